@@ -1,0 +1,142 @@
+// The Linux implementations of the platform services, on Qt.
+#include <QApplication>
+#include <QColorDialog>
+#include <QCursor>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QScreen>
+
+#include "platform/choosers.h"
+#include "platform/services.h"
+
+namespace {
+
+class QtMessageBoxes : public MessageBoxService {
+public:
+    MessageAnswer show(QWidget *owner, const QString &text, const QString &title,
+                       MessageButtons buttons, MessageIcon icon) override
+    {
+        QMessageBox box(owner);
+        box.setWindowTitle(title);
+        box.setText(text);
+        box.setIcon(toQtIcon(icon));
+        // The clock stays above every window, so its boxes must too.
+        box.setWindowFlag(Qt::WindowStaysOnTopHint);
+        switch (buttons) {
+        case MessageButtons::Ok:
+            box.setStandardButtons(QMessageBox::Ok);
+            break;
+        case MessageButtons::OkCancel:
+            box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+            break;
+        case MessageButtons::YesNo:
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+            break;
+        }
+        switch (box.exec()) {
+        case QMessageBox::Ok: return MessageAnswer::Ok;
+        case QMessageBox::Yes: return MessageAnswer::Yes;
+        case QMessageBox::No: return MessageAnswer::No;
+        default:
+            return buttons == MessageButtons::YesNo ? MessageAnswer::No
+                 : buttons == MessageButtons::Ok    ? MessageAnswer::Ok
+                                                    : MessageAnswer::Cancel;
+        }
+    }
+
+private:
+    static QMessageBox::Icon toQtIcon(MessageIcon icon)
+    {
+        switch (icon) {
+        case MessageIcon::Information: return QMessageBox::Information;
+        case MessageIcon::Question: return QMessageBox::Question;
+        case MessageIcon::Warning: return QMessageBox::Warning;
+        case MessageIcon::Critical: return QMessageBox::Critical;
+        case MessageIcon::None: break;
+        }
+        return QMessageBox::NoIcon;
+    }
+};
+
+class SystemClock : public LocalClock {
+public:
+    QDateTime now() const override { return QDateTime::currentDateTime(); }
+};
+
+class QtScreens : public ScreenInfo {
+public:
+    QRect desktopRect() const override
+    {
+        QScreen *primary = QGuiApplication::primaryScreen();
+        return primary ? primary->virtualGeometry() : QRect(0, 0, 1024, 768);
+    }
+    QRect monitorRect(QPoint at) const override
+    {
+        if (QScreen *screen = QGuiApplication::screenAt(at))
+            return screen->geometry();
+        QScreen *primary = QGuiApplication::primaryScreen();
+        return primary ? primary->geometry() : QRect(0, 0, 1024, 768);
+    }
+    double twipsPerPixelX() const override { return 1440.0 / dpiX(); }
+    double twipsPerPixelY() const override { return 1440.0 / dpiY(); }
+    QPoint pointerPosition() const override { return QCursor::pos(); }
+
+private:
+    static double dpiX()
+    {
+        QScreen *s = QGuiApplication::primaryScreen();
+        return s && s->logicalDotsPerInchX() > 0 ? s->logicalDotsPerInchX() : 96.0;
+    }
+    static double dpiY()
+    {
+        QScreen *s = QGuiApplication::primaryScreen();
+        return s && s->logicalDotsPerInchY() > 0 ? s->logicalDotsPerInchY() : 96.0;
+    }
+};
+
+class QtChoosers : public ChooserService {
+public:
+    QString chooseFile(QWidget *owner, const QString &title, const QString &initialDir,
+                       const QList<QPair<QString, QString>> &filters) override
+    {
+        QStringList nameFilters;
+        for (const auto &[description, patterns] : filters) {
+            QString globs = patterns;
+            globs.replace(';', ' ');
+            // Qt shows the patterns in parentheses itself; keep a description
+            // that already names them as it is.
+            nameFilters << (description.contains('(') ? description.section('(', 0, 0).trimmed() : description)
+                               + " (" + globs + ")";
+        }
+        return QFileDialog::getOpenFileName(owner, title, initialDir, nameFilters.join(";;"));
+    }
+    std::optional<QColor> chooseColor(QWidget *owner, QColor initial) override
+    {
+        QColor chosen = QColorDialog::getColor(initial, owner);
+        if (!chosen.isValid())
+            return std::nullopt;
+        return chosen;
+    }
+    QString chooseFolder(QWidget *owner, const QString &title, const QString &rootFolder) override
+    {
+        return QFileDialog::getExistingDirectory(owner, title, rootFolder);
+    }
+};
+
+} // namespace
+
+Services::Services() = default;
+Services::Services(Services &&) noexcept = default;
+Services &Services::operator=(Services &&) noexcept = default;
+Services::~Services() = default;
+
+Services MakeLinuxServices()
+{
+    Services services;
+    services.messages = std::make_unique<QtMessageBoxes>();
+    services.clock = std::make_unique<SystemClock>();
+    services.screen = std::make_unique<QtScreens>();
+    services.choosers = std::make_unique<QtChoosers>();
+    return services;
+}

@@ -1,0 +1,44 @@
+#include "platform/program_folder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace {
+
+void copyMissing(const QString &from, const QString &to)
+{
+    QFileInfo source(from);
+    if (source.isDir()) {
+        QDir().mkpath(to);
+        for (const QString &name : QDir(from).entryList(QDir::AllEntries | QDir::NoDotAndDotDot))
+            copyMissing(from + "/" + name, to + "/" + name);
+    } else if (source.isFile() && !QFileInfo::exists(to)) {
+        QFile::copy(from, to);
+    }
+}
+
+// The folder the package installs its data files into, relative to the
+// executable's folder (bin/../share/tockara).
+QString installedDataFolder(const QString &executableFolder)
+{
+    return QDir::cleanPath(executableFolder + "/../share/tockara");
+}
+
+} // namespace
+
+QString ResolveProgramFolder(const QString &executableFolder)
+{
+    const QString beside = QDir::cleanPath(executableFolder);
+    if (QFileInfo::exists(beside + "/Calender.ini"))
+        return beside;
+
+    QString userFolder = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/tockara";
+    userFolder = QDir::cleanPath(userFolder);
+    QDir().mkpath(userFolder);
+    const QString data = installedDataFolder(executableFolder);
+    copyMissing(data + "/Calender.ini", userFolder + "/Calender.ini");
+    copyMissing(data + "/help", userFolder + "/help");
+    return userFolder;
+}

@@ -1,0 +1,9 @@
+#pragma once
+#include <QString>
+
+// The folder that holds Tockara.ini, Calender.ini, the diary files and help/.
+// It is the executable's folder when Calender.ini lies beside the executable
+// (a build tree or a portable install); otherwise the per-user data folder
+// ($XDG_DATA_HOME/tockara), seeded on first use with Calender.ini and help/
+// from the installed data folder. Never ends with a separator.
+QString ResolveProgramFolder(const QString &executableFolder);

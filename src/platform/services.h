@@ -1,0 +1,28 @@
+#pragma once
+#include <memory>
+
+#include "platform/instance_lock.h"
+#include "platform/local_clock.h"
+#include "platform/message_box.h"
+#include "platform/screen_info.h"
+
+class ChooserService;
+
+// Every service of the operating system that the program uses. Start-up fills
+// it with the Linux implementations; tests fill it with fakes.
+struct Services {
+    std::unique_ptr<MessageBoxService> messages;
+    std::unique_ptr<LocalClock> clock;
+    std::unique_ptr<ScreenInfo> screen;
+    std::unique_ptr<ChooserService> choosers;
+
+    Services();
+    Services(Services &&) noexcept;
+    Services &operator=(Services &&) noexcept;
+    ~Services();
+};
+
+// The real services of a Linux desktop session.
+Services MakeLinuxServices();
+// The lock that keeps a second clock from starting on this display.
+std::unique_ptr<InstanceLock> MakeLinuxInstanceLock();

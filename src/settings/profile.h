@@ -1,0 +1,78 @@
+#pragma once
+// The profile-file engine: reads and writes INI-syntax files with the rules of
+// the classic private-profile routines, and the small string helpers every
+// file of the program is read and written through.
+//
+// Rules kept (callers and files written elsewhere rely on them):
+// - section and key names compare without regard to case; blanks around
+//   section names, key names and values are ignored;
+// - a value in a matching pair of double or single quotes loses them;
+// - a key present with an empty value reads as ""; a missing file, section or
+//   key gives the caller's default with its trailing blanks removed;
+// - only the first section of a name, and in it the first key of a name, count;
+// - a line without "=" is no key; the value runs from the first "=" to the end;
+//   "[X] text" opens section X; a "[" line without "]" opens no section;
+// - writing replaces a value where it stands, appends a new key after the last
+//   key of its section, a new section at the end; every other line is kept.
+//
+// On disk the text is CP932 (Shift-JIS) with CR LF line ends. A parsed file is
+// kept and reused while the file is unchanged on disk; writes are atomic (a new
+// file renamed over the old), so a crash never leaves a half-written file.
+#include <QList>
+#include <QPair>
+#include <QString>
+
+// The value of key in section of file, or def (without its trailing blanks)
+// when the file, section or key is missing. The whole value is returned (no
+// length cut) and it ends at its first NUL character.
+QString ReadIniValue(const QString &section, const QString &key, const QString &def,
+                     const QString &file);
+
+// Writes key = value into section of file, creating the file or section when
+// missing. Returns false, leaving the file untouched, when it cannot be written.
+bool WriteIniValue(const QString &section, const QString &key, const QString &value,
+                   const QString &file);
+
+// Many keys of one file written with a single file write (used by SaveSettings).
+// The keys are applied in the order given, with the rules of WriteIniValue.
+class ProfileBatch {
+public:
+    explicit ProfileBatch(QString file);
+    void write(const QString &section, const QString &key, const QString &value);
+    // Writes the file once; false (file untouched) when it cannot be written.
+    bool commit();
+
+private:
+    QString file_;
+    struct Entry { QString section, key, value; };
+    QList<Entry> entries_;
+};
+
+// path with a "/" appended unless it already ends with one; "" becomes "/".
+QString AddTrailingSeparator(const QString &path);
+
+// The text up to its first NUL character.
+QString TrimAtNul(const QString &text);
+
+// Bytes the text takes in CP932 (a double-byte character counts 2).
+int AnsiByteLength(const QString &text);
+
+// The n-th field (from 1) of text split at delimiter (which may be longer than
+// one character). n below 2 gives the first field; a missing field gives "".
+QString GetField(const QString &text, int n, const QString &delimiter);
+
+// 1-based position of the last occurrence of part in text; 0 when either is
+// empty or part does not occur.
+int FindLastOf(const QString &text, const QString &part);
+
+// path itself when it is an existing folder, else the part before its last "/"
+// when that is an existing folder, else "".
+QString ContainingFolder(const QString &path);
+
+// Integer readers for settings values: text that is empty, not a decimal
+// integer or outside the type's range gives def.
+qint16 ReadIniInt16(const QString &section, const QString &key, qint16 def, const QString &file);
+qint32 ReadIniInt32(const QString &section, const QString &key, qint32 def, const QString &file);
+// The same rule applied to a value already read.
+qint16 ParseInt16(const QString &text, qint16 def);
+qint32 ParseInt32(const QString &text, qint32 def);

@@ -1,0 +1,79 @@
+#pragma once
+// Settings: the in-memory mirror of Tockara.ini, loaded and saved as a whole.
+// Field names follow the file's sections and keys.
+#include <array>
+#include <QString>
+
+// Colours are 0x00BBGGRR: red + 256 * green + 65536 * blue.
+using ColorValue = qint32;
+
+struct AlarmEntry {
+    qint16 Enabled = 0;               // flag: non-zero = armed
+    QString Time = "00:00";           // "hh:nn", 24-hour
+    QString Comment = QStringLiteral("時間です");
+    QString File;
+};
+
+struct Settings {
+    struct {
+        qint32 Left = 0;              // twips; read as 32-bit (see LoadSettings)
+        qint32 Top = 0;               // twips
+        qint16 Width = 80;            // pixels
+        qint16 Height = 80;           // pixels
+        QString TimeFormat = "yyyy/mm/dd hh:mm:ss";
+        QString FileManger = "xdg-open";
+    } Setting;
+    struct {
+        ColorValue Bord = 32768;      // face colour, mid green
+        ColorValue HLine = 8388608;   // dark blue
+        ColorValue MLine = 8388608;
+        ColorValue SLine = 0;
+    } Color;
+    struct {
+        qint16 HLine = 2;
+        qint16 MLine = 2;
+        qint16 SLine = 1;
+    } Thick;
+    struct {
+        qint16 Enabled = 0;
+        QString File;
+        qint16 JustSize = 0;
+        qint16 TilePattern = 1;
+    } Image;
+    struct {
+        qint16 DatePattern = 1;
+        qint16 DatePosition = 0;
+        ColorValue DateColor = 16777215;
+        qint16 DateFuchiEnabled = 1;
+        ColorValue DateFuchiColor = 8388608;
+        qint16 TimePattern = 0;
+        qint16 TimePosition = 0;
+        ColorValue TimeColor = 0;
+        qint16 TimeFuchiEnabled = 1;
+        ColorValue TimeFuchiColor = 0;
+    } Digital;
+    std::array<AlarmEntry, 3> Alarm;
+    struct {
+        qint16 Enabled = 1;
+        QString File;
+    } Anime;
+    struct {
+        QString DecompFolder;         // always ends with "/" after loading
+        qint16 FileFold = 0;
+    } ARC;
+};
+
+// "Tockara.ini" in the program folder.
+QString SettingsPathFor(const QString &programFolder);
+
+// The alarm key of a slot: the base word, then the slot number, where slot 0
+// carries no digit ("Time", "Time1", "Time2").
+QString AlarmKey(const QString &base, int slot);
+
+// Fills settings from the file; every missing or unusable value takes its
+// default. The extraction folder defaults to the program folder.
+void LoadSettings(Settings &settings, const QString &settingsPath, const QString &programFolder);
+
+// Writes every key, in the file's order, with one file write. false when the
+// file cannot be written (nothing is reported to the user).
+bool SaveSettings(const Settings &settings, const QString &settingsPath);

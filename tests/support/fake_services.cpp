@@ -1,0 +1,60 @@
+#include "support/fake_services.h"
+
+MessageAnswer FakeMessageBoxes::show(QWidget *, const QString &text, const QString &title,
+                                     MessageButtons buttons, MessageIcon icon)
+{
+    shown.append({text, title, buttons, icon});
+    if (!answers.empty()) {
+        MessageAnswer answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    return buttons == MessageButtons::YesNo ? MessageAnswer::Yes : MessageAnswer::Ok;
+}
+
+QString FakeChoosers::chooseFile(QWidget *, const QString &title, const QString &initialDir,
+                                 const QList<QPair<QString, QString>> &filters)
+{
+    fileRequests.append({title, initialDir, filters});
+    if (files.empty())
+        return {};
+    QString chosen = files.front();
+    files.pop_front();
+    return chosen;
+}
+
+std::optional<QColor> FakeChoosers::chooseColor(QWidget *, QColor)
+{
+    ++colorRequests;
+    if (colors.empty())
+        return std::nullopt;
+    QColor chosen = colors.front();
+    colors.pop_front();
+    return chosen;
+}
+
+QString FakeChoosers::chooseFolder(QWidget *, const QString &, const QString &)
+{
+    ++folderRequests;
+    if (folders.empty())
+        return {};
+    QString chosen = folders.front();
+    folders.pop_front();
+    return chosen;
+}
+
+FakeServices::FakeServices()
+{
+    auto m = std::make_unique<FakeMessageBoxes>();
+    auto c = std::make_unique<FakeClock>();
+    auto s = std::make_unique<FakeScreen>();
+    auto ch = std::make_unique<FakeChoosers>();
+    messages = m.get();
+    clock = c.get();
+    screen = s.get();
+    choosers = ch.get();
+    services.messages = std::move(m);
+    services.clock = std::move(c);
+    services.screen = std::move(s);
+    services.choosers = std::move(ch);
+}

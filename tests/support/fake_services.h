@@ -1,0 +1,75 @@
+#pragma once
+// Test doubles of the platform services. They record what they were asked and
+// answer from scripts the test sets up.
+#include <deque>
+#include <optional>
+#include <QColor>
+#include <QDateTime>
+#include <QList>
+#include <QString>
+
+#include "platform/choosers.h"
+#include "platform/services.h"
+
+class FakeMessageBoxes : public MessageBoxService {
+public:
+    struct Shown {
+        QString text, title;
+        MessageButtons buttons;
+        MessageIcon icon;
+    };
+    MessageAnswer show(QWidget *owner, const QString &text, const QString &title,
+                       MessageButtons buttons, MessageIcon icon) override;
+
+    QList<Shown> shown;
+    // Answers given in turn; when empty, Ok/Yes is answered.
+    std::deque<MessageAnswer> answers;
+};
+
+class FakeClock : public LocalClock {
+public:
+    QDateTime now() const override { return current; }
+    QDateTime current = QDateTime(QDate(2026, 12, 7), QTime(10, 0, 0));
+};
+
+class FakeScreen : public ScreenInfo {
+public:
+    QRect desktopRect() const override { return desktop; }
+    QRect monitorRect(QPoint) const override { return desktop; }
+    double twipsPerPixelX() const override { return 15; }
+    double twipsPerPixelY() const override { return 15; }
+    QPoint pointerPosition() const override { return pointer; }
+
+    QRect desktop = QRect(0, 0, 1024, 768);
+    QPoint pointer = QPoint(900, 700);
+};
+
+class FakeChoosers : public ChooserService {
+public:
+    struct FileRequest {
+        QString title, initialDir;
+        QList<QPair<QString, QString>> filters;
+    };
+    QString chooseFile(QWidget *owner, const QString &title, const QString &initialDir,
+                       const QList<QPair<QString, QString>> &filters) override;
+    std::optional<QColor> chooseColor(QWidget *owner, QColor initial) override;
+    QString chooseFolder(QWidget *owner, const QString &title, const QString &rootFolder) override;
+
+    QList<FileRequest> fileRequests;
+    int colorRequests = 0;
+    int folderRequests = 0;
+    // Results handed out in turn; an empty queue means the user cancelled.
+    std::deque<QString> files;
+    std::deque<QColor> colors;
+    std::deque<QString> folders;
+};
+
+// A full set of fake services; the typed pointers reach the fakes.
+struct FakeServices {
+    FakeServices();
+    Services services;
+    FakeMessageBoxes *messages;
+    FakeClock *clock;
+    FakeScreen *screen;
+    FakeChoosers *choosers;
+};

@@ -1,0 +1,13 @@
+// Entry point of every test program: widget tests need an application object,
+// and they run on Qt's offscreen platform unless told otherwise.
+#include <gtest/gtest.h>
+#include <QApplication>
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
