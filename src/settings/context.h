@@ -2,6 +2,8 @@
 // The process-wide state of one running clock. Start-up creates one Context
 // and hands it by reference to every window and routine; a test builds one
 // with a temporary program folder and fake services.
+#include <functional>
+#include <utility>
 #include <QString>
 
 #include "platform/services.h"
@@ -50,4 +52,7 @@ struct Context {
 
     // Set by the clock window when it is created; null before.
     ClockActions *clock = nullptr;
+    // Opens the settings window modally on PageRequest; set by start-up (the
+    // settings window sits above the menu that opens it).
+    std::function<void()> ShowSettingsWindow;
 };
