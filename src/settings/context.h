@@ -23,6 +23,10 @@ public:
     virtual void ApplyBackColor() = 0;
     // Rebuilds the background from the picture settings and shows it.
     virtual void ComposeBackground() = 0;
+    // Reads the environment file named by "Anime" "File" and applies it.
+    virtual void LoadEnvironment() = 0;
+    // Restarts the figure: no pattern yet, counter 0, at the face's centre.
+    virtual void ResetAnimation() = 0;
     // Closes every window of the program; the process ends with the last one.
     virtual void ExitProgram() = 0;
     // The clock window, owner of the choosers and message boxes.
