@@ -10,7 +10,7 @@ packages=(
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
   # running the real binary without a display, and driving it like a user
-  xvfb xdotool imagemagick x11-utils x11-apps procps
+  xvfb xdotool imagemagick x11-utils x11-apps procps openbox wmctrl
   # the Japanese fonts the clock's texts are designed for
   fonts-ipafont-gothic
 )

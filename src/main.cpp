@@ -1,1 +1,7 @@
-int main() { return 0; }
+// Tockara: a desktop clock gadget. The program takes no arguments.
+#include "shell/startup.h"
+
+int main(int argc, char **argv)
+{
+    return RunTockara(argc, argv);
+}

@@ -6,11 +6,15 @@
 // - picBack: the composed background, W x H (the whole picture when it scrolls);
 // - frame:   the face as the window shows it, W x H; each tick redraws it and
 //            the window's paint code only copies it to the screen.
+#include <QColor>
+#include <QDateTime>
 #include <QImage>
 #include <QPoint>
 #include <QString>
 
 #include "settings/settings.h"
+
+class QPainter;
 
 class AnalogFace {
 public:
@@ -41,6 +45,13 @@ public:
 
 private:
     QSize faceSize() const;
+    // Loads "Image" "File" into picture_ unless it is the file (same path,
+    // time and size) tried last; a failure keeps the previous picture.
+    void LoadPicture();
+    // Rebuilds picTemp from picture_ over the face colour when either changed.
+    void RefreshPicTemp();
+    void DrawHand(QPainter &painter, ColorValue color, int thick, int shortening,
+                  double degrees) const;
 
     const Settings &settings_;
     QColor faceColor_;
@@ -48,6 +59,10 @@ private:
     QImage picBack_;
     QImage frame_;
     QString loadedPicturePath_;
+    QDateTime loadedPictureTime_;     // modification time of the file tried last
+    qint64 loadedPictureBytes_ = -1;  // its size in bytes
+    QImage picture_;                  // the last picture read, as read (may hold alpha)
+    bool picTempStale_ = true;        // picture_ or the face colour changed since picTemp
     bool scrolling_ = false;
     QPoint scrollPosition_;
 };

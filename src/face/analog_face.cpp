@@ -1,0 +1,263 @@
+#include "face/analog_face.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include <QFileInfo>
+#include <QImageReader>
+#include <QPainter>
+#include <QPen>
+
+#include "face/color_value.h"
+
+namespace {
+
+// Every surface uses one opaque 32-bit format, so copies between them are
+// plain memory copies.
+constexpr QImage::Format kSurfaceFormat = QImage::Format_RGB32;
+constexpr int kBytesPerPixel = 4;
+
+// Largest picture side accepted (a bigger one is ignored, so a stray huge file
+// cannot exhaust memory), and the largest face side drawn, for the same reason.
+constexpr int kMaxPictureSide = 8192;
+constexpr int kMaxFaceSide = 8192;
+
+// The hands' angle unit: this value of pi, not a more precise one, so the
+// hands stand exactly where the clock has always drawn them.
+constexpr double kHandPi = 3.141592;
+
+bool FitsPictureLimit(QSize size)
+{
+    return size.width() <= kMaxPictureSide && size.height() <= kMaxPictureSide;
+}
+
+// Copies the block of `size` at srcOrigin in src to dstOrigin in dst, like a
+// source-copy blit; whatever falls outside either image is skipped.
+void CopyBlock(const QImage &src, QPoint srcOrigin, QImage &dst, QPoint dstOrigin, QSize size)
+{
+    if (src.isNull() || dst.isNull())
+        return;
+    const QPoint shift = dstOrigin - srcOrigin;
+    const QRect block = QRect(srcOrigin, size) & src.rect() & dst.rect().translated(-shift);
+    if (block.isEmpty())
+        return;
+
+    const qsizetype srcLine = src.bytesPerLine();
+    const qsizetype dstLine = dst.bytesPerLine();
+    const qsizetype rowBytes = qsizetype(block.width()) * kBytesPerPixel;
+    const uchar *from = src.constBits() + block.y() * srcLine + block.x() * kBytesPerPixel;
+    uchar *to = dst.bits() + (block.y() + shift.y()) * dstLine
+                + (block.x() + shift.x()) * kBytesPerPixel;
+    if (rowBytes == srcLine && rowBytes == dstLine) {
+        // Whole rows on both sides: the block is one contiguous run.
+        std::memcpy(to, from, rowBytes * block.height());
+        return;
+    }
+    for (int row = 0; row < block.height(); ++row)
+        std::memcpy(to + row * dstLine, from + row * srcLine, rowBytes);
+}
+
+// The picture as the face shows it: opaque, its transparent parts showing the
+// face colour.
+QImage OverFaceColor(const QImage &picture, const QColor &faceColor)
+{
+    if (!picture.hasAlphaChannel())
+        return picture.convertToFormat(kSurfaceFormat);
+    QImage flat(picture.size(), kSurfaceFormat);
+    flat.fill(faceColor);
+    QPainter painter(&flat);
+    painter.drawImage(0, 0, picture);
+    return flat;
+}
+
+// Reads a picture file; a null image when it cannot be read or is too large.
+QImage ReadPicture(const QString &path)
+{
+    QImageReader reader(path);
+    const QSize announced = reader.size();
+    if (announced.isValid() && !FitsPictureLimit(announced))
+        return {};
+    QImage image = reader.read();
+    if (image.isNull() || !FitsPictureLimit(image.size()))
+        return {};
+    return image;
+}
+
+bool ReadTwoDigits(const QString &text, int at, int &value)
+{
+    const QChar tens = text[at];
+    const QChar ones = text[at + 1];
+    auto isDigit = [](QChar c) { return c >= u'0' && c <= u'9'; };
+    if (!isDigit(tens) || !isDigit(ones))
+        return false;
+    value = (tens.unicode() - u'0') * 10 + (ones.unicode() - u'0');
+    return true;
+}
+
+// Hour, minute and second of a "yyyy/mm/dd hh:nn:ss" text; false when the
+// text is too short or those places hold no digits.
+bool ReadClockTime(const QString &text, int &hour, int &minute, int &second)
+{
+    if (text.size() < 19)
+        return false;
+    return ReadTwoDigits(text, 11, hour) && ReadTwoDigits(text, 14, minute)
+           && ReadTwoDigits(text, 17, second);
+}
+
+} // namespace
+
+AnalogFace::AnalogFace(const Settings &settings)
+    : settings_(settings), faceColor_(ToQColor(settings.Color.Bord))
+{
+    picBack_ = QImage(faceSize(), kSurfaceFormat);
+    picBack_.fill(faceColor_);
+    frame_ = picBack_.copy();
+}
+
+QSize AnalogFace::faceSize() const
+{
+    return QSize(std::clamp<int>(settings_.Setting.Width, 1, kMaxFaceSide),
+                 std::clamp<int>(settings_.Setting.Height, 1, kMaxFaceSide));
+}
+
+void AnalogFace::ApplyBackColor()
+{
+    const QColor color = ToQColor(settings_.Color.Bord);
+    if (color != faceColor_) {
+        faceColor_ = color;
+        picTempStale_ = true;
+    }
+    frame_.fill(faceColor_);
+    ComposeBackground();
+}
+
+void AnalogFace::LoadPicture()
+{
+    const QString &path = settings_.Image.File;
+    if (path.isEmpty())
+        return;
+    const QFileInfo info(path);
+    if (!info.isFile())
+        return;
+    const QDateTime time = info.lastModified();
+    const qint64 bytes = info.size();
+    if (path == loadedPicturePath_ && time == loadedPictureTime_ && bytes == loadedPictureBytes_)
+        return;
+    // Remember the attempt even when it fails, so an unreadable file is not
+    // decoded again on every call while it stays unchanged.
+    loadedPicturePath_ = path;
+    loadedPictureTime_ = time;
+    loadedPictureBytes_ = bytes;
+
+    QImage image = ReadPicture(path);
+    if (image.isNull())
+        return;
+    picture_ = std::move(image);
+    picTempStale_ = true;
+}
+
+void AnalogFace::RefreshPicTemp()
+{
+    if (!picTempStale_)
+        return;
+    picTemp_ = picture_.isNull() ? QImage() : OverFaceColor(picture_, faceColor_);
+    picTempStale_ = false;
+}
+
+void AnalogFace::ComposeBackground()
+{
+    const QSize size = faceSize();
+    const int w = size.width();
+    const int h = size.height();
+    picBack_ = QImage(size, kSurfaceFormat);
+    picBack_.fill(faceColor_);
+
+    LoadPicture();
+    RefreshPicTemp();
+
+    if (settings_.Image.Enabled != 0 && !picTemp_.isNull()) {
+        const int pw = picTemp_.width();
+        const int ph = picTemp_.height();
+        if (settings_.Image.JustSize != 0) {
+            QPainter painter(&picBack_);
+            painter.setCompositionMode(QPainter::CompositionMode_Source);
+            painter.drawImage(QRect(0, 0, w, h), picTemp_);
+        } else if (settings_.Image.TilePattern != 0) {
+            for (int i = 0; i <= w / pw; ++i)
+                for (int j = 0; j <= h / ph; ++j)
+                    CopyBlock(picTemp_, QPoint(), picBack_, QPoint(i * pw, j * ph), picTemp_.size());
+        } else if (!scrolling_) {
+            // Integer division truncates toward zero, also for a picture
+            // larger than the face.
+            CopyBlock(picTemp_, QPoint(), picBack_, QPoint((w - pw) / 2, (h - ph) / 2),
+                      picTemp_.size());
+        } else {
+            // The face will show a moving W x H window of the whole picture.
+            picBack_ = picTemp_;
+        }
+    }
+
+    if (frame_.size() != size)
+        frame_ = QImage(size, kSurfaceFormat);
+    frame_.fill(faceColor_);
+    CopyBlock(picBack_, QPoint(), frame_, QPoint(), size);
+}
+
+void AnalogFace::DrawBackground()
+{
+    const QSize size = faceSize();
+    if (frame_.size() != size)
+        frame_ = QImage(size, kSurfaceFormat);
+    const QPoint from = scrolling_ ? scrollPosition_ : QPoint();
+    // Clearing is only visible where the copy does not reach (a scroll window
+    // partly beyond the picture, or a background not yet recomposed).
+    if (!picBack_.rect().contains(QRect(from, size)))
+        frame_.fill(faceColor_);
+    CopyBlock(picBack_, from, frame_, QPoint(), size);
+}
+
+void AnalogFace::DrawHands(const QString &timeText)
+{
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+    if (!ReadClockTime(timeText, hour, minute, second) || frame_.isNull())
+        return;
+    if (hour >= 13)
+        hour -= 12;
+
+    QPainter painter(&frame_);
+    // Pixel-exact lines, as the face has always been drawn.
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    DrawHand(painter, settings_.Color.HLine, settings_.Thick.HLine, 30,
+             90 - (30 * hour + 0.5 * minute));
+    DrawHand(painter, settings_.Color.MLine, settings_.Thick.MLine, 15, 90 - 6 * minute);
+    DrawHand(painter, settings_.Color.SLine, settings_.Thick.SLine, 10, 90 - 6 * second);
+}
+
+// One hand: a line from near the face's centre toward its rim, `shortening`
+// pixels shorter than the face's width and height, following the ellipse.
+// `degrees` counts counter-clockwise from 3 o'clock.
+void AnalogFace::DrawHand(QPainter &painter, ColorValue color, int thick, int shortening,
+                          double degrees) const
+{
+    const int t = std::max(1, thick);
+    const QSize size = faceSize();
+    const double radians = degrees * kHandPi / 180;
+    // The start moves up-left by half the pen width (whole pixels), so a
+    // wide hand stays centred on the face.
+    const double x0 = size.width() / 2.0 - t / 2;
+    const double y0 = size.height() / 2.0 - t / 2;
+    const double dx = (size.width() - shortening) / 2.0 * std::cos(radians);
+    const double dy = -(size.height() - shortening) / 2.0 * std::sin(radians);
+
+    // Whole-pixel end points. A wide hand gets round ends, as a classic
+    // desktop pen draws them; a thin one covers both end pixels, so it always
+    // starts at the centre and reaches its tip whichever way it points.
+    QPen pen(ToQColor(color), t, Qt::SolidLine, t > 1 ? Qt::RoundCap : Qt::SquareCap,
+             Qt::RoundJoin);
+    painter.setPen(pen);
+    painter.drawLine(QPoint(int(std::lround(x0)), int(std::lround(y0))),
+                     QPoint(int(std::lround(x0 + dx)), int(std::lround(y0 + dy))));
+}

@@ -1,0 +1,160 @@
+#include <gtest/gtest.h>
+#include <QSignalSpy>
+#include <QTest>
+
+#include "settings/profile.h"
+#include "shell/clock_window.h"
+#include "support/fake_services.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+struct ClockFixture : ::testing::Test {
+    TempFolder folder;
+    FakeServices fakes;
+    Context ctx{fakes.services, folder.path()};
+
+    std::unique_ptr<ClockWindow> makeClock()
+    {
+        auto clock = std::make_unique<ClockWindow>(ctx);
+        clock->ApplyClockShape();
+        clock->ApplyBackColor();
+        return clock;
+    }
+    QString saved(const QString &key) { return ReadIniValue("Setting", key, "-", ctx.settingsPath); }
+};
+
+} // namespace
+
+TEST_F(ClockFixture, IsABorderlessTopmostWindowTitledTockara)
+{
+    auto clock = makeClock();
+    EXPECT_EQ(clock->objectName(), "frmMain");
+    EXPECT_EQ(clock->windowTitle(), "Tockara");
+    EXPECT_TRUE(clock->windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_TRUE(clock->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_EQ(clock->size(), QSize(80, 80));
+}
+
+TEST_F(ClockFixture, TheMaskIsTheFacesEllipse)
+{
+    ctx.settings.Setting.Width = 120;
+    auto clock = makeClock();
+    const QRegion mask = clock->mask();
+    EXPECT_EQ(mask.boundingRect(), QRect(0, 0, 120, 80));
+    EXPECT_TRUE(mask.contains(QPoint(60, 40)));
+    EXPECT_TRUE(mask.contains(QPoint(2, 40)));
+    EXPECT_FALSE(mask.contains(QPoint(3, 3)));
+    EXPECT_FALSE(mask.contains(QPoint(116, 76)));
+}
+
+TEST_F(ClockFixture, PlacementPullsBackOnlyOffTheRightAndBottom)
+{
+    // 1024 x 768 pixels at 15 twips per pixel.
+    ctx.settings.Setting.Left = 20000 * 15 / 10;  // 2000 px, off the right edge
+    ctx.settings.Setting.Top = 760 * 15;          // bottom edge below the screen's
+    EXPECT_EQ(makeClock()->pos(), QPoint(1024 - 80, 768 - 80));
+
+    ctx.settings.Setting.Left = -300;
+    ctx.settings.Setting.Top = -150;
+    EXPECT_EQ(makeClock()->pos(), QPoint(-20, -10));
+
+    ctx.settings.Setting.Left = 100 * 15;
+    ctx.settings.Setting.Top = 200 * 15;
+    EXPECT_EQ(makeClock()->pos(), QPoint(100, 200));
+}
+
+TEST_F(ClockFixture, DraggingMovesTheClockAndSavesItsPositionOnRelease)
+{
+    auto clock = makeClock();
+    clock->show();
+    QTest::mousePress(clock.get(), Qt::LeftButton, {}, QPoint(30, 30));
+    QMouseEvent move(QEvent::MouseMove, QPointF(40, 40), QPointF(clock->x() + 130, clock->y() + 230),
+                     Qt::NoButton, Qt::LeftButton, {});
+    QApplication::sendEvent(clock.get(), &move);
+    EXPECT_EQ(saved("Left"), "-");  // nothing written before the release
+    QTest::mouseRelease(clock.get(), Qt::LeftButton, {}, QPoint(30, 30));
+
+    EXPECT_EQ(clock->pos(), QPoint(100, 200));
+    EXPECT_EQ(saved("Left"), "1500");
+    EXPECT_EQ(saved("Top"), "3000");
+    EXPECT_EQ(ctx.settings.Setting.Left, 1500);
+}
+
+TEST_F(ClockFixture, RightAndMiddleClicksWriteNothing)
+{
+    auto clock = makeClock();
+    int popups = 0;
+    clock->showPopupMenu = [&](QPoint) { ++popups; };
+    QTest::mouseClick(clock.get(), Qt::RightButton, {}, QPoint(30, 30));
+    QTest::mouseClick(clock.get(), Qt::MiddleButton, {}, QPoint(30, 30));
+    EXPECT_EQ(popups, 1);
+    EXPECT_FALSE(QFile::exists(ctx.settingsPath));
+}
+
+TEST_F(ClockFixture, ARightPressEndsADrag)
+{
+    auto clock = makeClock();
+    clock->showPopupMenu = [](QPoint) {};
+    QTest::mousePress(clock.get(), Qt::LeftButton, {}, QPoint(30, 30));
+    QTest::mousePress(clock.get(), Qt::RightButton, {}, QPoint(30, 30));
+    QTest::mouseRelease(clock.get(), Qt::LeftButton, {}, QPoint(30, 30));
+    EXPECT_FALSE(QFile::exists(ctx.settingsPath));
+}
+
+TEST_F(ClockFixture, PopupOpensBelowAnUpperClockAndRightOfALowerOne)
+{
+    QPoint anchor;
+    fakes.screen->pointer = QPoint(33, 44);
+    ctx.settings.Setting.Left = 10 * 15;
+    ctx.settings.Setting.Top = 20 * 15;
+    auto upper = makeClock();
+    upper->showPopupMenu = [&](QPoint at) { anchor = at; };
+    QTest::mouseClick(upper.get(), Qt::RightButton, {}, QPoint(23, 24));
+    EXPECT_EQ(anchor, QPoint(33, 20 + 80));
+
+    fakes.screen->pointer = QPoint(55, 600);
+    ctx.settings.Setting.Top = 500 * 15;
+    auto lower = makeClock();
+    lower->showPopupMenu = [&](QPoint at) { anchor = at; };
+    QTest::mouseClick(lower.get(), Qt::RightButton, {}, QPoint(45, 100));
+    EXPECT_EQ(anchor, QPoint(10 + 80, 600));
+}
+
+TEST_F(ClockFixture, AnAlarmShowsItsCommentOncePerSecond)
+{
+    ctx.settings.Alarm[1].Enabled = 1;
+    ctx.settings.Alarm[1].Time = "10:00";
+    ctx.settings.Alarm[1].Comment = "会議です";
+    fakes.clock->current = QDateTime(QDate(2026, 12, 7), QTime(9, 59, 59, 900));
+    auto clock = makeClock();
+    for (int i = 0; i < 15; ++i) {
+        clock->Tick();
+        fakes.clock->current = fakes.clock->current.addMSecs(100);
+    }
+    ASSERT_EQ(fakes.messages->shown.size(), 1);
+    EXPECT_EQ(fakes.messages->shown[0].text, "会議です");
+    EXPECT_EQ(fakes.messages->shown[0].title, "Tockara");
+    EXPECT_EQ(fakes.messages->shown[0].icon, MessageIcon::Information);
+    EXPECT_EQ(fakes.messages->shown[0].buttons, MessageButtons::Ok);
+}
+
+TEST_F(ClockFixture, TheTickDrawsTheHandsOnTheFace)
+{
+    fakes.clock->current = QDateTime(QDate(2026, 12, 7), QTime(3, 0, 0));
+    auto clock = makeClock();
+    clock->Tick();
+    const QImage &frame = clock->face().frame();
+    // The hour hand points right at 3 o'clock, in its dark blue.
+    EXPECT_EQ(frame.pixelColor(55, 39), QColor(0, 0, 128));
+    EXPECT_EQ(frame.pixelColor(20, 60), QColor(0, 128, 0));
+}
+
+TEST_F(ClockFixture, ClosingEndsTheProgram)
+{
+    auto clock = makeClock();
+    clock->show();
+    clock->close();
+    EXPECT_TRUE(clock->exiting());
+    EXPECT_FALSE(clock->isVisible());
+}
