@@ -3,6 +3,7 @@
 // and hands it by reference to every window and routine; a test builds one
 // with a temporary program folder and fake services.
 #include <functional>
+#include <memory>
 #include <utility>
 #include <QString>
 
@@ -10,6 +11,8 @@
 #include "settings/settings.h"
 
 class QWidget;
+struct CalendarData;
+struct NoteData;
 
 // What the clock window offers to the rest of the program (menu commands and
 // settings pages change the face through it). The clock window implements it;
@@ -44,6 +47,10 @@ struct Context {
     const QString programFolder;   // no trailing separator
     const QString settingsPath;    // programFolder/Tockara.ini
     Settings settings;
+
+    // The calendar tables and the diary and memo lines; start-up creates them.
+    std::shared_ptr<CalendarData> calendar;
+    std::shared_ptr<NoteData> notes;
 
     // The date and time format texts of the face's digital overlay.
     QString DatePatternFormat;

@@ -7,7 +7,10 @@
 #include <QPainter>
 #include <QRegion>
 
-#include "shell/time_text.h"
+#include "face/digital_overlay.h"
+#include "face/environment_loader.h"
+#include "face/hover_window.h"
+#include "launcher/popup_anchor.h"
 
 namespace {
 constexpr int kTickMs = 100;
@@ -76,20 +79,37 @@ void ClockWindow::ComposeBackground()
 
 void ClockWindow::LoadEnvironment()
 {
+    ::LoadEnvironment(ctx_, animation_, face_);
+    update();
 }
 
 void ClockWindow::ResetAnimation()
 {
+    animation_.Reset(QSize(ctx_.settings.Setting.Width, ctx_.settings.Setting.Height));
 }
 
+void ClockWindow::InstallBuiltInPatternsIfNone()
+{
+    if (animation_.patternCount() <= 0)
+        animation_.InstallBuiltInPatterns();
+}
+
+// Everything that moves is redrawn into the face image, then shown in one
+// step: background, scrolling and figure, hands, date and time texts.
 void ClockWindow::Tick()
 {
+    const QDateTime now = ctx_.services.clock->now();
+    const QString timeText = TimeTextFor(now);
     face_.DrawBackground();
-    const QString timeText = CurrentTimeText(ctx_.services.clock->now());
+    animation_.Tick(face_);
     face_.DrawHands(timeText);
-    for (int slot : alarmCheck_.dueSlots(ctx_.settings.Alarm, ctx_.services.clock->now()))
+    DrawDigitalOverlay(face_.frame(), ctx_.settings, ctx_.DatePatternFormat, ctx_.TimePatternFormat,
+                       timeText);
+    for (int slot : alarmCheck_.dueSlots(ctx_.settings.Alarm, now))
         pendingAlarms_.push_back(slot);
     repaint();
+    if (hover_)
+        hover_->follow(pos());
     ShowDueAlarms();
 }
 
@@ -156,21 +176,21 @@ void ClockWindow::mouseDoubleClickEvent(QMouseEvent *event)
     }
 }
 
-// Below the clock when it stands in the upper half of the screen, to its
-// right otherwise.
 QPoint ClockWindow::PopupAnchorPoint() const
 {
     const ScreenInfo &screen = *ctx_.services.screen;
     const double tx = screen.twipsPerPixelX(), ty = screen.twipsPerPixelY();
-    QPoint anchor = screen.pointerPosition();
-    const qint64 topTwips = std::lround(y() * ty);
-    const qint64 leftTwips = std::lround(x() * tx);
-    const qint64 halfScreen = qint64(screen.desktopRect().height() * ty) / 2;
-    if (topTwips < halfScreen)
-        anchor.setY(int((topTwips + qint64(std::lround(height() * ty))) / qint64(ty)));
-    else
-        anchor.setX(int((leftTwips + qint64(std::lround(width() * tx))) / qint64(tx)));
-    return anchor;
+    const QPoint pointer = screen.pointerPosition();
+    const QRect monitor = screen.monitorRect(pointer);
+    return PopupAnchor({.pointer = pointer,
+                        .clockLeft = qint32(std::lround(x() * tx)),
+                        .clockTop = qint32(std::lround(y() * ty)),
+                        .clockWidth = qint32(std::lround(width() * tx)),
+                        .clockHeight = qint32(std::lround(height() * ty)),
+                        .screenTop = qint32(std::lround(monitor.y() * ty)),
+                        .screenHeight = qint32(std::lround(monitor.height() * ty)),
+                        .twipsPerPixelX = tx,
+                        .twipsPerPixelY = ty});
 }
 
 void ClockWindow::OpenPopupMenu()

@@ -9,8 +9,11 @@
 #include <QWidget>
 
 #include "face/analog_face.h"
+#include "face/animation.h"
 #include "settings/context.h"
 #include "shell/alarm_check.h"
+
+class HoverWindow;
 
 class ClockWindow : public QWidget, public ClockActions {
     Q_OBJECT
@@ -36,7 +39,13 @@ public:
     // Called on a double click (the fortune message).
     std::function<void()> showFortune;
 
+    // The figure of the built-in sheet, when the environment gave no patterns.
+    void InstallBuiltInPatternsIfNone();
+    // The hover window the tick places beside the pointer (none in some tests).
+    void setHoverWindow(HoverWindow *hover) { hover_ = hover; }
+
     AnalogFace &face() { return face_; }
+    FaceAnimation &animation() { return animation_; }
     bool exiting() const { return exiting_; }
 
 protected:
@@ -55,6 +64,8 @@ private:
 
     Context &ctx_;
     AnalogFace face_;
+    FaceAnimation animation_;
+    HoverWindow *hover_ = nullptr;
     AlarmCheck alarmCheck_;
     QTimer TMC;
     std::deque<int> pendingAlarms_;

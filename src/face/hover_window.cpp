@@ -1,0 +1,96 @@
+#include "face/hover_window.h"
+
+#include <QLabel>
+#include <QTimer>
+
+#include "calendar/notes.h"
+#include "face/digital_overlay.h"
+#include "face/fonts.h"
+#include "settings/context.h"
+
+QPoint HoverWindowPosition(QPoint pointer, QSize windowSize, QPoint screenMiddle)
+{
+    const int x = pointer.x() > screenMiddle.x() ? pointer.x() - windowSize.width() : pointer.x();
+    const int y = pointer.y() > screenMiddle.y() ? pointer.y() - windowSize.height() : pointer.y() + 2;
+    return QPoint(x, y);
+}
+
+QPoint ScreenMiddle(QRect monitor, double twipsPerPixelX, double twipsPerPixelY)
+{
+    auto half = [](int pixels, double twipsPerPixel) {
+        const qint64 twips = qRound64(pixels * twipsPerPixel);
+        return static_cast<int>((twips / 2) / twipsPerPixel);
+    };
+    return monitor.topLeft()
+        + QPoint(half(monitor.width(), twipsPerPixelX), half(monitor.height(), twipsPerPixelY));
+}
+
+bool PointerOverClock(QPoint pointer, QRect clock)
+{
+    return clock.left() < pointer.x() && pointer.x() < clock.left() + clock.width()
+        && clock.top() < pointer.y() && pointer.y() < clock.top() + clock.height();
+}
+
+HoverWindow::HoverWindow(Context &ctx, QWidget *parent)
+    : QWidget(parent, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint
+                          | Qt::WindowDoesNotAcceptFocus),
+      ctx_(ctx)
+{
+    setObjectName(QStringLiteral("frmDigi"));
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setFocusPolicy(Qt::NoFocus);
+
+    label_ = new QLabel(this);
+    label_->setObjectName(QStringLiteral("DSP"));
+    label_->setTextFormat(Qt::PlainText);
+    label_->setFont(FaceTextFont(FaceTextPointSize));
+    // A tooltip's look: dark text on pale yellow inside a thin frame.
+    label_->setStyleSheet(QStringLiteral(
+        "QLabel { color: black; background: #FFFFE1; border: 1px solid black; padding: 1px; }"));
+
+    timer_ = new QTimer(this);
+    timer_->setObjectName(QStringLiteral("TMC"));
+    timer_->setInterval(RefreshInterval);
+    connect(timer_, &QTimer::timeout, this, &HoverWindow::refresh);
+    timer_->start();
+
+    refresh();
+}
+
+QString HoverWindow::currentText() const
+{
+    QString text = FormatTimeText(TimeTextFor(ctx_.services.clock->now()),
+                                  ctx_.settings.Setting.TimeFormat);
+    if (ctx_.notes && !ctx_.notes->MemoText.isEmpty())
+        text += QStringLiteral("\r\n") + ctx_.notes->MemoText;
+    // The label breaks lines at LF only.
+    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+void HoverWindow::refresh()
+{
+    label_->setText(currentText());
+    label_->adjustSize();
+    resize(label_->size());
+}
+
+void HoverWindow::follow(QPoint clockTopLeft)
+{
+    // A tool window (settings or note) in front of the clock: stay out of its way.
+    if (ctx_.ToolWindowOpen) {
+        hide();
+        return;
+    }
+    const ScreenInfo &screen = *ctx_.services.screen;
+    const QPoint pointer = screen.pointerPosition();
+    const QRect clock(clockTopLeft, QSize(ctx_.settings.Setting.Width, ctx_.settings.Setting.Height));
+    if (!PointerOverClock(pointer, clock)) {
+        hide();
+        return;
+    }
+    const QPoint middle =
+        ScreenMiddle(screen.monitorRect(pointer), screen.twipsPerPixelX(), screen.twipsPerPixelY());
+    move(HoverWindowPosition(pointer, size(), middle));
+    show();
+    raise();
+}

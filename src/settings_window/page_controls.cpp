@@ -1,0 +1,63 @@
+#include "settings_window/page_controls.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+
+#include "settings/context.h"
+#include "settings_window/field_edit.h"
+#include "settings_window/page_values.h"
+
+namespace {
+constexpr int kButtonWidth = 65;
+constexpr int kButtonHeight = 25;
+constexpr int kFieldHeight = 20;
+}
+
+QLabel *MakeLabel(const QString &name, const QString &text, QWidget *parent, int x, int y)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->move(x, y);
+    label->adjustSize();
+    return label;
+}
+
+QPushButton *MakeButton(const QString &name, const QString &text, QWidget *parent, int x, int y)
+{
+    auto *button = new QPushButton(text, parent);
+    button->setObjectName(name);
+    button->setGeometry(x, y, kButtonWidth, kButtonHeight);
+    // Enter in a field must not press a button the user did not choose.
+    button->setAutoDefault(false);
+    return button;
+}
+
+QCheckBox *MakeCheckBox(int index, const QString &text, QWidget *parent, int x, int y)
+{
+    auto *box = new QCheckBox(text, parent);
+    box->setObjectName(QStringLiteral("CHK%1").arg(index));
+    box->move(x, y);
+    box->adjustSize();
+    return box;
+}
+
+FieldEdit *MakeField(int index, QWidget *parent, int x, int y, int width)
+{
+    auto *field = new FieldEdit(index, parent);
+    field->setGeometry(x, y, width, kFieldHeight);
+    return field;
+}
+
+std::optional<qint64> ReadNumberField(Context &ctx, QWidget *owner, FieldEdit *field,
+                                      const QString &fieldName)
+{
+    if (std::optional<qint64> value = ParseFieldNumber(field->text()))
+        return value;
+    ctx.services.messages->show(owner,
+                                QStringLiteral("「%1」には数値を入力してください。").arg(fieldName),
+                                QStringLiteral("Tockara"), MessageButtons::Ok,
+                                MessageIcon::Warning);
+    field->setFocus(Qt::OtherFocusReason);
+    return std::nullopt;
+}

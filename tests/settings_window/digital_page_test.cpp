@@ -1,0 +1,151 @@
+// The digital display page: pattern lists from Calender.ini, colour swatches
+// through the colour chooser, outlines, and the overlay formats on 確定.
+#include "settings/ansi_text.h"
+#include "settings_window/color_swatch.h"
+#include "settings_window_fixture.h"
+
+namespace {
+
+class DigitalPageTest : public SettingsWindowTest {
+protected:
+    void writeCalendarIni(const QString &text) const
+    {
+        QString crlf = text;
+        crlf.replace("\n", "\r\n");
+        folder.writeBytes("Calender.ini", EncodeAnsi(crlf));
+    }
+    QComboBox *dates() const { return control<QComboBox>("CMB1"); }
+    QComboBox *times() const { return control<QComboBox>("CMB2"); }
+    ColorSwatch *swatch(int i) const { return control<ColorSwatch>(QStringLiteral("DspCol%1").arg(i)); }
+    static QStringList items(const QComboBox *list)
+    {
+        QStringList texts;
+        for (int i = 0; i < list->count(); ++i)
+            texts << list->itemText(i);
+        return texts;
+    }
+};
+
+const char *kThreeDatePatterns =
+    "[DateFormat]\n1=yyyy/mm/dd,年月日\n2=mm/dd,月日\n3=dd,日\n"
+    "[TimeFormat]\n1=hh:nn,時分\n";
+
+TEST_F(DigitalPageTest, ListsTheLabelsAfterTheNotShownEntry)
+{
+    writeCalendarIni(kThreeDatePatterns);
+    ctx.settings.Digital.DatePattern = 2;
+    ctx.settings.Digital.TimePattern = 0;
+    open(8);
+    EXPECT_EQ(items(dates()), (QStringList{"日付を表示しない", "年月日", "月日", "日"}));
+    EXPECT_EQ(items(times()), (QStringList{"時刻を表示しない", "時分"}));
+    EXPECT_EQ(dates()->currentIndex(), 2);
+    EXPECT_EQ(times()->currentIndex(), 0);
+}
+
+TEST_F(DigitalPageTest, AGapInTheKeysEndsTheList)
+{
+    writeCalendarIni("[DateFormat]\n1=yyyy/mm/dd,年月日\n3=dd,日\n");
+    open(8);
+    EXPECT_EQ(items(dates()), (QStringList{"日付を表示しない", "年月日"}));
+}
+
+TEST_F(DigitalPageTest, WithoutCalenderIniOnlyTheNotShownEntriesRemain)
+{
+    open(8);
+    EXPECT_EQ(items(dates()), QStringList{"日付を表示しない"});
+    EXPECT_EQ(items(times()), QStringList{"時刻を表示しない"});
+}
+
+TEST_F(DigitalPageTest, ChoosingNotShownStoresZeroAndAnEmptyFormat)
+{
+    writeCalendarIni(kThreeDatePatterns);
+    ctx.DatePatternFormat = "yyyy/mm/dd";
+    open(8);
+    dates()->setCurrentIndex(0);
+    times()->setCurrentIndex(1);
+    click("BTN10");
+    EXPECT_EQ(ctx.settings.Digital.DatePattern, 0);
+    EXPECT_EQ(saved().Digital.DatePattern, 0);
+    EXPECT_EQ(ctx.DatePatternFormat, "");
+    EXPECT_EQ(ctx.settings.Digital.TimePattern, 1);
+    EXPECT_EQ(ctx.TimePatternFormat, "hh:nn");
+    EXPECT_FALSE(ctx.ToolWindowOpen);
+}
+
+TEST_F(DigitalPageTest, AStoredPatternBeyondTheListIsKeptUnlessChanged)
+{
+    writeCalendarIni("[DateFormat]\n1=yyyy/mm/dd,年月日\n3=dd,日\n");
+    ctx.settings.Digital.DatePattern = 3;
+    open(8);
+    EXPECT_EQ(dates()->currentIndex(), -1);
+    click("BTN10");
+    EXPECT_EQ(ctx.settings.Digital.DatePattern, 3);
+    EXPECT_EQ(ctx.DatePatternFormat, "dd");
+
+    open(8);
+    dates()->setCurrentIndex(1);
+    click("BTN10");
+    EXPECT_EQ(ctx.settings.Digital.DatePattern, 1);
+}
+
+TEST_F(DigitalPageTest, SwatchesAndOutlinesShowTheSettings)
+{
+    auto &digital = ctx.settings.Digital;
+    digital.DateColor = 0x0000FF;
+    digital.TimeColor = 0x00FF00;
+    digital.DateFuchiColor = 0xFF0000;
+    digital.TimeFuchiColor = 0x123456;
+    digital.DateFuchiEnabled = -1;
+    digital.TimeFuchiEnabled = 0;
+    open(8);
+    EXPECT_EQ(swatch(0)->color(), 0x0000FF);
+    EXPECT_EQ(swatch(0)->palette().color(QPalette::Window), QColor(255, 0, 0));
+    EXPECT_EQ(swatch(1)->color(), 0x00FF00);
+    EXPECT_EQ(swatch(2)->color(), 0xFF0000);
+    EXPECT_EQ(swatch(3)->color(), 0x123456);
+    EXPECT_TRUE(control<QCheckBox>("CHK3")->isChecked());
+    EXPECT_FALSE(control<QCheckBox>("CHK4")->isChecked());
+    EXPECT_EQ(control<QCheckBox>("CHK2")->text(), "Tip表示");
+
+    click("BTN10");
+    EXPECT_EQ(ctx.settings.Digital.DateFuchiEnabled, 1);
+    EXPECT_EQ(ctx.settings.Digital.TimeFuchiEnabled, 0);
+    EXPECT_EQ(ctx.settings.Digital.TimeFuchiColor, 0x123456);
+}
+
+TEST_F(DigitalPageTest, AChosenColourIsShownAndStoredOn確定)
+{
+    open(8);
+    fakes.choosers->colors = {QColor(0x10, 0x20, 0x30)};
+    QTest::mouseClick(swatch(3), Qt::LeftButton);
+    EXPECT_EQ(fakes.choosers->colorRequests, 1);
+    EXPECT_EQ(swatch(3)->color(), 0x302010);
+    click("BTN10");
+    EXPECT_EQ(ctx.settings.Digital.TimeFuchiColor, 0x302010);
+    EXPECT_EQ(saved().Digital.TimeFuchiColor, 0x302010);
+}
+
+TEST_F(DigitalPageTest, ACancelledChooserKeepsTheSwatchAndTheStoredColour)
+{
+    ctx.settings.Digital.DateColor = 0x00AA00;
+    open(8);
+    window->DspCol_Click(0);   // no colour queued: the user cancels
+    EXPECT_EQ(fakes.choosers->colorRequests, 1);
+    EXPECT_EQ(swatch(0)->color(), 0x00AA00);
+    click("BTN10");
+    EXPECT_EQ(ctx.settings.Digital.DateColor, 0x00AA00);
+}
+
+TEST_F(DigitalPageTest, CloseAfterChangingSwatchesKeepsTheStoredColours)
+{
+    open(8);
+    fakes.choosers->colors = {Qt::red, Qt::blue};
+    window->DspCol_Click(0);
+    window->DspCol_Click(1);
+    click("CBTN");
+    EXPECT_EQ(ctx.settings.Digital.DateColor, 16777215);
+    EXPECT_EQ(ctx.settings.Digital.TimeColor, 0);
+    EXPECT_FALSE(savedFileExists());
+}
+
+} // namespace
