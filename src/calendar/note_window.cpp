@@ -1,5 +1,6 @@
 #include "calendar/note_window.h"
 
+#include <algorithm>
 #include <QFrame>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -48,7 +49,9 @@ void NoteWindow::buildControls()
 
     warning_ = new QLabel(QStringLiteral("10行までしか記録されません。"), panel_);
     warning_->setObjectName(QStringLiteral("LBL3"));
-    warning_->setGeometry(24, 27, 145, 17);
+    // The form's 145 pixels were measured for another font; the warning is
+    // never cut short.
+    warning_->setGeometry(24, 27, std::max(145, warning_->sizeHint().width()), 17);
 
     text_ = new QPlainTextEdit(panel_);
     text_->setObjectName(QStringLiteral("FLD0"));
