@@ -8,7 +8,10 @@ void InstallFontSubstitutions()
 
 QFont FaceTextFont(int pointSize)
 {
-    QFont font(QStringLiteral("ＭＳ Ｐゴシック"));
+    // The fixed-pitch Gothic: its half-width digits keep "yyyy/mm/dd" within
+    // the round face of the default 80-pixel clock, where the proportional
+    // one would run under the rim.
+    QFont font(QStringLiteral("ＭＳ ゴシック"));
     font.setPointSize(pointSize);
     font.setStyleStrategy(QFont::NoAntialias);
     return font;

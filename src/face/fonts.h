@@ -7,6 +7,6 @@
 // every QFont of the process. Start-up calls it once, before any window.
 void InstallFontSubstitutions();
 
-// The font of the texts drawn on the face (the date and time overlay), at the
-// given point size, without antialiasing so that outlines stay crisp.
+// The font of the texts drawn on the face (the date and time overlay) and of
+// the hover window, "ＭＳ ゴシック", at the given point size, without antialiasing so that outlines stay crisp.
 QFont FaceTextFont(int pointSize);

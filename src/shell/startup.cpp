@@ -1,6 +1,8 @@
 #include "shell/startup.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 #include "calendar/calendar_data.h"
 #include "calendar/note_window.h"
@@ -91,6 +93,11 @@ int RunTockara(int argc, char **argv)
     app.setApplicationName("tockara");
     // The clock's windows are tool windows; the program ends through ExitProgram.
     app.setQuitOnLastWindowClosed(false);
+    // The clock speaks Japanese; so do the toolkit's own dialogs and buttons.
+    QTranslator toolkitTexts;
+    if (toolkitTexts.load(QLocale(QLocale::Japanese), "qtbase", "_",
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        app.installTranslator(&toolkitTexts);
 
     std::unique_ptr<InstanceLock> lock = MakeLinuxInstanceLock();
     if (!lock->tryLock())

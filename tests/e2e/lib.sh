@@ -79,3 +79,19 @@ ini_value() { # file section key
     $0 == s { in_s = 1; next } /^\[/ { in_s = 0 }
     in_s && index($0, k "=") == 1 { print substr($0, length(k) + 2); exit }'
 }
+
+# Writes UTF-8 text (with LF line ends) as a CP932 file with CR LF line ends.
+write_cp932() { # file text
+  printf '%s\n' "$2" | sed 's/$/\r/' | iconv -f UTF-8 -t CP932 > "$1"
+}
+
+# Waits until a visible window titled $1 exists and prints its id.
+wait_for_title() {
+  local id
+  for _ in $(seq 100); do
+    id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1 || true)
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}

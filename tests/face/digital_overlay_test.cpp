@@ -120,7 +120,13 @@ TEST(PlaceOverlayTextsTest, ALoneTextRoundsHalvesToEven)
 
 TEST_F(OverlayTest, FaceFontIsTheSubstitutedGothic)
 {
-    EXPECT_EQ(QFontInfo(FaceTextFont(9)).family(), "IPAPGothic");
+    EXPECT_EQ(QFontInfo(FaceTextFont(9)).family(), "IPAGothic");
+}
+
+TEST_F(OverlayTest, TheDefaultDateFitsInsideTheRoundDefaultFace)
+{
+    // Where the date line stands, the 80-pixel circle is about 62 pixels wide.
+    EXPECT_LE(MeasureFaceText("2026/12/07", 9).width(), 62);
 }
 
 TEST_F(OverlayTest, MeasuringCountsLinesAndGivesEmptyTextOneLine)

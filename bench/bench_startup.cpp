@@ -1,0 +1,47 @@
+// Start-up to the first painted frame: settings read and written back, every
+// window created, the environment applied, the clock shown and its face drawn.
+#include <benchmark/benchmark.h>
+#include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "platform/services.h"
+#include "shell/clock_window.h"
+#include "shell/startup.h"
+
+namespace {
+
+void BM_StartUpToFirstFrame(benchmark::State &state)
+{
+    Services services = MakeLinuxServices();
+    for (auto _ : state) {
+        state.PauseTiming();
+        QTemporaryDir folder;
+        QFile::copy(TOCKARA_DATA_DIR "/Calender.ini", folder.path() + "/Calender.ini");
+        state.ResumeTiming();
+
+        {
+            Context ctx(services, folder.path());
+            RunningClock running;
+            StartClock(ctx, running);
+            running.clock->Tick();   // draws the first full face and paints it
+            benchmark::DoNotOptimize(running.clock->face().frame().constBits());
+            state.PauseTiming();
+        }
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_StartUpToFirstFrame)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
