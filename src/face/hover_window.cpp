@@ -69,7 +69,19 @@ QString HoverWindow::currentText() const
 
 void HoverWindow::refresh()
 {
-    label_->setText(currentText());
+    // Laying out the label is the costly part: a hidden window is brought up
+    // to date when it is shown.
+    if (isVisible() || label_->text().isEmpty())
+        updateText();
+}
+
+void HoverWindow::updateText()
+{
+    // An unchanged text needs no new layout.
+    const QString text = currentText();
+    if (text == label_->text())
+        return;
+    label_->setText(text);
     label_->adjustSize();
     resize(label_->size());
 }
@@ -90,6 +102,8 @@ void HoverWindow::follow(QPoint clockTopLeft)
     }
     const QPoint middle =
         ScreenMiddle(screen.monitorRect(pointer), screen.twipsPerPixelX(), screen.twipsPerPixelY());
+    if (isHidden())
+        updateText();
     move(HoverWindowPosition(pointer, size(), middle));
     show();
     raise();

@@ -44,6 +44,7 @@ public:
 
 private:
     QString currentText() const;
+    void updateText();
 
     Context &ctx_;
     QLabel *label_ = nullptr;   // DSP

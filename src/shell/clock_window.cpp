@@ -107,7 +107,12 @@ void ClockWindow::Tick()
                        timeText);
     for (int slot : alarmCheck_.dueSlots(ctx_.settings.Alarm, now))
         pendingAlarms_.push_back(slot);
-    repaint();
+    // Most ticks change nothing on the face (the hands move once a second);
+    // the screen is only updated when the image differs from the one shown.
+    if (face_.frame() != shownFrame_) {
+        shownFrame_ = face_.frame().copy();
+        repaint();
+    }
     if (hover_)
         hover_->follow(pos());
     ShowDueAlarms();

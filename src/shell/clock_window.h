@@ -65,6 +65,7 @@ private:
     Context &ctx_;
     AnalogFace face_;
     FaceAnimation animation_;
+    QImage shownFrame_;    // the face as last put on the screen
     HoverWindow *hover_ = nullptr;
     AlarmCheck alarmCheck_;
     QTimer TMC;

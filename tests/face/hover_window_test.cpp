@@ -78,6 +78,7 @@ TEST_F(HoverWindowTest, MemoLinesStandUnderTheDateAndTime)
     HoverWindow window(ctx);
     const int oneLine = window.height();
     ctx.notes->MemoText = QStringLiteral("牛乳\r\n卵");
+    window.show();
     window.refresh();
     EXPECT_EQ(Label(window)->text(), QStringLiteral("1999/12/6 09:05\n牛乳\n卵"));
     EXPECT_GT(window.height(), 2 * oneLine);
@@ -87,9 +88,22 @@ TEST_F(HoverWindowTest, MemoLinesStandUnderTheDateAndTime)
 TEST_F(HoverWindowTest, RefreshShowsTheCurrentTime)
 {
     HoverWindow window(ctx);
+    window.show();
     fakes.clock->current = QDateTime(QDate(2000, 1, 2), QTime(23, 59, 58));
     window.refresh();
     EXPECT_EQ(Label(window)->text(), "2000/01/02 23:59:58");
+}
+
+TEST_F(HoverWindowTest, AHiddenWindowIsBroughtUpToDateWhenItAppears)
+{
+    HoverWindow window(ctx);
+    fakes.clock->current = QDateTime(QDate(2000, 1, 2), QTime(23, 59, 58));
+    ctx.notes->MemoText = QStringLiteral("牛乳");
+    window.refresh();
+    TickWithPointerAt(window, QPoint(900, 700));
+    EXPECT_EQ(Label(window)->text(), QStringLiteral("2000/01/02 23:59:58\n牛乳"));
+    // Placed by its new, two-line size.
+    EXPECT_EQ(window.pos(), QPoint(900 - window.width(), 700 - window.height()));
 }
 
 TEST_F(HoverWindowTest, FollowsThePointerInEachQuarterOfTheScreen)
