@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QTemporaryDir>
 
 #include "face/analog_face.h"
@@ -94,15 +93,3 @@ void BM_AnimationStep(benchmark::State &state)
 BENCHMARK(BM_AnimationStep);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    // Drawing into images needs the GUI application object, not a display.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -1,11 +1,9 @@
 // One tick of the default clock with its digital overlay: the background, the
 // hands and the date text with its 1-pixel outline, as every 100 ms.
 #include <benchmark/benchmark.h>
-#include <QGuiApplication>
 
 #include "face/analog_face.h"
 #include "face/digital_overlay.h"
-#include "face/fonts.h"
 #include "settings/settings.h"
 
 namespace {
@@ -47,14 +45,3 @@ void BM_OverlayOnly(benchmark::State &state)
 BENCHMARK(BM_OverlayOnly)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    InstallFontSubstitutions();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

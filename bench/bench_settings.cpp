@@ -90,5 +90,3 @@ void BM_ParseDiaryYear(benchmark::State &state)
 BENCHMARK(BM_ParseDiaryYear)->Unit(benchmark::kMicrosecond)->Repetitions(9)->ReportAggregatesOnly(true);
 
 } // namespace
-
-BENCHMARK_MAIN();

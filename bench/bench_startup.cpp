@@ -1,7 +1,6 @@
 // Start-up to the first painted frame: settings read and written back, every
 // window created, the environment applied, the clock shown and its face drawn.
 #include <benchmark/benchmark.h>
-#include <QApplication>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -34,14 +33,3 @@ void BM_StartUpToFirstFrame(benchmark::State &state)
 BENCHMARK(BM_StartUpToFirstFrame)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -1,7 +1,6 @@
 // One tick of the default face: the background copy and the three hands, the
 // drawing the clock repeats every 100 ms while it sits on the desktop.
 #include <benchmark/benchmark.h>
-#include <QGuiApplication>
 
 #include "face/analog_face.h"
 
@@ -24,15 +23,3 @@ void BM_TickDefaultFace(benchmark::State &state)
 BENCHMARK(BM_TickDefaultFace);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    // Drawing into images needs the GUI application object, not a display.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

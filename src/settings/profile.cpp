@@ -6,23 +6,13 @@
 
 #include "settings/ansi_text.h"
 #include "settings/profile_cache.h"
+#include "settings/profile_file.h"
 
 namespace {
 
 bool IsBlank(QChar c)
 {
     return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n' || c == u'\v' || c == u'\f';
-}
-
-QString TrimBlanks(const QString &text)
-{
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && IsBlank(text[begin]))
-        ++begin;
-    while (end > begin && IsBlank(text[end - 1]))
-        --end;
-    return text.sliced(begin, end - begin);
 }
 
 QString TrimTrailingBlanks(const QString &text)
@@ -80,7 +70,8 @@ ProfileBatch::ProfileBatch(QString file) : file_(std::move(file)) {}
 
 void ProfileBatch::write(const QString &section, const QString &key, const QString &value)
 {
-    entries_.append({TrimBlanks(OneLine(section)), TrimBlanks(OneLine(key)), OneLine(value)});
+    entries_.append({TrimBlanks(OneLine(section)).toString(), TrimBlanks(OneLine(key)).toString(),
+                     OneLine(value)});
 }
 
 bool ProfileBatch::commit()

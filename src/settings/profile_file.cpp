@@ -9,17 +9,6 @@ bool IsBlank(QChar c)
     return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n' || c == u'\v' || c == u'\f';
 }
 
-QStringView TrimBlanks(QStringView text)
-{
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && IsBlank(text[begin]))
-        ++begin;
-    while (end > begin && IsBlank(text[end - 1]))
-        --end;
-    return text.sliced(begin, end - begin);
-}
-
 // Blanks are ASCII bytes below 0x40, which never occur inside a CP932
 // character, so the bytes of a name can be trimmed without decoding them.
 QByteArray TrimBlankBytes(QByteArrayView bytes)
@@ -73,6 +62,17 @@ LineMeaning Interpret(const QByteArray &raw)
 }
 
 } // namespace
+
+QStringView TrimBlanks(QStringView text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && IsBlank(text[begin]))
+        ++begin;
+    while (end > begin && IsBlank(text[end - 1]))
+        --end;
+    return text.sliced(begin, end - begin);
+}
 
 ProfileFile ProfileFile::parse(const QByteArray &bytes)
 {

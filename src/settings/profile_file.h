@@ -9,6 +9,10 @@
 #include <QString>
 #include <QStringView>
 
+// The text without the blanks (space, tab, line ends) at either end, as the
+// profile rules ignore them around names and values.
+QStringView TrimBlanks(QStringView text);
+
 class ProfileFile {
 public:
     // The file's bytes split at its line ends (LF, or CR LF). CR and LF never

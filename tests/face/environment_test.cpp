@@ -10,6 +10,7 @@
 #include "face/environment_loader.h"
 #include "settings/ansi_text.h"
 #include "settings/profile.h"
+#include "support/fake_clock_actions.h"
 #include "support/fake_services.h"
 #include "support/temp_folder.h"
 
@@ -20,23 +21,16 @@ const QRgb kBlue = qRgb(0, 0, 255);
 
 // The clock window as the loader sees it: it records the calls and applies
 // the face colour to the face, as the real window does.
-class RecordingClock : public ClockActions {
+class RecordingClock : public FakeClockActions {
 public:
     explicit RecordingClock(AnalogFace &face) : face(face) {}
-    void ApplyClockShape() override { calls << "ApplyClockShape"; }
     void ApplyBackColor() override
     {
-        calls << "ApplyBackColor";
+        FakeClockActions::ApplyBackColor();
         face.ApplyBackColor();
     }
-    void ComposeBackground() override { calls << "ComposeBackground"; }
-    void LoadEnvironment() override { calls << "LoadEnvironment"; }
-    void ResetAnimation() override { calls << "ResetAnimation"; }
-    void ExitProgram() override { calls << "ExitProgram"; }
-    QWidget *clockWindow() override { return nullptr; }
 
     AnalogFace &face;
-    QStringList calls;
 };
 
 // A 8 x 8 sheet with two 4 x 4 patterns, each a single figure pixel at (2, 2):

@@ -4,7 +4,7 @@
 #include <QMenu>
 #include <QTimer>
 
-#include "launcher/fake_clock_actions.h"
+#include "support/fake_clock_actions.h"
 #include "launcher/popup_menu.h"
 #include "settings/context.h"
 #include "support/fake_services.h"

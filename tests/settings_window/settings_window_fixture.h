@@ -18,22 +18,11 @@
 #include "settings/context.h"
 #include "settings_window/settings_window.h"
 #include "settings_window/settings_window_state.h"
+#include "support/fake_clock_actions.h"
 #include "support/fake_services.h"
 #include "support/temp_folder.h"
 
-class RecordingClock : public ClockActions {
-public:
-    void ApplyClockShape() override { calls << "ApplyClockShape"; }
-    void ApplyBackColor() override { calls << "ApplyBackColor"; }
-    void ComposeBackground() override { calls << "ComposeBackground"; }
-    void LoadEnvironment() override { calls << "LoadEnvironment"; }
-    void ResetAnimation() override { calls << "ResetAnimation"; }
-    void ExitProgram() override { calls << "ExitProgram"; }
-    QWidget *clockWindow() override { return &window; }
-
-    QStringList calls;
-    QWidget window;
-};
+using RecordingClock = FakeClockActions;
 
 class SettingsWindowTest : public ::testing::Test {
 protected:

@@ -1,5 +1,5 @@
 #pragma once
-// A clock window stand-in that counts what the menu asked of it.
+// A clock window stand-in that records what it was asked to do.
 #include <QStringList>
 #include <QWidget>
 
