@@ -49,8 +49,8 @@ void NoteWindow::buildControls()
 
     warning_ = new QLabel(QStringLiteral("10行までしか記録されません。"), panel_);
     warning_->setObjectName(QStringLiteral("LBL3"));
-    // The form's 145 pixels were measured for another font; the warning is
-    // never cut short.
+    // 145 pixels hold the warning only in narrower fonts than IPAPGothic; the
+    // label grows so that the warning is never cut short.
     warning_->setGeometry(24, 27, std::max(145, warning_->sizeHint().width()), 17);
 
     text_ = new QPlainTextEdit(panel_);

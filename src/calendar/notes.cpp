@@ -110,9 +110,7 @@ qint16 LoadMemo(NoteData &notes, const QString &settingsPath)
 
 void JoinMemo(NoteData &notes)
 {
-    notes.MemoText = notes.MemoLines[0];
-    for (int i = 1; i < notes.MemoLineCount && i < NoteLineLimit; ++i)
-        notes.MemoText += kLineBreak + notes.MemoLines[i];
+    notes.MemoText = JoinNoteLines(notes.MemoLines, notes.MemoLineCount);
 }
 
 bool SaveMemo(const NoteData &notes, const QString &settingsPath)

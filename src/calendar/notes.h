@@ -48,7 +48,7 @@ bool SaveDiaryDay(NoteData &notes, const QString &programFolder, qint16 year, qi
 // Reads the memo lines of "Fusen" into MemoLines, sets MemoLineCount and
 // returns it. JoinMemo then builds MemoText.
 qint16 LoadMemo(NoteData &notes, const QString &settingsPath);
-// MemoText := line 0, then CR LF and each further line up to MemoLineCount.
+// MemoText := the first MemoLineCount memo lines joined with CR LF.
 void JoinMemo(NoteData &notes);
 // Writes all ten MemoLines to "Fusen", with one file write.
 bool SaveMemo(const NoteData &notes, const QString &settingsPath);

@@ -5,11 +5,11 @@
 #include <cstring>
 
 #include <QFileInfo>
-#include <QImageReader>
 #include <QPainter>
 #include <QPen>
 
 #include "face/color_value.h"
+#include "face/picture_file.h"
 
 namespace {
 
@@ -26,11 +26,6 @@ constexpr int kMaxFaceSide = 8192;
 // The hands' angle unit: this value of pi, not a more precise one, so the
 // hands stand exactly where the clock has always drawn them.
 constexpr double kHandPi = 3.141592;
-
-bool FitsPictureLimit(QSize size)
-{
-    return size.width() <= kMaxPictureSide && size.height() <= kMaxPictureSide;
-}
 
 // Copies the block of `size` at srcOrigin in src to dstOrigin in dst, like a
 // source-copy blit; whatever falls outside either image is skipped.
@@ -72,18 +67,6 @@ QImage OverFaceColor(const QImage &picture, const QColor &faceColor)
 }
 
 // Reads a picture file; a null image when it cannot be read or is too large.
-QImage ReadPicture(const QString &path)
-{
-    QImageReader reader(path);
-    const QSize announced = reader.size();
-    if (announced.isValid() && !FitsPictureLimit(announced))
-        return {};
-    QImage image = reader.read();
-    if (image.isNull() || !FitsPictureLimit(image.size()))
-        return {};
-    return image;
-}
-
 bool ReadTwoDigits(const QString &text, int at, int &value)
 {
     const QChar tens = text[at];
@@ -128,7 +111,6 @@ void AnalogFace::ApplyBackColor()
         faceColor_ = color;
         picTempStale_ = true;
     }
-    frame_.fill(faceColor_);
     ComposeBackground();
 }
 
@@ -150,7 +132,7 @@ void AnalogFace::LoadPicture()
     loadedPictureTime_ = time;
     loadedPictureBytes_ = bytes;
 
-    QImage image = ReadPicture(path);
+    QImage image = ReadBoundedPicture(path, kMaxPictureSide, qint64(kMaxPictureSide) * kMaxPictureSide);
     if (image.isNull())
         return;
     picture_ = std::move(image);

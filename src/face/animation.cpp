@@ -1,9 +1,9 @@
 #include "face/animation.h"
 
 #include <algorithm>
-#include <QImageReader>
 
 #include "face/analog_face.h"
+#include "face/picture_file.h"
 #include "face/builtin_sheet.h"
 #include "settings/profile.h"
 
@@ -87,23 +87,6 @@ void CombineBlock(QImage &target, QPoint dest, const QImage &sheet, QPoint sourc
 
 // The picture of a file when it is one and within the limits; a null image
 // otherwise. The size is checked before decoding where the format tells it.
-QImage ReadBoundedPicture(const QString &path)
-{
-    QImageReader reader(path);
-    const QSize announced = reader.size();
-    auto tooLarge = [](QSize size) {
-        return size.width() > FaceAnimation::kMaxSheetSide
-               || size.height() > FaceAnimation::kMaxSheetSide
-               || qint64(size.width()) * size.height() > FaceAnimation::kMaxSheetPixels;
-    };
-    if (announced.isValid() && tooLarge(announced))
-        return QImage();
-    const QImage picture = reader.read();
-    if (picture.isNull() || tooLarge(picture.size()))
-        return QImage();
-    return picture;
-}
-
 } // namespace
 
 void FaceAnimation::SetEnvironment(const EnvironmentDefinition &environment)
@@ -129,7 +112,7 @@ void FaceAnimation::DisableEnvironment()
 
 bool FaceAnimation::LoadSheet(const QString &path)
 {
-    const QImage picture = ReadBoundedPicture(path);
+    const QImage picture = ReadBoundedPicture(path, kMaxSheetSide, kMaxSheetPixels);
     if (picture.isNull())
         return false;
     SetSheet(picture);

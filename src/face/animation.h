@@ -78,7 +78,6 @@ public:
     bool scrolls() const { return IsOn(environment_.Scroll); }
     bool scrollLinked() const { return IsOn(environment_.ScrollLink); }
     QPoint scrollPosition() const { return scrollPosition_; }
-    QPoint adjust() const { return QPoint(adjustX_, adjustY_); }
     int patternCount() const { return count_; }
     const SpritePattern &pattern(int index) const;
     const QImage &sheet() const { return sheet_; }

@@ -102,9 +102,14 @@ void HoverWindow::follow(QPoint clockTopLeft)
     }
     const QPoint middle =
         ScreenMiddle(screen.monitorRect(pointer), screen.twipsPerPixelX(), screen.twipsPerPixelY());
-    if (isHidden())
+    const bool appearing = isHidden();
+    if (appearing)
         updateText();
     move(HoverWindowPosition(pointer, size(), middle));
-    show();
-    raise();
+    // Shown and put on top as it appears; a window that stays on top needs
+    // no restacking on every tick.
+    if (appearing) {
+        show();
+        raise();
+    }
 }

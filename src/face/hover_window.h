@@ -34,6 +34,8 @@ public:
 
     // Label DSP := the current date and time in "Setting" "TimeFormat", then
     // the quick memo's lines below it; the window takes the label's size.
+    // Once the label has a text, a hidden window is left as it is: follow()
+    // brings the text up to date when it shows the window.
     void refresh();
 
     // Called by every tick of the clock: beside the pointer while the pointer

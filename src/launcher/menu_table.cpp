@@ -4,7 +4,7 @@ namespace {
 
 using enum MenuItemKind;
 
-constexpr MenuItemSpec kTable[] = {
+constexpr MenuTableEntry kTable[] = {
     {"barMenu", 1, "時計の設定(&E)", 1, Submenu},
     {"barEnv", 1, "色の設定", 2, Submenu},
     {"barColor", 1, "背景の色", 3},
@@ -59,7 +59,7 @@ constexpr MenuItemSpec kTable[] = {
 
 } // namespace
 
-std::span<const MenuItemSpec> PopupMenuTable()
+std::span<const MenuTableEntry> PopupMenuTable()
 {
     return kTable;
 }

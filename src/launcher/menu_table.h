@@ -12,7 +12,7 @@ enum class MenuItemKind {
     Separator,
 };
 
-struct MenuItemSpec {
+struct MenuTableEntry {
     const char *array;     // control array name, e.g. "barMenu"
     int index;             // index within the array
     const char *caption;   // UTF-8; empty for separators and placeholders
@@ -24,4 +24,4 @@ struct MenuItemSpec {
 };
 
 // The whole tree, in display order.
-std::span<const MenuItemSpec> PopupMenuTable();
+std::span<const MenuTableEntry> PopupMenuTable();

@@ -85,15 +85,15 @@ void PopupMenu::BuildTree()
 
     // menus[level - 1] is the menu that items of that level go into.
     QList<QMenu *> menus = {sys_};
-    for (const MenuItemSpec &spec : PopupMenuTable()) {
-        menus.resize(spec.level);
+    for (const MenuTableEntry &entry : PopupMenuTable()) {
+        menus.resize(entry.level);
         QMenu *parentMenu = menus.back();
-        const QString array = QString::fromUtf8(spec.array);
-        const QString caption = QString::fromUtf8(spec.caption);
-        const QString name = ItemName(array, spec.index);
+        const QString array = QString::fromUtf8(entry.array);
+        const QString caption = QString::fromUtf8(entry.caption);
+        const QString name = ItemName(array, entry.index);
 
         QAction *action = nullptr;
-        switch (spec.kind) {
+        switch (entry.kind) {
         case MenuItemKind::Separator:
             action = parentMenu->addSeparator();
             break;
@@ -109,12 +109,12 @@ void PopupMenu::BuildTree()
         case MenuItemKind::Command:
         case MenuItemKind::Checkable:
             action = parentMenu->addAction(caption);
-            action->setCheckable(spec.kind == MenuItemKind::Checkable);
+            action->setCheckable(entry.kind == MenuItemKind::Checkable);
             break;
         }
-        action->setEnabled(spec.enabled);
-        action->setVisible(spec.visible);
-        attachItem(action, array, spec.index);
+        action->setEnabled(entry.enabled);
+        action->setVisible(entry.visible);
+        attachItem(action, array, entry.index);
     }
 }
 

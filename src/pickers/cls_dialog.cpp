@@ -22,7 +22,8 @@ QString clsDialog::FileName(QWidget *owner)
 
 bool clsDialog::ColorCode(QWidget *owner)
 {
-    const std::optional<QColor> chosen = choosers_.chooseColor(owner, ToQColor(chosenColor_));
+    // Not preset: the chooser opens on black whatever ChosenColor holds.
+    const std::optional<QColor> chosen = choosers_.chooseColor(owner, QColor(Qt::black));
     if (!chosen || !chosen->isValid())
         return false;
     chosenColor_ = ToColorValue(*chosen);

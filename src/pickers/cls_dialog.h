@@ -34,9 +34,9 @@ public:
     // Runs the open-file chooser owned by owner; the chosen file's full path,
     // or empty text when the user cancelled.
     QString FileName(QWidget *owner);
-    // Runs the colour chooser owned by owner, starting from ChosenColor; true
-    // and ChosenColor set when the user confirmed, false (ChosenColor kept)
-    // when the user cancelled.
+    // Runs the colour chooser owned by owner, opening on black (ChosenColor
+    // does not preset it); true and ChosenColor set when the user confirmed,
+    // false (ChosenColor kept) when the user cancelled.
     bool ColorCode(QWidget *owner);
 
 private:

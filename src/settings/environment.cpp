@@ -1,5 +1,6 @@
 #include "settings/environment.h"
 
+#include <algorithm>
 #include <QDir>
 #include <QFileInfo>
 
@@ -27,12 +28,14 @@ qint16 ReadNumber16(const QString &section, const QString &key, const QString &p
     return ParseInt16(ReadIniValue(section, key, QStringLiteral("0"), path).trimmed(), 0);
 }
 
-// The pattern count, cut to the table's size; a count that is no number is 0.
+// The pattern count, cut to the table's size however large it is written; a
+// count that is no number is 0.
 qint16 ReadPatternCount(const QString &path)
 {
-    const qint32 count =
-        ParseInt32(ReadIniValue(kSetting, kPattern, QStringLiteral("0"), path).trimmed(), 0);
-    return static_cast<qint16>(qBound(0, count, kMaxSpritePatterns));
+    bool ok = false;
+    const qint64 count =
+        ReadIniValue(kSetting, kPattern, QStringLiteral("0"), path).trimmed().toLongLong(&ok);
+    return ok ? static_cast<qint16>(std::clamp<qint64>(count, 0, kMaxSpritePatterns)) : 0;
 }
 
 } // namespace

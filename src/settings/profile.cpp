@@ -10,15 +10,10 @@
 
 namespace {
 
-bool IsBlank(QChar c)
-{
-    return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n' || c == u'\v' || c == u'\f';
-}
-
 QString TrimTrailingBlanks(const QString &text)
 {
     qsizetype end = text.size();
-    while (end > 0 && IsBlank(text[end - 1]))
+    while (end > 0 && IsProfileBlank(text[end - 1]))
         --end;
     return text.first(end);
 }

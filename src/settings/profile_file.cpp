@@ -4,20 +4,15 @@
 
 namespace {
 
-bool IsBlank(QChar c)
-{
-    return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n' || c == u'\v' || c == u'\f';
-}
-
 // Blanks are ASCII bytes below 0x40, which never occur inside a CP932
 // character, so the bytes of a name can be trimmed without decoding them.
 QByteArray TrimBlankBytes(QByteArrayView bytes)
 {
     qsizetype begin = 0;
     qsizetype end = bytes.size();
-    while (begin < end && IsBlank(QLatin1Char(bytes[begin])))
+    while (begin < end && IsProfileBlank(QLatin1Char(bytes[begin])))
         ++begin;
-    while (end > begin && IsBlank(QLatin1Char(bytes[end - 1])))
+    while (end > begin && IsProfileBlank(QLatin1Char(bytes[end - 1])))
         --end;
     return bytes.sliced(begin, end - begin).toByteArray();
 }
@@ -63,13 +58,18 @@ LineMeaning Interpret(const QByteArray &raw)
 
 } // namespace
 
+bool IsProfileBlank(QChar c)
+{
+    return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n' || c == u'\v' || c == u'\f';
+}
+
 QStringView TrimBlanks(QStringView text)
 {
     qsizetype begin = 0;
     qsizetype end = text.size();
-    while (begin < end && IsBlank(text[begin]))
+    while (begin < end && IsProfileBlank(text[begin]))
         ++begin;
-    while (end > begin && IsBlank(text[end - 1]))
+    while (end > begin && IsProfileBlank(text[end - 1]))
         --end;
     return text.sliced(begin, end - begin);
 }

@@ -9,8 +9,11 @@
 #include <QString>
 #include <QStringView>
 
-// The text without the blanks (space, tab, line ends) at either end, as the
-// profile rules ignore them around names and values.
+// The blanks (space, tab, line ends) that the profile rules ignore around
+// names and values.
+bool IsProfileBlank(QChar c);
+
+// The text without blanks at either end.
 QStringView TrimBlanks(QStringView text);
 
 class ProfileFile {

@@ -3,10 +3,31 @@
 #include <algorithm>
 #include <limits>
 
+namespace {
+
+// Full-width digits and signs, as a Japanese input method types them, in
+// their ASCII forms. Only these: a general compatibility folding would also
+// read a superscript or circled digit as a digit ("12²" as 122).
+QString FoldFullWidthNumber(const QString &text)
+{
+    QString folded = text;
+    for (QChar &c : folded) {
+        const char16_t u = c.unicode();
+        if (u >= u'０' && u <= u'９')
+            c = QChar(u'0' + (u - u'０'));
+        else if (u == u'＋')
+            c = QChar(u'+');
+        else if (u == u'－')
+            c = QChar(u'-');
+    }
+    return folded;
+}
+
+} // namespace
+
 std::optional<qint64> ParseFieldNumber(const QString &text)
 {
-    // Compatibility folding turns full-width digits and signs into ASCII.
-    const QString folded = text.normalized(QString::NormalizationForm_KC).trimmed();
+    const QString folded = FoldFullWidthNumber(text).trimmed();
     if (folded.isEmpty())
         return std::nullopt;
     int start = (folded[0] == '+' || folded[0] == '-') ? 1 : 0;

@@ -19,8 +19,12 @@
 #include "settings_window/thickness_page.h"
 
 namespace {
-constexpr int kWindowWidth = 303;
-constexpr int kWindowHeight = 249;
+// The window measures 303 x 249 pixels with its frame; the window manager
+// draws the frame here, so the inside is that size less a classic dialog
+// frame (3-pixel borders and a 22-pixel title bar): room for a page frame
+// at (8, 0) and the button row at 184.
+constexpr int kWindowWidth = 303 - 2 * 3;
+constexpr int kWindowHeight = 249 - 22 - 2 * 3;
 constexpr int kFrameWidth = 281;
 constexpr int kFrameHeight = 217;
 constexpr int kRepeatMs = 50;

@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QRegion>
 
 #include "face/digital_overlay.h"
@@ -33,6 +34,14 @@ ClockWindow::ClockWindow(Context &ctx) : ctx_(ctx), face_(ctx.settings)
     TMC.setInterval(kTickMs);
     connect(&TMC, &QTimer::timeout, this, &ClockWindow::Tick);
     TMC.start();
+}
+
+ClockWindow::~ClockWindow()
+{
+    // Menu commands and pages reach the clock through the context; a clock
+    // that is gone must not be reached.
+    if (ctx_.clock == this)
+        ctx_.clock = nullptr;
 }
 
 // A saved position off the right or bottom edge (a smaller screen since) is
@@ -68,18 +77,27 @@ void ClockWindow::ApplyClockShape()
 void ClockWindow::ApplyBackColor()
 {
     face_.ApplyBackColor();
-    update();
+    ShowRecomposedFace();
 }
 
 void ClockWindow::ComposeBackground()
 {
     face_.ComposeBackground();
-    update();
+    ShowRecomposedFace();
 }
 
 void ClockWindow::LoadEnvironment()
 {
     ::LoadEnvironment(ctx_, animation_, face_);
+    ShowRecomposedFace();
+}
+
+// The face image now holds the bare background, and the screen shows it
+// until the next tick; that tick must put its finished face on the screen
+// even when it equals the face shown before.
+void ClockWindow::ShowRecomposedFace()
+{
+    shownFrame_ = QImage();
     update();
 }
 
@@ -210,14 +228,19 @@ void ClockWindow::ExitProgram()
         return;
     exiting_ = true;
     TMC.stop();
-    // Every window of the program, earliest first; closing a modal one ends
-    // its event loop.
-    const QWidgetList windows = QApplication::topLevelWidgets();
-    for (QWidget *window : windows)
+    // Every other open window of the program; closing a modal one ends its
+    // event loop. A window's close handling may take another window with it.
+    QList<QPointer<QWidget>> windows;
+    for (QWidget *window : QApplication::topLevelWidgets())
         if (window != this && window->isVisible())
+            windows.append(window);
+    for (const QPointer<QWidget> &window : windows)
+        if (window)
             window->close();
     close();
-    QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+    // Ends every running event loop. Unlike quit(), no window that refuses
+    // to close can keep the process alive.
+    QCoreApplication::exit(0);
 }
 
 void ClockWindow::closeEvent(QCloseEvent *event)

@@ -19,6 +19,7 @@ class ClockWindow : public QWidget, public ClockActions {
     Q_OBJECT
 public:
     explicit ClockWindow(Context &ctx);
+    ~ClockWindow() override;
 
     // ClockActions
     void ApplyClockShape() override;
@@ -61,6 +62,7 @@ private:
     void OpenPopupMenu();
     QPoint PopupAnchorPoint() const;
     void ShowDueAlarms();
+    void ShowRecomposedFace();
 
     Context &ctx_;
     AnalogFace face_;

@@ -126,6 +126,29 @@ TEST_F(NoteWindowTest, DiaryCloseStoresNothing)
     EXPECT_FALSE(QFile::exists(folder.file("NIKI2000.txt")));
 }
 
+TEST_F(NoteWindowTest, CloseBoxKeepsToolWindowOpenForTheDiaryOnlyAndStoresNothing)
+{
+    OpenDiaryDay(2000, 1, 1);
+    {
+        NoteWindow window(ctx);
+        window.show();
+        Type(window, "never stored");
+        window.close();
+        EXPECT_FALSE(window.isVisible());
+    }
+    EXPECT_TRUE(ctx.ToolWindowOpen);
+    EXPECT_FALSE(QFile::exists(folder.file("NIKI2000.txt")));
+
+    ctx.PageRequest = NoteWindow::MemoPage;
+    NoteWindow window(ctx);
+    window.show();
+    Type(window, "never stored");
+    window.close();
+    EXPECT_FALSE(ctx.ToolWindowOpen);
+    EXPECT_TRUE(fakes.messages->shown.isEmpty());
+    EXPECT_EQ(ReadIniValue("Fusen", "0", "missing", ctx.settingsPath), "missing");
+}
+
 TEST_F(NoteWindowTest, MemoModeShowsTheCountedMemoLines)
 {
     ctx.notes->MemoLines[0] = "a";

@@ -116,6 +116,14 @@ TEST(DrawSpriteTest, CentresOnThePointShiftedByTheOffsets)
     face = Face(10, 10);
     animation.DrawSprite(face, 1, 5, 5);   // corner (4, 4)
     EXPECT_EQ(face.pixel(5, 5), kRed);
+
+    // The offsets are 32-bit numbers, beyond what a 16-bit field holds.
+    env.AdjustX = "40000";
+    env.AdjustY = "-40000";
+    animation = Animation(env);
+    face = Face(10, 10);
+    animation.DrawSprite(face, 1, -39995, 40005);   // corner (4, 4) again
+    EXPECT_EQ(face.pixel(5, 5), kRed);
 }
 
 TEST(DrawSpriteTest, DrawsOnlyWhatLiesOnTheFaceAndTheSheet)
@@ -197,6 +205,24 @@ TEST(AnimationStepTest, FigureMovesWhenAPatternBegins)
         animation.AdvanceAnimation(QSize(80, 80), QSize());
         EXPECT_EQ(animation.figurePosition(), position);
     }
+}
+
+TEST(AnimationStepTest, ResetRestartsTheFirstPatternAtTheCentreOfTheNewSize)
+{
+    FaceAnimation animation = Animation(
+        WithPatterns({{0, 0, 4, 0, 4, 4, 3, -1, 4}, {0, 0, 4, 0, 4, 4, -1, 0, 4}}));
+    for (int tick = 0; tick < 6; ++tick)   // halfway through pattern 2
+        animation.AdvanceAnimation(QSize(80, 80), QSize());
+    ASSERT_EQ(animation.index(), 2);
+    ASSERT_EQ(animation.counter(), 2);
+
+    animation.Reset(QSize(121, 57));
+    EXPECT_EQ(animation.index(), 0);
+    EXPECT_EQ(animation.counter(), 0);
+    EXPECT_EQ(animation.figurePosition(), QPoint(60, 28));
+    // The next tick begins pattern 1 afresh, with its move, and holds it its ticks.
+    EXPECT_EQ(ShownPatterns(animation, 5), QList<int>({1, 1, 1, 1, 2}));
+    EXPECT_EQ(animation.figurePosition(), QPoint(62, 27));
 }
 
 TEST(AnimationStepTest, FigureIsNotBoundedAndWrapsInsteadOfOverflowing)

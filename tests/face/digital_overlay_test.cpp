@@ -1,4 +1,7 @@
 #include <gtest/gtest.h>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QFontInfo>
 #include <QImage>
 #include <QPainter>
@@ -9,6 +12,7 @@
 #include "face/fonts.h"
 #include "settings/ansi_text.h"
 #include "settings/context.h"
+#include "settings/profile.h"
 #include "support/fake_services.h"
 #include "support/temp_folder.h"
 
@@ -94,6 +98,30 @@ TEST(FormatTimeTextTest, TokensOfTheDateNotation)
             << QString::fromUtf16(c.pattern).toStdString();
     }
     EXPECT_EQ(FormatTimeText("2000/01/02 23:59:00", "yy m d hh"), "00 1 2 23");
+}
+
+// Every pattern of the shipped Calender.ini ends its description with what it
+// shows for 2024/01/05 09:05:07, a Friday: "年/月/日 (2024/01/05)".
+TEST(FormatTimeTextTest, ShippedPatternsShowWhatTheirDescriptionsPromise)
+{
+    TempFolder folder;
+    const QString source = QFileInfo(QStringLiteral(__FILE__))
+                               .dir()
+                               .filePath(QStringLiteral("../../data/Calender.ini"));
+    ASSERT_TRUE(QFile::copy(source, folder.file("Calender.ini")));
+    for (bool timePatterns : {false, true}) {
+        int n = 1;
+        for (QString entry; !(entry = ReadFormatPattern(folder.path(), timePatterns, n)).isEmpty(); ++n) {
+            const QString description = GetField(entry, 2, ",");
+            const qsizetype open = description.lastIndexOf(QStringLiteral(" ("));
+            ASSERT_GT(open, 0) << entry.toStdString();
+            ASSERT_TRUE(description.endsWith(u')')) << entry.toStdString();
+            const QString example = description.sliced(open + 2).chopped(1);
+            EXPECT_EQ(FormatTimeText("2024/01/05 09:05:07", GetField(entry, 1, ",")), example)
+                << entry.toStdString();
+        }
+        EXPECT_GT(n, 5);
+    }
 }
 
 TEST(FormatTimeTextTest, TimeTextIsZeroPadded24Hour)

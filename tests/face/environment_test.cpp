@@ -20,10 +20,19 @@ const QRgb kRed = qRgb(255, 0, 0);
 const QRgb kBlue = qRgb(0, 0, 255);
 
 // The clock window as the loader sees it: it records the calls and applies
-// the face colour to the face, as the real window does.
+// the face colour to the face, as the real window does. When reshaped it
+// notes the width the settings file holds at that moment.
 class RecordingClock : public FakeClockActions {
 public:
-    explicit RecordingClock(AnalogFace &face) : face(face) {}
+    RecordingClock(AnalogFace &face, const QString &settingsPath)
+        : face(face), settingsPath(settingsPath)
+    {
+    }
+    void ApplyClockShape() override
+    {
+        FakeClockActions::ApplyClockShape();
+        savedWidthWhenReshaped = ReadIniValue("Setting", "Width", "(missing)", settingsPath);
+    }
     void ApplyBackColor() override
     {
         FakeClockActions::ApplyBackColor();
@@ -31,6 +40,8 @@ public:
     }
 
     AnalogFace &face;
+    QString settingsPath;
+    QString savedWidthWhenReshaped;
 };
 
 // A 8 x 8 sheet with two 4 x 4 patterns, each a single figure pixel at (2, 2):
@@ -91,7 +102,7 @@ protected:
     Context ctx{fakes.services, folder.path()};
     AnalogFace face{ctx.settings};
     FaceAnimation animation;
-    RecordingClock clock{face};
+    RecordingClock clock{face, ctx.settingsPath};
 
 private:
     int definitions_ = 0;
@@ -122,6 +133,7 @@ TEST_F(LoadEnvironmentTest, ClockWidthResizesSavesAndReshapes)
     EXPECT_EQ(ctx.settings.Setting.Width, 120);
     EXPECT_EQ(SavedSetting("Setting", "Width"), "120");
     EXPECT_EQ(clock.calls, QStringList({"ApplyClockShape", "ApplyBackColor"}));
+    EXPECT_EQ(clock.savedWidthWhenReshaped, "120");   // saved before the reshape
     EXPECT_EQ(face.frame().size(), QSize(120, 80));
     // The figure starts at the centre of the resized clock.
     EXPECT_EQ(animation.figurePosition(), QPoint(60, 40));
@@ -192,6 +204,35 @@ TEST_F(LoadEnvironmentTest, SwitchedOffEnvironmentIsNeitherReadNorSaved)
     EXPECT_FALSE(QFileInfo::exists(ctx.settingsPath));
 }
 
+TEST_F(LoadEnvironmentTest, SwitchingOffRestartsTheFigureAndKeepsTheScrollAndOffsets)
+{
+    QImage strip(200, 80, QImage::Format_RGB32);
+    strip.fill(Qt::gray);
+    strip.save(folder.file("strip.png"));
+    Definition({"[Setting]", "File=sheet.png", "Pattern=2", "[Pattern]", kPat1, kPat2,
+                "[Environment]", "BackGround=strip.png", "Scroll=ON", "AdjustX=10",
+                "[ScrollPattern]", "ScrollLink=OFF", "StartPosX=7", "VectX=1"});
+    LoadEnvironment(ctx, animation, face);
+    CentreColours(3);
+    ASSERT_EQ(animation.index(), 2);
+    ASSERT_EQ(face.scrollPosition(), QPoint(10, 0));
+
+    ctx.settings.Anime.Enabled = 0;
+    clock.calls.clear();
+    LoadEnvironment(ctx, animation, face);
+    EXPECT_EQ(animation.index(), 0);
+    EXPECT_EQ(animation.counter(), 0);
+    EXPECT_EQ(animation.figurePosition(), QPoint(40, 40));
+    EXPECT_EQ(animation.patternCount(), 0);
+    EXPECT_EQ(animation.environment().Title, "デフォルト");
+    EXPECT_EQ(animation.environment().File, "");
+    EXPECT_EQ(animation.environment().AdjustX, "10");
+    EXPECT_TRUE(animation.scrolls());
+    EXPECT_TRUE(face.scrolling());
+    EXPECT_EQ(face.scrollPosition(), QPoint(10, 0));
+    EXPECT_TRUE(clock.calls.isEmpty());
+}
+
 TEST_F(LoadEnvironmentTest, UnusableDefinitionsLeaveTheBuiltInFigureToStartUp)
 {
     folder.writeBytes("garbage.dat", QByteArray("\x00\xff\x81[\r\n=\x82\x00", 9).repeated(500));
@@ -242,8 +283,7 @@ class SampleEnvironmentTest : public LoadEnvironmentTest {
 protected:
     void Load(const QString &name)
     {
-        const QDir samples(QFileInfo(QStringLiteral(__FILE__)).absolutePath()
-                           + "/../../data/anime");
+        const QDir samples(QStringLiteral(TOCKARA_DATA_DIR "/anime"));
         ASSERT_TRUE(samples.exists());
         for (const QString &file : samples.entryList(QDir::Files))
             QFile::copy(samples.filePath(file), folder.file(file));

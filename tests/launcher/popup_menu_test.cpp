@@ -4,8 +4,8 @@
 #include <QMenu>
 #include <QTimer>
 
-#include "support/fake_clock_actions.h"
 #include "launcher/popup_menu.h"
+#include "support/fake_clock_actions.h"
 #include "settings/context.h"
 #include "support/fake_services.h"
 #include "support/temp_folder.h"
@@ -86,11 +86,31 @@ const QStringList kExpectedTree = {
     "barMenu99 閉じる(&C)",
 };
 
+// A clock that also notes, per call, whether the settings file had been
+// written by then: "ComposeBackground after save".
+class SaveOrderClock : public FakeClockActions {
+public:
+    void ApplyBackColor() override { note("ApplyBackColor"); }
+    void ComposeBackground() override { note("ComposeBackground"); }
+    void LoadEnvironment() override { note("LoadEnvironment"); }
+
+    QString settingsPath;
+    QStringList order;
+
+private:
+    void note(const QString &call)
+    {
+        calls << call;
+        order << call + (QFile::exists(settingsPath) ? " after save" : " before save");
+    }
+};
+
 class PopupMenuTest : public ::testing::Test {
 protected:
     PopupMenuTest() : ctx(fakes.services, folder.path())
     {
         ctx.clock = &clock;
+        clock.settingsPath = ctx.settingsPath;
         ctx.ShowSettingsWindow = [this] { openedPages << ctx.PageRequest; };
     }
 
@@ -111,7 +131,7 @@ protected:
 
     TempFolder folder;
     FakeServices fakes;
-    FakeClockActions clock;
+    SaveOrderClock clock;
     Context ctx;
     QList<qint16> openedPages;
     PopupMenu menu{ctx};
@@ -172,7 +192,7 @@ TEST_F(PopupMenuTest, TogglingTileTwiceRestoresSettingAndMarkAndSavesEachTime)
     EXPECT_EQ(ctx.settings.Image.TilePattern, 0);
     EXPECT_EQ(Saved().Image.TilePattern, 0);
 
-    EXPECT_EQ(clock.calls, (QStringList{"ComposeBackground", "ComposeBackground"}));
+    EXPECT_EQ(clock.order, (QStringList{"ComposeBackground after save", "ComposeBackground after save"}));
 }
 
 TEST_F(PopupMenuTest, EachToggleChangesOnlyItsOwnSetting)
@@ -204,6 +224,8 @@ TEST_F(PopupMenuTest, AConfirmedColourGoesToTheFieldTheItemNames)
     EXPECT_EQ(ctx.settings.Color.HLine, 0x1E140A);
     EXPECT_EQ(ctx.settings.Color.MLine, 0xCCBBAA);
     EXPECT_EQ(ctx.settings.Color.SLine, 0x8000FF);
+    // Each colour is applied to the face before the settings are saved.
+    EXPECT_EQ(clock.order.first(), "ApplyBackColor before save");
     EXPECT_EQ(clock.calls.count("ApplyBackColor"), 4);
 
     const Settings saved = Saved();
@@ -246,7 +268,8 @@ TEST_F(PopupMenuTest, AChosenAnimationFileIsSavedAndApplied)
     EXPECT_EQ(request.filters, (QList<QPair<QString, QString>>{{"アニメ定義ファイル (*.dat)", "*.dat"}}));
     EXPECT_EQ(ctx.settings.Anime.File, "/home/user/anime/neko.dat");
     EXPECT_EQ(Saved().Anime.File, "/home/user/anime/neko.dat");
-    EXPECT_EQ(clock.calls, QStringList{"LoadEnvironment"});
+    // The choice is saved before the environment is applied.
+    EXPECT_EQ(clock.order, QStringList{"LoadEnvironment after save"});
 }
 
 TEST_F(PopupMenuTest, AChosenBackgroundPictureIsSwitchedOnAndShown)
@@ -273,7 +296,7 @@ TEST_F(PopupMenuTest, AChosenBackgroundPictureIsSwitchedOnAndShown)
     const Settings saved = Saved();
     EXPECT_EQ(saved.Image.File, "/pics/new.png");
     EXPECT_NE(saved.Image.Enabled, 0);
-    EXPECT_EQ(clock.calls, QStringList{"ComposeBackground"});
+    EXPECT_EQ(clock.order, QStringList{"ComposeBackground after save"});
 }
 
 TEST_F(PopupMenuTest, PageItemsAskTheSettingsWindowForTheirPage)

@@ -84,6 +84,29 @@ TEST(ColorCodeTest, CancelGivesFalseAndKeepsTheColour)
     EXPECT_EQ(fakes.choosers->colorRequests, 1);
 }
 
+// Records the colour the colour chooser was asked to open on.
+class InitialRecordingChoosers : public FakeChoosers {
+public:
+    std::optional<QColor> chooseColor(QWidget *owner, QColor initial) override
+    {
+        initials << initial;
+        return FakeChoosers::chooseColor(owner, initial);
+    }
+    QList<QColor> initials;
+};
+
+TEST(ColorCodeTest, TheChooserIsNeverPresetWithTheChosenColour)
+{
+    InitialRecordingChoosers choosers;
+    choosers.colors.push_back(QColor(0x12, 0x34, 0x56));
+    clsDialog dialog(choosers);
+    dialog.setChosenColor(0x00FF8040);
+
+    EXPECT_TRUE(dialog.ColorCode(nullptr));
+    EXPECT_FALSE(dialog.ColorCode(nullptr));   // cancelled, after a confirmed choice
+    EXPECT_EQ(choosers.initials, (QList<QColor>{Qt::black, Qt::black}));
+}
+
 // Records where the folder chooser was asked to start.
 class RootRecordingChoosers : public FakeChoosers {
 public:

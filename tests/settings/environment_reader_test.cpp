@@ -87,7 +87,8 @@ TEST_F(EnvironmentReaderTest, PicturePathsAreTakenBesideTheDefinition)
 TEST_F(EnvironmentReaderTest, PatternCountIsKeptWithinTheTable)
 {
     const QList<QPair<QString, int>> cases = {
-        {"96", 96}, {"97", 96}, {"10000", 96}, {"-3", 0}, {"two", 0}, {"", 0}};
+        {"96", 96}, {"97", 96}, {"10000", 96}, {"99999999999", 96}, {"-3", 0}, {"two", 0},
+        {"", 0}};
     int file = 0;
     for (const auto &[text, expected] : cases) {
         const EnvironmentDefinition env = ReadEnvironment(

@@ -71,6 +71,22 @@ TEST_F(AlarmPageTest, EditsAcrossPresetsAreStoredTogetherOn確定)
     }
 }
 
+TEST_F(AlarmPageTest, ArrowKeysBetweenPresetsSwitchLikeClicks)
+{
+    open(2);
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    type(4, "朝会");
+    preset(0)->setFocus();
+    QTest::keyClick(preset(0), Qt::Key_Right);
+    EXPECT_TRUE(preset(1)->isChecked());
+    EXPECT_EQ(state.AlarmSet, 1);
+    EXPECT_EQ(field(4)->text(), "昼休み");
+    apply();
+    EXPECT_EQ(ctx.settings.Alarm[0].Comment, "朝会");
+}
+
 TEST_F(AlarmPageTest, SwitchingBackShowsTheEditsKeptInTheWorkingCopy)
 {
     open(2);

@@ -19,6 +19,16 @@ TEST(FieldNumberTest, FullWidthDigitsFromAnInputMethodCount)
 {
     EXPECT_EQ(ParseFieldNumber(QStringLiteral("１２０")), 120);
     EXPECT_EQ(ParseFieldNumber(QStringLiteral("－５")), -5);
+    EXPECT_EQ(ParseFieldNumber(QStringLiteral("＋１２")), 12);
+    EXPECT_EQ(ParseFieldNumber(QStringLiteral("　１２　")), 12);
+}
+
+TEST(FieldNumberTest, OtherDigitFormsAreNoNumber)
+{
+    // Superscript, subscript and circled digits are not digits of a number.
+    for (const QString &text : {QStringLiteral("12²"), QStringLiteral("①"), QStringLiteral("₅"),
+                               QStringLiteral("٣")})
+        EXPECT_FALSE(ParseFieldNumber(text).has_value()) << text.toStdString();
 }
 
 TEST(FieldNumberTest, AnythingElseIsNoNumber)

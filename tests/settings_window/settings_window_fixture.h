@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -22,11 +23,32 @@
 #include "support/fake_services.h"
 #include "support/temp_folder.h"
 
-using RecordingClock = FakeClockActions;
+// A clock that also notes, per call, whether the settings file had been
+// written by then: "ApplyClockShape after save".
+class RecordingClock : public FakeClockActions {
+public:
+    void ApplyClockShape() override { note("ApplyClockShape"); }
+    void ComposeBackground() override { note("ComposeBackground"); }
+    void ResetAnimation() override { note("ResetAnimation"); }
+
+    QString settingsPath;
+    QStringList order;
+
+private:
+    void note(const QString &call)
+    {
+        calls << call;
+        order << call + (QFile::exists(settingsPath) ? " after save" : " before save");
+    }
+};
 
 class SettingsWindowTest : public ::testing::Test {
 protected:
-    SettingsWindowTest() : ctx(fakes.services, folder.path()) { ctx.clock = &clock; }
+    SettingsWindowTest() : ctx(fakes.services, folder.path())
+    {
+        ctx.clock = &clock;
+        clock.settingsPath = ctx.settingsPath;
+    }
 
     // Builds the window for page as an opening would; the repeat timer is
     // stopped so only the test's own ticks step a spin button.

@@ -38,7 +38,8 @@ TEST_F(SizePageTest, ApplyingReshapesTheClockThenCloses)
     type(0, "100");
     type(1, "64");
     click("BTN0");
-    EXPECT_EQ(clock.calls, (QStringList{"ApplyClockShape", "ComposeBackground", "ResetAnimation"}));
+    EXPECT_EQ(clock.order, (QStringList{"ApplyClockShape after save", "ComposeBackground after save",
+                                        "ResetAnimation after save"}));
     EXPECT_EQ(saved().Setting.Height, 64);
     EXPECT_FALSE(ctx.ToolWindowOpen);
     EXPECT_EQ(window->result(), QDialog::Accepted);

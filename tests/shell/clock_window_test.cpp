@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
+#include <QCloseEvent>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 #include "settings/profile.h"
 #include "shell/clock_window.h"
@@ -24,6 +26,36 @@ struct ClockFixture : ::testing::Test {
     QString saved(const QString &key) { return ReadIniValue("Setting", key, "-", ctx.settingsPath); }
 };
 
+// Records the face image each paint of the clock window puts on the screen.
+struct PaintWatcher : QObject {
+    explicit PaintWatcher(ClockWindow *clock) : clock(clock) { clock->installEventFilter(this); }
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            painted = clock->face().frame().copy();
+        return false;
+    }
+    ClockWindow *clock;
+    QImage painted;
+};
+
+// A screen whose pixels are not a whole number of twips (115 dots per inch).
+struct FractionalScreen : FakeScreen {
+    double twipsPerPixelX() const override { return 1440.0 / 115; }
+    double twipsPerPixelY() const override { return 1440.0 / 115; }
+};
+
+// A window whose own close handling refuses every close.
+struct StubbornWindow : QWidget {
+    void closeEvent(QCloseEvent *event) override { event->ignore(); }
+};
+
+QMouseEvent MouseEvent(QEvent::Type type, QPoint local, QPoint global, Qt::MouseButton button)
+{
+    const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
+    return QMouseEvent(type, QPointF(local), QPointF(global), button, held, {});
+}
+
 } // namespace
 
 TEST_F(ClockFixture, IsABorderlessTopmostWindowTitledTockara)
@@ -34,6 +66,9 @@ TEST_F(ClockFixture, IsABorderlessTopmostWindowTitledTockara)
     EXPECT_TRUE(clock->windowFlags() & Qt::FramelessWindowHint);
     EXPECT_TRUE(clock->windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_EQ(clock->size(), QSize(80, 80));
+    EXPECT_EQ(ctx.clock, clock.get());
+    clock.reset();
+    EXPECT_EQ(ctx.clock, nullptr) << "nothing reaches a clock that is gone";
 }
 
 TEST_F(ClockFixture, TheMaskIsTheFacesEllipse)
@@ -62,6 +97,36 @@ TEST_F(ClockFixture, PlacementPullsBackOnlyOffTheRightAndBottom)
     ctx.settings.Setting.Left = 100 * 15;
     ctx.settings.Setting.Top = 200 * 15;
     EXPECT_EQ(makeClock()->pos(), QPoint(100, 200));
+}
+
+TEST_F(ClockFixture, PlacementKeepsTheClockOnTheWholeVirtualDesktop)
+{
+    // A second monitor left of the primary one and a third, taller one to its right.
+    fakes.screen->desktop = QRect(-1280, 0, 1280 + 1024 + 1920, 1200);
+    ctx.settings.Setting.Left = -1000 * 15;
+    ctx.settings.Setting.Top = 1100 * 15;
+    EXPECT_EQ(makeClock()->pos(), QPoint(-1000, 1100));
+
+    ctx.settings.Setting.Left = 3000 * 15;
+    ctx.settings.Setting.Top = 1150 * 15;
+    EXPECT_EQ(makeClock()->pos(), QPoint(1024 + 1920 - 80, 1200 - 80));
+}
+
+TEST_F(ClockFixture, ASavedPositionComesBackAtTheSamePixelWhateverTheTwipsPerPixel)
+{
+    fakes.services.screen = std::make_unique<FractionalScreen>();
+    auto clock = makeClock();
+    clock->show();
+    QTest::mousePress(clock.get(), Qt::LeftButton, {}, QPoint(10, 10));
+    QMouseEvent move = MouseEvent(QEvent::MouseMove, QPoint(10, 10), QPoint(10 + 81, 10 + 203), Qt::LeftButton);
+    QApplication::sendEvent(clock.get(), &move);
+    QTest::mouseRelease(clock.get(), Qt::LeftButton, {}, QPoint(10, 10));
+    ASSERT_EQ(clock->pos(), QPoint(81, 203));
+    // 81 and 203 pixels are 1014.26 and 2541.91 twips, kept as whole twips.
+    EXPECT_EQ(saved("Left"), "1014");
+    EXPECT_EQ(saved("Top"), "2542");
+
+    EXPECT_EQ(makeClock()->pos(), QPoint(81, 203));
 }
 
 TEST_F(ClockFixture, DraggingMovesTheClockAndSavesItsPositionOnRelease)
@@ -100,6 +165,41 @@ TEST_F(ClockFixture, ARightPressEndsADrag)
     QTest::mousePress(clock.get(), Qt::RightButton, {}, QPoint(30, 30));
     QTest::mouseRelease(clock.get(), Qt::LeftButton, {}, QPoint(30, 30));
     EXPECT_FALSE(QFile::exists(ctx.settingsPath));
+}
+
+TEST_F(ClockFixture, ADoubleClickShowsOneFortuneAndLeavesNoDragBehind)
+{
+    auto clock = makeClock();
+    clock->show();
+    int fortunes = 0;
+    int popups = 0;
+    clock->showFortune = [&] { ++fortunes; };
+    clock->showPopupMenu = [&](QPoint) { ++popups; };
+    const QPoint at(30, 30);
+    const QPoint global = clock->pos() + at;
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
+                              QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}) {
+        QMouseEvent event = MouseEvent(type, at, global, Qt::LeftButton);
+        QApplication::sendEvent(clock.get(), &event);
+    }
+    EXPECT_EQ(fortunes, 1);
+    EXPECT_EQ(popups, 0);
+    // Its clicks store the unchanged position and nothing else.
+    EXPECT_EQ(saved("Left"), "0");
+    EXPECT_EQ(ctx.settings.Setting.Left, 0);
+
+    // The fortune box may take the second release: no drag may survive it.
+    QMouseEvent doubleClick = MouseEvent(QEvent::MouseButtonDblClick, at, global, Qt::LeftButton);
+    QApplication::sendEvent(clock.get(), &doubleClick);
+    QMouseEvent move = MouseEvent(QEvent::MouseMove, at, global + QPoint(200, 100), Qt::LeftButton);
+    QApplication::sendEvent(clock.get(), &move);
+    EXPECT_EQ(clock->pos(), QPoint(0, 0));
+    EXPECT_EQ(fortunes, 2);
+
+    // The right button's double click is no fortune.
+    QMouseEvent right = MouseEvent(QEvent::MouseButtonDblClick, at, global, Qt::RightButton);
+    QApplication::sendEvent(clock.get(), &right);
+    EXPECT_EQ(fortunes, 2);
 }
 
 TEST_F(ClockFixture, PopupOpensBelowAnUpperClockAndRightOfALowerOne)
@@ -150,6 +250,26 @@ TEST_F(ClockFixture, TheTickDrawsTheHandsOnTheFace)
     EXPECT_EQ(frame.pixelColor(20, 60), QColor(0, 128, 0));
 }
 
+TEST_F(ClockFixture, TheNextTickShowsTheFinishedFaceAfterTheBackgroundWasRecomposed)
+{
+    auto clock = makeClock();
+    clock->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(clock.get()));
+    PaintWatcher screen(clock.get());
+    clock->Tick();
+    const QImage finished = clock->face().frame().copy();
+    ASSERT_EQ(screen.painted, finished);
+
+    // Recomposing shows the bare background until the next tick, which falls
+    // in the same second and so draws the very face shown before.
+    clock->ComposeBackground();
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
+    ASSERT_NE(screen.painted, finished);
+    clock->Tick();
+    EXPECT_EQ(screen.painted, finished);
+}
+
 TEST_F(ClockFixture, ClosingEndsTheProgram)
 {
     auto clock = makeClock();
@@ -157,4 +277,31 @@ TEST_F(ClockFixture, ClosingEndsTheProgram)
     clock->close();
     EXPECT_TRUE(clock->exiting());
     EXPECT_FALSE(clock->isVisible());
+}
+
+TEST_F(ClockFixture, ExitProgramClosesEveryWindowAndEndsTheRunEvenIfOneRefuses)
+{
+    auto clock = makeClock();
+    clock->show();
+    QWidget note;
+    note.show();
+    StubbornWindow stubborn;
+    stubborn.show();
+    QCoreApplication::sendPostedEvents();
+
+    QTimer::singleShot(0, clock.get(), [&] {
+        clock->ExitProgram();
+        clock->ExitProgram();  // a second request while exiting does nothing
+    });
+    // Guards the test run: a cancelled exit would otherwise never return.
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(7); });
+    guard.start(5000);
+    EXPECT_EQ(QApplication::exec(), 0);
+
+    EXPECT_TRUE(clock->exiting());
+    EXPECT_FALSE(clock->isVisible());
+    EXPECT_FALSE(note.isVisible());
+    EXPECT_TRUE(stubborn.isVisible()) << "its own close handling had its say";
 }

@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <QApplication>
+#include <QTimer>
 
 #include "calendar/calendar_data.h"
 #include "settings/profile.h"
@@ -70,4 +72,35 @@ TEST_F(StartUpFixture, AFolderThatCannotBeWrittenRunsTheClockSilently)
     EXPECT_TRUE(running.clock->isVisible());
     EXPECT_FALSE(QFile::exists(ctx.settingsPath));
     EXPECT_TRUE(fakes.messages->shown.isEmpty());
+}
+
+TEST_F(StartUpFixture, ASavedMemoOpensTheMemoWindowInFrontOfTheShownClockBeforeStartUpReturns)
+{
+    shipCalender();
+    folder.writeBytes("Tockara.ini", "[Fusen]\r\n0=\x83\x81\x83\x82\r\n");  // メモ
+    Context ctx(fakes.services, folder.path());
+    RunningClock running;
+
+    QString modalName;
+    qint16 pageAsked = 0;
+    bool clockShownFirst = false;
+    // Closes the memo window as soon as it is up; start-up returns after that.
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (!modal)
+            return;
+        modalName = modal->objectName();
+        pageAsked = ctx.PageRequest;
+        clockShownFirst = running.clock && running.clock->isVisible();
+        modal->close();
+    });
+    closer.start(0);
+    StartClock(ctx, running);
+    closer.stop();
+
+    EXPECT_EQ(modalName, "frmToDo");
+    EXPECT_EQ(pageAsked, 10);
+    EXPECT_TRUE(clockShownFirst);
+    EXPECT_TRUE(running.clock->isVisible());
 }

@@ -1,0 +1,51 @@
+// One running clock per user and display.
+#include <gtest/gtest.h>
+
+#include <QDir>
+
+#include "platform/services.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+// Sets an environment variable for one test and restores it afterwards.
+class EnvironmentValue {
+public:
+    EnvironmentValue(const char *name, const QByteArray &value) : name_(name), saved_(qgetenv(name))
+    {
+        qputenv(name, value);
+    }
+    ~EnvironmentValue()
+    {
+        if (saved_.isNull())
+            qunsetenv(name_);
+        else
+            qputenv(name_, saved_);
+    }
+
+private:
+    const char *name_;
+    QByteArray saved_;
+};
+
+TEST(InstanceLock, ASecondClockOnTheSameDisplayIsRefusedUntilTheFirstEnds)
+{
+    TempFolder runtime;
+    EnvironmentValue runtimeDir("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+    EnvironmentValue display("DISPLAY", ":77");
+
+    auto first = MakeLinuxInstanceLock();
+    ASSERT_TRUE(first->tryLock());
+    EXPECT_FALSE(MakeLinuxInstanceLock()->tryLock());
+    EXPECT_FALSE(QDir(runtime.path()).isEmpty()) << "the lock lives in the user's runtime folder";
+
+    {
+        EnvironmentValue otherDisplay("DISPLAY", ":78");
+        EXPECT_TRUE(MakeLinuxInstanceLock()->tryLock()) << "another display runs its own clock";
+    }
+
+    first.reset();
+    EXPECT_TRUE(MakeLinuxInstanceLock()->tryLock());
+}
+
+} // namespace

@@ -1,0 +1,56 @@
+// Where the program keeps its files: beside the executable or in the user's data folder.
+#include <gtest/gtest.h>
+
+#include <QDir>
+
+#include "platform/program_folder.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+// Points the user's data folder into the test's temporary folder.
+class ProgramFolder : public ::testing::Test {
+protected:
+    ProgramFolder() : saved_(qgetenv("XDG_DATA_HOME"))
+    {
+        qputenv("XDG_DATA_HOME", QFile::encodeName(folder.file("data")));
+        QDir(folder.path()).mkpath("install/bin");
+        QDir(folder.path()).mkpath("install/share/tockara/help");
+        folder.writeBytes("install/share/tockara/Calender.ini", "[DateFormat]\r\n");
+        folder.writeBytes("install/share/tockara/help/help.htm", "<html>");
+    }
+    ~ProgramFolder() override
+    {
+        if (saved_.isNull())
+            qunsetenv("XDG_DATA_HOME");
+        else
+            qputenv("XDG_DATA_HOME", saved_);
+    }
+
+    TempFolder folder;
+    const QString userFolder = folder.file("data/tockara");
+
+private:
+    QByteArray saved_;
+};
+
+TEST_F(ProgramFolder, AnExecutableWithCalenderBesideItIsAPortableInstall)
+{
+    folder.writeBytes("install/bin/Calender.ini", "[DateFormat]\r\n");
+    EXPECT_EQ(ResolveProgramFolder(folder.file("install/bin/")), folder.file("install/bin"));
+    EXPECT_FALSE(QFileInfo::exists(userFolder)) << "nothing is seeded for a portable install";
+}
+
+TEST_F(ProgramFolder, AnInstalledProgramUsesTheUsersDataFolderSeededOnce)
+{
+    EXPECT_EQ(ResolveProgramFolder(folder.file("install/bin")), userFolder);
+    EXPECT_EQ(folder.readBytes("data/tockara/Calender.ini"), "[DateFormat]\r\n");
+    EXPECT_EQ(folder.readBytes("data/tockara/help/help.htm"), "<html>");
+
+    // The user's own files are never overwritten by a later start.
+    folder.writeBytes("data/tockara/Calender.ini", "[DateFormat]\r\n1=mine\r\n");
+    EXPECT_EQ(ResolveProgramFolder(folder.file("install/bin")), userFolder);
+    EXPECT_EQ(folder.readBytes("data/tockara/Calender.ini"), "[DateFormat]\r\n1=mine\r\n");
+}
+
+} // namespace
