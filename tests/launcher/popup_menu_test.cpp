@@ -86,24 +86,7 @@ const QStringList kExpectedTree = {
     "barMenu99 閉じる(&C)",
 };
 
-// A clock that also notes, per call, whether the settings file had been
-// written by then: "ComposeBackground after save".
-class SaveOrderClock : public FakeClockActions {
-public:
-    void ApplyBackColor() override { note("ApplyBackColor"); }
-    void ComposeBackground() override { note("ComposeBackground"); }
-    void LoadEnvironment() override { note("LoadEnvironment"); }
-
-    QString settingsPath;
-    QStringList order;
-
-private:
-    void note(const QString &call)
-    {
-        calls << call;
-        order << call + (QFile::exists(settingsPath) ? " after save" : " before save");
-    }
-};
+using SaveOrderClock = FakeClockActions;
 
 class PopupMenuTest : public ::testing::Test {
 protected:

@@ -23,24 +23,7 @@
 #include "support/fake_services.h"
 #include "support/temp_folder.h"
 
-// A clock that also notes, per call, whether the settings file had been
-// written by then: "ApplyClockShape after save".
-class RecordingClock : public FakeClockActions {
-public:
-    void ApplyClockShape() override { note("ApplyClockShape"); }
-    void ComposeBackground() override { note("ComposeBackground"); }
-    void ResetAnimation() override { note("ResetAnimation"); }
-
-    QString settingsPath;
-    QStringList order;
-
-private:
-    void note(const QString &call)
-    {
-        calls << call;
-        order << call + (QFile::exists(settingsPath) ? " after save" : " before save");
-    }
-};
+using RecordingClock = FakeClockActions;
 
 class SettingsWindowTest : public ::testing::Test {
 protected:
