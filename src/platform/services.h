@@ -1,7 +1,6 @@
 #pragma once
 #include <memory>
 
-#include "platform/instance_lock.h"
 #include "platform/local_clock.h"
 #include "platform/message_box.h"
 #include "platform/screen_info.h"
@@ -21,8 +20,3 @@ struct Services {
     Services &operator=(Services &&) noexcept;
     ~Services();
 };
-
-// The real services of a Linux desktop session.
-Services MakeLinuxServices();
-// The lock that keeps a second clock from starting on this display.
-std::unique_ptr<InstanceLock> MakeLinuxInstanceLock();

@@ -12,7 +12,7 @@
 #include "face/hover_window.h"
 #include "launcher/popup_menu.h"
 #include "platform/program_folder.h"
-#include "platform/services.h"
+#include "platform/linux/linux_services.h"
 #include "settings/settings.h"
 #include "settings_window/settings_window.h"
 #include "settings_window/settings_window_state.h"

@@ -3,7 +3,7 @@
 
 #include <QDir>
 
-#include "platform/services.h"
+#include "platform/linux/linux_services.h"
 #include "support/temp_folder.h"
 
 namespace {

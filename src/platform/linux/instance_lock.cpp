@@ -6,7 +6,7 @@
 #include <QStandardPaths>
 #include <QtGlobal>
 
-#include "platform/services.h"
+#include "platform/linux/linux_services.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <QScreen>
 
 #include "platform/choosers.h"
-#include "platform/services.h"
+#include "platform/linux/linux_services.h"
 
 namespace {
 
@@ -125,11 +125,6 @@ public:
 };
 
 } // namespace
-
-Services::Services() = default;
-Services::Services(Services &&) noexcept = default;
-Services &Services::operator=(Services &&) noexcept = default;
-Services::~Services() = default;
 
 Services MakeLinuxServices()
 {
