@@ -12,7 +12,8 @@
 #include "face/animation.h"
 #include "face/digital_overlay.h"
 #include "face/environment_loader.h"
-#include "settings/context.h"
+#include "context/context.h"
+#include "platform/linux/linux_services.h"
 
 namespace {
 
@@ -20,19 +21,18 @@ namespace {
 struct DressedClock {
     explicit DressedClock(const QString &definition)
     {
-        const QDir samples(QFileInfo(QStringLiteral(__FILE__)).absolutePath()
-                           + "/../data/anime");
+        const QDir samples(QStringLiteral(TOCKARA_DATA_DIR "/anime"));
         for (const QString &file : samples.entryList(QDir::Files))
             QFile::copy(samples.filePath(file), folder.filePath(file));
-        Settings &settings = ctx.settings;
+        Settings settings = ctx.settings();
         settings.Anime.File = folder.filePath(definition);
         settings.Digital.DatePattern = 1;
         settings.Digital.TimePattern = 1;
         settings.Digital.DateFuchiEnabled = 1;
         settings.Digital.TimeFuchiEnabled = 1;
-        ctx.DatePatternFormat = QStringLiteral("yyyy/mm/dd");
-        ctx.TimePatternFormat = QStringLiteral("hh:nn:ss");
-        LoadEnvironment(ctx, animation, face);
+        ctx.store.Reset(settings);
+        ctx.patterns = {QStringLiteral("yyyy/mm/dd"), QStringLiteral("hh:nn:ss")};
+        LoadEnvironment(ctx.store, animation, face);
         if (animation.patternCount() <= 0)
             animation.InstallBuiltInPatterns();
     }
@@ -43,14 +43,14 @@ struct DressedClock {
         face.DrawBackground();
         animation.Tick(face);
         face.DrawHands(timeText);
-        DrawDigitalOverlay(face.frame(), ctx.settings, ctx.DatePatternFormat,
-                           ctx.TimePatternFormat, timeText);
+        DrawDigitalOverlay(face.frame(), ctx.settings(), ctx.patterns.DatePatternFormat,
+                           ctx.patterns.TimePatternFormat, timeText);
     }
 
     QTemporaryDir folder;
-    Services services;
+    Services services = MakeLinuxServices();
     Context ctx{services, folder.path()};
-    AnalogFace face{ctx.settings};
+    AnalogFace face{ctx.settings()};
     FaceAnimation animation;
 };
 

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "context/context.h"
 #include "platform/linux/linux_services.h"
 #include "shell/clock_window.h"
 #include "shell/startup.h"

@@ -3,10 +3,7 @@
 #include <cmath>
 #include <QDate>
 
-#include "calendar/calendar_data.h"
 #include "face/color_value.h"
-#include "settings/context.h"
-#include "settings/profile.h"
 
 namespace {
 
@@ -175,14 +172,4 @@ void DrawDigitalOverlay(QImage &frame, const Settings &settings, const QString &
                          (width - timeSize.width()) / 2, placement.timeTop, timeLine,
                          digital.TimeFuchiEnabled, ToQColor(digital.TimeFuchiColor));
     }
-}
-
-void UpdatePatternFormats(Context &ctx)
-{
-    const QString comma = QStringLiteral(",");
-    const auto &digital = ctx.settings.Digital;
-    ctx.DatePatternFormat =
-        GetField(ReadFormatPattern(ctx.programFolder, false, digital.DatePattern), 1, comma);
-    ctx.TimePatternFormat =
-        GetField(ReadFormatPattern(ctx.programFolder, true, digital.TimePattern), 1, comma);
 }

@@ -10,8 +10,6 @@
 
 #include "settings/settings.h"
 
-struct Context;
-
 // The face's text size, in points.
 constexpr int FaceTextPointSize = 9;
 
@@ -54,8 +52,3 @@ void DrawOutlinedText(QImage &frame, int pointSize, QColor colour, int x, int y,
 // time text of this tick. Called by the tick after DrawHands.
 void DrawDigitalOverlay(QImage &frame, const Settings &settings, const QString &datePatternFormat,
                         const QString &timePatternFormat, const QString &timeText);
-
-// Sets ctx.DatePatternFormat and ctx.TimePatternFormat from the pattern
-// numbers of the settings and Calender.ini. Called at start-up and whenever
-// new digital settings are applied.
-void UpdatePatternFormats(Context &ctx);

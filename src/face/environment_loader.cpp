@@ -69,9 +69,9 @@ bool ApplyEnvironmentOverrides(const EnvironmentDefinition &env, Settings &setti
     return sizeChanged;
 }
 
-void LoadEnvironment(Context &ctx, FaceAnimation &animation, AnalogFace &face)
+void LoadEnvironment(SettingsStore &store, FaceAnimation &animation, AnalogFace &face)
 {
-    Settings &settings = ctx.settings;
+    const Settings &settings = store.settings();
     animation.Reset(QSize(settings.Setting.Width, settings.Setting.Height));
     if (settings.Anime.Enabled == 0) {
         animation.DisableEnvironment();
@@ -84,16 +84,13 @@ void LoadEnvironment(Context &ctx, FaceAnimation &animation, AnalogFace &face)
     if (!animation.LoadSheet(env.File))
         animation.SetPatternCount(0);
 
-    const bool sizeChanged = ApplyEnvironmentOverrides(env, settings);
-    SaveSettings(settings, ctx.settingsPath);
+    // The overrides become the user's settings; the store's announcement
+    // has the clock window reshape itself to a new size.
+    bool sizeChanged = false;
+    store.Update([&](Settings &changed) { sizeChanged = ApplyEnvironmentOverrides(env, changed); });
     if (sizeChanged) {
         // The figure starts at the centre of the clock it will walk on.
         animation.Reset(QSize(settings.Setting.Width, settings.Setting.Height));
-        if (ctx.clock)
-            ctx.clock->ApplyClockShape();
     }
-    if (ctx.clock)
-        ctx.clock->ApplyBackColor();
-    else
-        face.ApplyBackColor();
+    face.ApplyBackColor();
 }

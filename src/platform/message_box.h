@@ -1,10 +1,12 @@
 #pragma once
+#include <functional>
 #include <QString>
 
 class QWidget;
 
-// Message boxes of the program. Every box is modal; show() returns when the
-// user has answered.
+// Message boxes of the program. A box shown with show() is modal and returns
+// when the user has answered; one shown with notify() stays on the screen on
+// its own while the program goes on.
 enum class MessageButtons { Ok, OkCancel, YesNo };
 enum class MessageIcon { None, Information, Question, Warning, Critical };
 enum class MessageAnswer { Ok, Cancel, Yes, No };
@@ -17,4 +19,9 @@ public:
     // without a button counts as Cancel (OkCancel), No (YesNo) or Ok (Ok).
     virtual MessageAnswer show(QWidget *owner, const QString &text, const QString &title,
                                MessageButtons buttons, MessageIcon icon) = 0;
+    // Shows text under title with an OK button and icon, owned by owner, and
+    // returns at once; the box stays until the user closes it, then closed
+    // (when given) runs.
+    virtual void notify(QWidget *owner, const QString &text, const QString &title,
+                        MessageIcon icon, std::function<void()> closed = {}) = 0;
 };

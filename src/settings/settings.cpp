@@ -92,7 +92,31 @@ struct Saver {
     }
 };
 
+// Lists each key with its value as text.
+struct Lister {
+    QList<SettingsKeyValue> &values;
+    void int16(const QString &section, const QString &key, qint16 field) const
+    {
+        values.append({section, key, QString::number(field)});
+    }
+    void int32(const QString &section, const QString &key, qint32 field) const
+    {
+        values.append({section, key, QString::number(field)});
+    }
+    void text(const QString &section, const QString &key, const QString &field) const
+    {
+        values.append({section, key, field});
+    }
+};
+
 } // namespace
+
+QList<SettingsKeyValue> SettingsKeyValues(const Settings &settings)
+{
+    QList<SettingsKeyValue> values;
+    ForEachKey(settings, Lister{values});
+    return values;
+}
 
 QString SettingsPathFor(const QString &programFolder)
 {
@@ -104,10 +128,16 @@ QString AlarmKey(const QString &base, int slot)
     return slot == 0 ? base : base + QString::number(slot);
 }
 
+Settings DefaultSettings(const QString &programFolder)
+{
+    Settings settings;
+    settings.ARC.DecompFolder = AddTrailingSeparator(programFolder);
+    return settings;
+}
+
 void LoadSettings(Settings &settings, const QString &settingsPath, const QString &programFolder)
 {
-    settings = Settings{};
-    settings.ARC.DecompFolder = programFolder;
+    settings = DefaultSettings(programFolder);
     ForEachKey(settings, Loader{settingsPath});
     // An empty folder would otherwise become "/", the root of the file
     // system; the program folder is the extraction folder's default.

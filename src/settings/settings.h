@@ -2,6 +2,7 @@
 // Settings: the in-memory mirror of Tockara.ini, loaded and saved as a whole.
 // Field names follow the file's sections and keys.
 #include <array>
+#include <QList>
 #include <QString>
 
 // Colours are 0x00BBGGRR: red + 256 * green + 65536 * blue.
@@ -63,12 +64,25 @@ struct Settings {
     } ARC;
 };
 
+// One key of the file with its value as text.
+struct SettingsKeyValue {
+    QString section;
+    QString key;
+    QString value;
+};
+
+// Every key of the file with its value, in the file's order.
+QList<SettingsKeyValue> SettingsKeyValues(const Settings &settings);
+
 // "Tockara.ini" in the program folder.
 QString SettingsPathFor(const QString &programFolder);
 
 // The alarm key of a slot: the base word, then the slot number, where slot 0
 // carries no digit ("Time", "Time1", "Time2").
 QString AlarmKey(const QString &base, int slot);
+
+// Every setting at its default; the extraction folder is the program folder.
+Settings DefaultSettings(const QString &programFolder);
 
 // Fills settings from the file; every missing or unusable value takes its
 // default. The extraction folder defaults to the program folder.

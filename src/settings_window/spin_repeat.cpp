@@ -6,16 +6,14 @@
 
 namespace {
 
-// Button i steps field kSpinRanges[i].field: the clock size, the alarm time,
-// the three hand thicknesses.
 constexpr std::array<SpinRange, SpinButtonCount> kSpinRanges = {{
-    {0, 48, 256},   // width
-    {1, 48, 256},   // height
-    {2, 0, 23},     // alarm hour
-    {3, 0, 59},     // alarm minute
-    {6, 1, 4},      // hour hand
-    {7, 1, 4},      // minute hand
-    {8, 1, 4},      // second hand
+    {48, 256},   // width (FLD0)
+    {48, 256},   // height (FLD1)
+    {0, 23},     // alarm hour (FLD2)
+    {0, 59},     // alarm minute (FLD3)
+    {1, 4},      // hour hand (FLD6)
+    {1, 4},      // minute hand (FLD7)
+    {1, 4},      // second hand (FLD8)
 }};
 
 } // namespace

@@ -1,6 +1,6 @@
 #pragma once
-// The spin buttons' rules: which field each button steps, within which
-// bounds, and how a held button changes that field on every repeat tick.
+// The spin buttons' rules: the bounds of the field each button steps, and
+// how a held button changes that field on every repeat tick.
 #include <optional>
 #include <QString>
 
@@ -13,12 +13,13 @@ constexpr qint16 SpinIncrease = 2;   // upper half held
 constexpr int SpinButtonCount = 7;
 
 struct SpinRange {
-    int field;        // index of the FLD the button steps
     qint64 minimum;
     qint64 maximum;
 };
 
-// The field and bounds of spin button index; nothing for an unknown index.
+// The bounds of the field spin button index steps: 0 and 1 the clock's width
+// and height, 2 and 3 the alarm's hour and minute, 4 to 6 the hand widths.
+// Nothing for an unknown index.
 std::optional<SpinRange> SpinRangeOf(int index);
 
 // The direction a press at height y (pixels from the button's top) asks for:

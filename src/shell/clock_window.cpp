@@ -8,16 +8,18 @@
 #include <QPointer>
 #include <QRegion>
 
+#include "calendar/display_patterns.h"
+#include "context/context.h"
 #include "face/digital_overlay.h"
 #include "face/environment_loader.h"
-#include "face/hover_window.h"
+#include "face/ui/hover_window.h"
 #include "launcher/popup_anchor.h"
 
 namespace {
 constexpr int kTickMs = 100;
 }
 
-ClockWindow::ClockWindow(Context &ctx) : ctx_(ctx), face_(ctx.settings)
+ClockWindow::ClockWindow(Context &ctx) : ctx_(ctx), face_(ctx.settings())
 {
     setObjectName("frmMain");
     setWindowTitle("Tockara");
@@ -27,8 +29,8 @@ ClockWindow::ClockWindow(Context &ctx) : ctx_(ctx), face_(ctx.settings)
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
     setAcceptDrops(false);
-    ctx_.clock = this;
     PlaceAtSavedPosition();
+    connect(&ctx_.store, &SettingsStore::changed, this, &ClockWindow::SettingsChanged);
 
     TMC.setObjectName("TMC");
     TMC.setInterval(kTickMs);
@@ -36,12 +38,24 @@ ClockWindow::ClockWindow(Context &ctx) : ctx_(ctx), face_(ctx.settings)
     TMC.start();
 }
 
-ClockWindow::~ClockWindow()
+// What a saved change shows. An environment applies the face colour itself,
+// which recomposes the background.
+void ClockWindow::SettingsChanged(SettingsAspects aspects)
 {
-    // Menu commands and pages reach the clock through the context; a clock
-    // that is gone must not be reached.
-    if (ctx_.clock == this)
-        ctx_.clock = nullptr;
+    if (aspects & SettingsAspect::Size) {
+        ApplyClockShape();
+        ResetAnimation();
+    }
+    if (aspects & SettingsAspect::Overlay) {
+        const auto &digital = ctx_.settings().Digital;
+        ctx_.patterns = ReadDisplayPatterns(ctx_.programFolder, digital.DatePattern, digital.TimePattern);
+    }
+    if (aspects & SettingsAspect::Environment)
+        LoadEnvironment();
+    else if (aspects & SettingsAspect::FaceColor)
+        ApplyBackColor();
+    else if (aspects & (SettingsAspect::Background | SettingsAspect::Size))
+        ComposeBackground();
 }
 
 // A saved position off the right or bottom edge (a smaller screen since) is
@@ -54,10 +68,10 @@ void ClockWindow::PlaceAtSavedPosition()
     const double screenWidth = (desktop.x() + desktop.width()) * tx;
     const double screenHeight = (desktop.y() + desktop.height()) * ty;
 
-    double top = ctx_.settings.Setting.Top;
-    double left = ctx_.settings.Setting.Left;
-    const double height = ctx_.settings.Setting.Height * ty;
-    const double width = ctx_.settings.Setting.Width * tx;
+    double top = ctx_.settings().Setting.Top;
+    double left = ctx_.settings().Setting.Left;
+    const double height = ctx_.settings().Setting.Height * ty;
+    const double width = ctx_.settings().Setting.Width * tx;
     if (top + height > screenHeight)
         top = screenHeight - height;
     if (left + width > screenWidth)
@@ -67,8 +81,8 @@ void ClockWindow::PlaceAtSavedPosition()
 
 void ClockWindow::ApplyClockShape()
 {
-    const int w = std::max<int>(1, ctx_.settings.Setting.Width);
-    const int h = std::max<int>(1, ctx_.settings.Setting.Height);
+    const int w = std::max<int>(1, ctx_.settings().Setting.Width);
+    const int h = std::max<int>(1, ctx_.settings().Setting.Height);
     setFixedSize(w, h);
     setMask(QRegion(0, 0, w, h, QRegion::Ellipse));
     update();
@@ -88,7 +102,7 @@ void ClockWindow::ComposeBackground()
 
 void ClockWindow::LoadEnvironment()
 {
-    ::LoadEnvironment(ctx_, animation_, face_);
+    ::LoadEnvironment(ctx_.store, animation_, face_);
     ShowRecomposedFace();
 }
 
@@ -103,7 +117,7 @@ void ClockWindow::ShowRecomposedFace()
 
 void ClockWindow::ResetAnimation()
 {
-    animation_.Reset(QSize(ctx_.settings.Setting.Width, ctx_.settings.Setting.Height));
+    animation_.Reset(QSize(ctx_.settings().Setting.Width, ctx_.settings().Setting.Height));
 }
 
 void ClockWindow::InstallBuiltInPatternsIfNone()
@@ -121,10 +135,9 @@ void ClockWindow::Tick()
     face_.DrawBackground();
     animation_.Tick(face_);
     face_.DrawHands(timeText);
-    DrawDigitalOverlay(face_.frame(), ctx_.settings, ctx_.DatePatternFormat, ctx_.TimePatternFormat,
-                       timeText);
-    for (int slot : alarmCheck_.dueSlots(ctx_.settings.Alarm, now))
-        pendingAlarms_.push_back(slot);
+    DrawDigitalOverlay(face_.frame(), ctx_.settings(), ctx_.patterns.DatePatternFormat,
+                       ctx_.patterns.TimePatternFormat, timeText);
+    const QList<int> dueAlarms = alarmCheck_.dueSlots(ctx_.settings().Alarm, now);
     // Most ticks change nothing on the face (the hands move once a second);
     // the screen is only updated when the image differs from the one shown.
     if (face_.frame() != shownFrame_) {
@@ -133,24 +146,18 @@ void ClockWindow::Tick()
     }
     if (hover_)
         hover_->follow(pos());
-    ShowDueAlarms();
+    // The boxes wait until the tick is over and then leave it alone: the
+    // clock, its figure and the other alarms go on while a box stays open.
+    for (int slot : dueAlarms)
+        QMetaObject::invokeMethod(this, [this, slot] { ShowAlarm(slot); }, Qt::QueuedConnection);
 }
 
-// Alarm boxes are shown one after another, in slot order. The box runs its
-// own event loop, so the clock keeps ticking meanwhile; ticks during a box
-// only queue further alarms.
-void ClockWindow::ShowDueAlarms()
+void ClockWindow::ShowAlarm(int slot)
 {
-    if (showingAlarm_)
+    if (exiting_)
         return;
-    showingAlarm_ = true;
-    while (!pendingAlarms_.empty() && !exiting_) {
-        const int slot = pendingAlarms_.front();
-        pendingAlarms_.pop_front();
-        ctx_.services.messages->show(this, ctx_.settings.Alarm[slot].Comment, "Tockara",
-                                     MessageButtons::Ok, MessageIcon::Information);
-    }
-    showingAlarm_ = false;
+    ctx_.services.messages->notify(this, ctx_.settings().Alarm[slot].Comment, QStringLiteral("Tockara"),
+                                   MessageIcon::Information);
 }
 
 void ClockWindow::paintEvent(QPaintEvent *)
@@ -181,9 +188,12 @@ void ClockWindow::mouseReleaseEvent(QMouseEvent *)
 {
     if (dragging_) {
         const ScreenInfo &screen = *ctx_.services.screen;
-        ctx_.settings.Setting.Top = qint32(std::lround(y() * screen.twipsPerPixelY()));
-        ctx_.settings.Setting.Left = qint32(std::lround(x() * screen.twipsPerPixelX()));
-        SaveSettings(ctx_.settings, ctx_.settingsPath);
+        const qint32 top = qint32(std::lround(y() * screen.twipsPerPixelY()));
+        const qint32 left = qint32(std::lround(x() * screen.twipsPerPixelX()));
+        ctx_.store.Update([&](Settings &settings) {
+            settings.Setting.Top = top;
+            settings.Setting.Left = left;
+        });
     }
     dragging_ = false;
     update();

@@ -1,8 +1,9 @@
 #pragma once
 // The clock window ("frmMain"): a borderless, elliptic window above all
 // others that shows the face, ticks every 100 ms, is dragged with the left
-// button and opens the popup menu with the right one.
-#include <deque>
+// button and opens the popup menu with the right one. It follows the
+// settings store: a change of size, colours, background, overlay or
+// environment is shown as soon as it has been saved.
 #include <functional>
 #include <QPoint>
 #include <QTimer>
@@ -10,28 +11,36 @@
 
 #include "face/analog_face.h"
 #include "face/animation.h"
-#include "settings/context.h"
+#include "settings/settings_store.h"
 #include "shell/alarm_check.h"
 
 class HoverWindow;
+struct Context;
 
-class ClockWindow : public QWidget, public ClockActions {
+class ClockWindow : public QWidget {
     Q_OBJECT
 public:
     explicit ClockWindow(Context &ctx);
-    ~ClockWindow() override;
 
-    // ClockActions
-    void ApplyClockShape() override;
-    void ApplyBackColor() override;
-    void ComposeBackground() override;
-    void LoadEnvironment() override;
-    void ResetAnimation() override;
-    void ExitProgram() override;
-    QWidget *clockWindow() override { return this; }
+    // Sizes the window from "Setting" Width and Height and gives it its
+    // elliptic mask.
+    void ApplyClockShape();
+    // The face colour on every surface, then the background recomposed.
+    void ApplyBackColor();
+    // Rebuilds the background from the picture settings and shows it.
+    void ComposeBackground();
+    // Reads the environment file named by "Anime" "File" and applies it.
+    void LoadEnvironment();
+    // Restarts the figure: no pattern yet, counter 0, at the face's centre.
+    void ResetAnimation();
+    // The clock's own figure, when the environment gave no patterns.
+    void InstallBuiltInPatternsIfNone();
+    // Closes every window of the program; the process ends with the last one.
+    void ExitProgram();
 
-    // One tick of the clock: redraw the face, check the alarms, show the
-    // image, place the hover window. Driven by TMC; callable from tests.
+    // One tick of the clock: redraw the face, show the image, place the hover
+    // window, then let the alarms that are due show their boxes. Driven by
+    // TMC; callable from tests.
     void Tick();
 
     // Called on a right-button press after the drag flag is cleared; shows
@@ -40,8 +49,6 @@ public:
     // Called on a double click (the fortune message).
     std::function<void()> showFortune;
 
-    // The figure of the built-in sheet, when the environment gave no patterns.
-    void InstallBuiltInPatternsIfNone();
     // The hover window the tick places beside the pointer (none in some tests).
     void setHoverWindow(HoverWindow *hover) { hover_ = hover; }
 
@@ -58,10 +65,11 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    void SettingsChanged(SettingsAspects aspects);
     void PlaceAtSavedPosition();
     void OpenPopupMenu();
     QPoint PopupAnchorPoint() const;
-    void ShowDueAlarms();
+    void ShowAlarm(int slot);
     void ShowRecomposedFace();
 
     Context &ctx_;
@@ -71,8 +79,6 @@ private:
     HoverWindow *hover_ = nullptr;
     AlarmCheck alarmCheck_;
     QTimer TMC;
-    std::deque<int> pendingAlarms_;
-    bool showingAlarm_ = false;
     bool dragging_ = false;
     QPoint grabPoint_;
     bool exiting_ = false;

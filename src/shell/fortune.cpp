@@ -2,7 +2,8 @@
 
 #include <random>
 
-#include "settings/context.h"
+#include "platform/local_clock.h"
+#include "platform/message_box.h"
 
 const std::array<QString, 30> &FortuneMessages()
 {
@@ -41,15 +42,15 @@ const std::array<QString, 30> &FortuneMessages()
     return messages;
 }
 
-void ShowFortune(Context &ctx, QWidget *owner)
+void ShowFortune(MessageBoxService &messages, const LocalClock &clock, QWidget *owner)
 {
     // Seeded from the clock on every click, to the millisecond, so two clicks
     // a moment apart give unrelated picks.
-    const qint64 now = ctx.services.clock->now().toMSecsSinceEpoch();
+    const qint64 now = clock.now().toMSecsSinceEpoch();
     std::seed_seq seed{quint32(now), quint32(quint64(now) >> 32)};
     std::mt19937 generator(seed);
     std::uniform_int_distribution<int> pick(0, int(FortuneMessages().size()) - 1);
 
-    ctx.services.messages->show(owner, FortuneMessages()[pick(generator)], QStringLiteral("Tockara"),
-                                MessageButtons::Ok, MessageIcon::None);
+    messages.show(owner, FortuneMessages()[pick(generator)], QStringLiteral("Tockara"),
+                  MessageButtons::Ok, MessageIcon::None);
 }

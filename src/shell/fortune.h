@@ -3,7 +3,8 @@
 #include <array>
 #include <QString>
 
-struct Context;
+class LocalClock;
+class MessageBoxService;
 class QWidget;
 
 // The 30 fortune phrases, by number.
@@ -11,4 +12,4 @@ const std::array<QString, 30> &FortuneMessages();
 
 // Picks one phrase at random, the generator seeded afresh from the clock, and
 // shows it in a "Tockara" box with an OK button owned by owner. Changes nothing.
-void ShowFortune(Context &ctx, QWidget *owner);
+void ShowFortune(MessageBoxService &messages, const LocalClock &clock, QWidget *owner);

@@ -5,18 +5,19 @@
 #include <QTranslator>
 
 #include "calendar/calendar_data.h"
-#include "calendar/note_window.h"
+#include "calendar/display_patterns.h"
 #include "calendar/notes.h"
-#include "face/digital_overlay.h"
+#include "calendar/ui/note_window.h"
+#include "context/context.h"
+#include "context/pages.h"
 #include "face/fonts.h"
-#include "face/hover_window.h"
-#include "launcher/popup_menu.h"
-#include "platform/program_folder.h"
+#include "face/ui/hover_window.h"
+#include "launcher/ui/popup_menu.h"
 #include "platform/linux/linux_services.h"
-#include "settings/settings.h"
-#include "settings_window/settings_window.h"
-#include "settings_window/settings_window_state.h"
+#include "platform/program_folder.h"
+#include "settings_window/ui/settings_window.h"
 #include "shell/clock_window.h"
+#include "shell/features.h"
 #include "shell/fortune.h"
 
 RunningClock::RunningClock() = default;
@@ -28,13 +29,13 @@ namespace {
 // Tockara.ini with every key and the calendar section at their defaults.
 void LoadAndRewriteSettings(Context &ctx)
 {
-    LoadSettings(ctx.settings, ctx.settingsPath, ctx.programFolder);
-    LoadMemo(*ctx.notes, ctx.settingsPath);
-    JoinMemo(*ctx.notes);
-    LoadDayStyles(*ctx.calendar, ctx.settingsPath);
-    LoadHolidays(*ctx.calendar, ctx.programFolder);
-    SaveSettings(ctx.settings, ctx.settingsPath);
-    SaveDayStyles(*ctx.calendar, ctx.settingsPath);
+    ctx.store.Load();
+    LoadMemo(ctx.notes, ctx.settingsPath());
+    JoinMemo(ctx.notes);
+    LoadDayStyles(ctx.calendar, ctx.settingsPath());
+    LoadHolidays(ctx.calendar, ctx.programFolder);
+    ctx.store.Save();
+    SaveDayStyles(ctx.calendar, ctx.settingsPath());
 }
 
 void CreateClockWindow(Context &ctx, RunningClock &running)
@@ -43,13 +44,30 @@ void CreateClockWindow(Context &ctx, RunningClock &running)
     ClockWindow &clock = *running.clock;
     clock.setHoverWindow(running.hover.get());
     clock.showPopupMenu = [&menu = *running.menu](QPoint anchor) { menu.ShowPopupMenu(anchor); };
-    clock.showFortune = [&ctx, &clock] { ShowFortune(ctx, &clock); };
+    clock.showFortune = [&ctx, &clock] {
+        ShowFortune(*ctx.services.messages, *ctx.services.clock, &clock);
+    };
 
     clock.ApplyClockShape();
     clock.ApplyBackColor();
-    clock.ComposeBackground();
     clock.LoadEnvironment();
     clock.InstallBuiltInPatternsIfNone();
+}
+
+// The shell's own commands: opening the tool windows, and the end.
+void BindWindowCommands(Context &ctx, RunningClock &running)
+{
+    CommandTable &commands = running.commands;
+    ClockWindow *clock = running.clock.get();
+    commands.bind(Command::OpenPage, [&ctx, &running, clock](const CommandItem &item) {
+        ctx.PageRequest = item.page;
+        OpenSettingsWindow(ctx, running.settingsWindow, running.pages, clock);
+    });
+    commands.bind(Command::OpenMemo, [&ctx, clock](const CommandItem &) {
+        ctx.PageRequest = PageMemo;
+        OpenNoteWindow(ctx, clock);
+    });
+    commands.bind(Command::Exit, [clock](const CommandItem &) { clock->ExitProgram(); });
 }
 
 } // namespace
@@ -57,37 +75,46 @@ void CreateClockWindow(Context &ctx, RunningClock &running)
 void StartClock(Context &ctx, RunningClock &running)
 {
     InstallFontSubstitutions();
-    ctx.calendar = std::make_shared<CalendarData>();
-    ctx.notes = std::make_shared<NoteData>();
     LoadAndRewriteSettings(ctx);
 
-    running.menu = std::make_unique<PopupMenu>(ctx);
+    running.menu = std::make_unique<PopupMenu>(running.commands);
     running.hover = std::make_unique<HoverWindow>(ctx);
-    running.menu->SyncBackgroundMenuChecks();
-    UpdatePatternFormats(ctx);
+    const auto &digital = ctx.settings().Digital;
+    ctx.patterns = ReadDisplayPatterns(ctx.programFolder, digital.DatePattern, digital.TimePattern);
 
     CreateClockWindow(ctx, running);
-    running.settingsWindow = std::make_unique<SettingsWindowState>();
-    ctx.ShowSettingsWindow = [&ctx, &running] {
-        OpenSettingsWindow(ctx, *running.settingsWindow, running.clock.get());
-    };
+    BindWindowCommands(ctx, running);
+    RegisterFeatures(ctx, running);
+    // Check marks follow what the commands change, environments included.
+    QObject::connect(&ctx.store, &SettingsStore::changed, running.menu.get(),
+                     [menu = running.menu.get()] { menu->RefreshChecks(); });
+    running.menu->RefreshChecks();
 
     // Topmost without taking the focus from the user's window.
     running.clock->show();
     running.clock->raise();
 
-    if (ctx.notes->MemoLineCount >= 1) {
-        ctx.PageRequest = NoteWindow::MemoPage;
+    if (ctx.notes.MemoLineCount >= 1) {
+        ctx.PageRequest = PageMemo;
         OpenNoteWindow(ctx, running.clock.get());
     }
+}
+
+QByteArray ToolkitPlatform(const QByteArray &requested, const QByteArray &display)
+{
+    const QByteArray name = requested.split(':').first();
+    if (name == "offscreen" || name == "minimal")
+        return requested;
+    return display.isEmpty() ? requested : QByteArray("xcb");
 }
 
 int RunTockara(int argc, char **argv)
 {
     // Wayland lets no client place or raise its own windows; the clock runs
-    // through XWayland there.
-    if (qEnvironmentVariable("XDG_SESSION_TYPE") == "wayland" && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "xcb");
+    // through XWayland there, whatever the session asks of the toolkit.
+    const QByteArray platform = ToolkitPlatform(qgetenv("QT_QPA_PLATFORM"), qgetenv("DISPLAY"));
+    if (!platform.isEmpty())
+        qputenv("QT_QPA_PLATFORM", platform);
 
     QApplication app(argc, argv);
     app.setApplicationName("tockara");

@@ -7,9 +7,10 @@
 #include <QTimer>
 
 #include "calendar/calendar_data.h"
-#include "calendar/note_window.h"
+#include "calendar/ui/note_window.h"
 #include "calendar/notes.h"
-#include "settings/context.h"
+#include "context/context.h"
+#include "context/pages.h"
 #include "settings/profile.h"
 #include "support/fake_services.h"
 #include "support/temp_folder.h"
@@ -20,8 +21,6 @@ class NoteWindowTest : public ::testing::Test {
 protected:
     NoteWindowTest() : ctx(fakes.services, folder.path())
     {
-        ctx.notes = std::make_shared<NoteData>();
-        ctx.calendar = std::make_shared<CalendarData>();
     }
 
     template <typename T> static T *Find(NoteWindow &window, const char *name)
@@ -39,8 +38,8 @@ protected:
 
     void OpenDiaryDay(qint16 y, qint16 m, qint16 d)
     {
-        ctx.PageRequest = NoteWindow::DiaryPage;
-        ctx.notes->DiaryDate = {y, m, d};
+        ctx.PageRequest = PageCalendar;
+        ctx.notes.DiaryDate = {y, m, d};
     }
 
     TempFolder folder;
@@ -50,7 +49,7 @@ protected:
 
 TEST_F(NoteWindowTest, ControlsStandWhereTheFormPutsThem)
 {
-    ctx.PageRequest = NoteWindow::MemoPage;
+    ctx.PageRequest = PageMemo;
     NoteWindow window(ctx);
     EXPECT_EQ(window.objectName(), "frmToDo");
     EXPECT_EQ(Find<QFrame>(window, "BORD1")->geometry(), QRect(8, 8, 241, 177));
@@ -65,9 +64,9 @@ TEST_F(NoteWindowTest, ControlsStandWhereTheFormPutsThem)
 
 TEST_F(NoteWindowTest, DiaryModeShowsTheDaysLinesWithTheirGaps)
 {
-    ctx.notes->DiaryLines[0] = "one";
-    ctx.notes->DiaryLines[2] = "three";
-    SaveDiaryDay(*ctx.notes, folder.path(), 1999, 12, 6);
+    ctx.notes.DiaryLines[0] = "one";
+    ctx.notes.DiaryLines[2] = "three";
+    SaveDiaryDay(ctx.notes, folder.path(), 1999, 12, 6);
     OpenDiaryDay(1999, 12, 6);
 
     NoteWindow window(ctx);
@@ -102,9 +101,9 @@ TEST_F(NoteWindowTest, DiaryStoreKeepsTenLinesAndClosesWithToolWindowStillOpen)
 
 TEST_F(NoteWindowTest, DiaryOpenedAndStoredUnchangedLosesNothing)
 {
-    ctx.notes->DiaryLines = {QStringLiteral("  先頭の空白"), "", "\"q\"", QString(300, u'x')};
-    SaveDiaryDay(*ctx.notes, folder.path(), 2001, 5, 5);
-    const NoteLines before = ctx.notes->DiaryLines;
+    ctx.notes.DiaryLines = {QStringLiteral("  先頭の空白"), "", "\"q\"", QString(300, u'x')};
+    SaveDiaryDay(ctx.notes, folder.path(), 2001, 5, 5);
+    const NoteLines before = ctx.notes.DiaryLines;
     OpenDiaryDay(2001, 5, 5);
     {
         NoteWindow window(ctx);
@@ -139,22 +138,22 @@ TEST_F(NoteWindowTest, CloseBoxKeepsToolWindowOpenForTheDiaryOnlyAndStoresNothin
     EXPECT_TRUE(ctx.ToolWindowOpen);
     EXPECT_FALSE(QFile::exists(folder.file("NIKI2000.txt")));
 
-    ctx.PageRequest = NoteWindow::MemoPage;
+    ctx.PageRequest = PageMemo;
     NoteWindow window(ctx);
     window.show();
     Type(window, "never stored");
     window.close();
     EXPECT_FALSE(ctx.ToolWindowOpen);
     EXPECT_TRUE(fakes.messages->shown.isEmpty());
-    EXPECT_EQ(ReadIniValue("Fusen", "0", "missing", ctx.settingsPath), "missing");
+    EXPECT_EQ(ReadIniValue("Fusen", "0", "missing", ctx.settingsPath()), "missing");
 }
 
 TEST_F(NoteWindowTest, MemoModeShowsTheCountedMemoLines)
 {
-    ctx.notes->MemoLines[0] = "a";
-    ctx.notes->MemoLines[1] = "b";
-    ctx.notes->MemoLineCount = 2;
-    ctx.PageRequest = NoteWindow::MemoPage;
+    ctx.notes.MemoLines[0] = "a";
+    ctx.notes.MemoLines[1] = "b";
+    ctx.notes.MemoLineCount = 2;
+    ctx.PageRequest = PageMemo;
     NoteWindow window(ctx);
     EXPECT_EQ(window.windowTitle(), QStringLiteral("ちょいメモ設定"));
     EXPECT_EQ(Find<QLabel>(window, "LBL2")->text(), QStringLiteral("ちょいメモ"));
@@ -164,7 +163,7 @@ TEST_F(NoteWindowTest, MemoModeShowsTheCountedMemoLines)
 
 TEST_F(NoteWindowTest, MemoStoreAsksFirstAndNoKeepsTheWindowOpen)
 {
-    ctx.PageRequest = NoteWindow::MemoPage;
+    ctx.PageRequest = PageMemo;
     NoteWindow window(ctx);
     window.show();
     Type(window, "typed");
@@ -178,12 +177,12 @@ TEST_F(NoteWindowTest, MemoStoreAsksFirstAndNoKeepsTheWindowOpen)
     EXPECT_TRUE(window.isVisible());
     EXPECT_TRUE(ctx.ToolWindowOpen);
     EXPECT_EQ(Text(window), "typed");
-    EXPECT_EQ(ReadIniValue("Fusen", "0", "missing", ctx.settingsPath), "missing");
+    EXPECT_EQ(ReadIniValue("Fusen", "0", "missing", ctx.settingsPath()), "missing");
 }
 
 TEST_F(NoteWindowTest, MemoStoreOnYesSavesJoinsAndClosesTheToolWindow)
 {
-    ctx.PageRequest = NoteWindow::MemoPage;
+    ctx.PageRequest = PageMemo;
     NoteWindow window(ctx);
     window.show();
     Type(window, "\n\n\n\n牛乳\n");
@@ -192,24 +191,55 @@ TEST_F(NoteWindowTest, MemoStoreOnYesSavesJoinsAndClosesTheToolWindow)
 
     EXPECT_FALSE(window.isVisible());
     EXPECT_FALSE(ctx.ToolWindowOpen);
-    EXPECT_EQ(ctx.notes->MemoLineCount, 5);
-    EXPECT_EQ(ctx.notes->MemoText, QStringLiteral("\r\n\r\n\r\n\r\n牛乳"));
+    EXPECT_EQ(ctx.notes.MemoLineCount, 5);
+    EXPECT_EQ(ctx.notes.MemoText, QStringLiteral("\r\n\r\n\r\n\r\n牛乳"));
     NoteData reader;
-    EXPECT_EQ(LoadMemo(reader, ctx.settingsPath), 5);
+    EXPECT_EQ(LoadMemo(reader, ctx.settingsPath()), 5);
     EXPECT_EQ(reader.MemoLines[4], QStringLiteral("牛乳"));
 }
 
 TEST_F(NoteWindowTest, EmptyingTheMemoClearsItsText)
 {
-    ctx.notes->MemoLines[0] = "old";
-    ctx.notes->MemoLineCount = 1;
-    JoinMemo(*ctx.notes);
-    ctx.PageRequest = NoteWindow::MemoPage;
+    ctx.notes.MemoLines[0] = "old";
+    ctx.notes.MemoLineCount = 1;
+    JoinMemo(ctx.notes);
+    ctx.PageRequest = PageMemo;
     NoteWindow window(ctx);
     Type(window, "");
     Click(window, "BTN0");
-    EXPECT_EQ(ctx.notes->MemoLineCount, 0);
-    EXPECT_EQ(ctx.notes->MemoText, "");
+    EXPECT_EQ(ctx.notes.MemoLineCount, 0);
+    EXPECT_EQ(ctx.notes.MemoText, "");
+}
+
+TEST(NoteWindowStoreFailureTest, ANoteThatCannotBeStoredKeepsTheWindowOpenWithItsText)
+{
+    TempFolder folder;
+    // A "folder" below a plain file can never be created or written.
+    folder.writeBytes("plain", "x");
+    for (const qint16 page : {qint16(PageCalendar), qint16(PageMemo)}) {
+        FakeServices fakes;
+        Context ctx(fakes.services, folder.file("plain/program"));
+        ctx.notes.MemoLines[0] = "old";
+        ctx.notes.MemoLineCount = 1;
+        JoinMemo(ctx.notes);
+        ctx.notes.DiaryDate = {2026, 12, 7};
+        ctx.PageRequest = page;
+        NoteWindow window(ctx);
+        window.show();
+        window.findChild<QPlainTextEdit *>("FLD0")->setPlainText(QStringLiteral("牛乳を買う"));
+        window.findChild<QPushButton *>("BTN0")->click();
+
+        EXPECT_TRUE(window.isVisible()) << page;
+        EXPECT_EQ(window.findChild<QPlainTextEdit *>("FLD0")->toPlainText(), QStringLiteral("牛乳を買う")) << page;
+        ASSERT_FALSE(fakes.messages->shown.isEmpty()) << page;
+        const auto &told = fakes.messages->shown.last();
+        EXPECT_EQ(told.title, "Tockara") << page;
+        EXPECT_TRUE(told.text.contains(folder.file("plain/program"))) << told.text.toStdString();
+        // The hover window goes on showing the memo that is stored.
+        EXPECT_EQ(ctx.notes.MemoText, "old") << page;
+        EXPECT_TRUE(ctx.ToolWindowOpen) << page;
+        window.reject();
+    }
 }
 
 TEST_F(NoteWindowTest, OtherPagesSetUpNothing)
@@ -224,7 +254,7 @@ TEST_F(NoteWindowTest, OtherPagesSetUpNothing)
 
 TEST_F(NoteWindowTest, OpenNoteWindowWaitsUntilClosedAndStaysOnTop)
 {
-    ctx.PageRequest = NoteWindow::MemoPage;
+    ctx.PageRequest = PageMemo;
     bool sawWindow = false;
     QTimer::singleShot(0, [&] {
         for (QWidget *w : QApplication::topLevelWidgets()) {

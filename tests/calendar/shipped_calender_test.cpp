@@ -15,8 +15,7 @@ class ShippedCalenderTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        const QString source =
-            QFileInfo(QStringLiteral(__FILE__)).dir().filePath(QStringLiteral("../../data/Calender.ini"));
+        const QString source = QStringLiteral(TOCKARA_DATA_DIR "/Calender.ini");
         ASSERT_TRUE(QFile::copy(source, folder.file("Calender.ini"))) << source.toStdString();
         LoadHolidays(data, folder.path());
     }

@@ -11,9 +11,8 @@
 #include "face/digital_overlay.h"
 #include "face/fonts.h"
 #include "settings/ansi_text.h"
-#include "settings/context.h"
+#include "calendar/display_patterns.h"
 #include "settings/profile.h"
-#include "support/fake_services.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -105,9 +104,7 @@ TEST(FormatTimeTextTest, TokensOfTheDateNotation)
 TEST(FormatTimeTextTest, ShippedPatternsShowWhatTheirDescriptionsPromise)
 {
     TempFolder folder;
-    const QString source = QFileInfo(QStringLiteral(__FILE__))
-                               .dir()
-                               .filePath(QStringLiteral("../../data/Calender.ini"));
+    const QString source = QStringLiteral(TOCKARA_DATA_DIR "/Calender.ini");
     ASSERT_TRUE(QFile::copy(source, folder.file("Calender.ini")));
     for (bool timePatterns : {false, true}) {
         int n = 1;
@@ -255,25 +252,19 @@ TEST_F(OverlayTest, HugeOutlineCoversTheFaceWithoutStalling)
     EXPECT_FALSE(Bounds(frame, kWhite).isEmpty());
 }
 
-TEST(PatternFormatsTest, UpdateReadsTheNumberedEntriesOfCalenderIni)
+TEST(PatternFormatsTest, TheFormatsAreTheNumberedEntriesOfCalenderIni)
 {
     TempFolder folder;
     folder.writeBytes("Calender.ini",
                       EncodeAnsi(QStringLiteral("[DateFormat]\r\n1=yyyy/mm/dd,日付\r\n2=m月d日,月日\r\n"
                                                 "[TimeFormat]\r\n1=hh:nn,時分\r\n")));
-    FakeServices fakes;
-    Context ctx(fakes.services, folder.path());
-    ctx.settings.Digital.DatePattern = 2;
-    ctx.settings.Digital.TimePattern = 1;
-    UpdatePatternFormats(ctx);
-    EXPECT_EQ(ctx.DatePatternFormat, QStringLiteral("m月d日"));
-    EXPECT_EQ(ctx.TimePatternFormat, "hh:nn");
+    const DisplayPatterns found = ReadDisplayPatterns(folder.path(), 2, 1);
+    EXPECT_EQ(found.DatePatternFormat, QStringLiteral("m月d日"));
+    EXPECT_EQ(found.TimePatternFormat, "hh:nn");
 
-    ctx.settings.Digital.DatePattern = 7;
-    ctx.settings.Digital.TimePattern = 0;
-    UpdatePatternFormats(ctx);
-    EXPECT_EQ(ctx.DatePatternFormat, "");
-    EXPECT_EQ(ctx.TimePatternFormat, "");
+    const DisplayPatterns none = ReadDisplayPatterns(folder.path(), 7, 0);
+    EXPECT_EQ(none.DatePatternFormat, "");
+    EXPECT_EQ(none.TimePatternFormat, "");
 }
 
 } // namespace

@@ -10,39 +10,15 @@
 #include "face/environment_loader.h"
 #include "settings/ansi_text.h"
 #include "settings/profile.h"
-#include "support/fake_clock_actions.h"
+#include "context/context.h"
 #include "support/fake_services.h"
+#include "support/settings_watch.h"
 #include "support/temp_folder.h"
 
 namespace {
 
 const QRgb kRed = qRgb(255, 0, 0);
 const QRgb kBlue = qRgb(0, 0, 255);
-
-// The clock window as the loader sees it: it records the calls and applies
-// the face colour to the face, as the real window does. When reshaped it
-// notes the width the settings file holds at that moment.
-class RecordingClock : public FakeClockActions {
-public:
-    RecordingClock(AnalogFace &face, const QString &settingsPath)
-        : face(face), settingsPath(settingsPath)
-    {
-    }
-    void ApplyClockShape() override
-    {
-        FakeClockActions::ApplyClockShape();
-        savedWidthWhenReshaped = ReadIniValue("Setting", "Width", "(missing)", settingsPath);
-    }
-    void ApplyBackColor() override
-    {
-        FakeClockActions::ApplyBackColor();
-        face.ApplyBackColor();
-    }
-
-    AnalogFace &face;
-    QString settingsPath;
-    QString savedWidthWhenReshaped;
-};
 
 // A 8 x 8 sheet with two 4 x 4 patterns, each a single figure pixel at (2, 2):
 // red in the first, blue in the second; masks in the right column.
@@ -65,11 +41,7 @@ const QString kPat2 = "Pat2=0,4,4,4,4,4,0,0,4";
 
 class LoadEnvironmentTest : public ::testing::Test {
 protected:
-    LoadEnvironmentTest()
-    {
-        ctx.clock = &clock;
-        TwoPatternSheet().save(folder.file("sheet.png"));
-    }
+    LoadEnvironmentTest() { TwoPatternSheet().save(folder.file("sheet.png")); }
 
     // Writes a definition (CP932, CR LF) and makes it the environment in use.
     // Each gets a file of its own, as a user's choice of another file would.
@@ -77,7 +49,16 @@ protected:
     {
         const QString name = QString("env%1.dat").arg(++definitions_);
         folder.writeBytes(name, EncodeAnsi(lines.join("\r\n") + "\r\n"));
-        ctx.settings.Anime.File = folder.file(name);
+        Use(folder.file(name));
+    }
+    void Use(const QString &file)
+    {
+        Preset(ctx.store, [&](Settings &s) { s.Anime.File = file; });
+    }
+    void Load()
+    {
+        watch.announced.clear();
+        LoadEnvironment(ctx.store, animation, face);
     }
 
     // The colour at the face's centre on each of `ticks` ticks.
@@ -94,15 +75,16 @@ protected:
 
     QString SavedSetting(const QString &section, const QString &key)
     {
-        return ReadIniValue(section, key, "(missing)", ctx.settingsPath);
+        return ReadIniValue(section, key, "(missing)", ctx.settingsPath());
     }
 
     TempFolder folder;
     FakeServices fakes;
     Context ctx{fakes.services, folder.path()};
-    AnalogFace face{ctx.settings};
+    const Settings &settings = ctx.settings();
+    AnalogFace face{ctx.settings()};
     FaceAnimation animation;
-    RecordingClock clock{face, ctx.settingsPath};
+    SettingsWatch watch{ctx.store, folder.path()};
 
 private:
     int definitions_ = 0;
@@ -111,13 +93,13 @@ private:
 TEST_F(LoadEnvironmentTest, TwoPatternsAnimateInTheCentreWithoutChangingOtherSettings)
 {
     Definition({"[Setting]", "File=sheet.png", "Pattern=2", "[Pattern]", kPat1, kPat2});
-    const Settings before = ctx.settings;
+    const Settings before = settings;
     SaveSettings(before, folder.file("before.ini"));
 
-    LoadEnvironment(ctx, animation, face);
+    Load();
 
     EXPECT_EQ(folder.readBytes("Tockara.ini"), folder.readBytes("before.ini"));
-    EXPECT_EQ(clock.calls, QStringList({"ApplyBackColor"}));
+    EXPECT_TRUE(watch.announced.isEmpty());
     EXPECT_EQ(animation.patternCount(), 2);
     const QRgb faceColour = qRgb(0, 128, 0);
     EXPECT_EQ(CentreColours(8), QList<QRgb>({kRed, kRed, kBlue, kBlue, kBlue, kBlue, kRed, kRed}));
@@ -128,12 +110,13 @@ TEST_F(LoadEnvironmentTest, TwoPatternsAnimateInTheCentreWithoutChangingOtherSet
 TEST_F(LoadEnvironmentTest, ClockWidthResizesSavesAndReshapes)
 {
     Definition({"[Environment]", "ClockWidth=120"});
-    LoadEnvironment(ctx, animation, face);
+    Load();
 
-    EXPECT_EQ(ctx.settings.Setting.Width, 120);
+    EXPECT_EQ(settings.Setting.Width, 120);
     EXPECT_EQ(SavedSetting("Setting", "Width"), "120");
-    EXPECT_EQ(clock.calls, QStringList({"ApplyClockShape", "ApplyBackColor"}));
-    EXPECT_EQ(clock.savedWidthWhenReshaped, "120");   // saved before the reshape
+    // Saved before the clock window is told to reshape.
+    EXPECT_EQ(watch.announced, QList<SettingsAspects>{SettingsAspect::Size});
+    EXPECT_TRUE(watch.everySavedFirst());
     EXPECT_EQ(face.frame().size(), QSize(120, 80));
     // The figure starts at the centre of the resized clock.
     EXPECT_EQ(animation.figurePosition(), QPoint(60, 40));
@@ -143,25 +126,24 @@ TEST_F(LoadEnvironmentTest, UnusableOrUnchangedClockSizesAreIgnored)
 {
     for (const QString size : {"0", "-80", "5000", "wide", "80", "4097"}) {
         Definition({"[Environment]", "ClockWidth=" + size, "ClockHeight=" + size});
-        clock.calls.clear();
-        LoadEnvironment(ctx, animation, face);
-        EXPECT_EQ(ctx.settings.Setting.Width, 80) << size.toStdString();
-        EXPECT_EQ(ctx.settings.Setting.Height, 80) << size.toStdString();
-        EXPECT_FALSE(clock.calls.contains("ApplyClockShape")) << size.toStdString();
+        Load();
+        EXPECT_EQ(settings.Setting.Width, 80) << size.toStdString();
+        EXPECT_EQ(settings.Setting.Height, 80) << size.toStdString();
+        EXPECT_FALSE(watch.all() & SettingsAspect::Size) << size.toStdString();
     }
 }
 
 TEST_F(LoadEnvironmentTest, BackGroundSwitchesThePictureOnOnlyWhenItNamesAnotherFile)
 {
-    ctx.settings.Image.File = folder.file("back.png");
+    Preset(ctx.store, [&](Settings &s) { s.Image.File = folder.file("back.png"); });
     Definition({"[Environment]", "BackGround=back.png"});   // the same file, relative
-    LoadEnvironment(ctx, animation, face);
-    EXPECT_EQ(ctx.settings.Image.Enabled, 0);
+    Load();
+    EXPECT_EQ(settings.Image.Enabled, 0);
 
     Definition({"[Environment]", "BackGround=other.png"});
-    LoadEnvironment(ctx, animation, face);
-    EXPECT_EQ(ctx.settings.Image.Enabled, -1);
-    EXPECT_EQ(ctx.settings.Image.File, folder.file("other.png"));
+    Load();
+    EXPECT_EQ(settings.Image.Enabled, -1);
+    EXPECT_EQ(settings.Image.File, folder.file("other.png"));
     EXPECT_EQ(SavedSetting("Image", "File"), folder.file("other.png"));
 }
 
@@ -169,39 +151,39 @@ TEST_F(LoadEnvironmentTest, HandAndPictureOverridesAreTakenWhenTheyAreNumbers)
 {
     Definition({"[Environment]", "ColorHLine=255", "ColorMLine=blue", "ColorSLine=",
                 "ThickHLine=4", "ThickSLine=99999", "TilePattern=0", "JustSize=1"});
-    LoadEnvironment(ctx, animation, face);
-    EXPECT_EQ(ctx.settings.Color.HLine, 255);
-    EXPECT_EQ(ctx.settings.Color.MLine, 8388608);
-    EXPECT_EQ(ctx.settings.Color.SLine, 0);
-    EXPECT_EQ(ctx.settings.Thick.HLine, 4);
-    EXPECT_EQ(ctx.settings.Thick.SLine, 1);
-    EXPECT_EQ(ctx.settings.Image.TilePattern, 0);
-    EXPECT_EQ(ctx.settings.Image.JustSize, 1);
+    Load();
+    EXPECT_EQ(settings.Color.HLine, 255);
+    EXPECT_EQ(settings.Color.MLine, 8388608);
+    EXPECT_EQ(settings.Color.SLine, 0);
+    EXPECT_EQ(settings.Thick.HLine, 4);
+    EXPECT_EQ(settings.Thick.SLine, 1);
+    EXPECT_EQ(settings.Image.TilePattern, 0);
+    EXPECT_EQ(settings.Image.JustSize, 1);
 }
 
 TEST_F(LoadEnvironmentTest, ScrollsOnlyWhenScrollIsUpperCaseOn)
 {
     Definition({"[Environment]", "Scroll=on", "[ScrollPattern]", "StartPosX=7"});
-    LoadEnvironment(ctx, animation, face);
+    Load();
     EXPECT_FALSE(face.scrolling());
 
     Definition({"[Environment]", "Scroll=ON", "[ScrollPattern]", "StartPosX=7", "StartPosY=3"});
-    LoadEnvironment(ctx, animation, face);
+    Load();
     EXPECT_TRUE(face.scrolling());
     EXPECT_EQ(face.scrollPosition(), QPoint(7, 3));
 }
 
 TEST_F(LoadEnvironmentTest, SwitchedOffEnvironmentIsNeitherReadNorSaved)
 {
-    ctx.settings.Anime.Enabled = 0;
+    Preset(ctx.store, [](Settings &s) { s.Anime.Enabled = 0; });
     Definition({"[Setting]", "File=sheet.png", "Pattern=2", "[Pattern]", kPat1, kPat2,
                 "[Environment]", "ClockWidth=120"});
-    LoadEnvironment(ctx, animation, face);
-    EXPECT_EQ(ctx.settings.Setting.Width, 80);
+    Load();
+    EXPECT_EQ(settings.Setting.Width, 80);
     EXPECT_EQ(animation.patternCount(), 0);
     EXPECT_EQ(animation.environment().Title, "デフォルト");
-    EXPECT_TRUE(clock.calls.isEmpty());
-    EXPECT_FALSE(QFileInfo::exists(ctx.settingsPath));
+    EXPECT_TRUE(watch.announced.isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(ctx.settingsPath()));
 }
 
 TEST_F(LoadEnvironmentTest, SwitchingOffRestartsTheFigureAndKeepsTheScrollAndOffsets)
@@ -212,14 +194,13 @@ TEST_F(LoadEnvironmentTest, SwitchingOffRestartsTheFigureAndKeepsTheScrollAndOff
     Definition({"[Setting]", "File=sheet.png", "Pattern=2", "[Pattern]", kPat1, kPat2,
                 "[Environment]", "BackGround=strip.png", "Scroll=ON", "AdjustX=10",
                 "[ScrollPattern]", "ScrollLink=OFF", "StartPosX=7", "VectX=1"});
-    LoadEnvironment(ctx, animation, face);
+    Load();
     CentreColours(3);
     ASSERT_EQ(animation.index(), 2);
     ASSERT_EQ(face.scrollPosition(), QPoint(10, 0));
 
-    ctx.settings.Anime.Enabled = 0;
-    clock.calls.clear();
-    LoadEnvironment(ctx, animation, face);
+    Preset(ctx.store, [](Settings &s) { s.Anime.Enabled = 0; });
+    Load();
     EXPECT_EQ(animation.index(), 0);
     EXPECT_EQ(animation.counter(), 0);
     EXPECT_EQ(animation.figurePosition(), QPoint(40, 40));
@@ -230,7 +211,7 @@ TEST_F(LoadEnvironmentTest, SwitchingOffRestartsTheFigureAndKeepsTheScrollAndOff
     EXPECT_TRUE(animation.scrolls());
     EXPECT_TRUE(face.scrolling());
     EXPECT_EQ(face.scrollPosition(), QPoint(10, 0));
-    EXPECT_TRUE(clock.calls.isEmpty());
+    EXPECT_TRUE(watch.announced.isEmpty());
 }
 
 TEST_F(LoadEnvironmentTest, UnusableDefinitionsLeaveTheBuiltInFigureToStartUp)
@@ -243,13 +224,13 @@ TEST_F(LoadEnvironmentTest, UnusableDefinitionsLeaveTheBuiltInFigureToStartUp)
         {"[Setting]", "File=sheet.png"},
     };
     for (const QString &file : {QString(), folder.file("none.dat"), folder.file("garbage.dat")}) {
-        ctx.settings.Anime.File = file;
-        LoadEnvironment(ctx, animation, face);
+        Use(file);
+        Load();
         EXPECT_EQ(animation.patternCount(), 0) << file.toStdString();
     }
     for (const QStringList &lines : definitions) {
         Definition(lines);
-        LoadEnvironment(ctx, animation, face);
+        Load();
         EXPECT_EQ(animation.patternCount(), 0) << lines.join(" ").toStdString();
     }
 
@@ -264,16 +245,15 @@ TEST_F(LoadEnvironmentTest, UnusableDefinitionsLeaveTheBuiltInFigureToStartUp)
 TEST_F(LoadEnvironmentTest, AHugePatternCountIsCutToTheTable)
 {
     Definition({"[Setting]", "File=sheet.png", "Pattern=10000", "[Pattern]", kPat1});
-    LoadEnvironment(ctx, animation, face);
+    Load();
     EXPECT_EQ(animation.patternCount(), kMaxSpritePatterns);
 }
 
-TEST_F(LoadEnvironmentTest, WithoutAClockWindowTheFaceIsRecoloured)
+TEST_F(LoadEnvironmentTest, TheFaceTakesTheFaceColourWithTheEnvironment)
 {
-    ctx.clock = nullptr;
-    ctx.settings.Color.Bord = 255;   // red
+    Preset(ctx.store, [](Settings &s) { s.Color.Bord = 255; });   // red
     Definition({"[Setting]", "Title=x"});
-    LoadEnvironment(ctx, animation, face);
+    Load();
     EXPECT_EQ(face.frame().pixel(0, 0), kRed);
 }
 
@@ -287,8 +267,8 @@ protected:
         ASSERT_TRUE(samples.exists());
         for (const QString &file : samples.entryList(QDir::Files))
             QFile::copy(samples.filePath(file), folder.file(file));
-        ctx.settings.Anime.File = folder.file(name);
-        LoadEnvironment(ctx, animation, face);
+        Use(folder.file(name));
+        LoadEnvironmentTest::Load();
     }
 };
 
@@ -297,7 +277,7 @@ TEST_F(SampleEnvironmentTest, WalkerWalksBackAndForthOverItsMeadow)
     Load("walker.dat");
     ASSERT_EQ(animation.patternCount(), 48);
     EXPECT_FALSE(animation.sheet().isNull());
-    EXPECT_EQ(ctx.settings.Image.Enabled, -1);
+    EXPECT_EQ(settings.Image.Enabled, -1);
     EXPECT_EQ(face.frame().size(), QSize(120, 80));
     const QPoint start = animation.figurePosition();
     int left = start.x();

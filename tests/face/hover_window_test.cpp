@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 #include <QLabel>
+#include <QMenu>
+#include <QMessageBox>
 #include <QTimer>
 
 #include "calendar/notes.h"
 #include "face/fonts.h"
-#include "face/hover_window.h"
-#include "settings/context.h"
+#include "context/context.h"
+#include "face/ui/hover_window.h"
 #include "support/fake_services.h"
+#include "support/settings_watch.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -16,7 +19,6 @@ protected:
     HoverWindowTest() : ctx(fakes.services, folder.path())
     {
         InstallFontSubstitutions();
-        ctx.notes = std::make_shared<NoteData>();
         fakes.clock->current = QDateTime(QDate(1999, 12, 6), QTime(9, 5, 7));
     }
 
@@ -74,10 +76,10 @@ TEST_F(HoverWindowTest, IsCreatedHiddenWithItsLabelAndTimer)
 
 TEST_F(HoverWindowTest, MemoLinesStandUnderTheDateAndTime)
 {
-    ctx.settings.Setting.TimeFormat = "yyyy/m/d hh:mm";
+    Preset(ctx.store, [](Settings &s) { s.Setting.TimeFormat = "yyyy/m/d hh:mm"; });
     HoverWindow window(ctx);
     const int oneLine = window.height();
-    ctx.notes->MemoText = QStringLiteral("牛乳\r\n卵");
+    ctx.notes.MemoText = QStringLiteral("牛乳\r\n卵");
     window.show();
     window.refresh();
     EXPECT_EQ(Label(window)->text(), QStringLiteral("1999/12/6 09:05\n牛乳\n卵"));
@@ -98,7 +100,7 @@ TEST_F(HoverWindowTest, AHiddenWindowIsBroughtUpToDateWhenItAppears)
 {
     HoverWindow window(ctx);
     fakes.clock->current = QDateTime(QDate(2000, 1, 2), QTime(23, 59, 58));
-    ctx.notes->MemoText = QStringLiteral("牛乳");
+    ctx.notes.MemoText = QStringLiteral("牛乳");
     window.refresh();
     TickWithPointerAt(window, QPoint(900, 700));
     EXPECT_EQ(Label(window)->text(), QStringLiteral("2000/01/02 23:59:58\n牛乳"));
@@ -129,13 +131,13 @@ TEST_F(HoverWindowTest, HidesWhenThePointerLeavesTheClock)
     fakes.screen->pointer = QPoint(260, 300);   // on the clock's left edge
     window.follow(QPoint(260, 260));
     EXPECT_FALSE(window.isVisible());
-    ctx.settings.Setting.Width = 120;
+    Preset(ctx.store, [](Settings &s) { s.Setting.Width = 120; });
     fakes.screen->pointer = QPoint(379, 300);   // inside a wider clock
     window.follow(QPoint(260, 260));
     EXPECT_TRUE(window.isVisible());
 }
 
-TEST_F(HoverWindowTest, NeverShownWhileAToolWindowIsOpen)
+TEST_F(HoverWindowTest, NeverShownWhileAToolWindowOrABoxOfTheProgramIsOpen)
 {
     HoverWindow window(ctx);
     TickWithPointerAt(window, QPoint(300, 300));
@@ -146,6 +148,22 @@ TEST_F(HoverWindowTest, NeverShownWhileAToolWindowIsOpen)
     TickWithPointerAt(window, QPoint(310, 310));
     EXPECT_FALSE(window.isVisible());
     ctx.ToolWindowOpen = false;
+    TickWithPointerAt(window, QPoint(310, 310));
+    EXPECT_TRUE(window.isVisible());
+
+    // A fortune or alarm box, or a chooser, over the clock.
+    {
+        QMessageBox box(QMessageBox::Information, "Tockara", "ナイス！");
+        box.show();
+        TickWithPointerAt(window, QPoint(310, 310));
+        EXPECT_FALSE(window.isVisible());
+    }
+    TickWithPointerAt(window, QPoint(310, 310));
+    EXPECT_TRUE(window.isVisible());
+    // The program's popup menu is no such window.
+    QMenu menu;
+    menu.addAction("x");
+    menu.popup(QPoint(300, 300));
     TickWithPointerAt(window, QPoint(310, 310));
     EXPECT_TRUE(window.isVisible());
 }

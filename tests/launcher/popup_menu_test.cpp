@@ -1,14 +1,11 @@
-// The popup menu: its tree, and what its commands change.
+// The popup menu: its tree, and which command each item gives.
 #include <gtest/gtest.h>
 #include <QAction>
 #include <QMenu>
 #include <QTimer>
 
-#include "launcher/popup_menu.h"
-#include "support/fake_clock_actions.h"
-#include "settings/context.h"
-#include "support/fake_services.h"
-#include "support/temp_folder.h"
+#include "context/pages.h"
+#include "launcher/ui/popup_menu.h"
 
 namespace {
 
@@ -86,15 +83,25 @@ const QStringList kExpectedTree = {
     "barMenu99 閉じる(&C)",
 };
 
-using SaveOrderClock = FakeClockActions;
-
 class PopupMenuTest : public ::testing::Test {
 protected:
-    PopupMenuTest() : ctx(fakes.services, folder.path())
+    struct Given {
+        Command command;
+        QString array;
+        int index;
+        qint16 page;
+        bool operator==(const Given &) const = default;
+    };
+
+    PopupMenuTest()
     {
-        ctx.clock = &clock;
-        clock.settingsPath = ctx.settingsPath;
-        ctx.ShowSettingsWindow = [this] { openedPages << ctx.PageRequest; };
+        // Every command records what it was given.
+        for (int c = int(Command::None); c <= int(Command::Exit); ++c) {
+            const Command command = Command(c);
+            commands.bind(command, [this, command](const CommandItem &item) {
+                given.append({command, item.array, item.index, item.page});
+            });
+        }
     }
 
     // Clicks an item the way the user does: through its action.
@@ -105,19 +112,9 @@ protected:
         action->trigger();
     }
 
-    Settings Saved() const
-    {
-        Settings saved;
-        LoadSettings(saved, ctx.settingsPath, folder.path());
-        return saved;
-    }
-
-    TempFolder folder;
-    FakeServices fakes;
-    SaveOrderClock clock;
-    Context ctx;
-    QList<qint16> openedPages;
-    PopupMenu menu{ctx};
+    CommandTable commands;
+    PopupMenu menu{commands};
+    QList<Given> given;
 };
 
 TEST_F(PopupMenuTest, TheTreeHasEveryItemInOrderWithItsState)
@@ -141,194 +138,95 @@ TEST_F(PopupMenuTest, WithoutLauncherEntriesTheLauncherMenuStartsWithItsSeparato
     EXPECT_FALSE(launcher->actionGeometry(first).isEmpty());
 }
 
-TEST_F(PopupMenuTest, CheckMarksFollowTheBackgroundSettings)
+TEST_F(PopupMenuTest, EachItemGivesItsCommandWithItsIndexAndPage)
 {
-    ctx.settings.Image.Enabled = -1;
-    ctx.settings.Image.JustSize = 0;
-    ctx.settings.Image.TilePattern = 1;
-    menu.SyncBackgroundMenuChecks();
+    using enum Command;
+    const Given cases[] = {
+        {PickFaceColor, "barColor", 1, 0},  {PickFaceColor, "barColor", 4, 0},
+        {OpenPage, "barEnv", 11, PageThickness}, {OpenPage, "barEnv", 21, PageSize},
+        {PickAnimationFile, "barMenu", 11, 0}, {ToggleBackground, "barBack", 1, 0},
+        {PickBackgroundImage, "barBack", 2, 0}, {ToggleBackground, "barBack", 4, 0},
+        {OpenFolderItem, "barDocument", 0, 0}, {Restart, "barLunch", 91, 0},
+        {Shutdown, "barLunch", 92, 0},       {OpenPage, "barMenu", 32, PageLauncher},
+        {OpenPage, "barMenu", 51, PageAlarm}, {OpenPage, "barMenu", 61, PageCalendar},
+        {OpenMemo, "barMenu", 62, PageMemo}, {OpenPage, "barOPT", 1, PageArchive},
+        {OpenPage, "barOPT", 11, PageDigital}, {OpenPage, "barOPT", 21, PageCalendarDisplay},
+        {OpenPage, "barOPT", 31, PageWallpaper}, {OpenPage, "barOPT", 41, PageCD},
+        {OpenPage, "barOPT", 51, PageCalculator}, {OpenHelp, "barHelp", 1, 0},
+        {OpenPage, "barHelp", 11, PageVersion}, {Exit, "barMenu", 99, 0},
+    };
+    for (const Given &c : cases) {
+        given.clear();
+        Click(c.array, c.index);
+        EXPECT_EQ(given, QList<Given>{c}) << c.array.toStdString() << c.index;
+    }
+}
+
+TEST_F(PopupMenuTest, SubmenusSeparatorsAndDisabledPlaceholdersGiveNothing)
+{
+    // The click entry points by array and index, as the menu's own clicks.
+    menu.barMenu_Click(21);   // opens 背景設定
+    menu.barMenu_Click(30);   // a separator
+    menu.barLunch_Click(81);  // opens デスクトップ
+    menu.barMenu_Click(12);   // no such item
+    menu.item("barDesktop", 0)->trigger();   // "(空)", disabled
+    EXPECT_TRUE(given.isEmpty());
+    menu.barOpt_Click(51);
+    EXPECT_EQ(given.size(), 1);
+}
+
+TEST_F(PopupMenuTest, ACommandNobodyBoundDoesNothing)
+{
+    CommandTable empty;
+    PopupMenu bare(empty);
+    bare.item("barMenu", 99)->trigger();
+    bare.item("barColor", 1)->trigger();
+    EXPECT_FALSE(empty.isBound(Command::Exit));
+}
+
+TEST_F(PopupMenuTest, CheckMarksShowTheStateTheirCommandReports)
+{
+    QSet<int> on = {1, 4};
+    commands.bindCheck(Command::ToggleBackground, [&on](const CommandItem &item) { return on.contains(item.index); });
+    menu.RefreshChecks();
     EXPECT_TRUE(menu.item("barBack", 1)->isChecked());
     EXPECT_FALSE(menu.item("barBack", 3)->isChecked());
     EXPECT_TRUE(menu.item("barBack", 4)->isChecked());
 
-    ctx.settings.Image.Enabled = 0;
-    ctx.settings.Image.JustSize = 5;
-    ctx.settings.Image.TilePattern = 0;
-    menu.SyncBackgroundMenuChecks();
-    EXPECT_FALSE(menu.item("barBack", 1)->isChecked());
-    EXPECT_TRUE(menu.item("barBack", 3)->isChecked());
-    EXPECT_FALSE(menu.item("barBack", 4)->isChecked());
-}
-
-TEST_F(PopupMenuTest, TogglingTileTwiceRestoresSettingAndMarkAndSavesEachTime)
-{
-    ctx.settings.Image.TilePattern = 0;
-    menu.SyncBackgroundMenuChecks();
-
-    Click("barBack", 4);
-    EXPECT_TRUE(menu.item("barBack", 4)->isChecked());
-    EXPECT_EQ(ctx.settings.Image.TilePattern, -1);
-    EXPECT_EQ(Saved().Image.TilePattern, -1);
-
-    Click("barBack", 4);
-    EXPECT_FALSE(menu.item("barBack", 4)->isChecked());
-    EXPECT_EQ(ctx.settings.Image.TilePattern, 0);
-    EXPECT_EQ(Saved().Image.TilePattern, 0);
-
-    EXPECT_EQ(clock.order, (QStringList{"ComposeBackground after save", "ComposeBackground after save"}));
-}
-
-TEST_F(PopupMenuTest, EachToggleChangesOnlyItsOwnSetting)
-{
-    ctx.settings.Image.Enabled = 0;
-    ctx.settings.Image.JustSize = 0;
-    ctx.settings.Image.TilePattern = 0;
-    menu.SyncBackgroundMenuChecks();
-
-    Click("barBack", 1);
-    EXPECT_EQ(ctx.settings.Image.Enabled, -1);
+    // A click shows the state the command left, not the toolkit's own flip:
+    // here the command refuses to change anything.
     Click("barBack", 3);
-    EXPECT_EQ(ctx.settings.Image.JustSize, -1);
-    EXPECT_EQ(ctx.settings.Image.TilePattern, 0);
+    EXPECT_FALSE(menu.item("barBack", 3)->isChecked());
+    commands.bind(Command::ToggleBackground, [&on](const CommandItem &item) { on.remove(item.index); });
+    Click("barBack", 4);
     EXPECT_FALSE(menu.item("barBack", 4)->isChecked());
 }
 
-TEST_F(PopupMenuTest, AConfirmedColourGoesToTheFieldTheItemNames)
+TEST_F(PopupMenuTest, ItemsAddedAtRunTimeGiveTheirCommandAndVanishWhenRemoved)
 {
-    const QColor colours[] = {QColor(1, 2, 3), QColor(10, 20, 30), QColor(0xAA, 0xBB, 0xCC),
-                              QColor(0xFF, 0, 0x80)};
-    for (const QColor &c : colours)
-        fakes.choosers->colors.push_back(c);
+    QMenu *launcher = menu.submenu("barMenu", 31);
+    auto *entry = new QAction("1. エディタ", launcher);
+    launcher->insertAction(launcher->actions().first(), entry);
+    menu.attachItem(entry, "barLunch", 1, Command::Launch);
+    menu.barLunch_Click(1);
+    EXPECT_EQ(given, (QList<Given>{{Command::Launch, "barLunch", 1, 0}}));
 
-    for (int index = 1; index <= 4; ++index)
-        Click("barColor", index);
-
-    EXPECT_EQ(ctx.settings.Color.Bord, 0x030201);
-    EXPECT_EQ(ctx.settings.Color.HLine, 0x1E140A);
-    EXPECT_EQ(ctx.settings.Color.MLine, 0xCCBBAA);
-    EXPECT_EQ(ctx.settings.Color.SLine, 0x8000FF);
-    // Each colour is applied to the face before the settings are saved.
-    EXPECT_EQ(clock.order.first(), "ApplyBackColor before save");
-    EXPECT_EQ(clock.calls.count("ApplyBackColor"), 4);
-
-    const Settings saved = Saved();
-    EXPECT_EQ(saved.Color.Bord, 0x030201);
-    EXPECT_EQ(saved.Color.SLine, 0x8000FF);
+    delete entry;
+    EXPECT_EQ(menu.item("barLunch", 1), nullptr);
+    menu.barLunch_Click(1);
+    EXPECT_EQ(given.size(), 1);
 }
 
-TEST_F(PopupMenuTest, CancelledPickersChangeNothing)
+TEST_F(PopupMenuTest, ShowPopupMenuRefillsFirstAndReturnsWhenTheMenuCloses)
 {
-    ctx.settings.Image.TilePattern = 0;
-    menu.SyncBackgroundMenuChecks();
-    const Settings before = ctx.settings;
-
-    Click("barColor", 2);      // colour chooser cancelled
-    Click("barMenu", 11);      // animation file chooser cancelled
-    Click("barBack", 2);       // background picture chooser cancelled
-
-    EXPECT_EQ(fakes.choosers->colorRequests, 1);
-    EXPECT_EQ(fakes.choosers->fileRequests.size(), 2);
-    EXPECT_EQ(ctx.settings.Color.HLine, before.Color.HLine);
-    EXPECT_EQ(ctx.settings.Anime.File, before.Anime.File);
-    EXPECT_EQ(ctx.settings.Image.File, before.Image.File);
-    EXPECT_EQ(ctx.settings.Image.Enabled, before.Image.Enabled);
-    EXPECT_FALSE(menu.item("barBack", 1)->isChecked());
-    EXPECT_TRUE(clock.calls.isEmpty());
-    EXPECT_FALSE(QFile::exists(ctx.settingsPath));
-}
-
-TEST_F(PopupMenuTest, AChosenAnimationFileIsSavedAndApplied)
-{
-    ctx.settings.Anime.File = "/home/user/old.dat";
-    fakes.choosers->files.push_back("/home/user/anime/neko.dat");
-
-    Click("barMenu", 11);
-
-    ASSERT_EQ(fakes.choosers->fileRequests.size(), 1);
-    const auto &request = fakes.choosers->fileRequests.first();
-    EXPECT_EQ(request.title, "アニメ定義ファイルを選択してください");
-    EXPECT_EQ(request.initialDir, "/home/user/old.dat");
-    EXPECT_EQ(request.filters, (QList<QPair<QString, QString>>{{"アニメ定義ファイル (*.dat)", "*.dat"}}));
-    EXPECT_EQ(ctx.settings.Anime.File, "/home/user/anime/neko.dat");
-    EXPECT_EQ(Saved().Anime.File, "/home/user/anime/neko.dat");
-    // The choice is saved before the environment is applied.
-    EXPECT_EQ(clock.order, QStringList{"LoadEnvironment after save"});
-}
-
-TEST_F(PopupMenuTest, AChosenBackgroundPictureIsSwitchedOnAndShown)
-{
-    ctx.settings.Image.Enabled = 0;
-    ctx.settings.Image.File = "/pics/old.bmp";
-    menu.SyncBackgroundMenuChecks();
-    fakes.choosers->files.push_back("/pics/new.png");
-
-    Click("barBack", 2);
-
-    ASSERT_EQ(fakes.choosers->fileRequests.size(), 1);
-    const auto &request = fakes.choosers->fileRequests.first();
-    EXPECT_EQ(request.title, "画像ファイルを選択してください");
-    EXPECT_EQ(request.initialDir, "/pics/old.bmp");
-    ASSERT_EQ(request.filters.size(), 1);
-    EXPECT_EQ(request.filters[0].first, "画像ファイル (*.bmp *.jpg *.gif *.ico)");
-    for (const char *pattern : {"*.bmp", "*.jpg", "*.gif", "*.ico", "*.png", "*.jpeg"})
-        EXPECT_TRUE(request.filters[0].second.split(';').contains(pattern)) << pattern;
-
-    EXPECT_EQ(ctx.settings.Image.File, "/pics/new.png");
-    EXPECT_EQ(ctx.settings.Image.Enabled, -1);
-    EXPECT_TRUE(menu.item("barBack", 1)->isChecked());
-    const Settings saved = Saved();
-    EXPECT_EQ(saved.Image.File, "/pics/new.png");
-    EXPECT_NE(saved.Image.Enabled, 0);
-    EXPECT_EQ(clock.order, QStringList{"ComposeBackground after save"});
-}
-
-TEST_F(PopupMenuTest, PageItemsAskTheSettingsWindowForTheirPage)
-{
-    struct Case {
-        const char *array;
-        int index;
-        qint16 page;
-    };
-    const Case cases[] = {
-        {"barEnv", 21, 1},  {"barMenu", 51, 2}, {"barEnv", 11, 3},  {"barHelp", 11, 4},
-        {"barMenu", 32, 5}, {"barOPT", 1, 6},   {"barMenu", 61, 7}, {"barOPT", 11, 8},
-        {"barOPT", 21, 9},  {"barOPT", 31, 11}, {"barOPT", 41, 12}, {"barOPT", 51, 13},
-    };
-    for (const Case &c : cases) {
-        openedPages.clear();
-        Click(c.array, c.index);
-        EXPECT_EQ(openedPages, QList<qint16>{c.page}) << c.array << c.index;
-    }
-    EXPECT_FALSE(QFile::exists(ctx.settingsPath));
-}
-
-TEST_F(PopupMenuTest, WithoutASettingsWindowAPageItemOnlyRecordsThePage)
-{
-    ctx.ShowSettingsWindow = nullptr;
-    Click("barEnv", 21);
-    EXPECT_EQ(ctx.PageRequest, 1);
-}
-
-TEST_F(PopupMenuTest, ItemsOfLaterFeaturesDoNothingYet)
-{
-    for (const auto &[array, index] : std::initializer_list<std::pair<const char *, int>>{
-             {"barLunch", 91}, {"barLunch", 92}, {"barDocument", 0}, {"barHelp", 1}, {"barDrive", 0}})
-        Click(array, index);
-    EXPECT_TRUE(openedPages.isEmpty());
-    EXPECT_TRUE(clock.calls.isEmpty());
-    EXPECT_EQ(ctx.PageRequest, 0);
-}
-
-TEST_F(PopupMenuTest, CloseEndsTheProgram)
-{
-    Click("barMenu", 99);
-    EXPECT_EQ(clock.calls, QStringList{"ExitProgram"});
-}
-
-TEST_F(PopupMenuTest, ShowPopupMenuReturnsWhenTheMenuCloses)
-{
+    int refills = 0;
+    QObject::connect(&menu, &PopupMenu::aboutToPopup, [&] {
+        EXPECT_FALSE(menu.popup()->isVisible());
+        ++refills;
+    });
     QTimer::singleShot(0, menu.popup(), &QMenu::close);
     menu.ShowPopupMenu(QPoint(100, 130));
+    EXPECT_EQ(refills, 1);
     EXPECT_FALSE(menu.popup()->isVisible());
 }
 

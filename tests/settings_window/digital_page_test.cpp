@@ -1,7 +1,7 @@
 // The digital display page: pattern lists from Calender.ini, colour swatches
 // through the colour chooser, outlines, and the overlay formats on 確定.
 #include "settings/ansi_text.h"
-#include "settings_window/color_swatch.h"
+#include "settings_window/ui/color_swatch.h"
 #include "settings_window_fixture.h"
 
 namespace {
@@ -33,8 +33,10 @@ const char *kThreeDatePatterns =
 TEST_F(DigitalPageTest, ListsTheLabelsAfterTheNotShownEntry)
 {
     writeCalendarIni(kThreeDatePatterns);
-    ctx.settings.Digital.DatePattern = 2;
-    ctx.settings.Digital.TimePattern = 0;
+    preset([](Settings &s) {
+        s.Digital.DatePattern = 2;
+        s.Digital.TimePattern = 0;
+    });
     open(8);
     EXPECT_EQ(items(dates()), (QStringList{"日付を表示しない", "年月日", "月日", "日"}));
     EXPECT_EQ(items(times()), (QStringList{"時刻を表示しない", "時分"}));
@@ -56,47 +58,48 @@ TEST_F(DigitalPageTest, WithoutCalenderIniOnlyTheNotShownEntriesRemain)
     EXPECT_EQ(items(times()), QStringList{"時刻を表示しない"});
 }
 
-TEST_F(DigitalPageTest, ChoosingNotShownStoresZeroAndAnEmptyFormat)
+TEST_F(DigitalPageTest, ChoosingNotShownStoresZeroAndTheFaceIsToldAfterTheSave)
 {
     writeCalendarIni(kThreeDatePatterns);
-    ctx.DatePatternFormat = "yyyy/mm/dd";
     open(8);
     dates()->setCurrentIndex(0);
     times()->setCurrentIndex(1);
     click("BTN10");
-    EXPECT_EQ(ctx.settings.Digital.DatePattern, 0);
+    EXPECT_EQ(ctx.settings().Digital.DatePattern, 0);
     EXPECT_EQ(saved().Digital.DatePattern, 0);
-    EXPECT_EQ(ctx.DatePatternFormat, "");
-    EXPECT_EQ(ctx.settings.Digital.TimePattern, 1);
-    EXPECT_EQ(ctx.TimePatternFormat, "hh:nn");
+    EXPECT_EQ(ctx.settings().Digital.TimePattern, 1);
+    EXPECT_EQ(watch.announced, QList<SettingsAspects>{SettingsAspect::Overlay});
+    EXPECT_TRUE(watch.everySavedFirst());
     EXPECT_FALSE(ctx.ToolWindowOpen);
 }
 
 TEST_F(DigitalPageTest, AStoredPatternBeyondTheListIsKeptUnlessChanged)
 {
     writeCalendarIni("[DateFormat]\n1=yyyy/mm/dd,年月日\n3=dd,日\n");
-    ctx.settings.Digital.DatePattern = 3;
+    preset([](Settings &s) { s.Digital.DatePattern = 3; });
     open(8);
     EXPECT_EQ(dates()->currentIndex(), -1);
     click("BTN10");
-    EXPECT_EQ(ctx.settings.Digital.DatePattern, 3);
-    EXPECT_EQ(ctx.DatePatternFormat, "dd");
+    EXPECT_EQ(ctx.settings().Digital.DatePattern, 3);
+    EXPECT_EQ(saved().Digital.DatePattern, 3);
 
     open(8);
     dates()->setCurrentIndex(1);
     click("BTN10");
-    EXPECT_EQ(ctx.settings.Digital.DatePattern, 1);
+    EXPECT_EQ(ctx.settings().Digital.DatePattern, 1);
 }
 
 TEST_F(DigitalPageTest, SwatchesAndOutlinesShowTheSettings)
 {
-    auto &digital = ctx.settings.Digital;
-    digital.DateColor = 0x0000FF;
-    digital.TimeColor = 0x00FF00;
-    digital.DateFuchiColor = 0xFF0000;
-    digital.TimeFuchiColor = 0x123456;
-    digital.DateFuchiEnabled = -1;
-    digital.TimeFuchiEnabled = 0;
+    preset([](Settings &s) {
+        auto &digital = s.Digital;
+        digital.DateColor = 0x0000FF;
+        digital.TimeColor = 0x00FF00;
+        digital.DateFuchiColor = 0xFF0000;
+        digital.TimeFuchiColor = 0x123456;
+        digital.DateFuchiEnabled = -1;
+        digital.TimeFuchiEnabled = 0;
+    });
     open(8);
     EXPECT_EQ(swatch(0)->color(), 0x0000FF);
     EXPECT_EQ(swatch(0)->palette().color(QPalette::Window), QColor(255, 0, 0));
@@ -108,9 +111,9 @@ TEST_F(DigitalPageTest, SwatchesAndOutlinesShowTheSettings)
     EXPECT_EQ(control<QCheckBox>("CHK2")->text(), "Tip表示");
 
     click("BTN10");
-    EXPECT_EQ(ctx.settings.Digital.DateFuchiEnabled, 1);
-    EXPECT_EQ(ctx.settings.Digital.TimeFuchiEnabled, 0);
-    EXPECT_EQ(ctx.settings.Digital.TimeFuchiColor, 0x123456);
+    EXPECT_EQ(ctx.settings().Digital.DateFuchiEnabled, 1);
+    EXPECT_EQ(ctx.settings().Digital.TimeFuchiEnabled, 0);
+    EXPECT_EQ(ctx.settings().Digital.TimeFuchiColor, 0x123456);
 }
 
 TEST_F(DigitalPageTest, AChosenColourIsShownAndStoredOn確定)
@@ -121,30 +124,30 @@ TEST_F(DigitalPageTest, AChosenColourIsShownAndStoredOn確定)
     EXPECT_EQ(fakes.choosers->colorRequests, 1);
     EXPECT_EQ(swatch(3)->color(), 0x302010);
     click("BTN10");
-    EXPECT_EQ(ctx.settings.Digital.TimeFuchiColor, 0x302010);
+    EXPECT_EQ(ctx.settings().Digital.TimeFuchiColor, 0x302010);
     EXPECT_EQ(saved().Digital.TimeFuchiColor, 0x302010);
 }
 
 TEST_F(DigitalPageTest, ACancelledChooserKeepsTheSwatchAndTheStoredColour)
 {
-    ctx.settings.Digital.DateColor = 0x00AA00;
+    preset([](Settings &s) { s.Digital.DateColor = 0x00AA00; });
     open(8);
-    window->DspCol_Click(0);   // no colour queued: the user cancels
+    chooseColor(0);   // no colour queued: the user cancels
     EXPECT_EQ(fakes.choosers->colorRequests, 1);
     EXPECT_EQ(swatch(0)->color(), 0x00AA00);
     click("BTN10");
-    EXPECT_EQ(ctx.settings.Digital.DateColor, 0x00AA00);
+    EXPECT_EQ(ctx.settings().Digital.DateColor, 0x00AA00);
 }
 
 TEST_F(DigitalPageTest, CloseAfterChangingSwatchesKeepsTheStoredColours)
 {
     open(8);
     fakes.choosers->colors = {Qt::red, Qt::blue};
-    window->DspCol_Click(0);
-    window->DspCol_Click(1);
+    chooseColor(0);
+    chooseColor(1);
     click("CBTN");
-    EXPECT_EQ(ctx.settings.Digital.DateColor, 16777215);
-    EXPECT_EQ(ctx.settings.Digital.TimeColor, 0);
+    EXPECT_EQ(ctx.settings().Digital.DateColor, 16777215);
+    EXPECT_EQ(ctx.settings().Digital.TimeColor, 0);
     EXPECT_FALSE(savedFileExists());
 }
 

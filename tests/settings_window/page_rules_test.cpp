@@ -74,7 +74,7 @@ TEST(SpinRuleTest, UpperHalfUpToNineIncreases)
 
 TEST(SpinRuleTest, StepsOnceAndStopsAtTheBoundsWithoutWrapping)
 {
-    const SpinRange hour{2, 0, 23};
+    const SpinRange hour{0, 23};
     EXPECT_EQ(SpinStep("5", SpinIncrease, hour), "6");
     EXPECT_EQ(SpinStep("5", SpinDecrease, hour), "4");
     EXPECT_EQ(SpinStep("23", SpinIncrease, hour), "23");
@@ -86,7 +86,7 @@ TEST(SpinRuleTest, StepsOnceAndStopsAtTheBoundsWithoutWrapping)
 
 TEST(SpinRuleTest, TextThatIsNoNumberIsLeftAsItIs)
 {
-    const SpinRange width{0, 48, 256};
+    const SpinRange width{48, 256};
     EXPECT_EQ(SpinStep("abc", SpinIncrease, width), "abc");
     EXPECT_EQ(SpinStep("", SpinDecrease, width), "");
 }

@@ -1,6 +1,6 @@
 #pragma once
-// A settings window opened on one page over a temporary program folder, fake
-// services and a stand-in clock window.
+// A settings window opened on one page over a temporary program folder and
+// fake services, with the window's own pages registered.
 #include <gtest/gtest.h>
 #include <QCheckBox>
 #include <QComboBox>
@@ -16,29 +16,26 @@
 #include <QWidget>
 #include <memory>
 
-#include "settings/context.h"
-#include "settings_window/settings_window.h"
+#include "context/context.h"
 #include "settings_window/settings_window_state.h"
-#include "support/fake_clock_actions.h"
+#include "settings_window/ui/clock_settings_pages.h"
+#include "settings_window/ui/color_swatch.h"
+#include "settings_window/ui/settings_window.h"
 #include "support/fake_services.h"
+#include "support/settings_watch.h"
 #include "support/temp_folder.h"
-
-using RecordingClock = FakeClockActions;
 
 class SettingsWindowTest : public ::testing::Test {
 protected:
-    SettingsWindowTest() : ctx(fakes.services, folder.path())
-    {
-        ctx.clock = &clock;
-        clock.settingsPath = ctx.settingsPath;
-    }
+    SettingsWindowTest() : ctx(fakes.services, folder.path()) { RegisterClockSettingsPages(pages); }
 
     // Builds the window for page as an opening would; the repeat timer is
     // stopped so only the test's own ticks step a spin button.
     SettingsWindow &open(qint16 page)
     {
         ctx.PageRequest = page;
-        window = std::make_unique<SettingsWindow>(ctx, state);
+        window.reset();
+        window = std::make_unique<SettingsWindow>(ctx, state, pages);
         window->findChild<QTimer *>("TMC")->stop();
         return *window;
     }
@@ -53,20 +50,18 @@ protected:
     QLineEdit *field(int index) const { return control<QLineEdit>(QStringLiteral("FLD%1").arg(index)); }
     void type(int fieldIndex, const QString &text) const { field(fieldIndex)->setText(text); }
     void click(const QString &button) const { control<QAbstractButton>(button)->click(); }
+    void chooseColor(int swatch) const { control<ColorSwatch>(QStringLiteral("DspCol%1").arg(swatch))->ChooseColor(); }
+    void preset(const std::function<void(Settings &)> &edit) { Preset(ctx.store, edit); }
 
     // The settings as the file on disk holds them now.
-    Settings saved() const
-    {
-        Settings fromDisk;
-        LoadSettings(fromDisk, ctx.settingsPath, ctx.programFolder);
-        return fromDisk;
-    }
-    bool savedFileExists() const { return QFile::exists(ctx.settingsPath); }
+    Settings saved() const { return SavedSettings(ctx.store, ctx.programFolder); }
+    bool savedFileExists() const { return QFile::exists(ctx.settingsPath()); }
 
     TempFolder folder;
     FakeServices fakes;
     Context ctx;
-    RecordingClock clock;
+    SettingsWatch watch{ctx.store, folder.path()};
+    PageRegistry pages;
     SettingsWindowState state;
     std::unique_ptr<SettingsWindow> window;
 };

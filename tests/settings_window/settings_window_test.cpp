@@ -3,25 +3,22 @@
 #include <QFocusEvent>
 #include <QTest>
 
-#include "settings_window/spin_button.h"
+#include "context/pages.h"
+#include "settings_window/ui/spin_button.h"
 #include "settings_window/sprite_sheet.h"
 #include "settings_window_fixture.h"
 
 namespace {
 
-const QStringList kAllFrames = {"AreaSize", "AreaAlarm", "AreaThick", "AreaLunch",
-                                "AreaArc",  "AreaDigi",  "AreaWall",  "AreaCD",
-                                "AreaCalSet", "AreaCaluc", "AreaCal"};
-
 class SettingsFrameTest : public SettingsWindowTest {
 protected:
-    QStringList shownFrames() const
+    QStringList frames() const
     {
-        QStringList shown;
-        for (const QString &name : kAllFrames)
-            if (!control<QFrame>(name)->isHidden())
-                shown << name;
-        return shown;
+        QStringList names;
+        for (QFrame *frame : window->findChildren<QFrame *>(Qt::FindDirectChildrenOnly))
+            if (frame->objectName().startsWith("Area"))
+                names << frame->objectName();
+        return names;
     }
     // Byte-for-byte comparison of two settings through the file they save as.
     bool sameSettings(const Settings &a, const Settings &b) const
@@ -48,18 +45,36 @@ TEST_F(SettingsFrameTest, WindowIsTheFixedSizeToolWindowWithItsCloseButton)
     EXPECT_TRUE(ctx.ToolWindowOpen);
 }
 
-TEST_F(SettingsFrameTest, EachBuiltPageShowsItsFrameOnlyUnderItsTitle)
+TEST_F(SettingsFrameTest, TheWindowHoldsEveryRegisteredPageFrameWhole)
 {
-    const struct { qint16 page; const char *frame, *apply; } pages[] = {
+    // A page standing lower than the others (the calendar's, at (8, 8)).
+    pages.add({PageCalendar, "AreaCal", {8, 8}, "Tockara カレンダー",
+               [](const PageEnvironment &) -> std::unique_ptr<SettingsPage> {
+                   struct Empty : SettingsPage {
+                       void Open() override {}
+                   };
+                   return std::make_unique<Empty>();
+               }});
+    for (qint16 page : {qint16(PageCalendar), qint16(PageSize)}) {
+        SettingsWindow &w = open(page);
+        EXPECT_EQ(w.size(), QSize(297, 225)) << page;
+    }
+    EXPECT_TRUE(window->rect().contains(control<QFrame>("AreaSize")->geometry()));
+}
+
+TEST_F(SettingsFrameTest, EachPageShowsOnlyItsOwnFrameUnderItsTitle)
+{
+    const struct { qint16 page; const char *frame, *apply; } cases[] = {
         {1, "AreaSize", "BTN0"}, {2, "AreaAlarm", "BTN1"},
         {3, "AreaThick", "BTN2"}, {8, "AreaDigi", "BTN10"},
     };
-    for (const auto &p : pages) {
+    for (const auto &p : cases) {
         SettingsWindow &w = open(p.page);
         EXPECT_EQ(w.windowTitle(), "Tockara [設定]") << p.page;
-        EXPECT_EQ(shownFrames(), QStringList{p.frame}) << p.page;
+        EXPECT_EQ(frames(), QStringList{p.frame}) << p.page;
         auto *frame = control<QFrame>(p.frame);
         EXPECT_EQ(frame->geometry(), QRect(8, 0, 281, 217)) << p.page;
+        EXPECT_TRUE(frame->isVisible() || !w.isVisible());
         auto *apply = control<QPushButton>(p.apply);
         EXPECT_EQ(apply->parent(), frame) << p.page;
         EXPECT_EQ(apply->text(), "確定") << p.page;
@@ -67,27 +82,13 @@ TEST_F(SettingsFrameTest, EachBuiltPageShowsItsFrameOnlyUnderItsTitle)
     }
 }
 
-TEST_F(SettingsFrameTest, PagesStillToComeShowTheirTitleOverTheBareWindow)
+TEST_F(SettingsFrameTest, ARequestWithoutAPageShowsTheBareWindow)
 {
-    const struct { qint16 page; const char *title; } pages[] = {
-        {4, "Tockara バージョン情報"}, {5, "Tockara [設定]"},
-        {6, "Tockara [設定]"},        {7, "Tockara カレンダー"},
-        {9, "Tockara [カレンダー設定]"}, {11, "Tockara [壁紙設定]"},
-        {12, "Tockara [ＣＤ ＡＵＤＩＯ]"}, {13, "Tockara [電卓]"},
-    };
-    for (const auto &p : pages) {
-        SettingsWindow &w = open(p.page);
-        EXPECT_EQ(w.windowTitle(), QString::fromUtf8(p.title)) << p.page;
-        EXPECT_TRUE(shownFrames().isEmpty()) << p.page;
-    }
-}
-
-TEST_F(SettingsFrameTest, MemoRequestAndUnknownRequestsShowNoFrame)
-{
-    for (qint16 page : {qint16(10), qint16(99), qint16(0), qint16(-1), qint16(14)}) {
+    for (qint16 page : {qint16(PageMemo), qint16(99), qint16(0), qint16(-1), qint16(PageCD)}) {
         SettingsWindow &w = open(page);
         EXPECT_EQ(w.windowTitle(), "Tockara [設定]") << page;
-        EXPECT_TRUE(shownFrames().isEmpty()) << page;
+        EXPECT_TRUE(frames().isEmpty()) << page;
+        EXPECT_EQ(w.page(), nullptr) << page;
         EXPECT_TRUE(ctx.ToolWindowOpen) << page;
         click("CBTN");
         EXPECT_FALSE(ctx.ToolWindowOpen) << page;
@@ -96,7 +97,7 @@ TEST_F(SettingsFrameTest, MemoRequestAndUnknownRequestsShowNoFrame)
 
 TEST_F(SettingsFrameTest, CloseKeepsEverySettingOnEveryPage)
 {
-    const Settings before = ctx.settings;
+    const Settings before = ctx.settings();
     for (qint16 page : {qint16(1), qint16(2), qint16(3), qint16(8)}) {
         open(page);
         // Edit everything the page offers.
@@ -107,16 +108,17 @@ TEST_F(SettingsFrameTest, CloseKeepsEverySettingOnEveryPage)
         for (QComboBox *list : window->findChildren<QComboBox *>())
             list->setCurrentIndex(0);
         fakes.choosers->colors = {Qt::red, Qt::red, Qt::red, Qt::red};
-        for (int i = 0; i < 4; ++i)
-            window->DspCol_Click(i);
-        window->OPT_Click(1);
+        for (ColorSwatch *swatch : window->findChildren<ColorSwatch *>())
+            swatch->ChooseColor();
+        for (QRadioButton *option : window->findChildren<QRadioButton *>())
+            option->click();
 
         click("CBTN");
         EXPECT_FALSE(ctx.ToolWindowOpen) << page;
         EXPECT_EQ(window->result(), QDialog::Accepted) << page;
-        EXPECT_TRUE(sameSettings(ctx.settings, before)) << page;
+        EXPECT_TRUE(sameSettings(ctx.settings(), before)) << page;
         EXPECT_FALSE(savedFileExists()) << page;
-        EXPECT_TRUE(clock.calls.isEmpty()) << page;
+        EXPECT_TRUE(watch.announced.isEmpty()) << page;
     }
 }
 
@@ -131,6 +133,31 @@ TEST_F(SettingsFrameTest, TheFrameCloseBoxAndEscapeCloseLike閉じる)
     open(1);
     window->show();
     QTest::keyClick(window.get(), Qt::Key_Escape);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_FALSE(ctx.ToolWindowOpen);
+}
+
+TEST_F(SettingsFrameTest, EnterPressesTheFocusedButtonButNeverAppliesFromAField)
+{
+    open(1);
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    type(0, "100");
+    field(0)->setFocus();
+    QTest::keyClick(field(0), Qt::Key_Return);
+    EXPECT_TRUE(window->isVisible()) << "Enter in a field applied the page";
+    EXPECT_FALSE(savedFileExists());
+
+    control<QPushButton>("BTN0")->setFocus();
+    QTest::keyClick(control<QPushButton>("BTN0"), Qt::Key_Return);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(saved().Setting.Width, 100);
+
+    open(2);
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    control<QPushButton>("CBTN")->setFocus();
+    QTest::keyClick(control<QPushButton>("CBTN"), Qt::Key_Enter);
     EXPECT_FALSE(window->isVisible());
     EXPECT_FALSE(ctx.ToolWindowOpen);
 }
@@ -256,20 +283,39 @@ TEST_F(SpinButtonTest, AHoldLeftOverFromAClosedWindowDoesNotRepeatNextTime)
     EXPECT_TRUE(drawnAs(0, 0, 0));
 }
 
-class FieldFocusTest : public SettingsWindowTest {};
+class FieldFocusTest : public SettingsWindowTest {
+protected:
+    void focusIn(int index, Qt::FocusReason reason)
+    {
+        field(index)->deselect();
+        QFocusEvent event(QEvent::FocusIn, reason);
+        QApplication::sendEvent(field(index), &event);
+    }
+};
 
-TEST_F(FieldFocusTest, EveryFieldSelectsItsWholeTextOnFocus)
+TEST_F(FieldFocusTest, ArrivingSelectsTheWholeTextReturningKeepsTheUsersSelection)
 {
     open(2);
-    // However the focus comes: the window being activated, a program call.
-    for (Qt::FocusReason reason : {Qt::ActiveWindowFocusReason, Qt::OtherFocusReason}) {
+    const struct { Qt::FocusReason reason; bool selects; } cases[] = {
+        {Qt::TabFocusReason, true},   {Qt::BacktabFocusReason, true},
+        {Qt::MouseFocusReason, true}, {Qt::OtherFocusReason, true},
+        {Qt::ShortcutFocusReason, true},
+        // After the field's context menu (Paste, Delete) or coming back from
+        // another program, the user's own selection stays.
+        {Qt::PopupFocusReason, false}, {Qt::ActiveWindowFocusReason, false},
+    };
+    // Each field's first focus comes with the page opening.
+    for (int index = 2; index <= 5; ++index) {
+        type(index, "テキスト");
+        focusIn(index, Qt::ActiveWindowFocusReason);
+        EXPECT_EQ(field(index)->selectedText(), "テキスト") << index;
+    }
+    for (const auto &c : cases) {
         for (int index = 2; index <= 5; ++index) {
             type(index, "テキスト" + QString::number(index));
-            field(index)->deselect();
-            QFocusEvent focusIn(QEvent::FocusIn, reason);
-            QApplication::sendEvent(field(index), &focusIn);
-            EXPECT_EQ(field(index)->selectionStart(), 0) << index;
-            EXPECT_EQ(field(index)->selectedText(), field(index)->text()) << index;
+            focusIn(index, c.reason);
+            EXPECT_EQ(field(index)->selectedText() == field(index)->text(), c.selects)
+                << index << " reason " << c.reason;
         }
     }
 }
@@ -278,13 +324,42 @@ TEST_F(FieldFocusTest, TheClickThatFocusesAFieldKeepsTheSelection)
 {
     open(2);
     type(4, "時間です");
-    QFocusEvent focusIn(QEvent::FocusIn, Qt::MouseFocusReason);
-    QApplication::sendEvent(field(4), &focusIn);
+    focusIn(4, Qt::MouseFocusReason);
     QTest::mouseClick(field(4), Qt::LeftButton, {}, QPoint(5, 5));
     EXPECT_EQ(field(4)->selectedText(), "時間です");
     // Later clicks place the cursor as usual.
     QTest::mouseClick(field(4), Qt::LeftButton, {}, QPoint(5, 5));
     EXPECT_FALSE(field(4)->hasSelectedText());
+}
+
+TEST_F(FieldFocusTest, UpAndDownStepANumberFieldWithinItsSpinRange)
+{
+    open(2);
+    type(2, "22");
+    for (int i = 0; i < 3; ++i)
+        QTest::keyClick(field(2), Qt::Key_Up);
+    EXPECT_EQ(field(2)->text(), "23");
+    type(3, "1");
+    for (int i = 0; i < 3; ++i)
+        QTest::keyClick(field(3), Qt::Key_Down);
+    EXPECT_EQ(field(3)->text(), "0");
+    // The comment is no number field: its keys stay its own.
+    type(4, "abc");
+    QTest::keyClick(field(4), Qt::Key_Up);
+    EXPECT_EQ(field(4)->text(), "abc");
+}
+
+TEST_F(FieldFocusTest, ASwatchTakesTheFocusAndOpensItsChooserWithSpaceOrEnter)
+{
+    open(8);
+    auto *swatch = control<ColorSwatch>("DspCol1");
+    EXPECT_EQ(swatch->focusPolicy(), Qt::StrongFocus);
+    fakes.choosers->colors = {QColor(0x10, 0x20, 0x30), QColor(0x40, 0x50, 0x60)};
+    QTest::keyClick(swatch, Qt::Key_Space);
+    EXPECT_EQ(swatch->color(), 0x302010);
+    QTest::keyClick(swatch, Qt::Key_Return);
+    EXPECT_EQ(swatch->color(), 0x605040);
+    EXPECT_EQ(fakes.choosers->colorRequests, 2);
 }
 
 } // namespace

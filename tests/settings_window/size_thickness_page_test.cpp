@@ -7,8 +7,10 @@ class SizePageTest : public SettingsWindowTest {};
 
 TEST_F(SizePageTest, ShowsTheCurrentSize)
 {
-    ctx.settings.Setting.Width = 120;
-    ctx.settings.Setting.Height = 96;
+    preset([](Settings &s) {
+        s.Setting.Width = 120;
+        s.Setting.Height = 96;
+    });
     open(1);
     EXPECT_EQ(field(0)->text(), "120");
     EXPECT_EQ(field(1)->text(), "96");
@@ -26,8 +28,8 @@ TEST_F(SizePageTest, SizesOutside48To256Become80)
         type(0, c.typed);
         type(1, c.typed);
         click("BTN0");
-        EXPECT_EQ(ctx.settings.Setting.Width, c.stored) << c.typed;
-        EXPECT_EQ(ctx.settings.Setting.Height, c.stored) << c.typed;
+        EXPECT_EQ(ctx.settings().Setting.Width, c.stored) << c.typed;
+        EXPECT_EQ(ctx.settings().Setting.Height, c.stored) << c.typed;
         EXPECT_EQ(saved().Setting.Width, c.stored) << c.typed;
     }
 }
@@ -38,20 +40,12 @@ TEST_F(SizePageTest, ApplyingReshapesTheClockThenCloses)
     type(0, "100");
     type(1, "64");
     click("BTN0");
-    EXPECT_EQ(clock.order, (QStringList{"ApplyClockShape after save", "ComposeBackground after save",
-                                        "ResetAnimation after save"}));
+    // Saved, then the clock is told to reshape (and restart its figure).
+    EXPECT_EQ(watch.announced, QList<SettingsAspects>{SettingsAspect::Size});
+    EXPECT_TRUE(watch.everySavedFirst());
     EXPECT_EQ(saved().Setting.Height, 64);
     EXPECT_FALSE(ctx.ToolWindowOpen);
     EXPECT_EQ(window->result(), QDialog::Accepted);
-}
-
-TEST_F(SizePageTest, WorksBeforeTheClockWindowExists)
-{
-    ctx.clock = nullptr;
-    open(1);
-    type(0, "100");
-    click("BTN0");
-    EXPECT_EQ(saved().Setting.Width, 100);
 }
 
 TEST_F(SizePageTest, ASizeThatIsNoNumberIsReportedAndNothingApplied)
@@ -63,8 +57,8 @@ TEST_F(SizePageTest, ASizeThatIsNoNumberIsReportedAndNothingApplied)
     ASSERT_EQ(fakes.messages->shown.size(), 1);
     EXPECT_EQ(fakes.messages->shown[0].title, "Tockara");
     EXPECT_TRUE(fakes.messages->shown[0].text.contains("縦のサイズ"));
-    EXPECT_EQ(ctx.settings.Setting.Width, 80);
-    EXPECT_TRUE(clock.calls.isEmpty());
+    EXPECT_EQ(ctx.settings().Setting.Width, 80);
+    EXPECT_TRUE(watch.announced.isEmpty());
     EXPECT_FALSE(savedFileExists());
     EXPECT_TRUE(ctx.ToolWindowOpen);
 }
@@ -73,7 +67,7 @@ class ThicknessPageTest : public SettingsWindowTest {};
 
 TEST_F(ThicknessPageTest, ShowsTheThreeHands)
 {
-    ctx.settings.Thick = {3, 4, 2};
+    preset([](Settings &s) { s.Thick = {3, 4, 2}; });
     open(3);
     EXPECT_EQ(field(6)->text(), "3");
     EXPECT_EQ(field(7)->text(), "4");
@@ -89,7 +83,7 @@ TEST_F(ThicknessPageTest, WidthsOutside1To4BecomeOne)
     type(7, "5");
     type(8, "4");
     click("BTN2");
-    for (const Settings &s : {ctx.settings, saved()}) {
+    for (const Settings &s : {ctx.settings(), saved()}) {
         EXPECT_EQ(s.Thick.HLine, 1);
         EXPECT_EQ(s.Thick.MLine, 1);
         EXPECT_EQ(s.Thick.SLine, 4);
@@ -98,9 +92,9 @@ TEST_F(ThicknessPageTest, WidthsOutside1To4BecomeOne)
     open(3);
     type(6, "65537");
     click("BTN2");
-    EXPECT_EQ(ctx.settings.Thick.HLine, 1);
+    EXPECT_EQ(ctx.settings().Thick.HLine, 1);
     EXPECT_FALSE(ctx.ToolWindowOpen);
-    EXPECT_TRUE(clock.calls.isEmpty());
+    EXPECT_EQ(watch.all(), SettingsAspect::Hands);
 }
 
 TEST_F(ThicknessPageTest, AWidthThatIsNoNumberIsReportedAndNothingApplied)
@@ -111,7 +105,7 @@ TEST_F(ThicknessPageTest, AWidthThatIsNoNumberIsReportedAndNothingApplied)
     click("BTN2");
     ASSERT_EQ(fakes.messages->shown.size(), 1);
     EXPECT_TRUE(fakes.messages->shown[0].text.contains("秒針の太さ"));
-    EXPECT_EQ(ctx.settings.Thick.HLine, 2);
+    EXPECT_EQ(ctx.settings().Thick.HLine, 2);
     EXPECT_FALSE(savedFileExists());
 }
 

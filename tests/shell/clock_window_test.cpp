@@ -1,12 +1,17 @@
 #include <gtest/gtest.h>
 #include <QCloseEvent>
+#include <QElapsedTimer>
+#include <QMessageBox>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 
+#include "context/context.h"
+#include "platform/linux/linux_services.h"
 #include "settings/profile.h"
 #include "shell/clock_window.h"
 #include "support/fake_services.h"
+#include "support/settings_watch.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -23,7 +28,8 @@ struct ClockFixture : ::testing::Test {
         clock->ApplyBackColor();
         return clock;
     }
-    QString saved(const QString &key) { return ReadIniValue("Setting", key, "-", ctx.settingsPath); }
+    QString saved(const QString &key) { return ReadIniValue("Setting", key, "-", ctx.settingsPath()); }
+    void preset(const std::function<void(Settings &)> &edit) { Preset(ctx.store, edit); }
 };
 
 // Records the face image each paint of the clock window puts on the screen.
@@ -43,6 +49,19 @@ struct PaintWatcher : QObject {
 struct FractionalScreen : FakeScreen {
     double twipsPerPixelX() const override { return 1440.0 / 115; }
     double twipsPerPixelY() const override { return 1440.0 / 115; }
+};
+
+// A clock that starts at a given moment and runs speed times faster than
+// real time.
+struct FastClock : LocalClock {
+    explicit FastClock(QDateTime start, int speed = 60) : start(std::move(start)), speed(speed)
+    {
+        elapsed.start();
+    }
+    QDateTime now() const override { return start.addMSecs(elapsed.elapsed() * speed); }
+    QDateTime start;
+    int speed;
+    QElapsedTimer elapsed;
 };
 
 // A window whose own close handling refuses every close.
@@ -66,14 +85,11 @@ TEST_F(ClockFixture, IsABorderlessTopmostWindowTitledTockara)
     EXPECT_TRUE(clock->windowFlags() & Qt::FramelessWindowHint);
     EXPECT_TRUE(clock->windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_EQ(clock->size(), QSize(80, 80));
-    EXPECT_EQ(ctx.clock, clock.get());
-    clock.reset();
-    EXPECT_EQ(ctx.clock, nullptr) << "nothing reaches a clock that is gone";
 }
 
 TEST_F(ClockFixture, TheMaskIsTheFacesEllipse)
 {
-    ctx.settings.Setting.Width = 120;
+    preset([](Settings &s) { s.Setting.Width = 120; });
     auto clock = makeClock();
     const QRegion mask = clock->mask();
     EXPECT_EQ(mask.boundingRect(), QRect(0, 0, 120, 80));
@@ -86,16 +102,18 @@ TEST_F(ClockFixture, TheMaskIsTheFacesEllipse)
 TEST_F(ClockFixture, PlacementPullsBackOnlyOffTheRightAndBottom)
 {
     // 1024 x 768 pixels at 15 twips per pixel.
-    ctx.settings.Setting.Left = 20000 * 15 / 10;  // 2000 px, off the right edge
-    ctx.settings.Setting.Top = 760 * 15;          // bottom edge below the screen's
+    preset([](Settings &s) {
+        s.Setting.Left = 20000 * 15 / 10;  // 2000 px, off the right edge
+        s.Setting.Top = 760 * 15;          // bottom edge below the screen's
+    });
     EXPECT_EQ(makeClock()->pos(), QPoint(1024 - 80, 768 - 80));
 
-    ctx.settings.Setting.Left = -300;
-    ctx.settings.Setting.Top = -150;
+    preset([](Settings &s) { s.Setting.Left = -300; });
+    preset([](Settings &s) { s.Setting.Top = -150; });
     EXPECT_EQ(makeClock()->pos(), QPoint(-20, -10));
 
-    ctx.settings.Setting.Left = 100 * 15;
-    ctx.settings.Setting.Top = 200 * 15;
+    preset([](Settings &s) { s.Setting.Left = 100 * 15; });
+    preset([](Settings &s) { s.Setting.Top = 200 * 15; });
     EXPECT_EQ(makeClock()->pos(), QPoint(100, 200));
 }
 
@@ -103,12 +121,12 @@ TEST_F(ClockFixture, PlacementKeepsTheClockOnTheWholeVirtualDesktop)
 {
     // A second monitor left of the primary one and a third, taller one to its right.
     fakes.screen->desktop = QRect(-1280, 0, 1280 + 1024 + 1920, 1200);
-    ctx.settings.Setting.Left = -1000 * 15;
-    ctx.settings.Setting.Top = 1100 * 15;
+    preset([](Settings &s) { s.Setting.Left = -1000 * 15; });
+    preset([](Settings &s) { s.Setting.Top = 1100 * 15; });
     EXPECT_EQ(makeClock()->pos(), QPoint(-1000, 1100));
 
-    ctx.settings.Setting.Left = 3000 * 15;
-    ctx.settings.Setting.Top = 1150 * 15;
+    preset([](Settings &s) { s.Setting.Left = 3000 * 15; });
+    preset([](Settings &s) { s.Setting.Top = 1150 * 15; });
     EXPECT_EQ(makeClock()->pos(), QPoint(1024 + 1920 - 80, 1200 - 80));
 }
 
@@ -143,7 +161,7 @@ TEST_F(ClockFixture, DraggingMovesTheClockAndSavesItsPositionOnRelease)
     EXPECT_EQ(clock->pos(), QPoint(100, 200));
     EXPECT_EQ(saved("Left"), "1500");
     EXPECT_EQ(saved("Top"), "3000");
-    EXPECT_EQ(ctx.settings.Setting.Left, 1500);
+    EXPECT_EQ(ctx.settings().Setting.Left, 1500);
 }
 
 TEST_F(ClockFixture, RightAndMiddleClicksWriteNothing)
@@ -154,7 +172,7 @@ TEST_F(ClockFixture, RightAndMiddleClicksWriteNothing)
     QTest::mouseClick(clock.get(), Qt::RightButton, {}, QPoint(30, 30));
     QTest::mouseClick(clock.get(), Qt::MiddleButton, {}, QPoint(30, 30));
     EXPECT_EQ(popups, 1);
-    EXPECT_FALSE(QFile::exists(ctx.settingsPath));
+    EXPECT_FALSE(QFile::exists(ctx.settingsPath()));
 }
 
 TEST_F(ClockFixture, ARightPressEndsADrag)
@@ -164,7 +182,7 @@ TEST_F(ClockFixture, ARightPressEndsADrag)
     QTest::mousePress(clock.get(), Qt::LeftButton, {}, QPoint(30, 30));
     QTest::mousePress(clock.get(), Qt::RightButton, {}, QPoint(30, 30));
     QTest::mouseRelease(clock.get(), Qt::LeftButton, {}, QPoint(30, 30));
-    EXPECT_FALSE(QFile::exists(ctx.settingsPath));
+    EXPECT_FALSE(QFile::exists(ctx.settingsPath()));
 }
 
 TEST_F(ClockFixture, ADoubleClickShowsOneFortuneAndLeavesNoDragBehind)
@@ -186,7 +204,7 @@ TEST_F(ClockFixture, ADoubleClickShowsOneFortuneAndLeavesNoDragBehind)
     EXPECT_EQ(popups, 0);
     // Its clicks store the unchanged position and nothing else.
     EXPECT_EQ(saved("Left"), "0");
-    EXPECT_EQ(ctx.settings.Setting.Left, 0);
+    EXPECT_EQ(ctx.settings().Setting.Left, 0);
 
     // The fortune box may take the second release: no drag may survive it.
     QMouseEvent doubleClick = MouseEvent(QEvent::MouseButtonDblClick, at, global, Qt::LeftButton);
@@ -206,15 +224,15 @@ TEST_F(ClockFixture, PopupOpensBelowAnUpperClockAndRightOfALowerOne)
 {
     QPoint anchor;
     fakes.screen->pointer = QPoint(33, 44);
-    ctx.settings.Setting.Left = 10 * 15;
-    ctx.settings.Setting.Top = 20 * 15;
+    preset([](Settings &s) { s.Setting.Left = 10 * 15; });
+    preset([](Settings &s) { s.Setting.Top = 20 * 15; });
     auto upper = makeClock();
     upper->showPopupMenu = [&](QPoint at) { anchor = at; };
     QTest::mouseClick(upper.get(), Qt::RightButton, {}, QPoint(23, 24));
     EXPECT_EQ(anchor, QPoint(33, 20 + 80));
 
     fakes.screen->pointer = QPoint(55, 600);
-    ctx.settings.Setting.Top = 500 * 15;
+    preset([](Settings &s) { s.Setting.Top = 500 * 15; });
     auto lower = makeClock();
     lower->showPopupMenu = [&](QPoint at) { anchor = at; };
     QTest::mouseClick(lower.get(), Qt::RightButton, {}, QPoint(45, 100));
@@ -223,20 +241,85 @@ TEST_F(ClockFixture, PopupOpensBelowAnUpperClockAndRightOfALowerOne)
 
 TEST_F(ClockFixture, AnAlarmShowsItsCommentOncePerSecond)
 {
-    ctx.settings.Alarm[1].Enabled = 1;
-    ctx.settings.Alarm[1].Time = "10:00";
-    ctx.settings.Alarm[1].Comment = "会議です";
+    preset([](Settings &s) { s.Alarm[1] = {1, "10:00", "会議です", ""}; });
     fakes.clock->current = QDateTime(QDate(2026, 12, 7), QTime(9, 59, 59, 900));
     auto clock = makeClock();
     for (int i = 0; i < 15; ++i) {
         clock->Tick();
         fakes.clock->current = fakes.clock->current.addMSecs(100);
     }
+    // The box is shown once the tick is over.
+    EXPECT_TRUE(fakes.messages->shown.isEmpty());
+    QCoreApplication::processEvents();
     ASSERT_EQ(fakes.messages->shown.size(), 1);
+    EXPECT_FALSE(fakes.messages->shown[0].waited);
     EXPECT_EQ(fakes.messages->shown[0].text, "会議です");
     EXPECT_EQ(fakes.messages->shown[0].title, "Tockara");
     EXPECT_EQ(fakes.messages->shown[0].icon, MessageIcon::Information);
     EXPECT_EQ(fakes.messages->shown[0].buttons, MessageButtons::Ok);
+}
+
+TEST_F(ClockFixture, AnOpenAlarmBoxLeavesTheClockRunningAndALaterAlarmStillFires)
+{
+    // The real boxes, left open by nobody answering them, and a clock that
+    // runs sixty times faster than real time.
+    Services real = MakeLinuxServices();
+    fakes.services.messages = std::move(real.messages);
+    auto fast = std::make_unique<FastClock>(QDateTime(QDate(2026, 12, 7), QTime(9, 59, 59, 500)));
+    FastClock &time = *fast;
+    fakes.services.clock = std::move(fast);
+    preset([](Settings &s) {
+        s.Alarm[0] = {1, "10:00", "会議です", ""};
+        s.Alarm[2] = {1, "10:01", "電話をかける", ""};
+    });
+    auto clock = makeClock();
+    clock->show();
+
+    auto openBoxes = [] {
+        QStringList texts;
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (auto *box = qobject_cast<QMessageBox *>(w); box && box->isVisible())
+                texts << box->text();
+        return texts;
+    };
+    QTRY_COMPARE_WITH_TIMEOUT(openBoxes(), QStringList{"会議です"}, 3000);
+    const QImage whenTheBoxOpened = clock->face().frame().copy();
+    const QDateTime boxOpenedAt = time.now();
+
+    // Three seconds of the box standing open: three minutes of the clock.
+    QTest::qWait(3000);
+    EXPECT_GT(boxOpenedAt.secsTo(time.now()), 60);
+    EXPECT_NE(clock->face().frame(), whenTheBoxOpened) << "the face stood still behind the box";
+    QStringList open = openBoxes();
+    open.sort();
+    EXPECT_EQ(open, (QStringList{"会議です", "電話をかける"}));
+
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (qobject_cast<QMessageBox *>(w))
+            w->close();
+}
+
+TEST_F(ClockFixture, TheClockShowsEachChangeOnceItIsSaved)
+{
+    folder.writeBytes("Calender.ini", "[DateFormat]\r\n1=yyyy/mm/dd,a\r\n2=m/d,b\r\n");
+    folder.writeBytes("wide.dat", "[Environment]\r\nClockWidth=100\r\nClockHeight=70\r\n");
+    auto clock = makeClock();
+
+    ctx.store.Update([](Settings &s) { s.Setting.Width = 120; });
+    EXPECT_EQ(clock->size(), QSize(120, 80));
+    EXPECT_EQ(clock->mask().boundingRect(), QRect(0, 0, 120, 80));
+    EXPECT_EQ(clock->face().frame().size(), QSize(120, 80));
+    EXPECT_EQ(clock->animation().figurePosition(), QPoint(60, 40));
+
+    ctx.store.Update([](Settings &s) { s.Color.Bord = 255; });
+    EXPECT_EQ(clock->face().frame().pixelColor(4, 40), QColor(255, 0, 0));
+
+    ctx.store.Update([](Settings &s) { s.Digital.DatePattern = 2; });
+    EXPECT_EQ(ctx.patterns.DatePatternFormat, "m/d");
+
+    ctx.store.Update([this](Settings &s) { s.Anime.File = folder.file("wide.dat"); });
+    EXPECT_EQ(clock->size(), QSize(100, 70));
+    EXPECT_EQ(saved("Width"), "100");
 }
 
 TEST_F(ClockFixture, TheTickDrawsTheHandsOnTheFace)

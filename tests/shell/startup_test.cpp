@@ -2,7 +2,12 @@
 #include <QApplication>
 #include <QTimer>
 
+#include <QAction>
+
 #include "calendar/calendar_data.h"
+#include "context/context.h"
+#include "launcher/ui/popup_menu.h"
+#include "settings/ansi_text.h"
 #include "settings/profile.h"
 #include "shell/clock_window.h"
 #include "shell/startup.h"
@@ -30,15 +35,15 @@ TEST_F(StartUpFixture, AFirstStartWritesEveryKeyAndShowsTheDefaultClock)
     RunningClock running;
     StartClock(ctx, running);
 
-    ASSERT_TRUE(QFile::exists(ctx.settingsPath));
-    EXPECT_EQ(ReadIniValue("Color", "Bord", "-", ctx.settingsPath), "32768");
-    EXPECT_EQ(ReadIniValue("ARC", "DecompFolder", "-", ctx.settingsPath), folder.path() + "/");
-    EXPECT_EQ(ReadIniValue("Calender", "Today", "-", ctx.settingsPath), "1,65535,16744672,0");
+    ASSERT_TRUE(QFile::exists(ctx.settingsPath()));
+    EXPECT_EQ(ReadIniValue("Color", "Bord", "-", ctx.settingsPath()), "32768");
+    EXPECT_EQ(ReadIniValue("ARC", "DecompFolder", "-", ctx.settingsPath()), folder.path() + "/");
+    EXPECT_EQ(ReadIniValue("Calender", "Today", "-", ctx.settingsPath()), "1,65535,16744672,0");
     EXPECT_EQ(running.clock->pos(), QPoint(0, 0));
     EXPECT_EQ(running.clock->size(), QSize(80, 80));
     EXPECT_TRUE(running.clock->isVisible());
-    EXPECT_FALSE(ctx.DatePatternFormat.isEmpty());
-    EXPECT_TRUE(ctx.TimePatternFormat.isEmpty());
+    EXPECT_FALSE(ctx.patterns.DatePatternFormat.isEmpty());
+    EXPECT_TRUE(ctx.patterns.TimePatternFormat.isEmpty());
     // The built-in figure stands in for a missing environment.
     EXPECT_EQ(running.clock->animation().patternCount(), 2);
     EXPECT_TRUE(fakes.messages->shown.isEmpty());
@@ -60,7 +65,7 @@ TEST_F(StartUpFixture, UnreadableSettingsStartWithDefaultsAndKeepTheirLines)
     EXPECT_TRUE(saved.contains("Height=50"));
 }
 
-TEST_F(StartUpFixture, AFolderThatCannotBeWrittenRunsTheClockSilently)
+TEST_F(StartUpFixture, AFolderThatCannotBeWrittenRunsTheClockAndSaysSoOnce)
 {
     shipCalender();
     // A "folder" below a plain file can never be created or written.
@@ -69,9 +74,11 @@ TEST_F(StartUpFixture, AFolderThatCannotBeWrittenRunsTheClockSilently)
     RunningClock running;
     StartClock(ctx, running);
     running.clock->Tick();
+    ctx.store.Update([](Settings &s) { s.Color.Bord = 255; });
     EXPECT_TRUE(running.clock->isVisible());
-    EXPECT_FALSE(QFile::exists(ctx.settingsPath));
-    EXPECT_TRUE(fakes.messages->shown.isEmpty());
+    EXPECT_FALSE(QFile::exists(ctx.settingsPath()));
+    ASSERT_EQ(fakes.messages->shown.size(), 1);
+    EXPECT_TRUE(fakes.messages->shown[0].text.contains(ctx.settingsPath()));
 }
 
 TEST_F(StartUpFixture, ASavedMemoOpensTheMemoWindowInFrontOfTheShownClockBeforeStartUpReturns)
@@ -103,4 +110,39 @@ TEST_F(StartUpFixture, ASavedMemoOpensTheMemoWindowInFrontOfTheShownClockBeforeS
     EXPECT_EQ(pageAsked, 10);
     EXPECT_TRUE(clockShownFirst);
     EXPECT_TRUE(running.clock->isVisible());
+}
+
+TEST_F(StartUpFixture, BackgroundMarksFollowAnEnvironmentThatChangesThePicture)
+{
+    shipCalender();
+    QImage(4, 4, QImage::Format_RGB32).save(folder.file("meadow.png"));
+    folder.writeBytes("meadow.dat", "[Environment]\r\nBackGround=meadow.png\r\nTilePattern=0\r\n");
+    folder.writeBytes("Tockara.ini", "[Image]\r\nEnabled=0\r\nTilePattern=1\r\n");
+    Context ctx(fakes.services, folder.path());
+    RunningClock running;
+    StartClock(ctx, running);
+    PopupMenu &menu = *running.menu;
+    ASSERT_FALSE(menu.item("barBack", 1)->isChecked());
+    ASSERT_TRUE(menu.item("barBack", 4)->isChecked());
+
+    // アニメ変更 to the meadow: its picture is switched on and no longer tiled.
+    fakes.choosers->files.push_back(folder.file("meadow.dat"));
+    menu.item("barMenu", 11)->trigger();
+    EXPECT_TRUE(menu.item("barBack", 1)->isChecked());
+    EXPECT_FALSE(menu.item("barBack", 4)->isChecked());
+    // So the next click on タイル switches tiling on, as its mark promises.
+    menu.item("barBack", 4)->trigger();
+    EXPECT_EQ(ctx.settings().Image.TilePattern, -1);
+}
+
+TEST(ToolkitPlatformTest, X11WheneverADisplayIsThereExceptForTestPlatforms)
+{
+    const struct { const char *requested, *display, *chosen; } cases[] = {
+        {"wayland", ":0", "xcb"},   {"", ":0", "xcb"},          {"wayland;xcb", ":1", "xcb"},
+        {"xcb", ":0", "xcb"},       {"wayland", "", "wayland"}, {"", "", ""},
+        {"offscreen", ":0", "offscreen"}, {"minimal", ":0", "minimal"},
+        {"offscreen:fontengine=freetype", ":0", "offscreen:fontengine=freetype"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(ToolkitPlatform(c.requested, c.display), QByteArray(c.chosen)) << c.requested << " " << c.display;
 }

@@ -12,6 +12,23 @@ MessageAnswer FakeMessageBoxes::show(QWidget *, const QString &text, const QStri
     return buttons == MessageButtons::YesNo ? MessageAnswer::Yes : MessageAnswer::Ok;
 }
 
+void FakeMessageBoxes::notify(QWidget *, const QString &text, const QString &title,
+                              MessageIcon icon, std::function<void()> closed)
+{
+    shown.append({text, title, MessageButtons::Ok, icon, false});
+    openNotified.push_back(std::move(closed));
+}
+
+void FakeMessageBoxes::closeNotified()
+{
+    while (!openNotified.empty()) {
+        std::function<void()> closed = std::move(openNotified.front());
+        openNotified.pop_front();
+        if (closed)
+            closed();
+    }
+}
+
 QString FakeChoosers::chooseFile(QWidget *, const QString &title, const QString &initialDir,
                                  const QList<QPair<QString, QString>> &filters)
 {

@@ -17,11 +17,18 @@ public:
         QString text, title;
         MessageButtons buttons;
         MessageIcon icon;
+        bool waited = true;   // shown with show(); false for notify()
     };
     MessageAnswer show(QWidget *owner, const QString &text, const QString &title,
                        MessageButtons buttons, MessageIcon icon) override;
+    // Records the box and leaves it open: closeNotified() closes them.
+    void notify(QWidget *owner, const QString &text, const QString &title, MessageIcon icon,
+                std::function<void()> closed) override;
+    // Closes every box notify() left open, oldest first.
+    void closeNotified();
 
     QList<Shown> shown;
+    std::deque<std::function<void()>> openNotified;
     // Answers given in turn; when empty, Ok/Yes is answered.
     std::deque<MessageAnswer> answers;
 };

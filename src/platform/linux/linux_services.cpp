@@ -18,11 +18,7 @@ public:
                        MessageButtons buttons, MessageIcon icon) override
     {
         QMessageBox box(owner);
-        box.setWindowTitle(title);
-        box.setText(text);
-        box.setIcon(toQtIcon(icon));
-        // The clock stays above every window, so its boxes must too.
-        box.setWindowFlag(Qt::WindowStaysOnTopHint);
+        dress(box, text, title, icon);
         switch (buttons) {
         case MessageButtons::Ok:
             box.setStandardButtons(QMessageBox::Ok);
@@ -45,7 +41,29 @@ public:
         }
     }
 
+    void notify(QWidget *owner, const QString &text, const QString &title, MessageIcon icon,
+                std::function<void()> closed) override
+    {
+        auto *box = new QMessageBox(owner);
+        dress(*box, text, title, icon);
+        box->setStandardButtons(QMessageBox::Ok);
+        box->setWindowModality(Qt::NonModal);
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        if (closed)
+            QObject::connect(box, &QMessageBox::finished, box, [closed](int) { closed(); });
+        box->show();
+    }
+
 private:
+    static void dress(QMessageBox &box, const QString &text, const QString &title, MessageIcon icon)
+    {
+        box.setWindowTitle(title);
+        box.setText(text);
+        box.setIcon(toQtIcon(icon));
+        // The clock stays above every window, so its boxes must too.
+        box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    }
+
     static QMessageBox::Icon toQtIcon(MessageIcon icon)
     {
         switch (icon) {

@@ -1,0 +1,168 @@
+#include "calendar/ui/note_window.h"
+
+#include <algorithm>
+#include <QDir>
+#include <QFrame>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include "calendar/notes.h"
+#include "context/context.h"
+#include "context/pages.h"
+
+namespace {
+
+// Panel colours of the two modes: pale green for the diary, pale blue for the memo.
+const QColor kDiaryColor(0xC0, 0xFF, 0xC0);
+const QColor kMemoColor(0xC0, 0xC0, 0xFF);
+
+// Client area: the panel with an 8-pixel margin, the buttons below it.
+constexpr int kWindowWidth = 257;
+constexpr int kWindowHeight = 225;
+
+} // namespace
+
+NoteWindow::NoteWindow(Context &ctx, QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint), ctx_(ctx)
+{
+    setObjectName(QStringLiteral("frmToDo"));
+    setFont(QFont(QStringLiteral("ＭＳ Ｐゴシック"), 9));
+    setFixedSize(kWindowWidth, kWindowHeight);
+    buildControls();
+
+    ctx_.ToolWindowOpen = true;
+    if (ctx_.PageRequest == PageCalendar)
+        setUpDiary();
+    else if (ctx_.PageRequest == PageMemo)
+        setUpMemo();
+}
+
+void NoteWindow::buildControls()
+{
+    panel_ = new QFrame(this);
+    panel_->setObjectName(QStringLiteral("BORD1"));
+    panel_->setGeometry(8, 8, 241, 177);
+    panel_->setAutoFillBackground(true);
+
+    title_ = new QLabel(panel_);
+    title_->setObjectName(QStringLiteral("LBL2"));
+    title_->setGeometry(8, 8, 129, 17);
+
+    warning_ = new QLabel(QStringLiteral("10行までしか記録されません。"), panel_);
+    warning_->setObjectName(QStringLiteral("LBL3"));
+    // 145 pixels hold the warning only in narrower fonts than IPAPGothic; the
+    // label grows so that the warning is never cut short.
+    warning_->setGeometry(24, 27, std::max(145, warning_->sizeHint().width()), 17);
+
+    text_ = new QPlainTextEdit(panel_);
+    text_->setObjectName(QStringLiteral("FLD0"));
+    text_->setGeometry(8, 40, 225, 129);
+
+    storeButton_ = new QPushButton(QStringLiteral("登録"), this);
+    storeButton_->setObjectName(QStringLiteral("BTN0"));
+    storeButton_->setGeometry(8, 192, 65, 25);
+    // A focused button takes Enter; in the text Enter starts a new line.
+    storeButton_->setAutoDefault(true);
+    connect(storeButton_, &QPushButton::clicked, this, &NoteWindow::store);
+
+    closeButton_ = new QPushButton(QStringLiteral("閉じる"), this);
+    closeButton_->setObjectName(QStringLiteral("BTN1"));
+    closeButton_->setGeometry(184, 192, 65, 25);
+    closeButton_->setAutoDefault(true);
+    connect(closeButton_, &QPushButton::clicked, this, &NoteWindow::reject);
+}
+
+void NoteWindow::setPanelColor(const QColor &color)
+{
+    QPalette palette = panel_->palette();
+    palette.setColor(QPalette::Window, color);
+    panel_->setPalette(palette);
+}
+
+void NoteWindow::setUpDiary()
+{
+    mode_ = Mode::Diary;
+    NoteData &notes = ctx_.notes;
+    const NoteDate date = notes.DiaryDate;
+    title_->setText(QStringLiteral("日記帳"));
+    setPanelColor(kDiaryColor);
+    const qint16 count = LoadDiaryDay(notes, ctx_.programFolder, date.Year, date.Month, date.Day);
+    setWindowTitle(QStringLiteral("%1/%2/%3").arg(date.Year).arg(date.Month).arg(date.Day));
+    text_->setPlainText(JoinNoteLines(notes.DiaryLines, count));
+}
+
+void NoteWindow::setUpMemo()
+{
+    mode_ = Mode::Memo;
+    const NoteData &notes = ctx_.notes;
+    title_->setText(QStringLiteral("ちょいメモ"));
+    setPanelColor(kMemoColor);
+    setWindowTitle(QStringLiteral("ちょいメモ設定"));
+    text_->setPlainText(JoinNoteLines(notes.MemoLines, notes.MemoLineCount));
+}
+
+void NoteWindow::store()
+{
+    if (mode_ == Mode::Diary)
+        storeDiary();
+    else if (mode_ == Mode::Memo)
+        storeMemo();
+}
+
+void NoteWindow::storeDiary()
+{
+    NoteData &notes = ctx_.notes;
+    const NoteDate date = notes.DiaryDate;
+    notes.DiaryLines = SplitNoteLines(text_->toPlainText());
+    if (!SaveDiaryDay(notes, ctx_.programFolder, date.Year, date.Month, date.Day)) {
+        tellNotStored(notes.DiaryFilePath);
+        return;
+    }
+    accept();
+}
+
+void NoteWindow::storeMemo()
+{
+    const MessageAnswer answer = ctx_.services.messages->show(
+        this, QStringLiteral("登録します"), QStringLiteral("確認"), MessageButtons::YesNo,
+        MessageIcon::None);
+    if (answer != MessageAnswer::Yes)
+        return;
+    // The memo in memory (and so the hover window) changes only with the file.
+    NoteData edited = ctx_.notes;
+    edited.MemoLines = SplitNoteLines(text_->toPlainText());
+    edited.MemoLineCount = CountNoteLines(edited.MemoLines);
+    if (!SaveMemo(edited, ctx_.settingsPath())) {
+        tellNotStored(ctx_.settingsPath());
+        return;
+    }
+    JoinMemo(edited);
+    ctx_.notes = edited;
+    accept();
+}
+
+void NoteWindow::tellNotStored(const QString &file)
+{
+    ctx_.services.messages->show(
+        this,
+        QStringLiteral("記録できませんでした。\n%1\n\n"
+                       "ファイルとフォルダーに書き込めるか確かめてください。"
+                       "書いた内容はこのウィンドウに残っています。")
+            .arg(QDir::toNativeSeparators(file)),
+        QStringLiteral("Tockara"), MessageButtons::Ok, MessageIcon::Warning);
+}
+
+void NoteWindow::done(int result)
+{
+    if (mode_ == Mode::Memo)
+        ctx_.ToolWindowOpen = false;
+    QDialog::done(result);
+}
+
+void OpenNoteWindow(Context &ctx, QWidget *owner)
+{
+    NoteWindow window(ctx, owner);
+    window.setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    window.exec();
+}

@@ -1,0 +1,120 @@
+#include "face/ui/face_commands.h"
+
+#include "context/commands.h"
+#include "context/context.h"
+#include "pickers/cls_dialog.h"
+
+namespace {
+
+// A filter text in the chooser's form: name NUL pattern NUL, an extra NUL.
+QString OneTypeFilter(const QString &name, const QString &patterns)
+{
+    const QChar nul(u'\0');
+    return name + nul + patterns + nul + nul;
+}
+
+qint16 Flag(bool on)
+{
+    return on ? -1 : 0;
+}
+
+// The colour setting of 色の設定's item: 1 face, 2 hour, 3 minute, 4 second
+// hand; null for another index.
+template <typename SettingsRef>
+auto ColorOfItem(SettingsRef &settings, int index) -> decltype(&settings.Color.Bord)
+{
+    switch (index) {
+    case 1: return &settings.Color.Bord;
+    case 2: return &settings.Color.HLine;
+    case 3: return &settings.Color.MLine;
+    case 4: return &settings.Color.SLine;
+    default: return nullptr;
+    }
+}
+
+// The switch of 背景設定's item: 1 picture shown, 3 stretched, 4 tiled; null
+// for another index.
+template <typename SettingsRef>
+auto SwitchOfItem(SettingsRef &settings, int index) -> decltype(&settings.Image.Enabled)
+{
+    switch (index) {
+    case 1: return &settings.Image.Enabled;
+    case 3: return &settings.Image.JustSize;
+    case 4: return &settings.Image.TilePattern;
+    default: return nullptr;
+    }
+}
+
+void PickFaceColor(Context &ctx, QWidget *owner, int index)
+{
+    if (!ColorOfItem(ctx.settings(), index))
+        return;
+    clsDialog dialog(*ctx.services.choosers);
+    if (!dialog.ColorCode(owner))
+        return;
+    const ColorValue chosen = dialog.ChosenColor();
+    ctx.store.Update([&](Settings &settings) { *ColorOfItem(settings, index) = chosen; });
+}
+
+void PickAnimationFile(Context &ctx, QWidget *owner)
+{
+    clsDialog dialog(*ctx.services.choosers);
+    dialog.setDialogTitle(QStringLiteral("アニメ定義ファイルを選択してください"));
+    dialog.setFilter(OneTypeFilter(QStringLiteral("アニメ定義ファイル (*.dat)"), QStringLiteral("*.dat")));
+    dialog.setInitialDir(ctx.settings().Anime.File);
+    const QString file = dialog.FileName(owner);
+    if (file.isEmpty())
+        return;
+    // The same file chosen again is read again: it may have been edited.
+    ctx.store.Update([&](Settings &settings) { settings.Anime.File = file; },
+                     SettingsAspect::Environment);
+}
+
+void ToggleBackground(Context &ctx, int index)
+{
+    if (!SwitchOfItem(ctx.settings(), index))
+        return;
+    ctx.store.Update([&](Settings &settings) {
+        qint16 &option = *SwitchOfItem(settings, index);
+        option = Flag(option == 0);
+    });
+}
+
+void PickBackgroundImage(Context &ctx, QWidget *owner)
+{
+    clsDialog dialog(*ctx.services.choosers);
+    dialog.setDialogTitle(QStringLiteral("画像ファイルを選択してください"));
+    // PNG and the long JPEG extension are common on Linux desktops and load
+    // like the others.
+    dialog.setFilter(OneTypeFilter(QStringLiteral("画像ファイル (*.bmp *.jpg *.gif *.ico)"),
+                                   QStringLiteral("*.bmp;*.jpg;*.gif;*.ico;*.png;*.jpeg")));
+    dialog.setInitialDir(ctx.settings().Image.File);
+    const QString file = dialog.FileName(owner);
+    if (file.isEmpty())
+        return;
+    // The same picture chosen again is read again: it may have been edited.
+    ctx.store.Update(
+        [&](Settings &settings) {
+            settings.Image.File = file;
+            settings.Image.Enabled = Flag(true);
+        },
+        SettingsAspect::Background);
+}
+
+} // namespace
+
+void BindFaceCommands(CommandTable &commands, Context &ctx, QWidget *owner)
+{
+    commands.bind(Command::PickFaceColor,
+                  [&ctx, owner](const CommandItem &item) { PickFaceColor(ctx, owner, item.index); });
+    commands.bind(Command::PickAnimationFile,
+                  [&ctx, owner](const CommandItem &) { PickAnimationFile(ctx, owner); });
+    commands.bind(Command::ToggleBackground,
+                  [&ctx](const CommandItem &item) { ToggleBackground(ctx, item.index); });
+    commands.bindCheck(Command::ToggleBackground, [&ctx](const CommandItem &item) {
+        const qint16 *option = SwitchOfItem(ctx.settings(), item.index);
+        return option && *option != 0;
+    });
+    commands.bind(Command::PickBackgroundImage,
+                  [&ctx, owner](const CommandItem &) { PickBackgroundImage(ctx, owner); });
+}

@@ -1,0 +1,129 @@
+#include "face/ui/hover_window.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QTimer>
+
+#include "calendar/notes.h"
+#include "face/digital_overlay.h"
+#include "face/fonts.h"
+#include "context/context.h"
+
+QPoint HoverWindowPosition(QPoint pointer, QSize windowSize, QPoint screenMiddle)
+{
+    const int x = pointer.x() > screenMiddle.x() ? pointer.x() - windowSize.width() : pointer.x();
+    const int y = pointer.y() > screenMiddle.y() ? pointer.y() - windowSize.height() : pointer.y() + 2;
+    return QPoint(x, y);
+}
+
+QPoint ScreenMiddle(QRect monitor, double twipsPerPixelX, double twipsPerPixelY)
+{
+    auto half = [](int pixels, double twipsPerPixel) {
+        const qint64 twips = qRound64(pixels * twipsPerPixel);
+        return static_cast<int>((twips / 2) / twipsPerPixel);
+    };
+    return monitor.topLeft()
+        + QPoint(half(monitor.width(), twipsPerPixelX), half(monitor.height(), twipsPerPixelY));
+}
+
+bool PointerOverClock(QPoint pointer, QRect clock)
+{
+    return clock.left() < pointer.x() && pointer.x() < clock.left() + clock.width()
+        && clock.top() < pointer.y() && pointer.y() < clock.top() + clock.height();
+}
+
+bool ProgramWindowOpen()
+{
+    // Boxes, choosers and tool windows are dialogs or plain windows; the
+    // clock is a tool window, the menus are popups and this one a tooltip.
+    for (const QWidget *window : QApplication::topLevelWidgets()) {
+        const Qt::WindowType type = window->windowType();
+        if ((type == Qt::Dialog || type == Qt::Window) && window->isVisible())
+            return true;
+    }
+    return false;
+}
+
+HoverWindow::HoverWindow(Context &ctx, QWidget *parent)
+    : QWidget(parent, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint
+                          | Qt::WindowDoesNotAcceptFocus),
+      ctx_(ctx)
+{
+    setObjectName(QStringLiteral("frmDigi"));
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setFocusPolicy(Qt::NoFocus);
+
+    label_ = new QLabel(this);
+    label_->setObjectName(QStringLiteral("DSP"));
+    label_->setTextFormat(Qt::PlainText);
+    label_->setFont(FaceTextFont(FaceTextPointSize));
+    // A tooltip's look: dark text on pale yellow inside a thin frame.
+    label_->setStyleSheet(QStringLiteral(
+        "QLabel { color: black; background: #FFFFE1; border: 1px solid black; padding: 1px; }"));
+
+    timer_ = new QTimer(this);
+    timer_->setObjectName(QStringLiteral("TMC"));
+    timer_->setInterval(RefreshInterval);
+    connect(timer_, &QTimer::timeout, this, &HoverWindow::refresh);
+    timer_->start();
+
+    refresh();
+}
+
+QString HoverWindow::currentText() const
+{
+    QString text = FormatTimeText(TimeTextFor(ctx_.services.clock->now()),
+                                  ctx_.settings().Setting.TimeFormat);
+    if (!ctx_.notes.MemoText.isEmpty())
+        text += QStringLiteral("\r\n") + ctx_.notes.MemoText;
+    // The label breaks lines at LF only.
+    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+void HoverWindow::refresh()
+{
+    // Laying out the label is the costly part: a hidden window is brought up
+    // to date when it is shown.
+    if (isVisible() || label_->text().isEmpty())
+        updateText();
+}
+
+void HoverWindow::updateText()
+{
+    // An unchanged text needs no new layout.
+    const QString text = currentText();
+    if (text == label_->text())
+        return;
+    label_->setText(text);
+    label_->adjustSize();
+    resize(label_->size());
+}
+
+void HoverWindow::follow(QPoint clockTopLeft)
+{
+    // A tool window or a box of the program in front of the clock: stay out
+    // of its way.
+    if (ctx_.ToolWindowOpen || ProgramWindowOpen()) {
+        hide();
+        return;
+    }
+    const ScreenInfo &screen = *ctx_.services.screen;
+    const QPoint pointer = screen.pointerPosition();
+    const QRect clock(clockTopLeft, QSize(ctx_.settings().Setting.Width, ctx_.settings().Setting.Height));
+    if (!PointerOverClock(pointer, clock)) {
+        hide();
+        return;
+    }
+    const QPoint middle =
+        ScreenMiddle(screen.monitorRect(pointer), screen.twipsPerPixelX(), screen.twipsPerPixelY());
+    const bool appearing = isHidden();
+    if (appearing)
+        updateText();
+    move(HoverWindowPosition(pointer, size(), middle));
+    // Shown and put on top as it appears; a window that stays on top needs
+    // no restacking on every tick.
+    if (appearing) {
+        show();
+        raise();
+    }
+}

@@ -1,0 +1,62 @@
+#include "settings_window/ui/page_controls.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+
+#include "platform/message_box.h"
+#include "settings_window/page_values.h"
+#include "settings_window/ui/field_edit.h"
+
+namespace {
+constexpr int kButtonWidth = 65;
+constexpr int kButtonHeight = 25;
+constexpr int kFieldHeight = 20;
+}
+
+QLabel *MakeLabel(const QString &name, const QString &text, QWidget *parent, int x, int y)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->move(x, y);
+    label->adjustSize();
+    return label;
+}
+
+QPushButton *MakeButton(const QString &name, const QString &text, QWidget *parent, int x, int y)
+{
+    auto *button = new QPushButton(text, parent);
+    button->setObjectName(name);
+    button->setGeometry(x, y, kButtonWidth, kButtonHeight);
+    // A focused button takes Enter, as on every desktop; fields keep their
+    // Enter to themselves, so it never presses a button the user did not choose.
+    button->setAutoDefault(true);
+    return button;
+}
+
+QCheckBox *MakeCheckBox(int index, const QString &text, QWidget *parent, int x, int y)
+{
+    auto *box = new QCheckBox(text, parent);
+    box->setObjectName(QStringLiteral("CHK%1").arg(index));
+    box->move(x, y);
+    box->adjustSize();
+    return box;
+}
+
+FieldEdit *MakeField(int index, QWidget *parent, int x, int y, int width)
+{
+    auto *field = new FieldEdit(index, parent);
+    field->setGeometry(x, y, width, kFieldHeight);
+    return field;
+}
+
+std::optional<qint64> ReadNumberField(MessageBoxService &messages, QWidget *owner,
+                                      FieldEdit *field, const QString &fieldName)
+{
+    if (std::optional<qint64> value = ParseFieldNumber(field->text()))
+        return value;
+    messages.show(owner, QStringLiteral("「%1」には数値を入力してください。").arg(fieldName),
+                  QStringLiteral("Tockara"), MessageButtons::Ok, MessageIcon::Warning);
+    field->setFocus(Qt::OtherFocusReason);
+    return std::nullopt;
+}

@@ -1,0 +1,113 @@
+// The settings store: one write per change, then an announcement of what the
+// change touches; a write that fails is told to the user once.
+#include <gtest/gtest.h>
+#include <QFile>
+
+#include "settings/profile.h"
+#include "settings/settings_store.h"
+#include "support/fake_services.h"
+#include "support/settings_watch.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+class SettingsStoreTest : public ::testing::Test {
+protected:
+    TempFolder folder;
+    FakeServices fakes;
+    SettingsStore store{folder.file("Tockara.ini"), folder.path(), *fakes.messages};
+    SettingsWatch watch{store, folder.path()};
+};
+
+TEST_F(SettingsStoreTest, EachChangeAnnouncesTheAspectsItTouches)
+{
+    using A = SettingsAspect;
+    const struct {
+        const char *what;
+        std::function<void(Settings &)> edit;
+        SettingsAspects aspects;
+    } cases[] = {
+        {"drag", [](Settings &s) { s.Setting.Left = 1500; }, A::Position},
+        {"size", [](Settings &s) { s.Setting.Height = 120; }, A::Size},
+        {"face colour", [](Settings &s) { s.Color.Bord = 255; }, A::FaceColor},
+        {"hand colour", [](Settings &s) { s.Color.SLine = 255; }, A::Hands},
+        {"hand width", [](Settings &s) { s.Thick.MLine = 4; }, A::Hands},
+        {"picture", [](Settings &s) { s.Image.TilePattern = 0; }, A::Background},
+        {"texts", [](Settings &s) { s.Digital.TimePattern = 2; }, A::Overlay},
+        {"hover format", [](Settings &s) { s.Setting.TimeFormat = "hh:nn"; }, A::HoverText},
+        {"third alarm", [](Settings &s) { s.Alarm[2].Comment = "x"; }, A::Alarms},
+        {"environment", [](Settings &s) { s.Anime.Enabled = 0; }, A::Environment},
+        {"archive", [](Settings &s) { s.ARC.FileFold = -1; }, A::Archive},
+        {"size and picture",
+         [](Settings &s) {
+             s.Setting.Width = 100;
+             s.Image.File = "/p.png";
+         },
+         A::Size | A::Background},
+    };
+    for (const auto &c : cases) {
+        watch.announced.clear();
+        EXPECT_TRUE(store.Update(c.edit)) << c.what;
+        EXPECT_EQ(watch.announced, QList<SettingsAspects>{c.aspects}) << c.what;
+    }
+    EXPECT_TRUE(watch.everySavedFirst());
+    EXPECT_EQ(ReadIniValue("Setting", "Width", "-", store.path()), "100");
+}
+
+TEST_F(SettingsStoreTest, AnUnchangedValueAnnouncesOnlyWhatIsAskedFor)
+{
+    store.Update([](Settings &s) { s.Image.File = s.Image.File; });
+    EXPECT_TRUE(watch.announced.isEmpty());
+    EXPECT_TRUE(QFile::exists(store.path())) << "the file is still written";
+
+    store.Update([](Settings &) {}, SettingsAspect::Environment);
+    EXPECT_EQ(watch.announced, QList<SettingsAspects>{SettingsAspect::Environment});
+}
+
+TEST_F(SettingsStoreTest, AListenerThatChangesTheSettingsAgainSeesBothChangesSaved)
+{
+    // As an environment does: its own change announced inside the first one.
+    QObject::connect(&store, &SettingsStore::changed, &store, [this](SettingsAspects aspects) {
+        if (aspects & SettingsAspect::Environment)
+            store.Update([](Settings &s) { s.Setting.Width = 150; });
+    });
+    store.Update([](Settings &s) { s.Anime.File = "/env.dat"; });
+    EXPECT_EQ(watch.announced.size(), 2);
+    EXPECT_TRUE(watch.everySavedFirst());
+    const Settings saved = SavedSettings(store, folder.path());
+    EXPECT_EQ(saved.Setting.Width, 150);
+    EXPECT_EQ(saved.Anime.File, "/env.dat");
+}
+
+TEST_F(SettingsStoreTest, AFailedWriteIsToldOnceAndTheChangeStillShows)
+{
+    // A "folder" below a plain file can never be created or written.
+    folder.writeBytes("plain", "x");
+    SettingsStore blocked(folder.file("plain/Tockara.ini"), folder.path(), *fakes.messages);
+    SettingsWatch blockedWatch(blocked, folder.path());
+
+    EXPECT_FALSE(blocked.Save());
+    EXPECT_FALSE(blocked.Update([](Settings &s) { s.Color.Bord = 255; }));
+    EXPECT_FALSE(blocked.Update([](Settings &s) { s.Color.Bord = 65280; }));
+
+    ASSERT_EQ(fakes.messages->shown.size(), 1);
+    const auto &told = fakes.messages->shown.first();
+    EXPECT_EQ(told.title, "Tockara");
+    EXPECT_TRUE(told.text.contains(folder.file("plain/Tockara.ini"))) << told.text.toStdString();
+    EXPECT_EQ(told.icon, MessageIcon::Warning);
+    EXPECT_EQ(blocked.settings().Color.Bord, 65280);
+    EXPECT_EQ(blockedWatch.announced.size(), 2);
+}
+
+TEST_F(SettingsStoreTest, ResetAndLoadTakeSettingsWithoutWritingOrAnnouncing)
+{
+    folder.writeBytes("Tockara.ini", "[Setting]\r\nWidth=130\r\n");
+    store.Load();
+    EXPECT_EQ(store.settings().Setting.Width, 130);
+    Preset(store, [](Settings &s) { s.Setting.Height = 99; });
+    EXPECT_EQ(store.settings().Setting.Height, 99);
+    EXPECT_EQ(folder.readBytes("Tockara.ini"), "[Setting]\r\nWidth=130\r\n");
+    EXPECT_TRUE(watch.announced.isEmpty());
+}
+
+} // namespace
