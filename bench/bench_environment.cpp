@@ -20,8 +20,7 @@ namespace {
 struct DressedClock {
     explicit DressedClock(const QString &definition)
     {
-        const QDir samples(QFileInfo(QStringLiteral(__FILE__)).absolutePath()
-                           + "/../data/anime");
+        const QDir samples(QStringLiteral(TOCKARA_DATA_DIR "/anime"));
         for (const QString &file : samples.entryList(QDir::Files))
             QFile::copy(samples.filePath(file), folder.filePath(file));
         Settings &settings = ctx.settings;

@@ -1,9 +1,7 @@
 // The Calender.ini that ships beside the program.
 #include <iterator>
 #include <gtest/gtest.h>
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 
 #include "calendar/calendar_data.h"
 #include "settings/profile.h"
@@ -15,8 +13,7 @@ class ShippedCalenderTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        const QString source =
-            QFileInfo(QStringLiteral(__FILE__)).dir().filePath(QStringLiteral("../../data/Calender.ini"));
+        const QString source = QStringLiteral(TOCKARA_DATA_DIR "/Calender.ini");
         ASSERT_TRUE(QFile::copy(source, folder.file("Calender.ini"))) << source.toStdString();
         LoadHolidays(data, folder.path());
     }

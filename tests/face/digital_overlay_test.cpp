@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QFontInfo>
 #include <QImage>
 #include <QPainter>
@@ -105,9 +103,7 @@ TEST(FormatTimeTextTest, TokensOfTheDateNotation)
 TEST(FormatTimeTextTest, ShippedPatternsShowWhatTheirDescriptionsPromise)
 {
     TempFolder folder;
-    const QString source = QFileInfo(QStringLiteral(__FILE__))
-                               .dir()
-                               .filePath(QStringLiteral("../../data/Calender.ini"));
+    const QString source = QStringLiteral(TOCKARA_DATA_DIR "/Calender.ini");
     ASSERT_TRUE(QFile::copy(source, folder.file("Calender.ini")));
     for (bool timePatterns : {false, true}) {
         int n = 1;
