@@ -3,17 +3,16 @@
 # `xclock -update 1` side by side on a virtual display and prints the CPU
 # seconds and peak memory of each after SECONDS (default 60) seconds.
 set -euo pipefail
+source "$(dirname "$0")/virtual_display.sh"
 binary=$(readlink -f "${1:-build/tockara}")
 seconds=${2:-60}
 work=$(mktemp -d /tmp/tockara-idle.XXXXXX)
 pids=()
-trap 'kill "${pids[@]}" 2>/dev/null || true; rm -rf "$work"' EXIT
+trap 'stop_processes "${pids[@]}"; rm -rf "$work"' EXIT
 
-display=:$((200 + RANDOM % 50))
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-pids+=($!)
-export DISPLAY=$display
-for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+XVFB_LOG="$work/xvfb.log"
+start_xvfb || { cat "$XVFB_LOG" >&2; echo "no virtual display could be started" >&2; exit 1; }
+pids+=("$XVFB_PID")
 
 mkdir -p "$work/program" "$work/runtime"
 chmod 700 "$work/runtime"

@@ -1,23 +1,36 @@
 #!/usr/bin/env bash
 # Starts the clock. On a machine without a display it starts a virtual one
-# (Xvfb), lets the clock run for a few seconds, saves a screenshot to
-# build/screenshot.png and stops again.
+# (Xvfb), waits until the clock's face is on the screen, saves a screenshot
+# to build/screenshot.png and stops again.
 set -euo pipefail
+source "$(dirname "$0")/virtual_display.sh"
 binary=${1:-build/tockara}
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
   exec "$binary"
 fi
 
-display=:$((90 + RANDOM % 100))
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-trap 'kill $clock $xvfb 2>/dev/null || true' EXIT
-for _ in $(seq 50); do DISPLAY=$display xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+work=$(mktemp -d /tmp/tockara-run.XXXXXX)
+pids=()
+trap 'stop_processes "${pids[@]}"; rm -rf "$work"' EXIT
+XVFB_LOG="$work/xvfb.log"
+if ! start_xvfb; then
+  cat "$XVFB_LOG" >&2
+  echo "No display, and no virtual display could be started" >&2
+  exit 1
+fi
+pids+=("$XVFB_PID")
 
-DISPLAY=$display "$binary" &
+# A runtime folder of its own: the clock on the virtual display is not kept
+# from starting by a clock that already runs on the user's desktop.
+mkdir -m 700 "$work/runtime"
+XDG_RUNTIME_DIR=$work/runtime "$binary" &
 clock=$!
-sleep "${TOCKARA_RUN_SECONDS:-3}"
+pids+=("$clock")
+if ! window=$(wait_for_title Tockara 30) || ! wait_for_painted "$window" 30; then
+  echo "The clock's window did not appear on virtual display $DISPLAY" >&2
+  exit 1
+fi
 shot="$(dirname "$binary")/screenshot.png"
-DISPLAY=$display import -window root "$shot"
-echo "No display: the clock ran on virtual display $display; screenshot saved to $shot"
+import -window root "$shot"
+echo "No display: the clock ran on virtual display $DISPLAY; screenshot saved to $shot"

@@ -1,9 +1,7 @@
 // The Calender.ini that ships beside the program.
 #include <iterator>
 #include <gtest/gtest.h>
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 
 #include "calendar/calendar_data.h"
 #include "settings/profile.h"

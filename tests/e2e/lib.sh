@@ -1,32 +1,41 @@
 # Shared steps of the end-to-end tests: a virtual display, a fresh program
 # folder with the real binary in it, and checks of the screen and the files.
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/virtual_display.sh"
 
 BINARY=$(readlink -f "$1")
 BUILD_DIR=$(dirname "$BINARY")
 WORK=$(mktemp -d /tmp/tockara-e2e.XXXXXX)
 PIDS=()
 
+# Stops every process the test started and waits until they have ended, so
+# that nothing of the test is left running when it ends.
 cleanup() {
-  for pid in "${PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
-  wait 2>/dev/null || true
+  stop_processes "${PIDS[@]}"
   rm -rf "$WORK"
 }
 trap cleanup EXIT
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
+fail() {
+  echo "FAIL: $*" >&2
+  # What the display server said, for failures that come from it.
+  [ -s "$WORK/xvfb.log" ] && { echo "Xvfb on ${DISPLAY:-no display}:" >&2; cat "$WORK/xvfb.log" >&2; }
+  exit 1
+}
 
-# Starts Xvfb on a free display and exports DISPLAY.
+# Starts a virtual display of its own and exports DISPLAY.
 start_display() {
-  local n
-  for n in $(seq 120 180); do
-    [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] && continue
-    Xvfb :$n -screen 0 1024x768x24 -br -nolisten tcp >/dev/null 2>&1 &
-    PIDS+=($!)
-    export DISPLAY=:$n
-    for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && return 0; sleep 0.1; done
-  done
-  fail "no virtual display could be started"
+  XVFB_LOG="$WORK/xvfb.log"
+  start_xvfb || fail "no virtual display could be started"
+  PIDS+=("$XVFB_PID")
+  echo "virtual display $DISPLAY"
+}
+
+# Starts openbox and waits until it manages the display's windows.
+start_window_manager() {
+  openbox >"$WORK/openbox.log" 2>&1 &
+  PIDS+=($!)
+  wait_until 20 wmctrl -m >/dev/null 2>&1 || fail "the window manager did not start"
 }
 
 # A program folder as a new user has it: the binary and its shipped data.
@@ -46,20 +55,21 @@ make_program_folder() {
   mkdir -p "$HOME"
 }
 
-start_clock() {
+# Starts the clock without waiting for it; sets CLOCK_PID.
+launch_clock() {
   "$PROGRAM/tockara" >"$WORK/clock.log" 2>&1 &
   CLOCK_PID=$!
   PIDS+=($CLOCK_PID)
+}
+
+start_clock() {
+  launch_clock
   wait_for_window
 }
 
-# Waits until the clock's window is mapped and prints its id.
+# Waits until the clock's window is mapped and its face painted; sets WINDOW.
 wait_for_window() {
-  for _ in $(seq 100); do
-    WINDOW=$(xdotool search --onlyvisible --name '^Tockara$' 2>/dev/null | head -1 || true)
-    [ -n "$WINDOW" ] && { sleep 0.5; return 0; }
-    sleep 0.1
-  done
+  WINDOW=$(wait_for_title Tockara) && wait_for_painted "$WINDOW" && return 0
   cat "$WORK/clock.log" >&2 || true
   fail "the clock window did not appear"
 }
@@ -85,13 +95,45 @@ write_cp932() { # file text
   printf '%s\n' "$2" | sed 's/$/\r/' | iconv -f UTF-8 -t CP932 > "$1"
 }
 
-# Waits until a visible window titled $1 exists and prints its id.
-wait_for_title() {
-  local id
-  for _ in $(seq 100); do
-    id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1 || true)
-    [ -n "$id" ] && { echo "$id"; return 0; }
+# True when no visible window is titled exactly TITLE.
+no_window() { [ -z "$(visible_window "$1")" ]; }
+
+# Waits until FILE exists.
+wait_for_file() { # file [seconds]
+  wait_until "${2:-20}" test -e "$1"
+}
+
+ini_is() { [ "$(ini_value "$1" "$2" "$3" 2>/dev/null)" = "$4" ]; }
+
+# Waits until key KEY of section SECTION of the CP932 file FILE holds VALUE.
+wait_for_ini() { # file section key value [seconds]
+  wait_until "${5:-20}" ini_is "$1" "$2" "$3" "$4"
+}
+
+# Waits until more than MIN pixels of the rectangle REGION (WxH+X+Y) of the
+# screen differ from the screenshot BEFORE; saves the screen as screenshot
+# NAME and prints its path.
+wait_for_change() { # name before region [min] [seconds]
+  local shot="$WORK/$1.png" changed end=$(($(now_ms) + ${5:-20} * 1000))
+  while :; do
+    import -window root "$shot"
+    changed=$(compare -metric AE -crop "$3" "$2" "$shot" null: 2>&1 || true)
+    [ "${changed:-0}" -gt "${4:-0}" ] 2>/dev/null && { echo "$shot"; return 0; }
+    (($(now_ms) < end)) || return 1
     sleep 0.1
   done
-  return 1
+}
+
+# Waits until more than MIN pixels of REGION of the screen have the colour
+# COLOUR (#RRGGBB), saves the screen as screenshot NAME and prints that count,
+# or the last count after SECONDS.
+wait_for_colour() { # name region colour min [seconds]
+  local shot="$WORK/$1.png" count end=$(($(now_ms) + ${5:-20} * 1000))
+  while :; do
+    import -window root "$shot"
+    count=$(count_colour "$shot" "$2" "$3")
+    [ "$count" -gt "$4" ] && { echo "$count"; return 0; }
+    (($(now_ms) < end)) || { echo "$count"; return 1; }
+    sleep 0.1
+  done
 }

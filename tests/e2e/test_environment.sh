@@ -12,14 +12,12 @@ start_clock
 
 geometry=$(xdotool getwindowgeometry "$WINDOW" | grep Geometry)
 echo "$geometry" | grep -q "120x80" || fail "the environment's size was not applied: $geometry"
-[ "$(ini_value "$PROGRAM/Tockara.ini" Setting Width)" = 120 ] || fail "Width was not saved"
+wait_for_ini "$PROGRAM/Tockara.ini" Setting Width 120 10 || fail "Width was not saved"
 
-shot=$(screenshot walker)
-chick=$(count_colour "$shot" 120x80+0+0 '#FFE63C')
+chick=$(wait_for_colour walker 120x80+0+0 '#FFE63C' 20 10) \
+  || fail "the walking figure is not on the face ($chick pixels)"
+shot="$WORK/walker.png"
 green=$(count_colour "$shot" 120x80+0+0 '#008000')
-[ "$chick" -gt 20 ] || fail "the walking figure is not on the face ($chick pixels)"
 [ "$green" -lt 500 ] || fail "the background picture is not shown ($green plain face pixels)"
-sleep 1
-later=$(screenshot walker2)
-[ "$(compare -metric AE -crop 120x80+0+0 "$shot" "$later" null: 2>&1)" != 0 ] || fail "the figure does not move"
+wait_for_change walker2 "$shot" 120x80+0+0 0 10 >/dev/null || fail "the figure does not move"
 echo "environment: ok"

@@ -7,7 +7,7 @@ make_program_folder
 start_clock
 
 ini="$PROGRAM/Tockara.ini"
-[ -f "$ini" ] || fail "Tockara.ini was not created"
+wait_for_file "$ini" 10 || fail "Tockara.ini was not created"
 for key in "Setting Left 0" "Setting Top 0" "Setting Width 80" "Setting Height 80" \
            "Color Bord 32768" "Thick SLine 1" "Image TilePattern 1" "Alarm Time 00:00" \
            "Alarm Comment2 時間です" "Anime Enabled 1" "ARC FileFold 0"; do

@@ -8,29 +8,29 @@ start_clock
 
 before=$(screenshot before_menu)
 xdotool mousemove 40 40 click 3
-sleep 1
-menu=$(screenshot menu)
 # The clock stands in the upper half: the menu opens below it, at the pointer's x.
-changed=$(compare -metric AE -crop 200x300+40+80 "$before" "$menu" null: 2>&1 || true)
-[ "$changed" -gt 5000 ] || fail "no menu appeared below the clock ($changed pixels changed)"
+menu=$(wait_for_change menu "$before" 200x300+40+80 5000 10) \
+  || fail "no menu appeared below the clock ($(compare -metric AE -crop 200x300+40+80 \
+            "$before" "$WORK/menu.png" null: 2>&1) pixels changed)"
 cp "$menu" "${TOCKARA_E2E_SHOTS:-$WORK}/popup_menu.png" 2>/dev/null || true
 
 # 時計の設定 > 色の設定 > 背景の色, then red typed into the chooser's HTML field.
 xdotool key Down Right Right Return
-sleep 1
+# The toolkit's colour chooser, with its title in Japanese or, without the
+# translations, in English; keys go to it once it has the focus.
+chooser=$(wait_for_title '(色を選択|Select Color)' 10) || fail "the colour chooser did not open"
+has_focus() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
+wait_until 10 has_focus "$chooser" || fail "the colour chooser did not take the focus"
 xdotool key alt+h ctrl+a
 xdotool type '#ff0000'
 xdotool key Return
-sleep 1
-[ "$(ini_value "$PROGRAM/Tockara.ini" Color Bord)" = 255 ] || fail "the face colour was not saved"
+wait_for_ini "$PROGRAM/Tockara.ini" Color Bord 255 10 || fail "the face colour was not saved"
 xdotool mousemove 600 600
-sleep 0.5
-red=$(count_colour "$(screenshot red)" 80x80+0+0 '#FF0000')
-[ "$red" -gt 3000 ] || fail "the face did not turn red ($red pixels)"
+red=$(wait_for_colour red 80x80+0+0 '#FF0000' 3000 10) || fail "the face did not turn red ($red pixels)"
 
+before=$(screenshot before_close)
 xdotool mousemove 40 40 click 3
-sleep 1
+wait_for_change menu_again "$before" 200x300+40+80 5000 10 >/dev/null || fail "the menu did not open again"
 xdotool key c
-for _ in $(seq 50); do kill -0 "$CLOCK_PID" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$CLOCK_PID" 2>/dev/null && fail "閉じる(&C) did not end the program"
+wait_for_exit "$CLOCK_PID" 10 || fail "閉じる(&C) did not end the program"
 echo "popup menu: ok"

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QFontInfo>
 #include <QImage>
 #include <QPainter>
