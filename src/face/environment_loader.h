@@ -3,6 +3,7 @@
 // scrolling background, and the overrides that change the user's settings.
 #include "settings/context.h"
 #include "settings/environment.h"
+#include "settings/settings.h"  // kMaxClockSide
 
 class AnalogFace;
 class FaceAnimation;
@@ -20,6 +21,3 @@ void LoadEnvironment(Context &ctx, FaceAnimation &animation, AnalogFace &face);
 // A clock width or height outside 1..kMaxClockSide is ignored. Returns true
 // when the clock's size changed.
 bool ApplyEnvironmentOverrides(const EnvironmentDefinition &environment, Settings &settings);
-
-// Largest clock side an environment may ask for, in pixels.
-inline constexpr int kMaxClockSide = 4096;

@@ -88,9 +88,17 @@ struct Saver {
     }
     void text(const QString &section, const QString &key, const QString &field) const
     {
-        batch.write(section, key, field);
+        batch.write(section, key, QuoteIniValue(field));
     }
 };
+
+// A clock side outside 1..kMaxClockSide is no size for a window: beyond the
+// face it shows garbage, and a huge one cannot even be allocated.
+void BoundClockSide(qint16 &side, qint16 def)
+{
+    if (side < 1 || side > kMaxClockSide)
+        side = def;
+}
 
 } // namespace
 
@@ -109,6 +117,9 @@ void LoadSettings(Settings &settings, const QString &settingsPath, const QString
     settings = Settings{};
     settings.ARC.DecompFolder = programFolder;
     ForEachKey(settings, Loader{settingsPath});
+    const Settings defaults;
+    BoundClockSide(settings.Setting.Width, defaults.Setting.Width);
+    BoundClockSide(settings.Setting.Height, defaults.Setting.Height);
     // An empty folder would otherwise become "/", the root of the file
     // system; the program folder is the extraction folder's default.
     if (settings.ARC.DecompFolder.isEmpty())
