@@ -1,5 +1,5 @@
 // Costs of the settings file and the profile engine: saving Tockara.ini as
-// start-up and every settings change do, loading it, and reading a month of
+// every settings change and start-up do, loading it, and reading a month of
 // diary entries from a year's diary file the way the month view does.
 #include <benchmark/benchmark.h>
 
@@ -33,6 +33,7 @@ QString WriteDiaryYear(const QString &folder)
     return path;
 }
 
+// A settings change: one value differs from the file, so the file is written.
 void BM_SaveSettings(benchmark::State &state)
 {
     QTemporaryDir folder;
@@ -40,10 +41,25 @@ void BM_SaveSettings(benchmark::State &state)
     Settings settings;
     LoadSettings(settings, path, folder.path());
     SaveSettings(settings, path);  // the file exists, as after the first start
+    for (auto _ : state) {
+        settings.Setting.Left ^= 1;
+        benchmark::DoNotOptimize(SaveSettings(settings, path));
+    }
+}
+BENCHMARK(BM_SaveSettings)->Unit(benchmark::kMicrosecond)->Repetitions(9)->ReportAggregatesOnly(true);
+
+// The save at start-up: every value as read, so nothing is written.
+void BM_SaveUnchangedSettings(benchmark::State &state)
+{
+    QTemporaryDir folder;
+    const QString path = SettingsPathFor(folder.path());
+    Settings settings;
+    LoadSettings(settings, path, folder.path());
+    SaveSettings(settings, path);
     for (auto _ : state)
         benchmark::DoNotOptimize(SaveSettings(settings, path));
 }
-BENCHMARK(BM_SaveSettings)->Unit(benchmark::kMicrosecond)->Repetitions(9)->ReportAggregatesOnly(true);
+BENCHMARK(BM_SaveUnchangedSettings)->Unit(benchmark::kMicrosecond)->Repetitions(9)->ReportAggregatesOnly(true);
 
 void BM_LoadSettings(benchmark::State &state)
 {

@@ -9,24 +9,6 @@ namespace {
 const QString kMemoSection = QStringLiteral("Fusen");
 const QString kLineBreak = QStringLiteral("\r\n");
 
-bool IsQuote(QChar c)
-{
-    return c == u'"' || c == u'\'';
-}
-
-// The profile reader drops blanks around a value and one pair of enclosing
-// quotes. A line that starts or ends with a blank, or is itself enclosed in
-// quotes, is therefore stored inside a pair of double quotes, so that it
-// reads back exactly as typed.
-QString StoredLineValue(const QString &line)
-{
-    if (line.isEmpty())
-        return line;
-    const bool blankAtEdge = line.front().isSpace() || line.back().isSpace();
-    const bool enclosed = line.size() >= 2 && IsQuote(line.front()) && line.back() == line.front();
-    return blankAtEdge || enclosed ? u'"' + line + u'"' : line;
-}
-
 NoteLines ReadLines(const QString &section, const QString &path)
 {
     NoteLines lines;
@@ -39,7 +21,7 @@ bool WriteLines(const QString &section, const NoteLines &lines, const QString &p
 {
     ProfileBatch batch(path);
     for (int i = 0; i < NoteLineLimit; ++i)
-        batch.write(section, QString::number(i), StoredLineValue(lines[i]));
+        batch.write(section, QString::number(i), QuoteIniValue(lines[i]));
     return batch.commit();
 }
 

@@ -20,6 +20,3 @@ void LoadEnvironment(SettingsStore &store, FaceAnimation &animation, AnalogFace 
 // A clock width or height outside 1..kMaxClockSide is ignored. Returns true
 // when the clock's size changed.
 bool ApplyEnvironmentOverrides(const EnvironmentDefinition &environment, Settings &settings);
-
-// Largest clock side an environment may ask for, in pixels.
-inline constexpr int kMaxClockSide = 4096;

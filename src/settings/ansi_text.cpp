@@ -78,18 +78,21 @@ void ResetEncoder()
 }
 
 // Text without the swapped control codes, converted character by character
-// only when some character has no CP932 form.
-void EncodeRun(QStringView run, QByteArray &out)
+// only when some character has no CP932 form: such a character becomes "?"
+// when substitute is set, else the conversion fails.
+bool EncodeRun(QStringView run, bool substitute, QByteArray &out)
 {
     if (run.isEmpty())
-        return;
+        return true;
     QStringEncoder &encoder = Encoder();
     const QByteArray bytes = encoder.encode(run);
     if (!encoder.hasError()) {
         out += bytes;
-        return;
+        return true;
     }
     ResetEncoder();
+    if (!substitute)
+        return false;
     for (qsizetype i = 0; i < run.size();) {
         const qsizetype length =
             (run[i].isHighSurrogate() && i + 1 < run.size() && run[i + 1].isLowSurrogate()) ? 2 : 1;
@@ -102,6 +105,59 @@ void EncodeRun(QStringView run, QByteArray &out)
         }
         i += length;
     }
+    return true;
+}
+
+// The CP932 form of a glyph that input methods type as another character.
+char16_t AnsiFormOf(char16_t c)
+{
+    switch (c) {
+    case 0x301C: return 0xFF5E;  // wave dash
+    case 0x2212: return 0xFF0D;  // minus sign
+    case 0x2016: return 0x2225;  // double vertical line
+    case 0x2014: return 0x2015;  // dash
+    case 0x00A2: return 0xFFE0;  // cent sign
+    case 0x00A3: return 0xFFE1;  // pound sign
+    case 0x00AC: return 0xFFE2;  // not sign
+    default: return c;
+    }
+}
+
+// text with every such character in its CP932 form; copied only when needed.
+QString WithAnsiForms(QStringView text)
+{
+    QString mapped;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t form = AnsiFormOf(text[i].unicode());
+        if (form == text[i].unicode())
+            continue;
+        if (mapped.isNull())
+            mapped = text.toString();
+        mapped[i] = QChar(form);
+    }
+    return mapped.isNull() ? text.toString() : mapped;
+}
+
+std::optional<QByteArray> Encode(QStringView text, bool substitute)
+{
+    if (IsAscii(text))
+        return text.toLatin1();
+    const QString mapped = WithAnsiForms(text);
+    const QStringView view(mapped);
+    QByteArray out;
+    out.reserve(view.size() * 2);
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < view.size(); ++i) {
+        if (!IsSwappedControl(view[i].unicode()))
+            continue;
+        if (!EncodeRun(view.sliced(start, i - start), substitute, out))
+            return std::nullopt;
+        out += static_cast<char>(view[i].unicode());
+        start = i + 1;
+    }
+    if (!EncodeRun(view.sliced(start), substitute, out))
+        return std::nullopt;
+    return out;
 }
 
 } // namespace
@@ -124,20 +180,12 @@ QString DecodeAnsi(QByteArrayView bytes)
     return text;
 }
 
+std::optional<QByteArray> EncodeAnsiExactly(QStringView text)
+{
+    return Encode(text, false);
+}
+
 QByteArray EncodeAnsi(QStringView text)
 {
-    if (IsAscii(text))
-        return text.toLatin1();
-    QByteArray out;
-    out.reserve(text.size() * 2);
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (!IsSwappedControl(text[i].unicode()))
-            continue;
-        EncodeRun(text.sliced(start, i - start), out);
-        out += static_cast<char>(text[i].unicode());
-        start = i + 1;
-    }
-    EncodeRun(text.sliced(start), out);
-    return out;
+    return *Encode(text, true);
 }

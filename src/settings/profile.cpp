@@ -74,9 +74,17 @@ bool ProfileBatch::commit()
     if (entries_.isEmpty())
         return true;
     return EditProfile(file_, [this](ProfileFile &profile) {
+        bool changed = false;
         for (const Entry &entry : entries_)
-            profile.set(entry.section, entry.key, entry.value);
+            changed = profile.set(entry.section, entry.key, entry.value) || changed;
+        return changed;
     });
+}
+
+QString QuoteIniValue(const QString &text)
+{
+    const QString line = OneLine(text);
+    return ReadBackValue(line) == line ? line : u'"' + line + u'"';
 }
 
 QString AddTrailingSeparator(const QString &path)

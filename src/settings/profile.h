@@ -15,12 +15,30 @@
 // - writing replaces a value where it stands, appends a new key after the last
 //   key of its section, a new section at the end; every other line is kept.
 //
-// On disk the text is CP932 (Shift-JIS) with CR LF line ends. A parsed file is
-// kept and reused while the file is unchanged on disk; writes are atomic (a new
-// file renamed over the old), so a crash never leaves a half-written file.
+// On disk the text is CP932 (Shift-JIS) with CR LF line ends. Characters that
+// input methods type for CP932's own glyphs (〜 U+301C, − U+2212, …) are
+// written as the code page's forms of them (see EncodeAnsiExactly). A file
+// whose text CP932 cannot hold is written as UTF-16LE with a byte-order mark,
+// the form the Windows routines read as Unicode, and stays so; files with a
+// UTF-16LE or UTF-8 byte-order mark are read and written in their encoding.
+// No character is ever written as "?". A value written unchanged (one that
+// reads back as the value the key has) leaves its line's bytes as they are,
+// and a write that changes nothing leaves the file alone.
+//
+// A parsed file is kept and reused while the file is unchanged on disk;
+// writes are atomic (a new file renamed over the old), so a crash never leaves
+// a half-written file. A file is written only when its mode bits let the user
+// running the program write it, the superuser included, and keeps its mode.
 #include <QList>
 #include <QPair>
 #include <QString>
+
+// Largest profile file the engine reads or writes: 4 MiB, room for a year's
+// diary of long entries many times over. A larger file is treated like one
+// that cannot be read: nothing of it is read, reads give the defaults and
+// writes fail, leaving it as it is. A write whose result would be larger
+// fails as well, so the engine never writes a file it would not read.
+inline constexpr qint64 kMaxProfileFileBytes = 4 * 1024 * 1024;
 
 // The value of key in section of file, or def (without its trailing blanks)
 // when the file, section or key is missing. The whole value is returned (no
@@ -33,13 +51,24 @@ QString ReadIniValue(const QString &section, const QString &key, const QString &
 bool WriteIniValue(const QString &section, const QString &key, const QString &value,
                    const QString &file);
 
+// The value to write so that ReadIniValue gives text back exactly. Reading
+// drops blanks around a value and one pair of enclosing quotes, so text that
+// starts or ends with a blank, or is itself enclosed in a matching pair of
+// quotes, is put inside double quotes; any other text is returned as it is
+// (files stay as other programs write them). A value is one line: text from
+// its first line break or NUL on cannot be stored and is dropped. Use it for
+// every text the user types or chooses (comments, file and folder names,
+// formats, notes), not for numbers.
+QString QuoteIniValue(const QString &text);
+
 // Many keys of one file written with a single file write (used by SaveSettings).
 // The keys are applied in the order given, with the rules of WriteIniValue.
 class ProfileBatch {
 public:
     explicit ProfileBatch(QString file);
     void write(const QString &section, const QString &key, const QString &value);
-    // Writes the file once; false (file untouched) when it cannot be written.
+    // Writes the file once, or not at all when no value changes; false (file
+    // untouched) when it cannot be written.
     bool commit();
 
 private:

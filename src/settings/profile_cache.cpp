@@ -1,13 +1,20 @@
 #include "settings/profile_cache.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
 
 #include <QFile>
+#include <QFileInfo>
 #include <QHash>
 #include <QMutex>
-#include <QSaveFile>
+#include <QRandomGenerator>
+
+#include "settings/profile.h"
 
 // A cached file is trusted while its identity on disk (device, inode, size,
 // modification and change times) is the one seen when it was read. File
@@ -53,8 +60,9 @@ DiskState StatFile(const QString &path, DiskStamp &stamp)
     struct stat info {};
     if (::stat(QFile::encodeName(path).constData(), &info) != 0)
         return (errno == ENOENT || errno == ENOTDIR) ? DiskState::Missing : DiskState::Unreadable;
-    // A folder, a pipe or a device is not a profile file (and a pipe would block).
-    if (!S_ISREG(info.st_mode))
+    // A folder, a pipe or a device is not a profile file (and a pipe would
+    // block); a file above the limit is not read at all.
+    if (!S_ISREG(info.st_mode) || info.st_size > kMaxProfileFileBytes)
         return DiskState::Unreadable;
     stamp = {info.st_dev, info.st_ino, info.st_size, Nanoseconds(info.st_mtim),
              Nanoseconds(info.st_ctim)};
@@ -66,7 +74,11 @@ bool ReadBytes(const QString &path, QByteArray &bytes)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;
-    bytes = file.readAll();
+    // The size of the file as opened: it may have grown since it was checked.
+    const qint64 size = file.size();
+    if (size > kMaxProfileFileBytes)
+        return false;
+    bytes = file.read(size);
     return file.error() == QFileDevice::NoError;
 }
 
@@ -168,19 +180,102 @@ Cache &TheCache()
     return cache;
 }
 
+bool InGroup(gid_t group)
+{
+    if (group == ::getegid())
+        return true;
+    const int count = ::getgroups(0, nullptr);
+    if (count <= 0)
+        return false;
+    std::vector<gid_t> groups(size_t(count), 0);
+    const int got = ::getgroups(count, groups.data());
+    return got > 0 && std::find(groups.begin(), groups.begin() + got, group) != groups.begin() + got;
+}
+
+// Whether the file's mode bits let the user running the program write it:
+// the owner's bits for its owner, the group's for a member, the others' for
+// everyone else. The superuser is held to the same bits: the system would let
+// it write anything, and a file made read-only must stay as it is.
+bool ModeLetsUserWrite(const struct stat &info)
+{
+    if (info.st_uid == ::geteuid())
+        return info.st_mode & S_IWUSR;
+    if (InGroup(info.st_gid))
+        return info.st_mode & S_IWGRP;
+    return info.st_mode & S_IWOTH;
+}
+
+bool WriteAll(int fd, const QByteArray &bytes)
+{
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t written = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return false;
+        done += written;
+    }
+    return true;
+}
+
+// Gives the new file the old one's owner and group, or at least its group,
+// as far as the user may; false when it stays the user's own.
+bool KeepOwner(int fd, const struct stat &old)
+{
+    return ::fchown(fd, old.st_uid, old.st_gid) == 0 || ::fchown(fd, uid_t(-1), old.st_gid) == 0;
+}
+
+// The file a write to path changes: the target of a link (so the link stays).
+QByteArray WriteTarget(const QString &path)
+{
+    const QFileInfo info(path);
+    if (!info.isSymLink())
+        return QFile::encodeName(path);
+    const QString target = info.canonicalFilePath();
+    return QFile::encodeName(target.isEmpty() ? info.symLinkTarget() : target);
+}
+
 // Writes bytes to a new file in the same folder and renames it over path, so
 // a reader or a crash sees either the old file or the new one, never a part.
+// The replacement needs no right on the old file itself, so its mode bits are
+// checked here; the new file takes its mode (and its owner and group as far
+// as the user may give them). A new file gets 0666 less the umask.
 bool ReplaceFile(const QString &path, const QByteArray &bytes)
 {
-    QSaveFile file(path);
-    file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly))
+    const QByteArray name = WriteTarget(path);
+    struct stat old {};
+    const bool exists = ::stat(name.constData(), &old) == 0;
+    if (!exists && errno != ENOENT)
         return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
+    if (exists && (!S_ISREG(old.st_mode) || !ModeLetsUserWrite(old)
+                   || ::faccessat(AT_FDCWD, name.constData(), W_OK, AT_EACCESS) != 0))
         return false;
+    const mode_t mode = exists ? (old.st_mode & 07777) : 0666;
+
+    // Created with at most the old file's rights, so its text is never
+    // readable by more users than before, even for a moment.
+    QByteArray temporary;
+    int fd = -1;
+    for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
+        temporary = name + '.' + QByteArray::number(QRandomGenerator::global()->generate64(), 36);
+        fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode & 0777);
+        if (fd < 0 && errno != EEXIST)
+            return false;
     }
-    return file.commit();
+    if (fd < 0)
+        return false;
+    bool ok = WriteAll(fd, bytes);
+    if (ok && exists) {
+        KeepOwner(fd, old);  // best effort: a user may not give files away
+        ok = ::fchmod(fd, mode) == 0;
+    }
+    ok = ok && ::fdatasync(fd) == 0;
+    ok = ::close(fd) == 0 && ok;
+    ok = ok && ::rename(temporary.constData(), name.constData()) == 0;
+    if (!ok)
+        ::unlink(temporary.constData());
+    return ok;
 }
 
 } // namespace
@@ -193,7 +288,7 @@ std::shared_ptr<const ProfileFile> CachedProfile(const QString &path)
     return cache.load(path, state);
 }
 
-bool EditProfile(const QString &path, const std::function<void(ProfileFile &)> &edit)
+bool EditProfile(const QString &path, const std::function<bool(ProfileFile &)> &edit)
 {
     Cache &cache = TheCache();
     QMutexLocker lock(&cache.mutex);
@@ -202,9 +297,12 @@ bool EditProfile(const QString &path, const std::function<void(ProfileFile &)> &
     if (state == DiskState::Unreadable)
         return false;
     ProfileFile edited = current ? *current : ProfileFile::parse({});
-    edit(edited);
+    // Nothing to change: the file stays as it is, whatever its mode.
+    if (!edit(edited))
+        return true;
     const QByteArray bytes = edited.serialize();
-    if (!ReplaceFile(path, bytes))
+    // A file the engine would refuse to read back is not written.
+    if (bytes.size() > kMaxProfileFileBytes || !ReplaceFile(path, bytes))
         return false;
     // Parsed again from the bytes written, so the cache holds exactly what a
     // later read of the file would find.

@@ -1,20 +1,64 @@
 #include "settings/profile_file.h"
 
+#include <cstring>
+#include <optional>
+
+#include <QtEndian>
+
 #include "settings/ansi_text.h"
 
 namespace {
 
-// Blanks are ASCII bytes below 0x40, which never occur inside a CP932
-// character, so the bytes of a name can be trimmed without decoding them.
-QByteArray TrimBlankBytes(QByteArrayView bytes)
+constexpr char kUtf16Mark[] = "\xFF\xFE";
+constexpr char kUtf8Mark[] = "\xEF\xBB\xBF";
+
+// Bytes per text unit: CP932 and UTF-8 are read byte by byte (every byte of
+// an ASCII character is that character in both, and no byte of a longer
+// character is below 0x40), UTF-16 by 16-bit unit.
+int UnitWidth(ProfileEncoding encoding)
 {
+    return encoding == ProfileEncoding::Utf16 ? 2 : 1;
+}
+
+char16_t UnitAt(QByteArrayView bytes, qsizetype offset, int width)
+{
+    const auto low = static_cast<unsigned char>(bytes[offset]);
+    return width == 1 ? low : char16_t(low | static_cast<unsigned char>(bytes[offset + 1]) << 8);
+}
+
+// Offset of the next LF unit at or after start, or the size of bytes.
+qsizetype LineEnd(QByteArrayView bytes, qsizetype start, int width)
+{
+    if (width == 1) {
+        const void *found = std::memchr(bytes.data() + start, '\n', size_t(bytes.size() - start));
+        return found ? static_cast<const char *>(found) - bytes.data() : bytes.size();
+    }
+    for (qsizetype at = start; at < bytes.size(); at += 2) {
+        if (UnitAt(bytes, at, 2) == u'\n')
+            return at;
+    }
+    return bytes.size();
+}
+
+QByteArray Utf16Bytes(QStringView text)
+{
+    QByteArray bytes(text.size() * 2, Qt::Uninitialized);
+    qToLittleEndian<char16_t>(text.utf16(), text.size(), bytes.data());
+    return bytes;
+}
+
+// The key's name as it is spelled in the line (blanks around it dropped).
+QByteArray KeyNameBytes(const QByteArray &raw, int width)
+{
+    qsizetype end = 0;
+    while (end < raw.size() && UnitAt(raw, end, width) != u'=')
+        end += width;
     qsizetype begin = 0;
-    qsizetype end = bytes.size();
-    while (begin < end && IsProfileBlank(QLatin1Char(bytes[begin])))
-        ++begin;
-    while (end > begin && IsProfileBlank(QLatin1Char(bytes[end - 1])))
-        --end;
-    return bytes.sliced(begin, end - begin).toByteArray();
+    while (begin < end && IsProfileBlank(QChar(UnitAt(raw, begin, width))))
+        begin += width;
+    while (end > begin && IsProfileBlank(QChar(UnitAt(raw, end - width, width))))
+        end -= width;
+    return raw.sliced(begin, end - begin);
 }
 
 QString Fold(QStringView name)
@@ -30,6 +74,12 @@ QStringView Unquote(QStringView value)
     return value;
 }
 
+QStringView UpToNul(QStringView text)
+{
+    const qsizetype nul = text.indexOf(QChar(0));
+    return nul < 0 ? text : text.first(nul);
+}
+
 // What one line means. "[X] text" opens section X; a "[" line without "]"
 // opens none and is read like any other line. A line with "=" is a key whose
 // value runs from the first "=" to the end of the line.
@@ -39,9 +89,8 @@ struct LineMeaning {
     QString value;
 };
 
-LineMeaning Interpret(const QByteArray &raw)
+LineMeaning Interpret(QStringView text)
 {
-    const QString text = DecodeAnsi(raw);
     const QStringView trimmed = TrimBlanks(text);
     if (trimmed.startsWith(u'[')) {
         const qsizetype close = trimmed.indexOf(u']');
@@ -51,8 +100,8 @@ LineMeaning Interpret(const QByteArray &raw)
     const qsizetype equals = text.indexOf(u'=');
     if (equals < 0)
         return {};
-    const QStringView name = TrimBlanks(QStringView(text).first(equals));
-    const QStringView value = Unquote(TrimBlanks(QStringView(text).sliced(equals + 1)));
+    const QStringView name = TrimBlanks(text.first(equals));
+    const QStringView value = Unquote(TrimBlanks(text.sliced(equals + 1)));
     return {LineMeaning::Key, name.toString(), value.toString()};
 }
 
@@ -74,22 +123,40 @@ QStringView TrimBlanks(QStringView text)
     return text.sliced(begin, end - begin);
 }
 
+QString ReadBackValue(QStringView written)
+{
+    return UpToNul(Unquote(TrimBlanks(written))).toString();
+}
+
 ProfileFile ProfileFile::parse(const QByteArray &bytes)
 {
     ProfileFile file;
+    QByteArray body = bytes;
+    if (bytes.startsWith(kUtf16Mark)) {
+        file.encoding_ = ProfileEncoding::Utf16;
+        body = bytes.sliced(2);
+        // A stray last byte is kept as a unit of its own, so that the lines
+        // written after it stay aligned.
+        if (body.size() % 2 != 0)
+            body.append('\0');
+    } else if (bytes.startsWith(kUtf8Mark)) {
+        file.encoding_ = ProfileEncoding::Utf8;
+        body = bytes.sliced(3);
+    }
+    const int width = UnitWidth(file.encoding_);
+    const QByteArray lineEnd = *file.encode(u"\r\n");
+
     file.blocks_.append(Block{});
     qsizetype start = 0;
-    while (start < bytes.size()) {
-        qsizetype end = bytes.indexOf('\n', start);
-        const qsizetype next = end < 0 ? bytes.size() : end + 1;
-        if (end < 0)
-            end = bytes.size();
-        if (end > start && bytes[end - 1] == '\r')
-            --end;
-        const QByteArray raw = bytes.sliced(start, end - start);
+    while (start < body.size()) {
+        qsizetype end = LineEnd(body, start, width);
+        const qsizetype next = end < body.size() ? end + width : body.size();
+        if (end - start >= width && UnitAt(body, end - width, width) == u'\r')
+            end -= width;
+        const QByteArray raw = body.sliced(start, end - start);
         start = next;
 
-        const LineMeaning meaning = Interpret(raw);
+        const LineMeaning meaning = Interpret(file.decode(raw));
         if (meaning.kind == LineMeaning::Header) {
             Block block;
             block.hasHeader = true;
@@ -101,8 +168,13 @@ ProfileFile ProfileFile::parse(const QByteArray &bytes)
             continue;
         }
         Block &block = file.blocks_.last();
-        block.lines.append(Line{raw, meaning.value});
-        if (meaning.kind == LineMeaning::Key && block.hasHeader) {
+        const bool isKey = meaning.kind == LineMeaning::Key && block.hasHeader;
+        if (!isKey && !block.lines.isEmpty() && !block.lines.last().isKey) {
+            block.lines.last().raw.append(lineEnd).append(raw);
+            continue;
+        }
+        block.lines.append(Line{raw, meaning.value, isKey});
+        if (isKey) {
             block.lastKey = block.lines.size() - 1;
             const QString folded = Fold(meaning.name);
             if (!block.keys.contains(folded))
@@ -114,19 +186,24 @@ ProfileFile ProfileFile::parse(const QByteArray &bytes)
 
 QByteArray ProfileFile::serialize() const
 {
-    qsizetype size = 0;
+    const QByteArray lineEnd = *encode(u"\r\n");
+    const QByteArray mark = encoding_ == ProfileEncoding::Utf16 ? QByteArray(kUtf16Mark)
+                            : encoding_ == ProfileEncoding::Utf8 ? QByteArray(kUtf8Mark)
+                                                                 : QByteArray();
+    qsizetype size = mark.size();
     for (const Block &block : blocks_) {
-        size += block.header.size() + 2;
+        size += block.header.size() + lineEnd.size();
         for (const Line &line : block.lines)
-            size += line.raw.size() + 2;
+            size += line.raw.size() + lineEnd.size();
     }
     QByteArray out;
     out.reserve(size);
+    out.append(mark);
     for (const Block &block : blocks_) {
         if (block.hasHeader)
-            out.append(block.header).append("\r\n");
+            out.append(block.header).append(lineEnd);
         for (const Line &line : block.lines)
-            out.append(line.raw).append("\r\n");
+            out.append(line.raw).append(lineEnd);
     }
     return out;
 }
@@ -141,37 +218,100 @@ const QString *ProfileFile::find(QStringView section, QStringView key) const
     return line < 0 ? nullptr : &found.lines[line].value;
 }
 
-void ProfileFile::set(const QString &section, const QString &key, const QString &value)
+QString ProfileFile::decode(QByteArrayView raw) const
 {
-    const QByteArray rawValue = EncodeAnsi(value);
+    switch (encoding_) {
+    case ProfileEncoding::Ansi:
+        return DecodeAnsi(raw);
+    case ProfileEncoding::Utf8:
+        return QString::fromUtf8(raw);
+    case ProfileEncoding::Utf16:
+        break;
+    }
+    QString text(raw.size() / 2, Qt::Uninitialized);
+    qFromLittleEndian<char16_t>(raw.data(), text.size(), text.data());
+    return text;
+}
+
+std::optional<QByteArray> ProfileFile::encode(QStringView text) const
+{
+    switch (encoding_) {
+    case ProfileEncoding::Ansi:
+        return EncodeAnsiExactly(text);
+    case ProfileEncoding::Utf8:
+        return text.toUtf8();
+    case ProfileEncoding::Utf16:
+        break;
+    }
+    return Utf16Bytes(text);
+}
+
+void ProfileFile::becomeUtf16()
+{
+    if (encoding_ != ProfileEncoding::Ansi)
+        return;
+    for (Block &block : blocks_) {
+        if (block.hasHeader)
+            block.header = Utf16Bytes(DecodeAnsi(block.header));
+        for (Line &line : block.lines)
+            line.raw = Utf16Bytes(DecodeAnsi(line.raw));
+    }
+    encoding_ = ProfileEncoding::Utf16;
+}
+
+bool ProfileFile::set(const QString &section, const QString &key, const QString &value)
+{
     const QString foldedSection = Fold(section);
+    const QString foldedKey = Fold(key);
     int block = sections_.value(foldedSection, -1);
+    const int existing = block < 0 ? -1 : blocks_[block].keys.value(foldedKey, -1);
+    if (existing >= 0 && UpToNul(blocks_[block].lines[existing].value) == ReadBackValue(value))
+        return false;
+
+    // The bytes of the texts the change adds; a CP932 file that cannot hold
+    // them becomes UTF-16 first, so no character is ever replaced.
+    struct Added {
+        QByteArray header, name, value;
+    };
+    const auto encodeAdded = [&]() -> std::optional<Added> {
+        const auto header = block < 0 ? encode(QString(u'[' + section + u']'))
+                                      : std::optional<QByteArray>(QByteArray());
+        const auto name = existing < 0 ? encode(QString(key + u'=')) : encode(u"=");
+        const auto bytes = encode(value);
+        if (!header || !name || !bytes)
+            return std::nullopt;
+        return Added{*header, *name, *bytes};
+    };
+    std::optional<Added> added = encodeAdded();
+    if (!added) {
+        becomeUtf16();
+        added = encodeAdded();
+    }
+
     if (block < 0) {
-        Block added;
-        added.hasHeader = true;
-        added.header = EncodeAnsi(QString(u'[' + section + u']'));
-        blocks_.append(added);
+        Block created;
+        created.hasHeader = true;
+        created.header = added->header;
+        blocks_.append(created);
         block = blocks_.size() - 1;
         sections_.insert(foldedSection, block);
     }
 
     Block &target = blocks_[block];
-    const QString foldedKey = Fold(key);
-    const int existing = target.keys.value(foldedKey, -1);
     if (existing >= 0) {
         // The key keeps its spelling, byte for byte.
         Line &line = target.lines[existing];
-        const QByteArray name = TrimBlankBytes(QByteArrayView(line.raw).first(line.raw.indexOf('=')));
-        line.raw = name + '=' + rawValue;
-        line.value = Interpret(line.raw).value;
-        return;
+        line.raw = KeyNameBytes(line.raw, UnitWidth(encoding_)) + added->name + added->value;
+        line.value = Interpret(decode(line.raw)).value;
+        return true;
     }
 
     // Lines after the last key (blank lines, text) stay after the new key;
     // no indexed key moves, so the index stays valid.
     const int at = target.lastKey + 1;
-    const QByteArray raw = EncodeAnsi(key) + '=' + rawValue;
-    target.lines.insert(at, Line{raw, Interpret(raw).value});
+    const QByteArray raw = added->name + added->value;
+    target.lines.insert(at, Line{raw, Interpret(decode(raw)).value, true});
     target.keys.insert(foldedKey, at);
     target.lastKey = at;
+    return true;
 }

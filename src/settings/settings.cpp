@@ -76,38 +76,31 @@ struct Loader {
     }
 };
 
-struct Saver {
-    ProfileBatch &batch;
-    void int16(const QString &section, const QString &key, qint16 field) const
-    {
-        batch.write(section, key, QString::number(field));
-    }
-    void int32(const QString &section, const QString &key, qint32 field) const
-    {
-        batch.write(section, key, QString::number(field));
-    }
-    void text(const QString &section, const QString &key, const QString &field) const
-    {
-        batch.write(section, key, field);
-    }
-};
-
-// Lists each key with its value as text.
+// Lists each key with its value as text; the user's texts are marked so
+// that saving keeps their blanks and quotes.
 struct Lister {
     QList<SettingsKeyValue> &values;
     void int16(const QString &section, const QString &key, qint16 field) const
     {
-        values.append({section, key, QString::number(field)});
+        values.append({section, key, QString::number(field), false});
     }
     void int32(const QString &section, const QString &key, qint32 field) const
     {
-        values.append({section, key, QString::number(field)});
+        values.append({section, key, QString::number(field), false});
     }
     void text(const QString &section, const QString &key, const QString &field) const
     {
-        values.append({section, key, field});
+        values.append({section, key, field, true});
     }
 };
+
+// A clock side outside 1..kMaxClockSide is no size for a window: beyond the
+// face it shows garbage, and a huge one cannot even be allocated.
+void BoundClockSide(qint16 &side, qint16 def)
+{
+    if (side < 1 || side > kMaxClockSide)
+        side = def;
+}
 
 } // namespace
 
@@ -139,6 +132,9 @@ void LoadSettings(Settings &settings, const QString &settingsPath, const QString
 {
     settings = DefaultSettings(programFolder);
     ForEachKey(settings, Loader{settingsPath});
+    const Settings defaults;
+    BoundClockSide(settings.Setting.Width, defaults.Setting.Width);
+    BoundClockSide(settings.Setting.Height, defaults.Setting.Height);
     // An empty folder would otherwise become "/", the root of the file
     // system; the program folder is the extraction folder's default.
     if (settings.ARC.DecompFolder.isEmpty())
@@ -149,6 +145,7 @@ void LoadSettings(Settings &settings, const QString &settingsPath, const QString
 bool SaveSettings(const Settings &settings, const QString &settingsPath)
 {
     ProfileBatch batch(settingsPath);
-    ForEachKey(settings, Saver{batch});
+    for (const SettingsKeyValue &entry : SettingsKeyValues(settings))
+        batch.write(entry.section, entry.key, entry.isText ? QuoteIniValue(entry.value) : entry.value);
     return batch.commit();
 }

@@ -5,6 +5,10 @@
 #include <QList>
 #include <QString>
 
+// Largest clock width or height, in pixels: the bound for sizes read from
+// Tockara.ini and asked for by environment files.
+inline constexpr int kMaxClockSide = 4096;
+
 // Colours are 0x00BBGGRR: red + 256 * green + 65536 * blue.
 using ColorValue = qint32;
 
@@ -69,6 +73,7 @@ struct SettingsKeyValue {
     QString section;
     QString key;
     QString value;
+    bool isText;   // a text of the user's (else a number)
 };
 
 // Every key of the file with its value, in the file's order.
@@ -85,9 +90,12 @@ QString AlarmKey(const QString &base, int slot);
 Settings DefaultSettings(const QString &programFolder);
 
 // Fills settings from the file; every missing or unusable value takes its
-// default. The extraction folder defaults to the program folder.
+// default (a clock width or height outside 1..kMaxClockSide is unusable).
+// The extraction folder defaults to the program folder.
 void LoadSettings(Settings &settings, const QString &settingsPath, const QString &programFolder);
 
-// Writes every key, in the file's order, with one file write. false when the
-// file cannot be written (nothing is reported to the user).
+// Writes every key, in the file's order, with one file write (none when no
+// value changed). Texts are written so that they load back exactly (see
+// QuoteIniValue). false when the file cannot be written (nothing is reported
+// to the user).
 bool SaveSettings(const Settings &settings, const QString &settingsPath);

@@ -5,12 +5,18 @@
 #include <unistd.h>
 
 #include <QDir>
+#include <QStringEncoder>
 
 #include "settings/ansi_text.h"
 #include "settings/profile.h"
 #include "support/temp_folder.h"
 
 namespace {
+
+QByteArray Utf16Le(const QString &text)
+{
+    return QStringEncoder(QStringConverter::Utf16LE).encode(text);
+}
 
 class ProfileDisk : public ::testing::Test {
 protected:
@@ -38,11 +44,85 @@ TEST_F(ProfileDisk, TrailBytesEqualToBackslashOrBracketsStayInTheirCharacter)
     EXPECT_EQ(ReadIniValue("ゾ表", "next", "", path), "十");
 }
 
-TEST_F(ProfileDisk, CharactersWithoutCp932FormBecomeQuestionMarks)
+TEST_F(ProfileDisk, InputMethodCharactersAreStoredAsTheirCp932Glyphs)
 {
-    ASSERT_TRUE(WriteIniValue("A", "k", QString::fromUtf8("a\xF0\x9F\x98\x80\xC3\xA9表"), path));
-    EXPECT_EQ(bytes(), "[A]\r\nk=a??\x95\x5c\r\n");
-    EXPECT_EQ(AnsiByteLength(QString::fromUtf8("\xF0\x9F\x98\x80")), 1);
+    // 〜 − ‖ — ¢ £ ¬ as Linux input methods type them.
+    ASSERT_TRUE(WriteIniValue("A", "k", QString::fromUtf16(u"\u301C\u2212\u2016\u2014\u00A2\u00A3\u00AC"),
+                              path));
+    EXPECT_EQ(bytes(), "[A]\r\nk=\x81\x60\x81\x7c\x81\x61\x81\x5c\x81\x91\x81\x92\x81\xca\r\n");
+    EXPECT_EQ(ReadIniValue("A", "k", "", path),
+              QString::fromUtf16(u"\uFF5E\uFF0D\u2225\u2015\uFFE0\uFFE1\uFFE2"));
+}
+
+TEST_F(ProfileDisk, TextCp932CannotHoldTurnsTheFileIntoUtf16)
+{
+    // Every other line keeps its text, trail bytes equal to "]" and "\" included.
+    give("note\r\n[\x83\x5d\x95\x5c]\r\n\x83\x5b=\x83\x5c\r\n\r\n[B]\nk=1\n");
+    const QString picture = QString::fromUtf8("/home/jos\xC3\xA9/caf\xC3\xA9 \xF0\x9F\x98\x80.png");
+    ASSERT_TRUE(WriteIniValue("B", "file", picture, path));
+    EXPECT_EQ(bytes(), "\xff\xfe" + Utf16Le("note\r\n[ゾ表]\r\nゼ=ソ\r\n\r\n[B]\r\nk=1\r\nfile=" + picture
+                                            + "\r\n"));
+    EXPECT_EQ(ReadIniValue("B", "file", "", path), picture);
+    EXPECT_EQ(ReadIniValue("ゾ表", "ゼ", "", path), "ソ");
+
+    ASSERT_TRUE(WriteIniValue("B", "k", "表", path));
+    EXPECT_EQ(bytes(), "\xff\xfe" + Utf16Le("note\r\n[ゾ表]\r\nゼ=ソ\r\n\r\n[B]\r\nk=表\r\nfile="
+                                            + picture + "\r\n"))
+        << "a UTF-16 file stays UTF-16";
+}
+
+TEST_F(ProfileDisk, FilesWithByteOrderMarkAreReadAndWrittenInTheirEncoding)
+{
+    const QString text = QString::fromUtf8("[日記]\r\nkey=caf\xC3\xA9\xE3\x80\x9C\r\nother=x\r\n");
+    QString changed = text;
+    changed.replace("other=x", "other=y");
+    const struct { QByteArray mark; QByteArray (*encode)(const QString &); } forms[] = {
+        {"\xef\xbb\xbf", [](const QString &t) { return t.toUtf8(); }},
+        {"\xff\xfe", &Utf16Le},
+    };
+    for (const auto &form : forms) {
+        give(form.mark + form.encode(text));
+        EXPECT_EQ(ReadIniValue("日記", "key", "", path), QString::fromUtf8("caf\xC3\xA9\xE3\x80\x9C"));
+        ASSERT_TRUE(WriteIniValue("日記", "other", "y", path));
+        EXPECT_EQ(bytes(), form.mark + form.encode(changed));
+    }
+}
+
+TEST_F(ProfileDisk, ValuesWrittenUnchangedKeepTheirBytes)
+{
+    // Invalid Shift-JIS, quotes and blanks, a NUL and an LF line end: the
+    // values read and written back change nothing, so the file is not written.
+    QByteArray before = "[A]\r\nbad=\x83\x41\xff\xa0\x81\r\n Spaced =  ' x '  \r\n";
+    before += QByteArray("nul=ab\0cd\n", 10);
+    give(before);
+    ProfileBatch batch(path);
+    for (const char *key : {"bad", "spaced", "nul"})
+        batch.write("A", key, QuoteIniValue(ReadIniValue("A", key, "", path)));
+    ASSERT_TRUE(batch.commit());
+    EXPECT_EQ(bytes(), before);
+
+    ASSERT_TRUE(WriteIniValue("A", "nul", "abc", path));
+    EXPECT_EQ(bytes(), "[A]\r\nbad=\x83\x41\xff\xa0\x81\r\n Spaced =  ' x '  \r\nnul=abc\r\n");
+}
+
+TEST_F(ProfileDisk, OversizedFileIsNotReadAndNeverWritten)
+{
+    const QByteArray start = "[A]\r\nk=1\r\n";
+    give(start);
+    for (const qint64 size : {kMaxProfileFileBytes + 1, qint64(2) << 30}) {
+        ASSERT_EQ(::truncate(QFile::encodeName(path).constData(), size), 0);  // sparse
+        EXPECT_EQ(ReadIniValue("A", "k", "def", path), "def");
+        EXPECT_FALSE(WriteIniValue("A", "k", "2", path));
+        EXPECT_EQ(QFileInfo(path).size(), size);
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_EQ(file.read(start.size()), start);
+    }
+    // At the limit the file is read, but not grown beyond it.
+    ASSERT_EQ(::truncate(QFile::encodeName(path).constData(), kMaxProfileFileBytes), 0);
+    EXPECT_EQ(ReadIniValue("A", "k", "def", path), "1");
+    EXPECT_FALSE(WriteIniValue("A", "longer", "2", path));
+    EXPECT_EQ(QFileInfo(path).size(), kMaxProfileFileBytes);
 }
 
 TEST(AnsiText, AsciiBytesAreTheirAsciiCharactersEvenBesideJapanese)
@@ -117,6 +197,40 @@ TEST_F(ProfileDisk, ReadOnlyFolderReportsFailureAndKeepsTheFile)
     EXPECT_EQ(bytes(), "[A]\r\nk=1\r\n");
 }
 
+TEST_F(ProfileDisk, ModeBitsDecideWhetherTheFileIsReplacedAndAreKept)
+{
+    // Checked by the engine itself, so they hold for the superuser too.
+    for (const mode_t mode : {0444, 0400, 0600, 0640, 0664}) {
+        give("[A]\r\nk=1\r\n");
+        ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), mode), 0);
+        const bool writable = mode & S_IWUSR;
+        EXPECT_EQ(WriteIniValue("A", "k", "2", path), writable) << std::oct << mode;
+        struct stat info {};
+        ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &info), 0);
+        EXPECT_EQ(info.st_mode & 07777, mode) << std::oct << mode;
+        ::chmod(QFile::encodeName(path).constData(), 0644);
+        EXPECT_EQ(bytes(), writable ? "[A]\r\nk=2\r\n" : "[A]\r\nk=1\r\n") << std::oct << mode;
+    }
+}
+
+TEST_F(ProfileDisk, ReplacedFileKeepsItsOwner)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "only the superuser can give a file to another user";
+    give("[A]\r\nk=1\r\n");
+    const QByteArray name = QFile::encodeName(path);
+    ASSERT_EQ(::chown(name.constData(), 4321, 4321), 0);
+    ASSERT_EQ(::chmod(name.constData(), 0644), 0);
+    EXPECT_FALSE(WriteIniValue("A", "k", "2", path)) << "others may not write it";
+    ASSERT_EQ(::chmod(name.constData(), 0646), 0);
+    ASSERT_TRUE(WriteIniValue("A", "k", "2", path));
+    struct stat info {};
+    ASSERT_EQ(::stat(name.constData(), &info), 0);
+    EXPECT_EQ(info.st_uid, 4321u);
+    EXPECT_EQ(info.st_gid, 4321u);
+    EXPECT_EQ(info.st_mode & 07777, 0646u);
+}
+
 TEST_F(ProfileDisk, FileThatCannotBeReadIsNeverOverwritten)
 {
     give("[A]\r\nk=1\r\n");
@@ -136,7 +250,8 @@ TEST_F(ProfileDisk, GarbageSurvivesWritesByteForByte)
         if (b != '\r' && b != '\n')
             binary.append(char(b));
     }
-    const QByteArray before = "\xff\xfe\x80\xa0 [A\r\n" + binary + "\r\n[S]\r\nk=1\r\n"
+    // (Not starting with FF FE, the byte-order mark of a UTF-16 file.)
+    const QByteArray before = "\x80\xff\xfe\xa0 [A\r\n" + binary + "\r\n[S]\r\nk=1\r\n"
                               + binary + "=" + binary + "\r\n" + QByteArray(1 << 20, 'x')
                               + "\r\n[S]\r\nk=dup\r\n[unterminated\r\n\x83\r\n";
     give(before);

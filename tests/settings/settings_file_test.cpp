@@ -108,6 +108,50 @@ TEST_F(SettingsFile, UnusableNumbersTakeTheirDefaults)
     EXPECT_EQ(settings.Color.Bord, -1);
 }
 
+TEST_F(SettingsFile, ClockSidesOutsideOneTo4096TakeTheirDefault)
+{
+    const struct { QByteArray text; qint16 side; } cases[] = {
+        {"1", 1}, {"4096", 4096}, {"4097", 80}, {"10000", 80}, {"32767", 80}, {"0", 80}, {"-5", 80}};
+    for (const auto &c : cases) {
+        give("[Setting]\r\nWidth=" + c.text + "\r\nHeight=" + c.text + "\r\n");
+        const Settings settings = load();
+        EXPECT_EQ(settings.Setting.Width, c.side) << c.text.constData();
+        EXPECT_EQ(settings.Setting.Height, c.side) << c.text.constData();
+    }
+}
+
+TEST_F(SettingsFile, TextsKeepTheirQuotesAndBlanks)
+{
+    Settings settings = load();
+    settings.Setting.TimeFormat = " hh:mm ";
+    settings.Setting.FileManger = "'nautilus'";
+    settings.Image.File = "\"/tmp/a.png\"";
+    settings.Alarm[0].Comment = "  起きて";
+    settings.Alarm[2].File = "/tmp/ring.wav ";
+    settings.Anime.File = "\t/tmp/x.dat";
+    settings.ARC.DecompFolder = " /tmp/out/";
+    ASSERT_TRUE(SaveSettings(settings, path));
+    const Settings again = load();
+    EXPECT_EQ(again.Setting.TimeFormat, settings.Setting.TimeFormat);
+    EXPECT_EQ(again.Setting.FileManger, settings.Setting.FileManger);
+    EXPECT_EQ(again.Image.File, settings.Image.File);
+    EXPECT_EQ(again.Alarm[0].Comment, settings.Alarm[0].Comment);
+    EXPECT_EQ(again.Alarm[2].File, settings.Alarm[2].File);
+    EXPECT_EQ(again.Anime.File, settings.Anime.File);
+    EXPECT_EQ(again.ARC.DecompFolder, settings.ARC.DecompFolder);
+}
+
+TEST_F(SettingsFile, StartUpSaveLeavesUnchangedBytesAlone)
+{
+    ASSERT_TRUE(SaveSettings(load(), path));
+    QByteArray file = folder.readBytes("Tockara.ini");
+    file.replace("Comment1=\x8e\x9e\x8a\xd4\x82\xc5\x82\xb7", "Comment1=\x83\x41\xff\xfd\x81");
+    file.replace("TimeFormat=yyyy/mm/dd hh:mm:ss", "timeformat = \"hh:mm\" ");
+    give(file);
+    ASSERT_TRUE(SaveSettings(load(), path));
+    EXPECT_EQ(folder.readBytes("Tockara.ini"), file);
+}
+
 TEST_F(SettingsFile, AlarmSlotsUseDigitlessKeysForSlotZero)
 {
     give("[Alarm]\r\nTime0=01:00\r\nTime=07:30\r\nTime1=08:00\r\nTime2=09:00\r\nComment1=\r\n");

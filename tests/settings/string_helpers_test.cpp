@@ -58,6 +58,30 @@ TEST(AnsiByteLength, DoubleByteCharactersCountTwo)
     EXPECT_EQ(AnsiByteLength("ｱｲ"), 2) << "half-width katakana are single bytes";
 }
 
+TEST(QuoteIniValue, QuotesWhatReadingWouldChangeAndReadsBackExactly)
+{
+    TempFolder folder;
+    const QString path = folder.file("q.ini");
+    const struct { QString text, written, read; } cases[] = {
+        {"plain", "plain", "plain"},
+        {"", "", ""},
+        {"\"", "\"", "\""},
+        {"a 'b'", "a 'b'", "a 'b'"},
+        {"全角　", "全角　", "全角　"},
+        {" lead", "\" lead\"", " lead"},
+        {"trail\t", "\"trail\t\"", "trail\t"},
+        {"'q'", "\"'q'\"", "'q'"},
+        {"\"q\"", "\"\"q\"\"", "\"q\""},
+        {"cut\r\nhere", "cut", "cut"},
+        {" cut\nhere ", "\" cut\"", " cut"},
+    };
+    for (const auto &c : cases) {
+        EXPECT_EQ(QuoteIniValue(c.text), c.written) << c.text.toStdString();
+        ASSERT_TRUE(WriteIniValue("A", "k", QuoteIniValue(c.text), path));
+        EXPECT_EQ(ReadIniValue("A", "k", "DEF", path), c.read) << c.text.toStdString();
+    }
+}
+
 TEST(AddTrailingSeparator, AddsSlashOnlyWhenMissing)
 {
     EXPECT_EQ(AddTrailingSeparator(""), "/");
