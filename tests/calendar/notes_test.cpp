@@ -109,14 +109,24 @@ TEST_F(NotesTest, LinesReadBackExactlyAsTyped)
     EXPECT_EQ(reader.MemoLines, notes.MemoLines);
 }
 
-TEST_F(NotesTest, GarbageDiaryFileStillReads)
+TEST_F(NotesTest, AGarbledDiaryFileStillGivesItsDaysAndKeepsItsOtherBytes)
 {
-    folder.writeBytes("NIKI2000.txt", QByteArray("\xff\xfe\x00[12\x8c\x8e", 8) + "\r\n0=ok\r\n");
-    EXPECT_LE(LoadDiaryDay(notes, folder.path(), 2000, 12, 6), 10);
+    // Invalid bytes, a header without "]" (no section), then the real day.
+    const QByteArray garbage = QByteArray("\x81\x00 junk\r\n", 9)
+                               + EncodeAnsi(QStringLiteral("[12月6日\r\n0=no section\r\n"));
+    folder.writeBytes("NIKI2000.txt",
+                      garbage + EncodeAnsi(QStringLiteral("[12月6日]\r\n0=ok\r\n2=あ\r\n")));
+    EXPECT_EQ(LoadDiaryDay(notes, folder.path(), 2000, 12, 6), 3);
+    EXPECT_EQ(notes.DiaryLines[0], "ok");
+    EXPECT_EQ(notes.DiaryLines[1], "");
+    EXPECT_EQ(notes.DiaryLines[2], QStringLiteral("あ"));
+
     notes.DiaryLines = Make({u"new"});
-    SaveDiaryDay(notes, folder.path(), 2000, 12, 6);
-    EXPECT_EQ(LoadDiaryDay(notes, folder.path(), 2000, 12, 6), 1);
+    ASSERT_TRUE(SaveDiaryDay(notes, folder.path(), 2000, 12, 7));
+    EXPECT_TRUE(folder.readBytes("NIKI2000.txt").startsWith(garbage));
+    EXPECT_EQ(LoadDiaryDay(notes, folder.path(), 2000, 12, 7), 1);
     EXPECT_EQ(notes.DiaryLines[0], "new");
+    EXPECT_EQ(LoadDiaryDay(notes, folder.path(), 2000, 12, 6), 3);
 }
 
 TEST_F(NotesTest, MemoOnLineFiveOnly)
