@@ -188,10 +188,15 @@ void AnalogFace::ComposeBackground()
 
 void AnalogFace::DrawBackground()
 {
+    DrawBackground(scrollPosition_);
+}
+
+void AnalogFace::DrawBackground(QPoint scrolledTo)
+{
     const QSize size = faceSize();
     if (frame_.size() != size)
         frame_ = QImage(size, kSurfaceFormat);
-    const QPoint from = scrolling_ ? scrollPosition_ : QPoint();
+    const QPoint from = scrolling_ ? scrolledTo : QPoint();
     // Clearing is only visible where the copy does not reach (a scroll window
     // partly beyond the picture, or a background not yet recomposed).
     if (!picBack_.rect().contains(QRect(from, size)))

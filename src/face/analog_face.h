@@ -27,6 +27,8 @@ public:
     // First step of every tick: clear the frame and copy the background into
     // it (from the scroll position when the background scrolls).
     void DrawBackground();
+    // The same from the given scroll position.
+    void DrawBackground(QPoint scrolledTo);
     // The three hands for the time in timeText ("yyyy/mm/dd hh:nn:ss").
     void DrawHands(const QString &timeText);
 

@@ -221,13 +221,25 @@ void FaceAnimation::AnimationStep(AnalogFace &face)
 {
     AdvanceAnimation(face.frame().size(), face.pictureSize());
     face.setScrollPosition(scrollPosition_);
-    DrawSprite(face.frame(), index_, figureX_, figureY_);
+    DrawFigure(face.frame());
 }
 
 void FaceAnimation::Tick(AnalogFace &face)
 {
     FreeScrollStep(face);
     AnimationStep(face);
+}
+
+void FaceAnimation::Advance(AnalogFace &face)
+{
+    FreeScrollStep(face);
+    AdvanceAnimation(face.frame().size(), face.pictureSize());
+    face.setScrollPosition(scrollPosition_);
+}
+
+void FaceAnimation::DrawFigure(QImage &frame) const
+{
+    DrawSprite(frame, index_, figureX_, figureY_);
 }
 
 void FaceAnimation::ApplyScroll(AnalogFace &face) const

@@ -69,6 +69,11 @@ public:
     void AnimationStep(AnalogFace &face);
     // Both steps in tick order.
     void Tick(AnalogFace &face);
+    // The two steps' changes of state without the drawing: the scroll
+    // position handed to the face for the next tick, the pattern and the
+    // figure's position for this one. DrawFigure then draws what Tick draws.
+    void Advance(AnalogFace &face);
+    void DrawFigure(QImage &frame) const;
     // Hands the scroll switch and position to the face, which copies the
     // visible window of its background from there.
     void ApplyScroll(AnalogFace &face) const;

@@ -96,7 +96,27 @@ int FormatToken(const QString &pattern, int i, const TimeFields &f, bool &afterH
 
 QString TimeTextFor(const QDateTime &moment)
 {
-    return moment.toString(QStringLiteral("yyyy/MM/dd HH:mm:ss"));
+    // Built by hand: the tick asks for it ten times a second, and the
+    // toolkit's pattern formatting costs more than the face's drawing.
+    const QDate date = moment.date();
+    const QTime time = moment.time();
+    char text[20];
+    auto put = [&text](int at, int value, int width) {
+        for (int i = width - 1; i >= 0; --i, value /= 10)
+            text[at + i] = char('0' + value % 10);
+    };
+    put(0, qBound(0, date.year(), 9999), 4);
+    text[4] = '/';
+    put(5, date.month(), 2);
+    text[7] = '/';
+    put(8, date.day(), 2);
+    text[10] = ' ';
+    put(11, time.hour(), 2);
+    text[13] = ':';
+    put(14, time.minute(), 2);
+    text[16] = ':';
+    put(17, time.second(), 2);
+    return QString::fromLatin1(text, 19);
 }
 
 QString FormatTimeText(const QString &timeText, const QString &pattern)

@@ -28,6 +28,9 @@ ClockWindow::ClockWindow(Context &ctx) : ctx_(ctx), face_(ctx.settings())
     // The paint code copies the whole face image: nothing to erase first.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
+    // Motion without a button held tells where the pointer is, for the hover
+    // window, without asking the display server on every tick.
+    setMouseTracking(true);
     setAcceptDrops(false);
     PlaceAtSavedPosition();
     connect(&ctx_.store, &SettingsStore::changed, this, &ClockWindow::SettingsChanged);
@@ -42,6 +45,8 @@ ClockWindow::ClockWindow(Context &ctx) : ctx_(ctx), face_(ctx.settings())
 // which recomposes the background.
 void ClockWindow::SettingsChanged(SettingsAspects aspects)
 {
+    // Hands, texts and colours are drawn anew at the next tick.
+    drawnFace_.reset();
     if (aspects & SettingsAspect::Size) {
         ApplyClockShape();
         ResetAnimation();
@@ -112,6 +117,7 @@ void ClockWindow::LoadEnvironment()
 void ClockWindow::ShowRecomposedFace()
 {
     shownFrame_ = QImage();
+    drawnFace_.reset();
     update();
 }
 
@@ -122,30 +128,44 @@ void ClockWindow::ResetAnimation()
 
 void ClockWindow::InstallBuiltInPatternsIfNone()
 {
-    if (animation_.patternCount() <= 0)
+    if (animation_.patternCount() <= 0) {
         animation_.InstallBuiltInPatterns();
+        drawnFace_.reset();
+    }
 }
 
 // Everything that moves is redrawn into the face image, then shown in one
-// step: background, scrolling and figure, hands, date and time texts.
+// step: background, scrolling and figure, hands, date and time texts. The
+// figure's and the scroll's state advance on every tick; the drawing is done
+// only when something it draws has changed (most ticks of a still face
+// would draw the very image shown before).
 void ClockWindow::Tick()
 {
     const QDateTime now = ctx_.services.clock->now();
     const QString timeText = TimeTextFor(now);
-    face_.DrawBackground();
-    animation_.Tick(face_);
-    face_.DrawHands(timeText);
-    DrawDigitalOverlay(face_.frame(), ctx_.settings(), ctx_.patterns.DatePatternFormat,
-                       ctx_.patterns.TimePatternFormat, timeText);
+    // The background shows the scroll position of the previous tick; the
+    // steps below move it on for the next one.
+    const QPoint scrolledTo = face_.scrollPosition();
+    animation_.Advance(face_);
+    const DrawnFace drawn{timeText, face_.scrolling() ? scrolledTo : QPoint(), animation_.index(),
+                          animation_.figurePosition()};
+    if (drawn != drawnFace_) {
+        face_.DrawBackground(scrolledTo);
+        animation_.DrawFigure(face_.frame());
+        face_.DrawHands(timeText);
+        DrawDigitalOverlay(face_.frame(), ctx_.settings(), ctx_.patterns.DatePatternFormat,
+                           ctx_.patterns.TimePatternFormat, timeText);
+        drawnFace_ = drawn;
+    }
     const QList<int> dueAlarms = alarmCheck_.dueSlots(ctx_.settings().Alarm, now);
-    // Most ticks change nothing on the face (the hands move once a second);
-    // the screen is only updated when the image differs from the one shown.
+    // A new drawing may still equal the face on the screen (a pattern that
+    // looks like the last one): only a face that differs is put there.
     if (face_.frame() != shownFrame_) {
         shownFrame_ = face_.frame().copy();
         repaint();
     }
     if (hover_)
-        hover_->follow(pos());
+        hover_->follow(pos(), PointerNearClock());
     // The boxes wait until the tick is over and then leave it alone: the
     // clock, its figure and the other alarms go on while a box stays open.
     for (int slot : dueAlarms)
@@ -180,6 +200,8 @@ void ClockWindow::mousePressEvent(QMouseEvent *event)
 
 void ClockWindow::mouseMoveEvent(QMouseEvent *event)
 {
+    pointer_ = event->globalPosition().toPoint();
+    pointerPlace_ = PointerPlace::OverFace;
     if (dragging_)
         move(event->globalPosition().toPoint() - grabPoint_);
 }
@@ -207,6 +229,36 @@ void ClockWindow::mouseDoubleClickEvent(QMouseEvent *event)
         dragging_ = false;
         showFortune();
     }
+}
+
+void ClockWindow::enterEvent(QEnterEvent *event)
+{
+    pointer_ = event->globalPosition().toPoint();
+    pointerPlace_ = PointerPlace::OverFace;
+}
+
+void ClockWindow::leaveEvent(QEvent *)
+{
+    pointerPlace_ = PointerPlace::NearCorner;
+}
+
+// The pointer for the hover window: from the window's events while it is
+// over the face; asked of the screen only after it left the face, until it
+// is outside the clock's rectangle too.
+std::optional<QPoint> ClockWindow::PointerNearClock()
+{
+    switch (pointerPlace_) {
+    case PointerPlace::Away:
+        return std::nullopt;
+    case PointerPlace::OverFace:
+        return pointer_;
+    case PointerPlace::NearCorner:
+        break;
+    }
+    pointer_ = ctx_.services.screen->pointerPosition();
+    if (!PointerOverClock(pointer_, geometry()))
+        pointerPlace_ = PointerPlace::Away;
+    return pointer_;
 }
 
 QPoint ClockWindow::PopupAnchorPoint() const

@@ -5,6 +5,7 @@
 // settings store: a change of size, colours, background, overlay or
 // environment is shown as soon as it has been saved.
 #include <functional>
+#include <optional>
 #include <QPoint>
 #include <QTimer>
 #include <QWidget>
@@ -62,6 +63,8 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void enterEvent(QEnterEvent *event) override;
+    void leaveEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
@@ -71,14 +74,31 @@ private:
     QPoint PopupAnchorPoint() const;
     void ShowAlarm(int slot);
     void ShowRecomposedFace();
+    std::optional<QPoint> PointerNearClock();
 
     Context &ctx_;
     AnalogFace face_;
     FaceAnimation animation_;
+    // What the face image was last drawn from: its time text, the scroll
+    // position of its background and its figure.
+    struct DrawnFace {
+        QString timeText;
+        QPoint scrolledTo;
+        int figureIndex = 0;
+        QPoint figureAt;
+        bool operator==(const DrawnFace &) const = default;
+    };
+    std::optional<DrawnFace> drawnFace_;   // none: draw at the next tick
     QImage shownFrame_;    // the face as last put on the screen
     HoverWindow *hover_ = nullptr;
     AlarmCheck alarmCheck_;
     QTimer TMC;
+    // Where the pointer is, as the window's own events tell: over the face,
+    // away, or just off the face's ellipse and perhaps still within the
+    // clock's rectangle (its corners), where only asking the screen tells.
+    enum class PointerPlace { Away, OverFace, NearCorner };
+    PointerPlace pointerPlace_ = PointerPlace::Away;
+    QPoint pointer_;
     bool dragging_ = false;
     QPoint grabPoint_;
     bool exiting_ = false;

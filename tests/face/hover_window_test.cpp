@@ -28,7 +28,7 @@ protected:
     void TickWithPointerAt(HoverWindow &window, QPoint pointer)
     {
         fakes.screen->pointer = pointer;
-        window.follow(pointer - QPoint(40, 40));
+        window.follow(pointer - QPoint(40, 40), pointer);
     }
 
     TempFolder folder;
@@ -57,7 +57,7 @@ TEST(HoverPlacementTest, OnlyTheInsideOfTheClocksRectangleCounts)
     EXPECT_FALSE(PointerOverClock(QPoint(100, 140), clock));
 }
 
-TEST_F(HoverWindowTest, IsCreatedHiddenWithItsLabelAndTimer)
+TEST_F(HoverWindowTest, IsCreatedHiddenWithItsLabelAndATimerThatRunsOnlyWhileShown)
 {
     HoverWindow window(ctx);
     EXPECT_EQ(window.objectName(), "frmDigi");
@@ -65,10 +65,15 @@ TEST_F(HoverWindowTest, IsCreatedHiddenWithItsLabelAndTimer)
     auto *timer = window.findChild<QTimer *>("TMC");
     ASSERT_NE(timer, nullptr);
     EXPECT_EQ(timer->interval(), 300);
+    EXPECT_FALSE(timer->isActive());
+    TickWithPointerAt(window, QPoint(300, 300));
     EXPECT_TRUE(timer->isActive());
+    window.follow(QPoint(0, 0), std::nullopt);
+    EXPECT_FALSE(timer->isActive());
     EXPECT_TRUE(window.testAttribute(Qt::WA_ShowWithoutActivating));
     EXPECT_TRUE(window.windowFlags() & Qt::WindowDoesNotAcceptFocus);
     EXPECT_TRUE(window.windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_TRUE(window.windowFlags() & Qt::WindowTransparentForInput);
     ASSERT_NE(Label(window), nullptr);
     EXPECT_EQ(Label(window)->text(), "1999/12/06 09:05:07");
     EXPECT_EQ(window.size(), Label(window)->size());
@@ -129,11 +134,11 @@ TEST_F(HoverWindowTest, HidesWhenThePointerLeavesTheClock)
     TickWithPointerAt(window, QPoint(300, 300));
     ASSERT_TRUE(window.isVisible());
     fakes.screen->pointer = QPoint(260, 300);   // on the clock's left edge
-    window.follow(QPoint(260, 260));
+    window.follow(QPoint(260, 260), fakes.screen->pointer);
     EXPECT_FALSE(window.isVisible());
     Preset(ctx.store, [](Settings &s) { s.Setting.Width = 120; });
     fakes.screen->pointer = QPoint(379, 300);   // inside a wider clock
-    window.follow(QPoint(260, 260));
+    window.follow(QPoint(260, 260), fakes.screen->pointer);
     EXPECT_TRUE(window.isVisible());
 }
 

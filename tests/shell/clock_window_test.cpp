@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <QCloseEvent>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QMessageBox>
 #include <QSignalSpy>
@@ -7,6 +8,9 @@
 #include <QTimer>
 
 #include "context/context.h"
+#include "face/digital_overlay.h"
+#include "face/environment_loader.h"
+#include "face/ui/hover_window.h"
 #include "platform/linux/linux_services.h"
 #include "settings/profile.h"
 #include "shell/clock_window.h"
@@ -62,6 +66,16 @@ struct FastClock : LocalClock {
     QDateTime start;
     int speed;
     QElapsedTimer elapsed;
+};
+
+// A screen that counts how often the pointer is asked for.
+struct CountingScreen : FakeScreen {
+    QPoint pointerPosition() const override
+    {
+        ++asked;
+        return pointer;
+    }
+    mutable int asked = 0;
 };
 
 // A window whose own close handling refuses every close.
@@ -320,6 +334,87 @@ TEST_F(ClockFixture, TheClockShowsEachChangeOnceItIsSaved)
     ctx.store.Update([this](Settings &s) { s.Anime.File = folder.file("wide.dat"); });
     EXPECT_EQ(clock->size(), QSize(100, 70));
     EXPECT_EQ(saved("Width"), "100");
+}
+
+TEST_F(ClockFixture, TheHoverRuleAsksTheScreenOnlyWhenThePointerIsOffTheFaceButStillNear)
+{
+    auto counting = std::make_unique<CountingScreen>();
+    CountingScreen &screen = *counting;
+    fakes.services.screen = std::move(counting);
+    preset([](Settings &s) {
+        s.Setting.Left = 100 * 15;
+        s.Setting.Top = 100 * 15;
+    });
+    auto clock = makeClock();
+    HoverWindow hover(ctx);
+    clock->setHoverWindow(&hover);
+    auto ticks = [&](int count) {
+        for (int i = 0; i < count; ++i)
+            clock->Tick();
+    };
+
+    ticks(5);   // the pointer has never come near
+    EXPECT_FALSE(hover.isVisible());
+
+    QEnterEvent enter(QPointF(30, 30), QPointF(30, 30), QPointF(130, 130));
+    QApplication::sendEvent(clock.get(), &enter);
+    ticks(3);
+    EXPECT_TRUE(hover.isVisible());
+    QMouseEvent move = MouseEvent(QEvent::MouseMove, QPoint(40, 50), QPoint(140, 150), Qt::NoButton);
+    QApplication::sendEvent(clock.get(), &move);
+    ticks(1);
+    EXPECT_EQ(hover.pos(), QPoint(140, 152));   // beside the pointer the motion told of
+    EXPECT_EQ(screen.asked, 0);
+
+    // Off the ellipse into a corner of the clock's rectangle: still shown.
+    screen.pointer = QPoint(102, 102);
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(clock.get(), &leave);
+    ticks(2);
+    EXPECT_TRUE(hover.isVisible());
+    EXPECT_EQ(screen.asked, 2);
+    // Out of the rectangle: hidden, and nobody asks any more.
+    screen.pointer = QPoint(90, 90);
+    ticks(5);
+    EXPECT_FALSE(hover.isVisible());
+    EXPECT_EQ(screen.asked, 3);
+}
+
+TEST_F(ClockFixture, DrawingOnlyWhatChangedGivesTheFacesOfAFullDrawingOnEveryTick)
+{
+    // A scrolling environment with a walking figure, and both texts.
+    const QDir samples(QStringLiteral(TOCKARA_DATA_DIR "/anime"));
+    for (const QString &file : samples.entryList(QDir::Files))
+        QFile::copy(samples.filePath(file), folder.file(file));
+    folder.writeBytes("Calender.ini", "[DateFormat]\r\n1=yyyy/mm/dd,a\r\n[TimeFormat]\r\n1=hh:nn:ss,b\r\n");
+    for (const char *environment : {"scroll.dat", "walker.dat", ""}) {
+        preset([&](Settings &s) {
+            s.Anime.File = environment[0] ? folder.file(environment) : QString();
+            s.Digital.DatePattern = 1;
+            s.Digital.TimePattern = 1;
+        });
+        ctx.patterns = {"yyyy/mm/dd", "hh:nn:ss"};
+        fakes.clock->current = QDateTime(QDate(2026, 12, 7), QTime(9, 59, 58, 950));
+        auto clock = makeClock();
+        clock->LoadEnvironment();
+        clock->InstallBuiltInPatternsIfNone();
+        // The same face and figure, drawn in full on every tick.
+        AnalogFace face(ctx.settings());
+        FaceAnimation animation;
+        LoadEnvironment(ctx.store, animation, face);
+        if (animation.patternCount() <= 0)
+            animation.InstallBuiltInPatterns();
+        for (int tick = 0; tick < 40; ++tick) {
+            clock->Tick();
+            const QString timeText = TimeTextFor(fakes.clock->current);
+            face.DrawBackground();
+            animation.Tick(face);
+            face.DrawHands(timeText);
+            DrawDigitalOverlay(face.frame(), ctx.settings(), "yyyy/mm/dd", "hh:nn:ss", timeText);
+            ASSERT_EQ(clock->face().frame(), face.frame()) << environment << " tick " << tick;
+            fakes.clock->current = fakes.clock->current.addMSecs(100);
+        }
+    }
 }
 
 TEST_F(ClockFixture, TheTickDrawsTheHandsOnTheFace)

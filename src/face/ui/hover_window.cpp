@@ -45,8 +45,10 @@ bool ProgramWindowOpen()
 }
 
 HoverWindow::HoverWindow(Context &ctx, QWidget *parent)
+    // Transparent for the pointer: the window beside it must never take the
+    // pointer from the clock it tells about.
     : QWidget(parent, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint
-                          | Qt::WindowDoesNotAcceptFocus),
+                          | Qt::WindowDoesNotAcceptFocus | Qt::WindowTransparentForInput),
       ctx_(ctx)
 {
     setObjectName(QStringLiteral("frmDigi"));
@@ -65,9 +67,21 @@ HoverWindow::HoverWindow(Context &ctx, QWidget *parent)
     timer_->setObjectName(QStringLiteral("TMC"));
     timer_->setInterval(RefreshInterval);
     connect(timer_, &QTimer::timeout, this, &HoverWindow::refresh);
-    timer_->start();
 
     refresh();
+}
+
+// The text is refreshed only while someone can see it.
+void HoverWindow::showEvent(QShowEvent *event)
+{
+    timer_->start();
+    QWidget::showEvent(event);
+}
+
+void HoverWindow::hideEvent(QHideEvent *event)
+{
+    timer_->stop();
+    QWidget::hideEvent(event);
 }
 
 QString HoverWindow::currentText() const
@@ -99,8 +113,13 @@ void HoverWindow::updateText()
     resize(label_->size());
 }
 
-void HoverWindow::follow(QPoint clockTopLeft)
+void HoverWindow::follow(QPoint clockTopLeft, std::optional<QPoint> pointer)
 {
+    const QRect clock(clockTopLeft, QSize(ctx_.settings().Setting.Width, ctx_.settings().Setting.Height));
+    if (!pointer || !PointerOverClock(*pointer, clock)) {
+        hide();
+        return;
+    }
     // A tool window or a box of the program in front of the clock: stay out
     // of its way.
     if (ctx_.ToolWindowOpen || ProgramWindowOpen()) {
@@ -108,18 +127,12 @@ void HoverWindow::follow(QPoint clockTopLeft)
         return;
     }
     const ScreenInfo &screen = *ctx_.services.screen;
-    const QPoint pointer = screen.pointerPosition();
-    const QRect clock(clockTopLeft, QSize(ctx_.settings().Setting.Width, ctx_.settings().Setting.Height));
-    if (!PointerOverClock(pointer, clock)) {
-        hide();
-        return;
-    }
     const QPoint middle =
-        ScreenMiddle(screen.monitorRect(pointer), screen.twipsPerPixelX(), screen.twipsPerPixelY());
+        ScreenMiddle(screen.monitorRect(*pointer), screen.twipsPerPixelX(), screen.twipsPerPixelY());
     const bool appearing = isHidden();
     if (appearing)
         updateText();
-    move(HoverWindowPosition(pointer, size(), middle));
+    move(HoverWindowPosition(*pointer, size(), middle));
     // Shown and put on top as it appears; a window that stays on top needs
     // no restacking on every tick.
     if (appearing) {

@@ -2,6 +2,7 @@
 // The hover window (frmDigi): a small window beside the pointer, shown while
 // the pointer rests over the clock, with the full date and time and the quick
 // memo. It never takes the focus.
+#include <optional>
 #include <QPoint>
 #include <QRect>
 #include <QSize>
@@ -41,11 +42,17 @@ public:
     // brings the text up to date when it shows the window.
     void refresh();
 
-    // Called by every tick of the clock: beside the pointer while the pointer
-    // is over the clock's rectangle (top-left clockTopLeft in screen pixels,
-    // size "Setting" Width x Height), hidden otherwise, and always hidden while
-    // a tool window, a box or a chooser of the program is open.
-    void follow(QPoint clockTopLeft);
+    // Called by every tick of the clock with the pointer as the clock knows
+    // it (nothing when it is known to be elsewhere): beside the pointer while
+    // the pointer is over the clock's rectangle (top-left clockTopLeft in
+    // screen pixels, size "Setting" Width x Height), hidden otherwise, and
+    // always hidden while a tool window, a box or a chooser of the program is
+    // open.
+    void follow(QPoint clockTopLeft, std::optional<QPoint> pointer);
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
 
 private:
     QString currentText() const;
