@@ -1,0 +1,35 @@
+#pragma once
+// The calculator page's frame (AreaCaluc): the NBTN buttons, the display
+// DSP2 and the keyboard, over the calculator whose registers outlive the
+// settings window.
+#include <QWidget>
+
+#include "calculator/calculator.h"
+
+class QLabel;
+class QPushButton;
+
+class CalculatorPanel : public QWidget {
+    Q_OBJECT
+public:
+    CalculatorPanel(Calculator &calculator, QWidget *parent);
+
+    // Opening the page: the display restarts at "0"; the registers stay.
+    void Open();
+    // A key press anywhere in the window: the focus moves to "＝", then a key
+    // of the keyboard table presses its button. Returns whether it did.
+    bool KeyPressed(int qtKey);
+
+protected:
+    // The window gets key presses before its controls while the page shows.
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+
+private:
+    void press(int key);
+
+    Calculator &calculator_;
+    QLabel *display_;            // DSP2
+    QPushButton *equals_;        // NBTN20
+};
