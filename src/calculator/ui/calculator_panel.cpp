@@ -1,7 +1,5 @@
 #include "calculator/ui/calculator_panel.h"
 
-#include <QApplication>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 
@@ -41,7 +39,6 @@ QFont GothicFont(double points)
 CalculatorPanel::CalculatorPanel(Calculator &calculator, QWidget *parent)
     : QWidget(parent), calculator_(calculator), display_(new QLabel(this))
 {
-    setObjectName(QStringLiteral("AreaCaluc"));
     for (const ButtonSpec &spec : kButtons) {
         auto *button = new QPushButton(QString::fromUtf16(spec.caption), this);
         button->setObjectName(QStringLiteral("NBTN%1").arg(spec.key));
@@ -86,25 +83,4 @@ void CalculatorPanel::press(int key)
 {
     calculator_.Press(key);
     display_->setText(calculator_.CalcDisplay);
-}
-
-bool CalculatorPanel::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
-        return false;
-    if (static_cast<QWidget *>(watched)->window() != window())
-        return false;
-    return KeyPressed(static_cast<QKeyEvent *>(event)->key());
-}
-
-void CalculatorPanel::showEvent(QShowEvent *event)
-{
-    QWidget::showEvent(event);
-    qApp->installEventFilter(this);
-}
-
-void CalculatorPanel::hideEvent(QHideEvent *event)
-{
-    qApp->removeEventFilter(this);
-    QWidget::hideEvent(event);
 }

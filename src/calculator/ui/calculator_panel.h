@@ -1,7 +1,7 @@
 #pragma once
-// The calculator page's frame (AreaCaluc): the NBTN buttons, the display
-// DSP2 and the keyboard, over the calculator whose registers outlive the
-// settings window.
+// The calculator page's controls inside its frame (AreaCaluc): the NBTN
+// buttons and the display DSP2, over the calculator whose registers outlive
+// the settings window.
 #include <QWidget>
 
 #include "calculator/calculator.h"
@@ -16,15 +16,10 @@ public:
 
     // Opening the page: the display restarts at "0"; the registers stay.
     void Open();
-    // A key press anywhere in the window: the focus moves to "＝", then a key
-    // of the keyboard table presses its button. Returns whether it did.
+    // A key press anywhere in the window, before its controls: the focus
+    // moves to "＝", then a key of the keyboard table presses its button.
+    // Returns whether it did.
     bool KeyPressed(int qtKey);
-
-protected:
-    // The window gets key presses before its controls while the page shows.
-    bool eventFilter(QObject *watched, QEvent *event) override;
-    void showEvent(QShowEvent *event) override;
-    void hideEvent(QHideEvent *event) override;
 
 private:
     void press(int key);

@@ -11,7 +11,6 @@ MonthView::MonthView(const CalendarData &calendar, QString programFolder, QWidge
     : QWidget(parent), calendar_(calendar), programFolder_(std::move(programFolder)),
       surface_(MonthSurfaceSize, QImage::Format_RGB32), hover_(new QLabel(this))
 {
-    setObjectName(QStringLiteral("AreaCal"));
     setFixedSize(MonthSurfaceSize);
     setMouseTracking(true);
 

@@ -1,6 +1,6 @@
 #pragma once
-// The calendar page's drawing surface (AreaCal): one month drawn on a
-// persistent image, with the 前月, 翌月 and 今月 buttons (BTN 7, 8, 9) and the
+// The calendar page's drawing surface, filling the top of its frame (AreaCal):
+// one month drawn on a persistent image, with the 前月, 翌月 and 今月 buttons (BTN 7, 8, 9) and the
 // hover label DSP3 on it. A release on a day asks for that day's diary and
 // redraws the month afterwards.
 #include <functional>
