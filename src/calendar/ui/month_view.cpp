@@ -12,6 +12,7 @@ MonthView::MonthView(const CalendarData &calendar, QString programFolder, QWidge
       surface_(MonthSurfaceSize, QImage::Format_RGB32), hover_(new QLabel(this))
 {
     setFixedSize(MonthSurfaceSize);
+    setAccessibleDescription(QStringLiteral("カレンダー"));
     setMouseTracking(true);
 
     struct Step { int index; const char16_t *caption; int left; void (MonthView::*action)(); };
@@ -40,6 +41,7 @@ void MonthView::DrawMonth()
     QPainter painter(&surface_);
     ::DrawMonth(painter, sheet_, calendar_, palette().color(QPalette::Window));
     painter.end();
+    setAccessibleName(MonthTitle(shownYear_, shownMonth_));
     update();
 }
 

@@ -2,7 +2,7 @@
 // The calendar page's drawing surface, filling the top of its frame (AreaCal):
 // one month drawn on a persistent image, with the 前月, 翌月 and 今月 buttons (BTN 7, 8, 9) and the
 // hover label DSP3 on it. A release on a day asks for that day's diary and
-// redraws the month afterwards.
+// redraws the month afterwards. Its accessible name is the month's title.
 #include <functional>
 #include <QDate>
 #include <QImage>
