@@ -61,7 +61,6 @@ MonthSheet ComputeMonth(const CalendarData &calendar, qint16 year, qint16 month,
     if (!first.isValid())
         return sheet;
 
-    NoteData diary;   // scratch lines of the diary reads
     sheet.FirstDayCell = WeekdayType(first) - 1;
     const int days = first.daysInMonth();
     for (int d = 1; d <= days; ++d) {
@@ -79,7 +78,7 @@ MonthSheet ComputeMonth(const CalendarData &calendar, qint16 year, qint16 month,
             cell.Note = AppendDayNote(cell.Note, kTodayNote);
         }
         if (!diaryFolder.isEmpty())
-            cell.HasDiary = LoadDiaryDay(diary, diaryFolder, year, month, static_cast<qint16>(d)) > 0;
+            cell.HasDiary = DiaryDayHasEntry(diaryFolder, year, month, static_cast<qint16>(d));
     }
     sheet.EndDayCell = sheet.FirstDayCell + days;
     return sheet;
