@@ -140,8 +140,8 @@ wait_for_colour() { # name region colour min [seconds]
 
 # The accessible name of the clock's control whose accessible description is
 # $1, read over the accessibility bus; with --expect TEXT waits for that name.
-# The script must run inside a session bus (see run_in_session_bus) and the
-# clock must be started with QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1.
+# The script must run inside a session bus of its own (dbus-run-session) and
+# the clock must be started with QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1.
 accessible_text() {
   /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/accessible_text.py" "$@"
 }

@@ -8,11 +8,12 @@ start_display
 make_program_folder
 start_clock
 
+before=$(screenshot before_menu)
 xdotool mousemove 40 40 click 3
-sleep 1
+wait_for_change menu "$before" 200x300+40+80 5000 10 >/dev/null || fail "no menu opened"
 for _ in $(seq 11); do xdotool key Down; done   # オプション
 xdotool key Right
-sleep 0.5
+wait_for_change submenu "$WORK/menu.png" 200x300+180+80 2000 10 >/dev/null || fail "オプション did not open"
 for _ in $(seq 4); do xdotool key Down; done    # 電卓
 xdotool key Return
 calculator=$(wait_for_title 'Tockara \[電卓\]') || fail "電卓 opened no window"

@@ -16,8 +16,9 @@ title_of() { # yyyy-mm-01
 }
 first=$(date +%Y-%m-01)
 
+before=$(screenshot before_menu)
 xdotool mousemove 40 40 click 3
-sleep 1
+wait_for_change menu "$before" 200x300+40+80 5000 10 >/dev/null || fail "no menu opened"
 for _ in $(seq 9); do xdotool key Down; done   # カレンダー
 xdotool key Return
 calendar=$(wait_for_title 'Tockara カレンダー') || fail "カレンダー opened no window"
@@ -35,10 +36,9 @@ xdotool mousemove --window "$calendar" $((x + 18)) $((y + 10)) click 1
 diary=$(wait_for_title "$(date +%Y)/$(date +%-m)/15") || fail "a click on the 15th opened no diary"
 xdotool type --window "$diary" 'sunny day'
 xdotool mousemove --window "$diary" 40 204 click 1   # 登録
-for _ in $(seq 50); do xdotool search --onlyvisible --name "^$(date +%Y)/$(date +%-m)/15\$" >/dev/null || break; sleep 0.1; done
-[ "$(ini_value "$PROGRAM/NIKI$(date +%Y).txt" "$(date +%-m)月15日" 0)" = "sunny day" ] || fail "the diary line was not stored"
-sleep 0.5
-[ "$(count_colour "$(screenshot after)" "$corner" '#000000')" = 1 ] || fail "the 15th shows no diary mark"
+wait_until 10 no_window "$(date +%Y)/$(date +%-m)/15" || fail "登録 did not close the diary"
+ini_is "$PROGRAM/NIKI$(date +%Y).txt" "$(date +%-m)月15日" 0 "sunny day" || fail "the diary line was not stored"
+wait_for_colour marked "$corner" '#000000' 0 10 >/dev/null || fail "the 15th shows no diary mark"
 
 xdotool mousemove --window "$calendar" $((8 + 72 + 32)) $((8 + 176 + 12)) click 1   # 翌月
 accessible_text カレンダー --expect "$(title_of "$(date -d "$first +1 month" +%Y-%m-%d)")" >/dev/null \
