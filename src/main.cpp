@@ -1,7 +1,12 @@
-// Tockara: a desktop clock gadget. The program takes no arguments.
+// Tockara: a desktop clock gadget.
+#include "calendar/command_line.h"
 #include "shell/startup.h"
 
 int main(int argc, char **argv)
 {
+    // A few options are answered on the command line, without a display;
+    // anything else starts the clock.
+    if (const std::optional<int> exitCode = RunCommandLineOption(argc, argv))
+        return *exitCode;
     return RunTockara(argc, argv);
 }

@@ -31,7 +31,8 @@ DayStyle ParseDayStyle(const QString &value)
     return style;
 }
 
-// A "kind,month,day,name" rule; the name ends at a further comma.
+// A "kind,month,day,name[,first year[,last year[,day]]]" rule; the name ends
+// at a further comma. A seventh field, when present, overrides the day.
 HolidayRule ParseHolidayRule(const QString &value)
 {
     const QString comma = QStringLiteral(",");
@@ -40,6 +41,11 @@ HolidayRule ParseHolidayRule(const QString &value)
     rule.Month = ParseInt16(GetField(value, 2, comma), 0);
     rule.Day = ParseInt16(GetField(value, 3, comma), 0);
     rule.Name = GetField(value, 4, comma);
+    rule.FirstYear = ParseInt16(GetField(value, 5, comma).trimmed(), 0);
+    rule.LastYear = ParseInt16(GetField(value, 6, comma).trimmed(), 0);
+    const QString day = GetField(value, 7, comma).trimmed();
+    if (!day.isEmpty())
+        rule.Day = ParseInt16(day, 0);
     return rule;
 }
 
@@ -98,13 +104,13 @@ void LoadDayStyles(CalendarData &data, const QString &settingsPath)
     }
 }
 
-void SaveDayStyles(const CalendarData &data, const QString &settingsPath)
+bool SaveDayStyles(const CalendarData &data, const QString &settingsPath)
 {
     ProfileBatch batch(settingsPath);
     batch.write(kCalenderSection, QStringLiteral("Font"), data.CalendarFontName);
     for (int n = 0; n < DayType::Count; ++n)
         batch.write(kCalenderSection, DayStyleKey(n), JoinDayStyle(data.DayStyleTable[n]));
-    batch.commit();
+    return batch.commit();
 }
 
 void LoadHolidays(CalendarData &data, const QString &programFolder)
@@ -146,10 +152,15 @@ qint16 AutumnalEquinoxDay(qint16 year)
 
 qint16 SecondMondayOf(qint16 year, qint16 month)
 {
-    for (int day = 8; day <= 14; ++day) {
-        const QDate date(year, month, day);
-        if (date.isValid() && date.dayOfWeek() == Qt::Monday)
-            return static_cast<qint16>(day);
-    }
-    return 0;
+    return NthMondayOf(year, month, 2);
+}
+
+qint16 NthMondayOf(qint16 year, qint16 month, int n)
+{
+    const QDate first(year, month, 1);
+    if (!first.isValid() || n < 1)
+        return 0;
+    const int firstMonday = 1 + (Qt::Monday - first.dayOfWeek() + 7) % 7;
+    const int day = firstMonday + 7 * (n - 1);
+    return day <= first.daysInMonth() ? static_cast<qint16>(day) : 0;
 }

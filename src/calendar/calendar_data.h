@@ -38,6 +38,9 @@ enum : qint16 {
 }
 
 // Which day a holiday rule falls on; any other value behaves as FixedDate.
+// Kinds above 4 are read only by this program: they keep the day field of
+// Calender.ini at 0, so that a reader of the first five kinds takes them for
+// a fixed date that never comes.
 namespace HolidayKind {
 enum : qint16 {
     FixedDate = 0,
@@ -45,6 +48,7 @@ enum : qint16 {
     AutumnalEquinox = 2,
     ConditionalFixedDate = 3,   // only when not a Sunday and not a substitute holiday
     SecondMonday = 4,
+    NthMonday = 5,              // the Day-th Monday of the month (Day 1 to 5)
 };
 }
 
@@ -58,17 +62,25 @@ struct DayStyle {
     bool operator==(const DayStyle &) const = default;
 };
 
+// One line of the "NationalHoliday" section of Calender.ini:
+//   kind,month,day,name[,first year[,last year[,day]]]
+// The first four fields are the classic format. The optional fields limit the
+// rule to a range of years and give its day for this program when the classic
+// day field stays 0 (so that older readers never show the rule).
 struct HolidayRule {
     qint16 Kind = HolidayKind::FixedDate;   // a HolidayKind value
     qint16 Month = 0;
-    qint16 Day = 0;   // recomputed per shown month for the movable kinds
+    qint16 Day = 0;        // the day; for NthMonday which Monday; unused by the computed kinds
     QString Name;
+    qint16 FirstYear = 0;  // 0: no limit
+    qint16 LastYear = 0;   // 0: no limit
 
     bool operator==(const HolidayRule &) const = default;
 };
 
-// The most holiday rules Calender.ini may give; later keys are ignored.
-constexpr int MaxHolidayRules = 30;
+// The most holiday rules Calender.ini may give; later keys are ignored. The
+// shipped file needs about forty; the rest is room for the user's own days.
+constexpr int MaxHolidayRules = 100;
 
 struct CalendarData {
     QString CalendarFontName = QStringLiteral("ＭＳ ゴシック");
@@ -102,11 +114,12 @@ void LoadDayStyles(CalendarData &data, const QString &settingsPath);
 
 // Writes "Font" and all eleven day-style keys (kind, text colour, mark colour,
 // extra colour in decimal, joined with ",") with one file write. A file that
-// cannot be written is left as it was.
-void SaveDayStyles(const CalendarData &data, const QString &settingsPath);
+// cannot be written is left as it was and false is returned.
+bool SaveDayStyles(const CalendarData &data, const QString &settingsPath);
 
 // Reads the "NationalHoliday" rules "1", "2", ... of Calender.ini up to the
-// first missing or empty key, at most MaxHolidayRules of them.
+// first missing or empty key, at most MaxHolidayRules of them. Missing or
+// non-numeric numbers read as 0.
 void LoadHolidays(CalendarData &data, const QString &programFolder);
 
 // Entry number of section "TimeFormat" (timePatterns) or "DateFormat" of
@@ -119,3 +132,5 @@ qint16 VernalEquinoxDay(qint32 year);
 qint16 AutumnalEquinoxDay(qint16 year);
 // The Monday among days 8 to 14 of the month; 0 for a month that is no date.
 qint16 SecondMondayOf(qint16 year, qint16 month);
+// The n-th Monday of the month (n from 1); 0 when the month has none.
+qint16 NthMondayOf(qint16 year, qint16 month, int n);

@@ -76,6 +76,17 @@ qint16 LoadDiaryDay(NoteData &notes, const QString &programFolder, qint16 year, 
     return CountNoteLines(notes.DiaryLines);
 }
 
+bool DiaryDayHasEntry(const QString &programFolder, qint16 year, qint16 month, qint16 day)
+{
+    const QString path = DiaryFilePathFor(programFolder, year);
+    const QString section = DiarySectionFor(month, day);
+    for (int i = 0; i < NoteLineLimit; ++i) {
+        if (!ReadIniValue(section, QString::number(i), QString(), path).isEmpty())
+            return true;
+    }
+    return false;
+}
+
 bool SaveDiaryDay(NoteData &notes, const QString &programFolder, qint16 year, qint16 month,
                   qint16 day)
 {

@@ -40,6 +40,9 @@ QString JoinNoteLines(const NoteLines &lines, int count);
 // Reads the ten lines of a day into DiaryLines; returns their count.
 qint16 LoadDiaryDay(NoteData &notes, const QString &programFolder, qint16 year, qint16 month,
                     qint16 day);
+// Whether the day's diary entry has a non-empty line (LoadDiaryDay would
+// count more than 0), reading no further than the first such line.
+bool DiaryDayHasEntry(const QString &programFolder, qint16 year, qint16 month, qint16 day);
 // Writes all ten DiaryLines (empty ones as empty values) to the day's section,
 // with one file write. false, file untouched, when it cannot be written.
 bool SaveDiaryDay(NoteData &notes, const QString &programFolder, qint16 year, qint16 month,

@@ -1,5 +1,7 @@
 #include "shell/features.h"
 
+#include "calculator/ui/calculator_page.h"
+#include "calendar/ui/calendar_pages.h"
 #include "face/ui/face_commands.h"
 #include "settings_window/ui/clock_settings_pages.h"
 #include "shell/clock_window.h"
@@ -10,5 +12,7 @@
 void RegisterFeatures(Context &ctx, RunningClock &running)
 {
     RegisterClockSettingsPages(running.pages);
+    RegisterCalendarPages(running.pages);
+    RegisterCalculatorPage(running.pages);
     BindFaceCommands(running.commands, ctx, running.clock.get());
 }

@@ -137,15 +137,27 @@ TEST_F(HolidaysTest, NameEndsAtAFurtherCommaAndBadFieldsReadAsZero)
     EXPECT_EQ(data.HolidayTable[3], (HolidayRule{0, 0, 0, QString()}));
 }
 
-TEST_F(HolidaysTest, AtMostThirtyRulesAreLoaded)
+TEST_F(HolidaysTest, ExtraFieldsGiveYearLimitsAndTheDay)
+{
+    Write(QStringLiteral("[NationalHoliday]\n1=0,12,0,天皇誕生日,1989,2018,23\n2=5,7,0,海の日,2022,,3\n"
+                         "3=0,8,11,山の日,2016\n4=0,1,1,元日,x,y,z\n"));
+    LoadHolidays(data, folder.path());
+    ASSERT_EQ(data.HolidayCount, 4);
+    EXPECT_EQ(data.HolidayTable[1], (HolidayRule{0, 12, 23, QStringLiteral("天皇誕生日"), 1989, 2018}));
+    EXPECT_EQ(data.HolidayTable[2], (HolidayRule{5, 7, 3, QStringLiteral("海の日"), 2022, 0}));
+    EXPECT_EQ(data.HolidayTable[3], (HolidayRule{0, 8, 11, QStringLiteral("山の日"), 2016, 0}));
+    EXPECT_EQ(data.HolidayTable[4], (HolidayRule{0, 1, 0, QStringLiteral("元日"), 0, 0}));
+}
+
+TEST_F(HolidaysTest, RulesBeyondTheLimitAreIgnored)
 {
     QString text = "[NationalHoliday]\n";
-    for (int n = 1; n <= 35; ++n)
-        text += QStringLiteral("%1=0,1,%1,day%1\n").arg(n);
+    for (int n = 1; n <= MaxHolidayRules + 5; ++n)
+        text += QStringLiteral("%1=0,1,1,day%1\n").arg(n);
     Write(text);
     LoadHolidays(data, folder.path());
     EXPECT_EQ(data.HolidayCount, MaxHolidayRules);
-    EXPECT_EQ(data.HolidayTable[30].Name, "day30");
+    EXPECT_EQ(data.HolidayTable[MaxHolidayRules].Name, QStringLiteral("day%1").arg(MaxHolidayRules));
 }
 
 TEST_F(HolidaysTest, MissingEmptyOrGarbageFileGivesNoHolidaysAndNoPatterns)
@@ -193,6 +205,9 @@ TEST(MovableHolidaysTest, SecondMondayIsTheMondayOfDaysEightToFourteen)
     EXPECT_EQ(SecondMondayOf(2021, 2), 8);
     EXPECT_EQ(SecondMondayOf(2020, 9), 14);   // the 1st is a Tuesday
     EXPECT_EQ(SecondMondayOf(2000, 13), 0);
+    EXPECT_EQ(NthMondayOf(2026, 7, 3), 20);
+    EXPECT_EQ(NthMondayOf(2026, 6, 5), 29);
+    EXPECT_EQ(NthMondayOf(2026, 7, 5), 0);
 }
 
 } // namespace

@@ -1,9 +1,9 @@
 // The Calender.ini that ships beside the program.
-#include <iterator>
 #include <gtest/gtest.h>
 #include <QFile>
 
 #include "calendar/calendar_data.h"
+#include "settings/ansi_text.h"
 #include "settings/profile.h"
 #include "support/temp_folder.h"
 
@@ -30,36 +30,36 @@ TEST_F(ShippedCalenderTest, IsShiftJisWithCrLfLineEnds)
     EXPECT_TRUE(bytes.contains(QByteArray("\x8c\xb3\x93\xfa")));
 }
 
-TEST_F(ShippedCalenderTest, ListsTheNationalHolidaysTheRuleKindsExpress)
+TEST_F(ShippedCalenderTest, EveryRuleLineIsReadAndCommentsAddNoKeys)
 {
-    // Today's national holidays; the two on third Mondays have no rule kind.
-    struct Expected { const char16_t *name; qint16 kind, month, day; };
-    const Expected expected[] = {
-        {u"元日", HolidayKind::FixedDate, 1, 1},
-        {u"成人の日", HolidayKind::SecondMonday, 1, 0},
-        {u"建国記念の日", HolidayKind::FixedDate, 2, 11},
-        {u"天皇誕生日", HolidayKind::FixedDate, 2, 23},
-        {u"春分の日", HolidayKind::VernalEquinox, 3, 0},
-        {u"昭和の日", HolidayKind::FixedDate, 4, 29},
-        {u"憲法記念日", HolidayKind::FixedDate, 5, 3},
-        {u"みどりの日", HolidayKind::FixedDate, 5, 4},
-        {u"こどもの日", HolidayKind::FixedDate, 5, 5},
-        {u"山の日", HolidayKind::FixedDate, 8, 11},
-        {u"秋分の日", HolidayKind::AutumnalEquinox, 9, 0},
-        {u"スポーツの日", HolidayKind::SecondMonday, 10, 0},
-        {u"文化の日", HolidayKind::FixedDate, 11, 3},
-        {u"勤労感謝の日", HolidayKind::FixedDate, 11, 23},
-    };
-    ASSERT_EQ(data.HolidayCount, qint16(std::size(expected)));
+    const QString text = DecodeAnsi(folder.readBytes("Calender.ini"));
+    const QString section =
+        text.section(QStringLiteral("\r\n[NationalHoliday]\r\n"), 1).section(QStringLiteral("\r\n["), 0, 0);
+    int rules = 0;
+    for (const QString &line : section.split(QStringLiteral("\r\n"))) {
+        if (line.startsWith(u';'))
+            EXPECT_FALSE(line.contains(u'=')) << line.toStdString();
+        else if (line.contains(u'='))
+            ++rules;
+    }
+    EXPECT_EQ(data.HolidayCount, rules);
+    EXPECT_GT(rules, 30);
+}
+
+// A reader of the classic four fields (and of 30 rules at most) takes every
+// rule as valid in every year: rules that ended, and rules of kinds it does
+// not know, must keep a day it never matches.
+TEST_F(ShippedCalenderTest, ClassicReadersNeverShowEndedOrNewRules)
+{
     for (int n = 1; n <= data.HolidayCount; ++n) {
-        const Expected &e = expected[n - 1];
         const HolidayRule &rule = data.HolidayTable[n];
-        EXPECT_EQ(rule.Name, QString::fromUtf16(e.name)) << n;
-        EXPECT_EQ(rule.Kind, e.kind) << n;
-        EXPECT_EQ(rule.Month, e.month) << n;
-        if (e.kind == HolidayKind::FixedDate) {
-            EXPECT_EQ(rule.Day, e.day) << n;
-        }
+        if (rule.LastYear == 0 && rule.Kind <= HolidayKind::SecondMonday)
+            continue;
+        const QString value = ReadIniValue("NationalHoliday", QString::number(n), "",
+                                           CalendarIniPath(folder.path()));
+        const int classicKind = GetField(value, 1, ",").toInt();
+        EXPECT_EQ(GetField(value, 3, ","), "0") << n;
+        EXPECT_TRUE(classicKind == HolidayKind::FixedDate || classicKind > HolidayKind::SecondMonday) << n;
     }
 }
 

@@ -137,3 +137,16 @@ wait_for_colour() { # name region colour min [seconds]
     sleep 0.1
   done
 }
+
+# The accessible name of the clock's control whose accessible description is
+# $1, read over the accessibility bus; with --expect TEXT waits for that name.
+# The script must run inside a session bus of its own (dbus-run-session) and
+# the clock must be started with QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1.
+accessible_text() {
+  /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/accessible_text.py" "$@"
+}
+
+# Upper-left corner of window $1's inside on the screen: "X Y".
+window_origin() {
+  xwininfo -id "$1" | awk '/Absolute upper-left X/ { x = $4 } /Absolute upper-left Y/ { y = $4 } END { print x, y }'
+}

@@ -1,0 +1,30 @@
+#pragma once
+// The calculator page's controls inside its frame (AreaCaluc): the NBTN
+// buttons and the display DSP2, over the calculator whose registers outlive
+// the settings window.
+#include <QWidget>
+
+#include "calculator/calculator.h"
+
+class QLabel;
+class QPushButton;
+
+class CalculatorPanel : public QWidget {
+    Q_OBJECT
+public:
+    CalculatorPanel(Calculator &calculator, QWidget *parent);
+
+    // Opening the page: the display restarts at "0"; the registers stay.
+    void Open();
+    // A key press anywhere in the window, before its controls: the focus
+    // moves to "＝", then a key of the keyboard table presses its button.
+    // Returns whether it did.
+    bool KeyPressed(int qtKey);
+
+private:
+    void press(int key);
+
+    Calculator &calculator_;
+    QLabel *display_;            // DSP2
+    QPushButton *equals_;        // NBTN20
+};

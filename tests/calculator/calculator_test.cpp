@@ -1,0 +1,110 @@
+#include <gtest/gtest.h>
+
+#include "calculator/calculator.h"
+
+namespace {
+
+// Presses the keys written as characters: digits, ".", "=", "/", "*", "-",
+// "+", A (CA), C (Ｃ), S (±), R (√), O (the page opens again).
+void Type(Calculator &calculator, const char *keys)
+{
+    for (const char *k = keys; *k; ++k) {
+        switch (*k) {
+        case '.': calculator.Press(CalcKey::Point); break;
+        case '=': calculator.Press(CalcKey::Equals); break;
+        case '/': calculator.Press(CalcKey::Divide); break;
+        case '*': calculator.Press(CalcKey::Multiply); break;
+        case '-': calculator.Press(CalcKey::Subtract); break;
+        case '+': calculator.Press(CalcKey::Add); break;
+        case 'A': calculator.Press(CalcKey::AllClear); break;
+        case 'C': calculator.Press(CalcKey::ClearEntry); break;
+        case 'S': calculator.Press(CalcKey::ChangeSign); break;
+        case 'R': calculator.Press(CalcKey::SquareRoot); break;
+        case 'O': calculator.OpenPage(); break;
+        default: calculator.Press(*k - '0'); break;
+        }
+    }
+}
+
+TEST(CalculatorTest, KeySequencesShowTheirDisplay)
+{
+    struct Case { const char *keys; const char *display; };
+    const Case cases[] = {
+        {"", "0"},
+        {"1+2=", "3"},
+        {"5+3*", "8"},                    // the running result shows at once
+        {"5+3*2=", "16"},                 // strictly left to right
+        {"2+3=4", "54"},                  // after "=" a digit extends the result
+        {"7/0=", "0"},
+        {"1/3=", "0.333333333333"},
+        {"00", "0"},
+        {"0.05", "0.05"},
+        {"1..5", "1.5"},
+        {"12+.5=", "12.5"},
+        {"9+R5=", "8"},                   // √ turns the left operand 9 into 3
+        {"12+C5=", "5"},                  // Ｃ clears the left operand before it is taken
+        {"1234567890123456", "12345678901234"},
+        {"5S", "-5"},
+        {"0S", "0"},
+        {"12.S", "-12"},
+        {"2R", "1.414213562373"},
+        {"5+3A2=", "2"},
+        {"8-10=", "-2"},
+        {"2+3O=", "2"},                   // registers survive; the display restarts at 0
+        {"123456789*987654321=", "1.21932631E+17"},   // the exponent is kept
+        {"4SR", "エラー"},
+        {"4SR+=S", "エラー"},             // operators, ± and √ leave an error shown
+        {"4SR5+1=", "6"},                 // a digit starts afresh
+        {"4SR.5", "0.5"},
+        {"4SRA", "0"},
+        {"9*9**********", "エラー"},      // each "*" squares: overflow
+        {"9*9**********7+1=", "8"},
+    };
+    for (const Case &c : cases) {
+        Calculator calculator;
+        Type(calculator, c.keys);
+        EXPECT_EQ(calculator.CalcDisplay.toStdString(), c.display) << c.keys;
+    }
+}
+
+TEST(CalculatorTest, OperatorKeysKeepThePendingAndActiveOperators)
+{
+    Calculator calculator;
+    Type(calculator, "5+3*");
+    EXPECT_EQ(calculator.ActiveOperator, "+");
+    EXPECT_EQ(calculator.PendingOperator, "*");
+    EXPECT_EQ(calculator.Accumulator, 8);
+    EXPECT_EQ(calculator.Operand, 3);
+    Type(calculator, "2=");
+    EXPECT_EQ(calculator.ActiveOperator, "");
+    EXPECT_EQ(calculator.PendingOperator, "");
+    EXPECT_EQ(calculator.Accumulator, 16);
+}
+
+TEST(CalculatorTest, NumberTextUsesFifteenDigitsAndExponents)
+{
+    struct Case { double value; const char *text; };
+    for (Case c : {Case{-0.0, "0"}, Case{1.5e20, "1.5E+20"}, Case{123456789012345.0, "123456789012345"},
+                   Case{1e15, "1E+15"}, Case{0.0001, "0.0001"}, Case{0.00001, "1E-05"},
+                   Case{-2.5, "-2.5"}, Case{1.0 / 3, "0.333333333333333"}}) {
+        EXPECT_EQ(CalcNumberText(c.value).toStdString(), c.text) << c.value;
+    }
+    EXPECT_EQ(FitCalcDisplay("-1.23456789012345E-100").toStdString(), "-1.234567E-100");
+}
+
+TEST(CalculatorTest, KeyboardTable)
+{
+    struct Case { int key; int calcKey; };
+    for (Case c : {Case{Qt::Key_0, 0}, Case{Qt::Key_9, 9}, Case{Qt::Key_Period, CalcKey::Point},
+                   Case{Qt::Key_Return, CalcKey::Equals}, Case{Qt::Key_Enter, CalcKey::Equals},
+                   Case{Qt::Key_Slash, CalcKey::Divide}, Case{Qt::Key_Colon, CalcKey::Multiply},
+                   Case{Qt::Key_Asterisk, CalcKey::Multiply}, Case{Qt::Key_Minus, CalcKey::Subtract},
+                   Case{Qt::Key_Semicolon, CalcKey::Add}, Case{Qt::Key_Plus, CalcKey::Add},
+                   Case{Qt::Key_Home, CalcKey::AllClear}, Case{Qt::Key_Delete, CalcKey::ClearEntry},
+                   Case{Qt::Key_Insert, CalcKey::ChangeSign}, Case{Qt::Key_Control, CalcKey::ChangeSign},
+                   Case{Qt::Key_Equal, -1}, Case{Qt::Key_A, -1}}) {
+        EXPECT_EQ(CalcKeyForKeyboard(c.key), c.calcKey) << c.key;
+    }
+}
+
+} // namespace
