@@ -13,6 +13,8 @@ packages=(
   xvfb xdotool imagemagick x11-utils x11-apps procps openbox wmctrl
   # the Japanese fonts the clock's texts are designed for
   fonts-ipafont-gothic
+  # display modes, the root window's wallpaper, CD audio
+  libx11-dev libxrandr-dev libcdio-dev
 )
 
 missing=()
