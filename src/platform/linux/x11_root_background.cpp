@@ -61,6 +61,13 @@ void Place(QPainter &p, const QImage &picture, const QRect &area, Fit fit)
     p.restore();
 }
 
+// X errors of this connection (a stale picture of an earlier setter) are
+// not fatal: they are ignored while the background is set.
+int IgnoreXError(Display *, XErrorEvent *)
+{
+    return 0;
+}
+
 Display *ApplicationDisplay()
 {
     if (!qGuiApp)
@@ -168,6 +175,7 @@ bool PaintRootBackground(const WallpaperValues &values)
     const Window root = RootWindow(dpy, scr);
     const QSize size(DisplayWidth(dpy, scr), DisplayHeight(dpy, scr));
 
+    auto previousHandler = XSetErrorHandler(IgnoreXError);
     XGrabServer(dpy);
     FreePreviousPicture(dpy, root);
     bool ok = true;
@@ -200,6 +208,8 @@ bool PaintRootBackground(const WallpaperValues &values)
     XClearWindow(dpy, root);
     XUngrabServer(dpy);
     XSetCloseDownMode(dpy, RetainPermanent);
+    XSync(dpy, False);
+    XSetErrorHandler(previousHandler);
     XCloseDisplay(dpy);
     return ok;
 }

@@ -122,6 +122,35 @@ int RecordXError(Display *, XErrorEvent *event)
     return 0;
 }
 
+// Records the X errors of the requests made while it lives (a monitor that
+// went away between listing and choosing) instead of letting them end the
+// program.
+class XErrorTrap {
+public:
+    explicit XErrorTrap(Display *dpy) : dpy_(dpy)
+    {
+        XSync(dpy_, False);
+        g_xError = 0;
+        previous_ = XSetErrorHandler(RecordXError);
+    }
+    ~XErrorTrap()
+    {
+        XSync(dpy_, False);
+        XSetErrorHandler(previous_);
+    }
+    XErrorTrap(const XErrorTrap &) = delete;
+    XErrorTrap &operator=(const XErrorTrap &) = delete;
+    bool failed()
+    {
+        XSync(dpy_, False);
+        return g_xError != 0;
+    }
+
+private:
+    Display *dpy_;
+    int (*previous_)(Display *, XErrorEvent *) = nullptr;
+};
+
 class XRandrDisplayModes : public DisplayModeService {
 public:
     QList<DisplayMode> modes(QPoint at) override
@@ -129,6 +158,7 @@ public:
         Display *dpy = ApplicationDisplay();
         if (!dpy || !HasRandr12(dpy))
             return {};
+        XErrorTrap trap(dpy);
         Resources r(dpy);
         if (!r.res)
             return {};
@@ -169,9 +199,11 @@ public:
         Display *dpy = ApplicationDisplay();
         if (!dpy || !HasRandr12(dpy))
             return DisplayChangeFailed;
+        XErrorTrap trap(dpy);
         Resources r(dpy);
         Plan plan;
-        return r.res ? makePlan(dpy, r.res, mode, plan) : DisplayChangeFailed;
+        const int tested = r.res ? makePlan(dpy, r.res, mode, plan) : DisplayChangeFailed;
+        return trap.failed() ? DisplayChangeFailed : tested;
     }
 
     int setMode(const DisplayMode &mode, bool) override
@@ -179,6 +211,7 @@ public:
         Display *dpy = ApplicationDisplay();
         if (!dpy || !HasRandr12(dpy))
             return DisplayChangeFailed;
+        XErrorTrap trap(dpy);
         Resources r(dpy);
         if (!r.res)
             return DisplayChangeFailed;
@@ -249,9 +282,6 @@ private:
         const QSize grown = now.expandedTo(plan.screen);
 
         XGrabServer(dpy);
-        XSync(dpy, False);
-        g_xError = 0;
-        auto previous = XSetErrorHandler(RecordXError);
         // Grow the screen before the monitor needs the room, shrink it after.
         if (grown != now)
             XRRSetScreenSize(dpy, root, grown.width(), grown.height(), plan.screenMm.width(),
@@ -264,7 +294,6 @@ private:
             XRRSetScreenSize(dpy, root, plan.screen.width(), plan.screen.height(),
                              plan.screenMm.width(), plan.screenMm.height());
         XSync(dpy, False);
-        XSetErrorHandler(previous);
         XUngrabServer(dpy);
         XFlush(dpy);
         return status == RRSetConfigSuccess && g_xError == 0 ? DisplayChangeDone : DisplayChangeFailed;
