@@ -4,7 +4,7 @@
 #include <QFile>
 
 #include "launcher/help_page.h"
-#include "launcher/menu_table.h"
+#include "launcher/ui/menu_table.h"
 
 namespace {
 
