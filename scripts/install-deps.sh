@@ -15,6 +15,8 @@ packages=(
   dbus-daemon at-spi2-core python3-gi gir1.2-atspi-2.0
   # the Japanese fonts the clock's texts are designed for
   fonts-ipafont-gothic
+  # display modes, the root window's wallpaper, CD audio
+  libx11-dev libxrandr-dev libcdio-dev
 )
 
 missing=()

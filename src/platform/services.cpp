@@ -1,6 +1,10 @@
 #include "platform/services.h"
 
 #include "platform/choosers.h"
+#include "platform/desktop_settings.h"
+#include "platform/display_modes.h"
+#include "platform/mci.h"
+#include "platform/system_power.h"
 
 Services::Services() = default;
 Services::Services(Services &&) noexcept = default;

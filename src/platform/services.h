@@ -6,6 +6,10 @@
 #include "platform/screen_info.h"
 
 class ChooserService;
+class SystemPower;
+class DisplayModeService;
+class DesktopSettings;
+class MciService;
 
 // Every service of the operating system that the program uses. Start-up fills
 // it with the Linux implementations; tests fill it with fakes.
@@ -14,6 +18,10 @@ struct Services {
     std::unique_ptr<LocalClock> clock;
     std::unique_ptr<ScreenInfo> screen;
     std::unique_ptr<ChooserService> choosers;
+    std::unique_ptr<SystemPower> power;
+    std::unique_ptr<DisplayModeService> displayModes;
+    std::unique_ptr<DesktopSettings> desktop;
+    std::unique_ptr<MciService> mci;
 
     Services();
     Services(Services &&) noexcept;

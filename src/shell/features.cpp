@@ -2,7 +2,10 @@
 
 #include "calculator/ui/calculator_page.h"
 #include "calendar/ui/calendar_pages.h"
+#include "cdaudio/ui/cd_page.h"
 #include "face/ui/face_commands.h"
+#include "launcher/ui/system_features.h"
+#include "launcher/ui/popup_menu.h"
 #include "settings_window/ui/clock_settings_pages.h"
 #include "shell/clock_window.h"
 #include "shell/startup.h"
@@ -15,4 +18,7 @@ void RegisterFeatures(Context &ctx, RunningClock &running)
     RegisterCalendarPages(running.pages);
     RegisterCalculatorPage(running.pages);
     BindFaceCommands(running.commands, ctx, running.clock.get());
+    // ヘルプ opens its page as a document once the launcher's document opener is here.
+    RegisterSystemFeatures(running.pages, running.commands, *running.menu, ctx, running.clock.get(), {});
+    running.pages.add(CdPageDefinition());
 }

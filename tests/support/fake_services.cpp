@@ -74,4 +74,37 @@ FakeServices::FakeServices()
     services.clock = std::move(c);
     services.screen = std::move(s);
     services.choosers = std::move(ch);
+
+    auto pw = std::make_unique<FakePower>();
+    auto dm = std::make_unique<FakeDisplayModes>();
+    auto dk = std::make_unique<FakeDesktop>();
+    auto mc = std::make_unique<FakeMci>();
+    power = pw.get();
+    displayModes = dm.get();
+    desktop = dk.get();
+    mci = mc.get();
+    services.power = std::move(pw);
+    services.displayModes = std::move(dm);
+    services.desktop = std::move(dk);
+    services.mci = std::move(mc);
+}
+
+quint32 FakeMci::sendString(const QString &command, QString &reply, int replyLength)
+{
+    sent.append({command, replyLength});
+    reply.clear();
+    const auto found = replies.constFind(command);
+    if (found == replies.constEnd())
+        return 263;
+    if (replyLength > 0)
+        reply = found->left(replyLength - 1);
+    return 0;
+}
+
+QStringList FakeMci::commands() const
+{
+    QStringList list;
+    for (const Sent &s : sent)
+        list << s.command;
+    return list;
 }

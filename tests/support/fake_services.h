@@ -5,11 +5,17 @@
 #include <optional>
 #include <QColor>
 #include <QDateTime>
+#include <QHash>
 #include <QList>
+#include <QStringList>
 #include <QString>
 
 #include "platform/choosers.h"
+#include "platform/desktop_settings.h"
+#include "platform/display_modes.h"
+#include "platform/mci.h"
 #include "platform/services.h"
+#include "platform/system_power.h"
 
 class FakeMessageBoxes : public MessageBoxService {
 public:
@@ -71,6 +77,77 @@ public:
     std::deque<QString> folders;
 };
 
+class FakePower : public SystemPower {
+public:
+    bool requestRestart() override { return requests << "restart", true; }
+    bool requestPowerOff() override { return requests << "poweroff", true; }
+    QStringList requests;
+};
+
+// Display modes that are never set: tests and setMode answer from the
+// table; the set requests are recorded.
+class FakeDisplayModes : public DisplayModeService {
+public:
+    QList<DisplayMode> modes(QPoint at) override { return askedAt = at, list; }
+    int testMode(const DisplayMode &mode) override { return resultFor(mode, testResults); }
+    int setMode(const DisplayMode &mode, bool persist) override
+    {
+        set.append({mode, persist});
+        return resultFor(mode, setResults);
+    }
+
+    QList<DisplayMode> list;
+    QHash<quint64, int> testResults;   // by mode id; 0 when missing
+    QHash<quint64, int> setResults;    // by mode id; 0 when missing
+    QList<QPair<DisplayMode, bool>> set;
+    QPoint askedAt;
+
+private:
+    static int resultFor(const DisplayMode &mode, const QHash<quint64, int> &results)
+    {
+        return results.value(mode.id, DisplayChangeDone);
+    }
+};
+
+// A desktop that keeps its wallpaper (keeps true) or leaves it to the program.
+class FakeDesktop : public DesktopSettings {
+public:
+    bool keepsWallpaper() override { return keeps; }
+    WallpaperValues readWallpaper() override { return current; }
+    bool writeWallpaper(const WallpaperValues &values) override
+    {
+        written.append(values);
+        current.file = values.file;
+        if (!values.tile.isEmpty())
+            current.tile = values.tile;
+        if (!values.style.isEmpty())
+            current.style = values.style;
+        return true;
+    }
+    bool paintRootWindow(const WallpaperValues &values) override { return painted.append(values), true; }
+
+    bool keeps = true;
+    WallpaperValues current;
+    QList<WallpaperValues> written;
+    QList<WallpaperValues> painted;
+};
+
+// A multimedia command interface that records the commands and answers from
+// a table of replies; a command without a reply fails with code 263.
+class FakeMci : public MciService {
+public:
+    quint32 sendString(const QString &command, QString &reply, int replyLength) override;
+    QString errorText(quint32 code) override { return code ? "error " + QString::number(code) : QString(); }
+
+    struct Sent {
+        QString command;
+        int replyLength;
+    };
+    QList<Sent> sent;
+    QHash<QString, QString> replies;   // by command
+    QStringList commands() const;
+};
+
 // A full set of fake services; the typed pointers reach the fakes.
 struct FakeServices {
     FakeServices();
@@ -79,4 +156,8 @@ struct FakeServices {
     FakeClock *clock;
     FakeScreen *screen;
     FakeChoosers *choosers;
+    FakePower *power;
+    FakeDisplayModes *displayModes;
+    FakeDesktop *desktop;
+    FakeMci *mci;
 };

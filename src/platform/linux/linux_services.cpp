@@ -8,6 +8,7 @@
 #include <QScreen>
 
 #include "platform/choosers.h"
+#include "platform/linux/desktop_wallpaper.h"
 #include "platform/linux/linux_services.h"
 
 namespace {
@@ -151,5 +152,10 @@ Services MakeLinuxServices()
     services.clock = std::make_unique<SystemClock>();
     services.screen = std::make_unique<QtScreens>();
     services.choosers = std::make_unique<QtChoosers>();
+    services.power = MakeLogindPower();
+    services.displayModes = MakeXRandrDisplayModes();
+    services.desktop = MakeDesktopSettings(qEnvironmentVariable("XDG_CURRENT_DESKTOP"),
+                                           MakeSystemDesktopTools());
+    services.mci = MakeCdAudioMci();
     return services;
 }

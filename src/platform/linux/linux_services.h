@@ -4,10 +4,25 @@
 // create them; everything else sees the interfaces of platform/.
 #include <memory>
 
+#include <QString>
+
+#include "platform/desktop_settings.h"
+#include "platform/display_modes.h"
 #include "platform/instance_lock.h"
+#include "platform/mci.h"
+#include "platform/system_power.h"
 #include "platform/services.h"
 
 // The real services of a Linux desktop session.
 Services MakeLinuxServices();
 // The lock that keeps a second clock from starting on this display.
 std::unique_ptr<InstanceLock> MakeLinuxInstanceLock();
+
+// Restart and power-off through systemd-logind.
+std::unique_ptr<SystemPower> MakeLogindPower();
+// Display modes through XRandR on the application's X display.
+std::unique_ptr<DisplayModeService> MakeXRandrDisplayModes();
+// The "cdaudio" device of the multimedia command interface, over libcdio:
+// source is a drive's device file or a CD image (.cue, .toc, .nrg), or empty
+// for the system's first CD drive.
+std::unique_ptr<MciService> MakeCdAudioMci(const QString &source = QString());
