@@ -13,6 +13,9 @@ packages=(
   xvfb xdotool imagemagick x11-utils x11-apps procps openbox wmctrl
   # the Japanese fonts the clock's texts are designed for
   fonts-ipafont-gothic
+  # archive extraction: ZIP and LZH in process, ARJ through 7-Zip; bsdtar
+  # makes the test and benchmark archives
+  libarchive-dev 7zip libarchive-tools
 )
 
 missing=()
