@@ -112,10 +112,15 @@ TEST_P(Archivers, ALinkAlreadyInTheTargetIsNotFollowed)
 {
     QDir().mkpath(folder.file("out"));
     QDir().mkpath(folder.file("elsewhere"));
+    folder.writeBytes("elsewhere/kept.txt", "kept");
     QFile::link(folder.file("elsewhere"), folder.file("out/docs"));
-    const auto result = extract({{"docs" + separator() + "planted.txt", "x"}});
+    QFile::link(folder.file("elsewhere/kept.txt"), folder.file("out/kept.txt"));
+    const auto result = extract({{"docs" + separator() + "planted.txt", "x"}, {"kept.txt", "replaced"}});
     EXPECT_NE(result.value_or(0), 0);
     EXPECT_FALSE(QFileInfo::exists(folder.file("elsewhere/planted.txt")));
+    // A link in the place of a file is replaced, not written through.
+    EXPECT_EQ(folder.readBytes("elsewhere/kept.txt"), "kept");
+    EXPECT_EQ(folder.readBytes("out/kept.txt"), "replaced");
 }
 
 TEST_P(Archivers, AnyArchiveAndFolderNameWorks)
