@@ -193,7 +193,7 @@ int SevenZipArchiver::extract(const QString &archivePath, const QString &target)
     };
     if (!unpack.started || unpack.exitCode != 0)
         fail(kArchiverUnreadable);
-    const fs::path root_ = PathOf(root);
+    const fs::path rootPath = PathOf(root);
     for (const ListedEntry &entry : ParseListing(listing.output)) {
         const std::optional<QString> relative = RelativeEntryPath(DecodeEntryName(entry.path));
         if (!relative || !StaysInside(entry.path)) {
@@ -201,7 +201,7 @@ int SevenZipArchiver::extract(const QString &archivePath, const QString &target)
             continue;
         }
         if (entry.folder) {
-            if (const Made made = MakeFolders(root_, *relative); made != Made::Ok)
+            if (const Made made = MakeFolders(rootPath, *relative); made != Made::Ok)
                 fail(made == Made::Refused ? kArchiverRefused : kArchiverWriteFailed);
             continue;
         }
@@ -217,12 +217,12 @@ int SevenZipArchiver::extract(const QString &archivePath, const QString &target)
             continue;
         }
         const int slash = relative->lastIndexOf(u'/');
-        if (const Made made = MakeFolders(root_, slash < 0 ? QString() : relative->left(slash));
+        if (const Made made = MakeFolders(rootPath, slash < 0 ? QString() : relative->left(slash));
             made != Made::Ok) {
             fail(made == Made::Refused ? kArchiverRefused : kArchiverWriteFailed);
             continue;
         }
-        const fs::path destination = root_ / PathOf(*relative);
+        const fs::path destination = rootPath / PathOf(*relative);
         if (fs::is_directory(fs::symlink_status(destination, error))) {
             fail(kArchiverWriteFailed);
             continue;
