@@ -64,18 +64,16 @@ void ArchiveExtractor::finish(const ArchiverInfo &archiver, const QString &path,
 {
     ExtractionOutcome outcome = ExtractionOutcome::Extracted;
     if (!result) {
-        messages_.show(owner_, MissingArchiverText(archiver), kTitle, MessageButtons::Ok,
-                       MessageIcon::None);
+        messages_.notify(owner_, MissingArchiverText(archiver), kTitle, MessageIcon::None);
         outcome = ExtractionOutcome::ComponentMissing;
     } else if (*result != 0) {
-        messages_.show(owner_, FormatFailureText(archiver, path), archiver.formatTitle,
-                       MessageButtons::Ok, MessageIcon::Critical);
+        messages_.notify(owner_, FormatFailureText(archiver, path), archiver.formatTitle,
+                         MessageIcon::Critical);
         outcome = ExtractionOutcome::Failed;
     } else {
         const ProgramCommand command = FileManagerCommand(fileManager, target);
         if (const int code = programs_.start(command.program, command.arguments, QString())) {
-            messages_.show(owner_, FileManagerFailureText(code), kTitle, MessageButtons::Ok,
-                           MessageIcon::None);
+            messages_.notify(owner_, FileManagerFailureText(code), kTitle, MessageIcon::None);
             outcome = ExtractionOutcome::FileManagerFailed;
         }
     }

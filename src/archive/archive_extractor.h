@@ -1,7 +1,8 @@
 #pragma once
 // Extraction of archives dropped on the clock. The archiver runs on a worker
-// thread, so the clock keeps ticking; when it ends, the messages and the file
-// manager follow on the user-interface thread, in this order: a component
+// thread, so the clock keeps ticking; when it ends, the messages (boxes with
+// an OK button that leave the clock running) and the file manager follow on
+// the user-interface thread, in this order: a component
 // that cannot be loaded is reported by itself; an archive it cannot extract
 // gets the format message and no folder is opened; otherwise the file
 // manager opens the target folder, and a file manager that cannot be started

@@ -1,5 +1,6 @@
 #include "shell/features.h"
 
+#include "archive/ui/archive_page.h"
 #include "face/ui/face_commands.h"
 #include "settings_window/ui/clock_settings_pages.h"
 #include "shell/clock_window.h"
@@ -11,4 +12,5 @@ void RegisterFeatures(Context &ctx, RunningClock &running)
 {
     RegisterClockSettingsPages(running.pages);
     BindFaceCommands(running.commands, ctx, running.clock.get());
+    RegisterArchive(running.pages, ctx, running.clock.get());
 }

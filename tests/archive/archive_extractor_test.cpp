@@ -62,7 +62,7 @@ TEST_F(Extraction, WhatFollowsTheArchiver)
             EXPECT_EQ(fakes.messages->shown[0].text, c.text);
             EXPECT_EQ(fakes.messages->shown[0].title, c.title);
             EXPECT_EQ(fakes.messages->shown[0].icon, c.icon);
-            EXPECT_EQ(fakes.messages->shown[0].buttons, MessageButtons::Ok);
+            EXPECT_FALSE(fakes.messages->shown[0].waited) << "the clock goes on under the box";
         }
         ASSERT_EQ(fakes.programStarter->started.size(), c.fileManagerStarted ? 1 : 0);
         if (c.fileManagerStarted) {
