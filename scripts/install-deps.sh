@@ -17,6 +17,9 @@ packages=(
   fonts-ipafont-gothic
   # display modes, the root window's wallpaper, CD audio
   libx11-dev libxrandr-dev libcdio-dev
+  # archive extraction: ZIP and LZH in process, ARJ through 7-Zip; bsdtar
+  # makes the test and benchmark archives
+  libarchive-dev 7zip libarchive-tools
 )
 
 missing=()

@@ -5,6 +5,7 @@
 // test builds one over a temporary program folder and fake services.
 #include <QString>
 
+#include "archive/archive_extractor.h"
 #include "calendar/calendar_data.h"
 #include "calendar/display_patterns.h"
 #include "calendar/notes.h"
@@ -14,7 +15,8 @@
 struct Context {
     Context(Services &services, const QString &programFolder)
         : services(services), programFolder(programFolder),
-          store(SettingsPathFor(programFolder), programFolder, *services.messages)
+          store(SettingsPathFor(programFolder), programFolder, *services.messages),
+          archives(*services.archivers, *services.messages, *services.programStarter)
     {
     }
 
@@ -31,6 +33,9 @@ struct Context {
     NoteData notes;
     // The face's date and time format texts, from the "Digital" patterns.
     DisplayPatterns patterns;
+
+    // Extracts archives dropped on the clock, one after another.
+    ArchiveExtractor archives;
 
     // The page the next opening of the settings window or note window shows.
     qint16 PageRequest = 0;

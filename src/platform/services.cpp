@@ -1,10 +1,12 @@
 #include "platform/services.h"
 
+#include "platform/archivers.h"
 #include "platform/choosers.h"
 #include "platform/desktop_settings.h"
 #include "platform/display_modes.h"
 #include "platform/mci.h"
 #include "platform/system_power.h"
+#include "platform/program_starter.h"
 
 Services::Services() = default;
 Services::Services(Services &&) noexcept = default;

@@ -10,6 +10,8 @@ class SystemPower;
 class DisplayModeService;
 class DesktopSettings;
 class MciService;
+class ArchiverService;
+class ProgramStarter;
 
 // Every service of the operating system that the program uses. Start-up fills
 // it with the Linux implementations; tests fill it with fakes.
@@ -22,6 +24,8 @@ struct Services {
     std::unique_ptr<DisplayModeService> displayModes;
     std::unique_ptr<DesktopSettings> desktop;
     std::unique_ptr<MciService> mci;
+    std::unique_ptr<ArchiverService> archivers;
+    std::unique_ptr<ProgramStarter> programStarter;
 
     Services();
     Services(Services &&) noexcept;

@@ -3,6 +3,7 @@
 #include "calculator/ui/calculator_page.h"
 #include "calendar/ui/calendar_pages.h"
 #include "cdaudio/ui/cd_page.h"
+#include "archive/ui/archive_page.h"
 #include "face/ui/face_commands.h"
 #include "launcher/ui/system_features.h"
 #include "launcher/ui/popup_menu.h"
@@ -21,4 +22,5 @@ void RegisterFeatures(Context &ctx, RunningClock &running)
     // ヘルプ opens its page as a document once the launcher's document opener is here.
     RegisterSystemFeatures(running.pages, running.commands, *running.menu, ctx, running.clock.get(), {});
     running.pages.add(CdPageDefinition());
+    RegisterArchive(running.pages, ctx, running.clock.get());
 }

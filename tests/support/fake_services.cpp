@@ -60,20 +60,70 @@ QString FakeChoosers::chooseFolder(QWidget *, const QString &, const QString &)
     return chosen;
 }
 
+std::optional<int> FakeArchivers::run(const QString &library, const QStringList &commandLine)
+{
+    std::unique_lock lock(mutex_);
+    calls_.append({library, commandLine});
+    released_.wait(lock, [this] { return !held_; });
+    if (results.empty())
+        return 0;
+    std::optional<int> result = results.front();
+    results.pop_front();
+    return result;
+}
+
+void FakeArchivers::hold()
+{
+    std::lock_guard lock(mutex_);
+    held_ = true;
+}
+
+void FakeArchivers::release()
+{
+    {
+        std::lock_guard lock(mutex_);
+        held_ = false;
+    }
+    released_.notify_all();
+}
+
+QList<FakeArchivers::Call> FakeArchivers::calls() const
+{
+    std::lock_guard lock(mutex_);
+    return calls_;
+}
+
+int FakeProgramStarter::start(const QString &program, const QStringList &arguments,
+                              const QString &workFolder)
+{
+    started.append({program, arguments, workFolder});
+    if (results.empty())
+        return 0;
+    const int result = results.front();
+    results.pop_front();
+    return result;
+}
+
 FakeServices::FakeServices()
 {
     auto m = std::make_unique<FakeMessageBoxes>();
     auto c = std::make_unique<FakeClock>();
     auto s = std::make_unique<FakeScreen>();
     auto ch = std::make_unique<FakeChoosers>();
+    auto ar = std::make_unique<FakeArchivers>();
+    auto ps = std::make_unique<FakeProgramStarter>();
     messages = m.get();
     clock = c.get();
     screen = s.get();
     choosers = ch.get();
+    archivers = ar.get();
+    programStarter = ps.get();
     services.messages = std::move(m);
     services.clock = std::move(c);
     services.screen = std::move(s);
     services.choosers = std::move(ch);
+    services.archivers = std::move(ar);
+    services.programStarter = std::move(ps);
 
     auto pw = std::make_unique<FakePower>();
     auto dm = std::make_unique<FakeDisplayModes>();

@@ -1,7 +1,9 @@
 #pragma once
 // Test doubles of the platform services. They record what they were asked and
 // answer from scripts the test sets up.
+#include <condition_variable>
 #include <deque>
+#include <mutex>
 #include <optional>
 #include <QColor>
 #include <QDateTime>
@@ -10,10 +12,12 @@
 #include <QStringList>
 #include <QString>
 
+#include "platform/archivers.h"
 #include "platform/choosers.h"
 #include "platform/desktop_settings.h"
 #include "platform/display_modes.h"
 #include "platform/mci.h"
+#include "platform/program_starter.h"
 #include "platform/services.h"
 #include "platform/system_power.h"
 
@@ -148,6 +152,42 @@ public:
     QStringList commands() const;
 };
 
+// Archiver components that extract nothing: they record their calls (from the
+// worker thread) and answer from results, 0 when it is empty. While held, a
+// call waits until release() so a test can look at the clock meanwhile.
+class FakeArchivers : public ArchiverService {
+public:
+    struct Call {
+        QString library;
+        QStringList commandLine;
+    };
+    std::optional<int> run(const QString &library, const QStringList &commandLine) override;
+    void hold();
+    void release();
+    QList<Call> calls() const;
+    // Results handed out in turn; nothing stands for "cannot be loaded".
+    std::deque<std::optional<int>> results;
+
+private:
+    mutable std::mutex mutex_;
+    std::condition_variable released_;
+    bool held_ = false;
+    QList<Call> calls_;
+};
+
+class FakeProgramStarter : public ProgramStarter {
+public:
+    struct Started {
+        QString program;
+        QStringList arguments;
+        QString workFolder;
+    };
+    int start(const QString &program, const QStringList &arguments, const QString &workFolder) override;
+    QList<Started> started;
+    // Results handed out in turn; 0 (started) when empty.
+    std::deque<int> results;
+};
+
 // A full set of fake services; the typed pointers reach the fakes.
 struct FakeServices {
     FakeServices();
@@ -160,4 +200,6 @@ struct FakeServices {
     FakeDisplayModes *displayModes;
     FakeDesktop *desktop;
     FakeMci *mci;
+    FakeArchivers *archivers;
+    FakeProgramStarter *programStarter;
 };

@@ -157,5 +157,7 @@ Services MakeLinuxServices()
     services.desktop = MakeDesktopSettings(qEnvironmentVariable("XDG_CURRENT_DESKTOP"),
                                            MakeSystemDesktopTools());
     services.mci = MakeCdAudioMci();
+    services.archivers = MakeLinuxArchivers();
+    services.programStarter = MakeLinuxProgramStarter();
     return services;
 }

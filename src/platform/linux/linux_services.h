@@ -3,13 +3,16 @@
 // own interfaces. Only start-up (and the tests of these implementations)
 // create them; everything else sees the interfaces of platform/.
 #include <memory>
+#include <QString>
 
 #include <QString>
 
+#include "platform/archivers.h"
 #include "platform/desktop_settings.h"
 #include "platform/display_modes.h"
 #include "platform/instance_lock.h"
 #include "platform/mci.h"
+#include "platform/program_starter.h"
 #include "platform/system_power.h"
 #include "platform/services.h"
 
@@ -26,3 +29,8 @@ std::unique_ptr<DisplayModeService> MakeXRandrDisplayModes();
 // source is a drive's device file or a CD image (.cue, .toc, .nrg), or empty
 // for the system's first CD drive.
 std::unique_ptr<MciService> MakeCdAudioMci(const QString &source = QString());
+// The archiver components: ZIP and LZH on libarchive, ARJ on the 7-Zip
+// program sevenZipProgram (a name looked up on PATH, or a path).
+std::unique_ptr<ArchiverService> MakeLinuxArchivers(const QString &sevenZipProgram = QStringLiteral("7zz"));
+// Starts programs as child processes of their own.
+std::unique_ptr<ProgramStarter> MakeLinuxProgramStarter();

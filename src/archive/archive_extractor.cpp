@@ -1,0 +1,90 @@
+#include "archive/archive_extractor.h"
+
+#include <QFileInfo>
+
+#include "platform/archivers.h"
+#include "platform/message_box.h"
+#include "platform/program_starter.h"
+#include "settings/settings.h"
+
+namespace {
+
+const QString kTitle = QStringLiteral("Tockara");
+constexpr qint16 kArchiveKind = 8;
+
+} // namespace
+
+ExtractionSettings ExtractionSettingsFrom(const Settings &settings, const QString &programFolder)
+{
+    return {settings.ARC.DecompFolder, settings.ARC.FileFold != 0, settings.Setting.FileManger,
+            programFolder};
+}
+
+ArchiveExtractor::ArchiveExtractor(ArchiverService &archivers, MessageBoxService &messages,
+                                   ProgramStarter &programs, QObject *parent)
+    : QObject(parent), archivers_(archivers), messages_(messages), programs_(programs)
+{
+    // One worker: archives are extracted one at a time, in the order asked.
+    worker_.setMaxThreadCount(1);
+    worker_.setExpiryTimeout(-1);
+}
+
+ArchiveExtractor::~ArchiveExtractor()
+{
+    worker_.waitForDone();
+}
+
+bool ArchiveExtractor::ExtractArchive(const QString &path, const ExtractionSettings &settings)
+{
+    const QFileInfo file(path);
+    const ArchiverInfo *archiver = ArchiverFor(file.suffix());
+    if (!archiver)
+        return false;
+    const QString target = ExtractionTarget(settings.DecompFolder, settings.FileFold,
+                                            file.completeBaseName(), settings.programFolder);
+    const QStringList commandLine = ArchiverCommandLine(*archiver, path, target);
+    const QString fileManager = settings.FileManger;
+    worker_.start([this, archiver, path, target, commandLine, fileManager] {
+        const std::optional<int> result = archivers_.run(archiver->library, commandLine);
+        QMetaObject::invokeMethod(
+            this, [=, this] { finish(*archiver, path, target, fileManager, result); },
+            Qt::QueuedConnection);
+    });
+    return true;
+}
+
+void ArchiveExtractor::waitForArchivers()
+{
+    worker_.waitForDone();
+}
+
+void ArchiveExtractor::finish(const ArchiverInfo &archiver, const QString &path,
+                              const QString &target, const QString &fileManager,
+                              std::optional<int> result)
+{
+    ExtractionOutcome outcome = ExtractionOutcome::Extracted;
+    if (!result) {
+        messages_.notify(owner_, MissingArchiverText(archiver), kTitle, MessageIcon::None);
+        outcome = ExtractionOutcome::ComponentMissing;
+    } else if (*result != 0) {
+        messages_.notify(owner_, FormatFailureText(archiver, path), archiver.formatTitle,
+                         MessageIcon::Critical);
+        outcome = ExtractionOutcome::Failed;
+    } else {
+        const ProgramCommand command = FileManagerCommand(fileManager, target);
+        if (const int code = programs_.start(command.program, command.arguments, QString())) {
+            messages_.notify(owner_, FileManagerFailureText(code), kTitle, MessageIcon::None);
+            outcome = ExtractionOutcome::FileManagerFailed;
+        }
+    }
+    emit finished(path, outcome);
+}
+
+qint16 ExtractIfArchive(qint16 kind, const QString &path, ArchiveExtractor &extractor,
+                        const ExtractionSettings &settings)
+{
+    if (!(kind & kArchiveKind))
+        return -1;
+    extractor.ExtractArchive(path, settings);
+    return 0;
+}

@@ -1,0 +1,69 @@
+#include "archive/ui/archive_page.h"
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QPushButton>
+
+#include "context/context.h"
+#include "context/pages.h"
+#include "pickers/cls_folder.h"
+#include "settings/profile.h"
+#include "settings_window/ui/field_edit.h"
+#include "settings_window/ui/page_controls.h"
+
+ArchivePage::ArchivePage(const PageEnvironment &environment)
+    : ctx_(environment.ctx), window_(environment.window)
+{
+    QFrame *area = environment.area;
+    MakeLabel("LBL16", QStringLiteral("解凍先フォルダ"), area, 16, 24);
+    folder_ = MakeField(12, area, 16, 44, 225);
+    auto *choose = new QPushButton(QStringLiteral("..."), area);
+    choose->setObjectName("DialogBtn2");
+    choose->setGeometry(245, 44, 24, 20);
+    QObject::connect(choose, &QPushButton::clicked, choose, [this] { ChooseFolder(); });
+    fileFold_ = MakeCheckBox(0, QStringLiteral("圧縮ﾌｧｲﾙ名をﾌｫﾙﾀﾞとする"), area, 16, 76);
+    apply_ = MakeButton("BTN6", QStringLiteral("確定"), area, 8, 184);
+}
+
+void ArchivePage::Open()
+{
+    folder_->setText(ctx_.settings().ARC.DecompFolder);
+    fileFold_->setChecked(ctx_.settings().ARC.FileFold != 0);
+}
+
+bool ArchivePage::Apply()
+{
+    // Kept as typed, with the closing "/" that reading the file adds anyway;
+    // an empty field stays empty (the program folder).
+    QString folder = folder_->text();
+    if (!folder.isEmpty())
+        folder = AddTrailingSeparator(folder);
+    const bool fileFold = fileFold_->isChecked();
+    ctx_.store.Update([&](Settings &settings) {
+        settings.ARC.DecompFolder = folder;
+        settings.ARC.FileFold = fileFold ? -1 : 0;
+    });
+    return true;
+}
+
+void ArchivePage::ChooseFolder()
+{
+    clsFolder chooser(*ctx_.services.choosers);
+    chooser.setDialogTitle(QStringLiteral("解凍先フォルダを選択してください。"));
+    chooser.setRootFolder(clsFolder::ComputerFolder);
+    const QString chosen = chooser.FolderName(window_);
+    if (!chosen.isEmpty())
+        folder_->setText(chosen);
+}
+
+PageDefinition ArchivePageDefinition()
+{
+    return {PageArchive, QStringLiteral("AreaArc"), {8, 0}, {},
+            [](const PageEnvironment &environment) { return std::make_unique<ArchivePage>(environment); }};
+}
+
+void RegisterArchive(PageRegistry &pages, Context &ctx, QWidget *clockWindow)
+{
+    pages.add(ArchivePageDefinition());
+    ctx.archives.setOwner(clockWindow);
+}

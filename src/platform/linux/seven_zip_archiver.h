@@ -1,0 +1,18 @@
+#pragma once
+// The ARJ component, on the 7-Zip program run as a child process.
+#include <QString>
+
+class SevenZipArchiver {
+public:
+    // program: the 7-Zip program, a name looked up on PATH or a path.
+    explicit SevenZipArchiver(QString program);
+    // false when the program cannot be found: the component cannot be loaded.
+    bool available() const;
+    // Extracts every entry of the ARJ archive into target (see
+    // ArchiverService::run for what is refused); returns an ArchiverResult.
+    int extract(const QString &archive, const QString &target) const;
+
+private:
+    QString resolved() const;
+    QString program_;
+};

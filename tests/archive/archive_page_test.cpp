@@ -1,0 +1,65 @@
+// The archive page of the settings window.
+#include "settings_window/settings_window_fixture.h"
+
+#include "archive/ui/archive_page.h"
+#include "context/pages.h"
+
+namespace {
+
+class ArchivePageTest : public SettingsWindowTest {
+protected:
+    ArchivePageTest() { RegisterArchive(pages, ctx, nullptr); }
+    QCheckBox *fileFold() const { return control<QCheckBox>("CHK0"); }
+};
+
+TEST_F(ArchivePageTest, OpensOnTheStoredFolderAndCheck)
+{
+    for (const qint16 flag : {0, -1, 1}) {
+        preset([flag](Settings &s) {
+            s.ARC.DecompFolder = "/home/u/解凍/";
+            s.ARC.FileFold = flag;
+        });
+        open(PageArchive);
+        EXPECT_EQ(field(12)->text(), "/home/u/解凍/");
+        EXPECT_EQ(fileFold()->isChecked(), flag != 0) << flag;
+    }
+    EXPECT_EQ(window->windowTitle(), "Tockara [設定]");
+    EXPECT_TRUE(control<QFrame>("AreaArc")->isVisibleTo(window.get()));
+    EXPECT_EQ(control<QLabel>("LBL16")->text(), "解凍先フォルダ");
+    EXPECT_EQ(fileFold()->text(), "圧縮ﾌｧｲﾙ名をﾌｫﾙﾀﾞとする");
+}
+
+TEST_F(ArchivePageTest, ApplyingStoresTheFolderAsTypedAndTheCheckThenCloses)
+{
+    const struct {
+        bool checked;
+        qint16 stored;
+    } cases[] = {{true, -1}, {false, 0}};
+    for (const auto &c : cases) {
+        open(PageArchive);
+        type(12, "/no/such folder");
+        fileFold()->setChecked(c.checked);
+        click("BTN6");
+        EXPECT_EQ(ctx.settings().ARC.DecompFolder, "/no/such folder/");
+        EXPECT_EQ(saved().ARC.FileFold, c.stored);
+        EXPECT_EQ(window->result(), QDialog::Accepted);
+    }
+    EXPECT_EQ(saved().ARC.DecompFolder, "/no/such folder/");
+    EXPECT_TRUE(watch.all() & SettingsAspect::Archive);
+    EXPECT_TRUE(watch.everySavedFirst());
+}
+
+TEST_F(ArchivePageTest, TheFolderChooserReplacesTheFieldUnlessCancelled)
+{
+    open(PageArchive);
+    type(12, "/typed/");
+    fakes.choosers->folders = {"/home/u/chosen"};
+    click("DialogBtn2");
+    EXPECT_EQ(field(12)->text(), "/home/u/chosen");
+    click("DialogBtn2");  // cancelled
+    EXPECT_EQ(field(12)->text(), "/home/u/chosen");
+    EXPECT_EQ(fakes.choosers->folderRequests, 2);
+    EXPECT_FALSE(watch.all()) << "choosing stores nothing before 確定";
+}
+
+} // namespace

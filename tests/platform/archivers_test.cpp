@@ -1,0 +1,185 @@
+// The archiver components: real ZIP, LZH and ARJ archives extracted into a
+// temporary folder.
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <string>
+
+#include <QDir>
+#include <QFile>
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+#include "platform/archivers.h"
+#include "platform/linux/linux_services.h"
+#include "support/archive_bytes.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+QByteArray ShiftJis(const QString &text)
+{
+    return QStringEncoder("Shift_JIS")(text);
+}
+
+struct Format {
+    const char *library;
+    const char *verb;
+    const char *suffix;
+    QByteArray (*write)(const QList<ArchiveItem> &);
+    const char *separator;  // between folder and file in stored names
+};
+
+void PrintTo(const Format &format, std::ostream *out)
+{
+    *out << format.suffix;
+}
+
+// The clock may run without a UTF-8 locale (no LANG set): names come out the
+// same whatever the program's locale, so the tests run in the plain C locale.
+class PlainLocale {
+public:
+    PlainLocale() : saved_(setlocale(LC_ALL, nullptr)) { setlocale(LC_ALL, "C"); }
+    ~PlainLocale() { setlocale(LC_ALL, saved_.c_str()); }
+
+private:
+    std::string saved_;
+};
+
+const Format kFormats[] = {
+    {"unzip32", "-xs", "zip", [](const QList<ArchiveItem> &items) { return ZipBytes(items); }, "/"},
+    {"unlha32", "x", "lzh", LzhBytes, "\\"},
+    {"unarj32j", "x", "arj", ArjBytes, "\\"},
+};
+
+class Archivers : public ::testing::TestWithParam<Format> {
+protected:
+    // Writes the archive under name (with the format's suffix) and extracts it
+    // into target.
+    std::optional<int> extract(const QList<ArchiveItem> &items, const QString &name = "data",
+                               const QString &target = "out")
+    {
+        const QString archive = folder.file(name + "." + GetParam().suffix);
+        folder.writeBytes(QFileInfo(archive).fileName(), GetParam().write(items));
+        return archivers->run(GetParam().library,
+                              {GetParam().verb, archive, folder.file(target) + "/"});
+    }
+    QByteArray separator() const { return GetParam().separator; }
+    QStringList extracted(const QString &target = "out") const
+    {
+        return QDir(folder.file(target)).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+    }
+
+    PlainLocale locale;
+    TempFolder folder;
+    std::unique_ptr<ArchiverService> archivers = MakeLinuxArchivers();
+};
+
+TEST_P(Archivers, ShiftJisNamesComeOutAsJapaneseNames)
+{
+    // 表 and ソ end with the byte of "\", which must not split the name.
+    const auto result = extract({
+        {ShiftJis("表ソ.txt"), "hello"},
+        {ShiftJis("フォルダ") + separator() + ShiftJis("日本語.txt"), "nested"},
+        {ShiftJis("空のフォルダ") + (GetParam().separator[0] == '/' ? "/" : ""), {}, ArchiveItem::Folder},
+    });
+    ASSERT_EQ(result, 0);
+    EXPECT_EQ(folder.readBytes("out/表ソ.txt"), "hello");
+    EXPECT_EQ(folder.readBytes("out/フォルダ/日本語.txt"), "nested");
+    EXPECT_TRUE(QFileInfo(folder.file("out/空のフォルダ")).isDir());
+    EXPECT_EQ(extracted().size(), 3) << extracted().join(", ").toStdString();
+}
+
+TEST_P(Archivers, EntriesThatWouldLeaveTheTargetAreRefusedAndTheOthersExtracted)
+{
+    const QByteArray absolute = QFile::encodeName(folder.file("absolute.txt"));
+    const auto result = extract({
+        {"../up.txt", "x"},
+        {".." + separator() + "up2.txt", "x"},
+        {"deep" + separator() + ".." + separator() + ".." + separator() + "up3.txt", "x"},
+        {absolute, "x"},
+        {"ok.txt", "ok"},
+    });
+    EXPECT_EQ(result, kArchiverRefused);
+    for (const char *outside : {"up.txt", "up2.txt", "up3.txt", "absolute.txt"})
+        EXPECT_FALSE(QFileInfo::exists(folder.file(outside))) << outside;
+    // Nothing but the harmless entry, and no work folder left behind.
+    EXPECT_EQ(extracted(), QStringList{"ok.txt"});
+    EXPECT_EQ(folder.readBytes("out/ok.txt"), "ok");
+}
+
+TEST_P(Archivers, ALinkAlreadyInTheTargetIsNotFollowed)
+{
+    QDir().mkpath(folder.file("out"));
+    QDir().mkpath(folder.file("elsewhere"));
+    folder.writeBytes("elsewhere/kept.txt", "kept");
+    QFile::link(folder.file("elsewhere"), folder.file("out/docs"));
+    QFile::link(folder.file("elsewhere/kept.txt"), folder.file("out/kept.txt"));
+    const auto result = extract({{"docs" + separator() + "planted.txt", "x"}, {"kept.txt", "replaced"}});
+    EXPECT_NE(result.value_or(0), 0);
+    EXPECT_FALSE(QFileInfo::exists(folder.file("elsewhere/planted.txt")));
+    // A link in the place of a file is replaced, not written through.
+    EXPECT_EQ(folder.readBytes("elsewhere/kept.txt"), "kept");
+    EXPECT_EQ(folder.readBytes("out/kept.txt"), "replaced");
+}
+
+TEST_P(Archivers, AnyArchiveAndFolderNameWorks)
+{
+    const auto result = extract({{"a.txt", "a"}}, R"(-x @list "quoted" * ? blank)", "out [*] dir");
+    ASSERT_EQ(result, 0);
+    EXPECT_EQ(folder.readBytes("out [*] dir/a.txt"), "a");
+}
+
+TEST_P(Archivers, AFileOfAnotherFormatIsAFailure)
+{
+    folder.writeBytes(QString("data.") + GetParam().suffix, "plain text, no archive");
+    const auto result = archivers->run(GetParam().library,
+                                       {GetParam().verb, folder.file(QString("data.") + GetParam().suffix),
+                                        folder.file("out/")});
+    ASSERT_TRUE(result.has_value());
+    EXPECT_NE(*result, 0);
+    EXPECT_TRUE(extracted().isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, Archivers, ::testing::ValuesIn(kFormats),
+                         [](const auto &info) { return std::string(info.param.suffix); });
+
+TEST(ZipArchiver, Utf8NamesStayUtf8WithOrWithoutTheirFlag)
+{
+    PlainLocale locale;
+    TempFolder folder;
+    auto archivers = MakeLinuxArchivers();
+    folder.writeBytes("flagged.zip", ZipBytes({{QString("日本語/ü.txt").toUtf8(), "1"}}, true));
+    folder.writeBytes("unflagged.zip", ZipBytes({{QString("漢字.txt").toUtf8(), "2"}}));
+    for (const char *name : {"flagged.zip", "unflagged.zip"})
+        EXPECT_EQ(archivers->run("unzip32", {"-xs", folder.file(name), folder.file("out/")}), 0) << name;
+    EXPECT_EQ(folder.readBytes("out/日本語/ü.txt"), "1");
+    EXPECT_EQ(folder.readBytes("out/漢字.txt"), "2");
+}
+
+TEST(ZipArchiver, LinkEntriesAreRefused)
+{
+    TempFolder folder;
+    folder.writeBytes("links.zip", ZipBytes({{"link", folder.file("").toUtf8(), ArchiveItem::Link},
+                                             {"link/through.txt", "x"},
+                                             {"kept.txt", "k"}}));
+    EXPECT_EQ(MakeLinuxArchivers()->run("unzip32", {"-xs", folder.file("links.zip"), folder.file("out/")}),
+              kArchiverRefused);
+    EXPECT_FALSE(QFileInfo(folder.file("out/link")).isSymLink());
+    EXPECT_FALSE(QFileInfo::exists(folder.file("through.txt")));
+    EXPECT_EQ(folder.readBytes("out/kept.txt"), "k");
+}
+
+TEST(ArchiverComponents, MissingComponentsCannotBeLoaded)
+{
+    TempFolder folder;
+    folder.writeBytes("data.arj", ArjBytes({{"a.txt", "a"}}));
+    const QStringList command{"x", folder.file("data.arj"), folder.file("out/")};
+    EXPECT_EQ(MakeLinuxArchivers(folder.file("no-such-7zz"))->run("unarj32j", command), std::nullopt);
+    EXPECT_EQ(MakeLinuxArchivers()->run("unrar32", command), std::nullopt);
+    EXPECT_FALSE(QFileInfo::exists(folder.file("out")));
+    // The library names compare without regard to case, as libraries loaded by name do.
+    EXPECT_EQ(MakeLinuxArchivers()->run("UNARJ32J", command), 0);
+}
+
+} // namespace

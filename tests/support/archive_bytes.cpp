@@ -1,0 +1,106 @@
+#include "support/archive_bytes.h"
+
+#include <QtEndian>
+
+namespace {
+
+quint32 Crc32(const QByteArray &bytes)
+{
+    quint32 crc = 0xFFFFFFFF;
+    for (char byte : bytes) {
+        crc ^= static_cast<quint8>(byte);
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc >> 1) ^ (crc & 1 ? 0xEDB88320 : 0);
+    }
+    return ~crc;
+}
+
+// The CRC-16 of LZH archives (polynomial 0xA001, reflected, from 0).
+quint16 Crc16(const QByteArray &bytes)
+{
+    quint16 crc = 0;
+    for (char byte : bytes) {
+        crc ^= static_cast<quint8>(byte);
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc >> 1) ^ (crc & 1 ? 0xA001 : 0);
+    }
+    return crc;
+}
+
+// Little-endian fields.
+struct Bytes {
+    QByteArray out;
+    Bytes &u8(int v) { out.append(char(v)); return *this; }
+    Bytes &u16(int v) { u8(v & 0xFF); return u8((v >> 8) & 0xFF); }
+    Bytes &u32(quint32 v) { u16(v & 0xFFFF); return u16(v >> 16); }
+    Bytes &raw(const QByteArray &b) { out.append(b); return *this; }
+};
+
+constexpr int kDosDate = 0x21;  // 1 January 1980
+
+} // namespace
+
+QByteArray ZipBytes(const QList<ArchiveItem> &items, bool utf8Names)
+{
+    Bytes local, central;
+    const int flags = utf8Names ? 0x800 : 0;
+    for (const ArchiveItem &item : items) {
+        const quint32 offset = local.out.size();
+        const quint32 crc = Crc32(item.data);
+        local.u32(0x04034b50).u16(20).u16(flags).u16(0).u16(0).u16(kDosDate).u32(crc)
+            .u32(item.data.size()).u32(item.data.size()).u16(item.name.size()).u16(0)
+            .raw(item.name).raw(item.data);
+        const bool unix = item.kind == ArchiveItem::Link;
+        const quint32 attributes = unix                              ? 0120777u << 16
+                                   : item.kind == ArchiveItem::Folder ? 0x10
+                                                                      : 0x20;
+        central.u32(0x02014b50).u16(unix ? 0x0314 : 20).u16(20).u16(flags).u16(0).u16(0)
+            .u16(kDosDate).u32(crc).u32(item.data.size()).u32(item.data.size())
+            .u16(item.name.size()).u16(0).u16(0).u16(0).u16(0).u32(attributes).u32(offset)
+            .raw(item.name);
+    }
+    Bytes end;
+    end.u32(0x06054b50).u16(0).u16(0).u16(items.size()).u16(items.size())
+        .u32(central.out.size()).u32(local.out.size()).u16(0);
+    return local.out + central.out + end.out;
+}
+
+QByteArray LzhBytes(const QList<ArchiveItem> &items)
+{
+    QByteArray out;
+    for (const ArchiveItem &item : items) {
+        const bool folder = item.kind == ArchiveItem::Folder;
+        Bytes header;
+        header.raw(folder ? "-lhd-" : "-lh0-").u32(item.data.size()).u32(item.data.size())
+            .u16(0).u16(kDosDate).u8(folder ? 0x10 : 0x20).u8(0)
+            .u8(item.name.size()).raw(item.name).u16(Crc16(item.data));
+        int sum = 0;
+        for (char byte : header.out)
+            sum += static_cast<quint8>(byte);
+        out.append(char(header.out.size())).append(char(sum & 0xFF)).append(header.out)
+            .append(item.data);
+    }
+    return out.append('\0');
+}
+
+QByteArray ArjBytes(const QList<ArchiveItem> &items)
+{
+    const auto header = [](const QByteArray &basic) {
+        Bytes b;
+        b.u8(0x60).u8(0xEA).u16(basic.size()).raw(basic).u32(Crc32(basic)).u16(0);
+        return b.out;
+    };
+    Bytes main;
+    main.u8(30).u8(11).u8(1).u8(0).u8(0).u8(0).u8(2).u8(0).u32(0).u32(0).u32(0).u32(0)
+        .u16(0).u16(0).u16(0).raw(QByteArray("test.arj", 9)).u8(0);
+    QByteArray out = header(main.out);
+    for (const ArchiveItem &item : items) {
+        const bool folder = item.kind == ArchiveItem::Folder;
+        Bytes basic;
+        basic.u8(30).u8(11).u8(1).u8(0).u8(0).u8(0).u8(folder ? 3 : 0).u8(0).u32(kDosDate)
+            .u32(item.data.size()).u32(item.data.size()).u32(Crc32(item.data))
+            .u16(0).u16(folder ? 0x10 : 0x20).u16(0).raw(item.name).u8(0).u8(0);
+        out += header(basic.out) + item.data;
+    }
+    return out + QByteArray("\x60\xEA\0\0", 4);
+}
