@@ -1,6 +1,8 @@
 #include "platform/services.h"
 
 #include "platform/choosers.h"
+#include "platform/desktop_folders.h"
+#include "platform/program_launcher.h"
 
 Services::Services() = default;
 Services::Services(Services &&) noexcept = default;

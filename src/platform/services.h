@@ -6,6 +6,8 @@
 #include "platform/screen_info.h"
 
 class ChooserService;
+class ProgramLauncher;
+class DesktopFolders;
 
 // Every service of the operating system that the program uses. Start-up fills
 // it with the Linux implementations; tests fill it with fakes.
@@ -14,6 +16,8 @@ struct Services {
     std::unique_ptr<LocalClock> clock;
     std::unique_ptr<ScreenInfo> screen;
     std::unique_ptr<ChooserService> choosers;
+    std::unique_ptr<ProgramLauncher> programs;
+    std::unique_ptr<DesktopFolders> folders;
 
     Services();
     Services(Services &&) noexcept;

@@ -60,18 +60,66 @@ QString FakeChoosers::chooseFolder(QWidget *, const QString &, const QString &)
     return chosen;
 }
 
+namespace {
+
+template <typename T>
+T Next(std::deque<T> &results, T otherwise)
+{
+    if (results.empty())
+        return otherwise;
+    T result = results.front();
+    results.pop_front();
+    return result;
+}
+
+} // namespace
+
+int FakeProgramLauncher::startProgram(const QString &program, const QStringList &arguments,
+                                      const QString &workFolder)
+{
+    requests.append({Call::Start, program, arguments, workFolder});
+    return Next(startResults, StartResult::Started);
+}
+
+int FakeProgramLauncher::shellOpen(const QString &target, const QStringList &arguments,
+                                   const QString &workFolder)
+{
+    requests.append({Call::ShellOpen, target, arguments, workFolder});
+    return Next(openResults, ShellResult::Opened);
+}
+
+QString FakeProgramLauncher::findExecutable(const QString &file, const QString &workFolder)
+{
+    requests.append({Call::FindExecutable, file, {}, workFolder});
+    return Next(executables, QString());
+}
+
+QStringList FakeDesktopFolders::listFolder(const QString &folder, bool withFolders)
+{
+    QStringList names = files.value(folder);
+    if (withFolders)
+        names += folders.value(folder);
+    return names;
+}
+
 FakeServices::FakeServices()
 {
     auto m = std::make_unique<FakeMessageBoxes>();
     auto c = std::make_unique<FakeClock>();
     auto s = std::make_unique<FakeScreen>();
     auto ch = std::make_unique<FakeChoosers>();
+    auto p = std::make_unique<FakeProgramLauncher>();
+    auto f = std::make_unique<FakeDesktopFolders>();
     messages = m.get();
     clock = c.get();
     screen = s.get();
     choosers = ch.get();
+    programs = p.get();
+    folders = f.get();
     services.messages = std::move(m);
     services.clock = std::move(c);
     services.screen = std::move(s);
     services.choosers = std::move(ch);
+    services.programs = std::move(p);
+    services.folders = std::move(f);
 }

@@ -5,10 +5,13 @@
 #include <optional>
 #include <QColor>
 #include <QDateTime>
+#include <QHash>
 #include <QList>
 #include <QString>
 
 #include "platform/choosers.h"
+#include "platform/desktop_folders.h"
+#include "platform/program_launcher.h"
 #include "platform/services.h"
 
 class FakeMessageBoxes : public MessageBoxService {
@@ -71,6 +74,41 @@ public:
     std::deque<QString> folders;
 };
 
+class FakeProgramLauncher : public ProgramLauncher {
+public:
+    enum class Call { Start, ShellOpen, FindExecutable };
+    struct Request {
+        Call call;
+        QString target;
+        QStringList arguments;
+        QString workFolder;
+    };
+    int startProgram(const QString &program, const QStringList &arguments,
+                     const QString &workFolder) override;
+    int shellOpen(const QString &target, const QStringList &arguments,
+                  const QString &workFolder) override;
+    QString findExecutable(const QString &file, const QString &workFolder) override;
+
+    QList<Request> requests;
+    // Results handed out in turn; when empty, success (and no program found).
+    std::deque<int> startResults;
+    std::deque<int> openResults;
+    std::deque<QString> executables;
+};
+
+class FakeDesktopFolders : public DesktopFolders {
+public:
+    QString specialFolderPath(SpecialFolder folder) override { return special.value(int(folder)); }
+    QStringList listFolder(const QString &folder, bool withFolders) override;
+    QStringList recentFiles() override { return recent; }
+    QList<MountedDrive> mountedDrives() override { return drives; }
+
+    QHash<int, QString> special;                 // by SpecialFolder number
+    QHash<QString, QStringList> files, folders;  // names by listed folder
+    QStringList recent;
+    QList<MountedDrive> drives;
+};
+
 // A full set of fake services; the typed pointers reach the fakes.
 struct FakeServices {
     FakeServices();
@@ -79,4 +117,6 @@ struct FakeServices {
     FakeClock *clock;
     FakeScreen *screen;
     FakeChoosers *choosers;
+    FakeProgramLauncher *programs;
+    FakeDesktopFolders *folders;
 };

@@ -151,5 +151,7 @@ Services MakeLinuxServices()
     services.clock = std::make_unique<SystemClock>();
     services.screen = std::make_unique<QtScreens>();
     services.choosers = std::make_unique<QtChoosers>();
+    services.programs = MakeLinuxProgramLauncher();
+    services.folders = MakeLinuxDesktopFolders();
     return services;
 }
