@@ -16,6 +16,8 @@ packages=(
   # the Japanese fonts the clock's texts are designed for
   fonts-ipafont-gothic
 )
+# The fuzz build of the file readers (scripts/fuzz.sh) also needs clang and libFuzzer.
+if [ "${1:-}" = "--fuzz" ]; then packages+=(clang libclang-rt-dev python3); fi
 
 missing=()
 for p in "${packages[@]}"; do
