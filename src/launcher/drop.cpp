@@ -9,7 +9,7 @@ QStringList ParseUriList(QByteArrayView data)
         const QByteArray line = raw.trimmed();
         if (line.isEmpty() || line.startsWith('#'))
             continue;
-        const QUrl url = QUrl::fromEncoded(line, QUrl::StrictMode);
+        const QUrl url = QUrl::fromEncoded(line, QUrl::TolerantMode);
         if (!url.isValid() || url.scheme() != u"file"
             || !(url.host().isEmpty() || url.host() == u"localhost"))
             continue;
