@@ -8,6 +8,7 @@
 #include "calendar/calendar_data.h"
 #include "calendar/display_patterns.h"
 #include "calendar/notes.h"
+#include "launcher/launcher_list.h"
 #include "platform/services.h"
 #include "settings/settings_store.h"
 
@@ -36,4 +37,7 @@ struct Context {
     qint16 PageRequest = 0;
     // Set while the settings window or the note window is open.
     bool ToolWindowOpen = false;
+
+    // The launcher's entries, kept in the "Lunch" section of Tockara.ini.
+    LauncherStore launcher{store.path()};
 };

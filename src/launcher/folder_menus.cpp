@@ -7,9 +7,9 @@
 const QList<FolderMenuSpec> &FolderMenus()
 {
     static const QList<FolderMenuSpec> menus = {
-        {"barRecent", SpecialFolder::Recent, false, false},
-        {"barDesktop", SpecialFolder::Desktop, true, false},
-        {"barDocument", SpecialFolder::Documents, true, true},
+        {"barRecent", 82, SpecialFolder::Recent, false, false},
+        {"barDesktop", 81, SpecialFolder::Desktop, true, false},
+        {"barDocument", 83, SpecialFolder::Documents, true, true},
     };
     return menus;
 }

@@ -7,10 +7,12 @@
 
 #include "platform/desktop_folders.h"
 
-// One folder submenu: its item array, the folder it lists, whether folders
-// are listed too and whether its "(空)" item can be clicked.
+// One folder submenu: its item array, the index of the "ランチャー" item
+// (barLunch) that opens it, the folder it lists, whether folders are listed
+// too and whether its "(空)" item can be clicked.
 struct FolderMenuSpec {
     const char *array;
+    int opener;
     SpecialFolder folder;
     bool listsFolders;
     bool emptyItemEnabled;

@@ -79,14 +79,15 @@ void ShowLauncherFull(MessageBoxService &messages, QWidget *owner);
 // or a line break.
 bool CanStoreEntry(const LauncherEntry &entry);
 
-// The list as one object: every change is saved at once and announced with
-// the number of menu items the list had before, so the menu is rebuilt.
+// The launcher list of the running clock: loaded once, and every change
+// saved at once and announced with the number of menu items the list had
+// before, so the menu is rebuilt.
 class LauncherStore {
 public:
-    LauncherStore(LauncherList &list, QString settingsPath)
-        : list_(list), settingsPath_(std::move(settingsPath))
-    {
-    }
+    explicit LauncherStore(QString settingsPath) : settingsPath_(std::move(settingsPath)) {}
+
+    // Reads the list from the "Lunch" section (start-up).
+    void Load() { LoadLauncherList(list_, settingsPath_); }
 
     const LauncherList &list() const { return list_; }
     int LauncherCount() const { return list_.LauncherCount(); }
@@ -114,7 +115,7 @@ public:
 private:
     void changed(int oldCount);
 
-    LauncherList &list_;
+    LauncherList list_;
     const QString settingsPath_;
     bool saved_ = true;
 };

@@ -23,8 +23,9 @@ LunchEntryView ViewOfEntry(const LauncherEntry &entry)
     view.fields.workFolder = entry.workFolder;
     const bool isFile = entry.kind == EntryKind::Program || entry.kind == EntryKind::Document
                      || entry.kind == EntryKind::Shortcut;
-    // A program without extension shows as "name." as it always has.
-    view.fields.file = isFile ? entry.folder + entry.baseName + u'.' + entry.extension : entry.folder;
+    // A program without extension shows without the dot Windows added: here
+    // "name." would be another file.
+    view.fields.file = isFile ? entry.folder + EntryFileName(entry) : entry.folder;
     view.workFolderEnabled = isFile;
     return view;
 }
@@ -66,7 +67,7 @@ QStringList LunchPageRules::Titles() const
 
 LunchEntryView LunchPageRules::Select(int position)
 {
-    lunchIndex_ = position + 1;
+    lunchIndex_ = qint16(position + 1);
     return ViewOfEntry(store_.entry(lunchIndex_));
 }
 

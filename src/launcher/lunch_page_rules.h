@@ -46,7 +46,7 @@ class LunchPageRules {
 public:
     // lunchIndex is the number of the entry shown (1-based, 0 for none); it
     // lives as long as the settings window's state. owner owns the boxes.
-    LunchPageRules(LauncherStore &store, int &lunchIndex, MessageBoxService &messages, QWidget *owner)
+    LunchPageRules(LauncherStore &store, qint16 &lunchIndex, MessageBoxService &messages, QWidget *owner)
         : store_(store), lunchIndex_(lunchIndex), messages_(messages), owner_(owner)
     {
     }
@@ -72,7 +72,7 @@ private:
     std::optional<LauncherEntry> EntryFromFields(const LunchFields &fields, LunchOutcome &outcome) const;
 
     LauncherStore &store_;
-    int &lunchIndex_;
+    qint16 &lunchIndex_;
     MessageBoxService &messages_;
     QWidget *owner_;
 };

@@ -3,6 +3,8 @@
 #include "calculator/ui/calculator_page.h"
 #include "calendar/ui/calendar_pages.h"
 #include "face/ui/face_commands.h"
+#include "launcher/ui/launcher_commands.h"
+#include "launcher/ui/popup_menu.h"
 #include "settings_window/ui/clock_settings_pages.h"
 #include "shell/clock_window.h"
 #include "shell/startup.h"
@@ -15,4 +17,7 @@ void RegisterFeatures(Context &ctx, RunningClock &running)
     RegisterCalendarPages(running.pages);
     RegisterCalculatorPage(running.pages);
     BindFaceCommands(running.commands, ctx, running.clock.get());
+    RegisterLauncher(running.pages, running.commands, *running.menu, ctx, running.clock.get());
+    // Archives dropped on the clock are never registered; extraction hooks in here.
+    running.clock->dropFiles = LauncherDropHandler(ctx, running.clock.get(), {});
 }

@@ -38,8 +38,7 @@ protected:
 
     FakeServices fake;
     TempFolder folder;
-    LauncherList list;
-    LauncherStore store{list, folder.file("Tockara.ini")};
+    LauncherStore store{folder.file("Tockara.ini")};
     QStringList extracted;
     ArchiveStep archiveStep = [this](const LauncherEntry &entry) {
         if (!(entry.kind & EntryKind::Archive))
@@ -51,11 +50,13 @@ protected:
 
 TEST_F(DropOnClock, AFullListStopsTheDropAfterOneMessage)
 {
-    for (int i = 0; i < 18; ++i)
-        list.entries.append({"/f/", "n", "txt", "n", EntryKind::Document, "/f/"});
+    LauncherList full;
+    full.entries.fill({"/f/", "n", "txt", "n", EntryKind::Document, "/f/"}, 18);
+    SaveLauncherList(full, folder.file("Tockara.ini"));
+    store.Load();
     drop({make("a.txt"), make("b.txt"), make("c.txt"), make("d.txt")});
-    EXPECT_EQ(list.LauncherCount(), 20);
-    EXPECT_EQ(list.entries.last().title, "b");
+    EXPECT_EQ(store.LauncherCount(), 20);
+    EXPECT_EQ(store.list().entries.last().title, "b");
     ASSERT_EQ(fake.messages->shown.size(), 1);
     EXPECT_EQ(fake.messages->shown[0].text, "登録できる件数は、２０ファイルまでです。");
     // Each addition was saved as it happened.
@@ -67,15 +68,15 @@ TEST_F(DropOnClock, ArchivesGoToTheArchiveStepOthersToTheList)
     QDir(folder.path()).mkdir("Photos");
     drop({make("data.ZIP"), folder.file("Photos"), make("notes.txt")});
     EXPECT_EQ(extracted, QStringList{"data"});
-    ASSERT_EQ(list.LauncherCount(), 2);
-    EXPECT_EQ(list.entries[0].kind, EntryKind::Folder);
-    EXPECT_EQ(list.entries[0].title, "Photos");
-    EXPECT_EQ(list.entries[1].title, "notes");
+    ASSERT_EQ(store.LauncherCount(), 2);
+    EXPECT_EQ(store.list().entries[0].kind, EntryKind::Folder);
+    EXPECT_EQ(store.list().entries[0].title, "Photos");
+    EXPECT_EQ(store.list().entries[1].title, "notes");
 
     // Without an archive step an archive is still never registered.
     archiveStep = nullptr;
     drop({make("more.lzh")});
-    EXPECT_EQ(list.LauncherCount(), 2);
+    EXPECT_EQ(store.LauncherCount(), 2);
 }
 
 } // namespace

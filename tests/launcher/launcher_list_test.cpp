@@ -98,8 +98,7 @@ TEST_F(LunchSection, ShrinkingKeepsKeysBeyondCount)
 
 TEST_F(LunchSection, TheTwentyFirstAddIsRefusedAndChangesNothing)
 {
-    LauncherList list;
-    LauncherStore store(list, path);
+    LauncherStore store(path);
     QList<int> rebuilds;
     store.RebuildLauncherMenu = [&](int oldCount) { rebuilds << oldCount; };
     FakeMessageBoxes messages;
@@ -110,7 +109,7 @@ TEST_F(LunchSection, TheTwentyFirstAddIsRefusedAndChangesNothing)
     const QByteArray before = folder.readBytes("Tockara.ini");
 
     EXPECT_EQ(store.AddLauncherEntry(Entry("21"), messages, nullptr), LauncherStore::Added::ListFull);
-    EXPECT_EQ(list.LauncherCount(), 20);
+    EXPECT_EQ(store.LauncherCount(), 20);
     EXPECT_EQ(rebuilds.size(), 20);
     EXPECT_EQ(folder.readBytes("Tockara.ini"), before);
     ASSERT_EQ(messages.shown.size(), 1);
@@ -121,12 +120,11 @@ TEST_F(LunchSection, TheTwentyFirstAddIsRefusedAndChangesNothing)
 
 TEST_F(LunchSection, FieldsThatCannotBeStoredAreRefused)
 {
-    LauncherList list;
-    LauncherStore store(list, path);
+    LauncherStore store(path);
     FakeMessageBoxes messages;
     for (const QString &title : {QString("a`b"), QString("two\nlines")})
         EXPECT_EQ(store.AddLauncherEntry(Entry(title), messages, nullptr), LauncherStore::Added::Refused);
-    EXPECT_EQ(list.LauncherCount(), 0);
+    EXPECT_EQ(store.LauncherCount(), 0);
     EXPECT_EQ(messages.shown.size(), 2);
     EXPECT_FALSE(QFile::exists(path));
 }

@@ -26,18 +26,20 @@ protected:
     }
     void fill(int count)
     {
+        LauncherList list;
         for (int i = 1; i <= count; ++i)
             list.entries.append({root + "/", "tool", "sh", QString("T%1").arg(i), EntryKind::Program, root});
+        SaveLauncherList(list, ini);
+        store.Load();
     }
 
     FakeServices fake;
     TempFolder folder;
     const QString root = folder.path();
     const QString ini = folder.file("Tockara.ini");
-    LauncherList list;
-    LauncherStore store{list, ini};
+    LauncherStore store{ini};
     QList<int> rebuilds;
-    int lunchIndex = 0;
+    qint16 lunchIndex = 0;
     LunchPageRules rules{store, lunchIndex, *fake.messages, nullptr};
 };
 
@@ -74,14 +76,14 @@ TEST_F(LunchPage, AddSavesAtOnceAndShowsTheNewEntry)
     EXPECT_TRUE(outcome.listChanged);
     EXPECT_EQ(outcome.select, 19);
     EXPECT_EQ(rebuilds, QList<int>{19});
-    EXPECT_EQ(list.entries.last(),
+    EXPECT_EQ(store.list().entries.last(),
               LauncherEntry({root + "/", "tool", "sh", "新しい", EntryKind::Program, root + "/work"}));
     EXPECT_EQ(ReadIniValue("Lunch", "Count", "", ini), "20");
 
     const LunchOutcome full = rules.Add({"21", root + "/tool.sh", root + "/work"});
     EXPECT_FALSE(full.listChanged);
     EXPECT_EQ(shownTexts(), QStringList{"登録できる件数は、２０ファイルまでです。"});
-    EXPECT_EQ(list.LauncherCount(), 20);
+    EXPECT_EQ(store.LauncherCount(), 20);
 }
 
 TEST_F(LunchPage, ChangeAndDeleteAskFirstAndDoNothingOnNo)
@@ -100,7 +102,7 @@ TEST_F(LunchPage, ChangeAndDeleteAskFirstAndDoNothingOnNo)
 
     const LunchOutcome changed = rules.Change({"x", root + "/tool.sh", root});
     EXPECT_EQ(changed.select, 1);
-    EXPECT_EQ(list.entries[1].title, "x");
+    EXPECT_EQ(store.list().entries[1].title, "x");
     EXPECT_EQ(rebuilds, QList<int>{2});
 
     // A refused change keeps the selection where it is.
@@ -126,7 +128,7 @@ TEST_F(LunchPage, DeletingTheLastEntryLeavesNoSelection)
 TEST_F(LunchPage, EntriesShowByKind)
 {
     const LunchEntryView program = ViewOfEntry({"/bin/", "tool", "", "T", EntryKind::Program, "/w"});
-    EXPECT_EQ(program.fields, LunchFields({"T", "/bin/tool.", "/w"}));
+    EXPECT_EQ(program.fields, LunchFields({"T", "/bin/tool", "/w"}));
     EXPECT_TRUE(program.workFolderEnabled);
     const LunchEntryView music = ViewOfEntry({"/music", "", "", "M", EntryKind::Folder, "/music"});
     EXPECT_EQ(music.fields.file, "/music");

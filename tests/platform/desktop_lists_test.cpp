@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/linux/desktop_lists.h"
+#include "platform/linux/linux_services.h"
 
 namespace {
 
@@ -46,6 +47,15 @@ TEST(MountTable, UserFileSystemsWithTheirTypes)
         shown << d.mountPoint + " " + QString::number(int(d.type));
     EXPECT_EQ(shown, QStringList({"/ 3", "/tmp 3", "/media/u/USB STICK 2", "/media/u/CD 5", "/mnt/nfs 4",
                                   "/mnt/nas 4", "/run/media/u/DISK 3", "/data 0"}));
+}
+
+TEST(MountedDrives, TheRootFileSystemIsAmongThem)
+{
+    // The kernel's mount table reports no size; all of it must be read.
+    bool root = false;
+    for (const MountedDrive &drive : MakeLinuxDesktopFolders()->mountedDrives())
+        root = root || drive.mountPoint == "/";
+    EXPECT_TRUE(root);
 }
 
 } // namespace

@@ -84,15 +84,9 @@ public:
         QFile mounts(QStringLiteral("/proc/self/mounts"));
         if (!mounts.open(QIODevice::ReadOnly))
             return {};
-        QByteArray table;
-        // A file of the proc file system reports no size: read until the end.
-        while (!mounts.atEnd()) {
-            const QByteArray chunk = mounts.read(65536);
-            if (chunk.isEmpty())
-                break;
-            table += chunk;
-        }
-        return ParseMountTable(table, IsRemovableDevice,
+        // A file of the proc file system reports no size; readAll reads on
+        // to its end all the same.
+        return ParseMountTable(mounts.readAll(), IsRemovableDevice,
                                [](const QString &path) { return QFileInfo(path).isDir(); });
     }
 };
