@@ -19,18 +19,6 @@ const QString kTitle = QStringLiteral("Tockara");
 // A chain of shortcuts longer than this is taken for a loop.
 constexpr int kMostShortcutHops = 64;
 
-// A value as the profile engine will read it back unchanged.
-// TODO(profile): one line to the engine's quoting helper once it is on main.
-QString StoredValue(const QString &value)
-{
-    if (value.isEmpty())
-        return value;
-    auto isQuote = [](QChar c) { return c == u'"' || c == u'\''; };
-    const bool blankAtEdge = value.front().isSpace() || value.back().isSpace();
-    const bool enclosed = value.size() >= 2 && isQuote(value.front()) && value.back() == value.front();
-    return blankAtEdge || enclosed ? u'"' + value + u'"' : value;
-}
-
 } // namespace
 
 QString EntryKey(int number)
@@ -93,7 +81,7 @@ bool SaveLauncherList(const LauncherList &list, const QString &settingsPath)
     ProfileBatch batch(settingsPath);
     batch.write(kSection, QStringLiteral("Count"), QString::number(list.LauncherCount()));
     for (int i = 1; i <= list.LauncherCount(); ++i)
-        batch.write(kSection, EntryKey(i), StoredValue(StoredEntryValue(list.entries[i - 1])));
+        batch.write(kSection, EntryKey(i), QuoteIniValue(StoredEntryValue(list.entries[i - 1])));
     return batch.commit();
 }
 
