@@ -21,6 +21,8 @@ packages=(
   # makes the test and benchmark archives
   libarchive-dev 7zip libarchive-tools
 )
+# The fuzz build of the file readers (scripts/fuzz.sh) also needs clang and libFuzzer.
+if [ "${1:-}" = "--fuzz" ]; then packages+=(clang libclang-rt-dev python3); fi
 
 missing=()
 for p in "${packages[@]}"; do

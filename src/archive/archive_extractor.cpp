@@ -1,16 +1,17 @@
 #include "archive/archive_extractor.h"
 
+#include <QDir>
 #include <QFileInfo>
 
+#include "launcher/launcher_list.h"
 #include "platform/archivers.h"
 #include "platform/message_box.h"
-#include "platform/program_starter.h"
+#include "platform/program_launcher.h"
 #include "settings/settings.h"
 
 namespace {
 
 const QString kTitle = QStringLiteral("Tockara");
-constexpr qint16 kArchiveKind = 8;
 
 } // namespace
 
@@ -21,7 +22,7 @@ ExtractionSettings ExtractionSettingsFrom(const Settings &settings, const QStrin
 }
 
 ArchiveExtractor::ArchiveExtractor(ArchiverService &archivers, MessageBoxService &messages,
-                                   ProgramStarter &programs, QObject *parent)
+                                   ProgramLauncher &programs, QObject *parent)
     : QObject(parent), archivers_(archivers), messages_(messages), programs_(programs)
 {
     // One worker: archives are extracted one at a time, in the order asked.
@@ -72,7 +73,9 @@ void ArchiveExtractor::finish(const ArchiverInfo &archiver, const QString &path,
         outcome = ExtractionOutcome::Failed;
     } else {
         const ProgramCommand command = FileManagerCommand(fileManager, target);
-        if (const int code = programs_.start(command.program, command.arguments, QString())) {
+        // Run from the root folder: a bare program name is found on the
+        // search path, never among the files just extracted.
+        if (const int code = programs_.startProgram(command.program, command.arguments, QDir::rootPath())) {
             messages_.notify(owner_, FileManagerFailureText(code), kTitle, MessageIcon::None);
             outcome = ExtractionOutcome::FileManagerFailed;
         }
@@ -83,7 +86,7 @@ void ArchiveExtractor::finish(const ArchiverInfo &archiver, const QString &path,
 qint16 ExtractIfArchive(qint16 kind, const QString &path, ArchiveExtractor &extractor,
                         const ExtractionSettings &settings)
 {
-    if (!(kind & kArchiveKind))
+    if (!(kind & EntryKind::Archive))
         return -1;
     extractor.ExtractArchive(path, settings);
     return 0;

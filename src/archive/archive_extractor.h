@@ -17,7 +17,7 @@
 
 class ArchiverService;
 class MessageBoxService;
-class ProgramStarter;
+class ProgramLauncher;
 class QWidget;
 struct Settings;
 
@@ -42,7 +42,7 @@ class ArchiveExtractor : public QObject {
     Q_OBJECT
 public:
     ArchiveExtractor(ArchiverService &archivers, MessageBoxService &messages,
-                     ProgramStarter &programs, QObject *parent = nullptr);
+                     ProgramLauncher &programs, QObject *parent = nullptr);
     // Waits for the archive being extracted (its messages are no longer shown).
     ~ArchiveExtractor() override;
 
@@ -70,7 +70,7 @@ private:
 
     ArchiverService &archivers_;
     MessageBoxService &messages_;
-    ProgramStarter &programs_;
+    ProgramLauncher &programs_;
     QWidget *owner_ = nullptr;
     QThreadPool worker_;
 };

@@ -9,6 +9,7 @@
 #include "calendar/calendar_data.h"
 #include "calendar/display_patterns.h"
 #include "calendar/notes.h"
+#include "launcher/launcher_list.h"
 #include "platform/services.h"
 #include "settings/settings_store.h"
 
@@ -16,7 +17,7 @@ struct Context {
     Context(Services &services, const QString &programFolder)
         : services(services), programFolder(programFolder),
           store(SettingsPathFor(programFolder), programFolder, *services.messages),
-          archives(*services.archivers, *services.messages, *services.programStarter)
+          archives(*services.archivers, *services.messages, *services.programs)
     {
     }
 
@@ -41,4 +42,7 @@ struct Context {
     qint16 PageRequest = 0;
     // Set while the settings window or the note window is open.
     bool ToolWindowOpen = false;
+
+    // The launcher's entries, kept in the "Lunch" section of Tockara.ini.
+    LauncherStore launcher{store.path()};
 };

@@ -1,5 +1,6 @@
 #include "launcher/help_page.h"
 
+#include "launcher/launch.h"
 #include "settings/profile.h"
 
 QString HelpPagePath(const QString &programFolder)
@@ -7,8 +8,7 @@ QString HelpPagePath(const QString &programFolder)
     return AddTrailingSeparator(programFolder) + "help/help.htm";
 }
 
-void OpenHelpPage(const QString &programFolder, const OpenDocument &open)
+void OpenHelpPage(const QString &programFolder, ProgramLauncher &programs)
 {
-    if (open)
-        open(HelpPagePath(programFolder), AddTrailingSeparator(programFolder));
+    ShellOpenFile(HelpPagePath(programFolder), AddTrailingSeparator(programFolder), programs);
 }

@@ -6,7 +6,8 @@
 #include "platform/display_modes.h"
 #include "platform/mci.h"
 #include "platform/system_power.h"
-#include "platform/program_starter.h"
+#include "platform/desktop_folders.h"
+#include "platform/program_launcher.h"
 
 Services::Services() = default;
 Services::Services(Services &&) noexcept = default;

@@ -11,7 +11,8 @@ class DisplayModeService;
 class DesktopSettings;
 class MciService;
 class ArchiverService;
-class ProgramStarter;
+class ProgramLauncher;
+class DesktopFolders;
 
 // Every service of the operating system that the program uses. Start-up fills
 // it with the Linux implementations; tests fill it with fakes.
@@ -25,7 +26,8 @@ struct Services {
     std::unique_ptr<DesktopSettings> desktop;
     std::unique_ptr<MciService> mci;
     std::unique_ptr<ArchiverService> archivers;
-    std::unique_ptr<ProgramStarter> programStarter;
+    std::unique_ptr<ProgramLauncher> programs;
+    std::unique_ptr<DesktopFolders> folders;
 
     Services();
     Services(Services &&) noexcept;

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
@@ -31,7 +33,7 @@ ClockWindow::ClockWindow(Context &ctx) : ctx_(ctx), face_(ctx.settings())
     // Motion without a button held tells where the pointer is, for the hover
     // window, without asking the display server on every tick.
     setMouseTracking(true);
-    setAcceptDrops(false);
+    setAcceptDrops(true);
     PlaceAtSavedPosition();
     connect(&ctx_.store, &SettingsStore::changed, this, &ClockWindow::SettingsChanged);
 
@@ -310,4 +312,22 @@ void ClockWindow::closeEvent(QCloseEvent *event)
     // A close is never refused: it ends the program.
     event->accept();
     ExitProgram();
+}
+
+namespace {
+const QString kFileList = QStringLiteral("text/uri-list");
+}
+
+void ClockWindow::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (dropFiles && event->mimeData()->hasFormat(kFileList))
+        event->acceptProposedAction();
+}
+
+void ClockWindow::dropEvent(QDropEvent *event)
+{
+    if (!dropFiles || !event->mimeData()->hasFormat(kFileList))
+        return;
+    event->acceptProposedAction();
+    dropFiles(event->mimeData()->data(kFileList));
 }

@@ -49,6 +49,9 @@ public:
     std::function<void(QPoint anchor)> showPopupMenu;
     // Called on a double click (the fortune message).
     std::function<void()> showFortune;
+    // Called with the "text/uri-list" of files dropped on the clock; while it
+    // is unset the clock accepts no drops. Other drag formats are refused.
+    std::function<void(const QByteArray &uriList)> dropFiles;
 
     // The hover window the tick places beside the pointer (none in some tests).
     void setHoverWindow(HoverWindow *hover) { hover_ = hover; }
@@ -66,6 +69,8 @@ protected:
     void enterEvent(QEnterEvent *event) override;
     void leaveEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     void SettingsChanged(SettingsAspects aspects);

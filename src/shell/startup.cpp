@@ -34,6 +34,7 @@ void LoadAndRewriteSettings(Context &ctx)
     JoinMemo(ctx.notes);
     LoadDayStyles(ctx.calendar, ctx.settingsPath());
     LoadHolidays(ctx.calendar, ctx.programFolder);
+    ctx.launcher.Load();
     ctx.store.Save();
     SaveDayStyles(ctx.calendar, ctx.settingsPath());
 }

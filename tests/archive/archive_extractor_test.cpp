@@ -21,7 +21,7 @@ protected:
 
     FakeServices fakes;
     ArchiveExtractor extractor{*fakes.services.archivers, *fakes.services.messages,
-                               *fakes.services.programStarter};
+                               *fakes.services.programs};
     QSignalSpy spy{&extractor, &ArchiveExtractor::finished};
     ExtractionSettings settings{"/home/u/dl/", false, "xdg-open", "/opt/tockara"};
 };
@@ -49,9 +49,9 @@ TEST_F(Extraction, WhatFollowsTheArchiver)
     int n = 0;
     for (const auto &c : cases) {
         fakes.messages->shown.clear();
-        fakes.programStarter->started.clear();
+        fakes.programs->requests.clear();
         fakes.archivers->results = {c.result};
-        fakes.programStarter->results = {c.fileManagerCode};
+        fakes.programs->startResults = {c.fileManagerCode};
         ASSERT_TRUE(extractor.ExtractArchive("/dl/a b.zip", settings));
         ASSERT_TRUE(waitForFinished(++n));
         EXPECT_EQ(spy.last().at(1).value<ExtractionOutcome>(), c.outcome);
@@ -64,10 +64,10 @@ TEST_F(Extraction, WhatFollowsTheArchiver)
             EXPECT_EQ(fakes.messages->shown[0].icon, c.icon);
             EXPECT_FALSE(fakes.messages->shown[0].waited) << "the clock goes on under the box";
         }
-        ASSERT_EQ(fakes.programStarter->started.size(), c.fileManagerStarted ? 1 : 0);
+        ASSERT_EQ(fakes.programs->requests.size(), c.fileManagerStarted ? 1 : 0);
         if (c.fileManagerStarted) {
-            EXPECT_EQ(fakes.programStarter->started[0].program, "xdg-open");
-            EXPECT_EQ(fakes.programStarter->started[0].arguments, QStringList{"/home/u/dl/"});
+            EXPECT_EQ(fakes.programs->requests[0].target, "xdg-open");
+            EXPECT_EQ(fakes.programs->requests[0].arguments, QStringList{"/home/u/dl/"});
         }
     }
 }
@@ -81,7 +81,7 @@ TEST_F(Extraction, TheArchiverGetsTheArchiveWholeAndTheFolderNamedAfterIt)
     EXPECT_EQ(fakes.archivers->calls()[0].library, "unzip32");
     EXPECT_EQ(fakes.archivers->calls()[0].commandLine,
               (QStringList{"-xs", "/home/u/my files/Data.Zip", "/home/u/dl/Data/"}));
-    EXPECT_EQ(fakes.programStarter->started[0].arguments, QStringList{"/home/u/dl/Data/"});
+    EXPECT_EQ(fakes.programs->requests[0].arguments, QStringList{"/home/u/dl/Data/"});
 }
 
 TEST_F(Extraction, OnlyArchivesAreExtracted)

@@ -5,6 +5,8 @@
 
 #include "launcher/help_page.h"
 #include "launcher/ui/menu_table.h"
+#include "platform/program_launcher.h"
+#include "support/fake_services.h"
 
 namespace {
 
@@ -24,15 +26,22 @@ TEST(HelpPageTest, TheShippedPageExplainsEveryMenuItem)
     }
 }
 
-TEST(HelpPageTest, ThePageIsOpenedInTheProgramFolder)
+TEST(HelpPageTest, ThePageOpensInTheProgramFolderOrWithTheProgramAssociatedWithIt)
 {
-    QString opened, in;
-    OpenHelpPage("/opt/tockara", [&](const QString &file, const QString &directory) {
-        opened = file;
-        in = directory;
-    });
-    EXPECT_EQ(opened, "/opt/tockara/help/help.htm");
-    EXPECT_EQ(in, "/opt/tockara/");
+    FakeServices fakes;
+    OpenHelpPage("/opt/tockara", *fakes.programs);
+    ASSERT_EQ(fakes.programs->requests.size(), 1);
+    EXPECT_EQ(fakes.programs->requests[0].target, "/opt/tockara/help/help.htm");
+    EXPECT_EQ(fakes.programs->requests[0].workFolder, "/opt/tockara/");
+
+    // No browser the desktop knows: the program associated with the page.
+    fakes.programs->requests.clear();
+    fakes.programs->openResults = {ShellResult::NoAssociation};
+    fakes.programs->executables = {"/usr/bin/lynx"};
+    OpenHelpPage("/opt/tockara", *fakes.programs);
+    ASSERT_EQ(fakes.programs->requests.size(), 3);
+    EXPECT_EQ(fakes.programs->requests[2].call, FakeProgramLauncher::Call::Start);
+    EXPECT_EQ(fakes.programs->requests[2].target, "/usr/bin/lynx");
 }
 
 } // namespace

@@ -20,10 +20,10 @@ namespace {
 
 class SystemCommandsTest : public ::testing::Test {
 protected:
-    void registerWith(const QList<DisplayMode> &modes, OpenDocument open = {})
+    void registerWith(const QList<DisplayMode> &modes)
     {
         fakes.displayModes->list = modes;
-        RegisterSystemCommands(commands, menu, ctx, &clock, std::move(open));
+        RegisterSystemCommands(commands, menu, ctx, &clock);
     }
     QStringList resolutionItems() const
     {
@@ -69,8 +69,7 @@ TEST_F(SystemCommandsTest, WithoutModesTheSubmenuShowsADisabledEmptyItem)
 
 TEST_F(SystemCommandsTest, RestartAndShutdownAskAndHelpOpensTheHelpPage)
 {
-    QStringList opened;
-    registerWith({}, [&](const QString &file, const QString &directory) { opened << file << directory; });
+    registerWith({});
     fakes.messages->answers = {MessageAnswer::No, MessageAnswer::Yes};
     menu.barLunch_Click(91);
     menu.barLunch_Click(92);
@@ -78,7 +77,9 @@ TEST_F(SystemCommandsTest, RestartAndShutdownAskAndHelpOpensTheHelpPage)
     EXPECT_EQ(fakes.power->requests, QStringList{"poweroff"});
 
     menu.barHelp_Click(1);
-    EXPECT_EQ(opened, QStringList({folder.path() + "/help/help.htm", folder.path() + "/"}));
+    ASSERT_EQ(fakes.programs->requests.size(), 1);
+    EXPECT_EQ(fakes.programs->requests[0].target, folder.path() + "/help/help.htm");
+    EXPECT_EQ(fakes.programs->requests[0].workFolder, folder.path() + "/");
 }
 
 class SystemPagesTest : public SettingsWindowTest {

@@ -4,29 +4,10 @@
 #include <QDir>
 
 #include "platform/linux/linux_services.h"
+#include "support/environment_value.h"
 #include "support/temp_folder.h"
 
 namespace {
-
-// Sets an environment variable for one test and restores it afterwards.
-class EnvironmentValue {
-public:
-    EnvironmentValue(const char *name, const QByteArray &value) : name_(name), saved_(qgetenv(name))
-    {
-        qputenv(name, value);
-    }
-    ~EnvironmentValue()
-    {
-        if (saved_.isNull())
-            qunsetenv(name_);
-        else
-            qputenv(name_, saved_);
-    }
-
-private:
-    const char *name_;
-    QByteArray saved_;
-};
 
 TEST(InstanceLock, ASecondClockOnTheSameDisplayIsRefusedUntilTheFirstEnds)
 {

@@ -93,15 +93,47 @@ QList<FakeArchivers::Call> FakeArchivers::calls() const
     return calls_;
 }
 
-int FakeProgramStarter::start(const QString &program, const QStringList &arguments,
-                              const QString &workFolder)
+
+namespace {
+
+template <typename T>
+T Next(std::deque<T> &results, T otherwise)
 {
-    started.append({program, arguments, workFolder});
     if (results.empty())
-        return 0;
-    const int result = results.front();
+        return otherwise;
+    T result = results.front();
     results.pop_front();
     return result;
+}
+
+} // namespace
+
+int FakeProgramLauncher::startProgram(const QString &program, const QStringList &arguments,
+                                      const QString &workFolder)
+{
+    requests.append({Call::Start, program, arguments, workFolder});
+    return Next(startResults, StartResult::Started);
+}
+
+int FakeProgramLauncher::shellOpen(const QString &target, const QStringList &arguments,
+                                   const QString &workFolder)
+{
+    requests.append({Call::ShellOpen, target, arguments, workFolder});
+    return Next(openResults, ShellResult::Opened);
+}
+
+QString FakeProgramLauncher::findExecutable(const QString &file, const QString &workFolder)
+{
+    requests.append({Call::FindExecutable, file, {}, workFolder});
+    return Next(executables, QString());
+}
+
+QStringList FakeDesktopFolders::listFolder(const QString &folder, bool withFolders)
+{
+    QStringList names = files.value(folder);
+    if (withFolders)
+        names += folders.value(folder);
+    return names;
 }
 
 FakeServices::FakeServices()
@@ -111,19 +143,22 @@ FakeServices::FakeServices()
     auto s = std::make_unique<FakeScreen>();
     auto ch = std::make_unique<FakeChoosers>();
     auto ar = std::make_unique<FakeArchivers>();
-    auto ps = std::make_unique<FakeProgramStarter>();
+    auto p = std::make_unique<FakeProgramLauncher>();
+    auto f = std::make_unique<FakeDesktopFolders>();
     messages = m.get();
     clock = c.get();
     screen = s.get();
     choosers = ch.get();
     archivers = ar.get();
-    programStarter = ps.get();
+    programs = p.get();
+    folders = f.get();
     services.messages = std::move(m);
     services.clock = std::move(c);
     services.screen = std::move(s);
     services.choosers = std::move(ch);
     services.archivers = std::move(ar);
-    services.programStarter = std::move(ps);
+    services.programs = std::move(p);
+    services.folders = std::move(f);
 
     auto pw = std::make_unique<FakePower>();
     auto dm = std::make_unique<FakeDisplayModes>();

@@ -17,7 +17,8 @@
 #include "platform/desktop_settings.h"
 #include "platform/display_modes.h"
 #include "platform/mci.h"
-#include "platform/program_starter.h"
+#include "platform/desktop_folders.h"
+#include "platform/program_launcher.h"
 #include "platform/services.h"
 #include "platform/system_power.h"
 
@@ -175,17 +176,39 @@ private:
     QList<Call> calls_;
 };
 
-class FakeProgramStarter : public ProgramStarter {
+class FakeProgramLauncher : public ProgramLauncher {
 public:
-    struct Started {
-        QString program;
+    enum class Call { Start, ShellOpen, FindExecutable };
+    struct Request {
+        Call call;
+        QString target;
         QStringList arguments;
         QString workFolder;
     };
-    int start(const QString &program, const QStringList &arguments, const QString &workFolder) override;
-    QList<Started> started;
-    // Results handed out in turn; 0 (started) when empty.
-    std::deque<int> results;
+    int startProgram(const QString &program, const QStringList &arguments,
+                     const QString &workFolder) override;
+    int shellOpen(const QString &target, const QStringList &arguments,
+                  const QString &workFolder) override;
+    QString findExecutable(const QString &file, const QString &workFolder) override;
+
+    QList<Request> requests;
+    // Results handed out in turn; when empty, success (and no program found).
+    std::deque<int> startResults;
+    std::deque<int> openResults;
+    std::deque<QString> executables;
+};
+
+class FakeDesktopFolders : public DesktopFolders {
+public:
+    QString specialFolderPath(SpecialFolder folder) override { return special.value(int(folder)); }
+    QStringList listFolder(const QString &folder, bool withFolders) override;
+    QStringList recentFiles() override { return recent; }
+    QList<MountedDrive> mountedDrives() override { return drives; }
+
+    QHash<int, QString> special;                 // by SpecialFolder number
+    QHash<QString, QStringList> files, folders;  // names by listed folder
+    QStringList recent;
+    QList<MountedDrive> drives;
 };
 
 // A full set of fake services; the typed pointers reach the fakes.
@@ -201,5 +224,6 @@ struct FakeServices {
     FakeDesktop *desktop;
     FakeMci *mci;
     FakeArchivers *archivers;
-    FakeProgramStarter *programStarter;
+    FakeProgramLauncher *programs;
+    FakeDesktopFolders *folders;
 };

@@ -6,6 +6,7 @@
 
 #include "context/context.h"
 #include "context/pages.h"
+#include "launcher/launch.h"
 #include "pickers/cls_folder.h"
 #include "settings/profile.h"
 #include "settings_window/ui/field_edit.h"
@@ -66,4 +67,12 @@ void RegisterArchive(PageRegistry &pages, Context &ctx, QWidget *clockWindow)
 {
     pages.add(ArchivePageDefinition());
     ctx.archives.setOwner(clockWindow);
+}
+
+ArchiveStep DroppedArchiveStep(Context &ctx)
+{
+    return [&ctx](const LauncherEntry &entry) -> int {
+        return ExtractIfArchive(entry.kind, entry.folder + EntryFileName(entry), ctx.archives,
+                                ExtractionSettingsFrom(ctx.settings(), ctx.programFolder));
+    };
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The archive page (AreaArc): the folder dropped archives are extracted into
 // and whether each gets a folder named after it.
+#include "launcher/drop.h"
 #include "settings_window/ui/settings_page.h"
 
 class QCheckBox;
@@ -32,3 +33,7 @@ PageDefinition ArchivePageDefinition();
 // The archive page, and the clock window as owner of the boxes that follow an
 // extraction.
 void RegisterArchive(PageRegistry &pages, Context &ctx, QWidget *clockWindow);
+
+// The drop handler's archive step: an archive dropped on the clock is
+// extracted into the extraction folder instead of being registered.
+ArchiveStep DroppedArchiveStep(Context &ctx);

@@ -7,6 +7,7 @@
 #include "context/commands.h"
 #include "context/context.h"
 #include "launcher/display_mode_menu.h"
+#include "launcher/help_page.h"
 #include "launcher/system_actions.h"
 #include "launcher/ui/popup_menu.h"
 #include "launcher/wallpaper.h"
@@ -47,8 +48,7 @@ std::shared_ptr<ModeList> BuildResolutionItems(PopupMenu &menu, Context &ctx, QW
 
 } // namespace
 
-void RegisterSystemCommands(CommandTable &commands, PopupMenu &menu, Context &ctx, QWidget *owner,
-                            OpenDocument openDocument)
+void RegisterSystemCommands(CommandTable &commands, PopupMenu &menu, Context &ctx, QWidget *owner)
 {
     commands.bind(Command::Restart, [&ctx, owner](const CommandItem &) {
         ConfirmPowerAction(PowerAction::Restart, *ctx.services.messages, *ctx.services.power, owner);
@@ -63,8 +63,8 @@ void RegisterSystemCommands(CommandTable &commands, PopupMenu &menu, Context &ct
             SetDisplayMode(*ctx.services.displayModes, *ctx.services.messages, owner, modes->at(item.index));
     });
 
-    commands.bind(Command::OpenHelp, [&ctx, open = std::move(openDocument)](const CommandItem &) {
-        OpenHelpPage(ctx.programFolder, open);
+    commands.bind(Command::OpenHelp, [&ctx](const CommandItem &) {
+        OpenHelpPage(ctx.programFolder, *ctx.services.programs);
     });
 
     RestoreRootWallpaper(*ctx.services.desktop, WallpaperProfilePath(ctx.programFolder));

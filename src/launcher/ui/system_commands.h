@@ -2,8 +2,6 @@
 // The menu commands that act on the system: 再起動 and Windows終了, the
 // display modes of 画面解像度, and ヘルプ. Registering them also draws the
 // kept wallpaper again on a desktop that keeps none.
-#include "launcher/help_page.h"
-
 class CommandTable;
 class PopupMenu;
 class QWidget;
@@ -12,7 +10,5 @@ struct Context;
 // Binds Restart, Shutdown, SetDisplayMode and OpenHelp and fills the
 // "画面解像度" submenu once, with the modes of the monitor the clock (owner)
 // is on, or a disabled "(空)" when the display lists none. Boxes are owned
-// by owner. ヘルプ opens the help page through openDocument; without one it
-// does nothing.
-void RegisterSystemCommands(CommandTable &commands, PopupMenu &menu, Context &ctx, QWidget *owner,
-                            OpenDocument openDocument);
+// by owner. ヘルプ opens the help page.
+void RegisterSystemCommands(CommandTable &commands, PopupMenu &menu, Context &ctx, QWidget *owner);

@@ -8,10 +8,10 @@
 #include "launcher/ui/wallpaper_page.h"
 
 void RegisterSystemFeatures(PageRegistry &pages, CommandTable &commands, PopupMenu &menu, Context &ctx,
-                            QWidget *owner, OpenDocument openDocument)
+                            QWidget *owner)
 {
     QApplication::setWindowIcon(ProgramIcon());
     pages.add(WallpaperPageDefinition());
     pages.add(VersionPageDefinition());
-    RegisterSystemCommands(commands, menu, ctx, owner, std::move(openDocument));
+    RegisterSystemCommands(commands, menu, ctx, owner);
 }

@@ -12,4 +12,4 @@ struct Context;
 // The program's icon on every window, the wallpaper and version pages, and
 // the commands of RegisterSystemCommands (owner: the clock window).
 void RegisterSystemFeatures(PageRegistry &pages, CommandTable &commands, PopupMenu &menu, Context &ctx,
-                            QWidget *owner, OpenDocument openDocument);
+                            QWidget *owner);

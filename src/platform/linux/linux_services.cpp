@@ -158,6 +158,7 @@ Services MakeLinuxServices()
                                            MakeSystemDesktopTools());
     services.mci = MakeCdAudioMci();
     services.archivers = MakeLinuxArchivers();
-    services.programStarter = MakeLinuxProgramStarter();
+    services.programs = MakeLinuxProgramLauncher();
+    services.folders = MakeLinuxDesktopFolders();
     return services;
 }

@@ -5,16 +5,15 @@
 #include <memory>
 #include <QString>
 
-#include <QString>
-
 #include "platform/archivers.h"
+#include "platform/desktop_folders.h"
 #include "platform/desktop_settings.h"
 #include "platform/display_modes.h"
 #include "platform/instance_lock.h"
 #include "platform/mci.h"
-#include "platform/program_starter.h"
-#include "platform/system_power.h"
+#include "platform/program_launcher.h"
 #include "platform/services.h"
+#include "platform/system_power.h"
 
 // The real services of a Linux desktop session.
 Services MakeLinuxServices();
@@ -32,5 +31,7 @@ std::unique_ptr<MciService> MakeCdAudioMci(const QString &source = QString());
 // The archiver components: ZIP and LZH on libarchive, ARJ on the 7-Zip
 // program sevenZipProgram (a name looked up on PATH, or a path).
 std::unique_ptr<ArchiverService> MakeLinuxArchivers(const QString &sevenZipProgram = QStringLiteral("7zz"));
-// Starts programs as child processes of their own.
-std::unique_ptr<ProgramStarter> MakeLinuxProgramStarter();
+// Programs started directly, files opened with the desktop's applications.
+std::unique_ptr<ProgramLauncher> MakeLinuxProgramLauncher();
+// The XDG user folders, the recently-used list and the mounted drives.
+std::unique_ptr<DesktopFolders> MakeLinuxDesktopFolders();

@@ -1,0 +1,125 @@
+#include "platform/desktop_entry.h"
+
+namespace {
+
+// A string value with its escapes undone; an unknown escape keeps its
+// backslash.
+QString Unescape(const QString &value)
+{
+    QString out;
+    out.reserve(value.size());
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        const QChar c = value[i];
+        if (c != u'\\' || i + 1 == value.size()) {
+            out += c;
+            continue;
+        }
+        const QChar next = value[++i];
+        switch (next.unicode()) {
+        case 's': out += u' '; break;
+        case 'n': out += u'\n'; break;
+        case 't': out += u'\t'; break;
+        case 'r': out += u'\r'; break;
+        case '\\': out += u'\\'; break;
+        default: out += c; out += next; break;
+        }
+    }
+    return out;
+}
+
+// A word of an Exec line with its field codes dropped; nothing is left of a
+// word that was only a field code.
+QString DropFieldCodes(const QString &word, bool *onlyCode)
+{
+    QString out;
+    bool hadCode = false;
+    for (qsizetype i = 0; i < word.size(); ++i) {
+        if (word[i] != u'%' || i + 1 == word.size()) {
+            out += word[i];
+            continue;
+        }
+        const QChar code = word[++i];
+        if (code == u'%')
+            out += u'%';
+        else
+            hadCode = true;
+    }
+    *onlyCode = hadCode && out.isEmpty();
+    return out;
+}
+
+} // namespace
+
+DesktopEntry ParseDesktopEntry(QByteArrayView text)
+{
+    DesktopEntry entry;
+    bool inGroup = false;
+    int seen = 0;   // one bit per key already read
+    const QString all = QString::fromUtf8(text);
+    for (QStringView line : QStringView(all).split(u'\n')) {
+        line = line.trimmed();
+        if (line.isEmpty() || line.startsWith(u'#'))
+            continue;
+        if (line.startsWith(u'[')) {
+            if (inGroup)
+                break;   // only the first "[Desktop Entry]" group counts
+            inGroup = line == u"[Desktop Entry]";
+            entry.valid = entry.valid || inGroup;
+            continue;
+        }
+        if (!inGroup)
+            continue;
+        const qsizetype equals = line.indexOf(u'=');
+        if (equals <= 0)
+            continue;
+        const QStringView key = line.left(equals).trimmed();
+        const QString value = Unescape(line.mid(equals + 1).trimmed().toString());
+        static const QStringView keys[] = {u"Type", u"Name", u"Exec", u"Path", u"URL"};
+        QString *fields[] = {&entry.type, &entry.name, &entry.exec, &entry.path, &entry.url};
+        for (int k = 0; k < 5; ++k) {
+            // The first of a key counts, as in the profile files.
+            if (key == keys[k] && !(seen & (1 << k))) {
+                *fields[k] = value;
+                seen |= 1 << k;
+            }
+        }
+    }
+    return entry;
+}
+
+QStringList SplitExecLine(const QString &exec)
+{
+    QStringList words;
+    QString word;
+    bool inWord = false, quoted = false, wasQuoted = false;
+    auto finish = [&] {
+        if (!inWord)
+            return;
+        bool onlyCode = false;
+        QString kept = wasQuoted ? word : DropFieldCodes(word, &onlyCode);
+        if (!onlyCode)
+            words << kept;
+        word.clear();
+        inWord = wasQuoted = false;
+    };
+    for (qsizetype i = 0; i < exec.size(); ++i) {
+        const QChar c = exec[i];
+        if (quoted) {
+            if (c == u'"')
+                quoted = false;
+            else if (c == u'\\' && i + 1 < exec.size())
+                word += exec[++i];
+            else
+                word += c;
+        } else if (c == u'"') {
+            quoted = inWord = wasQuoted = true;
+        } else if (c == u' ' || c == u'\t' || c == u'\n') {
+            finish();
+        } else {
+            word += c;
+            inWord = true;
+        }
+    }
+    finish();
+    return words;
+}

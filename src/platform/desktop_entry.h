@@ -1,0 +1,24 @@
+#pragma once
+// The desktop's launcher files (".desktop", UTF-8 text): the few keys of the
+// "[Desktop Entry]" group the program uses, and the rules of the Exec line.
+#include <QByteArrayView>
+#include <QString>
+#include <QStringList>
+
+struct DesktopEntry {
+    bool valid = false;   // a "[Desktop Entry]" group was found
+    QString type;         // "Application", "Link", "Directory", …
+    QString name;         // Name (untranslated)
+    QString exec;         // Exec, with the value escapes (\s \n \t \r \\) undone
+    QString path;         // Path: the folder the program runs in
+    QString url;          // URL of a Type=Link entry
+};
+
+// The keys of the first "[Desktop Entry]" group of text. Lines that are not
+// keys are skipped; localized keys (Name[ja]=…) do not replace the plain ones.
+DesktopEntry ParseDesktopEntry(QByteArrayView text);
+
+// The words of an Exec line: blanks separate them, double quotes group them
+// (with \" \` \$ \\ escaped inside), field codes such as %f, %U or %i are
+// left out and "%%" stands for "%". The first word is the program.
+QStringList SplitExecLine(const QString &exec);

@@ -1,0 +1,149 @@
+#include "platform/linux/mime_associations.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QMimeDatabase>
+#include <QStandardPaths>
+
+#include "platform/desktop_entry.h"
+
+namespace {
+
+// Largest list file read; association lists are a few KB.
+constexpr qint64 kListFileLimit = 4 * 1024 * 1024;
+
+// group -> key -> values of a ";"-separated list file.
+using ListFile = QHash<QString, QHash<QString, QStringList>>;
+
+ListFile ReadListFile(const QString &path)
+{
+    ListFile groups;
+    QFile file(path);
+    if (file.size() > kListFileLimit || !file.open(QIODevice::ReadOnly))
+        return groups;
+    QString group;
+    const QString text = QString::fromUtf8(file.readAll());
+    for (QStringView line : QStringView(text).split(u'\n')) {
+        line = line.trimmed();
+        if (line.startsWith(u'[') && line.endsWith(u']')) {
+            group = line.mid(1, line.size() - 2).toString();
+        } else if (const qsizetype eq = line.indexOf(u'='); eq > 0 && !line.startsWith(u'#')) {
+            QStringList &values = groups[group][line.left(eq).trimmed().toString()];
+            for (QStringView id : line.mid(eq + 1).split(u';', Qt::SkipEmptyParts))
+                values << id.trimmed().toString();
+        }
+    }
+    return groups;
+}
+
+// The mimeapps.list files in precedence order: user config, system config,
+// user and system application folders; in each the current desktop's own
+// list before the common one.
+QStringList MimeAppsFiles()
+{
+    QStringList desktops;
+    for (const QString &d : qEnvironmentVariable("XDG_CURRENT_DESKTOP").split(u':', Qt::SkipEmptyParts))
+        desktops << d.toLower();
+    QStringList folders = QStandardPaths::standardLocations(QStandardPaths::GenericConfigLocation);
+    folders += QStandardPaths::standardLocations(QStandardPaths::ApplicationsLocation);
+    QStringList files;
+    for (const QString &folder : folders) {
+        for (const QString &desktop : desktops)
+            files << folder + "/" + desktop + "-mimeapps.list";
+        files << folder + "/mimeapps.list";
+    }
+    return files;
+}
+
+// The file of an installed desktop entry id ("org.app.desktop", or
+// "kde-app.desktop" for kde/app.desktop); empty when it is not installed.
+QString DesktopFileOf(const QString &id)
+{
+    for (const QString &folder : QStandardPaths::standardLocations(QStandardPaths::ApplicationsLocation)) {
+        QString candidate = id;
+        for (;;) {
+            const QString path = folder + "/" + candidate;
+            if (QFileInfo(path).isFile())
+                return path;
+            const qsizetype dash = candidate.indexOf(u'-');
+            if (dash < 0)
+                break;
+            candidate[dash] = u'/';
+        }
+    }
+    return {};
+}
+
+// The program of a desktop entry file's Exec line, as an absolute path when
+// it is found; empty when the file or its program is missing.
+QString ProgramOfDesktopFile(const QString &desktopFile)
+{
+    if (desktopFile.isEmpty())
+        return {};
+    QFile file(desktopFile);
+    if (file.size() > kListFileLimit || !file.open(QIODevice::ReadOnly))
+        return {};
+    const QStringList words = SplitExecLine(ParseDesktopEntry(file.readAll()).exec);
+    if (words.isEmpty())
+        return {};
+    if (words.first().contains(u'/'))
+        return QFileInfo(words.first()).isExecutable() ? words.first() : QString();
+    return QStandardPaths::findExecutable(words.first());
+}
+
+struct Associations {
+    QList<ListFile> lists;
+    QList<ListFile> caches;
+
+    Associations()
+    {
+        for (const QString &file : MimeAppsFiles())
+            lists << ReadListFile(file);
+        for (const QString &folder : QStandardPaths::standardLocations(QStandardPaths::ApplicationsLocation))
+            caches << ReadListFile(folder + "/mimeinfo.cache");
+    }
+
+    QString find(const QString &type) const
+    {
+        QStringList removed;
+        for (const ListFile &list : lists)
+            removed += list.value("Removed Associations").value(type);
+        auto firstInstalled = [&](const QStringList &ids) -> QString {
+            for (const QString &id : ids) {
+                if (removed.contains(id))
+                    continue;
+                if (QString program = ProgramOfDesktopFile(DesktopFileOf(id)); !program.isEmpty())
+                    return program;
+            }
+            return {};
+        };
+        for (const char *group : {"Default Applications", "Added Associations"}) {
+            for (const ListFile &list : lists) {
+                if (QString file = firstInstalled(list.value(group).value(type)); !file.isEmpty())
+                    return file;
+            }
+        }
+        for (const ListFile &cache : caches) {
+            if (QString file = firstInstalled(cache.value("MIME Cache").value(type)); !file.isEmpty())
+                return file;
+        }
+        return {};
+    }
+};
+
+} // namespace
+
+QString DefaultProgramFor(const QString &mimeType)
+{
+    const Associations associations;
+    QStringList types = {mimeType};
+    const QMimeType known = QMimeDatabase().mimeTypeForName(mimeType);
+    if (known.isValid())
+        types += known.allAncestors();
+    for (const QString &type : types) {
+        if (QString file = associations.find(type); !file.isEmpty())
+            return file;
+    }
+    return {};
+}

@@ -1,0 +1,57 @@
+#pragma once
+// Starting programs and opening documents, folders and addresses with the
+// desktop's applications. Nothing here goes through a shell, and the clock's
+// own current folder never changes: every call names the folder it works in.
+#include <QString>
+#include <QStringList>
+
+// Result codes of ShellOpen-style calls: 32 or more is success.
+namespace ShellResult {
+constexpr int Opened = 42;
+constexpr int FileNotFound = 2;
+constexpr int PathNotFound = 3;
+constexpr int AccessDenied = 5;
+constexpr int NoAssociation = 31;
+} // namespace ShellResult
+
+// Result codes of starting a program: 0 is success.
+namespace StartResult {
+constexpr int Started = 0;
+constexpr int FileNotFound = 53;
+constexpr int PathNotFound = 76;
+constexpr int Failed = 5;
+} // namespace StartResult
+
+class ProgramLauncher {
+public:
+    virtual ~ProgramLauncher() = default;
+
+    // Starts program with arguments, each passed as it is, with workFolder as
+    // the program's current folder; does not wait for it. A program name with
+    // a "/" is a path (a relative one counts from workFolder); a bare name is
+    // looked for in workFolder, then on the program search path. A trailing
+    // dot of the name is dropped. Returns a StartResult: FileNotFound when no
+    // such file exists, PathNotFound when its folder (or workFolder) does not
+    // exist, Failed when it cannot be run.
+    virtual int startProgram(const QString &program, const QStringList &arguments,
+                             const QString &workFolder) = 0;
+
+    // Opens target as the desktop does on a double click: an address
+    // ("https://…", "mailto:…") in its application, a folder in the file
+    // browser, a program is run with arguments, any other file in the
+    // default application of its type (arguments are not passed then). A
+    // relative target counts from workFolder, a bare program name is also
+    // looked for on the program search path; whatever starts runs in
+    // workFolder. Returns a ShellResult: Opened (at least 32) once started,
+    // FileNotFound or PathNotFound for a missing target, NoAssociation when
+    // the desktop has no way to open it, AccessDenied when a program cannot
+    // be run.
+    virtual int shellOpen(const QString &target, const QStringList &arguments,
+                          const QString &workFolder) = 0;
+
+    // The program that opens file (relative to workFolder when not absolute):
+    // the file itself when it is a program, otherwise the default application
+    // of its type from the desktop's associations, as an absolute path when it
+    // is on the program search path. Empty when there is none.
+    virtual QString findExecutable(const QString &file, const QString &workFolder) = 0;
+};

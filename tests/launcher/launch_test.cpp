@@ -1,0 +1,172 @@
+// Starting launcher entries and opening folder items, with a recording
+// program launcher.
+#include <gtest/gtest.h>
+#include <QFile>
+
+#include "launcher/launch.h"
+#include "shell_link_builder.h"
+#include "support/fake_services.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+using Call = FakeProgramLauncher::Call;
+
+class Launch : public ::testing::Test {
+protected:
+    QString make(const QString &name, const QByteArray &bytes = "x")
+    {
+        QDir(root).mkpath(QFileInfo(root + "/" + name).path());
+        QFile f(root + "/" + name);
+        f.open(QIODevice::WriteOnly);
+        f.write(bytes);
+        return root + "/" + name;
+    }
+    void launch(const LauncherEntry &entry, const QString &fileManager = "xdg-open")
+    {
+        LaunchEntry(entry, fileManager, {*fake.programs, *fake.messages, nullptr});
+    }
+    QStringList shownTexts() const
+    {
+        QStringList texts;
+        for (const auto &shown : fake.messages->shown)
+            texts << shown.text;
+        return texts;
+    }
+    const QList<FakeProgramLauncher::Request> &requests() const { return fake.programs->requests; }
+
+    FakeServices fake;
+    TempFolder folder;
+    const QString root = folder.path();
+};
+
+TEST_F(Launch, AWorkFolderThatIsNotAFolderStopsTheLaunch)
+{
+    make("file");
+    struct Case {
+        QString workFolder;
+        QString message;
+    } cases[] = {
+        {"", "53:作業フォルダが見つかりません。"},
+        {root + "/gone", "53:作業フォルダが見つかりません。"},
+        {root + "/gone/deeper", "76:作業フォルダが見つかりません。"},
+        {"C:\\TOOLS\\", "76:作業フォルダが見つかりません。"},
+        {root + "/file", "作業フォルダにが正しく設定されていません。"},
+    };
+    for (const Case &c : cases) {
+        fake.messages->shown.clear();
+        launch({root + "/", "prog", "", "prog", EntryKind::Program, c.workFolder});
+        EXPECT_EQ(shownTexts(), QStringList{c.message}) << c.workFolder.toStdString();
+        EXPECT_EQ(fake.messages->shown[0].title, "Tockara");
+    }
+    EXPECT_TRUE(requests().isEmpty());
+}
+
+TEST_F(Launch, ProgramsStartInTheirWorkFolder)
+{
+    const QString program = make("bin/tool");
+    QDir(root).mkdir("work");
+    // Registered with another work folder: the registered file still starts.
+    launch({root + "/bin/", "tool", "", "T", EntryKind::Program, root + "/work"});
+    // Gone from where it was registered: its name, in the work folder or on
+    // the search path, as written.
+    launch({root + "/old/", "README", "", "R", EntryKind::Program, root + "/work"});
+    ASSERT_EQ(requests().size(), 2);
+    EXPECT_EQ(requests()[0].call, Call::Start);
+    EXPECT_EQ(requests()[0].target, program);
+    EXPECT_EQ(requests()[0].workFolder, root + "/work");
+    EXPECT_EQ(requests()[1].target, "README");
+
+    fake.programs->startResults = {53};
+    launch({root + "/bin/", "tool", "", "T", EntryKind::Program, root + "/work"});
+    EXPECT_EQ(shownTexts(), QStringList{"53:ファイルが見つかりません。"});
+}
+
+TEST_F(Launch, DocumentsOpenWithTheDesktopAndFallBackToTheirProgram)
+{
+    const QString document = make("docs/a.txt");
+    const LauncherEntry entry{root + "/docs/", "a", "txt", "A", EntryKind::Document, root};
+    launch(entry);
+    ASSERT_EQ(requests().size(), 1);
+    EXPECT_EQ(requests()[0].call, Call::ShellOpen);
+    EXPECT_EQ(requests()[0].target, document);
+    EXPECT_EQ(requests()[0].workFolder, root);
+
+    // No association known to the desktop: the associated program is started
+    // with the file's full path, in the program's folder.
+    fake.programs->requests.clear();
+    fake.programs->openResults = {ShellResult::NoAssociation};
+    const QString viewer = make("apps/viewer");
+    fake.programs->executables = {viewer};
+    launch(entry);
+    ASSERT_EQ(requests().size(), 3);
+    EXPECT_EQ(requests()[1].call, Call::FindExecutable);
+    EXPECT_EQ(requests()[2].call, Call::Start);
+    EXPECT_EQ(requests()[2].arguments, QStringList{document});
+    EXPECT_EQ(requests()[2].target, viewer);
+    EXPECT_EQ(requests()[2].workFolder, root + "/apps");
+    EXPECT_TRUE(shownTexts().isEmpty());
+}
+
+TEST_F(Launch, FoldersOpenInTheFileManagerCommand)
+{
+    QDir(root).mkpath("my music");
+    const LauncherEntry entry{root + "/my music", "", "", "M", EntryKind::Folder, root + "/my music"};
+    launch(entry, "nautilus --new-window");
+    ASSERT_EQ(requests().size(), 1);
+    EXPECT_EQ(requests()[0].target, "nautilus");
+    EXPECT_EQ(requests()[0].arguments, QStringList({"--new-window", root + "/my music"}));
+
+    fake.programs->startResults = {53};
+    launch(entry, "Explorer.exe");
+    EXPECT_EQ(shownTexts(), QStringList{"53:ファイルマネージャーが見つかりません。"});
+    // An archive entry is not extracted from the menu.
+    launch({root + "/", "a", "zip", "A", EntryKind::Archive, root});
+    EXPECT_EQ(requests().size(), 2);
+}
+
+TEST_F(Launch, ShortcutEntriesOpenTheirTargetOrElseThemselves)
+{
+    make("desk/run.desktop", "[Desktop Entry]\nExec=flatpak run org.app %U\n");
+    make("desk/win.lnk", ShellLinkBuilder().localPath("C:\\APP.EXE").bytes());
+    const QString desk = root + "/desk/";
+    launch({desk, "run", "desktop", "run", EntryKind::Shortcut, desk});
+    ASSERT_EQ(requests().size(), 1);
+    EXPECT_EQ(requests()[0].target, "flatpak");
+    EXPECT_EQ(requests()[0].arguments, QStringList({"run", "org.app"}));
+    EXPECT_EQ(requests()[0].workFolder, desk);
+
+    fake.programs->requests.clear();
+    fake.programs->openResults = {ShellResult::FileNotFound};
+    launch({desk, "win", "lnk", "win", EntryKind::Shortcut, desk});
+    ASSERT_EQ(requests().size(), 2);
+    EXPECT_EQ(requests()[0].target, "C:\\APP.EXE");
+    EXPECT_EQ(requests()[1].target, desk + "win.lnk");
+}
+
+TEST_F(Launch, FolderItemsOpenShortcutTargetsWithTheirFolder)
+{
+    const QString editor = make("apps/editor");
+    make("desk/Editor.lnk", ShellLinkBuilder().localPath(editor).workingDirectory(root + "/desk").bytes());
+    make("desk/Plain.desktop", "[Desktop Entry]\nExec=" + editor.toUtf8() + "\n");
+    const QString notes = make("desk/Notes.txt");
+    QDir(root).mkpath("desk/sub.lnk");
+    const QString desk = root + "/desk";
+    struct Case {
+        QString item, target, workFolder;
+    } cases[] = {
+        {desk + "/Editor.lnk", editor, desk},
+        {desk + "/Plain.desktop", editor, root + "/apps"},
+        {notes, notes, desk},
+        {desk + "/sub.lnk", desk + "/sub.lnk", desk},   // a folder, whatever its name
+    };
+    for (const Case &c : cases) {
+        fake.programs->requests.clear();
+        OpenFolderItem(c.item, *fake.programs);
+        ASSERT_EQ(requests().size(), 1) << c.item.toStdString();
+        EXPECT_EQ(requests()[0].target, c.target) << c.item.toStdString();
+        EXPECT_EQ(requests()[0].workFolder, c.workFolder) << c.item.toStdString();
+    }
+}
+
+} // namespace

@@ -1,0 +1,109 @@
+// The launcher in the menu and on its page, with fake services.
+#include <gtest/gtest.h>
+#include <QAction>
+#include <QComboBox>
+#include <QMenu>
+
+#include "context/pages.h"
+#include "launcher/ui/launcher_commands.h"
+#include "launcher/ui/launcher_page.h"
+#include "launcher/ui/popup_menu.h"
+#include "settings/profile.h"
+#include "settings_window/settings_window_fixture.h"
+
+namespace {
+
+using Call = FakeProgramLauncher::Call;
+
+class LauncherUi : public SettingsWindowTest {
+protected:
+    LauncherUi()
+    {
+        QDir(folder.path()).mkpath("desk/Projects");
+        QFile(folder.file("run.sh")).open(QIODevice::WriteOnly);
+        LauncherList list;
+        list.entries = {{folder.path() + "/", "run", "sh", "Run", EntryKind::Program, folder.path()},
+                        {folder.path() + "/desk", "", "", "Desk", EntryKind::Folder, folder.path() + "/desk"}};
+        SaveLauncherList(list, ctx.settingsPath());
+        ctx.launcher.Load();
+        fakes.folders->special[int(SpecialFolder::Desktop)] = folder.path() + "/desk";
+        fakes.folders->folders[folder.path() + "/desk"] = {"Projects"};
+        fakes.folders->drives = {{"/", DriveType::Fixed}, {"/media/u/USB STICK", DriveType::Removable}};
+        RegisterLauncher(pages, commands, menu, ctx, nullptr);
+    }
+    // The captions of a submenu's visible items, separators as "---".
+    QStringList shown(QMenu *submenu) const
+    {
+        QStringList captions;
+        for (QAction *action : submenu->actions()) {
+            if (action->isVisible())
+                captions << (action->isSeparator() ? QStringLiteral("---") : action->text());
+        }
+        return captions;
+    }
+    QMenu *launcherMenu() const { return menu.submenu("barMenu", 31); }
+
+    CommandTable commands;
+    PopupMenu menu{commands};
+};
+
+TEST_F(LauncherUi, TheMenuFollowsTheListAndOpensWhatItShows)
+{
+    EXPECT_EQ(shown(launcherMenu()).mid(0, 3), QStringList({"1. Run", "2. Desk", "---"}));
+    EXPECT_EQ(shown(menu.submenu("barMenu", 41)), QStringList({"/ FIXED", "/media/u/USB STICK REMOVABLE"}));
+
+    // A file dropped on the clock becomes entry 3, in the menu and the file.
+    LauncherDropHandler(ctx, nullptr, {})(QUrl::fromLocalFile(folder.file("run.sh")).toEncoded() + "\r\n");
+    EXPECT_EQ(shown(launcherMenu()).mid(0, 4), QStringList({"1. Run", "2. Desk", "3. run", "---"}));
+    EXPECT_EQ(ReadIniValue("Lunch", "Count", "", ctx.settingsPath()), "3");
+
+    menu.barLunch_Click(1);
+    menu.item("barDrive", 1)->trigger();
+    ASSERT_EQ(fakes.programs->requests.size(), 2);
+    EXPECT_EQ(fakes.programs->requests[0].target, folder.file("run.sh"));
+    EXPECT_EQ(fakes.programs->requests[0].workFolder, folder.path());
+    EXPECT_EQ(fakes.programs->requests[1].arguments, QStringList{"/media/u/USB STICK"});
+}
+
+TEST_F(LauncherUi, FolderSubmenusAreRefilledBeforeEveryPopup)
+{
+    emit menu.aboutToPopup();
+    QMenu *desktop = menu.submenu("barLunch", 81);
+    EXPECT_EQ(shown(desktop), QStringList{"Projects"});
+    EXPECT_EQ(shown(menu.submenu("barLunch", 82)), QStringList{"(空)"});
+
+    fakes.folders->files[folder.path() + "/desk"] = {"b.txt", "a.lnk"};
+    emit menu.aboutToPopup();
+    EXPECT_EQ(shown(desktop), QStringList({"a", "b.txt", "Projects"}));
+    fakes.folders->files.clear();
+    emit menu.aboutToPopup();
+    EXPECT_EQ(shown(desktop), QStringList{"Projects"});
+
+    menu.item("barDesktop", 1)->trigger();
+    ASSERT_EQ(fakes.programs->requests.size(), 1);
+    EXPECT_EQ(fakes.programs->requests[0].target, folder.path() + "/desk/Projects");
+}
+
+TEST_F(LauncherUi, ThePageShowsEntriesAndAddsAtOnce)
+{
+    open(PageLauncher);
+    auto *entries = control<QComboBox>("CMB0");
+    ASSERT_EQ(entries->count(), 2);
+    EXPECT_EQ(field(10)->text(), folder.file("run.sh"));
+    entries->setCurrentIndex(1);
+    EXPECT_EQ(field(9)->text(), "Desk");
+    EXPECT_FALSE(field(11)->isEnabled());
+
+    type(9, "Again");
+    type(10, folder.file("run.sh"));
+    type(11, folder.path() + "/desk");
+    click("BTN3");
+    EXPECT_EQ(entries->count(), 3);
+    EXPECT_EQ(entries->currentIndex(), 2);
+    EXPECT_EQ(state.LunchIndex, 3);
+    EXPECT_EQ(shown(launcherMenu())[2], "3. Again");
+    EXPECT_EQ(ReadIniValue("Lunch", "App03", "", ctx.settingsPath()),
+              folder.path() + "/`run`sh`Again`0`" + folder.path() + "/desk`");
+}
+
+} // namespace

@@ -1,0 +1,138 @@
+// Starting programs and opening files on Linux, with a private search path
+// whose xdg-open only records what it was asked to open.
+#include <gtest/gtest.h>
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QThread>
+
+#include "platform/linux/linux_services.h"
+#include "support/environment_value.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+class LinuxLauncher : public ::testing::Test {
+protected:
+    LinuxLauncher()
+    {
+        for (const char *sub : {"bin", "work", "data/applications", "config", "empty"})
+            QDir(root).mkpath(sub);
+        // Each recording program appends its folder and arguments to a log.
+        script("bin/xdg-open", "echo \"opened|$PWD|$*\" >> " + root + "/log");
+        script("bin/viewer", "true");
+        script("work/prog", "echo \"prog|$PWD|$*\" >> " + root + "/log");
+    }
+    void script(const QString &name, const QString &body, bool executable = true)
+    {
+        QFile f(root + "/" + name);
+        f.open(QIODevice::WriteOnly);
+        f.write(("#!/bin/sh\n" + body + "\n").toUtf8());
+        f.setPermissions(executable ? QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
+                                    : QFile::ReadOwner | QFile::WriteOwner);
+    }
+    // The lines the started programs logged, waiting until there are count.
+    QStringList log(int count)
+    {
+        QDeadlineTimer deadline(10000);
+        QStringList lines;
+        while (!deadline.hasExpired()) {
+            QFile f(root + "/log");
+            if (f.open(QIODevice::ReadOnly))
+                lines = QString::fromUtf8(f.readAll()).split('\n', Qt::SkipEmptyParts);
+            if (lines.size() >= count)
+                break;
+            QThread::msleep(20);
+        }
+        return lines;
+    }
+
+    TempFolder folder;
+    const QString root = folder.path();
+    const QString work = root + "/work";
+    EnvironmentValue path{"PATH", QFile::encodeName(root + "/bin")};
+    std::unique_ptr<ProgramLauncher> launcher = MakeLinuxProgramLauncher();
+};
+
+TEST_F(LinuxLauncher, ProgramsStartDirectlyInTheirWorkFolder)
+{
+    // A trailing dot is dropped; an argument with blanks and shell characters
+    // arrives as one argument, unread by any shell.
+    EXPECT_EQ(launcher->startProgram("prog.", {"a b;$(false)"}, work), StartResult::Started);
+    EXPECT_EQ(launcher->startProgram("xdg-open", {"from-path"}, work), StartResult::Started);
+    QStringList lines = log(2);
+    lines.sort();
+    EXPECT_EQ(lines, QStringList({"opened|" + work + "|from-path", "prog|" + work + "|a b;$(false)"}));
+    EXPECT_EQ(QDir::currentPath(), QDir::currentPath());
+}
+
+TEST_F(LinuxLauncher, StartFailuresHaveTheirCodes)
+{
+    script("work/plain", "true", false);
+    struct Case {
+        QString program, workFolder;
+        int code;
+    } cases[] = {
+        {"missing", work, StartResult::FileNotFound},
+        {root + "/gone/x", work, StartResult::PathNotFound},
+        {"prog", root + "/gone", StartResult::PathNotFound},
+        {"plain", work, StartResult::Failed},
+        {work, work, StartResult::Failed},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(launcher->startProgram(c.program, {}, c.workFolder), c.code) << c.program.toStdString();
+}
+
+TEST_F(LinuxLauncher, DocumentsAndAddressesGoToTheDesktopProgramsRun)
+{
+    QFile notes(work + "/notes.txt");   // executable bit, but no program
+    notes.open(QIODevice::WriteOnly);
+    notes.write("echo must not run\n");
+    notes.setPermissions(notes.permissions() | QFile::ExeOwner);
+    QFile(work + "/a.txt").open(QIODevice::WriteOnly);
+    EXPECT_GE(launcher->shellOpen("a.txt", {"ignored"}, work), 32);
+    EXPECT_GE(launcher->shellOpen("https://example.org/?q=1", {}, work), 32);
+    EXPECT_GE(launcher->shellOpen(work + "/notes.txt", {}, work), 32);
+    EXPECT_GE(launcher->shellOpen("prog", {"x"}, work), 32);
+    QStringList lines = log(4);
+    lines.sort();
+    EXPECT_EQ(lines, QStringList({"opened|" + work + "|" + work + "/a.txt",
+                                  "opened|" + work + "|" + work + "/notes.txt",
+                                  "opened|" + work + "|https://example.org/?q=1", "prog|" + work + "|x"}));
+
+    EXPECT_EQ(launcher->shellOpen("missing.txt", {}, work), ShellResult::FileNotFound);
+    EXPECT_EQ(launcher->shellOpen(root + "/gone/a.txt", {}, work), ShellResult::PathNotFound);
+    EnvironmentValue noOpener("PATH", QFile::encodeName(root + "/empty"));
+    EXPECT_EQ(launcher->shellOpen("a.txt", {}, work), ShellResult::NoAssociation);
+}
+
+TEST_F(LinuxLauncher, TheAssociatedProgramComesFromTheDesktopsLists)
+{
+    EnvironmentValue dataHome("XDG_DATA_HOME", QFile::encodeName(root + "/data"));
+    EnvironmentValue dataDirs("XDG_DATA_DIRS", QFile::encodeName(root + "/empty"));
+    EnvironmentValue configHome("XDG_CONFIG_HOME", QFile::encodeName(root + "/config"));
+    EnvironmentValue configDirs("XDG_CONFIG_DIRS", QFile::encodeName(root + "/empty"));
+    // The system's type database without the system's applications.
+    QFile::link("/usr/share/mime", root + "/empty/mime");
+    auto write = [&](const QString &name, const QByteArray &text) {
+        QFile f(root + "/" + name);
+        f.open(QIODevice::WriteOnly);
+        f.write(text);
+    };
+    write("data/applications/viewer.desktop", "[Desktop Entry]\nType=Application\nExec=viewer %f\n");
+    write("data/applications/gone.desktop", "[Desktop Entry]\nType=Application\nExec=gone %f\n");
+    write("config/mimeapps.list", "[Default Applications]\ntext/plain=missing.desktop;viewer.desktop;\n"
+                                  "image/png=gone.desktop\n");
+    for (const char *name : {"/a.txt", "/b.c", "/c.png"})
+        write("work" + QString(name), "text\n");
+
+    EXPECT_EQ(launcher->findExecutable("a.txt", work), root + "/bin/viewer");
+    // A C source is a kind of plain text.
+    EXPECT_EQ(launcher->findExecutable("b.c", work), root + "/bin/viewer");
+    // A program is its own.
+    EXPECT_EQ(launcher->findExecutable("prog", work), work + "/prog");
+    // An application that is not on the search path, or no application.
+    EXPECT_EQ(launcher->findExecutable("c.png", work), "");
+    EXPECT_EQ(launcher->findExecutable("missing.txt", work), "");
+}
+
+} // namespace
