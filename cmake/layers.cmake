@@ -82,3 +82,25 @@ function(tockara_library name)
   target_compile_options(${name} PRIVATE ${TOCKARA_WARNINGS})
   target_link_libraries(${name} PUBLIC ${ARG_DEPENDS})
 endfunction()
+
+# An on-demand module (see platform/linux/on_demand_module.h):
+#
+#   tockara_module(<name> DEPENDS <libraries>...)
+#
+# builds the .cpp files of the current folder into libtockara_<name>.so
+# beside the executable, where the program loads it the first time it is
+# needed, and installs it into the program's module folder.
+function(tockara_module name)
+  cmake_parse_arguments(ARG "" "" "DEPENDS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+  set(target tockara_module_${name})
+  add_library(${target} MODULE ${sources})
+  set_target_properties(${target} PROPERTIES OUTPUT_NAME tockara_${name}
+                        LIBRARY_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR})
+  target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR}/src)
+  target_compile_options(${target} PRIVATE ${TOCKARA_WARNINGS})
+  target_link_libraries(${target} PRIVATE ${ARG_DEPENDS} -Wl,--no-undefined)
+  include(GNUInstallDirs)
+  install(TARGETS ${target} LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/tockara)
+  set_property(GLOBAL APPEND PROPERTY TOCKARA_MODULES ${target})
+endfunction()

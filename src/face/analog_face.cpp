@@ -206,15 +206,20 @@ void AnalogFace::DrawBackground(QPoint scrolledTo)
 
 void AnalogFace::DrawHands(const QString &timeText)
 {
+    DrawHands(frame_, timeText);
+}
+
+void AnalogFace::DrawHands(QImage &target, const QString &timeText) const
+{
     int hour = 0;
     int minute = 0;
     int second = 0;
-    if (!ReadClockTime(timeText, hour, minute, second) || frame_.isNull())
+    if (!ReadClockTime(timeText, hour, minute, second) || target.isNull())
         return;
     if (hour >= 13)
         hour -= 12;
 
-    QPainter painter(&frame_);
+    QPainter painter(&target);
     // Pixel-exact lines, as the face has always been drawn.
     painter.setRenderHint(QPainter::Antialiasing, false);
     DrawHand(painter, settings_.Color.HLine, settings_.Thick.HLine, 30,

@@ -31,6 +31,9 @@ public:
     void DrawBackground(QPoint scrolledTo);
     // The three hands for the time in timeText ("yyyy/mm/dd hh:nn:ss").
     void DrawHands(const QString &timeText);
+    // The same into target, an image of the face's size (the hands' pixels
+    // are opaque: no smoothing).
+    void DrawHands(QImage &target, const QString &timeText) const;
 
     // Scrolling background, set by the environment: when on, picBack holds the
     // whole picture and the frame shows a W x H window of it.

@@ -19,8 +19,10 @@ QList<int> AlarmCheck::dueSlots(const std::array<AlarmEntry, 3> &alarms, const Q
     QList<int> due;
     for (int slot = 0; slot < 3; ++slot) {
         const AlarmEntry &alarm = alarms[slot];
+        if (alarm.Enabled == 0)
+            continue;
         const QTime time = AlarmTimeOfDay(alarm.Time);
-        if (alarm.Enabled == 0 || !time.isValid())
+        if (!time.isValid())
             continue;
         const QDateTime moment(now.date(), time);
         const bool inItsMinute = now >= moment && now < moment.addSecs(60);

@@ -1,11 +1,14 @@
 #include "shell/clock_window.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDropEvent>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPointer>
 #include <QRegion>
@@ -18,8 +21,60 @@
 #include "launcher/popup_anchor.h"
 
 namespace {
+
 constexpr int kTickMs = 100;
+
+// The smallest rectangle holding every pixel in which two faces differ; all
+// of a face whose size or format differs from the other's.
+QRect ChangedRect(const QImage &now, const QImage &before)
+{
+    if (now.size() != before.size() || now.format() != before.format() || now.depth() != 32)
+        return now.rect();
+    int top = now.height(), bottom = -1, left = now.width(), right = -1;
+    for (int y = 0; y < now.height(); ++y) {
+        const auto *a = reinterpret_cast<const quint32 *>(now.constScanLine(y));
+        const auto *b = reinterpret_cast<const quint32 *>(before.constScanLine(y));
+        int first = 0;
+        while (first < now.width() && a[first] == b[first])
+            ++first;
+        if (first == now.width())
+            continue;
+        int last = now.width() - 1;
+        while (a[last] == b[last])
+            --last;
+        top = std::min(top, y);
+        bottom = y;
+        left = std::min(left, first);
+        right = std::max(right, last);
+    }
+    return bottom < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
 }
+
+// Lays layer (premultiplied ARGB, the face's size) over frame (RGB): where
+// the layer is opaque its pixel replaces the frame's, where it is clear the
+// frame stays, and partly covered pixels blend. Done by hand: a painter's
+// setting up costs more than the blend of a face.
+void LayOver(QImage &frame, const QImage &layer)
+{
+    const int width = std::min(frame.width(), layer.width());
+    const int height = std::min(frame.height(), layer.height());
+    for (int y = 0; y < height; ++y) {
+        auto *to = reinterpret_cast<QRgb *>(frame.scanLine(y));
+        const auto *from = reinterpret_cast<const QRgb *>(layer.constScanLine(y));
+        for (int x = 0; x < width; ++x) {
+            const QRgb over = from[x];
+            const int alpha = qAlpha(over);
+            if (alpha == 255)
+                to[x] = over;
+            else if (alpha != 0)
+                to[x] = qRgb(qRed(over) + qRed(to[x]) * (255 - alpha) / 255,
+                             qGreen(over) + qGreen(to[x]) * (255 - alpha) / 255,
+                             qBlue(over) + qBlue(to[x]) * (255 - alpha) / 255);
+        }
+    }
+}
+
+} // namespace
 
 ClockWindow::ClockWindow(Context &ctx) : ctx_(ctx), face_(ctx.settings())
 {
@@ -49,6 +104,7 @@ void ClockWindow::SettingsChanged(SettingsAspects aspects)
 {
     // Hands, texts and colours are drawn anew at the next tick.
     drawnFace_.reset();
+    handsAndTextsAt_.clear();
     if (aspects & SettingsAspect::Size) {
         ApplyClockShape();
         ResetAnimation();
@@ -120,6 +176,7 @@ void ClockWindow::ShowRecomposedFace()
 {
     shownFrame_ = QImage();
     drawnFace_.reset();
+    handsAndTextsAt_.clear();
     update();
 }
 
@@ -144,34 +201,67 @@ void ClockWindow::InstallBuiltInPatternsIfNone()
 void ClockWindow::Tick()
 {
     const QDateTime now = ctx_.services.clock->now();
-    const QString timeText = TimeTextFor(now);
+    // The text changes once a second; the nine other ticks reuse it.
+    if (const qint64 second = now.toSecsSinceEpoch(); second != timeTextSecond_) {
+        timeText_ = TimeTextFor(now);
+        timeTextSecond_ = second;
+    }
     // The background shows the scroll position of the previous tick; the
     // steps below move it on for the next one.
     const QPoint scrolledTo = face_.scrollPosition();
     animation_.Advance(face_);
-    const DrawnFace drawn{timeText, face_.scrolling() ? scrolledTo : QPoint(), animation_.index(),
+    const DrawnFace drawn{timeText_, face_.scrolling() ? scrolledTo : QPoint(), animation_.index(),
                           animation_.figurePosition()};
-    if (drawn != drawnFace_) {
-        face_.DrawBackground(scrolledTo);
-        animation_.DrawFigure(face_.frame());
-        face_.DrawHands(timeText);
-        DrawDigitalOverlay(face_.frame(), ctx_.settings(), ctx_.patterns.DatePatternFormat,
-                           ctx_.patterns.TimePatternFormat, timeText);
-        drawnFace_ = drawn;
-    }
-    const QList<int> dueAlarms = alarmCheck_.dueSlots(ctx_.settings().Alarm, now);
     // A new drawing may still equal the face on the screen (a pattern that
     // looks like the last one): only a face that differs is put there.
-    if (face_.frame() != shownFrame_) {
-        shownFrame_ = face_.frame().copy();
-        repaint();
+    if (drawn != drawnFace_) {
+        if (handsAndTextsAt_ != timeText_)
+            DrawHandsAndTexts();
+        face_.DrawBackground(scrolledTo);
+        animation_.DrawFigure(face_.frame());
+        LayOver(face_.frame(), handsAndTexts_);
+        drawnFace_ = drawn;
+        ShowChangedPart();
     }
+    const QList<int> dueAlarms = alarmCheck_.dueSlots(ctx_.settings().Alarm, now);
     if (hover_)
         hover_->follow(pos(), PointerNearClock());
     // The boxes wait until the tick is over and then leave it alone: the
     // clock, its figure and the other alarms go on while a box stays open.
     for (int slot : dueAlarms)
         QMetaObject::invokeMethod(this, [this, slot] { ShowAlarm(slot); }, Qt::QueuedConnection);
+}
+
+// The hands and the texts change once a second, the figure up to ten times:
+// they are drawn into a transparent image of their own, laid over each new
+// frame of the figure. Unsmoothed, their pixels are opaque, so the face is
+// exactly as if they had been drawn on it.
+void ClockWindow::DrawHandsAndTexts()
+{
+    const QSize size = face_.frame().size();
+    if (handsAndTexts_.size() != size)
+        handsAndTexts_ = QImage(size, QImage::Format_ARGB32_Premultiplied);
+    handsAndTexts_.fill(Qt::transparent);
+    face_.DrawHands(handsAndTexts_, timeText_);
+    DrawDigitalOverlay(handsAndTexts_, ctx_.settings(), ctx_.patterns.DatePatternFormat,
+                       ctx_.patterns.TimePatternFormat, timeText_);
+    handsAndTextsAt_ = timeText_;
+}
+
+// Only what differs from the face on the screen goes to the display: the
+// figure's few pixels, or the hands once a second.
+void ClockWindow::ShowChangedPart()
+{
+    const QImage &frame = face_.frame();
+    const QRect changed = ChangedRect(frame, shownFrame_);
+    if (changed.isEmpty())
+        return;
+    // Copied into the image kept for the comparison, not into a new one.
+    if (shownFrame_.size() == frame.size() && shownFrame_.format() == frame.format())
+        std::memcpy(shownFrame_.bits(), frame.constBits(), size_t(frame.sizeInBytes()));
+    else
+        shownFrame_ = frame.copy();
+    repaint(changed);
 }
 
 void ClockWindow::ShowAlarm(int slot)
@@ -182,10 +272,11 @@ void ClockWindow::ShowAlarm(int slot)
                                    MessageIcon::Information);
 }
 
-void ClockWindow::paintEvent(QPaintEvent *)
+void ClockWindow::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
-    painter.drawImage(0, 0, face_.frame());
+    const QRect area = event->rect();
+    painter.drawImage(area.topLeft(), face_.frame(), area);
 }
 
 void ClockWindow::mousePressEvent(QMouseEvent *event)

@@ -80,6 +80,8 @@ private:
     void ShowAlarm(int slot);
     void ShowRecomposedFace();
     std::optional<QPoint> PointerNearClock();
+    void DrawHandsAndTexts();
+    void ShowChangedPart();
 
     Context &ctx_;
     AnalogFace face_;
@@ -94,6 +96,10 @@ private:
         bool operator==(const DrawnFace &) const = default;
     };
     std::optional<DrawnFace> drawnFace_;   // none: draw at the next tick
+    QString timeText_;                     // "yyyy/mm/dd hh:nn:ss" of the last tick
+    QImage handsAndTexts_;                 // laid over every new frame
+    QString handsAndTextsAt_;              // the time text they show; empty: draw anew
+    qint64 timeTextSecond_ = -1;
     QImage shownFrame_;    // the face as last put on the screen
     HoverWindow *hover_ = nullptr;
     AlarmCheck alarmCheck_;

@@ -27,7 +27,7 @@ public:
         const QString &target = commandLine[2];
         if (name == u"unzip32")
             return verb == u"-xs" ? ExtractWithLibarchive(LibarchiveFormat::Zip, archive, target)
-                                  : kArchiverUnreadable;
+                                  : std::optional<int>(kArchiverUnreadable);
         if (verb != u"x")
             return kArchiverUnreadable;
         if (name == u"unlha32")

@@ -1,4 +1,5 @@
 // The Linux implementations of the platform services, on Qt.
+#include <limits>
 #include <QApplication>
 #include <QColorDialog>
 #include <QCursor>
@@ -78,9 +79,26 @@ private:
     }
 };
 
+// The local time is the system time plus the time zone's offset. Looking the
+// offset up reads the time zone file; the clock asks ten times a second, so
+// the offset is looked up once a minute (offsets change only at whole
+// minutes, at a daylight-saving change or when the user picks another zone).
 class SystemClock : public LocalClock {
 public:
-    QDateTime now() const override { return QDateTime::currentDateTime(); }
+    QDateTime now() const override
+    {
+        const qint64 ms = QDateTime::currentMSecsSinceEpoch();
+        const qint64 minute = ms >= 0 ? ms / 60000 : (ms + 1) / 60000 - 1;
+        if (minute != offsetMinute_) {
+            offsetSeconds_ = QDateTime::fromMSecsSinceEpoch(ms).offsetFromUtc();
+            offsetMinute_ = minute;
+        }
+        return QDateTime::fromMSecsSinceEpoch(ms, Qt::OffsetFromUTC, offsetSeconds_);
+    }
+
+private:
+    mutable qint64 offsetMinute_ = std::numeric_limits<qint64>::min();
+    mutable int offsetSeconds_ = 0;
 };
 
 class QtScreens : public ScreenInfo {

@@ -71,7 +71,9 @@ int CopyData(archive *reader, archive *writer)
 
 } // namespace
 
-int ExtractWithLibarchive(LibarchiveFormat format, const QString &archivePath, const QString &target)
+namespace {
+
+int Extract(LibarchiveFormat format, const QString &archivePath, const QString &target)
 {
     Utf8ThreadLocale utf8;
     const QString root = PrepareTargetFolder(target);
@@ -125,4 +127,12 @@ int ExtractWithLibarchive(LibarchiveFormat format, const QString &archivePath, c
     if (archive_write_close(writer.get()) < ARCHIVE_WARN)
         fail(kArchiverWriteFailed);
     return result;
+}
+
+} // namespace
+
+extern "C" Q_DECL_EXPORT int tockara_extract_with_libarchive(int format, const QString *archive,
+                                                            const QString *target)
+{
+    return Extract(LibarchiveFormat(format), *archive, *target);
 }

@@ -1,5 +1,5 @@
 // The multimedia command interface with its one device, "cdaudio", over
-// libcdio: the command strings of the classic CD audio device in, its reply
+// libcdio, in the on-demand module "cdaudio": the command strings of the classic CD audio device in, its reply
 // texts out ("true"/"false", decimal numbers, minutes:seconds:frames times,
 // the drive's product name), and numbered errors with texts.
 #include <cdio/cdio.h>
@@ -12,7 +12,7 @@
 #include <QHash>
 #include <QStringList>
 
-#include "platform/linux/linux_services.h"
+#include "platform/linux/cd_audio_module.h"
 #include "platform/mci.h"
 
 namespace {
@@ -442,7 +442,7 @@ private:
 
 } // namespace
 
-std::unique_ptr<MciService> MakeCdAudioMci(const QString &source)
+extern "C" Q_DECL_EXPORT MciService *tockara_make_cd_audio_mci(const QString *source)
 {
-    return std::make_unique<CdAudioMci>(source);
+    return new CdAudioMci(*source);
 }
