@@ -1,9 +1,12 @@
 # The two set-up commands: `make run` and `make test`. Both install whatever
-# is missing first, then build.
+# is missing first, then build. `make install` and `make package` build the
+# program alone and install it (under PREFIX, inside DESTDIR when given) or
+# make its Debian package.
 BUILD ?= build
 JOBS ?= $(shell nproc)
+PREFIX ?= /usr/local
 
-.PHONY: all deps configure build run test bench clean
+.PHONY: all deps configure build run test bench install package clean
 
 all: build
 
@@ -25,6 +28,16 @@ test: build
 
 bench: build
 	@bash scripts/bench.sh $(BUILD)
+
+install: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target tockara tockara_docs
+	@DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
+
+# Also installs what packaging needs (dpkg-dev, lintian), which the tests do not.
+package: configure
+	@bash scripts/install-deps.sh --package
+	@cmake --build $(BUILD) -j $(JOBS) --target tockara tockara_docs
+	@bash scripts/package.sh $(BUILD)
 
 clean:
 	rm -rf $(BUILD)

@@ -10,7 +10,7 @@ packages=(
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
   # running the real binary without a display, and driving it like a user
-  xvfb xdotool imagemagick x11-utils x11-apps procps openbox wmctrl
+  xvfb xdotool imagemagick x11-utils x11-apps x11-xserver-utils procps openbox wmctrl
   # reading controls' texts over the accessibility bus (calendar and calculator tests)
   dbus-daemon at-spi2-core python3-gi gir1.2-atspi-2.0
   # the Japanese fonts the clock's texts are designed for
@@ -20,9 +20,14 @@ packages=(
   # archive extraction: ZIP and LZH in process, ARJ through 7-Zip; bsdtar
   # makes the test and benchmark archives
   libarchive-dev 7zip libarchive-tools
+  # the validators of the installed desktop entry and AppStream metainfo
+  desktop-file-utils appstream
 )
 # The fuzz build of the file readers (scripts/fuzz.sh) also needs clang and libFuzzer.
 if [ "${1:-}" = "--fuzz" ]; then packages+=(clang libclang-rt-dev python3); fi
+# The Debian package (make package): its dependencies from the libraries the
+# program links (dpkg-shlibdeps, file), and lintian to check it.
+if [ "${1:-}" = "--package" ]; then packages+=(dpkg-dev file lintian); fi
 
 missing=()
 for p in "${packages[@]}"; do

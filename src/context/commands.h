@@ -24,6 +24,7 @@ enum class Command {
     Shutdown,
     OpenHelp,
     Exit,
+    ToggleAutostart,      // the clock starts with the desktop session, or no longer
 };
 
 // The item a command came from: its array name and index ("barColor", 2) and,

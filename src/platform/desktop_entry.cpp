@@ -109,6 +109,8 @@ QStringList SplitExecLine(const QString &exec)
                 quoted = false;
             else if (c == u'\\' && i + 1 < exec.size())
                 word += exec[++i];
+            else if (c == u'%' && i + 1 < exec.size() && exec[i + 1] == u'%')
+                word += exec[++i];   // a literal "%" is doubled inside quotes too
             else
                 word += c;
         } else if (c == u'"') {
@@ -122,4 +124,33 @@ QStringList SplitExecLine(const QString &exec)
     }
     finish();
     return words;
+}
+
+QString ExecLineWord(const QString &word)
+{
+    QString out = QStringLiteral("\"");
+    for (const QChar c : word) {
+        if (c == u'"' || c == u'`' || c == u'$' || c == u'\\')
+            out += u'\\';
+        else if (c == u'%')
+            out += u'%';
+        out += c;
+    }
+    return out + u'"';
+}
+
+QString DesktopEntryValue(const QString &text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (const QChar c : text) {
+        switch (c.unicode()) {
+        case '\\': out += QStringLiteral("\\\\"); break;
+        case '\n': out += QStringLiteral("\\n"); break;
+        case '\t': out += QStringLiteral("\\t"); break;
+        case '\r': out += QStringLiteral("\\r"); break;
+        default: out += c; break;
+        }
+    }
+    return out;
 }

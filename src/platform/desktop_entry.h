@@ -22,3 +22,12 @@ DesktopEntry ParseDesktopEntry(QByteArrayView text);
 // (with \" \` \$ \\ escaped inside), field codes such as %f, %U or %i are
 // left out and "%%" stands for "%". The first word is the program.
 QStringList SplitExecLine(const QString &exec);
+
+// word as one word of an Exec line (before the value escapes): in double
+// quotes, with " ` $ \ escaped and "%" doubled, so SplitExecLine reads it
+// back whole whatever it holds.
+QString ExecLineWord(const QString &word);
+
+// text as a value of a desktop entry's key: backslashes, line breaks, tabs
+// and returns escaped, so ParseDesktopEntry reads it back unchanged.
+QString DesktopEntryValue(const QString &text);

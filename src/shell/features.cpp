@@ -4,7 +4,9 @@
 #include "calculator/ui/calculator_page.h"
 #include "calendar/ui/calendar_pages.h"
 #include "cdaudio/ui/cd_page.h"
+#include "context/context.h"
 #include "face/ui/face_commands.h"
+#include "launcher/ui/autostart_command.h"
 #include "launcher/ui/launcher_commands.h"
 #include "launcher/ui/popup_menu.h"
 #include "launcher/ui/system_features.h"
@@ -24,6 +26,7 @@ void RegisterFeatures(Context &ctx, RunningClock &running)
     running.pages.add(CdPageDefinition());
     RegisterArchive(running.pages, ctx, running.clock.get());
     RegisterLauncher(running.pages, running.commands, *running.menu, ctx, running.clock.get());
+    RegisterAutostart(running.commands, *ctx.services.messages, running.clock.get());
     // Files dropped on the clock: archives are extracted, the rest registered.
     running.clock->dropFiles = LauncherDropHandler(ctx, running.clock.get(), DroppedArchiveStep(ctx));
 }

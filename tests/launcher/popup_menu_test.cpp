@@ -76,6 +76,7 @@ const QStringList kExpectedTree = {
     "  barOPT31 壁紙設定",
     "  barOPT41 ＣＤオーディオ [hidden]",
     "  barOPT51 電卓",
+    "  barOPT61 ログイン時に起動 [check]",
     "barMenu91 ヘルプ(&H)",
     "  barHelp1 ヘルプ",
     "  barHelp11 バージョン",
@@ -96,7 +97,7 @@ protected:
     PopupMenuTest()
     {
         // Every command records what it was given.
-        for (int c = int(Command::None); c <= int(Command::Exit); ++c) {
+        for (int c = int(Command::None); c <= int(Command::ToggleAutostart); ++c) {
             const Command command = Command(c);
             commands.bind(command, [this, command](const CommandItem &item) {
                 given.append({command, item.array, item.index, item.page});
@@ -154,6 +155,7 @@ TEST_F(PopupMenuTest, EachItemGivesItsCommandWithItsIndexAndPage)
         {OpenPage, "barOPT", 31, PageWallpaper}, {OpenPage, "barOPT", 41, PageCD},
         {OpenPage, "barOPT", 51, PageCalculator}, {OpenHelp, "barHelp", 1, 0},
         {OpenPage, "barHelp", 11, PageVersion}, {Exit, "barMenu", 99, 0},
+        {ToggleAutostart, "barOPT", 61, 0},
     };
     for (const Given &c : cases) {
         given.clear();

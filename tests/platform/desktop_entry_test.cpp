@@ -24,4 +24,19 @@ TEST(DesktopLauncher, ExecLineWords)
     EXPECT_EQ(ParseDesktopEntry("[Desktop Entry]\nExec=a\\sb\n").exec, "a b");
 }
 
+TEST(DesktopLauncher, AWrittenExecWordReadsBackWhole)
+{
+    const char *programs[] = {
+        "/usr/local/bin/tockara",
+        "/home/a b/build/tockara",
+        R"(/tmp/100%/"q" `c` $HOME\x/tockara)",
+        "/時計/tab\there/tockara",
+    };
+    for (const char *program : programs) {
+        const QString word = QString::fromUtf8(program);
+        const QString line = "[Desktop Entry]\nExec=" + DesktopEntryValue(ExecLineWord(word)) + " %U\n";
+        EXPECT_EQ(SplitExecLine(ParseDesktopEntry(line.toUtf8()).exec), QStringList{word}) << program;
+    }
+}
+
 } // namespace

@@ -55,6 +55,7 @@ constexpr MenuTableEntry kTable[] = {
     {"barOPT", 31, "壁紙設定", 2, Item, OpenPage, PageWallpaper},
     {"barOPT", 41, "ＣＤオーディオ", 2, Item, OpenPage, PageCD, true, false},
     {"barOPT", 51, "電卓", 2, Item, OpenPage, PageCalculator},
+    {"barOPT", 61, "ログイン時に起動", 2, Checkable, ToggleAutostart},
     {"barMenu", 91, "ヘルプ(&H)", 1, Submenu},
     {"barHelp", 1, "ヘルプ", 2, Item, OpenHelp},
     {"barHelp", 11, "バージョン", 2, Item, OpenPage, PageVersion},

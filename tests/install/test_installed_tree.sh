@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# The tree `make install` puts under its prefix: every file where the desktop
+# looks for it, entries that its validators accept, and a program that runs
+# from there alone and seeds a new user's program folder from the installed
+# data, not from the build tree.
+set -euo pipefail
+build=$(readlink -f "$1")
+WORK=$(mktemp -d /tmp/tockara-install.XXXXXX)
+trap 'rm -rf "$WORK"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+DESTDIR="$WORK/root" cmake --install "$build" --prefix /usr/local >/dev/null
+prefix="$WORK/root/usr/local"
+id=io.github.tockara.Tockara
+
+for file in bin/tockara share/tockara/Calender.ini share/tockara/help/help.htm \
+            share/tockara/anime/walker.dat share/man/man1/tockara.1.gz \
+            share/doc/tockara/copyright share/doc/tockara/changelog.gz \
+            share/icons/hicolor/scalable/apps/tockara.svg; do
+  [ -f "$prefix/$file" ] || fail "$file is not installed"
+done
+for size in 16 22 24 32 48 64 128 256; do
+  [ "$(identify -format %wx%h "$prefix/share/icons/hicolor/${size}x${size}/apps/tockara.png")" = "${size}x${size}" ] \
+    || fail "no ${size}x${size} icon"
+done
+[ -x "$prefix/bin/tockara" ] || fail "the program is not executable"
+
+# The launcher entry starts the installed program and shows the installed icon;
+# the metainfo names that entry.
+entry="$prefix/share/applications/$id.desktop"
+metainfo="$prefix/share/metainfo/$id.metainfo.xml"
+desktop-file-validate "$entry" || fail "the desktop entry is not valid"
+appstreamcli validate --no-net "$metainfo" >"$WORK/appstream" || { cat "$WORK/appstream" >&2; fail "the metainfo is not valid"; }
+grep -qx 'Exec=tockara' "$entry" && grep -qx 'Icon=tockara' "$entry" || fail "the entry names another program or icon"
+grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" || fail "the metainfo names another entry"
+
+# Nothing of the build tree is looked for at run time.
+if readelf -d "$prefix/bin/tockara" | grep -qE 'RPATH|RUNPATH'; then fail "the program keeps a library path"; fi
+
+# A new user's first run seeds the program folder from the installed data
+# (marked here, to tell it from the build tree's copy).
+printf '; installed\r\n' >>"$prefix/share/tockara/Calender.ini"
+mkdir -p "$WORK/home"
+holidays=$(env -u DISPLAY -u WAYLAND_DISPLAY -u XDG_DATA_HOME -u XDG_CONFIG_HOME \
+             HOME="$WORK/home" XDG_RUNTIME_DIR="$WORK" "$prefix/bin/tockara" --holidays 2026) \
+  || fail "the installed program did not run"
+grep -q $'^2026-01-01\t元日$' <<<"$holidays" || fail "the installed program listed no holidays"
+user="$WORK/home/.local/share/tockara"
+cmp -s "$user/Calender.ini" "$prefix/share/tockara/Calender.ini" || fail "Calender.ini was not seeded from the installed data"
+cmp -s "$user/help/help.htm" "$prefix/share/tockara/help/help.htm" || fail "the help page was not seeded"
+echo "installed tree: ok"
