@@ -1,11 +1,12 @@
 # Installing the program (make install) and its Debian package (make package).
 #
-# The executable goes to bin/ and its read-only data to share/tockara/. The
-# program finds that folder from its own (bin/../share/tockara) and seeds each
-# user's program folder from it, so these two paths stay as they are whatever
-# the prefix. Only the executable is installed: the libraries of the source
-# folders are static and linked into it, and nothing of the build tree (no
-# RPATH, no build path) is needed to run it.
+# The executable goes to bin/, its read-only data to share/tockara/ and its
+# on-demand modules (the archive reader, the CD drive) to lib/tockara/. The
+# program finds those folders from its own (bin/../share/tockara,
+# bin/../lib/tockara) and seeds each user's program folder from the data, so
+# these paths stay as they are whatever the prefix. The libraries of the
+# source folders are static and linked into the executable, and nothing of
+# the build tree (no RPATH, no build path) is needed to run it.
 
 set(TOCKARA_APP_ID io.github.tockara.Tockara)
 set(TOCKARA_MAINTAINER "Tockara maintainers <maintainers@users.noreply.c-seed-4ebf194d.example>")

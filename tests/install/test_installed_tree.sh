@@ -24,6 +24,13 @@ for size in 16 22 24 32 48 64 128 256; do
     || fail "no ${size}x${size} icon"
 done
 [ -x "$prefix/bin/tockara" ] || fail "the program is not executable"
+# The on-demand modules lie where the program looks for them (bin/../lib/tockara),
+# with every library they need found.
+for module in libarchive cdaudio; do
+  so="$prefix/lib/tockara/libtockara_$module.so"
+  [ -f "$so" ] || fail "the module $module is not installed"
+  ! ldd "$so" | grep -q 'not found' || fail "the module $module misses a library"
+done
 
 # The launcher entry starts the installed program and shows the installed icon;
 # the metainfo names that entry.
@@ -35,7 +42,9 @@ grep -qx 'Exec=tockara' "$entry" && grep -qx 'Icon=tockara' "$entry" || fail "th
 grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" || fail "the metainfo names another entry"
 
 # Nothing of the build tree is looked for at run time.
-if readelf -d "$prefix/bin/tockara" | grep -qE 'RPATH|RUNPATH'; then fail "the program keeps a library path"; fi
+for file in "$prefix/bin/tockara" "$prefix"/lib/tockara/*.so; do
+  if readelf -d "$file" | grep -qE 'RPATH|RUNPATH'; then fail "$file keeps a library path"; fi
+done
 
 # A new user's first run seeds the program folder from the installed data
 # (marked here, to tell it from the build tree's copy).

@@ -7,10 +7,14 @@
 QFunctionPointer ResolveOnDemandModule(const char *name, const char *symbol)
 {
     const QString file = QStringLiteral("libtockara_%1.so").arg(QLatin1String(name));
+    // Beside the executable (a build), below the installed program's own
+    // prefix (bin/../lib/tockara), or in the build that made this program.
     QStringList folders;
-    if (QCoreApplication::instance())
-        folders << QCoreApplication::applicationDirPath();
-    folders << QStringLiteral(TOCKARA_MODULE_INSTALL_DIR) << QStringLiteral(TOCKARA_MODULE_BUILD_DIR);
+    if (QCoreApplication::instance()) {
+        const QString programs = QCoreApplication::applicationDirPath();
+        folders << programs << programs + QStringLiteral("/../lib/tockara");
+    }
+    folders << QStringLiteral(TOCKARA_MODULE_BUILD_DIR);
     for (const QString &folder : folders) {
         // Never unloaded: the module's objects may live as long as the program.
         QLibrary library(folder + u'/' + file);
