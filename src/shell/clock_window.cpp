@@ -420,5 +420,9 @@ void ClockWindow::dropEvent(QDropEvent *event)
     if (!dropFiles || !event->mimeData()->hasFormat(kFileList))
         return;
     event->acceptProposedAction();
-    dropFiles(event->mimeData()->data(kFileList));
+    // Handled once the drop is over: its messages must not keep the program
+    // the files came from waiting for the drop to end.
+    QMetaObject::invokeMethod(
+        this, [this, files = event->mimeData()->data(kFileList)] { dropFiles(files); },
+        Qt::QueuedConnection);
 }

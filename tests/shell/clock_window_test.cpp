@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -415,6 +416,31 @@ TEST_F(ClockFixture, DrawingOnlyWhatChangedGivesTheFacesOfAFullDrawingOnEveryTic
             fakes.clock->current = fakes.clock->current.addMSecs(100);
         }
     }
+}
+
+TEST_F(ClockFixture, OnlyAFileListIsTakenAndHandledOnceTheDropIsOver)
+{
+    auto clock = makeClock();
+    QList<QByteArray> handled;
+    clock->dropFiles = [&](const QByteArray &files) { handled << files; };
+
+    QMimeData text;
+    text.setText("/home/user/memo.txt");
+    QDragEnterEvent enterWithText(QPoint(40, 40), Qt::CopyAction, &text, Qt::LeftButton, {});
+    QApplication::sendEvent(clock.get(), &enterWithText);
+    EXPECT_FALSE(enterWithText.isAccepted()) << "only a file list is taken";
+
+    QMimeData files;
+    files.setData("text/uri-list", "file:///home/user/a.sh\r\n");
+    QDragEnterEvent enter(QPoint(40, 40), Qt::CopyAction, &files, Qt::LeftButton, {});
+    QApplication::sendEvent(clock.get(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(40, 40), Qt::CopyAction, &files, Qt::LeftButton, {});
+    QApplication::sendEvent(clock.get(), &drop);
+    EXPECT_TRUE(drop.isAccepted());
+    EXPECT_TRUE(handled.isEmpty()) << "the drop's messages would hold the dragging program";
+    QCoreApplication::processEvents();
+    EXPECT_EQ(handled, QList<QByteArray>{"file:///home/user/a.sh\r\n"});
 }
 
 TEST_F(ClockFixture, TheTickDrawsTheHandsOnTheFace)
