@@ -35,6 +35,7 @@ ClockWindow::ClockWindow(Context &ctx) : ctx_(ctx), face_(ctx.settings())
     setMouseTracking(true);
     setAcceptDrops(true);
     PlaceAtSavedPosition();
+    face_.SetDevicePixelRatio(devicePixelRatio());
     connect(&ctx_.store, &SettingsStore::changed, this, &ClockWindow::SettingsChanged);
 
     TMC.setObjectName("TMC");
@@ -143,6 +144,10 @@ void ClockWindow::InstallBuiltInPatternsIfNone()
 // would draw the very image shown before).
 void ClockWindow::Tick()
 {
+    // A screen of another scale (the clock dragged there, or the desktop's
+    // scale changed): the face is drawn anew at its resolution.
+    if (face_.SetDevicePixelRatio(devicePixelRatio()))
+        ShowRecomposedFace();
     const QDateTime now = ctx_.services.clock->now();
     const QString timeText = TimeTextFor(now);
     // The background shows the scroll position of the previous tick; the
