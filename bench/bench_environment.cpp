@@ -19,8 +19,9 @@ namespace {
 
 // A clock in a scratch program folder dressed with one of the shipped samples.
 struct DressedClock {
-    explicit DressedClock(const QString &definition)
+    explicit DressedClock(const QString &definition, qreal devicePixelRatio = 1)
     {
+        face.SetDevicePixelRatio(devicePixelRatio);
         const QDir samples(QStringLiteral(TOCKARA_DATA_DIR "/anime"));
         for (const QString &file : samples.entryList(QDir::Files))
             QFile::copy(samples.filePath(file), folder.filePath(file));
@@ -57,9 +58,9 @@ struct DressedClock {
 const QString kTimes[] = {QStringLiteral("2024/05/06 10:08:42"),
                           QStringLiteral("2024/05/06 10:08:43")};
 
-void RunTicks(benchmark::State &state, const QString &definition)
+void RunTicks(benchmark::State &state, const QString &definition, qreal devicePixelRatio = 1)
 {
-    DressedClock clock(definition);
+    DressedClock clock(definition, devicePixelRatio);
     if (!clock.face.scrolling() && definition == "scroll.dat")
         state.SkipWithError("the scroll sample did not scroll");
     int tick = 0;
@@ -80,6 +81,20 @@ void BM_TickWalkingEnvironment(benchmark::State &state)
     RunTicks(state, QStringLiteral("walker.dat"));
 }
 BENCHMARK(BM_TickWalkingEnvironment);
+
+// Both on a screen scaled by 2: pictures and figure scaled to 160 x 160
+// device pixels, hands and texts drawn at that resolution.
+void BM_TickScrollingEnvironmentAtScale2(benchmark::State &state)
+{
+    RunTicks(state, QStringLiteral("scroll.dat"), 2);
+}
+BENCHMARK(BM_TickScrollingEnvironmentAtScale2);
+
+void BM_TickWalkingEnvironmentAtScale2(benchmark::State &state)
+{
+    RunTicks(state, QStringLiteral("walker.dat"), 2);
+}
+BENCHMARK(BM_TickWalkingEnvironmentAtScale2);
 
 // The figure's share of a tick: advancing and drawing it.
 void BM_AnimationStep(benchmark::State &state)

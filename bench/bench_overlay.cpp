@@ -8,10 +8,11 @@
 
 namespace {
 
-void BM_TickWithOverlay(benchmark::State &state)
+void TickWithOverlay(benchmark::State &state, qreal devicePixelRatio)
 {
     Settings settings;   // date pattern 1, white with a dark blue 1-pixel outline
     AnalogFace face(settings);
+    face.SetDevicePixelRatio(devicePixelRatio);
     face.ApplyBackColor();
     const QString datePattern = QStringLiteral("yyyy/mm/dd");
     const QString timePattern;
@@ -28,7 +29,19 @@ void BM_TickWithOverlay(benchmark::State &state)
         benchmark::DoNotOptimize(face.frame().constBits());
     }
 }
+
+void BM_TickWithOverlay(benchmark::State &state)
+{
+    TickWithOverlay(state, 1);
+}
 BENCHMARK(BM_TickWithOverlay)->Unit(benchmark::kMicrosecond);
+
+// The same on a screen scaled by 2: the text drawn at the device's resolution.
+void BM_TickWithOverlayAtScale2(benchmark::State &state)
+{
+    TickWithOverlay(state, 2);
+}
+BENCHMARK(BM_TickWithOverlayAtScale2)->Unit(benchmark::kMicrosecond);
 
 // The overlay alone, for comparison with the whole tick.
 void BM_OverlayOnly(benchmark::State &state)

@@ -6,10 +6,11 @@
 
 namespace {
 
-void BM_TickDefaultFace(benchmark::State &state)
+void TickDefaultFace(benchmark::State &state, qreal devicePixelRatio)
 {
     Settings settings;
     AnalogFace face(settings);
+    face.SetDevicePixelRatio(devicePixelRatio);
     face.ApplyBackColor();
     const QString times[] = {QStringLiteral("2024/05/06 10:08:42"),
                              QStringLiteral("2024/05/06 10:08:43")};
@@ -20,6 +21,18 @@ void BM_TickDefaultFace(benchmark::State &state)
         benchmark::DoNotOptimize(face.frame().constBits());
     }
 }
+
+void BM_TickDefaultFace(benchmark::State &state)
+{
+    TickDefaultFace(state, 1);
+}
 BENCHMARK(BM_TickDefaultFace);
+
+// The same on a screen scaled by 2: 160 x 160 device pixels, smooth hands.
+void BM_TickDefaultFaceAtScale2(benchmark::State &state)
+{
+    TickDefaultFace(state, 2);
+}
+BENCHMARK(BM_TickDefaultFaceAtScale2);
 
 } // namespace

@@ -9,6 +9,7 @@
 #include <QPen>
 
 #include "face/color_value.h"
+#include "face/device_pixels.h"
 #include "face/picture_file.h"
 
 namespace {
@@ -104,6 +105,24 @@ QSize AnalogFace::faceSize() const
                  std::clamp<int>(settings_.Setting.Height, 1, kMaxFaceSide));
 }
 
+QSize AnalogFace::frameSize() const
+{
+    return ratio_ == 1 ? faceSize() : DeviceSize(faceSize(), ratio_);
+}
+
+bool AnalogFace::SetDevicePixelRatio(qreal ratio)
+{
+    // Below 1 the screen shows less than the face has; beyond 8 the frame of
+    // a large face would take more memory than any screen can show.
+    constexpr qreal kMaxRatio = 8;
+    ratio = std::clamp<qreal>(ratio, 1, kMaxRatio);
+    if (ratio == ratio_)
+        return false;
+    ratio_ = ratio;
+    ComposeBackground();
+    return true;
+}
+
 void AnalogFace::ApplyBackColor()
 {
     const QColor color = ToQColor(settings_.Color.Bord);
@@ -180,10 +199,27 @@ void AnalogFace::ComposeBackground()
         }
     }
 
-    if (frame_.size() != size)
-        frame_ = QImage(size, kSurfaceFormat);
-    frame_.fill(faceColor_);
-    CopyBlock(picBack_, QPoint(), frame_, QPoint(), size);
+    ComposeDeviceBackground();
+    // Until the next tick the frame shows the background from its corner.
+    DrawBackground(QPoint());
+}
+
+void AnalogFace::ComposeDeviceBackground()
+{
+    deviceBack_ = QImage();
+    if (ratio_ == 1 || picBack_.size() != faceSize())
+        return;   // at ratio 1 picBack is shown as it is; a scrolling one moves
+    deviceBack_ = QImage(frameSize(), kSurfaceFormat);
+    deviceBack_.fill(faceColor_);
+    if (settings_.Image.Enabled != 0 && settings_.Image.JustSize != 0 && !picTemp_.isNull()) {
+        // A stretched picture is stretched straight to the device pixels, so
+        // a picture larger than the face keeps the detail the screen can show.
+        QPainter painter(&deviceBack_);
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.drawImage(deviceBack_.rect(), picTemp_);
+    } else {
+        ScaleNearest(picBack_, QPoint(), deviceBack_, ratio_);
+    }
 }
 
 void AnalogFace::DrawBackground()
@@ -194,14 +230,25 @@ void AnalogFace::DrawBackground()
 void AnalogFace::DrawBackground(QPoint scrolledTo)
 {
     const QSize size = faceSize();
-    if (frame_.size() != size)
-        frame_ = QImage(size, kSurfaceFormat);
+    const QSize device = frameSize();
+    if (frame_.size() != device || frame_.devicePixelRatio() != ratio_) {
+        frame_ = QImage(device, kSurfaceFormat);
+        frame_.setDevicePixelRatio(ratio_);
+    }
     const QPoint from = scrolling_ ? scrolledTo : QPoint();
     // Clearing is only visible where the copy does not reach (a scroll window
-    // partly beyond the picture, or a background not yet recomposed).
-    if (!picBack_.rect().contains(QRect(from, size)))
+    // partly beyond the picture, a background not yet recomposed, or the part
+    // of a device pixel beyond the face's edge at a fractional ratio).
+    const bool covered = picBack_.rect().contains(QRect(from, size))
+                         && (ratio_ == 1 || device == size * ratio_);
+    if (!covered)
         frame_.fill(faceColor_);
-    CopyBlock(picBack_, from, frame_, QPoint(), size);
+    if (ratio_ == 1)
+        CopyBlock(picBack_, from, frame_, QPoint(), size);
+    else if (!deviceBack_.isNull() && from.isNull())
+        CopyBlock(deviceBack_, QPoint(), frame_, QPoint(), device);
+    else
+        ScaleNearest(picBack_, from, frame_, ratio_);
 }
 
 void AnalogFace::DrawHands(const QString &timeText)
@@ -220,8 +267,9 @@ void AnalogFace::DrawHands(QImage &target, const QString &timeText) const
         hour -= 12;
 
     QPainter painter(&target);
-    // Pixel-exact lines, as the face has always been drawn.
-    painter.setRenderHint(QPainter::Antialiasing, false);
+    // Pixel-exact lines, as the face has always been drawn; on a scaled
+    // screen (a target of device pixels) smooth ones, at its resolution.
+    painter.setRenderHint(QPainter::Antialiasing, target.devicePixelRatio() != 1);
     DrawHand(painter, settings_.Color.HLine, settings_.Thick.HLine, 30,
              90 - (30 * hour + 0.5 * minute));
     DrawHand(painter, settings_.Color.MLine, settings_.Thick.MLine, 15, 90 - 6 * minute);
@@ -250,6 +298,13 @@ void AnalogFace::DrawHand(QPainter &painter, ColorValue color, int thick, int sh
     QPen pen(ToQColor(color), t, Qt::SolidLine, t > 1 ? Qt::RoundCap : Qt::SquareCap,
              Qt::RoundJoin);
     painter.setPen(pen);
-    painter.drawLine(QPoint(int(std::lround(x0)), int(std::lround(y0))),
-                     QPoint(int(std::lround(x0 + dx)), int(std::lround(y0 + dy))));
+    if (painter.device()->devicePixelRatio() == 1) {
+        painter.drawLine(QPoint(int(std::lround(x0)), int(std::lround(y0))),
+                         QPoint(int(std::lround(x0 + dx)), int(std::lround(y0 + dy))));
+        return;
+    }
+    // Smooth, at the exact angle: through the centres of the face pixels a
+    // pixel-exact hand starts and ends in, so both lie on the same spot.
+    const QPointF centre(0.5, 0.5);
+    painter.drawLine(QPointF(x0, y0) + centre, QPointF(x0 + dx, y0 + dy) + centre);
 }

@@ -6,6 +6,10 @@
 // - picBack: the composed background, W x H (the whole picture when it scrolls);
 // - frame:   the face as the window shows it, W x H; each tick redraws it and
 //            the window's paint code only copies it to the screen.
+// Sizes and positions are face pixels (the window's logical pixels). On a
+// screen scaled by a device pixel ratio the frame holds device pixels (it
+// carries that ratio): the hands are drawn smooth at that resolution, and the
+// background is the composed picture scaled without smoothing.
 #include <QColor>
 #include <QDateTime>
 #include <QImage>
@@ -41,6 +45,14 @@ public:
     bool scrolling() const { return scrolling_; }
     void setScrollPosition(QPoint position) { scrollPosition_ = position; }
     QPoint scrollPosition() const { return scrollPosition_; }
+    // Device pixels per face pixel of the frame (1 unless the screen is
+    // scaled; kept within 1..8). A change recomposes the background and
+    // returns true.
+    bool SetDevicePixelRatio(qreal ratio);
+    qreal devicePixelRatio() const { return ratio_; }
+    // W x H in face pixels, whatever the frame's resolution.
+    QSize faceSize() const;
+
     // Size of the loaded picture (picTemp): the extent a scroll may cover.
     QSize pictureSize() const { return picTemp_.size(); }
 
@@ -49,7 +61,11 @@ public:
     const QImage &background() const { return picBack_; }
 
 private:
-    QSize faceSize() const;
+    // The frame's size in device pixels.
+    QSize frameSize() const;
+    // picBack as the frame shows it at ratio_ (not for a scrolling background,
+    // which is scaled as it moves).
+    void ComposeDeviceBackground();
     // Loads "Image" "File" into picture_ unless it is the file (same path,
     // time and size) tried last; a failure keeps the previous picture.
     void LoadPicture();
@@ -62,7 +78,9 @@ private:
     QColor faceColor_;
     QImage picTemp_;
     QImage picBack_;
+    QImage deviceBack_;               // picBack in device pixels; null at ratio 1
     QImage frame_;
+    qreal ratio_ = 1;
     QString loadedPicturePath_;
     QDateTime loadedPictureTime_;     // modification time of the file tried last
     qint64 loadedPictureBytes_ = -1;  // its size in bytes

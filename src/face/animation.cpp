@@ -1,10 +1,12 @@
 #include "face/animation.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "face/analog_face.h"
 #include "face/picture_file.h"
 #include "face/builtin_sheet.h"
+#include "face/device_pixels.h"
 #include "settings/profile.h"
 
 namespace {
@@ -85,8 +87,56 @@ void CombineBlock(QImage &target, QPoint dest, const QImage &sheet, QPoint sourc
     }
 }
 
-// The picture of a file when it is one and within the limits; a null image
-// otherwise. The size is checked before decoding where the format tells it.
+// Device pixels of a block along one axis, cut to the target: the block
+// covers `length` face pixels from destStart, and each of its device pixels
+// shows the sheet pixel (from sourceStart on) of the face pixel it lies in,
+// -1 where that is off the sheet.
+struct ScaledSpan {
+    int first = 0;              // first device pixel
+    std::vector<int> sources;   // the sheet pixel of each device pixel from first on
+};
+
+ScaledSpan ScaleSpan(int destStart, int length, int sourceStart, int sheetLimit, int targetLimit,
+                     qreal ratio)
+{
+    const qint64 first = std::max<qint64>(0, FirstDevicePixelOf(destStart, ratio));
+    const qint64 last =
+        std::min<qint64>(targetLimit, FirstDevicePixelOf(qint64(destStart) + length, ratio));
+    ScaledSpan span{int(first), {}};
+    for (qint64 d = first; d < last; ++d) {
+        const qint64 source = qint64(sourceStart) + FacePixelOf(int(d), ratio) - destStart;
+        span.sources.push_back(source >= 0 && source < sheetLimit ? int(source) : -1);
+    }
+    return span;
+}
+
+// CombineBlock on a target of device pixels: the w x h block of the sheet
+// covers face pixels from `dest` on. Mask and picture are scaled alike, so
+// they still fall on each other pixel by pixel.
+void CombineScaledBlock(QImage &target, QPoint dest, const QImage &sheet, QPoint source, int w,
+                        int h, qreal ratio, Combine op)
+{
+    const ScaledSpan rows =
+        ScaleSpan(dest.y(), h, source.y(), sheet.height(), target.height(), ratio);
+    const ScaledSpan columns =
+        ScaleSpan(dest.x(), w, source.x(), sheet.width(), target.width(), ratio);
+    for (size_t r = 0; r < rows.sources.size(); ++r) {
+        if (rows.sources[r] < 0)
+            continue;
+        const QRgb *in = reinterpret_cast<const QRgb *>(sheet.constScanLine(rows.sources[r]));
+        QRgb *out = reinterpret_cast<QRgb *>(target.scanLine(rows.first + int(r))) + columns.first;
+        for (size_t c = 0; c < columns.sources.size(); ++c) {
+            const int from = columns.sources[c];
+            if (from < 0)
+                continue;
+            if (op == Combine::And)
+                out[c] &= in[from] | 0xFF000000u;
+            else
+                out[c] ^= in[from] & 0x00FFFFFFu;
+        }
+    }
+}
+
 } // namespace
 
 void FaceAnimation::SetEnvironment(const EnvironmentDefinition &environment)
@@ -206,6 +256,16 @@ void FaceAnimation::DrawSprite(QImage &target, int index, int x, int y) const
         || top + p.Height <= 0)
         return;
     const QPoint dest(static_cast<int>(left), static_cast<int>(top));
+    const qreal ratio = target.devicePixelRatio();
+    if (ratio != 1) {
+        if (!IsDirect32(target.format()))
+            return;
+        CombineScaledBlock(target, dest, sheet_, QPoint(p.MaskX, p.MaskY), p.Width, p.Height,
+                           ratio, Combine::And);
+        CombineScaledBlock(target, dest, sheet_, QPoint(p.PictureX, p.PictureY), p.Width,
+                           p.Height, ratio, Combine::Xor);
+        return;
+    }
     CombineBlock(target, dest, sheet_, QPoint(p.MaskX, p.MaskY), p.Width, p.Height, Combine::And);
     CombineBlock(target, dest, sheet_, QPoint(p.PictureX, p.PictureY), p.Width, p.Height,
                  Combine::Xor);
@@ -213,13 +273,13 @@ void FaceAnimation::DrawSprite(QImage &target, int index, int x, int y) const
 
 void FaceAnimation::FreeScrollStep(AnalogFace &face)
 {
-    FreeScrollStep(face.frame().size(), face.pictureSize());
+    FreeScrollStep(face.faceSize(), face.pictureSize());
     face.setScrollPosition(scrollPosition_);
 }
 
 void FaceAnimation::AnimationStep(AnalogFace &face)
 {
-    AdvanceAnimation(face.frame().size(), face.pictureSize());
+    AdvanceAnimation(face.faceSize(), face.pictureSize());
     face.setScrollPosition(scrollPosition_);
     DrawFigure(face.frame());
 }
@@ -233,7 +293,7 @@ void FaceAnimation::Tick(AnalogFace &face)
 void FaceAnimation::Advance(AnalogFace &face)
 {
     FreeScrollStep(face);
-    AdvanceAnimation(face.frame().size(), face.pictureSize());
+    AdvanceAnimation(face.faceSize(), face.pictureSize());
     face.setScrollPosition(scrollPosition_);
 }
 

@@ -58,7 +58,9 @@ public:
     void AdvanceAnimation(QSize faceSize, QSize pictureSize);
     // Draws pattern index (0..96) centred on (x, y) shifted by the offsets.
     // Pixels outside the target or outside the sheet are left alone; a
-    // pattern of width or height 0 draws nothing.
+    // pattern of width or height 0 draws nothing. A target of device pixels
+    // (a device pixel ratio other than 1) gets the pattern scaled to it
+    // without smoothing; positions stay in face pixels.
     void DrawSprite(QImage &target, int index, int x, int y) const;
 
     // --- Per tick, on the face (the clock's tick calls these) --------------

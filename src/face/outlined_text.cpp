@@ -7,13 +7,19 @@
 // coverage mask, widened, and kept as a ready "stamp" that each tick copies
 // onto the face with one call: the date text changes once a day, and the tick
 // runs ten times a second.
+//
+// On a frame of device pixels (a device pixel ratio other than 1) the text is
+// drawn at that resolution and the outline is k face pixels wide, k times the
+// ratio in device pixels; the position stays in face pixels.
 #include <algorithm>
+#include <cmath>
 #include <deque>
 #include <map>
 #include <vector>
 #include <QFontMetrics>
 #include <QPainter>
 
+#include "face/device_pixels.h"
 #include "face/digital_overlay.h"
 #include "face/fonts.h"
 
@@ -78,14 +84,16 @@ struct StampKey {
     QRgb outline;
     int k;
     QSize face;   // bounds how wide an outline can usefully be
+    qreal ratio;  // device pixels per face pixel
     bool operator==(const StampKey &) const = default;
 };
 
-// The outlined text ready to copy: the text's corner sits at (margin, margin).
+// The outlined text ready to copy, in device pixels, cut to its drawn pixels:
+// the text's corner sits at `corner` of the image.
 struct Stamp {
     StampKey key;
     QImage image;
-    int margin = 0;
+    QPoint corner;
 };
 
 class FaceTextCache {
@@ -124,21 +132,24 @@ private:
         return found->second;
     }
 
-    // Glyph pixels of the text drawn with its corner at (0, 0), clipped there.
-    // The mask reaches a line height beyond the laid-out size for glyphs that
-    // overhang it.
-    Coverage glyphs(const QString &text, int pointSize)
+    // Glyph pixels (device pixels) of the text drawn with its corner at
+    // (0, 0), clipped there. The mask reaches a line height beyond the
+    // laid-out size for glyphs that overhang it.
+    Coverage glyphs(const QString &text, int pointSize, qreal ratio)
     {
         const QFontMetrics &fm = metrics(pointSize);
-        const QSize size = measure(text, pointSize) + QSize(fm.height(), fm.height());
+        const QSize logical = measure(text, pointSize) + QSize(fm.height(), fm.height());
+        const QSize size = ratio == 1 ? logical : DeviceSize(logical, ratio);
         QImage mask(size, QImage::Format_ARGB32_Premultiplied);
+        mask.setDevicePixelRatio(ratio);
         mask.fill(Qt::transparent);
         {
             QPainter painter(&mask);
             painter.setFont(FaceTextFont(pointSize));
             painter.setPen(Qt::white);
-            painter.setClipRect(mask.rect());
-            painter.drawText(mask.rect(), kTextFlags, LayoutText(text));
+            const QRect area(QPoint(0, 0), logical);
+            painter.setClipRect(area);
+            painter.drawText(area, kTextFlags, LayoutText(text));
         }
         Coverage coverage{size.width(), size.height(), {}};
         coverage.set.resize(size_t(size.width()) * size.height());
@@ -152,15 +163,17 @@ private:
 
     Stamp makeStamp(const StampKey &key)
     {
-        const Coverage text = glyphs(key.text, key.pointSize);
+        const Coverage text = glyphs(key.text, key.pointSize, key.ratio);
         // An outline wider than the face and the text together looks the same
         // as one that wide; the limit keeps a wild setting from stalling the clock.
-        const int widest = key.face.width() + key.face.height() + 2 * (text.width + text.height);
-        const int k = std::min(key.k, widest);
+        const int widest = int(std::ceil((key.face.width() + key.face.height()) * key.ratio))
+            + 2 * (text.width + text.height);
+        const int k = key.k < 0 ? key.k
+                                : int(std::min<qint64>(std::llround(key.k * key.ratio), widest));
         const int margin = std::max(k, 0);
         const Coverage outline = k >= 0 ? Widen(text, k) : text;
         Stamp stamp{key, QImage(outline.width, outline.height, QImage::Format_ARGB32_Premultiplied),
-                    margin};
+                    QPoint(margin, margin)};
         stamp.image.fill(Qt::transparent);
         const QRgb colour = key.colour | 0xFF000000u;
         const QRgb outlineColour = key.outline | 0xFF000000u;
@@ -177,7 +190,29 @@ private:
                     line[x] = outlineColour;
             }
         }
+        TrimToDrawnPixels(stamp);
         return stamp;
+    }
+
+    // Most of the mask is empty (it reaches a line height beyond the text):
+    // what each tick copies is cut to the pixels drawn.
+    static void TrimToDrawnPixels(Stamp &stamp)
+    {
+        QRect drawn;
+        for (int y = 0; y < stamp.image.height(); ++y) {
+            const QRgb *line = reinterpret_cast<const QRgb *>(stamp.image.constScanLine(y));
+            int first = 0;
+            while (first < stamp.image.width() && qAlpha(line[first]) == 0)
+                ++first;
+            if (first == stamp.image.width())
+                continue;
+            int last = stamp.image.width() - 1;
+            while (qAlpha(line[last]) == 0)
+                --last;
+            drawn |= QRect(first, y, last - first + 1, 1);
+        }
+        stamp.image = drawn.isEmpty() ? QImage() : stamp.image.copy(drawn);
+        stamp.corner -= drawn.topLeft();
     }
 
     QImage probe_{1, 1, QImage::Format_ARGB32_Premultiplied};
@@ -210,8 +245,11 @@ void CopyOpaque(QImage &frame, const QImage &stamp, QPoint origin)
         || frame.format() == QImage::Format_ARGB32
         || frame.format() == QImage::Format_ARGB32_Premultiplied;
     if (!plain32) {
+        // origin counts device pixels; the painter counts face pixels.
+        QImage copy = stamp;
+        copy.setDevicePixelRatio(frame.devicePixelRatio());
         QPainter painter(&frame);
-        painter.drawImage(origin, stamp);
+        painter.drawImage(QPointF(origin) / frame.devicePixelRatio(), copy);
         return;
     }
     for (int y = target.top(); y <= target.bottom(); ++y) {
@@ -237,7 +275,16 @@ void DrawOutlinedText(QImage &frame, int pointSize, QColor colour, int x, int y,
 {
     if (text.isEmpty() || frame.isNull())
         return;
-    const StampKey key{text, pointSize, colour.rgb(), outline.rgb(), k, frame.size()};
+    const qreal ratio = frame.devicePixelRatio();
+    if (ratio == 1) {
+        const StampKey key{text, pointSize, colour.rgb(), outline.rgb(), k, frame.size(), 1};
+        const Stamp &stamp = Cache().stamp(key);
+        CopyOpaque(frame, stamp.image, QPoint(x, y) - stamp.corner);
+        return;
+    }
+    const StampKey key{text, pointSize, colour.rgb(), outline.rgb(), k,
+                       frame.deviceIndependentSize().toSize(), ratio};
     const Stamp &stamp = Cache().stamp(key);
-    CopyOpaque(frame, stamp.image, QPoint(x - stamp.margin, y - stamp.margin));
+    const QPoint corner(int(FirstDevicePixelOf(x, ratio)), int(FirstDevicePixelOf(y, ratio)));
+    CopyOpaque(frame, stamp.image, corner - stamp.corner);
 }

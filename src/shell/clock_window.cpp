@@ -74,6 +74,18 @@ void LayOver(QImage &frame, const QImage &layer)
     }
 }
 
+// The window's logical pixels that hold the given device pixels of the face.
+QRect DeviceToWindow(const QRect &device, qreal ratio)
+{
+    if (ratio == 1)
+        return device;
+    const int left = int(std::floor(device.left() / ratio));
+    const int top = int(std::floor(device.top() / ratio));
+    const int right = int(std::ceil((device.right() + 1) / ratio));
+    const int bottom = int(std::ceil((device.bottom() + 1) / ratio));
+    return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
+}
+
 } // namespace
 
 ClockWindow::ClockWindow(Context &ctx) : ctx_(ctx), face_(ctx.settings())
@@ -90,6 +102,7 @@ ClockWindow::ClockWindow(Context &ctx) : ctx_(ctx), face_(ctx.settings())
     setMouseTracking(true);
     setAcceptDrops(true);
     PlaceAtSavedPosition();
+    face_.SetDevicePixelRatio(devicePixelRatio());
     connect(&ctx_.store, &SettingsStore::changed, this, &ClockWindow::SettingsChanged);
 
     TMC.setObjectName("TMC");
@@ -200,6 +213,10 @@ void ClockWindow::InstallBuiltInPatternsIfNone()
 // would draw the very image shown before).
 void ClockWindow::Tick()
 {
+    // A screen of another scale (the clock dragged there, or the desktop's
+    // scale changed): the face is drawn anew at its resolution.
+    if (face_.SetDevicePixelRatio(devicePixelRatio()))
+        ShowRecomposedFace();
     const QDateTime now = ctx_.services.clock->now();
     // The text changes once a second; the nine other ticks reuse it.
     if (const qint64 second = now.toSecsSinceEpoch(); second != timeTextSecond_) {
@@ -238,9 +255,12 @@ void ClockWindow::Tick()
 // exactly as if they had been drawn on it.
 void ClockWindow::DrawHandsAndTexts()
 {
-    const QSize size = face_.frame().size();
-    if (handsAndTexts_.size() != size)
-        handsAndTexts_ = QImage(size, QImage::Format_ARGB32_Premultiplied);
+    const QImage &frame = face_.frame();
+    if (handsAndTexts_.size() != frame.size()
+        || handsAndTexts_.devicePixelRatio() != frame.devicePixelRatio()) {
+        handsAndTexts_ = QImage(frame.size(), QImage::Format_ARGB32_Premultiplied);
+        handsAndTexts_.setDevicePixelRatio(frame.devicePixelRatio());
+    }
     handsAndTexts_.fill(Qt::transparent);
     face_.DrawHands(handsAndTexts_, timeText_);
     DrawDigitalOverlay(handsAndTexts_, ctx_.settings(), ctx_.patterns.DatePatternFormat,
@@ -261,7 +281,8 @@ void ClockWindow::ShowChangedPart()
         std::memcpy(shownFrame_.bits(), frame.constBits(), size_t(frame.sizeInBytes()));
     else
         shownFrame_ = frame.copy();
-    repaint(changed);
+    // The changed rectangle counts device pixels; the window counts logical ones.
+    repaint(DeviceToWindow(changed, frame.devicePixelRatio()));
 }
 
 void ClockWindow::ShowAlarm(int slot)
@@ -276,7 +297,13 @@ void ClockWindow::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
     const QRect area = event->rect();
-    painter.drawImage(area.topLeft(), face_.frame(), area);
+    const QImage &frame = face_.frame();
+    // The frame holds device pixels on a scaled screen: the part of it under
+    // area, drawn into area.
+    const qreal ratio = frame.devicePixelRatio();
+    painter.drawImage(QRectF(area), frame,
+                      QRectF(area.x() * ratio, area.y() * ratio, area.width() * ratio,
+                             area.height() * ratio));
 }
 
 void ClockWindow::mousePressEvent(QMouseEvent *event)

@@ -283,6 +283,21 @@ TEST_F(SpinButtonTest, AHoldLeftOverFromAClosedWindowDoesNotRepeatNextTime)
     EXPECT_TRUE(drawnAs(0, 0, 0));
 }
 
+TEST_F(SpinButtonTest, OnAScaledScreenTheSheetIsScaledWithoutSmoothing)
+{
+    open(1);
+    press(0, 2);
+    QImage drawn(36, 36, QImage::Format_RGB32);
+    drawn.setDevicePixelRatio(2);
+    spin(0)->render(&drawn);
+    drawn.setDevicePixelRatio(1);
+    auto doubled = [](const QImage &half) {
+        return half.scaled(36, 18, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    };
+    EXPECT_EQ(drawn.copy(0, 0, 36, 18), doubled(SpriteSheet().copy(18, 0, 18, 9)));   // sunken
+    EXPECT_EQ(drawn.copy(0, 18, 36, 18), doubled(SpriteSheet().copy(0, 9, 18, 9)));   // raised
+}
+
 class FieldFocusTest : public SettingsWindowTest {
 protected:
     void focusIn(int index, Qt::FocusReason reason)

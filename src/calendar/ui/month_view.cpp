@@ -1,6 +1,7 @@
 #include "calendar/ui/month_view.h"
 
 #include <QLabel>
+#include <QtMath>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
@@ -38,6 +39,14 @@ void MonthView::Open(const QDate &today)
 void MonthView::DrawMonth()
 {
     sheet_ = ComputeMonth(calendar_, shownYear_, shownMonth_, today_, programFolder_);
+    // On a scaled screen the month is drawn at the screen's resolution, so
+    // its numbers and marks stay sharp.
+    const qreal ratio = devicePixelRatio();
+    if (surface_.devicePixelRatio() != ratio) {
+        surface_ = QImage(qCeil(MonthSurfaceSize.width() * ratio),
+                          qCeil(MonthSurfaceSize.height() * ratio), QImage::Format_RGB32);
+        surface_.setDevicePixelRatio(ratio);
+    }
     QPainter painter(&surface_);
     ::DrawMonth(painter, sheet_, calendar_, palette().color(QPalette::Window));
     painter.end();

@@ -67,6 +67,7 @@ void CdButtonStrip::DrawCDPanel(int sunken)
 
 void CdButtonStrip::paintEvent(QPaintEvent *)
 {
+    // Scaled without smoothing on a scaled screen, as the spin buttons are.
     QPainter p(this);
     p.drawImage(0, 0, image_);
 }

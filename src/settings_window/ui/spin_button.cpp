@@ -24,6 +24,8 @@ void SpinButton::SetLooks(int upper, int lower)
 
 void SpinButton::paintEvent(QPaintEvent *)
 {
+    // On a scaled screen the painter scales the sheet without smoothing (it
+    // is never asked to smooth), so the pixel art stays sharp.
     QPainter p(this);
     const QImage &sheet = SpriteSheet();
     p.drawImage(QPoint(0, 0), sheet, QRect(SpriteLookX(upper_), 0, SpriteCell, kHalf));
