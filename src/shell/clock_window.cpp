@@ -213,15 +213,16 @@ void ClockWindow::InstallBuiltInPatternsIfNone()
 // would draw the very image shown before).
 void ClockWindow::Tick()
 {
-    // A screen of another scale (the clock dragged there, or the desktop's
-    // scale changed): the face is drawn anew at its resolution.
-    if (face_.SetDevicePixelRatio(devicePixelRatio()))
-        ShowRecomposedFace();
     const QDateTime now = ctx_.services.clock->now();
     // The text changes once a second; the nine other ticks reuse it.
     if (const qint64 second = now.toSecsSinceEpoch(); second != timeTextSecond_) {
         timeText_ = TimeTextFor(now);
         timeTextSecond_ = second;
+        // A screen of another scale (the clock dragged there, or the
+        // desktop's scale changed): the face is drawn anew at its
+        // resolution. Asked once a second: asking costs more than a tick.
+        if (face_.SetDevicePixelRatio(devicePixelRatio()))
+            ShowRecomposedFace();
     }
     // The background shows the scroll position of the previous tick; the
     // steps below move it on for the next one.
