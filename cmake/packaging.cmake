@@ -78,7 +78,8 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # xdg-open opens documents, folders and the help page; the Japanese fonts the
 # texts are designed for; 7-Zip extracts ARJ archives; the toolkit's own
-# texts (standard buttons, choosers) in Japanese.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, fonts-ipafont-gothic, 7zip, qt6-translations-l10n")
+# texts (standard buttons, choosers) in Japanese; the media framework's
+# decoders and outputs for the alarms' sounds.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, fonts-ipafont-gothic, 7zip, qt6-translations-l10n, gstreamer1.0-plugins-base, gstreamer1.0-plugins-good")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)

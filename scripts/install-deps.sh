@@ -17,6 +17,9 @@ packages=(
   fonts-ipafont-gothic
   # display modes, the root window's wallpaper, CD audio
   libx11-dev libxrandr-dev libcdio-dev
+  # the alarms' sounds: the toolkit's multimedia library, and the media
+  # framework's decoders and outputs it plays WAV, OGG and MP3 files with
+  qt6-multimedia-dev gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   # archive extraction: ZIP and LZH in process, ARJ through 7-Zip; bsdtar
   # makes the test and benchmark archives
   libarchive-dev 7zip libarchive-tools

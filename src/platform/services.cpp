@@ -8,6 +8,7 @@
 #include "platform/system_power.h"
 #include "platform/desktop_folders.h"
 #include "platform/program_launcher.h"
+#include "platform/sound_player.h"
 
 Services::Services() = default;
 Services::Services(Services &&) noexcept = default;

@@ -13,6 +13,7 @@ class MciService;
 class ArchiverService;
 class ProgramLauncher;
 class DesktopFolders;
+class SoundPlayer;
 
 // Every service of the operating system that the program uses. Start-up fills
 // it with the Linux implementations; tests fill it with fakes.
@@ -28,6 +29,7 @@ struct Services {
     std::unique_ptr<ArchiverService> archivers;
     std::unique_ptr<ProgramLauncher> programs;
     std::unique_ptr<DesktopFolders> folders;
+    std::unique_ptr<SoundPlayer> sounds;
 
     Services();
     Services(Services &&) noexcept;

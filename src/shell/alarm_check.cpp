@@ -1,5 +1,10 @@
 #include "shell/alarm_check.h"
 
+#include <QDir>
+#include <QUrl>
+
+#include "settings/profile.h"
+
 QTime AlarmTimeOfDay(const QString &timeText)
 {
     if (timeText.size() != 5 || timeText[2] != ':')
@@ -35,4 +40,17 @@ QList<int> AlarmCheck::dueSlots(const std::array<AlarmEntry, 3> &alarms, const Q
         }
     }
     return due;
+}
+
+QString AlarmSoundPath(const QString &programFolder, const QString &file)
+{
+    if (file.trimmed().isEmpty())
+        return {};
+    if (file.startsWith(QLatin1String("file:")))
+        return QUrl(file).toLocalFile();
+    if (file == u'~' || file.startsWith(QLatin1String("~/")))
+        return QDir::homePath() + file.mid(1);
+    if (QDir::isAbsolutePath(file))
+        return file;
+    return AddTrailingSeparator(programFolder) + file;
 }

@@ -24,3 +24,9 @@ private:
 // The alarm time of day for a Time text that is exactly two digits, a colon
 // and two digits naming a valid time; an invalid QTime otherwise ("7:30" never fires).
 QTime AlarmTimeOfDay(const QString &timeText);
+
+// The sound file of an alarm whose "File" is file, as typed on the alarm
+// page: an absolute path as it stands, "~/..." below the home folder, a
+// "file:" address as its path, any other text relative to programFolder (the
+// folder of Tockara.ini). Empty when file is empty or only blanks: no sound.
+QString AlarmSoundPath(const QString &programFolder, const QString &file);

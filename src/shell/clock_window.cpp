@@ -19,6 +19,7 @@
 #include "face/environment_loader.h"
 #include "face/ui/hover_window.h"
 #include "launcher/popup_anchor.h"
+#include "platform/sound_player.h"
 
 namespace {
 
@@ -286,12 +287,20 @@ void ClockWindow::ShowChangedPart()
     repaint(DeviceToWindow(changed, frame.devicePixelRatio()));
 }
 
+// An alarm with a sound file plays it, once, while its box is open; closing
+// the box stops it. A file that cannot be played leaves just the box.
 void ClockWindow::ShowAlarm(int slot)
 {
     if (exiting_)
         return;
-    ctx_.services.messages->notify(this, ctx_.settings().Alarm[slot].Comment, QStringLiteral("Tockara"),
-                                   MessageIcon::Information);
+    const AlarmEntry &alarm = ctx_.settings().Alarm[slot];
+    std::function<void()> closed;
+    if (const QString sound = AlarmSoundPath(ctx_.programFolder, alarm.File); !sound.isEmpty()) {
+        SoundPlayer &sounds = *ctx_.services.sounds;
+        closed = [&sounds, id = sounds.start(sound)] { sounds.stop(id); };
+    }
+    ctx_.services.messages->notify(this, alarm.Comment, QStringLiteral("Tockara"), MessageIcon::Information,
+                                   std::move(closed));
 }
 
 void ClockWindow::paintEvent(QPaintEvent *event)

@@ -26,7 +26,7 @@ done
 [ -x "$prefix/bin/tockara" ] || fail "the program is not executable"
 # The on-demand modules lie where the program looks for them (bin/../lib/tockara),
 # with every library they need found.
-for module in libarchive cdaudio; do
+for module in libarchive cdaudio sound; do
   so="$prefix/lib/tockara/libtockara_$module.so"
   [ -f "$so" ] || fail "the module $module is not installed"
   ! ldd "$so" | grep -q 'not found' || fail "the module $module misses a library"

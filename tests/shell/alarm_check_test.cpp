@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <QDir>
 
 #include "shell/alarm_check.h"
 
@@ -95,4 +96,20 @@ TEST(AlarmCheck, StartingAfterTheAlarmSecondDoesNotFire)
 {
     AlarmCheck check;
     EXPECT_TRUE(check.dueSlots(alarmsAt("07:30"), QDateTime(kDay, QTime(7, 30, 5))).isEmpty());
+}
+
+TEST(AlarmSoundPath, TheTypedFileIsFoundWhereTheUserMeansIt)
+{
+    const QPair<QString, QString> cases[] = {
+        {"", ""},
+        {"  ", ""},
+        {"/music/ring.wav", "/music/ring.wav"},
+        {"sounds/朝 の 鐘.mp3", "/prog/sounds/朝 の 鐘.mp3"},
+        {" ring.wav", "/prog/ ring.wav"},
+        {"~/ring.ogg", QDir::homePath() + "/ring.ogg"},
+        {"~ring.ogg", "/prog/~ring.ogg"},
+        {"file:///music/a%20b.wav", "/music/a b.wav"},
+    };
+    for (const auto &[typed, path] : cases)
+        EXPECT_EQ(AlarmSoundPath("/prog", typed), path) << typed.toStdString();
 }

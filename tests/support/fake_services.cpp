@@ -172,6 +172,10 @@ FakeServices::FakeServices()
     services.displayModes = std::move(dm);
     services.desktop = std::move(dk);
     services.mci = std::move(mc);
+
+    auto sd = std::make_unique<FakeSounds>();
+    sounds = sd.get();
+    services.sounds = std::move(sd);
 }
 
 quint32 FakeMci::sendString(const QString &command, QString &reply, int replyLength)

@@ -8,6 +8,7 @@
 #include <QColor>
 #include <QDateTime>
 #include <QHash>
+#include <QSet>
 #include <QList>
 #include <QStringList>
 #include <QString>
@@ -20,6 +21,7 @@
 #include "platform/desktop_folders.h"
 #include "platform/program_launcher.h"
 #include "platform/services.h"
+#include "platform/sound_player.h"
 #include "platform/system_power.h"
 
 class FakeMessageBoxes : public MessageBoxService {
@@ -211,6 +213,28 @@ public:
     QList<MountedDrive> drives;
 };
 
+// Sounds that are never heard: the files started and the numbers stopped are
+// recorded, and a sound plays until it is stopped.
+class FakeSounds : public SoundPlayer {
+public:
+    int start(const QString &file) override
+    {
+        started << file;
+        playingIds.insert(int(started.size()));
+        return int(started.size());
+    }
+    void stop(int id) override
+    {
+        stopped << id;
+        playingIds.remove(id);
+    }
+    bool playing(int id) const override { return playingIds.contains(id); }
+
+    QStringList started;   // sound number n is started[n - 1]
+    QList<int> stopped;
+    QSet<int> playingIds;
+};
+
 // A full set of fake services; the typed pointers reach the fakes.
 struct FakeServices {
     FakeServices();
@@ -226,4 +250,5 @@ struct FakeServices {
     FakeArchivers *archivers;
     FakeProgramLauncher *programs;
     FakeDesktopFolders *folders;
+    FakeSounds *sounds;
 };

@@ -178,5 +178,6 @@ Services MakeLinuxServices()
     services.archivers = MakeLinuxArchivers();
     services.programs = MakeLinuxProgramLauncher();
     services.folders = MakeLinuxDesktopFolders();
+    services.sounds = MakeSoundPlayer();
     return services;
 }

@@ -13,6 +13,7 @@
 #include "platform/mci.h"
 #include "platform/program_launcher.h"
 #include "platform/services.h"
+#include "platform/sound_player.h"
 #include "platform/system_power.h"
 
 // The real services of a Linux desktop session.
@@ -35,3 +36,6 @@ std::unique_ptr<ArchiverService> MakeLinuxArchivers(const QString &sevenZipProgr
 std::unique_ptr<ProgramLauncher> MakeLinuxProgramLauncher();
 // The XDG user folders, the recently-used list and the mounted drives.
 std::unique_ptr<DesktopFolders> MakeLinuxDesktopFolders();
+// Sound files through the toolkit's multimedia library, which is loaded
+// with the first sound.
+std::unique_ptr<SoundPlayer> MakeSoundPlayer();
