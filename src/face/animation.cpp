@@ -1,6 +1,7 @@
 #include "face/animation.h"
 
 #include <algorithm>
+#include <limits>
 #include <vector>
 
 #include "face/analog_face.h"
@@ -295,6 +296,20 @@ void FaceAnimation::Advance(AnalogFace &face)
     FreeScrollStep(face);
     AdvanceAnimation(face.faceSize(), face.pictureSize());
     face.setScrollPosition(scrollPosition_);
+}
+
+int FaceAnimation::TicksUntilChange() const
+{
+    if (scrolls() && !scrollLinked())
+        return 1;
+    if (count_ <= 0 && !scrolls())
+        return std::numeric_limits<int>::max();
+    // As AdvanceAnimation counts: a pattern begins when the counter comes to
+    // 1, and the counter returns to 0 once it reaches the pattern's ticks.
+    if (counter_ == 0)
+        return 1;
+    const int ticks = patterns_[index_].Ticks;
+    return counter_ + 1 >= ticks ? 2 : ticks - counter_ + 1;
 }
 
 void FaceAnimation::DrawFigure(QImage &frame) const

@@ -76,6 +76,11 @@ public:
     // figure's position for this one. DrawFigure then draws what Tick draws.
     void Advance(AnalogFace &face);
     void DrawFigure(QImage &frame) const;
+    // How many ticks from now until the figure or the scroll may look
+    // different: 1 when the background scrolls freely, else the tick at which
+    // the next pattern begins; a very large number when nothing is drawn and
+    // nothing scrolls.
+    int TicksUntilChange() const;
     // Hands the scroll switch and position to the face, which copies the
     // visible window of its background from there.
     void ApplyScroll(AnalogFace &face) const;

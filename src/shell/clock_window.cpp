@@ -107,9 +107,57 @@ ClockWindow::ClockWindow(Context &ctx) : ctx_(ctx), face_(ctx.settings())
     connect(&ctx_.store, &SettingsStore::changed, this, &ClockWindow::SettingsChanged);
 
     TMC.setObjectName("TMC");
-    TMC.setInterval(kTickMs);
-    connect(&TMC, &QTimer::timeout, this, &ClockWindow::Tick);
-    TMC.start();
+    TMC.setSingleShot(true);
+    TMC.setTimerType(Qt::PreciseTimer);
+    connect(&TMC, &QTimer::timeout, this, &ClockWindow::RunDueTicks);
+    // The first tick 100 ms after the clock is made, the grid's start.
+    grid_.start();
+    ScheduleTicks(1);
+}
+
+// The ticks the timer stands for: the skipped ones only advance the figure's
+// state (they would have drawn nothing new), the last one is a whole tick.
+void ClockWindow::RunDueTicks()
+{
+    for (int skipped = 1; skipped < dueTicks_; ++skipped)
+        animation_.Advance(face_);
+    Tick();
+    // A timer more than a tick late does not make up for the time lost (as
+    // a plain 100 ms timer does not): the grid starts anew from now.
+    const qint64 now = grid_.elapsed();
+    lastTickAt_ = now - dueAt_ >= kTickMs ? now : dueAt_;
+    ScheduleTicks(TicksUntilChange());
+}
+
+// Sets the timer for the tick `ticks` ticks after the last one.
+void ClockWindow::ScheduleTicks(int ticks)
+{
+    dueTicks_ = std::max(1, ticks);
+    dueAt_ = lastTickAt_ + qint64(dueTicks_) * kTickMs;
+    TMC.start(int(std::max<qint64>(0, dueAt_ - grid_.elapsed())));
+}
+
+// Something to show at the next tick of the grid (a change of settings, the
+// pointer coming near): a timer set for a later tick is brought forward.
+void ClockWindow::TickSoon()
+{
+    if (exiting_)
+        return;
+    const int next = int((grid_.elapsed() - lastTickAt_) / kTickMs) + 1;
+    if (next < dueTicks_)
+        ScheduleTicks(next);
+}
+
+int ClockWindow::TicksUntilChange() const
+{
+    if (pointerPlace_ != PointerPlace::Away || !drawnFace_)
+        return 1;
+    // The first tick after the next second of the clock: the hands, the
+    // texts and the alarms change there.
+    const qint64 ms = ctx_.services.clock->now().toMSecsSinceEpoch();
+    const qint64 toNextSecond = 1000 - ((ms % 1000) + 1000) % 1000;
+    const int toSecond = int((toNextSecond + kTickMs - 1) / kTickMs);
+    return std::max(1, std::min(toSecond, animation_.TicksUntilChange()));
 }
 
 // What a saved change shows. An environment applies the face colour itself,
@@ -118,6 +166,7 @@ void ClockWindow::SettingsChanged(SettingsAspects aspects)
 {
     // Hands, texts and colours are drawn anew at the next tick.
     drawnFace_.reset();
+    TickSoon();
     handsAndTextsAt_.clear();
     if (aspects & SettingsAspect::Size) {
         ApplyClockShape();
@@ -192,11 +241,13 @@ void ClockWindow::ShowRecomposedFace()
     drawnFace_.reset();
     handsAndTextsAt_.clear();
     update();
+    TickSoon();
 }
 
 void ClockWindow::ResetAnimation()
 {
     animation_.Reset(QSize(ctx_.settings().Setting.Width, ctx_.settings().Setting.Height));
+    TickSoon();
 }
 
 void ClockWindow::InstallBuiltInPatternsIfNone()
@@ -204,6 +255,7 @@ void ClockWindow::InstallBuiltInPatternsIfNone()
     if (animation_.patternCount() <= 0) {
         animation_.InstallBuiltInPatterns();
         drawnFace_.reset();
+        TickSoon();
     }
 }
 
@@ -332,6 +384,7 @@ void ClockWindow::mouseMoveEvent(QMouseEvent *event)
 {
     pointer_ = event->globalPosition().toPoint();
     pointerPlace_ = PointerPlace::OverFace;
+    TickSoon();
     if (dragging_)
         move(event->globalPosition().toPoint() - grabPoint_);
 }
@@ -365,6 +418,7 @@ void ClockWindow::enterEvent(QEnterEvent *event)
 {
     pointer_ = event->globalPosition().toPoint();
     pointerPlace_ = PointerPlace::OverFace;
+    TickSoon();
 }
 
 void ClockWindow::leaveEvent(QEvent *)

@@ -6,6 +6,7 @@
 // environment is shown as soon as it has been saved.
 #include <functional>
 #include <optional>
+#include <QElapsedTimer>
 #include <QPoint>
 #include <QTimer>
 #include <QWidget>
@@ -41,8 +42,12 @@ public:
 
     // One tick of the clock: redraw the face, show the image, place the hover
     // window, then let the alarms that are due show their boxes. Driven by
-    // TMC; callable from tests.
+    // TMC (see RunDueTicks); callable from tests.
     void Tick();
+    // How many ticks may pass from now with nothing to show: the ticks until
+    // the next second, or until the figure or scroll next changes; 1 while
+    // the pointer is near the clock or a drawing is pending.
+    int TicksUntilChange() const;
 
     // Called on a right-button press after the drag flag is cleared; shows
     // the popup menu and returns when it closes.
@@ -74,6 +79,9 @@ protected:
 
 private:
     void SettingsChanged(SettingsAspects aspects);
+    void RunDueTicks();
+    void ScheduleTicks(int ticks);
+    void TickSoon();
     void PlaceAtSavedPosition();
     void OpenPopupMenu();
     QPoint PopupAnchorPoint() const;
@@ -103,7 +111,15 @@ private:
     QImage shownFrame_;    // the face as last put on the screen
     HoverWindow *hover_ = nullptr;
     AlarmCheck alarmCheck_;
+    // The tick runs on a 100 ms grid, but its timer wakes the program only at
+    // the ticks where something may change: the ticks between would draw the
+    // very face shown already, and waking costs the idle clock more than
+    // anything it draws. Those ticks still advance the figure's state.
     QTimer TMC;
+    QElapsedTimer grid_;          // steady time since the clock started, ms
+    qint64 lastTickAt_ = 0;       // grid time of the last tick run
+    qint64 dueAt_ = 0;            // grid time of the tick TMC runs next
+    int dueTicks_ = 1;            // ticks that one stands for
     // Where the pointer is, as the window's own events tell: over the face,
     // away, or just off the face's ellipse and perhaps still within the
     // clock's rectangle (its corners), where only asking the screen tells.

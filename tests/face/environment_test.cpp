@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <tuple>
 #include <gtest/gtest.h>
 #include <QDir>
 #include <QFileInfo>
@@ -314,6 +315,34 @@ TEST_F(SampleEnvironmentTest, RunnerStepsTheLandscapeWithTheFigure)
     for (int tick = 0; tick < 5; ++tick)
         animation.Tick(face);
     EXPECT_EQ(face.scrollPosition(), QPoint(12, 0));   // patterns began on ticks 1, 3, 5
+}
+
+TEST_F(SampleEnvironmentTest, TheTicksBeforeTheNextChangeNeverHideOne)
+{
+    // The clock skips the ticks this promises to change nothing: over every
+    // shipped environment and the built-in figure, none of them may change
+    // the pattern, the figure's place or the scroll.
+    for (const char *environment : {"walker.dat", "scroll.dat", "runner.dat", ""}) {
+        if (environment[0])
+            Load(environment);
+        else {
+            animation = FaceAnimation();
+            animation.Reset(QSize(80, 80));
+            animation.InstallBuiltInPatterns();
+        }
+        for (int tick = 0; tick < 300;) {
+            const int promised = animation.TicksUntilChange();
+            ASSERT_GE(promised, 1) << environment;
+            for (int quiet = 1; quiet < promised && tick < 300; ++quiet, ++tick) {
+                const auto before = std::tuple(animation.index(), animation.figurePosition(), face.scrollPosition());
+                animation.Advance(face);
+                ASSERT_EQ(std::tuple(animation.index(), animation.figurePosition(), face.scrollPosition()), before)
+                    << environment << " tick " << tick << " of " << promised;
+            }
+            animation.Advance(face);
+            ++tick;
+        }
+    }
 }
 
 } // namespace

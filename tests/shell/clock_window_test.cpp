@@ -42,12 +42,15 @@ struct PaintWatcher : QObject {
     explicit PaintWatcher(ClockWindow *clock) : clock(clock) { clock->installEventFilter(this); }
     bool eventFilter(QObject *, QEvent *event) override
     {
-        if (event->type() == QEvent::Paint)
+        if (event->type() == QEvent::Paint) {
             painted = clock->face().frame().copy();
+            ++paints;
+        }
         return false;
     }
     ClockWindow *clock;
     QImage painted;
+    int paints = 0;
 };
 
 // A screen whose pixels are not a whole number of twips (115 dots per inch).
@@ -474,6 +477,42 @@ TEST_F(ClockFixture, OnlyAFileListIsTakenAndHandledOnceTheDropIsOver)
     EXPECT_TRUE(handled.isEmpty()) << "the drop's messages would hold the dragging program";
     QCoreApplication::processEvents();
     EXPECT_EQ(handled, QList<QByteArray>{"file:///home/user/a.sh\r\n"});
+}
+
+TEST_F(ClockFixture, AStillFaceWakesTheProgramOnlyAroundItsSecondsAndStillShowsEach)
+{
+    // A clock in step with real time that counts how often it is read: each
+    // wake of the program reads it once or twice.
+    struct CountingClock : LocalClock {
+        QDateTime now() const override
+        {
+            ++reads;
+            return start.addMSecs(elapsed.elapsed());
+        }
+        QDateTime start = QDateTime(QDate(2026, 12, 7), QTime(10, 0, 0, 300));
+        QElapsedTimer elapsed;
+        mutable int reads = 0;
+    };
+    auto counting = std::make_unique<CountingClock>();
+    CountingClock &time = *counting;
+    time.elapsed.start();
+    fakes.services.clock = std::move(counting);
+    // No figure, and away from where the pointer rests.
+    preset([](Settings &s) {
+        s.Setting.Left = 500 * 15;
+        s.Setting.Top = 500 * 15;
+    });
+    auto clock = makeClock();
+    clock->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(clock.get()));
+    PaintWatcher screen(clock.get());
+
+    time.reads = 0;
+    QTest::qWait(3000);
+    // Ten ticks a second would read the clock thirty times and more.
+    EXPECT_LT(time.reads, 15);
+    // The second hand still moved every second.
+    EXPECT_GE(screen.paints, 3);
 }
 
 TEST_F(ClockFixture, TheTickDrawsTheHandsOnTheFace)
