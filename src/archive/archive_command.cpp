@@ -1,7 +1,6 @@
 #include "archive/archive_command.h"
 
 #include <QDir>
-#include <QProcess>
 
 #include "settings/profile.h"
 
@@ -65,18 +64,3 @@ QString FormatFailureText(const ArchiverInfo &archiver, const QString &archive)
     return archiver.formatMessage + u'\n' + archive;
 }
 
-ProgramCommand FileManagerCommand(const QString &fileManager, const QString &target)
-{
-    // splitCommand only splits text; the program is started by the platform.
-    QStringList parts = QProcess::splitCommand(fileManager);
-    ProgramCommand command;
-    if (!parts.isEmpty())
-        command.program = parts.takeFirst();
-    command.arguments = parts << target;
-    return command;
-}
-
-QString FileManagerFailureText(int code)
-{
-    return QString::number(code) + QStringLiteral(":ファイルマネージャーが見つかりません。");
-}

@@ -36,12 +36,3 @@ QString MissingArchiverText(const ArchiverInfo &archiver);
 // The format message, a line break, the archive.
 QString FormatFailureText(const ArchiverInfo &archiver, const QString &archive);
 
-// The file manager setting split at blanks (quotes keep a path with blanks
-// whole) with the target folder appended as one more argument.
-struct ProgramCommand {
-    QString program;
-    QStringList arguments;
-};
-ProgramCommand FileManagerCommand(const QString &fileManager, const QString &target);
-// The failure code followed by ":ファイルマネージャーが見つかりません。"
-QString FileManagerFailureText(int code);

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "launcher/launch.h"
 #include "launcher/launcher_list.h"
 #include "platform/archivers.h"
 #include "platform/message_box.h"
@@ -72,10 +73,7 @@ void ArchiveExtractor::finish(const ArchiverInfo &archiver, const QString &path,
                          MessageIcon::Critical);
         outcome = ExtractionOutcome::Failed;
     } else {
-        const ProgramCommand command = FileManagerCommand(fileManager, target);
-        // Run from the root folder: a bare program name is found on the
-        // search path, never among the files just extracted.
-        if (const int code = programs_.startProgram(command.program, command.arguments, QDir::rootPath())) {
+        if (const int code = StartFileManager(fileManager, target, programs_)) {
             messages_.notify(owner_, FileManagerFailureText(code), kTitle, MessageIcon::None);
             outcome = ExtractionOutcome::FileManagerFailed;
         }

@@ -44,5 +44,5 @@ struct Context {
     bool ToolWindowOpen = false;
 
     // The launcher's entries, kept in the "Lunch" section of Tockara.ini.
-    LauncherStore launcher{store.path()};
+    LauncherStore launcher{store.path(), *services.messages};
 };

@@ -88,7 +88,7 @@ void LaunchEntry(const LauncherEntry &entry, const QString &fileManager, const L
         ShellOpen(entry, services.programs);
         break;
     case EntryKind::Folder:
-        OpenInFileManager(fileManager, entry.folder, entry.workFolder, services);
+        OpenInFileManager(fileManager, entry.folder, services);
         break;
     default:
         break;
@@ -123,17 +123,28 @@ int ShellOpenFile(const QString &file, const QString &workFolder, ProgramLaunche
     return result;
 }
 
-bool OpenInFileManager(const QString &fileManager, const QString &folder, const QString &workFolder,
-                       const LaunchServices &services)
+int StartFileManager(const QString &fileManager, const QString &folder, ProgramLauncher &programs)
 {
     QStringList words = SplitCommandText(fileManager);
-    int code = 53;
-    if (!words.isEmpty()) {
-        const QString program = words.takeFirst();
-        code = services.programs.startProgram(program, words << folder, workFolder);
-    }
+    if (words.isEmpty())
+        return StartResult::FileNotFound;
+    const QString program = words.takeFirst();
+    // A bare name would be looked for in the run folder first: a program of
+    // that name on a stick, or in an extracted archive, must not stand in.
+    return programs.startProgram(program, words << folder, QDir::rootPath());
+}
+
+QString FileManagerFailureText(int code)
+{
+    return QString::number(code) + QStringLiteral(":ファイルマネージャーが見つかりません。");
+}
+
+bool OpenInFileManager(const QString &fileManager, const QString &folder, const LaunchServices &services)
+{
+    const int code = StartFileManager(fileManager, folder, services.programs);
     if (code != 0)
-        ShowCode(services, code, QStringLiteral(":ファイルマネージャーが見つかりません。"));
+        services.messages.show(services.owner, FileManagerFailureText(code), kTitle, MessageButtons::Ok,
+                               MessageIcon::None);
     return code == 0;
 }
 

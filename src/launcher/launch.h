@@ -43,10 +43,19 @@ int ShellOpen(const LauncherEntry &entry, ProgramLauncher &programs);
 // ignored. Returns the result of the first opening.
 int ShellOpenFile(const QString &file, const QString &workFolder, ProgramLauncher &programs);
 
-// Shows folder in fileManager, started in workFolder; on failure shows the
-// code followed by ":ファイルマネージャーが見つかりません。" and returns false.
-bool OpenInFileManager(const QString &fileManager, const QString &folder, const QString &workFolder,
-                       const LaunchServices &services);
+// Starts fileManager (a command text: the program and any arguments, quotes
+// keeping a part with blanks whole) with folder as one more argument. The
+// program is found by its own path or on the search path, never among the
+// files of a folder it is asked to show: it runs from the root folder.
+// Returns the start's code (0 when it started).
+int StartFileManager(const QString &fileManager, const QString &folder, ProgramLauncher &programs);
+// The code of a file manager that did not start, followed by
+// ":ファイルマネージャーが見つかりません。".
+QString FileManagerFailureText(int code);
+
+// Shows folder in fileManager; on failure shows FileManagerFailureText and
+// returns false.
+bool OpenInFileManager(const QString &fileManager, const QString &folder, const LaunchServices &services);
 
 // Opens an item of a folder menu: a folder or file with the desktop, run in
 // its own folder; a shortcut's target with the shortcut's working folder (or

@@ -9,6 +9,7 @@
 #include "launcher/cls_short.h"
 #include "platform/message_box.h"
 #include "settings/profile.h"
+#include "settings/settings_store.h"
 
 namespace {
 
@@ -216,5 +217,9 @@ void LauncherStore::changed(int oldCount)
 {
     if (RebuildLauncherMenu)
         RebuildLauncherMenu(oldCount);
-    saved_ = SaveLauncherList(list_, settingsPath_);
+    if (SaveLauncherList(list_, settingsPath_) || failureReported_)
+        return;
+    failureReported_ = true;
+    ShowWriteFailure(failures_, nullptr, QStringLiteral("ランチャーの登録を保存できませんでした。"),
+                     settingsPath_, QStringLiteral("変更はこの時計を閉じるまで有効です。"));
 }

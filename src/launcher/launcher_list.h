@@ -84,7 +84,11 @@ bool CanStoreEntry(const LauncherEntry &entry);
 // before, so the menu is rebuilt.
 class LauncherStore {
 public:
-    explicit LauncherStore(QString settingsPath) : settingsPath_(std::move(settingsPath)) {}
+    // A write that fails is told through messages, once a run.
+    LauncherStore(QString settingsPath, MessageBoxService &messages)
+        : settingsPath_(std::move(settingsPath)), failures_(messages)
+    {
+    }
 
     // Reads the list from the "Lunch" section (start-up).
     void Load() { LoadLauncherList(list_, settingsPath_); }
@@ -109,13 +113,11 @@ public:
     // Removes entry number n; those after it move up.
     void DeleteEntry(int number);
 
-    // False when the last save failed.
-    bool saved() const { return saved_; }
-
 private:
     void changed(int oldCount);
 
     LauncherList list_;
     const QString settingsPath_;
-    bool saved_ = true;
+    MessageBoxService &failures_;
+    bool failureReported_ = false;
 };

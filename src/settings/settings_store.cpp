@@ -34,6 +34,15 @@ SettingsAspect AspectOfKey(const QString &section, const QString &key)
 
 } // namespace
 
+void ShowWriteFailure(MessageBoxService &messages, QWidget *owner, const QString &what,
+                      const QString &file, const QString &tail)
+{
+    messages.show(owner,
+                  what + u'\n' + QDir::toNativeSeparators(file) + QStringLiteral("\n\n")
+                      + QStringLiteral("ファイルとフォルダーに書き込めるか確かめてください。") + tail,
+                  QStringLiteral("Tockara"), MessageButtons::Ok, MessageIcon::Warning);
+}
+
 SettingsAspects ChangedAspects(const Settings &before, const Settings &after)
 {
     // Both lists come from the one key table, so they pair up key by key.
@@ -86,12 +95,8 @@ bool SettingsStore::Write()
     // Once a run is enough: every later change would fail the same way.
     if (!failureReported_) {
         failureReported_ = true;
-        messages_.show(nullptr,
-                       QStringLiteral("設定を保存できませんでした。\n%1\n\n"
-                                      "ファイルとフォルダーに書き込めるか確かめてください。"
-                                      "変更はこの時計を閉じるまで有効です。")
-                           .arg(QDir::toNativeSeparators(path_)),
-                       QStringLiteral("Tockara"), MessageButtons::Ok, MessageIcon::Warning);
+        ShowWriteFailure(messages_, nullptr, QStringLiteral("設定を保存できませんでした。"), path_,
+                         QStringLiteral("変更はこの時計を閉じるまで有効です。"));
     }
     return false;
 }

@@ -13,6 +13,13 @@
 #include "settings/settings.h"
 
 class MessageBoxService;
+class QWidget;
+
+// Tells the user in a "Tockara" warning box, owned by owner, that what (a
+// sentence such as "設定を保存できませんでした。") could not be written to
+// file, and what to check; tail, when given, says what became of the change.
+void ShowWriteFailure(MessageBoxService &messages, QWidget *owner, const QString &what,
+                      const QString &file, const QString &tail = {});
 
 // What a change of the settings touches.
 enum class SettingsAspect : unsigned {

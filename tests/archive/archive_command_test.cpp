@@ -55,23 +55,6 @@ TEST(ArchiveCommand, TheArchivePathStaysOnePartWhateverItHolds)
               (QStringList{"-xs", archive, "/out dir/"}));
 }
 
-TEST(ArchiveCommand, TheFileManagerSettingIsSplitAndTheFolderAppendedWhole)
-{
-    const struct {
-        QString setting, program;
-        QStringList arguments;
-    } cases[] = {
-        {"xdg-open", "xdg-open", {"/t a/"}},
-        {"nautilus --new-window", "nautilus", {"--new-window", "/t a/"}},
-        {R"("/opt/my fm/fm" -x)", "/opt/my fm/fm", {"-x", "/t a/"}},
-    };
-    for (const auto &c : cases) {
-        const ProgramCommand command = FileManagerCommand(c.setting, "/t a/");
-        EXPECT_EQ(command.program, c.program);
-        EXPECT_EQ(command.arguments, c.arguments);
-    }
-}
-
 TEST(ArchiveCommand, MessageTexts)
 {
     EXPECT_EQ(MissingArchiverText(*ArchiverFor("ARJ")),
@@ -81,7 +64,6 @@ TEST(ArchiveCommand, MessageTexts)
               "指定された書庫ファイルは、LHA形式ではありません\n/dl/a.lzh");
     EXPECT_EQ(lzh.formatTitle, "UNLHA32");
     EXPECT_EQ(ArchiverFor("ZIP")->formatTitle, "UNZIP32j");
-    EXPECT_EQ(FileManagerFailureText(53), "53:ファイルマネージャーが見つかりません。");
 }
 
 } // namespace

@@ -38,7 +38,7 @@ protected:
 
     FakeServices fake;
     TempFolder folder;
-    LauncherStore store{folder.file("Tockara.ini")};
+    LauncherStore store{folder.file("Tockara.ini"), *fake.messages};
     QStringList extracted;
     ArchiveStep archiveStep = [this](const LauncherEntry &entry) {
         if (!(entry.kind & EntryKind::Archive))

@@ -125,6 +125,29 @@ TEST_F(Launch, FoldersOpenInTheFileManagerCommand)
     EXPECT_EQ(requests().size(), 2);
 }
 
+TEST_F(Launch, TheFileManagerSettingIsSplitTheFolderAppendedWholeAndItRunsFromTheRoot)
+{
+    const struct {
+        QString setting, program;
+        QStringList arguments;
+    } cases[] = {
+        {"xdg-open", "xdg-open", {"/t a/"}},
+        {"nautilus --new-window", "nautilus", {"--new-window", "/t a/"}},
+        {R"("/opt/my fm/fm" -x)", "/opt/my fm/fm", {"-x", "/t a/"}},
+    };
+    for (const auto &c : cases) {
+        fake.programs->requests.clear();
+        EXPECT_EQ(StartFileManager(c.setting, "/t a/", *fake.programs), 0);
+        ASSERT_EQ(requests().size(), 1);
+        EXPECT_EQ(requests()[0].target, c.program);
+        EXPECT_EQ(requests()[0].arguments, c.arguments);
+        // Never from the folder it shows, where a program of its name may lie.
+        EXPECT_EQ(requests()[0].workFolder, "/");
+    }
+    EXPECT_EQ(StartFileManager("", "/t a/", *fake.programs), 53);
+    EXPECT_EQ(FileManagerFailureText(76), "76:ファイルマネージャーが見つかりません。");
+}
+
 TEST_F(Launch, ShortcutEntriesOpenTheirTargetOrElseThemselves)
 {
     make("desk/run.desktop", "[Desktop Entry]\nExec=flatpak run org.app %U\n");

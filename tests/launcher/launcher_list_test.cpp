@@ -23,6 +23,7 @@ protected:
 
     TempFolder folder;
     const QString path = folder.file("Tockara.ini");
+    FakeMessageBoxes storeMessages;
 };
 
 TEST_F(LunchSection, EntriesAreStoredAsBacktickFieldsUnderTwoDigitKeys)
@@ -98,7 +99,7 @@ TEST_F(LunchSection, ShrinkingKeepsKeysBeyondCount)
 
 TEST_F(LunchSection, TheTwentyFirstAddIsRefusedAndChangesNothing)
 {
-    LauncherStore store(path);
+    LauncherStore store(path, storeMessages);
     QList<int> rebuilds;
     store.RebuildLauncherMenu = [&](int oldCount) { rebuilds << oldCount; };
     FakeMessageBoxes messages;
@@ -118,9 +119,24 @@ TEST_F(LunchSection, TheTwentyFirstAddIsRefusedAndChangesNothing)
     EXPECT_EQ(messages.shown[0].buttons, MessageButtons::OkCancel);
 }
 
+TEST_F(LunchSection, AListThatCannotBeSavedIsToldOnceAndKeptInMemory)
+{
+    // A "folder" below a plain file can never be created or written.
+    folder.writeBytes("plain", "x");
+    const QString blocked = folder.file("plain/Tockara.ini");
+    LauncherStore store(blocked, storeMessages);
+    FakeMessageBoxes messages;
+    store.AddLauncherEntry(Entry("1"), messages, nullptr);
+    store.AddLauncherEntry(Entry("2"), messages, nullptr);
+    EXPECT_EQ(store.LauncherCount(), 2);
+    ASSERT_EQ(storeMessages.shown.size(), 1);
+    EXPECT_EQ(storeMessages.shown[0].title, "Tockara");
+    EXPECT_TRUE(storeMessages.shown[0].text.contains(blocked)) << storeMessages.shown[0].text.toStdString();
+}
+
 TEST_F(LunchSection, FieldsThatCannotBeStoredAreRefused)
 {
-    LauncherStore store(path);
+    LauncherStore store(path, storeMessages);
     FakeMessageBoxes messages;
     for (const QString &title : {QString("a`b"), QString("two\nlines")})
         EXPECT_EQ(store.AddLauncherEntry(Entry(title), messages, nullptr), LauncherStore::Added::Refused);

@@ -37,7 +37,7 @@ protected:
     TempFolder folder;
     const QString root = folder.path();
     const QString ini = folder.file("Tockara.ini");
-    LauncherStore store{ini};
+    LauncherStore store{ini, *fake.messages};
     QList<int> rebuilds;
     qint16 lunchIndex = 0;
     LunchPageRules rules{store, lunchIndex, *fake.messages, nullptr};

@@ -80,11 +80,8 @@ bool DayStylePage::Apply()
 {
     if (editor_.Apply(controls(), ctx_.calendar, ctx_.settingsPath()))
         return true;
-    ctx_.services.messages->show(window_,
-                                 QStringLiteral("カレンダーの表示を保存できませんでした。\n%1\n\n"
-                                                "ファイルとフォルダーに書き込めるか確かめてください。")
-                                     .arg(QDir::toNativeSeparators(ctx_.settingsPath())),
-                                 QStringLiteral("Tockara"), MessageButtons::Ok, MessageIcon::Warning);
+    ShowWriteFailure(*ctx_.services.messages, window_,
+                     QStringLiteral("カレンダーの表示を保存できませんでした。"), ctx_.settingsPath());
     return false;
 }
 

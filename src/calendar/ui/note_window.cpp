@@ -144,13 +144,8 @@ void NoteWindow::storeMemo()
 
 void NoteWindow::tellNotStored(const QString &file)
 {
-    ctx_.services.messages->show(
-        this,
-        QStringLiteral("記録できませんでした。\n%1\n\n"
-                       "ファイルとフォルダーに書き込めるか確かめてください。"
-                       "書いた内容はこのウィンドウに残っています。")
-            .arg(QDir::toNativeSeparators(file)),
-        QStringLiteral("Tockara"), MessageButtons::Ok, MessageIcon::Warning);
+    ShowWriteFailure(*ctx_.services.messages, this, QStringLiteral("記録できませんでした。"), file,
+                     QStringLiteral("書いた内容はこのウィンドウに残っています。"));
 }
 
 void NoteWindow::done(int result)

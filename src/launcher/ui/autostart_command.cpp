@@ -6,6 +6,7 @@
 #include "context/commands.h"
 #include "launcher/autostart.h"
 #include "platform/message_box.h"
+#include "settings/settings_store.h"
 
 void RegisterAutostart(CommandTable &commands, MessageBoxService &messages, QWidget *owner)
 {
@@ -17,10 +18,6 @@ void RegisterAutostart(CommandTable &commands, MessageBoxService &messages, QWid
         const QString path = AutostartEntryPath();
         if (SetAutostart(path, !AutostartEnabled(path), QCoreApplication::applicationFilePath()))
             return;
-        messages.show(owner,
-                      QStringLiteral("ログイン時の起動を設定できませんでした。\n%1\n\n"
-                                     "ファイルとフォルダーに書き込めるか確かめてください。")
-                          .arg(QDir::toNativeSeparators(path)),
-                      QStringLiteral("Tockara"), MessageButtons::Ok, MessageIcon::Warning);
+        ShowWriteFailure(messages, owner, QStringLiteral("ログイン時の起動を設定できませんでした。"), path);
     });
 }

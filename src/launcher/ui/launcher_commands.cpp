@@ -105,7 +105,7 @@ public:
         if (item.index < 0 || item.index >= drives_.size())
             return;
         const QString mountPoint = drives_[item.index].mountPoint;
-        OpenInFileManager(ctx_.settings().Setting.FileManger, mountPoint, mountPoint, services());
+        OpenInFileManager(ctx_.settings().Setting.FileManger, mountPoint, services());
     }
 
     void Launch(const CommandItem &item)
