@@ -21,7 +21,7 @@ QString WallpaperProfilePath(const QString &programFolder)
     return AddTrailingSeparator(programFolder) + "Wallpaper.ini";
 }
 
-bool ApplyWallpaper(DesktopSettings &desktop, const QString &profilePath, const QString &file,
+WallpaperResult ApplyWallpaper(DesktopSettings &desktop, const QString &profilePath, const QString &file,
                     const QString &code)
 {
     WallpaperValues values{file, {}, {}};
@@ -30,18 +30,23 @@ bool ApplyWallpaper(DesktopSettings &desktop, const QString &profilePath, const 
         values.style = code == "2" ? "2" : "0";
     }
     if (desktop.keepsWallpaper())
-        return desktop.writeWallpaper(values);
+        return desktop.writeWallpaper(values) ? WallpaperResult::Applied : WallpaperResult::NotShown;
 
     ProfileBatch batch(profilePath);
     if (!values.tile.isEmpty()) {
         batch.write(Section, "TileWallpaper", values.tile);
         batch.write(Section, "WallpaperStyle", values.style);
     }
-    batch.write(Section, "Wallpaper", file);
-    const bool kept = batch.commit();
+    // Quoted when needed, so a path with quotes or edge spaces reads back whole.
+    batch.write(Section, "Wallpaper", QuoteIniValue(file));
+    if (!batch.commit()) {
+        // Shown for this session all the same; the caller tells it is not kept.
+        desktop.paintRootWindow(values);
+        return WallpaperResult::NotKept;
+    }
     // A placement left as it is stays the kept one.
-    const WallpaperValues shown = kept ? ReadKept(profilePath) : values;
-    return desktop.paintRootWindow(shown) && kept;
+    return desktop.paintRootWindow(ReadKept(profilePath)) ? WallpaperResult::Applied
+                                                          : WallpaperResult::NotShown;
 }
 
 QString ReadWallpaperSetting(DesktopSettings &desktop, const QString &profilePath)

@@ -17,9 +17,16 @@ class DesktopSettings;
 // The profile file of a program folder that keeps the wallpaper's values.
 QString WallpaperProfilePath(const QString &programFolder);
 
+// What became of a wallpaper that was set.
+enum class WallpaperResult {
+    Applied,  // kept and shown
+    NotShown, // the desktop did not take it (its own reaction is left to it)
+    NotKept,  // shown, but the program's profile file could not be written
+};
+
 // Sets the wallpaper file in the arrangement of code; an empty file removes
-// the wallpaper. False when the desktop did not take it.
-bool ApplyWallpaper(DesktopSettings &desktop, const QString &profilePath, const QString &file,
+// the wallpaper.
+WallpaperResult ApplyWallpaper(DesktopSettings &desktop, const QString &profilePath, const QString &file,
                     const QString &code);
 
 // The arrangement code followed directly by the wallpaper's path ("1/pics/a.png");

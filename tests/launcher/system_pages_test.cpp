@@ -120,6 +120,21 @@ TEST_F(SystemPagesTest, ATiledWallpaperIsSetShownAgainAndKeptWhenAppliedUnchange
     EXPECT_EQ(kept("TileWallpaper"), "1");
 }
 
+TEST_F(SystemPagesTest, AWallpaperThatCannotBeKeptIsShownToldAndThePageStaysOpen)
+{
+    // A folder where the profile file should be: it can never be written.
+    QDir(folder.path()).mkdir("Wallpaper.ini");
+    open(PageWallpaper).show();
+    type(13, "/pics/blue.png");
+    option(8)->click();
+    click("BTN12");
+    EXPECT_TRUE(window->isVisible());
+    ASSERT_EQ(fakes.desktop->painted.size(), 1);
+    EXPECT_EQ(fakes.desktop->painted[0].file, "/pics/blue.png");
+    ASSERT_EQ(fakes.messages->shown.size(), 1);
+    EXPECT_TRUE(fakes.messages->shown[0].text.contains(WallpaperProfilePath(folder.path())));
+}
+
 TEST_F(SystemPagesTest, NoWallpaperRemovesItWhateverTheFieldHolds)
 {
     ApplyWallpaper(*fakes.desktop, WallpaperProfilePath(folder.path()), "/pics/a.png", "2");

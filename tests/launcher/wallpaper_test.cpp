@@ -60,10 +60,13 @@ TEST_F(KeptWallpaper, EachCodeIsKeptDrawnAndReadBack)
         {"/pics/centre.png", "0", "0/pics/centre.png", "0", "0"},
         {"/pics/full.png", "2", "2/pics/full.png", "0", "2"},
         {"", "0", "", "0", "0"},
+        // Paths the profile's reading would otherwise trim or unquote.
+        {"/pics/ends in space.png ", "1", "1/pics/ends in space.png ", "1", "0"},
+        {"\"/pics/q\".png\"", "0", "0\"/pics/q\".png\"", "0", "0"},
     };
     for (const Case &c : cases) {
         desktop.painted.clear();
-        EXPECT_TRUE(ApplyWallpaper(desktop, path, c.file, c.code));
+        EXPECT_EQ(ApplyWallpaper(desktop, path, c.file, c.code), WallpaperResult::Applied);
         EXPECT_EQ(ReadWallpaperSetting(desktop, path), c.read);
         ASSERT_EQ(desktop.painted.size(), 1);
         EXPECT_EQ(desktop.painted[0].file, c.file);

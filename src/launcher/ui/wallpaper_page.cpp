@@ -8,6 +8,7 @@
 #include "context/pages.h"
 #include "launcher/wallpaper.h"
 #include "pickers/cls_dialog.h"
+#include "settings/settings_store.h"
 #include "settings_window/ui/field_edit.h"
 #include "settings_window/ui/page_controls.h"
 
@@ -83,9 +84,14 @@ bool WallpaperPage::Apply()
             code = QLatin1String(kOptions[i].code);
         }
     }
-    // The desktop's own reaction to a file it cannot use is left to it.
-    ApplyWallpaper(*ctx_.services.desktop, WallpaperProfilePath(ctx_.programFolder), file, code);
-    return true;
+    // The desktop's own reaction to a file it cannot use is left to it; a
+    // wallpaper the program cannot keep is told and the page stays open.
+    const QString profile = WallpaperProfilePath(ctx_.programFolder);
+    if (ApplyWallpaper(*ctx_.services.desktop, profile, file, code) != WallpaperResult::NotKept)
+        return true;
+    ShowWriteFailure(*ctx_.services.messages, window_, QStringLiteral("壁紙を記録できませんでした。"),
+                     profile, QStringLiteral("次に起動したときは元の壁紙に戻ります。"));
+    return false;
 }
 
 void WallpaperPage::ChooseFile()
