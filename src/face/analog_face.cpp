@@ -20,9 +20,8 @@ constexpr QImage::Format kSurfaceFormat = QImage::Format_RGB32;
 constexpr int kBytesPerPixel = 4;
 
 // Largest picture side accepted (a bigger one is ignored, so a stray huge file
-// cannot exhaust memory), and the largest face side drawn, for the same reason.
+// cannot exhaust memory); the face is drawn no larger than a clock may be.
 constexpr int kMaxPictureSide = 8192;
-constexpr int kMaxFaceSide = 8192;
 
 // The hands' angle unit: this value of pi, not a more precise one, so the
 // hands stand exactly where the clock has always drawn them.
@@ -101,8 +100,8 @@ AnalogFace::AnalogFace(const Settings &settings)
 
 QSize AnalogFace::faceSize() const
 {
-    return QSize(std::clamp<int>(settings_.Setting.Width, 1, kMaxFaceSide),
-                 std::clamp<int>(settings_.Setting.Height, 1, kMaxFaceSide));
+    return QSize(std::clamp<int>(settings_.Setting.Width, 1, kMaxClockSide),
+                 std::clamp<int>(settings_.Setting.Height, 1, kMaxClockSide));
 }
 
 QSize AnalogFace::frameSize() const

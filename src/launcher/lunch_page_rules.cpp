@@ -3,6 +3,7 @@
 #include <QFileInfo>
 
 #include "launcher/launch.h"
+#include "platform/file_filter.h"
 #include "platform/message_box.h"
 
 namespace {
@@ -37,19 +38,14 @@ QString LunchFileChooserTitle()
 
 QString LunchFileChooserFilter()
 {
-    const QChar nul(u'\0');
-    const QString types[][2] = {
+    return JoinFileFilter({
         // Programs on Linux are also scripts and AppImages.
         {QStringLiteral("アプリケーション(exe com bat)"), QStringLiteral("*.exe;*.com;*.bat;*.sh;*.AppImage")},
         {QStringLiteral("画像(bmp jpg gif wmf ico)"), QStringLiteral("*.bmp;*.jpg;*.dib;*.gif;*.wmf;*.emf;*.ico")},
         {QStringLiteral("テキスト(txt ini)"), QStringLiteral("*.txt;*.ini")},
         {QStringLiteral("インターネット(htm html shtml cgi pl)"), QStringLiteral("*.htm;*.html;*.shtml;*.cgi;*.pl")},
         {QStringLiteral("全てのファイル"), QStringLiteral("*")},
-    };
-    QString filter;
-    for (const auto &type : types)
-        filter += type[0] + nul + type[1] + nul;
-    return filter + nul;
+    });
 }
 
 QString LunchFolderChooserTitle()

@@ -6,6 +6,7 @@
 #include <QPair>
 #include <QString>
 
+#include "platform/file_filter.h"
 #include "settings/settings.h"
 
 class ChooserService;
@@ -46,8 +47,3 @@ private:
     QString filter_;
     ColorValue chosenColor_ = 0;
 };
-
-// The (name, patterns) pairs of a filter text in the NUL-separated form. The
-// list ends at the first empty name or at the end of the text; a name with no
-// pattern after it is dropped.
-QList<QPair<QString, QString>> ParseFileFilter(const QString &filter);

@@ -12,12 +12,13 @@ using Types = QList<QPair<QString, QString>>;
 
 QString Nul() { return QString(QChar(u'\0')); }
 
-TEST(FileFilterTest, ReadsNamePatternPairsUpToTheDoubleNul)
+TEST(FileFilterTest, ReadsNamePatternPairsUpToTheDoubleNulAndJoinsThemBack)
 {
     const QString filter = "画像 (*.bmp)" + Nul() + "*.bmp;*.jpg" + Nul() + "全て" + Nul() + "*.*"
                          + Nul() + Nul();
-    EXPECT_EQ(ParseFileFilter(filter),
-              (Types{{"画像 (*.bmp)", "*.bmp;*.jpg"}, {"全て", "*.*"}}));
+    const Types types{{"画像 (*.bmp)", "*.bmp;*.jpg"}, {"全て", "*.*"}};
+    EXPECT_EQ(ParseFileFilter(filter), types);
+    EXPECT_EQ(JoinFileFilter(types), filter);
 }
 
 TEST(FileFilterTest, StopsAtTheFirstEmptyName)

@@ -6,13 +6,6 @@
 
 namespace {
 
-// A filter text in the chooser's form: name NUL pattern NUL, an extra NUL.
-QString OneTypeFilter(const QString &name, const QString &patterns)
-{
-    const QChar nul(u'\0');
-    return name + nul + patterns + nul + nul;
-}
-
 qint16 Flag(bool on)
 {
     return on ? -1 : 0;
@@ -60,7 +53,7 @@ void PickAnimationFile(Context &ctx, QWidget *owner)
 {
     clsDialog dialog(*ctx.services.choosers);
     dialog.setDialogTitle(QStringLiteral("アニメ定義ファイルを選択してください"));
-    dialog.setFilter(OneTypeFilter(QStringLiteral("アニメ定義ファイル (*.dat)"), QStringLiteral("*.dat")));
+    dialog.setFilter(JoinFileFilter({{QStringLiteral("アニメ定義ファイル (*.dat)"), QStringLiteral("*.dat")}}));
     dialog.setInitialDir(ctx.settings().Anime.File);
     const QString file = dialog.FileName(owner);
     if (file.isEmpty())
@@ -86,8 +79,8 @@ void PickBackgroundImage(Context &ctx, QWidget *owner)
     dialog.setDialogTitle(QStringLiteral("画像ファイルを選択してください"));
     // PNG and the long JPEG extension are common on Linux desktops and load
     // like the others.
-    dialog.setFilter(OneTypeFilter(QStringLiteral("画像ファイル (*.bmp *.jpg *.gif *.ico)"),
-                                   QStringLiteral("*.bmp;*.jpg;*.gif;*.ico;*.png;*.jpeg")));
+    dialog.setFilter(JoinFileFilter({{QStringLiteral("画像ファイル (*.bmp *.jpg *.gif *.ico)"),
+                                      QStringLiteral("*.bmp;*.jpg;*.gif;*.ico;*.png;*.jpeg")}}));
     dialog.setInitialDir(ctx.settings().Image.File);
     const QString file = dialog.FileName(owner);
     if (file.isEmpty())

@@ -31,10 +31,11 @@ constexpr int kFirstOption = 8;
 // under all their usual spellings; then every file.
 QString ChooserFilter()
 {
-    const QChar nul(u'\0');
-    return QStringLiteral("画像(bmp jpg png tif gif wmf ico)") + nul
-         + QStringLiteral("*.bmp;*.jpg;*.jpeg;*.jpe;*.png;*.tif;*.tiff;*.gif;*.wmf;*.ico") + nul
-         + QStringLiteral("全てのファイル") + nul + QStringLiteral("*.*") + nul + nul;
+    return JoinFileFilter({
+        {QStringLiteral("画像(bmp jpg png tif gif wmf ico)"),
+         QStringLiteral("*.bmp;*.jpg;*.jpeg;*.jpe;*.png;*.tif;*.tiff;*.gif;*.wmf;*.ico")},
+        {QStringLiteral("全てのファイル"), QStringLiteral("*.*")},
+    });
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include <QScreen>
 
 #include "platform/linux/desktop_wallpaper.h"
+#include "platform/linux/x11_display.h"
 
 // Xlib's macros (None, Status, Bool) clash with Qt's names: its headers come last.
 #include <X11/Xatom.h>
@@ -66,14 +67,6 @@ void Place(QPainter &p, const QImage &picture, const QRect &area, Fit fit)
 int IgnoreXError(Display *, XErrorEvent *)
 {
     return 0;
-}
-
-Display *ApplicationDisplay()
-{
-    if (!qGuiApp)
-        return nullptr;
-    auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    return x11 ? x11->display() : nullptr;
 }
 
 // Frees the picture a previous setter left with the server, when the two

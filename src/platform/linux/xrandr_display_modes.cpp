@@ -5,22 +5,13 @@
 
 #include "platform/display_modes.h"
 #include "platform/linux/linux_services.h"
+#include "platform/linux/x11_display.h"
 
 // Xlib's macros (None, Status, Bool) clash with Qt's names: its headers come last.
 #include <X11/Xlib.h>
 #include <X11/extensions/Xrandr.h>
 
 namespace {
-
-// The X display of the running application; null on other platforms
-// (Wayland without XWayland, the offscreen platform of tests).
-Display *ApplicationDisplay()
-{
-    if (!qGuiApp)
-        return nullptr;
-    auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    return x11 ? x11->display() : nullptr;
-}
 
 bool HasRandr12(Display *dpy)
 {

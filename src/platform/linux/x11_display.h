@@ -1,0 +1,8 @@
+#pragma once
+// The X connection the program's windows live on, for the services that talk
+// to the X server directly (display modes, the root window's background).
+struct _XDisplay;
+
+// The X display of the running application; null on other platforms
+// (Wayland without XWayland, the offscreen platform of tests).
+_XDisplay *ApplicationDisplay();
