@@ -1,6 +1,5 @@
 #include "archive/archive_command.h"
 
-#include <QDir>
 
 #include "settings/profile.h"
 
@@ -19,11 +18,7 @@ QString FullFolder(const QString &folder, const QString &programFolder)
 {
     if (folder.isEmpty())
         return programFolder;
-    if (folder == u"~" || folder.startsWith(u"~/"))
-        return QDir::homePath() + folder.mid(1);
-    if (QDir::isRelativePath(folder))
-        return AddTrailingSeparator(programFolder) + folder;
-    return folder;
+    return ResolveUserPath(folder, programFolder);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include <limits>
 
+#include <QDir>
 #include <QFileInfo>
 
 #include "settings/ansi_text.h"
@@ -90,6 +91,15 @@ QString QuoteIniValue(const QString &text)
 QString AddTrailingSeparator(const QString &path)
 {
     return path.endsWith(u'/') ? path : path + u'/';
+}
+
+QString ResolveUserPath(const QString &path, const QString &programFolder)
+{
+    if (path == u'~' || path.startsWith(QLatin1String("~/")))
+        return QDir::homePath() + path.mid(1);
+    if (QDir::isAbsolutePath(path))
+        return path;
+    return AddTrailingSeparator(programFolder) + path;
 }
 
 QString TrimAtNul(const QString &text)

@@ -80,6 +80,11 @@ private:
 // path with a "/" appended unless it already ends with one; "" becomes "/".
 QString AddTrailingSeparator(const QString &path);
 
+// A path the user typed into a setting, made whole: "~" and "~/..." are below
+// the home folder, an absolute path stays, anything else is below the
+// program folder.
+QString ResolveUserPath(const QString &path, const QString &programFolder);
+
 // The text up to its first NUL character.
 QString TrimAtNul(const QString &text);
 

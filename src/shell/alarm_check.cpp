@@ -1,6 +1,5 @@
 #include "shell/alarm_check.h"
 
-#include <QDir>
 #include <QUrl>
 
 #include "settings/profile.h"
@@ -48,9 +47,5 @@ QString AlarmSoundPath(const QString &programFolder, const QString &file)
         return {};
     if (file.startsWith(QLatin1String("file:")))
         return QUrl(file).toLocalFile();
-    if (file == u'~' || file.startsWith(QLatin1String("~/")))
-        return QDir::homePath() + file.mid(1);
-    if (QDir::isAbsolutePath(file))
-        return file;
-    return AddTrailingSeparator(programFolder) + file;
+    return ResolveUserPath(file, programFolder);
 }
