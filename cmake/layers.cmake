@@ -90,6 +90,11 @@ endfunction()
 # builds the .cpp files of the current folder into libtockara_<name>.so
 # beside the executable, where the program loads it the first time it is
 # needed, and installs it into the program's module folder.
+#
+# That folder lies one level below lib/tockara: a shared object directly in a
+# folder of lib/ makes the Debian package run ldconfig on install and removal,
+# which private modules never need.
+set(TOCKARA_MODULE_INSTALL_DIR lib/tockara/modules)
 function(tockara_module name)
   cmake_parse_arguments(ARG "" "" "DEPENDS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
@@ -100,6 +105,6 @@ function(tockara_module name)
   target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR}/src)
   target_compile_options(${target} PRIVATE ${TOCKARA_WARNINGS})
   target_link_libraries(${target} PRIVATE ${ARG_DEPENDS} -Wl,--no-undefined)
-  install(TARGETS ${target} LIBRARY DESTINATION lib/tockara)
+  install(TARGETS ${target} LIBRARY DESTINATION ${TOCKARA_MODULE_INSTALL_DIR})
   set_property(GLOBAL APPEND PROPERTY TOCKARA_MODULES ${target})
 endfunction()

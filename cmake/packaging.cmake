@@ -1,9 +1,9 @@
 # Installing the program (make install) and its Debian package (make package).
 #
 # The executable goes to bin/, its read-only data to share/tockara/ and its
-# on-demand modules (the archive reader, the CD drive) to lib/tockara/. The
+# on-demand modules (the archive reader, the CD drive) to lib/tockara/modules/. The
 # program finds those folders from its own (bin/../share/tockara,
-# bin/../lib/tockara) and seeds each user's program folder from the data, so
+# bin/../lib/tockara/modules) and seeds each user's program folder from the data, so
 # these paths stay as they are whatever the prefix. The libraries of the
 # source folders are static and linked into the executable, and nothing of
 # the build tree (no RPATH, no build path) is needed to run it.

@@ -24,10 +24,10 @@ for size in 16 22 24 32 48 64 128 256; do
     || fail "no ${size}x${size} icon"
 done
 [ -x "$prefix/bin/tockara" ] || fail "the program is not executable"
-# The on-demand modules lie where the program looks for them (bin/../lib/tockara),
+# The on-demand modules lie where the program looks for them (bin/../lib/tockara/modules),
 # with every library they need found.
 for module in libarchive cdaudio sound; do
-  so="$prefix/lib/tockara/libtockara_$module.so"
+  so="$prefix/lib/tockara/modules/libtockara_$module.so"
   [ -f "$so" ] || fail "the module $module is not installed"
   ! ldd "$so" | grep -q 'not found' || fail "the module $module misses a library"
 done
@@ -42,7 +42,7 @@ grep -qx 'Exec=tockara' "$entry" && grep -qx 'Icon=tockara' "$entry" || fail "th
 grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" || fail "the metainfo names another entry"
 
 # Nothing of the build tree is looked for at run time.
-for file in "$prefix/bin/tockara" "$prefix"/lib/tockara/*.so; do
+for file in "$prefix/bin/tockara" "$prefix"/lib/tockara/modules/*.so; do
   if readelf -d "$file" | grep -qE 'RPATH|RUNPATH'; then fail "$file keeps a library path"; fi
 done
 

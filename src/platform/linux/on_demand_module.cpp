@@ -8,11 +8,11 @@ QFunctionPointer ResolveOnDemandModule(const char *name, const char *symbol)
 {
     const QString file = QStringLiteral("libtockara_%1.so").arg(QLatin1String(name));
     // Beside the executable (a build), below the installed program's own
-    // prefix (bin/../lib/tockara), or in the build that made this program.
+    // prefix (bin/../lib/tockara/modules), or in the build that made this program.
     QStringList folders;
     if (QCoreApplication::instance()) {
         const QString programs = QCoreApplication::applicationDirPath();
-        folders << programs << programs + QStringLiteral("/../lib/tockara");
+        folders << programs << programs + QStringLiteral("/../" TOCKARA_MODULE_INSTALL_DIR);
     }
     folders << QStringLiteral(TOCKARA_MODULE_BUILD_DIR);
     for (const QString &folder : folders) {

@@ -6,7 +6,7 @@
 #include <QFunctionPointer>
 
 // The function named symbol of module name (the library file
-// libtockara_<name>.so beside the executable, in lib/tockara of the installed
+// libtockara_<name>.so beside the executable, in lib/tockara/modules of the installed
 // program, or in the build's folder), or null when either cannot be loaded.
 // A loaded module stays loaded.
 QFunctionPointer ResolveOnDemandModule(const char *name, const char *symbol);
