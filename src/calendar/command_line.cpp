@@ -19,7 +19,8 @@ const char kHelp[] =
     "\n"
     "  --holidays 年   その年の祝日・振替休日・国民の休日を、日付 (年-月-日)、タブ、\n"
     "                  名前の形で一行ずつ表示します。祝日の規則はプログラムフォルダの\n"
-    "                  Calender.ini から読みます。年は 1 から 9999 まで。\n"
+    "                  Calender.ini (まだないときはインストールされたもの) から読みます。\n"
+    "                  ファイルを作ることはありません。年は 1 から 9999 まで。\n"
     "  --help, -h      この説明を表示します。\n";
 
 void Print(FILE *stream, const QString &text)
@@ -38,7 +39,8 @@ int ListHolidays(int argc, char **argv, const QString &yearText)
     }
     int appArgc = argc;
     const QCoreApplication app(appArgc, argv);   // for the executable's folder only
-    const QString folder = ResolveProgramFolder(QCoreApplication::applicationDirPath());
+    // Only reads: a look at the holidays creates no program folder.
+    const QString folder = ProgramFolderToRead(QCoreApplication::applicationDirPath());
     if (!QFileInfo(CalendarIniPath(folder)).isFile()) {
         Print(stderr, QStringLiteral("tockara: %1 が見つかりません。\n").arg(CalendarIniPath(folder)));
         return kNoRules;

@@ -26,19 +26,37 @@ QString installedDataFolder(const QString &executableFolder)
     return QDir::cleanPath(executableFolder + "/../share/tockara");
 }
 
+bool holdsCalendarRules(const QString &folder)
+{
+    return QFileInfo::exists(folder + "/Calender.ini");
+}
+
+QString userDataFolder()
+{
+    return QDir::cleanPath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/tockara");
+}
+
 } // namespace
 
 QString ResolveProgramFolder(const QString &executableFolder)
 {
     const QString beside = QDir::cleanPath(executableFolder);
-    if (QFileInfo::exists(beside + "/Calender.ini"))
+    if (holdsCalendarRules(beside))
         return beside;
 
-    QString userFolder = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/tockara";
-    userFolder = QDir::cleanPath(userFolder);
+    const QString userFolder = userDataFolder();
     QDir().mkpath(userFolder);
     const QString data = installedDataFolder(executableFolder);
     copyMissing(data + "/Calender.ini", userFolder + "/Calender.ini");
     copyMissing(data + "/help", userFolder + "/help");
     return userFolder;
+}
+
+QString ProgramFolderToRead(const QString &executableFolder)
+{
+    const QString beside = QDir::cleanPath(executableFolder);
+    if (holdsCalendarRules(beside))
+        return beside;
+    const QString userFolder = userDataFolder();
+    return holdsCalendarRules(userFolder) ? userFolder : installedDataFolder(executableFolder);
 }

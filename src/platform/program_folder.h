@@ -7,3 +7,8 @@
 // ($XDG_DATA_HOME/tockara), seeded on first use with Calender.ini and help/
 // from the installed data folder. Never ends with a separator.
 QString ResolveProgramFolder(const QString &executableFolder);
+
+// The folder whose Calender.ini a look at the rules reads, found without
+// creating or seeding anything: the program folder above when it already
+// holds Calender.ini, otherwise the installed data folder (bin/../share/tockara).
+QString ProgramFolderToRead(const QString &executableFolder);

@@ -46,15 +46,27 @@ for file in "$prefix/bin/tockara" "$prefix"/lib/tockara/modules/*.so; do
   if readelf -d "$file" | grep -qE 'RPATH|RUNPATH'; then fail "$file keeps a library path"; fi
 done
 
-# A new user's first run seeds the program folder from the installed data
-# (marked here, to tell it from the build tree's copy).
+# A look at the holidays reads the installed rules and creates nothing in the
+# user's folders; a new user's first start of the clock seeds the program
+# folder from the installed data (marked here, to tell it from the build
+# tree's copy).
 printf '; installed\r\n' >>"$prefix/share/tockara/Calender.ini"
-mkdir -p "$WORK/home"
-holidays=$(env -u DISPLAY -u WAYLAND_DISPLAY -u XDG_DATA_HOME -u XDG_CONFIG_HOME \
-             HOME="$WORK/home" XDG_RUNTIME_DIR="$WORK" "$prefix/bin/tockara" --holidays 2026) \
-  || fail "the installed program did not run"
+mkdir -p "$WORK/home" "$WORK/runtime"
+chmod 700 "$WORK/runtime"
+installed() {
+  env -u DISPLAY -u WAYLAND_DISPLAY -u XDG_DATA_HOME -u XDG_CONFIG_HOME \
+    HOME="$WORK/home" XDG_RUNTIME_DIR="$WORK/runtime" "$prefix/bin/tockara" "$@"
+}
+holidays=$(installed --holidays 2026) || fail "the installed program did not run"
 grep -q $'^2026-01-01\t元日$' <<<"$holidays" || fail "the installed program listed no holidays"
+[ -z "$(ls -A "$WORK/home")" ] || fail "--holidays wrote into the home folder: $(cd "$WORK/home" && find .)"
+
 user="$WORK/home/.local/share/tockara"
+QT_QPA_PLATFORM=offscreen installed >/dev/null 2>&1 &
+clock=$!
+for _ in $(seq 100); do [ -e "$user/Tockara.ini" ] && break; sleep 0.1; done
+kill "$clock" 2>/dev/null || true
+wait "$clock" 2>/dev/null || true
 cmp -s "$user/Calender.ini" "$prefix/share/tockara/Calender.ini" || fail "Calender.ini was not seeded from the installed data"
 cmp -s "$user/help/help.htm" "$prefix/share/tockara/help/help.htm" || fail "the help page was not seeded"
 echo "installed tree: ok"

@@ -53,4 +53,18 @@ TEST_F(ProgramFolder, AnInstalledProgramUsesTheUsersDataFolderSeededOnce)
     EXPECT_EQ(folder.readBytes("data/tockara/Calender.ini"), "[DateFormat]\r\n1=mine\r\n");
 }
 
+TEST_F(ProgramFolder, ReadingTheRulesTakesTheProgramFolderWhereItExistsAndCreatesNothing)
+{
+    const QString installedBin = folder.file("install/bin");
+    EXPECT_EQ(ProgramFolderToRead(installedBin), folder.file("install/share/tockara"));
+    EXPECT_FALSE(QFileInfo::exists(userFolder)) << "a look at the rules seeds no user folder";
+
+    // Once the user's folder holds its own rules, those are the ones read.
+    ResolveProgramFolder(installedBin);
+    EXPECT_EQ(ProgramFolderToRead(installedBin), userFolder);
+
+    folder.writeBytes("install/bin/Calender.ini", "[DateFormat]\r\n");
+    EXPECT_EQ(ProgramFolderToRead(installedBin), installedBin) << "a portable install reads beside itself";
+}
+
 } // namespace
