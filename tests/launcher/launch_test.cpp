@@ -14,14 +14,7 @@ using Call = FakeProgramLauncher::Call;
 
 class Launch : public ::testing::Test {
 protected:
-    QString make(const QString &name, const QByteArray &bytes = "x")
-    {
-        QDir(root).mkpath(QFileInfo(root + "/" + name).path());
-        QFile f(root + "/" + name);
-        f.open(QIODevice::WriteOnly);
-        f.write(bytes);
-        return root + "/" + name;
-    }
+    QString make(const QString &name, const QByteArray &bytes = "x") { return folder.writeBytes(name, bytes); }
     void launch(const LauncherEntry &entry, const QString &fileManager = "xdg-open")
     {
         LaunchEntry(entry, fileManager, {*fake.programs, *fake.messages, nullptr});

@@ -156,14 +156,7 @@ TEST(LauncherMenu, CaptionsAreNumberDotBlankTitle)
 
 class Classify : public ::testing::Test {
 protected:
-    QString make(const QString &name, const QByteArray &bytes = "x")
-    {
-        QDir(root).mkpath(QFileInfo(root + "/" + name).path());
-        QFile f(root + "/" + name);
-        f.open(QIODevice::WriteOnly);
-        f.write(bytes);
-        return root + "/" + name;
-    }
+    QString make(const QString &name, const QByteArray &bytes = "x") { return folder.writeBytes(name, bytes); }
     QString dir(const QString &name)
     {
         QDir(root).mkpath(name);

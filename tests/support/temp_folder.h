@@ -1,6 +1,7 @@
 #pragma once
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 // A fresh program folder for one test, removed afterwards.
@@ -8,12 +9,15 @@ class TempFolder {
 public:
     QString path() const { return dir_.path(); }
     QString file(const QString &name) const { return dir_.path() + "/" + name; }
-    // Writes raw bytes (already encoded) to a file in the folder.
-    void writeBytes(const QString &name, const QByteArray &bytes) const
+    // Writes raw bytes (already encoded) to a file in the folder, creating
+    // the folders of its name, and returns the file's full path.
+    QString writeBytes(const QString &name, const QByteArray &bytes) const
     {
+        QDir().mkpath(QFileInfo(file(name)).path());
         QFile f(file(name));
         f.open(QIODevice::WriteOnly);
         f.write(bytes);
+        return file(name);
     }
     QByteArray readBytes(const QString &name) const
     {
