@@ -19,21 +19,40 @@ wait_until() { # seconds command...
   done
 }
 
-ended() { ! kill -0 "$1" 2>/dev/null; }
+# True when the process PID has ended: gone, or a zombie its parent has not
+# reaped yet.
+ended() { ! kill -0 "$1" 2>/dev/null || [ "$(ps -o stat= -p "$1" 2>/dev/null | cut -c1)" = Z ]; }
 
 # Waits until the process PID has ended.
 wait_for_exit() { # pid [seconds]
   wait_until "${2:-20}" ended "$1"
 }
 
+# The process PID and every process below it, parents first.
+process_tree() { # pid
+  local child
+  echo "$1"
+  for child in $(ps -o pid= --ppid "$1" 2>/dev/null); do
+    process_tree "$child"
+  done
+}
+
 # Stops the processes PIDS, the last started first (the clients before their
-# display server), each waited for until it has ended.
+# display server), each waited for until it has ended. What a process started
+# itself (a program the clock launched, the sleep of a subshell, the services
+# a session bus started) is stopped with it: those still running once their
+# parent has ended are ended by their own pids, listed before the parent went.
 stop_processes() { # pids...
-  local i pid
+  local i pid rest
   for ((i = $#; i > 0; i--)); do
     pid=${!i}
+    rest=$(process_tree "$pid" | tail -n +2)
     kill "$pid" 2>/dev/null || true
     wait_for_exit "$pid" 10 || kill -KILL "$pid" 2>/dev/null || true
+    for pid in $rest; do
+      kill "$pid" 2>/dev/null || true
+      wait_for_exit "$pid" 5 || kill -KILL "$pid" 2>/dev/null || true
+    done
   done
   wait 2>/dev/null || true
 }

@@ -4,9 +4,11 @@
 # from there alone and seeds a new user's program folder from the installed
 # data, not from the build tree.
 set -euo pipefail
+source "$(dirname "$0")/../../scripts/virtual_display.sh"
 build=$(readlink -f "$1")
 WORK=$(mktemp -d /tmp/tockara-install.XXXXXX)
-trap 'rm -rf "$WORK"' EXIT
+PIDS=()
+trap 'stop_processes "${PIDS[@]}"; rm -rf "$WORK"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 DESTDIR="$WORK/root" cmake --install "$build" --prefix /usr/local >/dev/null
@@ -53,20 +55,21 @@ done
 printf '; installed\r\n' >>"$prefix/share/tockara/Calender.ini"
 mkdir -p "$WORK/home" "$WORK/runtime"
 chmod 700 "$WORK/runtime"
-installed() {
-  env -u DISPLAY -u WAYLAND_DISPLAY -u XDG_DATA_HOME -u XDG_CONFIG_HOME \
-    HOME="$WORK/home" XDG_RUNTIME_DIR="$WORK/runtime" "$prefix/bin/tockara" "$@"
-}
-holidays=$(installed --holidays 2026) || fail "the installed program did not run"
+# The installed program's command in a new user's environment: env execs the
+# program, so a start in the background leaves the program's own pid in $!.
+installed=(env -u DISPLAY -u WAYLAND_DISPLAY -u XDG_DATA_HOME -u XDG_CONFIG_HOME
+           HOME="$WORK/home" XDG_RUNTIME_DIR="$WORK/runtime" QT_QPA_PLATFORM=offscreen
+           "$prefix/bin/tockara")
+holidays=$("${installed[@]}" --holidays 2026) || fail "the installed program did not run"
 grep -q $'^2026-01-01\t元日$' <<<"$holidays" || fail "the installed program listed no holidays"
 [ -z "$(ls -A "$WORK/home")" ] || fail "--holidays wrote into the home folder: $(cd "$WORK/home" && find .)"
 
 user="$WORK/home/.local/share/tockara"
-QT_QPA_PLATFORM=offscreen installed >/dev/null 2>&1 &
-clock=$!
-for _ in $(seq 100); do [ -e "$user/Tockara.ini" ] && break; sleep 0.1; done
-kill "$clock" 2>/dev/null || true
-wait "$clock" 2>/dev/null || true
+"${installed[@]}" >/dev/null 2>&1 &
+PIDS+=($!)
+wait_until 10 test -e "$user/Tockara.ini" || fail "the installed program wrote no Tockara.ini"
+stop_processes "${PIDS[@]}"
+PIDS=()
 cmp -s "$user/Calender.ini" "$prefix/share/tockara/Calender.ini" || fail "Calender.ini was not seeded from the installed data"
 cmp -s "$user/help/help.htm" "$prefix/share/tockara/help/help.htm" || fail "the help page was not seeded"
 echo "installed tree: ok"
