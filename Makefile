@@ -23,8 +23,13 @@ build: configure
 run: build
 	@bash scripts/run.sh $(BUILD)/tockara
 
+# Every process the tests start carries the run's mark in its environment;
+# after the tests, any still running fails the run and is stopped.
 test: build
-	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	@run=tockara-test-$$$$-$$(date +%s%N); status=0; \
+	  (cd $(BUILD) && TOCKARA_TEST_RUN=$$run ctest --output-on-failure -j $(JOBS)) || status=$$?; \
+	  bash scripts/test_leftovers.sh "$$run" || status=1; \
+	  exit $$status
 
 bench: build
 	@bash scripts/bench.sh $(BUILD)
