@@ -4,6 +4,7 @@
 #include "platform/linux/libarchive_archiver.h"
 #include "platform/linux/linux_services.h"
 #include "platform/linux/seven_zip_archiver.h"
+#include "platform/log.h"
 
 namespace {
 
@@ -16,8 +17,11 @@ public:
     std::optional<int> run(const QString &library, const QStringList &commandLine) override
     {
         const QString name = library.toLower();
-        if (name == u"unarj32j" && !sevenZip_.available())
+        if (name == u"unarj32j" && !sevenZip_.available()) {
+            qCWarning(lcArchive).noquote() << "ARJ archives need 7-Zip:" << sevenZip_.program()
+                                           << "is not installed";
             return std::nullopt;
+        }
         if (name != u"unzip32" && name != u"unlha32" && name != u"unarj32j")
             return std::nullopt;
         if (commandLine.size() != 3)

@@ -14,6 +14,7 @@
 #include <QUrl>
 
 #include "platform/linux/linux_services.h"
+#include "platform/log.h"
 
 bool PaintRootBackground(const WallpaperValues &values);   // x11_root_background.cpp
 
@@ -319,29 +320,43 @@ public:
 
     std::optional<QString> run(const QString &program, const QStringList &arguments) override
     {
+        const QString command = (QStringList{program} + arguments).join(u' ');
         QProcess process;
         process.start(program, arguments);
         if (!process.waitForFinished(5000)) {
+            qCWarning(lcDesktop).noquote() << command << "did not finish:" << process.errorString();
             process.kill();
             process.waitForFinished(1000);
             return std::nullopt;
         }
-        if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
+        if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
+            qCWarning(lcDesktop).noquote()
+                << command << "failed:"
+                << (process.exitStatus() == QProcess::NormalExit
+                        ? QStringLiteral("exit code %1").arg(process.exitCode())
+                        : process.errorString())
+                << QString::fromLocal8Bit(process.readAllStandardError()).trimmed();
             return std::nullopt;
+        }
         return QString::fromUtf8(process.readAllStandardOutput());
     }
 
     std::optional<QString> plasmaScript(const QString &script) override
     {
         QDBusConnection bus = QDBusConnection::sessionBus();
-        if (!bus.isConnected())
+        if (!bus.isConnected()) {
+            qCWarning(lcDesktop).noquote() << "Plasma not asked: no session bus:" << bus.lastError().message();
             return std::nullopt;
+        }
         QDBusMessage call = QDBusMessage::createMethodCall(
             "org.kde.plasmashell", "/PlasmaShell", "org.kde.PlasmaShell", "evaluateScript");
         call << script;
         QDBusReply<QString> reply = bus.call(call, QDBus::Block, 5000);
-        if (!reply.isValid())
+        if (!reply.isValid()) {
+            qCWarning(lcDesktop).noquote() << "Plasma's desktop script failed:" << reply.error().name()
+                                           << reply.error().message();
             return std::nullopt;
+        }
         return reply.value();
     }
 };
@@ -371,25 +386,32 @@ std::unique_ptr<DesktopSettings> MakeDesktopSettings(const QString &currentDeskt
                                                      std::unique_ptr<DesktopTools> tools)
 {
     // A desktop whose tool is missing is treated like any other X11 session.
+    const char *tool = nullptr;
     switch (DesktopFamilyFromName(currentDesktop)) {
     case DesktopFamily::Gnome:
     case DesktopFamily::Cinnamon:
     case DesktopFamily::Mate:
-        if (tools->has("gsettings"))
+        tool = "gsettings";
+        if (tools->has(tool))
             return std::make_unique<GSettingsWallpaper>(DesktopFamilyFromName(currentDesktop),
                                                         std::move(tools));
         break;
     case DesktopFamily::Kde:
-        if (tools->has("plasmashell"))
+        tool = "plasmashell";
+        if (tools->has(tool))
             return std::make_unique<PlasmaWallpaper>(std::move(tools));
         break;
     case DesktopFamily::Xfce:
-        if (tools->has("xfconf-query"))
+        tool = "xfconf-query";
+        if (tools->has(tool))
             return std::make_unique<XfceWallpaper>(std::move(tools));
         break;
     case DesktopFamily::Other:
         break;
     }
+    if (tool)
+        qCWarning(lcDesktop).noquote() << "the wallpaper of" << currentDesktop << "is kept by" << tool
+                                       << "which is not installed: the root window is painted instead";
     return std::make_unique<RootWindowWallpaper>();
 }
 

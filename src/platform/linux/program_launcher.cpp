@@ -13,6 +13,7 @@
 
 #include "platform/linux/linux_services.h"
 #include "platform/linux/mime_associations.h"
+#include "platform/log.h"
 
 namespace {
 
@@ -80,7 +81,12 @@ bool StartDetached(const QString &program, const QStringList &arguments, const Q
     process.setArguments(arguments);
     process.setWorkingDirectory(folder);
     process.setStandardInputFile(QProcess::nullDevice());
-    return process.startDetached();
+    if (!process.startDetached()) {
+        qCWarning(lcPlatform).noquote() << program << "did not start:" << process.errorString();
+        return false;
+    }
+    qCDebug(lcPlatform).noquote() << "started" << program << arguments << "in" << folder;
+    return true;
 }
 
 class LinuxProgramLauncher : public ProgramLauncher {
@@ -141,8 +147,10 @@ private:
     static int openWithDesktop(const QString &what, const QString &folder)
     {
         const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
-        if (opener.isEmpty())
+        if (opener.isEmpty()) {
+            qCWarning(lcPlatform).noquote() << what << "not opened: xdg-open is not installed";
             return ShellResult::NoAssociation;
+        }
         return StartDetached(opener, {what}, folder) ? ShellResult::Opened : ShellResult::NoAssociation;
     }
 };

@@ -14,6 +14,7 @@
 
 #include "platform/archivers.h"
 #include "platform/linux/archive_entries.h"
+#include "platform/log.h"
 
 // 7-Zip writes what it extracts into a private folder inside the target
 // folder; from there only plain files and folders whose names stay inside the
@@ -114,6 +115,7 @@ struct SevenZipRun {
     bool started = false;
     int exitCode = -1;
     QByteArray output;
+    bool ok() const { return started && exitCode == 0; }
 };
 
 SevenZipRun RunSevenZip(const QString &program, const QStringList &arguments, const fs::path &folder,
@@ -128,18 +130,33 @@ SevenZipRun RunSevenZip(const QString &program, const QStringList &arguments, co
     process.setProcessEnvironment(environment);
     // An archive with a password would ask for it: it reads nothing and fails.
     process.setStandardInputFile(QProcess::nullDevice());
-    process.setStandardErrorFile(QProcess::nullDevice());
     if (!keepOutput)
         process.setStandardOutputFile(QProcess::nullDevice());
     process.start();
     SevenZipRun run;
     run.started = process.waitForStarted(-1);
-    if (!run.started)
+    if (!run.started) {
+        qCWarning(lcArchive).noquote() << program << "did not start:" << process.errorString();
         return run;
+    }
     process.waitForFinished(-1);
     if (keepOutput)
         run.output = process.readAllStandardOutput();
     run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    if (run.exitCode != 0) {
+        // 7-Zip says why on its error output; the log keeps its last line,
+        // whose entry names come from the archive: control characters are
+        // not passed on to the terminal.
+        QString said = QString::fromLocal8Bit(process.readAllStandardError().trimmed().split('\n').last());
+        for (QChar &c : said) {
+            if (c.category() == QChar::Other_Control)
+                c = u'?';
+        }
+        qCWarning(lcArchive).noquote()
+            << program << arguments.first()
+            << (run.exitCode < 0 ? QStringLiteral("crashed:") : QStringLiteral("failed: exit code %1:").arg(run.exitCode))
+            << said.trimmed();
+    }
     return run;
 }
 
@@ -180,7 +197,7 @@ int SevenZipArchiver::extract(const QString &archivePath, const QString &target)
     const QStringList type{QStringLiteral("-tarj")};
     const SevenZipRun listing = RunSevenZip(
         program, QStringList{"l", "-slt", "-ba"} + type + QStringList{"archive.arj"}, work.path(), true);
-    if (!listing.started || listing.exitCode != 0)
+    if (!listing.ok())
         return kArchiverUnreadable;
     const SevenZipRun unpack = RunSevenZip(
         program, QStringList{"x", "-y", "-bd", "-oout"} + type + QStringList{"archive.arj"},
@@ -191,7 +208,7 @@ int SevenZipArchiver::extract(const QString &archivePath, const QString &target)
         if (result == kArchiverOk)
             result = code;
     };
-    if (!unpack.started || unpack.exitCode != 0)
+    if (!unpack.ok())
         fail(kArchiverUnreadable);
     const fs::path rootPath = PathOf(root);
     for (const ListedEntry &entry : ParseListing(listing.output)) {

@@ -8,6 +8,7 @@ public:
     explicit SevenZipArchiver(QString program);
     // false when the program cannot be found: the component cannot be loaded.
     bool available() const;
+    const QString &program() const { return program_; }
     // Extracts every entry of the ARJ archive into target (see
     // ArchiverService::run for what is refused); returns an ArchiverResult.
     int extract(const QString &archive, const QString &target) const;

@@ -10,6 +10,7 @@
 
 #include "platform/linux/desktop_wallpaper.h"
 #include "platform/linux/x11_display.h"
+#include "platform/log.h"
 
 // Xlib's macros (None, Status, Bool) clash with Qt's names: its headers come last.
 #include <X11/Xatom.h>
@@ -150,20 +151,28 @@ QImage ComposeRootPicture(const QImage &picture, QSize screen, const QList<QRect
 bool PaintRootBackground(const WallpaperValues &values)
 {
     Display *app = ApplicationDisplay();
-    if (!app)
+    if (!app) {
+        qCWarning(lcDesktop) << "the wallpaper is not painted: the program runs on no X display";
         return false;
+    }
     QImage picture;
     if (!values.file.isEmpty()) {
         QImageReader reader(values.file);
         reader.setAutoTransform(true);
         picture = reader.read();
-        if (picture.isNull())
+        if (picture.isNull()) {
+            qCWarning(lcDesktop).noquote() << "the wallpaper" << values.file
+                                           << "could not be read:" << reader.errorString();
             return false;
+        }
     }
     // A connection of its own, whose picture the server keeps when it closes.
     Display *dpy = XOpenDisplay(DisplayString(app));
-    if (!dpy)
+    if (!dpy) {
+        qCWarning(lcDesktop) << "the wallpaper is not painted: display" << DisplayString(app)
+                             << "did not accept a second connection";
         return false;
+    }
     const int scr = DefaultScreen(dpy);
     const Window root = RootWindow(dpy, scr);
     const QSize size(DisplayWidth(dpy, scr), DisplayHeight(dpy, scr));
@@ -183,6 +192,9 @@ bool PaintRootBackground(const WallpaperValues &values)
         int pad = 32;
         QImage image = ForVisual(dpy, scr, ComposeRootPicture(picture, size, monitors, values), pad);
         ok = !image.isNull();
+        if (!ok)
+            qCWarning(lcDesktop) << "the wallpaper is not painted: the screen's colour depth"
+                                 << DefaultDepth(dpy, scr) << "is not handled";
         if (ok) {
             const int depth = DefaultDepth(dpy, scr);
             const Pixmap pixmap = XCreatePixmap(dpy, root, size.width(), size.height(), depth);

@@ -6,6 +6,7 @@
 #include "platform/display_modes.h"
 #include "platform/linux/linux_services.h"
 #include "platform/linux/x11_display.h"
+#include "platform/log.h"
 
 // Xlib's macros (None, Status, Bool) clash with Qt's names: its headers come last.
 #include <X11/Xlib.h>
@@ -142,12 +143,29 @@ private:
     int (*previous_)(Display *, XErrorEvent *) = nullptr;
 };
 
+// The program's X display when its server can change display modes; null,
+// logged at level (a list asked for on every menu is only a debug message).
+Display *RandrDisplay(QtMsgType level)
+{
+    Display *dpy = ApplicationDisplay();
+    const char *missing = !dpy ? "the program runs on no X display"
+                        : !HasRandr12(dpy) ? "the X server lacks XRandR 1.2"
+                                           : nullptr;
+    if (!missing)
+        return dpy;
+    if (level == QtWarningMsg)
+        qCWarning(lcDesktop) << "display modes cannot be changed:" << missing;
+    else
+        qCDebug(lcDesktop) << "display modes cannot be listed:" << missing;
+    return nullptr;
+}
+
 class XRandrDisplayModes : public DisplayModeService {
 public:
     QList<DisplayMode> modes(QPoint at) override
     {
-        Display *dpy = ApplicationDisplay();
-        if (!dpy || !HasRandr12(dpy))
+        Display *dpy = RandrDisplay(QtDebugMsg);
+        if (!dpy)
             return {};
         XErrorTrap trap(dpy);
         Resources r(dpy);
@@ -187,8 +205,8 @@ public:
 
     int testMode(const DisplayMode &mode) override
     {
-        Display *dpy = ApplicationDisplay();
-        if (!dpy || !HasRandr12(dpy))
+        Display *dpy = RandrDisplay(QtWarningMsg);
+        if (!dpy)
             return DisplayChangeFailed;
         XErrorTrap trap(dpy);
         Resources r(dpy);
@@ -199,17 +217,27 @@ public:
 
     int setMode(const DisplayMode &mode, bool) override
     {
-        Display *dpy = ApplicationDisplay();
-        if (!dpy || !HasRandr12(dpy))
+        Display *dpy = RandrDisplay(QtWarningMsg);
+        if (!dpy)
             return DisplayChangeFailed;
         XErrorTrap trap(dpy);
         Resources r(dpy);
-        if (!r.res)
+        if (!r.res) {
+            qCWarning(lcDesktop) << "XRandR listed no screen resources";
             return DisplayChangeFailed;
+        }
         Plan plan;
-        if (const int tested = makePlan(dpy, r.res, mode, plan); tested != DisplayChangeDone)
-            return tested;
-        return apply(dpy, r.res, mode, plan);
+        int result = makePlan(dpy, r.res, mode, plan);
+        if (result == DisplayChangeDone)
+            result = apply(dpy, r.res, mode, plan);
+        if (result != DisplayChangeDone) {
+            const QString why = result == DisplayChangeBadMode ? QStringLiteral("the monitor does not offer it")
+                              : g_xError ? QStringLiteral("X error %1").arg(g_xError)
+                                         : QStringLiteral("the server refused it");
+            qCWarning(lcDesktop).noquote()
+                << QStringLiteral("XRandR did not set %1x%2: %3").arg(mode.width).arg(mode.height).arg(why);
+        }
+        return result;
     }
 
 private:
