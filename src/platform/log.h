@@ -11,5 +11,5 @@
 Q_DECLARE_LOGGING_CATEGORY(lcPlatform)
 // The archivers: the archive module and 7-Zip.
 Q_DECLARE_LOGGING_CATEGORY(lcArchive)
-// The desktop: wallpaper, display modes, restart and power-off.
+// The desktop: wallpaper, display modes, restart and power-off, autostart.
 Q_DECLARE_LOGGING_CATEGORY(lcDesktop)

@@ -4,6 +4,7 @@
 
 #include <functional>
 
+#include "platform/linux/desktop_autostart.h"
 #include "platform/linux/desktop_wallpaper.h"
 #include "platform/linux/linux_services.h"
 #include "platform/linux/on_demand_module.h"
@@ -72,6 +73,11 @@ TEST(ServiceLog, FailingServicesWarnWithTheirReason)
              const QString document = f.writeBytes("notes.txt", "text");
              return MakeLinuxProgramLauncher()->shellOpen(document, {}, f.path())
                  == ShellResult::NoAssociation;
+         }},
+        {"an autostart folder that cannot be made", "tockara.desktop", "could not be made",
+         [](const TempFolder &f) {
+             const EnvironmentValue config("XDG_CONFIG_HOME", QFile::encodeName(f.writeBytes("config", "a file")));
+             return !DesktopAutostart().setEnabled(true, "/usr/bin/tockara");
          }},
     };
     for (const Failure &failure : failures) {
