@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include <QFile>
-
 #include "launcher/cls_short.h"
 #include "launcher/shortcut_readers.h"
 #include "platform/desktop_entry.h"
@@ -74,10 +72,7 @@ bool ListedByDesktops(const QString &path)
 {
     if (ShortcutTypeOf(path) != clsShort::DesktopLauncher)
         return true;
-    QFile file(path);
-    if (file.size() > ShortcutFileLimit || !file.open(QIODevice::ReadOnly))
-        return true;
-    const DesktopEntry entry = ParseDesktopEntry(file.read(ShortcutFileLimit));
+    const DesktopEntry entry = ReadDesktopEntryFile(path, ShortcutFileLimit);
     return !entry.valid || DesktopEntryListed(entry);
 }
 

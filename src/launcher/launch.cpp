@@ -1,7 +1,6 @@
 #include "launcher/launch.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 #include "launcher/cls_short.h"
@@ -208,10 +207,7 @@ void RunDesktopLauncher(const QString &file, const LaunchServices &services)
         ShowWarning(services, UntrustedLauncherText(file));
         return;
     }
-    QFile text(file);
-    if (info.size() > ShortcutFileLimit || !text.open(QIODevice::ReadOnly))
-        return;
-    const DesktopEntry entry = ParseDesktopEntry(text.read(ShortcutFileLimit));
+    const DesktopEntry entry = ReadDesktopEntryFile(file, ShortcutFileLimit);
     const QString folder = QFileInfo(entry.path).isDir() && QDir::isAbsolutePath(entry.path) ? entry.path
                                                                                                : QDir::homePath();
     if (entry.type == u"Link") {

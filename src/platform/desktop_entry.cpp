@@ -1,5 +1,6 @@
 #include "platform/desktop_entry.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 
@@ -95,6 +96,14 @@ DesktopEntry ParseDesktopEntry(QByteArrayView text)
         }
     }
     return entry;
+}
+
+DesktopEntry ReadDesktopEntryFile(const QString &path, qint64 limit)
+{
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || file.size() > limit || !file.open(QIODevice::ReadOnly))
+        return {};
+    return ParseDesktopEntry(file.read(limit));
 }
 
 bool DesktopEntryListed(const DesktopEntry &entry)

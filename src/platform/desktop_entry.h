@@ -22,6 +22,10 @@ struct DesktopEntry {
 // keys are skipped; localized keys (Name[ja]=…) do not replace the plain ones.
 DesktopEntry ParseDesktopEntry(QByteArrayView text);
 
+// The keys of the desktop entry file path; an invalid entry when the file
+// cannot be read or is larger than limit bytes (launchers are a few KB).
+DesktopEntry ReadDesktopEntryFile(const QString &path, qint64 limit = 1024 * 1024);
+
 // Whether desktops list the entry: it is neither Hidden nor NoDisplay, and
 // its TryExec program, if it names one, is installed.
 bool DesktopEntryListed(const DesktopEntry &entry);

@@ -84,10 +84,7 @@ QString ProgramOfDesktopFile(const QString &desktopFile)
 {
     if (desktopFile.isEmpty())
         return {};
-    QFile file(desktopFile);
-    if (file.size() > kListFileLimit || !file.open(QIODevice::ReadOnly))
-        return {};
-    const DesktopEntry entry = ParseDesktopEntry(file.readAll());
+    const DesktopEntry entry = ReadDesktopEntryFile(desktopFile, kListFileLimit);
     if (entry.terminal || entry.hidden
         || (!entry.tryExec.isEmpty() && DesktopEntryProgram(entry.tryExec).isEmpty()))
         return {};
