@@ -166,7 +166,7 @@ bool OpenInFileManager(const QString &fileManager, const QString &folder, const 
 void OpenFolderItem(const QString &path, const LaunchServices &services)
 {
     const QFileInfo info(path);
-    const qint16 type = info.isDir() ? clsShort::NoLink : ShortcutTypeOf(path);
+    const qint16 type = info.isDir() ? qint16(clsShort::NoLink) : ShortcutTypeOf(path);
     if (type == clsShort::DesktopLauncher) {
         RunDesktopLauncher(path, services);
         return;

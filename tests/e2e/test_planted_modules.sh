@@ -27,7 +27,8 @@ done
 mkdir -p "$WORK/planted/modules" "$WORK/planted/lib/tockara/modules"
 cp "$WORK/planted"/*.so "$WORK/planted/modules/"
 cp "$WORK/planted"/*.so "$WORK/planted/lib/tockara/modules/"
-bsdtar --format zip -cf "$WORK/tools.zip" -C "$WORK/planted" .
+bsdtar --format zip -cf "$WORK/tools.zip" -C "$WORK/planted" libtockara_libarchive.so libtockara_cdaudio.so \
+  libtockara_sound.so modules lib
 mkdir -p "$WORK/second"
 printf 'second\n' > "$WORK/second/readme.txt"
 bsdtar --format zip -cf "$WORK/second.zip" -C "$WORK/second" readme.txt

@@ -80,7 +80,7 @@ TEST(FolderMenus, HiddenFilesAndLaunchersDesktopsDoNotListAreLeftOut)
     QStringList captions;
     for (const FolderMenuItem &item : FolderMenuItems(Menu("barDesktop"), folders))
         captions << item.caption;
-    EXPECT_EQ(captions, QStringList({"Broken", "Listed", "Present", "present", "Shown", "Work"}));
+    EXPECT_EQ(captions, QStringList({"Broken", "Listed", "present", "Present", "Shown", "Work"}));
 
     // The recently used files: a launcher that is not listed is left out too.
     folders.recent = {desk.file("Hidden.desktop"), desk.file("Shown.desktop")};

@@ -136,8 +136,9 @@ TEST_F(LinuxLauncher, OnlyProgramsRunEverythingElseIsOpened)
         ASSERT_EQ(lines.size(), logged);
         EXPECT_EQ(lines.last(), (c.runs ? "ran|" : "opened|") + work + "|" + work + "/" + c.name);
         // Asked to run a document, the launcher refuses.
-        if (!c.runs)
+        if (!c.runs) {
             EXPECT_EQ(launcher->startProgram(c.name, {}, work), StartResult::Failed);
+        }
     }
     // A compiled program is a program too.
     QFile::copy("/bin/true", work + "/binary");

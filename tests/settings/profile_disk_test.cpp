@@ -73,11 +73,11 @@ TEST_F(ProfileDisk, TextCp932CannotHoldTurnsTheFileIntoUtf16)
 
 TEST_F(ProfileDisk, EmptyValuesAndSectionsGoIntoUtf16Files)
 {
-    // Empty texts have no characters to copy (run under UBSan, a copy from
-    // their null pointer is reported).
+    // A null text has no characters at all, and nothing may be copied from
+    // its null pointer (run under UBSan, such a copy is reported).
     give("\xff\xfe" + Utf16Le("[A]\r\nk=表\r\n"));
-    ASSERT_TRUE(WriteIniValue("A", "k", "", path));
-    ASSERT_TRUE(WriteIniValue("A", "", "", path));
+    ASSERT_TRUE(WriteIniValue("A", "k", QString(), path));
+    ASSERT_TRUE(WriteIniValue("A", QString(), QString(), path));
     EXPECT_EQ(bytes(), "\xff\xfe" + Utf16Le("[A]\r\nk=\r\n=\r\n"));
     EXPECT_EQ(ReadIniValue("A", "k", "default", path), "");
 }
