@@ -6,9 +6,19 @@ set -euo pipefail
 
 BINARY=$(readlink -f "$1")
 WORK=$(mktemp -d /tmp/tockara-save.XXXXXX)
-clock=
+tracer=
+# The clock runs under strace, which ends once the clock has ended (strace
+# itself does not stop on a signal while it traces a program it started).
+stop_clock() {
+  [ -n "$tracer" ] || return 0
+  local clock
+  clock=$(pgrep -P "$tracer" -x tockara || true)
+  [ -n "$clock" ] && kill "$clock" 2>/dev/null
+  wait "$tracer" 2>/dev/null || true
+  tracer=
+}
 cleanup() {
-  [ -n "$clock" ] && kill "$clock" 2>/dev/null && wait "$clock" 2>/dev/null
+  stop_clock
   rm -rf "$WORK"
 }
 trap cleanup EXIT
@@ -28,12 +38,10 @@ run_clock() { # trace
     XDG_RUNTIME_DIR="$WORK/runtime" HOME="$WORK/home" \
     strace -f -y -qq -e trace=openat,rename,renameat,renameat2,fsync,fdatasync -o "$1" \
     "$program/tockara" >/dev/null 2>&1 &
-  clock=$!
+  tracer=$!
   for _ in $(seq 200); do [ -s "$program/Tockara.ini" ] && break; sleep 0.1; done
   sleep 0.5
-  kill "$clock" 2>/dev/null || true
-  wait "$clock" 2>/dev/null || true
-  clock=
+  stop_clock
   [ -s "$program/Tockara.ini" ] || fail "the clock did not save Tockara.ini"
 }
 

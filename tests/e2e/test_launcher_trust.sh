@@ -63,6 +63,7 @@ sleep 0.5
 xdotool key Return
 sleep 1.5
 shot=$(screenshot untrusted)
+cp "$shot" "${TOCKARA_E2E_SHOTS:-$WORK}/untrusted_launcher.png" 2>/dev/null || true
 xdotool key Return
 sleep 0.5
 [ -e "$WORK/ran-untrusted" ] && fail "the untrusted launcher ran (screen: $shot)"
