@@ -8,7 +8,7 @@
 #include "launcher/folder_menus.h"
 #include "launcher/ui/launcher_commands.h"
 #include "launcher/ui/launcher_page.h"
-#include "launcher/ui/popup_menu.h"
+#include "menu/ui/popup_menu.h"
 #include "settings/profile.h"
 #include "settings_window/settings_window_fixture.h"
 
@@ -30,7 +30,7 @@ protected:
         fakes.folders->special[int(SpecialFolder::Desktop)] = folder.path() + "/desk";
         fakes.folders->folders[folder.path() + "/desk"] = {"Projects"};
         fakes.folders->drives = {{"/", DriveType::Fixed}, {"/media/u/USB STICK", DriveType::Removable}};
-        RegisterLauncher(pages, commands, menu, ctx, nullptr);
+        RegisterLauncher(features.host);
     }
     // The captions of a submenu's visible items as the menu shows them
     // ("&&" is a "&", a single "&" marks the shortcut key and is not shown),
@@ -52,8 +52,8 @@ protected:
     }
     QMenu *launcherMenu() const { return menu.submenu("barMenu", 31); }
 
-    CommandTable commands;
-    PopupMenu menu{commands};
+    CommandTable &commands = features.commands;
+    PopupMenu &menu = features.menu;
 };
 
 TEST_F(LauncherUi, TheMenuFollowsTheListAndOpensWhatItShows)
