@@ -106,7 +106,7 @@ public:
                     path = EmptyItemTarget(spec, *ctx_.services.folders);
             }
         } else if (item.index <= shown_.value(item.array).size()) {
-            const FolderMenuItem &shown = shown_.value(item.array)[item.index - 1];
+            const FolderMenuItem shown = shown_.value(item.array).at(item.index - 1);
             if (shown.opensFolder) {
                 OpenInFileManager(ctx_.settings().Setting.FileManger, shown.path, services());
                 return;
