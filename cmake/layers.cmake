@@ -87,21 +87,24 @@ endfunction()
 #
 #   tockara_module(<name> DEPENDS <libraries>...)
 #
-# builds the .cpp files of the current folder into libtockara_<name>.so
-# beside the executable, where the program loads it the first time it is
-# needed, and installs it into the program's module folder.
+# builds the .cpp files of the current folder into libtockara_<name>.so in
+# the build's module folder, where the program loads it the first time it is
+# needed, and installs it into the program's module folder. The build's
+# module folder is not the folder of the executable: that one is the program
+# folder of a program run from the build, where archives are extracted.
 #
 # That folder lies one level below lib/tockara: a shared object directly in a
 # folder of lib/ makes the Debian package run ldconfig on install and removal,
 # which private modules never need.
 set(TOCKARA_MODULE_INSTALL_DIR lib/tockara/modules)
+set(TOCKARA_MODULE_BUILD_DIR ${PROJECT_BINARY_DIR}/modules)
 function(tockara_module name)
   cmake_parse_arguments(ARG "" "" "DEPENDS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
   set(target tockara_module_${name})
   add_library(${target} MODULE ${sources})
   set_target_properties(${target} PROPERTIES OUTPUT_NAME tockara_${name}
-                        LIBRARY_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR})
+                        LIBRARY_OUTPUT_DIRECTORY ${TOCKARA_MODULE_BUILD_DIR})
   target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR}/src)
   target_compile_options(${target} PRIVATE ${TOCKARA_WARNINGS})
   target_link_libraries(${target} PRIVATE ${ARG_DEPENDS} -Wl,--no-undefined)

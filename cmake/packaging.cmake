@@ -6,7 +6,8 @@
 # bin/../lib/tockara/modules) and seeds each user's program folder from the data, so
 # these paths stay as they are whatever the prefix. The libraries of the
 # source folders are static and linked into the executable, and nothing of
-# the build tree (no RPATH, no build path) is needed to run it.
+# the build tree (no RPATH, no build path) is needed to run it, nor kept in
+# it (cmake/forget_build_paths.cmake).
 
 set(TOCKARA_APP_ID io.github.tockara.Tockara)
 set(TOCKARA_MAINTAINER "Tockara maintainers <maintainers@users.noreply.c-seed-4ebf194d.example>")
@@ -15,6 +16,20 @@ set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 
 install(TARGETS tockara RUNTIME DESTINATION bin)
+# After the executable and the modules are in place.
+get_property(tockara_modules GLOBAL PROPERTY TOCKARA_MODULES)
+set(installed_modules)
+foreach(module ${tockara_modules})
+  list(APPEND installed_modules
+       "\${root}/${TOCKARA_MODULE_INSTALL_DIR}/$<TARGET_FILE_NAME:${module}>")
+endforeach()
+install(CODE "
+  set(root \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}\")
+  set(STRIP \"${CMAKE_STRIP}\")
+  set(OBJCOPY \"${CMAKE_OBJCOPY}\")
+  set(PROGRAM \"\${root}/bin/$<TARGET_FILE_NAME:tockara>\")
+  set(MODULES \"${installed_modules}\")
+  include(\"${PROJECT_SOURCE_DIR}/cmake/forget_build_paths.cmake\")")
 install(FILES data/Calender.ini DESTINATION share/tockara)
 install(DIRECTORY data/help data/anime DESTINATION share/tockara)
 

@@ -23,8 +23,11 @@ packages=(
   # archive extraction: ZIP and LZH in process, ARJ through 7-Zip; bsdtar
   # makes the test and benchmark archives
   libarchive-dev 7zip libarchive-tools
-  # the validators of the installed desktop entry and AppStream metainfo
-  desktop-file-utils appstream
+  # the validators of the installed desktop entry and AppStream metainfo;
+  # binutils strips the installed files and checks them for build paths
+  desktop-file-utils appstream binutils
+  # watching the system calls of a settings save (the folder's sync)
+  strace
 )
 # The fuzz build of the file readers (scripts/fuzz.sh) also needs clang and libFuzzer.
 if [ "${1:-}" = "--fuzz" ]; then packages+=(clang libclang-rt-dev python3); fi

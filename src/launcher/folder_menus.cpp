@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "launcher/cls_short.h"
+#include "launcher/shortcut_readers.h"
+#include "platform/desktop_entry.h"
 
 const QList<FolderMenuSpec> &FolderMenus()
 {
@@ -62,12 +64,30 @@ bool NaturalLess(const QString &a, const QString &b)
     return a < b;
 }
 
+namespace {
+
+// Whether a desktop would list the file: a launcher only when its keys say
+// so; any other file (and a launcher that cannot be read) is listed.
+bool ListedByDesktops(const QString &path)
+{
+    if (ShortcutTypeOf(path) != clsShort::DesktopLauncher)
+        return true;
+    const DesktopEntry entry = ReadDesktopEntryFile(path, ShortcutFileLimit);
+    return !entry.valid || DesktopEntryListed(entry);
+}
+
+} // namespace
+
+const QString kOpenFolderCaption = QStringLiteral("フォルダを開く…");
+
 QList<FolderMenuItem> FolderMenuItems(const FolderMenuSpec &menu, DesktopFolders &folders)
 {
     QList<FolderMenuItem> items;
     if (menu.folder == SpecialFolder::Recent) {
-        for (const QString &path : folders.recentFiles())
-            items.append({MenuTextForFile(path.section(u'/', -1)), path});
+        for (const QString &path : folders.recentFiles()) {
+            if (ListedByDesktops(path))
+                items.append({MenuTextForFile(path.section(u'/', -1)), path});
+        }
         return items;
     }
     const QString folder = folders.specialFolderPath(menu.folder);
@@ -77,9 +97,31 @@ QList<FolderMenuItem> FolderMenuItems(const FolderMenuSpec &menu, DesktopFolders
     std::sort(names.begin(), names.end(), NaturalLess);
     const QString prefix = folder.endsWith(u'/') ? folder : folder + u'/';
     items.reserve(names.size());
-    for (const QString &name : names)
-        items.append({MenuTextForFile(name), prefix + name});
+    for (const QString &name : names) {
+        if (!name.startsWith(u'.') && ListedByDesktops(prefix + name))
+            items.append({MenuTextForFile(name), prefix + name});
+    }
     return items;
+}
+
+QList<FolderMenuItem> FitFolderMenu(QList<FolderMenuItem> items, int fit, const QString &folder)
+{
+    fit = std::max(fit, 1);
+    if (items.size() <= fit)
+        return items;
+    if (folder.isEmpty()) {
+        items.resize(fit);
+        return items;
+    }
+    items.resize(fit - 1);
+    items.append({kOpenFolderCaption, folder, true});
+    return items;
+}
+
+QString MenuActionText(const QString &caption)
+{
+    QString text = caption;
+    return text.replace(u'&', QStringLiteral("&&"));
 }
 
 QString EmptyItemTarget(const FolderMenuSpec &menu, DesktopFolders &folders)

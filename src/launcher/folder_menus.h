@@ -31,14 +31,30 @@ bool NaturalLess(const QString &a, const QString &b);
 
 struct FolderMenuItem {
     QString caption;
-    QString path;   // what a click opens
+    QString path;               // what a click opens
+    bool opensFolder = false;   // the click shows path in the file manager
     bool operator==(const FolderMenuItem &) const = default;
 };
 
 // The items of a folder submenu now: the folder's entries in file-manager
 // order, or the recently used files newest first. Empty when the desktop has
-// no such folder.
+// no such folder. Hidden files (names starting with ".") are not listed, nor
+// desktop launchers that desktops do not list (Hidden, NoDisplay, or whose
+// TryExec program is missing).
 QList<FolderMenuItem> FolderMenuItems(const FolderMenuSpec &menu, DesktopFolders &folders);
+
+// The caption of the last item of a folder submenu too long for the screen.
+extern const QString kOpenFolderCaption;
+
+// items cut to a submenu of at most fit rows: all of them when they fit;
+// otherwise the first fit - 1 and, last, an item that shows folder in the
+// file manager, where the rest can be reached. Without a folder (the
+// recently used files) the first fit items.
+QList<FolderMenuItem> FitFolderMenu(QList<FolderMenuItem> items, int fit, const QString &folder);
+
+// caption as the text of a menu item, which would take a single "&" for the
+// mark of a shortcut key: "R&D.txt" shows as it is written.
+QString MenuActionText(const QString &caption);
 
 // What a click on the "(空)" item opens: the folder itself where the item can
 // be clicked (the documents folder), else nothing.

@@ -5,6 +5,7 @@
 
 #include "launcher/cls_short.h"
 #include "launcher/shortcut_readers.h"
+#include "platform/desktop_entry.h"
 #include "platform/message_box.h"
 #include "platform/program_launcher.h"
 #include "settings/profile.h"
@@ -28,6 +29,17 @@ QString EntryTarget(const LauncherEntry &entry)
     const QString name = EntryFileName(entry);
     const QString registered = entry.folder + name;
     return QDir::isAbsolutePath(registered) && QFileInfo(registered).isFile() ? registered : name;
+}
+
+// file, counted from folder when it is relative.
+QString AbsoluteIn(const QString &file, const QString &folder)
+{
+    return QDir::isAbsolutePath(file) ? file : folder + u'/' + file;
+}
+
+void ShowWarning(const LaunchServices &services, const QString &text)
+{
+    services.messages.show(services.owner, text, kTitle, MessageButtons::Ok, MessageIcon::Warning);
 }
 
 bool NotHere(int result)
@@ -85,7 +97,10 @@ void LaunchEntry(const LauncherEntry &entry, const QString &fileManager, const L
         break;
     case EntryKind::Document:
     case EntryKind::Shortcut:
-        ShellOpen(entry, services.programs);
+        if (ShortcutTypeOf(EntryTarget(entry)) == clsShort::DesktopLauncher)
+            RunDesktopLauncher(AbsoluteIn(EntryTarget(entry), entry.workFolder), services);
+        else
+            ShellOpen(entry, services.programs);
         break;
     case EntryKind::Folder:
         OpenInFileManager(fileManager, entry.folder, services);
@@ -99,7 +114,7 @@ int ShellOpen(const LauncherEntry &entry, ProgramLauncher &programs)
 {
     const QString target = EntryTarget(entry);
     if (entry.kind == EntryKind::Shortcut) {
-        const QString shortcut = QDir::isAbsolutePath(target) ? target : entry.workFolder + u'/' + target;
+        const QString shortcut = AbsoluteIn(target, entry.workFolder);
         clsShort link;
         int result = 0;
         if (link.Load(shortcut, true) && OpenLinkTarget(link, entry.workFolder, programs, &result))
@@ -148,10 +163,15 @@ bool OpenInFileManager(const QString &fileManager, const QString &folder, const 
     return code == 0;
 }
 
-void OpenFolderItem(const QString &path, ProgramLauncher &programs)
+void OpenFolderItem(const QString &path, const LaunchServices &services)
 {
     const QFileInfo info(path);
-    if (!info.isDir() && ShortcutTypeOf(path) != clsShort::NoLink) {
+    const qint16 type = info.isDir() ? qint16(clsShort::NoLink) : ShortcutTypeOf(path);
+    if (type == clsShort::DesktopLauncher) {
+        RunDesktopLauncher(path, services);
+        return;
+    }
+    if (type != clsShort::NoLink) {
         clsShort link;
         if (link.Load(path, true)) {
             // Without a working folder of its own the target runs in its
@@ -159,9 +179,57 @@ void OpenFolderItem(const QString &path, ProgramLauncher &programs)
             const QString target = link.Path();
             const QString folder = target.startsWith(u'/') ? QFileInfo(target).path() : info.path();
             int result = 0;
-            if (OpenLinkTarget(link, folder, programs, &result))
+            if (OpenLinkTarget(link, folder, services.programs, &result))
                 return;
         }
     }
-    programs.shellOpen(path, {}, info.path());
+    services.programs.shellOpen(path, {}, info.path());
+}
+
+QString UntrustedLauncherText(const QString &file)
+{
+    return QStringLiteral("ランチャー「%1」は信頼されていません。実行を許可されていない"
+                          "ランチャーは起動しません。").arg(QFileInfo(file).fileName());
+}
+
+QString NoTerminalText(const QString &file)
+{
+    return QStringLiteral("ランチャー「%1」は端末で動くプログラムですが、端末エミュレーター"
+                          "（x-terminal-emulator）が見つかりません。").arg(QFileInfo(file).fileName());
+}
+
+void RunDesktopLauncher(const QString &file, const LaunchServices &services)
+{
+    // A launcher names any command line it likes and looks like any file:
+    // only one the user marked executable is run, as desktops require.
+    const QFileInfo info(file);
+    if (!info.isFile() || !info.isExecutable()) {
+        ShowWarning(services, UntrustedLauncherText(file));
+        return;
+    }
+    const DesktopEntry entry = ReadDesktopEntryFile(file, ShortcutFileLimit);
+    const QString folder = QFileInfo(entry.path).isDir() && QDir::isAbsolutePath(entry.path) ? entry.path
+                                                                                               : QDir::homePath();
+    if (entry.type == u"Link") {
+        services.programs.shellOpen(entry.url, {}, folder);
+        return;
+    }
+    QStringList words = SplitExecLine(entry.exec);
+    const QString program = words.isEmpty() ? QString() : DesktopEntryProgram(words.takeFirst());
+    if (program.isEmpty()) {
+        ShowCode(services, StartResult::FileNotFound, QStringLiteral(":ファイルが見つかりません。"));
+        return;
+    }
+    words.prepend(program);
+    if (entry.terminal) {
+        const QString terminal = DesktopEntryProgram(QStringLiteral("x-terminal-emulator"));
+        if (terminal.isEmpty()) {
+            ShowWarning(services, NoTerminalText(file));
+            return;
+        }
+        words = QStringList{terminal, QStringLiteral("-e")} + words;
+    }
+    const QString run = words.takeFirst();
+    if (const int code = services.programs.startProgram(run, words, folder))
+        ShowCode(services, code, QStringLiteral(":ファイルが見つかりません。"));
 }

@@ -59,8 +59,23 @@ bool OpenInFileManager(const QString &fileManager, const QString &folder, const 
 
 // Opens an item of a folder menu: a folder or file with the desktop, run in
 // its own folder; a shortcut's target with the shortcut's working folder (or
-// the target's folder). Failures are not reported.
-void OpenFolderItem(const QString &path, ProgramLauncher &programs);
+// the target's folder); a desktop launcher as RunDesktopLauncher runs it.
+// Failures are not reported, but for the launcher's.
+void OpenFolderItem(const QString &path, const LaunchServices &services);
+
+// Runs a desktop launcher (".desktop") as desktops do. One without its
+// executable bit is not trusted and runs nothing (a message says so). A
+// program named without a folder is found on the search path only, never
+// beside the launcher; a program that needs a terminal runs in the user's
+// terminal emulator (x-terminal-emulator), or not at all (a message says
+// so). It runs in the launcher's Path, else the home folder. A Type=Link
+// launcher opens its address.
+void RunDesktopLauncher(const QString &file, const LaunchServices &services);
+
+// The message for a launcher that was not marked as trusted.
+QString UntrustedLauncherText(const QString &file);
+// The message for a launcher whose program needs a terminal when there is none.
+QString NoTerminalText(const QString &file);
 
 // The file name an entry is started or opened by: baseName "." extension,
 // or baseName alone when there is no extension.

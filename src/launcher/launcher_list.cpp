@@ -125,6 +125,10 @@ LauncherEntry ClassifyPath(const QString &path)
         const QString key = QDir::cleanPath(p);
         if (visited.contains(key) || visited.size() >= kMostShortcutHops)
             break;
+        // A desktop launcher not marked executable is not trusted: its
+        // program must not become an entry that runs without that check.
+        if (ShortcutTypeOf(p) == clsShort::DesktopLauncher && !QFileInfo(p).isExecutable())
+            break;
         visited.insert(key);
         clsShort link;
         const bool loaded = link.Load(p, true);

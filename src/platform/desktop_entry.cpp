@@ -1,5 +1,9 @@
 #include "platform/desktop_entry.h"
 
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+
 namespace {
 
 // A string value with its escapes undone; an unknown escape keeps its
@@ -74,17 +78,49 @@ DesktopEntry ParseDesktopEntry(QByteArrayView text)
             continue;
         const QStringView key = line.left(equals).trimmed();
         const QString value = Unescape(line.mid(equals + 1).trimmed().toString());
-        static const QStringView keys[] = {u"Type", u"Name", u"Exec", u"Path", u"URL"};
-        QString *fields[] = {&entry.type, &entry.name, &entry.exec, &entry.path, &entry.url};
-        for (int k = 0; k < 5; ++k) {
+        static const QStringView keys[] = {u"Type", u"Name", u"Exec", u"Path", u"URL", u"TryExec"};
+        QString *fields[] = {&entry.type, &entry.name, &entry.exec, &entry.path, &entry.url, &entry.tryExec};
+        static const QStringView flagKeys[] = {u"Terminal", u"Hidden", u"NoDisplay"};
+        bool *flags[] = {&entry.terminal, &entry.hidden, &entry.noDisplay};
+        constexpr int kTexts = 6;
+        for (int k = 0; k < kTexts + 3; ++k) {
+            const bool text = k < kTexts;
             // The first of a key counts, as in the profile files.
-            if (key == keys[k] && !(seen & (1 << k))) {
+            if (key != (text ? keys[k] : flagKeys[k - kTexts]) || (seen & (1 << k)))
+                continue;
+            seen |= 1 << k;
+            if (text)
                 *fields[k] = value;
-                seen |= 1 << k;
-            }
+            else
+                *flags[k - kTexts] = value == u"true";
         }
     }
     return entry;
+}
+
+DesktopEntry ReadDesktopEntryFile(const QString &path, qint64 limit)
+{
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || file.size() > limit || !file.open(QIODevice::ReadOnly))
+        return {};
+    return ParseDesktopEntry(file.read(limit));
+}
+
+bool DesktopEntryListed(const DesktopEntry &entry)
+{
+    if (entry.hidden || entry.noDisplay)
+        return false;
+    return entry.tryExec.isEmpty() || !DesktopEntryProgram(entry.tryExec).isEmpty();
+}
+
+QString DesktopEntryProgram(const QString &word)
+{
+    if (word.isEmpty())
+        return {};
+    if (!word.contains(u'/'))
+        return QStandardPaths::findExecutable(word);
+    const QFileInfo file(word);
+    return file.isAbsolute() && file.isFile() && file.isExecutable() ? word : QString();
 }
 
 QStringList SplitExecLine(const QString &exec)

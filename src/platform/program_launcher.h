@@ -30,16 +30,19 @@ public:
     // the program's current folder; does not wait for it. A program name with
     // a "/" is a path (a relative one counts from workFolder); a bare name is
     // looked for in workFolder, then on the program search path. A trailing
-    // dot of the name is dropped. Returns a StartResult: FileNotFound when no
-    // such file exists, PathNotFound when its folder (or workFolder) does not
-    // exist, Failed when it cannot be run.
+    // dot of the name is dropped. Only a program is run: a file whose type
+    // is a program or script type and that has its executable bit. Returns a
+    // StartResult: FileNotFound when no such file exists, PathNotFound when
+    // its folder (or workFolder) does not exist, Failed when it is no
+    // program or cannot be run.
     virtual int startProgram(const QString &program, const QStringList &arguments,
                              const QString &workFolder) = 0;
 
     // Opens target as the desktop does on a double click: an address
     // ("https://…", "mailto:…") in its application, a folder in the file
-    // browser, a program is run with arguments, any other file in the
-    // default application of its type (arguments are not passed then). A
+    // browser, a program (as startProgram counts programs) is run with
+    // arguments, any other file, executable or not, in the default
+    // application of its type (arguments are not passed then). A
     // relative target counts from workFolder, a bare program name is also
     // looked for on the program search path; whatever starts runs in
     // workFolder. Returns a ShellResult: Opened (at least 32) once started,

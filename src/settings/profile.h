@@ -77,6 +77,12 @@ private:
     QList<Entry> entries_;
 };
 
+// Removes what saves of the profile file path left when they were cut short
+// (the program killed between writing the new file and renaming it over the
+// old one): files named as a save names its new file, and nothing else.
+// Returns how many were removed. Call it before the file is first written.
+int RemoveUnfinishedSaves(const QString &path);
+
 // path with a "/" appended unless it already ends with one; "" becomes "/".
 QString AddTrailingSeparator(const QString &path);
 

@@ -8,6 +8,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
@@ -236,6 +237,25 @@ QByteArray WriteTarget(const QString &path)
     return QFile::encodeName(target.isEmpty() ? info.symLinkTarget() : target);
 }
 
+// A save writes the new file as "<file>.saving-<random letters and digits>"
+// beside the file; RemoveUnfinishedSaves knows the same name.
+const QByteArray kSavingMark = QByteArrayLiteral(".saving-");
+
+// Makes a rename in the folder of file durable: the folder's entries are
+// written out, so after a power cut the name leads to the new file, not to the
+// old one or to nothing. A file system that cannot sync folders has nothing to
+// write out; the rename itself has succeeded either way.
+void SyncFolderOf(const QByteArray &file)
+{
+    const qsizetype slash = file.lastIndexOf('/');
+    const QByteArray folder = slash < 0 ? QByteArray(".") : slash == 0 ? QByteArray("/") : file.left(slash);
+    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
 // Writes bytes to a new file in the same folder and renames it over path, so
 // a reader or a crash sees either the old file or the new one, never a part.
 // The replacement needs no right on the old file itself, so its mode bits are
@@ -258,7 +278,7 @@ bool ReplaceFile(const QString &path, const QByteArray &bytes)
     QByteArray temporary;
     int fd = -1;
     for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
-        temporary = name + '.' + QByteArray::number(QRandomGenerator::global()->generate64(), 36);
+        temporary = name + kSavingMark + QByteArray::number(QRandomGenerator::global()->generate64(), 36);
         fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode & 0777);
         if (fd < 0 && errno != EEXIST)
             return false;
@@ -275,6 +295,8 @@ bool ReplaceFile(const QString &path, const QByteArray &bytes)
     ok = ok && ::rename(temporary.constData(), name.constData()) == 0;
     if (!ok)
         ::unlink(temporary.constData());
+    else
+        SyncFolderOf(name);
     return ok;
 }
 
@@ -308,4 +330,32 @@ bool EditProfile(const QString &path, const std::function<bool(ProfileFile &)> &
     // later read of the file would find.
     cache.store(path, bytes);
     return true;
+}
+
+int RemoveUnfinishedSaves(const QString &path)
+{
+    const QByteArray name = WriteTarget(path);
+    const qsizetype slash = name.lastIndexOf('/');
+    const QByteArray folder = slash < 0 ? QByteArray(".") : name.left(slash + 1);
+    const QByteArray prefix = name.mid(slash + 1) + kSavingMark;
+    int removed = 0;
+    // Only names of the form the save makes: letters and digits of a 64-bit
+    // number in base 36 after the mark, and only regular files of the user.
+    for (const QString &entry : QDir(QFile::decodeName(folder)).entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+        const QByteArray entryName = QFile::encodeName(entry);
+        if (!entryName.startsWith(prefix))
+            continue;
+        const QByteArray suffix = entryName.mid(prefix.size());
+        if (suffix.isEmpty() || suffix.size() > 13
+            || !std::all_of(suffix.begin(), suffix.end(), [](char c) {
+                   return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z');
+               }))
+            continue;
+        const QByteArray full = folder + entryName;
+        struct stat info {};
+        if (::lstat(full.constData(), &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == ::geteuid()
+            && ::unlink(full.constData()) == 0)
+            ++removed;
+    }
+    return removed;
 }

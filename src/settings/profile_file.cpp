@@ -42,6 +42,10 @@ qsizetype LineEnd(QByteArrayView bytes, qsizetype start, int width)
 
 QByteArray Utf16Bytes(QStringView text)
 {
+    // An empty text may have no characters at all (a null pointer), and
+    // nothing may be copied from there.
+    if (text.isEmpty())
+        return {};
     QByteArray bytes(text.size() * 2, Qt::Uninitialized);
     qToLittleEndian<char16_t>(text.utf16(), text.size(), bytes.data());
     return bytes;

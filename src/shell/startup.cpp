@@ -19,6 +19,7 @@
 #include "menu/ui/popup_menu.h"
 #include "platform/linux/linux_services.h"
 #include "platform/program_folder.h"
+#include "settings/profile.h"
 #include "settings_window/ui/settings_window.h"
 #include "shell/clock_window.h"
 #include "shell/features.h"
@@ -31,9 +32,11 @@ RunningClock::~RunningClock() = default;
 namespace {
 
 // Every persistent setting, then written straight back: a first run creates
-// Tockara.ini with every key and the calendar section at their defaults.
+// Tockara.ini with every key and the calendar section at their defaults. A
+// new Tockara.ini that a killed save left beside it goes first.
 void LoadAndRewriteSettings(Context &ctx)
 {
+    RemoveUnfinishedSaves(ctx.settingsPath());
     ctx.store.Load();
     LoadMemo(ctx.notes, ctx.settingsPath());
     JoinMemo(ctx.notes);

@@ -43,10 +43,19 @@ appstreamcli validate --no-net "$metainfo" >"$WORK/appstream" || { cat "$WORK/ap
 grep -qx 'Exec=tockara' "$entry" && grep -qx 'Icon=tockara' "$entry" || fail "the entry names another program or icon"
 grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" || fail "the metainfo names another entry"
 
-# Nothing of the build tree is looked for at run time.
+# Nothing of the build tree is looked for at run time, nor named in the
+# installed files: an installed program never loads a module from the folder
+# it was built in (world-writable when built under /tmp).
+sources=$(cd "$(dirname "$0")/../.." && pwd)
 for file in "$prefix/bin/tockara" "$prefix"/lib/tockara/modules/*.so; do
   if readelf -d "$file" | grep -qE 'RPATH|RUNPATH'; then fail "$file keeps a library path"; fi
+  # (grep reads all of the text: an early end would fail strings in the pipe)
+  for folder in "$build" "$sources"; do
+    if strings -a "$file" | grep -F "$folder" >/dev/null; then fail "$file names the build's folder $folder"; fi
+  done
 done
+# The build's own program names its module folder (the check above sees it).
+strings -a "$build/tockara" | grep -F "$build/modules" >/dev/null || fail "the check above would not see a build path"
 
 # A look at the holidays reads the installed rules and creates nothing in the
 # user's folders; a new user's first start of the clock seeds the program

@@ -3,7 +3,9 @@
 #include <algorithm>
 
 #include "launcher/folder_menus.h"
+#include "support/environment_value.h"
 #include "support/fake_services.h"
+#include "support/temp_folder.h"
 
 namespace {
 
@@ -51,6 +53,78 @@ TEST(FolderMenus, ItemsOfTheFoldersAndRecentFiles)
               QList<FolderMenuItem>({{"new.txt", "/tmp/new.txt"}, {"old", "/home/u/old.lnk"}}));
     // No documents folder: no items.
     EXPECT_TRUE(FolderMenuItems(Menu("barDocument"), folders).isEmpty());
+}
+
+TEST(FolderMenus, HiddenFilesAndLaunchersDesktopsDoNotListAreLeftOut)
+{
+    TempFolder desk;
+    EnvironmentValue path("PATH", QFile::encodeName(desk.path()));
+    auto launcher = [&](const char *name, const QByteArray &keys) {
+        desk.writeBytes(name, "[Desktop Entry]\nType=Application\nExec=true\n" + keys);
+    };
+    launcher("Shown.desktop", "");
+    launcher("Hidden.desktop", "Hidden=true\n");
+    launcher("NoDisplay.desktop", "NoDisplay=true\n");
+    launcher("Missing.desktop", "TryExec=no-such-program\n");
+    launcher("Present.desktop", "TryExec=" + QFile::encodeName(desk.path()) + "/present\n");
+    launcher("Listed.desktop", "TryExec=present\nNoDisplay=false\n");
+    desk.writeBytes("present", "#!/bin/sh\n");
+    QFile(desk.file("present")).setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+    desk.writeBytes("Broken.desktop", "not a launcher");
+
+    FakeDesktopFolders folders;
+    folders.special[int(SpecialFolder::Desktop)] = desk.path();
+    folders.files[desk.path()] = QDir(desk.path()).entryList(QDir::Files);
+    folders.files[desk.path()] << ".hidden" << ".config.lnk";
+    folders.folders[desk.path()] = {".git", "Work"};
+    QStringList captions;
+    for (const FolderMenuItem &item : FolderMenuItems(Menu("barDesktop"), folders))
+        captions << item.caption;
+    EXPECT_EQ(captions, QStringList({"Broken", "Listed", "present", "Present", "Shown", "Work"}));
+
+    // The recently used files: a launcher that is not listed is left out too.
+    folders.recent = {desk.file("Hidden.desktop"), desk.file("Shown.desktop")};
+    EXPECT_EQ(FolderMenuItems(Menu("barRecent"), folders),
+              QList<FolderMenuItem>({{"Shown", desk.file("Shown.desktop")}}));
+}
+
+TEST(FolderMenus, ASubmenuLongerThanTheScreenEndsWithItsFolder)
+{
+    QList<FolderMenuItem> items;
+    for (int i = 1; i <= 5; ++i)
+        items.append({QString::number(i), "/f/" + QString::number(i)});
+    auto captions = [](const QList<FolderMenuItem> &fitted) {
+        QStringList list;
+        for (const FolderMenuItem &item : fitted)
+            list << item.caption;
+        return list;
+    };
+    struct Case {
+        int fit;
+        QString folder;
+        QStringList captions;
+    } cases[] = {
+        {5, "/f", {"1", "2", "3", "4", "5"}},
+        {9, "/f", {"1", "2", "3", "4", "5"}},
+        {4, "/f", {"1", "2", "3", kOpenFolderCaption}},
+        {1, "/f", {kOpenFolderCaption}},
+        {0, "/f", {kOpenFolderCaption}},
+        {3, "", {"1", "2", "3"}},   // recent files: no folder to open
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(captions(FitFolderMenu(items, c.fit, c.folder)), c.captions) << c.fit;
+    const FolderMenuItem last = FitFolderMenu(items, 4, "/f").last();
+    EXPECT_TRUE(last.opensFolder);
+    EXPECT_EQ(last.path, "/f");
+}
+
+TEST(FolderMenus, ItemTextsShowAmpersandsAsWritten)
+{
+    // A single "&" marks the shortcut key of a menu item: "R&D.txt" would
+    // show as "RD.txt" with D underlined.
+    EXPECT_EQ(MenuActionText("R&D.txt"), "R&&D.txt");
+    EXPECT_EQ(MenuActionText("&&&"), "&&&&&&");
+    EXPECT_EQ(MenuActionText("plain"), "plain");
 }
 
 TEST(FolderMenus, OnlyTheDocumentsEmptyItemOpensSomething)

@@ -5,6 +5,7 @@
 
 #include "launcher/launch.h"
 #include "shell_link_builder.h"
+#include "support/environment_value.h"
 #include "support/fake_services.h"
 #include "support/temp_folder.h"
 
@@ -143,16 +144,8 @@ TEST_F(Launch, TheFileManagerSettingIsSplitTheFolderAppendedWholeAndItRunsFromTh
 
 TEST_F(Launch, ShortcutEntriesOpenTheirTargetOrElseThemselves)
 {
-    make("desk/run.desktop", "[Desktop Entry]\nExec=flatpak run org.app %U\n");
     make("desk/win.lnk", ShellLinkBuilder().localPath("C:\\APP.EXE").bytes());
     const QString desk = root + "/desk/";
-    launch({desk, "run", "desktop", "run", EntryKind::Shortcut, desk});
-    ASSERT_EQ(requests().size(), 1);
-    EXPECT_EQ(requests()[0].target, "flatpak");
-    EXPECT_EQ(requests()[0].arguments, QStringList({"run", "org.app"}));
-    EXPECT_EQ(requests()[0].workFolder, desk);
-
-    fake.programs->requests.clear();
     fake.programs->openResults = {ShellResult::FileNotFound};
     launch({desk, "win", "lnk", "win", EntryKind::Shortcut, desk});
     ASSERT_EQ(requests().size(), 2);
@@ -164,25 +157,112 @@ TEST_F(Launch, FolderItemsOpenShortcutTargetsWithTheirFolder)
 {
     const QString editor = make("apps/editor");
     make("desk/Editor.lnk", ShellLinkBuilder().localPath(editor).workingDirectory(root + "/desk").bytes());
-    make("desk/Plain.desktop", "[Desktop Entry]\nExec=" + editor.toUtf8() + "\n");
     const QString notes = make("desk/Notes.txt");
     QDir(root).mkpath("desk/sub.lnk");
+    QDir(root).mkpath("desk/sub.desktop");
     const QString desk = root + "/desk";
     struct Case {
         QString item, target, workFolder;
     } cases[] = {
         {desk + "/Editor.lnk", editor, desk},
-        {desk + "/Plain.desktop", editor, root + "/apps"},
         {notes, notes, desk},
         {desk + "/sub.lnk", desk + "/sub.lnk", desk},   // a folder, whatever its name
+        {desk + "/sub.desktop", desk + "/sub.desktop", desk},
     };
     for (const Case &c : cases) {
         fake.programs->requests.clear();
-        OpenFolderItem(c.item, *fake.programs);
+        OpenFolderItem(c.item, {*fake.programs, *fake.messages, nullptr});
         ASSERT_EQ(requests().size(), 1) << c.item.toStdString();
         EXPECT_EQ(requests()[0].target, c.target) << c.item.toStdString();
         EXPECT_EQ(requests()[0].workFolder, c.workFolder) << c.item.toStdString();
     }
+    EXPECT_TRUE(shownTexts().isEmpty());
+}
+
+// Desktop launchers on the desktop folder, chosen from its menu or
+// registered in the launcher.
+class DesktopLaunchers : public Launch {
+protected:
+    DesktopLaunchers()
+    {
+        QDir(root).mkpath("work");
+        for (const char *program : {"bin/tool", "desk/tool", "desk/only-here"})
+            executable(make(program, "#!/bin/sh\n"));
+    }
+    static void executable(const QString &file)
+    {
+        QFile(file).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    QString launcher(const QByteArray &keys, bool trusted = true)
+    {
+        const QString file = make("desk/invoice.pdf.desktop", "[Desktop Entry]\n" + keys);
+        QFile(file).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+        if (trusted)
+            executable(file);
+        return file;
+    }
+
+    EnvironmentValue path{"PATH", QFile::encodeName(root + "/bin")};
+    EnvironmentValue home{"HOME", QFile::encodeName(root + "/work")};
+};
+
+TEST_F(DesktopLaunchers, RunOnlyWhenTrustedWithProgramsFromTheSearchPath)
+{
+    const QString bin = root + "/bin/", work = root + "/work";
+    const QString untrusted = UntrustedLauncherText("invoice.pdf.desktop");
+    const QString noTerminal = NoTerminalText("invoice.pdf.desktop");
+    struct Case {
+        QByteArray keys;
+        bool trusted, terminal;
+        QStringList started;   // program, then arguments; empty: nothing
+        QString workFolder, message;
+    } cases[] = {
+        {"Exec=sh -c 'touch /tmp/x'\n", false, false, {}, "", untrusted},
+        {"Exec=tool --x %f\n", true, false, {bin + "tool", "--x"}, work, ""},
+        {"Exec=tool\nPath=" + QFile::encodeName(root) + "/desk\n", true, false, {bin + "tool"},
+         root + "/desk", ""},
+        // Never the program of that name beside the launcher.
+        {"Exec=only-here\n", true, false, {}, "", "53:ファイルが見つかりません。"},
+        {"Exec=./tool\n", true, false, {}, "", "53:ファイルが見つかりません。"},
+        {"Exec=tool a\nTerminal=true\n", true, true,
+         {bin + "x-terminal-emulator", "-e", bin + "tool", "a"}, work, ""},
+        {"Exec=tool a\nTerminal=true\n", true, false, {}, "", noTerminal},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.keys.toStdString());
+        fake.programs->requests.clear();
+        fake.messages->shown.clear();
+        QFile::remove(bin + "x-terminal-emulator");
+        if (c.terminal)
+            executable(make("bin/x-terminal-emulator", "#!/bin/sh\n"));
+        OpenFolderItem(launcher(c.keys, c.trusted), {*fake.programs, *fake.messages, nullptr});
+        EXPECT_EQ(shownTexts(), c.message.isEmpty() ? QStringList() : QStringList{c.message});
+        if (c.started.isEmpty()) {
+            EXPECT_TRUE(requests().isEmpty());
+            continue;
+        }
+        ASSERT_EQ(requests().size(), 1);
+        EXPECT_EQ(requests()[0].call, Call::Start);
+        EXPECT_EQ(QStringList{requests()[0].target} + requests()[0].arguments, c.started);
+        EXPECT_EQ(requests()[0].workFolder, c.workFolder);
+    }
+}
+
+TEST_F(DesktopLaunchers, RegisteredLaunchersAreCheckedAlikeAndLinksOpenTheirAddress)
+{
+    const QString desk = root + "/desk/";
+    const LauncherEntry entry{desk, "invoice.pdf", "desktop", "invoice.pdf", EntryKind::Shortcut, desk};
+    launcher("Exec=sh -c 'touch /tmp/x'\n", false);
+    launch(entry);
+    EXPECT_TRUE(requests().isEmpty());
+    EXPECT_EQ(shownTexts(), QStringList{UntrustedLauncherText("invoice.pdf.desktop")});
+    EXPECT_EQ(fake.messages->shown[0].title, "Tockara");
+
+    launcher("Type=Link\nURL=https://example.org/\n");
+    launch(entry);
+    ASSERT_EQ(requests().size(), 1);
+    EXPECT_EQ(requests()[0].call, Call::ShellOpen);
+    EXPECT_EQ(requests()[0].target, "https://example.org/");
 }
 
 } // namespace

@@ -162,6 +162,11 @@ protected:
         QDir(root).mkpath(name);
         return root + "/" + name;
     }
+    // Marks a desktop launcher executable, as a user trusts it.
+    static void trust(const QString &file)
+    {
+        QFile(file).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
     static QByteArray Launcher(const QString &exec, const QString &path = {})
     {
         QString text = "[Desktop Entry]\nType=Application\nExec=" + exec + "\n";
@@ -210,6 +215,9 @@ TEST_F(Classify, ShortcutsAreFollowedToTheirTarget)
     make("desk/Photos.lnk", ShellLinkBuilder().localPath(root + "/photos").bytes());
     make("desk/NoFolder.desktop", Launcher(program));
     make("desk/Chain.desktop", Launcher(root + "/desk/Tool.desktop"));
+    // Desktop launchers are followed when they are trusted (executable).
+    for (const char *name : {"Tool", "NoFolder", "Chain"})
+        trust(root + "/desk/" + name + ".desktop");
 
     EXPECT_EQ(ClassifyPath(root + "/desk/Tool.desktop"),
               LauncherEntry({root + "/apps/", "tool", "", "Tool", EntryKind::Program, root + "/work"}));
@@ -232,6 +240,9 @@ TEST_F(Classify, ShortcutsThatCannotBeFollowedStayShortcuts)
     make("desk/win.lnk", ShellLinkBuilder().localPath("C:\\WIN\\NOTEPAD.EXE").workingDirectory("C:\\WIN").bytes());
     make("desk/flat.desktop", Launcher("/usr/bin/flatpak run org.app"));
     make("desk/broken.lnk", "not a link");
+    make("desk/untrusted.desktop", Launcher(make("apps/tool")));
+    for (const char *name : {"a", "b", "flat"})
+        trust(root + "/desk/" + name + ".desktop");
     const QString desk = root + "/desk/";
     struct Case {
         QString name;
@@ -243,6 +254,7 @@ TEST_F(Classify, ShortcutsThatCannotBeFollowedStayShortcuts)
         {"win.lnk", "win", "lnk"},       // a Windows path has no meaning here
         {"flat.desktop", "flat", "desktop"},  // the arguments would be lost
         {"broken.lnk", "broken", "lnk"},
+        {"untrusted.desktop", "untrusted", "desktop"},   // not executable: checked when run
     };
     for (const Case &c : cases) {
         const LauncherEntry entry = ClassifyPath(desk + c.name);

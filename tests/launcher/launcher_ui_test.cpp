@@ -5,6 +5,7 @@
 #include <QMenu>
 
 #include "context/pages.h"
+#include "launcher/folder_menus.h"
 #include "launcher/ui/launcher_commands.h"
 #include "launcher/ui/launcher_page.h"
 #include "menu/ui/popup_menu.h"
@@ -31,13 +32,21 @@ protected:
         fakes.folders->drives = {{"/", DriveType::Fixed}, {"/media/u/USB STICK", DriveType::Removable}};
         RegisterLauncher(features.host);
     }
-    // The captions of a submenu's visible items, separators as "---".
+    // The captions of a submenu's visible items as the menu shows them
+    // ("&&" is a "&", a single "&" marks the shortcut key and is not shown),
+    // separators as "---".
     QStringList shown(QMenu *submenu) const
     {
         QStringList captions;
         for (QAction *action : submenu->actions()) {
-            if (action->isVisible())
-                captions << (action->isSeparator() ? QStringLiteral("---") : action->text());
+            if (!action->isVisible())
+                continue;
+            QString text = action->text();
+            for (qsizetype i = 0; i < text.size(); ++i) {
+                if (text[i] == u'&')
+                    text.remove(i, 1);   // keeps the next character, a "&" included
+            }
+            captions << (action->isSeparator() ? QStringLiteral("---") : text);
         }
         return captions;
     }
@@ -82,6 +91,32 @@ TEST_F(LauncherUi, FolderSubmenusAreRefilledBeforeEveryPopup)
     menu.item("barDesktop", 1)->trigger();
     ASSERT_EQ(fakes.programs->requests.size(), 1);
     EXPECT_EQ(fakes.programs->requests[0].target, folder.path() + "/desk/Projects");
+}
+
+TEST_F(LauncherUi, FolderItemsShowNamesAsWrittenAndALongFolderEndsWithItself)
+{
+    const QString desk = folder.path() + "/desk";
+    fakes.folders->files[desk] = {"R&D.txt", "&&.lnk"};
+    emit menu.aboutToPopup();
+    QMenu *desktop = menu.submenu("barLunch", 81);
+    EXPECT_EQ(shown(desktop), QStringList({"&&", "Projects", "R&D.txt"}));
+
+    // More files than the screen has rows for: the last item shows the
+    // folder in the file manager, where every file can be reached.
+    QStringList many;
+    for (int i = 1; i <= 300; ++i)
+        many << QString("file%1.txt").arg(i);
+    fakes.folders->files[desk] = many;
+    emit menu.aboutToPopup();
+    const QStringList captions = shown(desktop);
+    ASSERT_GT(captions.size(), 2);
+    EXPECT_LT(captions.size(), 300);
+    EXPECT_EQ(captions.first(), "file1.txt");
+    EXPECT_EQ(captions.last(), kOpenFolderCaption);
+    menu.item("barDesktop", int(captions.size()))->trigger();
+    ASSERT_EQ(fakes.programs->requests.size(), 1);
+    EXPECT_EQ(fakes.programs->requests[0].call, Call::Start);
+    EXPECT_EQ(fakes.programs->requests[0].arguments.last(), desk);
 }
 
 TEST_F(LauncherUi, ThePageShowsEntriesAndAddsAtOnce)

@@ -105,6 +105,46 @@ TEST_F(LinuxLauncher, DocumentsAndAddressesGoToTheDesktopProgramsRun)
     EXPECT_EQ(launcher->shellOpen("a.txt", {}, work), ShellResult::NoAssociation);
 }
 
+// A file runs only when it is a program by its type (name first, then
+// content) and carries the executable bit; anything else is a document.
+TEST_F(LinuxLauncher, OnlyProgramsRunEverythingElseIsOpened)
+{
+    const QByteArray script = "#!/bin/sh\necho \"ran|$PWD|$0\" >> " + QFile::encodeName(root) + "/log\n";
+    struct Case {
+        const char *name;
+        bool executable, runs;
+    } cases[] = {
+        {"notes.txt", true, false},
+        {"photo.jpg", true, false},
+        {"page.html", true, false},
+        {"unmarked.sh", false, false},
+        {"tool", true, true},
+        {"tool.sh", true, true},
+        {"tool.py", true, true},
+    };
+    int logged = 0;
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        QFile file(work + "/" + c.name);
+        file.open(QIODevice::WriteOnly);
+        file.write(script);
+        file.setPermissions(QFile::ReadOwner | QFile::WriteOwner
+                            | (c.executable ? QFile::ExeOwner : QFile::Permissions()));
+        file.close();
+        EXPECT_GE(launcher->shellOpen(c.name, {}, work), 32);
+        const QStringList lines = log(++logged);
+        ASSERT_EQ(lines.size(), logged);
+        EXPECT_EQ(lines.last(), (c.runs ? "ran|" : "opened|") + work + "|" + work + "/" + c.name);
+        // Asked to run a document, the launcher refuses.
+        if (!c.runs) {
+            EXPECT_EQ(launcher->startProgram(c.name, {}, work), StartResult::Failed);
+        }
+    }
+    // A compiled program is a program too.
+    QFile::copy("/bin/true", work + "/binary");
+    EXPECT_EQ(launcher->startProgram("binary", {}, work), StartResult::Started);
+}
+
 TEST_F(LinuxLauncher, TheAssociatedProgramComesFromTheDesktopsLists)
 {
     EnvironmentValue dataHome("XDG_DATA_HOME", QFile::encodeName(root + "/data"));
@@ -120,14 +160,24 @@ TEST_F(LinuxLauncher, TheAssociatedProgramComesFromTheDesktopsLists)
     };
     write("data/applications/viewer.desktop", "[Desktop Entry]\nType=Application\nExec=viewer %f\n");
     write("data/applications/gone.desktop", "[Desktop Entry]\nType=Application\nExec=gone %f\n");
-    write("config/mimeapps.list", "[Default Applications]\ntext/plain=missing.desktop;viewer.desktop;\n"
+    // Applications that cannot open a document here: one that needs a
+    // terminal (a text-mode editor would wait unseen), a deleted one, one
+    // whose TryExec program is missing.
+    script("bin/vim", "true");
+    write("data/applications/vim.desktop", "[Desktop Entry]\nType=Application\nExec=vim %F\nTerminal=true\n");
+    write("data/applications/deleted.desktop", "[Desktop Entry]\nExec=viewer %f\nHidden=true\n");
+    write("data/applications/try.desktop", "[Desktop Entry]\nExec=viewer %f\nTryExec=no-such-program\n");
+    write("config/mimeapps.list", "[Default Applications]\n"
+                                  "text/plain=vim.desktop;deleted.desktop;try.desktop;missing.desktop;viewer.desktop;\n"
                                   "image/png=gone.desktop\n");
-    for (const char *name : {"/a.txt", "/b.c", "/c.png"})
+    for (const char *name : {"/a.txt", "/b.c", "/c.png", "/d.html"})
         write("work" + QString(name), "text\n");
 
     EXPECT_EQ(launcher->findExecutable("a.txt", work), root + "/bin/viewer");
-    // A C source is a kind of plain text.
+    // A C source is a kind of plain text, and so is a page without a viewer
+    // of its own.
     EXPECT_EQ(launcher->findExecutable("b.c", work), root + "/bin/viewer");
+    EXPECT_EQ(launcher->findExecutable("d.html", work), root + "/bin/viewer");
     // A program is its own.
     EXPECT_EQ(launcher->findExecutable("prog", work), work + "/prog");
     // An application that is not on the search path, or no application.

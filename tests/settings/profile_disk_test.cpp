@@ -71,6 +71,46 @@ TEST_F(ProfileDisk, TextCp932CannotHoldTurnsTheFileIntoUtf16)
         << "a UTF-16 file stays UTF-16";
 }
 
+TEST_F(ProfileDisk, EmptyValuesAndSectionsGoIntoUtf16Files)
+{
+    // A null text has no characters at all, and nothing may be copied from
+    // its null pointer (run under UBSan, such a copy is reported).
+    give("\xff\xfe" + Utf16Le("[A]\r\nk=表\r\n"));
+    ASSERT_TRUE(WriteIniValue("A", "k", QString(), path));
+    ASSERT_TRUE(WriteIniValue("A", QString(), QString(), path));
+    EXPECT_EQ(bytes(), "\xff\xfe" + Utf16Le("[A]\r\nk=\r\n=\r\n"));
+    EXPECT_EQ(ReadIniValue("A", "k", "default", path), "");
+}
+
+// A save killed between writing the new file and renaming it leaves that
+// file beside the old one; the next start removes it, and only it.
+TEST_F(ProfileDisk, UnfinishedSavesAreRemovedAndNothingElse)
+{
+    give("[A]\r\nk=1\r\n");
+    struct Case {
+        const char *name;
+        bool removed;
+    } cases[] = {
+        {"test.ini.saving-3k9zq1x0a7b2c", true},
+        {"test.ini.saving-0", true},
+        {"test.ini.saving-", false},
+        {"test.ini.saving-ABC", false},
+        {"test.ini.saving-12345678901234", false},   // longer than a 64-bit number
+        {"test.ini.bak", false},
+        {"test.ini~", false},
+        {"other.ini.saving-abc", false},
+        {"test.ini.saving-abc.txt", false},
+    };
+    for (const Case &c : cases)
+        folder.writeBytes(c.name, "x");
+    QDir(folder.path()).mkdir("test.ini.saving-dir");
+    EXPECT_EQ(RemoveUnfinishedSaves(path), 2);
+    for (const Case &c : cases)
+        EXPECT_EQ(QFileInfo::exists(folder.file(c.name)), !c.removed) << c.name;
+    EXPECT_TRUE(QFileInfo(folder.file("test.ini.saving-dir")).isDir());
+    EXPECT_EQ(bytes(), "[A]\r\nk=1\r\n");
+}
+
 TEST_F(ProfileDisk, FilesWithByteOrderMarkAreReadAndWrittenInTheirEncoding)
 {
     const QString text = QString::fromUtf8("[日記]\r\nkey=caf\xC3\xA9\xE3\x80\x9C\r\nother=x\r\n");

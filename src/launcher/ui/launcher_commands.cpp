@@ -1,8 +1,13 @@
 #include "launcher/ui/launcher_commands.h"
 
+#include <limits>
 #include <QAction>
+#include <QGuiApplication>
 #include <QHash>
 #include <QMenu>
+#include <QScreen>
+#include <QStyle>
+#include <QStyleOptionMenuItem>
 
 #include "context/commands.h"
 #include "context/context.h"
@@ -14,6 +19,27 @@
 #include "platform/desktop_folders.h"
 
 namespace {
+
+// How many items menu can show at once on its screen: a longer menu would
+// scroll, and items beyond the screen are hard to reach.
+int RowsThatFit(const QMenu *menu)
+{
+    const QScreen *screen = menu->screen() ? menu->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return std::numeric_limits<int>::max();
+    const QStyle *style = menu->style();
+    QStyleOptionMenuItem option;
+    option.initFrom(menu);
+    option.menuItemType = QStyleOptionMenuItem::Normal;
+    option.text = QStringLiteral("X");
+    const QFontMetrics metrics(menu->font());
+    const int row = style->sizeFromContents(QStyle::CT_MenuItem, &option,
+                                            QSize(metrics.horizontalAdvance(option.text), metrics.height()), menu)
+                        .height();
+    const int frame = 2 * (style->pixelMetric(QStyle::PM_MenuPanelWidth, nullptr, menu)
+                           + style->pixelMetric(QStyle::PM_MenuVMargin, nullptr, menu));
+    return std::max(1, (screen->availableGeometry().height() - frame) / std::max(1, row));
+}
 
 // The run-time items of the menu and what they open; lives as long as the
 // menu (a child of it).
@@ -34,7 +60,7 @@ public:
         QAction *separator = menu_.item("barLunch", 80);
         const QStringList captions = LauncherMenuCaptions(ctx_.launcher.list());
         for (int i = 1; i <= captions.size(); ++i) {
-            auto *action = new QAction(captions[i - 1], launcher);
+            auto *action = new QAction(MenuActionText(captions[i - 1]), launcher);
             launcher->insertAction(separator, action);
             menu_.attachItem(action, "barLunch", i, Command::Launch);
         }
@@ -44,9 +70,11 @@ public:
     void Refill(const FolderMenuSpec &spec)
     {
         const QString array = QString::fromLatin1(spec.array);
-        const QList<FolderMenuItem> items = FolderMenuItems(spec, *ctx_.services.folders);
-        const FolderMenuState::Refill refill = states_[array].refill(items);
         QMenu *submenu = menu_.submenu("barLunch", spec.opener);
+        DesktopFolders &folders = *ctx_.services.folders;
+        const QList<FolderMenuItem> items = FitFolderMenu(FolderMenuItems(spec, folders), RowsThatFit(submenu),
+                                                          folders.specialFolderPath(spec.folder));
+        const FolderMenuState::Refill refill = states_[array].refill(items);
         for (int n = refill.firstNew; n <= refill.lastNew; ++n) {
             auto *action = new QAction(submenu);
             submenu->addAction(action);
@@ -54,7 +82,7 @@ public:
         }
         for (int n = 1; n <= refill.items.size(); ++n) {
             QAction *action = menu_.item(array, n);
-            action->setText(refill.items[n - 1].caption);
+            action->setText(MenuActionText(refill.items[n - 1].caption));
             action->setVisible(true);
         }
         for (int n = refill.firstHidden; n <= refill.lastHidden; ++n)
@@ -78,10 +106,15 @@ public:
                     path = EmptyItemTarget(spec, *ctx_.services.folders);
             }
         } else if (item.index <= shown_.value(item.array).size()) {
-            path = shown_.value(item.array)[item.index - 1].path;
+            const FolderMenuItem shown = shown_.value(item.array).at(item.index - 1);
+            if (shown.opensFolder) {
+                OpenInFileManager(ctx_.settings().Setting.FileManger, shown.path, services());
+                return;
+            }
+            path = shown.path;
         }
         if (!path.isEmpty())
-            OpenFolderItem(path, *ctx_.services.programs);
+            OpenFolderItem(path, services());
     }
 
     // The drive submenu, built once: item 0 exists, the others are added.
@@ -96,7 +129,7 @@ public:
                 submenu->addAction(action);
                 menu_.attachItem(action, "barDrive", i, Command::OpenDrive);
             }
-            action->setText(DriveMenuCaption(drives_[i]));
+            action->setText(MenuActionText(DriveMenuCaption(drives_[i])));
             action->setVisible(true);
         }
     }

@@ -76,20 +76,20 @@ QString DesktopFileOf(const QString &id)
 }
 
 // The program of a desktop entry file's Exec line, as an absolute path when
-// it is found; empty when the file or its program is missing.
+// it is found; empty when the file or its program is missing, when the entry
+// is deleted (Hidden) or its TryExec program missing, and when it needs a
+// terminal: a document opened without one would start a text-mode editor
+// that no one sees and that waits for ever.
 QString ProgramOfDesktopFile(const QString &desktopFile)
 {
     if (desktopFile.isEmpty())
         return {};
-    QFile file(desktopFile);
-    if (file.size() > kListFileLimit || !file.open(QIODevice::ReadOnly))
+    const DesktopEntry entry = ReadDesktopEntryFile(desktopFile, kListFileLimit);
+    if (entry.terminal || entry.hidden
+        || (!entry.tryExec.isEmpty() && DesktopEntryProgram(entry.tryExec).isEmpty()))
         return {};
-    const QStringList words = SplitExecLine(ParseDesktopEntry(file.readAll()).exec);
-    if (words.isEmpty())
-        return {};
-    if (words.first().contains(u'/'))
-        return QFileInfo(words.first()).isExecutable() ? words.first() : QString();
-    return QStandardPaths::findExecutable(words.first());
+    const QStringList words = SplitExecLine(entry.exec);
+    return words.isEmpty() ? QString() : DesktopEntryProgram(words.first());
 }
 
 struct Associations {

@@ -8,5 +8,6 @@
 // "[Default Applications]" of the mimeapps.list files (the current desktop's
 // own first), their "[Added Associations]", then mimeinfo.cache; an
 // application listed under "[Removed Associations]", not installed, or whose
-// program is not on the search path is skipped.
+// program is not on the search path is skipped, and so is one that runs in a
+// terminal (Terminal=true).
 QString DefaultProgramFor(const QString &mimeType);

@@ -25,18 +25,24 @@ bool IsAddress(const QString &target)
     return scheme.match(target).hasMatch();
 }
 
-// A program file: executable, and a binary or a script with "#!", so a
-// document that happens to carry the executable bit (common on FAT and NTFS
-// drives) is opened, not run.
+// A program file: one the user made a program, by its type and its
+// executable bit. The type comes from its name and, where the name says
+// nothing, its content (shared-mime-info), so an executable "notes.txt" or
+// "photo.jpg" that starts with "#!" is a document, as it is to the file
+// manager, and so is any document that happens to carry the executable bit
+// (common on FAT and NTFS drives). Program types: binaries, and the scripts
+// that shared-mime-info counts as executables (shell, Python, Perl, …).
 bool IsRunnableProgram(const QFileInfo &info)
 {
     if (!info.isFile() || !info.isExecutable())
         return false;
-    QFile file(info.filePath());
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray head = file.read(4);
-    return head == "\x7f" "ELF" || head.startsWith("#!");
+    const QMimeType type = QMimeDatabase().mimeTypeForFile(info);
+    for (const char *program : {"application/x-executable", "application/x-pie-executable",
+                                "application/x-sharedlib"}) {
+        if (type.inherits(QLatin1String(program)))
+            return true;
+    }
+    return false;
 }
 
 // Where a name given relative to workFolder, or bare, is found.
@@ -105,8 +111,7 @@ public:
         const Resolved resolved = Resolve(name, workFolder);
         if (resolved.path.isEmpty())
             return resolved.missing == 1 ? StartResult::FileNotFound : StartResult::PathNotFound;
-        const QFileInfo info(resolved.path);
-        if (!info.isFile() || !info.isExecutable())
+        if (!IsRunnableProgram(QFileInfo(resolved.path)))
             return StartResult::Failed;
         return StartDetached(resolved.path, arguments, workFolder) ? StartResult::Started
                                                                    : StartResult::Failed;
