@@ -26,9 +26,9 @@
 // folder; from there only plain files and folders whose names stay inside the
 // target are moved into place, never through a link, and a file only when its
 // size and CRC are those the archive lists: what 7-Zip could not write whole
-// (a full disk, a damaged entry) never takes a file's name. 7-Zip sees only names of
-// our own making (it reads "*" and "?" in names as wildcards and a leading
-// "-" or "@" as a switch or a list file), so any archive name works.
+// (a full disk, a damaged entry) never takes a file's name. 7-Zip sees only
+// names of our own making (it reads "*" and "?" in names as wildcards and a
+// leading "-" or "@" as a switch or a list file), so any archive name works.
 
 namespace fs = std::filesystem;
 
