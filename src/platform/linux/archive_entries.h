@@ -20,7 +20,7 @@ QString DecodeEntryName(QByteArrayView raw);
 std::optional<QString> RelativeEntryPath(const QString &name);
 
 // Whether a decoded name stands for a folder: it ends with a separator, as
-// folders do in ZIP archives, also those made with "\\" on Windows.
+// folders do in ZIP archives, also those made with "\" on Windows.
 bool NamesFolder(const QString &name);
 
 // The names an extraction has written. A name given twice would let a later
