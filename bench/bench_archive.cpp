@@ -79,7 +79,8 @@ void BM_ExtractZipComponent(benchmark::State &state)
 {
     auto archivers = MakeLinuxArchivers();
     MeasureExtraction(state, [&](const QString &archive, const QString &target) {
-        return archivers->run("unzip32", {"-xs", archive, target}) == 0;
+        const std::optional<ArchiverReport> report = archivers->run("unzip32", {"-xs", archive, target});
+        return report && report->result == kArchiverOk;
     });
 }
 BENCHMARK(BM_ExtractZipComponent)->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -5,14 +5,68 @@
 
 namespace {
 
-const ArchiverInfo kArchivers[] = {
-    {"LZH", "unlha32", "x", "UNLHA32.DLL", "UNLHA32",
-     QStringLiteral("指定された書庫ファイルは、LHA形式ではありません")},
-    {"ZIP", "unzip32", "-xs", "UNZIP32.DLL", "UNZIP32j",
-     QStringLiteral("指定された書庫ファイルは、ZIP形式ではありません")},
-    {"ARJ", "unarj32j", "x", "UNARJ32.DLL", "UNARJ32",
-     QStringLiteral("指定された書庫ファイルは、ARJ形式ではありません")},
-};
+// Names listed in a message; the rest are counted.
+constexpr int kNamesShown = 10;
+
+QString Megabytes(qint64 bytes)
+{
+    return QString::number(double(bytes) / (1 << 20), 'f', 1) + QStringLiteral(" MB");
+}
+
+// What went wrong, first in the message.
+QString FailureHeadline(const ArchiverReport &report)
+{
+    const bool beforeWriting = report.neededBytes >= 0;
+    switch (report.result) {
+    case kArchiverDiskFull:
+        if (beforeWriting)
+            return QStringLiteral("解凍先のディスクの空き容量が足りないため、解凍しませんでした。\n"
+                                  "必要な容量: %1　空き容量: %2")
+                .arg(Megabytes(report.neededBytes), Megabytes(report.freeBytes));
+        return QStringLiteral("解凍先のディスクがいっぱいになったため、解凍を中止しました。");
+    case kArchiverTooLarge:
+        return beforeWriting
+                   ? QStringLiteral("展開すると元の1000倍を超える大きさになる異常な書庫のため、解凍しませんでした。")
+                   : QStringLiteral("展開すると元の1000倍を超える大きさになる異常な書庫のため、解凍を中止しました。");
+    case kArchiverDamaged:
+        return QStringLiteral("書庫ファイルが壊れているため、解凍できないファイルがありました。");
+    case kArchiverEncrypted:
+        return QStringLiteral("パスワードで暗号化されたファイルは解凍できません。");
+    case kArchiverRefused:
+        return QStringLiteral("解凍先フォルダの外を指す名前、リンク、デバイス、重複した名前のファイルは、"
+                              "安全のため解凍しませんでした。");
+    case kArchiverCancelled:
+        return QStringLiteral("解凍を中止しました。");
+    default:
+        return QStringLiteral("解凍先フォルダにファイルを書き込めませんでした。");
+    }
+}
+
+// Why one entry was not extracted, in a word.
+QString EntryReason(int result)
+{
+    switch (result) {
+    case kArchiverDiskFull: return QStringLiteral("空き容量不足");
+    case kArchiverTooLarge: return QStringLiteral("異常な大きさ");
+    case kArchiverDamaged: return QStringLiteral("破損");
+    case kArchiverEncrypted: return QStringLiteral("暗号化");
+    case kArchiverRefused: return QStringLiteral("安全でない名前または種類");
+    case kArchiverNotReached: return QStringLiteral("未処理");
+    case kArchiverCancelled: return QStringLiteral("中止");
+    default: return QStringLiteral("書き込み失敗");
+    }
+}
+
+// "a、b、c" with at most kNamesShown names, then how many more.
+QString NameList(const QStringList &names)
+{
+    if (names.isEmpty())
+        return QStringLiteral("なし");
+    QString list = names.mid(0, kNamesShown).join(u'、');
+    if (names.size() > kNamesShown)
+        list += QStringLiteral("（ほか%1個）").arg(names.size() - kNamesShown);
+    return list;
+}
 
 QString FullFolder(const QString &folder, const QString &programFolder)
 {
@@ -25,12 +79,7 @@ QString FullFolder(const QString &folder, const QString &programFolder)
 
 const ArchiverInfo *ArchiverFor(const QString &extension)
 {
-    const QString upper = extension.toUpper();
-    for (const ArchiverInfo &archiver : kArchivers) {
-        if (upper == archiver.extension)
-            return &archiver;
-    }
-    return nullptr;
+    return ArchiveFormatForExtension(extension);
 }
 
 QString ExtractionTarget(const QString &decompFolder, bool fileFold, const QString &baseName,
@@ -38,7 +87,7 @@ QString ExtractionTarget(const QString &decompFolder, bool fileFold, const QStri
 {
     QString target = AddTrailingSeparator(FullFolder(decompFolder, programFolder));
     if (fileFold)
-        target += baseName + u'/';
+        target += SafeFolderName(baseName) + u'/';
     return target;
 }
 
@@ -46,6 +95,15 @@ QStringList ArchiverCommandLine(const ArchiverInfo &archiver, const QString &arc
                                 const QString &target)
 {
     return {archiver.verb, archive, target};
+}
+
+QString SafeFolderName(const QString &baseName)
+{
+    QString name = baseName;
+    name.replace(u'/', u'_');
+    if (name.isEmpty() || name == u"." || name == u"..")
+        name.prepend(u'_');
+    return name;
 }
 
 QString MissingArchiverText(const ArchiverInfo &archiver)
@@ -57,5 +115,20 @@ QString MissingArchiverText(const ArchiverInfo &archiver)
 QString FormatFailureText(const ArchiverInfo &archiver, const QString &archive)
 {
     return archiver.formatMessage + u'\n' + archive;
+}
+
+QString ExtractionFailureText(const ArchiverReport &report, const QString &archive, const QString &target)
+{
+    QStringList notExtracted;
+    for (const ArchiverReport::Entry &entry : report.notExtracted)
+        notExtracted << entry.name + QStringLiteral("（") + EntryReason(entry.result) + QStringLiteral("）");
+    QString text = FailureHeadline(report) + QStringLiteral("\n\n書庫: ") + archive
+                   + QStringLiteral("\n解凍先: ") + target
+                   + QStringLiteral("\n解凍したファイル: ") + NameList(report.extracted);
+    if (!notExtracted.isEmpty())
+        text += QStringLiteral("\n解凍しなかったファイル: ") + NameList(notExtracted);
+    if (report.restUnread)
+        text += QStringLiteral("\n書庫のそれより後の部分は読めなかったため、解凍していません。");
+    return text;
 }
 

@@ -33,6 +33,8 @@ ArchiveExtractor::ArchiveExtractor(ArchiverService &archivers, MessageBoxService
 
 ArchiveExtractor::~ArchiveExtractor()
 {
+    worker_.clear();
+    stop_.request_stop();
     worker_.waitForDone();
 }
 
@@ -46,10 +48,10 @@ bool ArchiveExtractor::ExtractArchive(const QString &path, const ExtractionSetti
                                             file.completeBaseName(), settings.programFolder);
     const QStringList commandLine = ArchiverCommandLine(*archiver, path, target);
     const QString fileManager = settings.FileManger;
-    worker_.start([this, archiver, path, target, commandLine, fileManager] {
-        const std::optional<int> result = archivers_.run(archiver->library, commandLine);
+    worker_.start([this, archiver, path, target, commandLine, fileManager, stop = stop_.get_token()] {
+        const std::optional<ArchiverReport> report = archivers_.run(archiver->library, commandLine, stop);
         QMetaObject::invokeMethod(
-            this, [=, this] { finish(*archiver, path, target, fileManager, result); },
+            this, [=, this] { finish(*archiver, path, target, fileManager, report); },
             Qt::QueuedConnection);
     });
     return true;
@@ -62,16 +64,20 @@ void ArchiveExtractor::waitForArchivers()
 
 void ArchiveExtractor::finish(const ArchiverInfo &archiver, const QString &path,
                               const QString &target, const QString &fileManager,
-                              std::optional<int> result)
+                              const std::optional<ArchiverReport> &report)
 {
     ExtractionOutcome outcome = ExtractionOutcome::Extracted;
-    if (!result) {
+    if (!report) {
         messages_.notify(owner_, MissingArchiverText(archiver), kTitle, MessageIcon::None);
         outcome = ExtractionOutcome::ComponentMissing;
-    } else if (*result != 0) {
+    } else if (report->result == kArchiverUnreadable) {
         messages_.notify(owner_, FormatFailureText(archiver, path), archiver.formatTitle,
                          MessageIcon::Critical);
         outcome = ExtractionOutcome::Failed;
+    } else if (report->result != kArchiverOk) {
+        messages_.notify(owner_, ExtractionFailureText(*report, path, target), kTitle,
+                         MessageIcon::Warning);
+        outcome = ExtractionOutcome::Incomplete;
     } else {
         if (const int code = StartFileManager(fileManager, target, programs_)) {
             messages_.notify(owner_, FileManagerFailureText(code), kTitle, MessageIcon::None);

@@ -3,11 +3,14 @@
 // thread, so the clock keeps ticking; when it ends, the messages (boxes with
 // an OK button that leave the clock running) and the file manager follow on
 // the user-interface thread, in this order: a component
-// that cannot be loaded is reported by itself; an archive it cannot extract
-// gets the format message and no folder is opened; otherwise the file
-// manager opens the target folder, and a file manager that cannot be started
-// is reported with its failure code.
+// that cannot be loaded is reported by itself; a file not of the archive's
+// format gets the format message; an archive not extracted whole (a full
+// disk, a damaged or encrypted entry, refused entries) gets a message that
+// says why and names what was and was not extracted. Only when every entry
+// was extracted does the file manager open the target folder, and a file
+// manager that cannot be started is reported with its failure code.
 #include <optional>
+#include <stop_token>
 
 #include <QObject>
 #include <QString>
@@ -34,7 +37,8 @@ ExtractionSettings ExtractionSettingsFrom(const Settings &settings, const QStrin
 enum class ExtractionOutcome {
     Extracted,          // extracted, and the file manager started
     ComponentMissing,   // the archiver cannot be loaded
-    Failed,             // the archiver returned non-zero
+    Failed,             // the file is not of the archive's format
+    Incomplete,         // not every entry was extracted
     FileManagerFailed,  // extracted, but the file manager could not be started
 };
 
@@ -43,7 +47,9 @@ class ArchiveExtractor : public QObject {
 public:
     ArchiveExtractor(ArchiverService &archivers, MessageBoxService &messages,
                      ProgramLauncher &programs, QObject *parent = nullptr);
-    // Waits for the archive being extracted (its messages are no longer shown).
+    // The program is ending: the archives waiting are dropped and the one
+    // being extracted is stopped (the entry under way is removed); waits for
+    // that. No message follows.
     ~ArchiveExtractor() override;
 
     // The window that owns the message boxes (the clock window); may be null.
@@ -66,13 +72,14 @@ signals:
 
 private:
     void finish(const ArchiverInfo &archiver, const QString &path, const QString &target,
-                const QString &fileManager, std::optional<int> result);
+                const QString &fileManager, const std::optional<ArchiverReport> &report);
 
     ArchiverService &archivers_;
     MessageBoxService &messages_;
     ProgramLauncher &programs_;
     QWidget *owner_ = nullptr;
     QThreadPool worker_;
+    std::stop_source stop_;
 };
 
 // The drop handler's step for one dropped entry: when kind has the Archive

@@ -7,6 +7,7 @@
 #include <QSet>
 
 #include "launcher/cls_short.h"
+#include "platform/archive_formats.h"
 #include "platform/message_box.h"
 #include "settings/profile.h"
 #include "settings/settings_store.h"
@@ -43,10 +44,11 @@ qint16 KindForExtension(const QString &extension)
         {"EXE", EntryKind::Program},  {"COM", EntryKind::Program},  {"BAT", EntryKind::Program},
         // The forms programs take on Linux.
         {"SH", EntryKind::Program},   {"APPIMAGE", EntryKind::Program},
-        {"LZH", EntryKind::Archive},  {"ARJ", EntryKind::Archive},  {"ZIP", EntryKind::Archive},
         {"URL", EntryKind::Shortcut}, {"PIF", EntryKind::Shortcut}, {"LNK", EntryKind::Shortcut},
         {"DESKTOP", EntryKind::Shortcut},
     };
+    if (ArchiveFormatForExtension(extension))
+        return EntryKind::Archive;
     return kinds.value(extension.toUpper(), EntryKind::Document);
 }
 

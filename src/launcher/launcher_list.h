@@ -17,7 +17,7 @@ struct EntryKind {
         Program = 0,     // exe, com, bat, sh, AppImage, or no extension
         Document = 1,    // any other extension
         Folder = 4,
-        Archive = 8,     // lzh, arj, zip
+        Archive = 8,     // the archive formats (lzh, arj, zip)
         Shortcut = 128,  // url, pif, lnk, desktop
     };
 };

@@ -48,6 +48,76 @@ TEST(ArchiveCommand, TheTargetFolder)
             << c.decompFolder.toStdString() << " " << c.fileFold;
 }
 
+TEST(ArchiveCommand, TheFolderNamedAfterAnArchiveIsOneFolderInsideTheExtractionFolder)
+{
+    const struct {
+        QString baseName, folder;
+    } cases[] = {
+        {"..", "_.."},  // "...zip"
+        {".", "_."},    // "..zip"
+        {"", "_"},      // ".zip"
+        {"...", "..."},
+        {"a/b", "a_b"},
+        {".hidden", ".hidden"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(ExtractionTarget("/dl/", true, c.baseName, "/opt"), "/dl/" + c.folder + "/")
+            << c.baseName.toStdString();
+}
+
+TEST(ArchiveCommand, TheMessageOfAnExtractionNotWholeSaysWhyAndNamesTheEntries)
+{
+    ArchiverReport full;
+    full.extracted = {"a.txt", "docs/"};
+    full.fail("big.bin", kArchiverDiskFull);
+    full.fail("z.txt", kArchiverNotReached);
+    EXPECT_EQ(ExtractionFailureText(full, "/dl/a.zip", "/out/"),
+              "解凍先のディスクがいっぱいになったため、解凍を中止しました。\n\n"
+              "書庫: /dl/a.zip\n解凍先: /out/\n解凍したファイル: a.txt、docs/\n"
+              "解凍しなかったファイル: big.bin（空き容量不足）、z.txt（未処理）");
+
+    ArchiverReport beforeWriting;
+    beforeWriting.fail("big.bin", kArchiverNotReached);
+    beforeWriting.note(kArchiverDiskFull);
+    beforeWriting.neededBytes = 40 << 20;
+    beforeWriting.freeBytes = 15 << 20;
+    EXPECT_TRUE(ExtractionFailureText(beforeWriting, "/dl/a.zip", "/out/")
+                    .startsWith("解凍先のディスクの空き容量が足りないため、解凍しませんでした。\n"
+                                "必要な容量: 40.0 MB　空き容量: 15.0 MB\n\n"));
+
+    // Each kind of failure has its own first line; the most serious leads.
+    const struct {
+        QList<int> failures;
+        QString headline;
+    } cases[] = {
+        {{kArchiverEncrypted}, "パスワードで暗号化されたファイルは解凍できません。"},
+        {{kArchiverRefused, kArchiverEncrypted},
+         "パスワードで暗号化されたファイルは解凍できません。"},
+        {{kArchiverRefused},
+         "解凍先フォルダの外を指す名前、リンク、デバイス、重複した名前のファイルは、安全のため解凍しませんでした。"},
+        {{kArchiverRefused, kArchiverDamaged}, "書庫ファイルが壊れているため、解凍できないファイルがありました。"},
+        {{kArchiverTooLarge}, "展開すると元の1000倍を超える大きさになる異常な書庫のため、解凍を中止しました。"},
+        {{kArchiverWriteFailed}, "解凍先フォルダにファイルを書き込めませんでした。"},
+    };
+    for (const auto &c : cases) {
+        ArchiverReport report;
+        for (int failure : c.failures)
+            report.fail("x", failure);
+        EXPECT_TRUE(ExtractionFailureText(report, "/a.zip", "/o/").startsWith(c.headline + "\n\n"))
+            << c.headline.toStdString();
+    }
+
+    // Long lists are cut; an archive that ends early says so.
+    ArchiverReport many;
+    for (int i = 1; i <= 12; ++i)
+        many.extracted << QString::number(i);
+    many.note(kArchiverDamaged);
+    many.restUnread = true;
+    EXPECT_TRUE(ExtractionFailureText(many, "/a.zip", "/o/")
+                    .endsWith("解凍したファイル: 1、2、3、4、5、6、7、8、9、10（ほか2個）\n"
+                              "書庫のそれより後の部分は読めなかったため、解凍していません。"));
+}
+
 TEST(ArchiveCommand, TheArchivePathStaysOnePartWhateverItHolds)
 {
     const QString archive = R"(/home/u/my "files"/data.zip)";

@@ -28,8 +28,13 @@ protected:
 
 TEST_F(Extraction, WhatFollowsTheArchiver)
 {
+    ArchiverReport damaged;
+    damaged.extracted = {"a.txt"};
+    damaged.fail("b.txt", kArchiverDamaged);
+    ArchiverReport unreadable;
+    unreadable.note(kArchiverUnreadable);
     const struct {
-        std::optional<int> result;
+        std::optional<ArchiverReport> result;
         int fileManagerCode;
         ExtractionOutcome outcome;
         QString text, title;
@@ -39,11 +44,16 @@ TEST_F(Extraction, WhatFollowsTheArchiver)
         {std::nullopt, 0, ExtractionOutcome::ComponentMissing,
          "ファイルUNZIP32.DLLが見つかりません。\n解凍作業はおこなえません。", "Tockara",
          MessageIcon::None, false},
-        {1, 0, ExtractionOutcome::Failed,
+        {unreadable, 0, ExtractionOutcome::Failed,
          "指定された書庫ファイルは、ZIP形式ではありません\n/dl/a b.zip", "UNZIP32j",
          MessageIcon::Critical, false},
-        {0, 0, ExtractionOutcome::Extracted, {}, {}, MessageIcon::None, true},
-        {0, 53, ExtractionOutcome::FileManagerFailed,
+        // Not every entry extracted: why and what, and no folder opened.
+        {damaged, 0, ExtractionOutcome::Incomplete,
+         "書庫ファイルが壊れているため、解凍できないファイルがありました。\n\n書庫: /dl/a b.zip\n"
+         "解凍先: /home/u/dl/\n解凍したファイル: a.txt\n解凍しなかったファイル: b.txt（破損）",
+         "Tockara", MessageIcon::Warning, false},
+        {ArchiverReport{}, 0, ExtractionOutcome::Extracted, {}, {}, MessageIcon::None, true},
+        {ArchiverReport{}, 53, ExtractionOutcome::FileManagerFailed,
          "53:ファイルマネージャーが見つかりません。", "Tockara", MessageIcon::None, true},
     };
     int n = 0;
@@ -112,6 +122,24 @@ TEST_F(Extraction, TheClockTicksWhileAnArchiveIsExtractedAndArchivesEndInOrder)
     ASSERT_TRUE(waitForFinished(2));
     EXPECT_EQ(spy[0].at(0).toString(), "/dl/first.arj");
     EXPECT_EQ(spy[1].at(0).toString(), "/dl/second.lzh");
+}
+
+TEST(ExtractionAtTheEnd, EndingTheProgramStopsTheExtractionUnderWayAndDropsTheOthers)
+{
+    FakeServices fakes;
+    auto extractor = std::make_unique<ArchiveExtractor>(*fakes.services.archivers, *fakes.services.messages,
+                                                        *fakes.services.programs);
+    const ExtractionSettings settings{"/home/u/dl/", false, "xdg-open", "/opt/tockara"};
+    fakes.archivers->hold();
+    extractor->ExtractArchive("/dl/big.zip", settings);
+    extractor->ExtractArchive("/dl/next.zip", settings);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return fakes.archivers->calls().size() == 1; }, 5000));
+    extractor.reset();  // returns only because the held extraction is stopped
+    EXPECT_EQ(fakes.archivers->cancelled(), 1);
+    EXPECT_EQ(fakes.archivers->calls().size(), 1) << "the waiting archive is not started";
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(fakes.messages->shown.isEmpty());
+    EXPECT_TRUE(fakes.programs->requests.isEmpty());
 }
 
 } // namespace

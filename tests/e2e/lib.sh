@@ -101,6 +101,26 @@ screenshot() {
   echo "$WORK/$1.png"
 }
 
+# Drags FILE from the drag source (the test's second argument, DRAG_SOURCE)
+# onto the clock and drops it there, as from a file manager; fails unless the
+# clock took the drop. Needs a window manager (openbox).
+drop_on_clock() { # file
+  "$DRAG_SOURCE" "$1" > "$WORK/drag.log" 2>&1 &
+  PIDS+=($!)
+  wait_for_title "drag source" > /dev/null || fail "the drag source did not appear"
+  sleep 0.5
+  xdotool mousemove 460 440 sleep 0.3 mousedown 1 sleep 0.3
+  for step in 1 2 3 4 5 6; do
+    xdotool mousemove $((460 - step * 65)) $((440 - step * 65)) sleep 0.1
+  done
+  # The hover window shows below the pointer once it rests on the clock: the
+  # last move goes up and left, so the drop lands on the clock, not on it.
+  xdotool mousemove 50 50 sleep 0.3 mousemove 40 40 sleep 0.3 mouseup 1
+  for _ in $(seq 50); do grep -q . "$WORK/drag.log" && break; sleep 0.1; done
+  grep -q "drag ended: accepted" "$WORK/drag.log" || fail "the clock did not take the drop ($(cat "$WORK/drag.log"))"
+  xdotool mousemove 600 600
+}
+
 # Number of pixels of colour $3 (#RRGGBB) in the rectangle $2 (WxH+X+Y) of image $1.
 count_colour() {
   convert "$1" -crop "$2" +repage txt:- | grep -ci "$3" || true

@@ -35,20 +35,7 @@ half=$(( $(stat -c %s "$WORK/archive.zip") / 2 ))
 PIDS+=($!)
 
 start_clock
-"$DRAG_SOURCE" "$dropped" > "$WORK/drag.log" 2>&1 &
-PIDS+=($!)
-wait_for_title "drag source" > /dev/null || fail "the drag source did not appear"
-sleep 0.5
-xdotool mousemove 460 440 sleep 0.3 mousedown 1 sleep 0.3
-for step in 1 2 3 4 5 6; do
-  xdotool mousemove $((460 - step * 65)) $((440 - step * 65)) sleep 0.1
-done
-# The hover window shows below the pointer once it rests on the clock: the
-# last move goes up and left, so the drop lands on the clock, not on it.
-xdotool mousemove 50 50 sleep 0.3 mousemove 40 40 sleep 0.3 mouseup 1
-for _ in $(seq 50); do grep -q . "$WORK/drag.log" && break; sleep 0.1; done
-grep -q "drag ended: accepted" "$WORK/drag.log" || fail "the clock did not take the drop ($(cat "$WORK/drag.log"))"
-xdotool mousemove 600 600
+drop_on_clock "$dropped"
 
 # While the archive is still being read, the face goes on changing.
 sleep 0.5

@@ -43,25 +43,49 @@ constexpr int kDosDate = 0x21;  // 1 January 1980
 QByteArray ZipBytes(const QList<ArchiveItem> &items, bool utf8Names)
 {
     Bytes local, central;
-    const int flags = utf8Names ? 0x800 : 0;
     for (const ArchiveItem &item : items) {
+        const int flags = (utf8Names ? 0x800 : 0) | (item.encrypted ? 1 : 0);
         const quint32 offset = local.out.size();
-        const quint32 crc = Crc32(item.data);
+        const quint32 crc = Crc32(item.data) ^ (item.wrongCrc ? 1 : 0);
+        // An encrypted entry starts with the 12 bytes of its encryption header.
+        const QByteArray data = item.encrypted ? QByteArray(12, '\x5a') + item.data : item.data;
         local.u32(0x04034b50).u16(20).u16(flags).u16(0).u16(0).u16(kDosDate).u32(crc)
-            .u32(item.data.size()).u32(item.data.size()).u16(item.name.size()).u16(0)
-            .raw(item.name).raw(item.data);
-        const bool unix = item.kind == ArchiveItem::Link;
-        const quint32 attributes = unix                              ? 0120777u << 16
+            .u32(data.size()).u32(item.data.size()).u16(item.name.size()).u16(0)
+            .raw(item.name).raw(data);
+        const bool unix = item.kind == ArchiveItem::Link || item.kind == ArchiveItem::Device;
+        const quint32 attributes = item.kind == ArchiveItem::Link     ? 0120777u << 16
+                                   : item.kind == ArchiveItem::Device ? 0020644u << 16
                                    : item.kind == ArchiveItem::Folder ? 0x10
                                                                       : 0x20;
         central.u32(0x02014b50).u16(unix ? 0x0314 : 20).u16(20).u16(flags).u16(0).u16(0)
-            .u16(kDosDate).u32(crc).u32(item.data.size()).u32(item.data.size())
+            .u16(kDosDate).u32(crc).u32(data.size()).u32(item.data.size())
             .u16(item.name.size()).u16(0).u16(0).u16(0).u16(0).u32(attributes).u32(offset)
             .raw(item.name);
     }
     Bytes end;
     end.u32(0x06054b50).u16(0).u16(0).u16(items.size()).u16(items.size())
         .u32(central.out.size()).u32(local.out.size()).u16(0);
+    return local.out + central.out + end.out;
+}
+
+QByteArray ZipBombBytes()
+{
+    // 64 MiB of zeros compressed with bzip2 (ZIP method 12), 79 bytes.
+    const QByteArray packed = QByteArray::fromHex(
+        "425a68393141592653590e09e2df015f8e4000c0000008200030804d4642a025a90a8097314159265359bc04b"
+        "5c300a275c000c0000008200020a40836328a884d2a2a2138bb9229c2848500bb83e8");
+    constexpr quint32 size = 64u << 20;
+    constexpr quint32 crc = 0xb2eb30ed;
+    const QByteArray name = "zeros.bin";
+    Bytes local, central;
+    local.u32(0x04034b50).u16(46).u16(0).u16(12).u16(0).u16(kDosDate).u32(crc)
+        .u32(packed.size()).u32(size).u16(name.size()).u16(0).raw(name).raw(packed);
+    central.u32(0x02014b50).u16(46).u16(46).u16(0).u16(12).u16(0).u16(kDosDate).u32(crc)
+        .u32(packed.size()).u32(size).u16(name.size()).u16(0).u16(0).u16(0).u16(0).u32(0x20)
+        .u32(0).raw(name);
+    Bytes end;
+    end.u32(0x06054b50).u16(0).u16(0).u16(1).u16(1).u32(central.out.size())
+        .u32(local.out.size()).u16(0);
     return local.out + central.out + end.out;
 }
 
@@ -73,7 +97,7 @@ QByteArray LzhBytes(const QList<ArchiveItem> &items)
         Bytes header;
         header.raw(folder ? "-lhd-" : "-lh0-").u32(item.data.size()).u32(item.data.size())
             .u16(0).u16(kDosDate).u8(folder ? 0x10 : 0x20).u8(0)
-            .u8(item.name.size()).raw(item.name).u16(Crc16(item.data));
+            .u8(item.name.size()).raw(item.name).u16(Crc16(item.data) ^ (item.wrongCrc ? 1 : 0));
         int sum = 0;
         for (char byte : header.out)
             sum += static_cast<quint8>(byte);
@@ -97,8 +121,10 @@ QByteArray ArjBytes(const QList<ArchiveItem> &items)
     for (const ArchiveItem &item : items) {
         const bool folder = item.kind == ArchiveItem::Folder;
         Bytes basic;
-        basic.u8(30).u8(11).u8(1).u8(0).u8(0).u8(0).u8(folder ? 3 : 0).u8(0).u32(kDosDate)
-            .u32(item.data.size()).u32(item.data.size()).u32(Crc32(item.data))
+        // Flag 1: garbled (encrypted) with a password.
+        basic.u8(30).u8(11).u8(1).u8(0).u8(item.encrypted ? 1 : 0).u8(0).u8(folder ? 3 : 0).u8(0)
+            .u32(kDosDate).u32(item.data.size()).u32(item.data.size())
+            .u32(Crc32(item.data) ^ (item.wrongCrc ? 1 : 0))
             .u16(0).u16(folder ? 0x10 : 0x20).u16(0).raw(item.name).u8(0).u8(0);
         out += header(basic.out) + item.data;
     }

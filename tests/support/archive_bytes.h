@@ -6,15 +6,19 @@
 #include <QList>
 
 struct ArchiveItem {
-    enum Kind { File, Folder, Link };
+    enum Kind { File, Folder, Link, Device };
     QByteArray name;  // stored as is
     QByteArray data;  // a link's target for Link
     Kind kind = File;
+    bool encrypted = false;    // marked as encrypted with a password (ZIP, ARJ)
+    bool wrongCrc = false;     // the stored checksum does not match the data
 };
 
 // A ZIP archive; utf8Names sets the flag that says the names are UTF-8.
-// Links carry Unix modes.
+// Links and devices carry Unix modes.
 QByteArray ZipBytes(const QList<ArchiveItem> &items, bool utf8Names = false);
+// A ZIP archive bomb: 64 MiB of zeros in 200 bytes (bzip2).
+QByteArray ZipBombBytes();
 // An LZH archive with level-0 headers (folders as "-lhd-"); no links.
 QByteArray LzhBytes(const QList<ArchiveItem> &items);
 // An ARJ archive made on DOS; no links.

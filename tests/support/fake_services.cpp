@@ -60,16 +60,28 @@ QString FakeChoosers::chooseFolder(QWidget *, const QString &, const QString &)
     return chosen;
 }
 
-std::optional<int> FakeArchivers::run(const QString &library, const QStringList &commandLine)
+std::optional<ArchiverReport> FakeArchivers::run(const QString &library, const QStringList &commandLine,
+                                                 std::stop_token stop)
 {
     std::unique_lock lock(mutex_);
     calls_.append({library, commandLine});
-    released_.wait(lock, [this] { return !held_; });
+    if (!released_.wait(lock, stop, [this] { return !held_; })) {
+        ++cancelled_;
+        ArchiverReport report;
+        report.note(kArchiverCancelled);
+        return report;
+    }
     if (results.empty())
-        return 0;
-    std::optional<int> result = results.front();
+        return ArchiverReport{};
+    std::optional<ArchiverReport> result = results.front();
     results.pop_front();
     return result;
+}
+
+int FakeArchivers::cancelled() const
+{
+    std::lock_guard lock(mutex_);
+    return cancelled_;
 }
 
 void FakeArchivers::hold()

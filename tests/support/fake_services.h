@@ -165,16 +165,23 @@ public:
         QString library;
         QStringList commandLine;
     };
-    std::optional<int> run(const QString &library, const QStringList &commandLine) override;
+    std::optional<ArchiverReport> run(const QString &library, const QStringList &commandLine,
+                                      std::stop_token stop) override;
+    // Held, run waits for release() or for its stop to be requested (then
+    // it reports kArchiverCancelled).
     void hold();
     void release();
     QList<Call> calls() const;
-    // Results handed out in turn; nothing stands for "cannot be loaded".
-    std::deque<std::optional<int>> results;
+    // Reports handed out in turn (a full success when none is left);
+    // nothing stands for "cannot be loaded".
+    std::deque<std::optional<ArchiverReport>> results;
+    // How many runs were stopped while held.
+    int cancelled() const;
 
 private:
     mutable std::mutex mutex_;
-    std::condition_variable released_;
+    std::condition_variable_any released_;
+    int cancelled_ = 0;
     bool held_ = false;
     QList<Call> calls_;
 };

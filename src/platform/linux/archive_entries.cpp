@@ -2,10 +2,10 @@
 
 #include <locale.h>
 
-#include <QDir>
-#include <QFileInfo>
 #include <QStringDecoder>
 #include <QStringList>
+
+#include "platform/archivers.h"
 
 namespace {
 
@@ -46,11 +46,43 @@ std::optional<QString> RelativeEntryPath(const QString &name)
     return parts.join(u'/');
 }
 
-QString PrepareTargetFolder(const QString &target)
+bool NamesFolder(const QString &name)
 {
-    if (target.isEmpty() || !QDir().mkpath(target))
-        return {};
-    return QFileInfo(target).canonicalFilePath();
+    return name.endsWith(u'/');
+}
+
+bool EntryNames::admit(const QString &relative, bool folder)
+{
+    const auto at = folders_.constFind(relative);
+    if (at == folders_.cend()) {
+        folders_.insert(relative, folder);
+        return true;
+    }
+    return folder && at.value();
+}
+
+namespace {
+
+// Deflate reaches about 1,030 to 1: a thousand to one over more than a few
+// megabytes is a file of nothing but zeros or an archive built to fill disks.
+constexpr qint64 kMostRatio = 1000;
+constexpr qint64 kRatioFreeOutput = qint64(8) << 20;
+
+} // namespace
+
+int CheckStatedSize(qint64 stated, qint64 archiveSize, qint64 freeBytes)
+{
+    // A bomb is told as such, whatever the disk could hold.
+    if (archiveSize >= 0 && BeyondRealRatio(stated, archiveSize))
+        return kArchiverTooLarge;
+    if (freeBytes >= 0 && stated > freeBytes)
+        return kArchiverDiskFull;
+    return kArchiverOk;
+}
+
+bool BeyondRealRatio(qint64 unpacked, qint64 packed)
+{
+    return unpacked > kRatioFreeOutput && unpacked / kMostRatio > std::max<qint64>(packed, 1);
 }
 
 Utf8ThreadLocale::Utf8ThreadLocale()

@@ -3,7 +3,9 @@
 // inside the target folder, and the checks that keep every write inside it.
 #include <optional>
 #include <QByteArrayView>
+#include <QHash>
 #include <QString>
+#include <QtGlobal>
 
 // The text of a stored entry name: the name itself when its bytes are valid
 // UTF-8 (newer archives, and every name the library already converted),
@@ -17,10 +19,30 @@ QString DecodeEntryName(QByteArrayView raw);
 // with "..".
 std::optional<QString> RelativeEntryPath(const QString &name);
 
-// The target folder, created when missing, with every link in its path
-// resolved, so that the checks below it start from a real folder; no trailing
-// "/". Empty when it cannot be created.
-QString PrepareTargetFolder(const QString &target);
+// Whether a decoded name stands for a folder: it ends with a separator, as
+// folders do in ZIP archives, also those made with "\" on Windows.
+bool NamesFolder(const QString &name);
+
+// The names an extraction has written. A name given twice would let a later
+// entry replace an earlier one, or a file take a folder's place; only folders
+// may repeat.
+class EntryNames {
+public:
+    // false when relative was written before and is not a folder both times.
+    bool admit(const QString &relative, bool folder);
+
+private:
+    QHash<QString, bool> folders_;
+};
+
+// Whether an archive of archiveSize bytes (-1 when unknown, as for a pipe)
+// that states it unpacks to stated bytes may be extracted onto a disk with
+// freeBytes (-1 when unknown) left: kArchiverOk, kArchiverDiskFull, or
+// kArchiverTooLarge for a ratio no real archive has.
+int CheckStatedSize(qint64 stated, qint64 archiveSize, qint64 freeBytes);
+// Whether unpacked bytes written from packed bytes read is a ratio no real
+// archive reaches (a bomb); small outputs never are.
+bool BeyondRealRatio(qint64 unpacked, qint64 packed);
 
 // Sets UTF-8 as the character set of the calling thread for its lifetime, so
 // that the archive library converts names to UTF-8 whatever the program's

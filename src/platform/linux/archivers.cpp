@@ -1,42 +1,47 @@
 #include <QStringList>
 
+#include "platform/archive_formats.h"
 #include "platform/archivers.h"
+#include "platform/log.h"
 #include "platform/linux/libarchive_archiver.h"
 #include "platform/linux/linux_services.h"
 #include "platform/linux/seven_zip_archiver.h"
-#include "platform/log.h"
 
 namespace {
 
-// The three components by the names of the libraries they stand in for, each
-// with the verb it accepts.
+// The components of the archive formats, each reached by the name of the
+// library it stands in for and accepting that format's verb.
 class LinuxArchivers : public ArchiverService {
 public:
     explicit LinuxArchivers(const QString &sevenZip) : sevenZip_(sevenZip) {}
 
-    std::optional<int> run(const QString &library, const QStringList &commandLine) override
+    std::optional<ArchiverReport> run(const QString &library, const QStringList &commandLine,
+                                      std::stop_token stop) override
     {
-        const QString name = library.toLower();
-        if (name == u"unarj32j" && !sevenZip_.available()) {
+        const ArchiveFormat *format = ArchiveFormatForLibrary(library);
+        if (!format)
+            return std::nullopt;
+        if (format->backend == ArchiveBackend::SevenZipArj && !sevenZip_.available()) {
             qCWarning(lcArchive).noquote() << "ARJ archives need 7-Zip:" << sevenZip_.program()
                                            << "is not installed";
             return std::nullopt;
         }
-        if (name != u"unzip32" && name != u"unlha32" && name != u"unarj32j")
-            return std::nullopt;
-        if (commandLine.size() != 3)
-            return kArchiverUnreadable;
-        const QString &verb = commandLine[0];
+        if (commandLine.size() != 3 || commandLine[0] != format->verb) {
+            ArchiverReport unknownVerb;
+            unknownVerb.note(kArchiverUnreadable);
+            return unknownVerb;
+        }
         const QString &archive = commandLine[1];
         const QString &target = commandLine[2];
-        if (name == u"unzip32")
-            return verb == u"-xs" ? ExtractWithLibarchive(LibarchiveFormat::Zip, archive, target)
-                                  : std::optional<int>(kArchiverUnreadable);
-        if (verb != u"x")
-            return kArchiverUnreadable;
-        if (name == u"unlha32")
-            return ExtractWithLibarchive(LibarchiveFormat::Lha, archive, target);
-        return sevenZip_.extract(archive, target);
+        switch (format->backend) {
+        case ArchiveBackend::LibarchiveZip:
+            return ExtractWithLibarchive(LibarchiveFormat::Zip, archive, target, stop);
+        case ArchiveBackend::LibarchiveLha:
+            return ExtractWithLibarchive(LibarchiveFormat::Lha, archive, target, stop);
+        case ArchiveBackend::SevenZipArj:
+            return sevenZip_.extract(archive, target, stop);
+        }
+        return std::nullopt;
     }
 
 private:

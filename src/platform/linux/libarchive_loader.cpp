@@ -2,13 +2,15 @@
 
 #include "platform/linux/on_demand_module.h"
 
-std::optional<int> ExtractWithLibarchive(LibarchiveFormat format, const QString &archive,
-                                         const QString &target)
+std::optional<ArchiverReport> ExtractWithLibarchive(LibarchiveFormat format, const QString &archive,
+                                                    const QString &target, std::stop_token stop)
 {
-    using Extract = int (*)(int, const QString *, const QString *);
+    using Extract = void (*)(int, const QString *, const QString *, const std::stop_token *, ArchiverReport *);
     static const auto extract =
-        reinterpret_cast<Extract>(ResolveOnDemandModule("libarchive", "tockara_extract_with_libarchive"));
+        reinterpret_cast<Extract>(ResolveOnDemandModule("libarchive", "tockara_libarchive_extract"));
     if (!extract)
         return std::nullopt;
-    return extract(int(format), &archive, &target);
+    ArchiverReport report;
+    extract(int(format), &archive, &target, &stop, &report);
+    return report;
 }

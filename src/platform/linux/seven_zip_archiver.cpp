@@ -1,35 +1,39 @@
 #include "platform/linux/seven_zip_archiver.h"
 
+#include <errno.h>
+#include <fcntl.h>
 #include <stdlib.h>
 #include <unistd.h>
 
 #include <filesystem>
+#include <optional>
 #include <system_error>
+
+#include <zlib.h>
 
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QList>
 #include <QProcess>
 #include <QStandardPaths>
 
 #include "platform/archivers.h"
 #include "platform/linux/archive_entries.h"
+#include "platform/linux/extraction_folder.h"
 #include "platform/log.h"
 
 // 7-Zip writes what it extracts into a private folder inside the target
 // folder; from there only plain files and folders whose names stay inside the
-// target are moved into place, never through a link. 7-Zip sees only names of
-// our own making (it reads "*" and "?" in names as wildcards and a leading
-// "-" or "@" as a switch or a list file), so any archive name works.
+// target are moved into place, never through a link, and a file only when its
+// size and CRC are those the archive lists: what 7-Zip could not write whole
+// (a full disk, a damaged entry) never takes a file's name. 7-Zip sees only
+// names of our own making (it reads "*" and "?" in names as wildcards and a
+// leading "-" or "@" as a switch or a list file), so any archive name works.
 
 namespace fs = std::filesystem;
 
 namespace {
-
-fs::path PathOf(const QString &path)
-{
-    return fs::path(QFile::encodeName(path).toStdString());
-}
 
 fs::path PathOf(const QByteArray &bytes)
 {
@@ -62,6 +66,10 @@ private:
 struct ListedEntry {
     QByteArray path;  // as 7-Zip names it, which is also its name on disk
     bool folder = false;
+    bool encrypted = false;
+    bool listedTwice = false;  // a file whose path is listed again: 7-Zip kept one of them
+    qint64 size = -1;
+    std::optional<quint32> crc;
 };
 
 // The entries of a technical listing ("l -slt -ba"): blocks of "Key = value"
@@ -70,11 +78,34 @@ QList<ListedEntry> ParseListing(const QByteArray &listing)
 {
     QList<ListedEntry> entries;
     for (const QByteArray &line : listing.split('\n')) {
-        if (line.startsWith("Path = "))
-            entries.append({line.mid(7), false});
-        else if (line == "Folder = +" && !entries.isEmpty())
-            entries.last().folder = true;
+        if (line.startsWith("Path = ")) {
+            ListedEntry entry;
+            entry.path = line.mid(7);
+            entries.append(entry);
+            continue;
+        }
+        if (entries.isEmpty())
+            continue;
+        ListedEntry &entry = entries.last();
+        bool ok = false;
+        if (line == "Folder = +") {
+            entry.folder = true;
+        } else if (line == "Encrypted = +") {
+            entry.encrypted = true;
+        } else if (line.startsWith("Size = ")) {
+            const qint64 size = line.mid(7).toLongLong(&ok);
+            entry.size = ok ? size : -1;
+        } else if (line.startsWith("CRC = ")) {
+            const quint32 crc = line.mid(6).toUInt(&ok, 16);
+            if (ok)
+                entry.crc = crc;
+        }
     }
+    QHash<QByteArray, int> files;
+    for (const ListedEntry &entry : entries)
+        files[entry.path] += entry.folder ? 0 : 1;
+    for (ListedEntry &entry : entries)
+        entry.listedTwice = !entry.folder && files.value(entry.path) > 1;
     return entries;
 }
 
@@ -90,36 +121,39 @@ bool StaysInside(const QByteArray &path)
     return true;
 }
 
-enum class Made { Ok, Refused, Failed };
-
-// The folders of relative below root, created where missing; refused when a
-// part of the way is a link (it could lead out of the target folder).
-Made MakeFolders(const fs::path &root, const QString &relative)
+// The CRC-32 of a file, as ARJ stores it; nothing when it cannot be read.
+// The path's bytes are used as they are: 7-Zip wrote Shift-JIS names as
+// stored, which are no UTF-8 file names.
+std::optional<quint32> FileCrc(const fs::path &path)
 {
-    fs::path path = root;
-    for (const QString &part : relative.split(u'/', Qt::SkipEmptyParts)) {
-        path /= PathOf(part);
-        std::error_code error;
-        const fs::file_status status = fs::symlink_status(path, error);
-        if (fs::is_symlink(status))
-            return Made::Refused;
-        if (fs::is_directory(status))
+    const UniqueFd file(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW));
+    if (file.get() < 0)
+        return std::nullopt;
+    uLong crc = crc32(0, nullptr, 0);
+    QByteArray block(1 << 16, Qt::Uninitialized);
+    for (;;) {
+        const ssize_t got = read(file.get(), block.data(), size_t(block.size()));
+        if (got < 0 && errno == EINTR)
             continue;
-        if (fs::exists(status) || !fs::create_directory(path, error))
-            return Made::Failed;
+        if (got < 0)
+            return std::nullopt;
+        if (got == 0)
+            return quint32(crc);
+        crc = crc32(crc, reinterpret_cast<const Bytef *>(block.constData()), uInt(got));
     }
-    return Made::Ok;
 }
 
 struct SevenZipRun {
     bool started = false;
+    bool cancelled = false;
     int exitCode = -1;
     QByteArray output;
-    bool ok() const { return started && exitCode == 0; }
+    QByteArray errors;
 };
 
+// Runs 7-Zip in folder until it ends, or kills it when stop is requested.
 SevenZipRun RunSevenZip(const QString &program, const QStringList &arguments, const fs::path &folder,
-                        bool keepOutput)
+                        bool keepOutput, std::stop_token stop)
 {
     QProcess process;
     process.setProgram(program);
@@ -139,15 +173,23 @@ SevenZipRun RunSevenZip(const QString &program, const QStringList &arguments, co
         qCWarning(lcArchive).noquote() << program << "did not start:" << process.errorString();
         return run;
     }
-    process.waitForFinished(-1);
+    while (process.state() != QProcess::NotRunning && !process.waitForFinished(100)) {
+        if (stop.stop_requested()) {
+            process.kill();
+            process.waitForFinished(-1);
+            run.cancelled = true;
+            return run;
+        }
+    }
     if (keepOutput)
         run.output = process.readAllStandardOutput();
+    run.errors = process.readAllStandardError();
     run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
     if (run.exitCode != 0) {
         // 7-Zip says why on its error output; the log keeps its last line,
         // whose entry names come from the archive: control characters are
         // not passed on to the terminal.
-        QString said = QString::fromLocal8Bit(process.readAllStandardError().trimmed().split('\n').last());
+        QString said = QString::fromLocal8Bit(run.errors.trimmed().split('\n').last());
         for (QChar &c : said) {
             if (c.category() == QChar::Other_Control)
                 c = u'?';
@@ -158,6 +200,49 @@ SevenZipRun RunSevenZip(const QString &program, const QStringList &arguments, co
             << said.trimmed();
     }
     return run;
+}
+
+// 7-Zip tells a full disk by its error number (ENOSPC) and text.
+bool RanOutOfSpace(const SevenZipRun &run)
+{
+    return run.errors.contains("errno=28") || run.errors.contains("No space left on device");
+}
+
+// Moves one listed entry from 7-Zip's folder into the target; an ArchiverResult.
+int PlaceEntry(const ListedEntry &entry, const std::optional<QString> &relative, const TargetFolder &root,
+               const fs::path &unpacked, bool outOfSpace, EntryNames &names)
+{
+    if (!relative || !StaysInside(entry.path) || relative->isEmpty() || entry.listedTwice)
+        return kArchiverRefused;
+    if (entry.encrypted)
+        return kArchiverEncrypted;
+    if (!names.admit(*relative, entry.folder))
+        return kArchiverRefused;
+    if (entry.folder) {
+        UniqueFd folder;
+        return root.openFolder(*relative, folder);
+    }
+    // What 7-Zip could not write whole is left in its folder.
+    const int incomplete = outOfSpace ? kArchiverDiskFull : kArchiverDamaged;
+    const fs::path extracted = unpacked / PathOf(entry.path);
+    std::error_code error;
+    const fs::file_status status = fs::symlink_status(extracted, error);
+    if (!fs::exists(status))
+        return incomplete;
+    if (!fs::is_regular_file(status))
+        return kArchiverRefused;
+    if (entry.size >= 0 && qint64(fs::file_size(extracted, error)) != entry.size)
+        return incomplete;
+    if (entry.crc && FileCrc(extracted) != entry.crc)
+        return incomplete;
+    return PlaceFile(root, QByteArray(extracted.c_str()), *relative);
+}
+
+QString ReportName(const ListedEntry &entry, const std::optional<QString> &relative)
+{
+    if (!relative || relative->isEmpty())
+        return DecodeEntryName(entry.path);
+    return entry.folder ? *relative + u'/' : *relative;
 }
 
 } // namespace
@@ -178,75 +263,84 @@ bool SevenZipArchiver::available() const
     return !resolved().isEmpty();
 }
 
-int SevenZipArchiver::extract(const QString &archivePath, const QString &target) const
+ArchiverReport SevenZipArchiver::extract(const QString &archivePath, const QString &target,
+                                         std::stop_token stop) const
 {
+    ArchiverReport report;
     const QString program = resolved();
     const QFileInfo archiveFile(archivePath);
-    if (program.isEmpty() || !archiveFile.isFile())
-        return kArchiverUnreadable;
-    const QString root = PrepareTargetFolder(target);
-    if (root.isEmpty())
-        return kArchiverWriteFailed;
-    PrivateFolder work(root);
-    if (work.path().empty())
-        return kArchiverWriteFailed;
+    if (program.isEmpty() || !archiveFile.isFile()) {
+        report.note(kArchiverUnreadable);
+        return report;
+    }
+    const TargetFolder root(target);
+    if (!root.isOpen()) {
+        report.note(kArchiverWriteFailed);
+        return report;
+    }
+    PrivateFolder work(root.path());
     const fs::path archiveLink = work.path() / "archive.arj";
-    if (symlink(QFile::encodeName(archiveFile.absoluteFilePath()).constData(), archiveLink.c_str()) != 0)
-        return kArchiverWriteFailed;
+    if (work.path().empty()
+        || symlink(QFile::encodeName(archiveFile.absoluteFilePath()).constData(), archiveLink.c_str()) != 0) {
+        report.note(kArchiverWriteFailed);
+        return report;
+    }
 
     const QStringList type{QStringLiteral("-tarj")};
     const SevenZipRun listing = RunSevenZip(
-        program, QStringList{"l", "-slt", "-ba"} + type + QStringList{"archive.arj"}, work.path(), true);
-    if (!listing.ok())
-        return kArchiverUnreadable;
+        program, QStringList{"l", "-slt", "-ba"} + type + QStringList{"archive.arj"}, work.path(), true, stop);
+    // An archive cut short still lists the entries before the cut.
+    const QList<ListedEntry> entries = ParseListing(listing.output);
+    if (!listing.started || listing.cancelled || (listing.exitCode != 0 && entries.isEmpty())) {
+        report.note(listing.cancelled ? kArchiverCancelled : kArchiverUnreadable);
+        return report;
+    }
+    const bool listedWhole = listing.exitCode == 0;
+    qint64 stated = 0;
+    for (const ListedEntry &entry : entries)
+        stated += std::max<qint64>(entry.size, 0);
+    const qint64 freeBytes = root.freeBytes();
+    if (const int fits = CheckStatedSize(stated, archiveFile.size(), freeBytes); fits != kArchiverOk) {
+        report.neededBytes = stated;
+        report.freeBytes = freeBytes;
+        for (const ListedEntry &entry : entries)
+            report.fail(ReportName(entry, RelativeEntryPath(DecodeEntryName(entry.path))), kArchiverNotReached);
+        report.note(fits);
+        return report;
+    }
+
     const SevenZipRun unpack = RunSevenZip(
         program, QStringList{"x", "-y", "-bd", "-oout"} + type + QStringList{"archive.arj"},
-        work.path(), false);
-
-    int result = kArchiverOk;
-    const auto fail = [&result](int code) {
-        if (result == kArchiverOk)
-            result = code;
-    };
-    if (!unpack.ok())
-        fail(kArchiverUnreadable);
-    const fs::path rootPath = PathOf(root);
-    for (const ListedEntry &entry : ParseListing(listing.output)) {
+        work.path(), false, stop);
+    const bool outOfSpace = RanOutOfSpace(unpack);
+    EntryNames names;
+    for (const ListedEntry &entry : entries) {
         const std::optional<QString> relative = RelativeEntryPath(DecodeEntryName(entry.path));
-        if (!relative || !StaysInside(entry.path)) {
-            fail(kArchiverRefused);
-            continue;
-        }
-        if (entry.folder) {
-            if (const Made made = MakeFolders(rootPath, *relative); made != Made::Ok)
-                fail(made == Made::Refused ? kArchiverRefused : kArchiverWriteFailed);
-            continue;
-        }
-        const fs::path extracted = work.path() / "out" / PathOf(entry.path);
-        std::error_code error;
-        const fs::file_status status = fs::symlink_status(extracted, error);
-        if (!fs::exists(status)) {
-            fail(kArchiverUnreadable);  // 7-Zip could not extract it
-            continue;
-        }
-        if (!fs::is_regular_file(status) || relative->isEmpty()) {
-            fail(kArchiverRefused);
-            continue;
-        }
-        const int slash = relative->lastIndexOf(u'/');
-        if (const Made made = MakeFolders(rootPath, slash < 0 ? QString() : relative->left(slash));
-            made != Made::Ok) {
-            fail(made == Made::Refused ? kArchiverRefused : kArchiverWriteFailed);
-            continue;
-        }
-        const fs::path destination = rootPath / PathOf(*relative);
-        if (fs::is_directory(fs::symlink_status(destination, error))) {
-            fail(kArchiverWriteFailed);
-            continue;
-        }
-        fs::rename(extracted, destination, error);
-        if (error)
-            fail(kArchiverWriteFailed);
+        const QString name = ReportName(entry, relative);
+        // Nothing is placed from an extraction cut short.
+        const int result = unpack.cancelled ? kArchiverNotReached
+                                            : PlaceEntry(entry, relative, root, work.path() / "out",
+                                                         outOfSpace, names);
+        if (result == kArchiverOk)
+            report.extracted << name;
+        else
+            report.fail(name, result);
     }
-    return result;
+    if (!listedWhole) {
+        report.note(kArchiverDamaged);
+        report.restUnread = true;
+    }
+    if (unpack.cancelled) {
+        report.note(kArchiverCancelled);
+    } else if (!unpack.started || unpack.exitCode != 0) {
+        // 7-Zip failed on something the listing did not show: the archive
+        // ends early or is damaged past the entries it could name.
+        if (outOfSpace) {
+            report.note(kArchiverDiskFull);
+        } else if (report.notExtracted.isEmpty()) {
+            report.note(kArchiverDamaged);
+            report.restUnread = true;
+        }
+    }
+    return report;
 }

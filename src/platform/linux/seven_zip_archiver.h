@@ -1,6 +1,9 @@
 #pragma once
 // The ARJ component, on the 7-Zip program run as a child process.
+#include <stop_token>
 #include <QString>
+
+#include "platform/archivers.h"
 
 class SevenZipArchiver {
 public:
@@ -10,8 +13,8 @@ public:
     bool available() const;
     const QString &program() const { return program_; }
     // Extracts every entry of the ARJ archive into target (see
-    // ArchiverService::run for what is refused); returns an ArchiverResult.
-    int extract(const QString &archive, const QString &target) const;
+    // ArchiverService::run for what is refused and when it stops).
+    ArchiverReport extract(const QString &archive, const QString &target, std::stop_token stop) const;
 
 private:
     QString resolved() const;
