@@ -58,13 +58,8 @@ private:
     fs::path path_;
 };
 
-struct ListedEntry {
-    QByteArray path;  // as 7-Zip names it, which is also its name on disk
-    bool folder = false;
-};
+} // namespace
 
-// The entries of a technical listing ("l -slt -ba"): blocks of "Key = value"
-// lines, each beginning with "Path".
 QList<ListedEntry> ParseListing(const QByteArray &listing)
 {
     QList<ListedEntry> entries;
@@ -77,7 +72,6 @@ QList<ListedEntry> ParseListing(const QByteArray &listing)
     return entries;
 }
 
-// A stored path that cannot leave the private folder it is extracted into.
 bool StaysInside(const QByteArray &path)
 {
     if (path.isEmpty() || path.startsWith('/'))
@@ -88,6 +82,8 @@ bool StaysInside(const QByteArray &path)
     }
     return true;
 }
+
+namespace {
 
 enum class Made { Ok, Refused, Failed };
 
