@@ -58,8 +58,13 @@ private:
     fs::path path_;
 };
 
-} // namespace
+struct ListedEntry {
+    QByteArray path;  // as 7-Zip names it, which is also its name on disk
+    bool folder = false;
+};
 
+// The entries of a technical listing ("l -slt -ba"): blocks of "Key = value"
+// lines, each beginning with "Path".
 QList<ListedEntry> ParseListing(const QByteArray &listing)
 {
     QList<ListedEntry> entries;
@@ -72,6 +77,7 @@ QList<ListedEntry> ParseListing(const QByteArray &listing)
     return entries;
 }
 
+// A stored path that cannot leave the private folder it is extracted into.
 bool StaysInside(const QByteArray &path)
 {
     if (path.isEmpty() || path.startsWith('/'))
@@ -82,8 +88,6 @@ bool StaysInside(const QByteArray &path)
     }
     return true;
 }
-
-namespace {
 
 enum class Made { Ok, Refused, Failed };
 
@@ -228,4 +232,17 @@ int SevenZipArchiver::extract(const QString &archivePath, const QString &target)
             fail(kArchiverWriteFailed);
     }
     return result;
+}
+
+QList<std::pair<QByteArray, bool>> ListedPaths(const QByteArray &listing)
+{
+    QList<std::pair<QByteArray, bool>> paths;
+    for (const ListedEntry &entry : ParseListing(listing))
+        paths.append({entry.path, entry.folder});
+    return paths;
+}
+
+bool ListedPathStaysInside(const QByteArray &path)
+{
+    return StaysInside(path);
 }

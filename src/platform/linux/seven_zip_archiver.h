@@ -1,21 +1,10 @@
 #pragma once
 // The ARJ component, on the 7-Zip program run as a child process.
+#include <utility>
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
-
-// One entry of 7-Zip's technical listing.
-struct ListedEntry {
-    QByteArray path;  // as 7-Zip names it, which is also its name on disk
-    bool folder = false;
-};
-
-// The entries of a technical listing ("l -slt -ba"): blocks of "Key = value"
-// lines, each beginning with "Path".
-QList<ListedEntry> ParseListing(const QByteArray &listing);
-
-// A stored path that cannot leave the private folder it is extracted into.
-bool StaysInside(const QByteArray &path);
 
 class SevenZipArchiver {
 public:
@@ -31,3 +20,10 @@ private:
     QString resolved() const;
     QString program_;
 };
+
+// The paths of a technical listing of 7-Zip ("l -slt -ba"), each with whether
+// it is a folder, as the extraction reads them; and the check of a listed
+// path that keeps it inside the folder 7-Zip extracts into. For the fuzz
+// target of the listing.
+QList<std::pair<QByteArray, bool>> ListedPaths(const QByteArray &listing);
+bool ListedPathStaysInside(const QByteArray &path);
