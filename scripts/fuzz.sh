@@ -39,7 +39,9 @@ cmake --build "$build" --target "${targets[@]}"
 
 # Leaks are reported too: a parser that leaks on hostile input runs out of
 # memory in a long-running clock.
+# Known leaks of other libraries are listed in fuzz/lsan.supp.
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1}
+export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$root/fuzz/lsan.supp}
 mkdir -p "$build/logs"
 summary=()
 failed=0
