@@ -7,7 +7,7 @@
 #include <QDate>
 
 #include "calendar/calendar_data.h"
-#include "calendar/command_line.h"
+#include "calendar/holiday_listing.h"
 #include "calendar/holidays.h"
 #include "fuzz_support.h"
 
