@@ -107,7 +107,7 @@ void LoadDayStyles(CalendarData &data, const QString &settingsPath)
 bool SaveDayStyles(const CalendarData &data, const QString &settingsPath)
 {
     ProfileBatch batch(settingsPath);
-    batch.write(kCalenderSection, QStringLiteral("Font"), data.CalendarFontName);
+    batch.write(kCalenderSection, QStringLiteral("Font"), QuoteIniValue(data.CalendarFontName));
     for (int n = 0; n < DayType::Count; ++n)
         batch.write(kCalenderSection, DayStyleKey(n), JoinDayStyle(data.DayStyleTable[n]));
     return batch.commit();

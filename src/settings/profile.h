@@ -42,7 +42,8 @@ inline constexpr qint64 kMaxProfileFileBytes = 4 * 1024 * 1024;
 
 // The value of key in section of file, or def (without its trailing blanks)
 // when the file, section or key is missing. The whole value is returned (no
-// length cut) and it ends at its first NUL character.
+// length cut) and it ends at its first NUL or carriage return character, so
+// that any value read can be written back (see QuoteIniValue).
 QString ReadIniValue(const QString &section, const QString &key, const QString &def,
                      const QString &file);
 

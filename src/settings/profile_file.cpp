@@ -78,10 +78,16 @@ QStringView Unquote(QStringView value)
     return value;
 }
 
-QStringView UpToNul(QStringView text)
+// The text up to its first NUL or carriage return. A value read is one line
+// of text, as every value written is (a CR alone does not end a line of the
+// file), so whatever is read can be written back and read again unchanged.
+QStringView UpToLineEnd(QStringView text)
 {
-    const qsizetype nul = text.indexOf(QChar(0));
-    return nul < 0 ? text : text.first(nul);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == QChar(0) || text[i] == u'\r')
+            return text.first(i);
+    }
+    return text;
 }
 
 // What one line means. "[X] text" opens section X; a "[" line without "]"
@@ -105,8 +111,7 @@ LineMeaning Interpret(QStringView text)
     if (equals < 0)
         return {};
     const QStringView name = TrimBlanks(text.first(equals));
-    const QStringView value = Unquote(TrimBlanks(text.sliced(equals + 1)));
-    return {LineMeaning::Key, name.toString(), value.toString()};
+    return {LineMeaning::Key, name.toString(), ReadBackValue(text.sliced(equals + 1))};
 }
 
 } // namespace
@@ -129,7 +134,7 @@ QStringView TrimBlanks(QStringView text)
 
 QString ReadBackValue(QStringView written)
 {
-    return UpToNul(Unquote(TrimBlanks(written))).toString();
+    return UpToLineEnd(Unquote(TrimBlanks(written))).toString();
 }
 
 ProfileFile ProfileFile::parse(const QByteArray &bytes)
@@ -269,7 +274,7 @@ bool ProfileFile::set(const QString &section, const QString &key, const QString 
     const QString foldedKey = Fold(key);
     int block = sections_.value(foldedSection, -1);
     const int existing = block < 0 ? -1 : blocks_[block].keys.value(foldedKey, -1);
-    if (existing >= 0 && UpToNul(blocks_[block].lines[existing].value) == ReadBackValue(value))
+    if (existing >= 0 && blocks_[block].lines[existing].value == ReadBackValue(value))
         return false;
 
     // The bytes of the texts the change adds; a CP932 file that cannot hold

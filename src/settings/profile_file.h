@@ -19,7 +19,8 @@ bool IsProfileBlank(QChar c);
 QStringView TrimBlanks(QStringView text);
 
 // The value a written text reads back as: without blanks at either end, then
-// without one matching pair of enclosing quotes, then up to its first NUL.
+// without one matching pair of enclosing quotes, then up to its first NUL or
+// carriage return.
 QString ReadBackValue(QStringView written);
 
 // How a file stores its text. Files are CP932; a file that starts with a
@@ -40,7 +41,7 @@ public:
 
     ProfileEncoding encoding() const { return encoding_; }
 
-    // The value of key in section (blanks and matching quotes removed), or
+    // The value of key in section as ReadBackValue gives it, or
     // nullptr when the section or key is missing. Names compare without
     // regard to case and are given without surrounding blanks.
     const QString *find(QStringView section, QStringView key) const;

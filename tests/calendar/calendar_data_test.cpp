@@ -95,6 +95,18 @@ TEST_F(DayStylesTest, SaveWritesAllTwelveKeysInOrderAndReadsBack)
     EXPECT_EQ(loaded.DayStyleTable, data.DayStyleTable);
 }
 
+TEST_F(DayStylesTest, AFontNameReadsBackAsSavedWhateverItsBlanksAndQuotes)
+{
+    for (const QString &font : {QStringLiteral(" IPAGothic "), QStringLiteral("'IPAGothic'"),
+                                QStringLiteral("\"ＭＳ ゴシック\"")}) {
+        data.CalendarFontName = font;
+        SaveDayStyles(data, ini());
+        CalendarData loaded;
+        LoadDayStyles(loaded, ini());
+        EXPECT_EQ(loaded.CalendarFontName, font);
+    }
+}
+
 TEST_F(DayStylesTest, SaveKeepsOtherSectionsOfTheSettingsFile)
 {
     folder.writeBytes("Tockara.ini", Lines("[Setting]\nWidth=120\n[Fusen]\n0=買い物\n"));

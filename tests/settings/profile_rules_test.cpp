@@ -91,6 +91,23 @@ TEST_F(ProfileRules, LfAndCrLfLinesAndNulInValue)
     EXPECT_EQ(read("B", "last"), "3");
 }
 
+TEST_F(ProfileRules, AValueEndsAtACarriageReturnInItsLineAndWritesBackUnchanged)
+{
+    // Only LF ends a line of the file; a CR inside one ends its value, as it
+    // ends a value written.
+    give(Bytes("[A]\r\ncr=ab\rcd\r\nblank=x \r\0y\r\nquoted=\" a\rb\"\r\n"));
+    const struct {
+        const char *key;
+        QString value;
+    } cases[] = {{"cr", "ab"}, {"blank", "x "}, {"quoted", " a"}};
+    for (const auto &c : cases) {
+        const QString value = read("A", c.key);
+        EXPECT_EQ(value, c.value) << c.key;
+        ASSERT_TRUE(WriteIniValue("B", c.key, QuoteIniValue(value), path));
+        EXPECT_EQ(read("B", c.key), value) << c.key;
+    }
+}
+
 TEST_F(ProfileRules, LongValuesAreReadWhole)
 {
     const QString longJapanese = QString("表").repeated(300);

@@ -34,7 +34,8 @@ QString DecodeEntryName(QByteArrayView raw)
 
 std::optional<QString> RelativeEntryPath(const QString &name)
 {
-    if (name.startsWith(u'/'))
+    // The system reads a name only up to its first NUL: "..\0x" would climb.
+    if (name.startsWith(u'/') || name.contains(QChar(0)))
         return std::nullopt;
     QStringList parts;
     for (const QString &part : name.split(u'/', Qt::SkipEmptyParts)) {

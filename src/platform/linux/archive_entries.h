@@ -15,8 +15,8 @@
 QString DecodeEntryName(QByteArrayView raw);
 
 // name as a path relative to the target folder, without empty and "." parts
-// ("" for the folder itself); nothing when the name is absolute or climbs
-// with "..".
+// ("" for the folder itself); nothing when the name is absolute, climbs
+// with ".." or holds a NUL.
 std::optional<QString> RelativeEntryPath(const QString &name);
 
 // Whether a decoded name stands for a folder: it ends with a separator, as

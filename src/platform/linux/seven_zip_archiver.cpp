@@ -344,3 +344,16 @@ ArchiverReport SevenZipArchiver::extract(const QString &archivePath, const QStri
     }
     return report;
 }
+
+QList<std::pair<QByteArray, bool>> ListedPaths(const QByteArray &listing)
+{
+    QList<std::pair<QByteArray, bool>> paths;
+    for (const ListedEntry &entry : ParseListing(listing))
+        paths.append({entry.path, entry.folder});
+    return paths;
+}
+
+bool ListedPathStaysInside(const QByteArray &path)
+{
+    return StaysInside(path);
+}

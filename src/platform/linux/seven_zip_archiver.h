@@ -1,6 +1,10 @@
 #pragma once
 // The ARJ component, on the 7-Zip program run as a child process.
 #include <stop_token>
+#include <utility>
+
+#include <QByteArray>
+#include <QList>
 #include <QString>
 
 #include "platform/archivers.h"
@@ -20,3 +24,10 @@ private:
     QString resolved() const;
     QString program_;
 };
+
+// The paths of a technical listing of 7-Zip ("l -slt -ba"), each with whether
+// it is a folder, as the extraction reads them; and the check of a listed
+// path that keeps it inside the folder 7-Zip extracts into. For the fuzz
+// target of the listing.
+QList<std::pair<QByteArray, bool>> ListedPaths(const QByteArray &listing);
+bool ListedPathStaysInside(const QByteArray &path);
