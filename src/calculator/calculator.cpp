@@ -6,7 +6,8 @@
 namespace {
 
 // Keyboard keys and the calculator keys they press. ":" and ";" share their
-// keys with "*" and "+" on a Japanese keyboard, so they work unshifted too.
+// keys with "*" and "+" on a Japanese keyboard, so they work unshifted too;
+// "=" (shifted "-" there) is "＝".
 struct KeyboardKey {
     int qtKey;
     int calcKey;
@@ -17,6 +18,7 @@ constexpr KeyboardKey kKeyboardTable[] = {
     {Qt::Key_Period, CalcKey::Point},
     {Qt::Key_Return, CalcKey::Equals},
     {Qt::Key_Enter, CalcKey::Equals},
+    {Qt::Key_Equal, CalcKey::Equals},
     {Qt::Key_Slash, CalcKey::Divide},
     {Qt::Key_Asterisk, CalcKey::Multiply},
     {Qt::Key_Colon, CalcKey::Multiply},
@@ -34,6 +36,22 @@ QString OperatorOf(int key)
 {
     static const QString operators[] = {"=", "/", "*", "-", "+"};
     return operators[key - CalcKey::Equals];
+}
+
+// value in exponent form rounded to digits significant digits, without
+// trailing zeros in the mantissa: 1E+14, -1.2345679E+13.
+QString ExponentText(double value, int digits)
+{
+    const QString text = QString::number(value, 'E', digits - 1);
+    const qsizetype exponent = text.indexOf(u'E');
+    QString mantissa = text.first(exponent);
+    if (mantissa.contains(u'.')) {
+        while (mantissa.endsWith(u'0'))
+            mantissa.chop(1);
+        if (mantissa.endsWith(u'.'))
+            mantissa.chop(1);
+    }
+    return mantissa + text.sliced(exponent);
 }
 
 } // namespace
@@ -59,8 +77,7 @@ void Calculator::Press(int key)
     } else if (key == CalcKey::Point) {
         Point();
     } else if (key >= CalcKey::Equals && key <= CalcKey::Add) {
-        PendingOperator = OperatorOf(key);
-        ApplyOperatorKey();
+        Operator(OperatorOf(key));
     } else if (key == CalcKey::AllClear) {
         AllClear();
     } else if (key == CalcKey::ClearEntry) {
@@ -78,6 +95,22 @@ void Calculator::Press(int key)
     }
     if (CalcDisplay.size() > CalcDisplayLength)
         CalcDisplay.truncate(CalcDisplayLength);
+}
+
+void Calculator::Operator(const QString &op)
+{
+    const bool waiting = !PendingOperator.isEmpty();
+    PendingOperator = op;
+    if (!waiting) {
+        ApplyOperatorKey();
+        return;
+    }
+    // The operator before has no right operand yet: this key only takes its
+    // place, and "＝" ends the calculation at the running result on show.
+    if (op == QLatin1String("=")) {
+        PendingOperator.clear();
+        ActiveOperator.clear();
+    }
 }
 
 void Calculator::ApplyOperatorKey()
@@ -126,7 +159,7 @@ void Calculator::Digit(int digit)
         TakeOverPendingOperator();
         CalcDisplay.clear();
     }
-    if (CalcDisplay == QLatin1String("0"))
+    if (CalcDisplay == QLatin1String("0") || ShowsExponent())
         CalcDisplay.clear();
     CalcDisplay += QChar(u'0' + digit);
 }
@@ -135,6 +168,8 @@ void Calculator::Point()
 {
     if (!PendingOperator.isEmpty()) {
         TakeOverPendingOperator();
+        CalcDisplay = QStringLiteral("0.");
+    } else if (ShowsExponent()) {
         CalcDisplay = QStringLiteral("0.");
     } else if (!CalcDisplay.contains(u'.')) {
         CalcDisplay += u'.';
@@ -151,7 +186,7 @@ double Calculator::DisplayValue() const
 
 void Calculator::ShowNumber(double value)
 {
-    CalcDisplay = std::isfinite(value) ? FitCalcDisplay(CalcNumberText(value)) : CalcErrorText;
+    CalcDisplay = std::isfinite(value) ? CalcResultText(value) : CalcErrorText;
 }
 
 QString CalcNumberText(double value)
@@ -161,15 +196,22 @@ QString CalcNumberText(double value)
     return QString::number(value, 'G', 15);
 }
 
-QString FitCalcDisplay(const QString &text)
+QString CalcResultText(double value)
 {
+    const QString text = CalcNumberText(value);
     if (text.size() <= CalcDisplayLength)
         return text;
-    const qsizetype exponent = text.indexOf(u'E');
-    if (exponent < 0)
+    // Cutting a plain text where its point is still on the display drops
+    // fraction digits only; any other cut would show another number.
+    const qsizetype point = text.indexOf(u'.');
+    if (!text.contains(u'E') && point >= 0 && point <= CalcDisplayLength)
         return text.first(CalcDisplayLength);
-    const QString power = text.sliced(exponent);
-    return text.first(CalcDisplayLength - power.size()) + power;
+    for (int digits = 15; digits > 1; --digits) {
+        const QString exponent = ExponentText(value, digits);
+        if (exponent.size() <= CalcDisplayLength)
+            return exponent;
+    }
+    return ExponentText(value, 1);
 }
 
 int CalcKeyForKeyboard(int qtKey)

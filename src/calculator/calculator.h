@@ -37,6 +37,7 @@ public:
 
     // The key action of the button with index key; other indexes do nothing.
     // After an error only a digit, the point, CA and Ｃ act, and they start afresh.
+    // An operator key while another waits for its right operand replaces it.
     void Press(int key);
 
     // Carries out ActiveOperator with the display as its right operand and
@@ -50,6 +51,7 @@ public:
     QString ActiveOperator;      // "", "/", "*", "-" or "+": carried out by the next operator key
 
 private:
+    void Operator(const QString &op);
     void AllClear();
     void Digit(int digit);
     void Point();
@@ -57,6 +59,9 @@ private:
     double DisplayValue() const;
     void ShowNumber(double value);
     bool ShowsError() const { return CalcDisplay == CalcErrorText; }
+    // A result in exponent form cannot be typed on: the next digit or point
+    // starts a new number.
+    bool ShowsExponent() const { return CalcDisplay.contains(u'E'); }
 };
 
 // A number as the display writes it: up to 15 significant digits, "." as the
@@ -64,9 +69,11 @@ private:
 // 1.5E+20 for magnitudes from 1E+15 and below 1E-4. Zero is "0".
 QString CalcNumberText(double value);
 
-// A number's text shortened to the display: exponent texts keep their
-// exponent and lose mantissa digits; other texts are cut to their first 14.
-QString FitCalcDisplay(const QString &text);
+// What the display shows for a result: its number text when that fits; a
+// text with a point among its first 14 characters cut there (dropping
+// fraction digits only); any other in exponent form with as many mantissa
+// digits, rounded, as fit. The display never shows another number.
+QString CalcResultText(double value);
 
 // The calculator key of a keyboard key (a Qt::Key value), or -1 for a key the
 // calculator does not use. Keypad keys carry the same Qt::Key values.

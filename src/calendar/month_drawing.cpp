@@ -75,8 +75,14 @@ void DrawDay(QPainter &painter, int cell, const MonthCell &day, const CalendarDa
 
 QFont MonthFont(const QString &fontName)
 {
+    // A name that is not installed is passed over for the next family; a
+    // blank one is not, it would let the toolkit pick any font at all.
+    const QString surfaceFont = QStringLiteral("ＭＳ Ｐゴシック");
     QFont font;
-    font.setFamilies({fontName, QStringLiteral("ＭＳ Ｐゴシック")});
+    if (fontName.trimmed().isEmpty())
+        font.setFamilies({surfaceFont});
+    else
+        font.setFamilies({fontName, surfaceFont});
     font.setPointSize(14);
     return font;
 }

@@ -13,7 +13,7 @@ class QPainter;
 constexpr QSize MonthSurfaceSize(281, 209);
 
 // The title's and the day numbers' font: fontName at 14 points, or the
-// surface's own font ("ＭＳ Ｐゴシック") when fontName is not installed.
+// surface's own font ("ＭＳ Ｐゴシック") when fontName is blank or not installed.
 QFont MonthFont(const QString &fontName);
 
 // Clears the surface to background, then draws the title "yyyy/m(old name)"

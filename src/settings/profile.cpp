@@ -88,6 +88,12 @@ QString QuoteIniValue(const QString &text)
     return ReadBackValue(line) == line ? line : u'"' + line + u'"';
 }
 
+bool ProfileFileTooLarge(const QString &file)
+{
+    const QFileInfo info(file);
+    return info.isFile() && info.size() > kMaxProfileFileBytes;
+}
+
 QString AddTrailingSeparator(const QString &path)
 {
     return path.endsWith(u'/') ? path : path + u'/';

@@ -40,6 +40,10 @@
 // fails as well, so the engine never writes a file it would not read.
 inline constexpr qint64 kMaxProfileFileBytes = 4 * 1024 * 1024;
 
+// Whether file is a file above kMaxProfileFileBytes, which the engine neither
+// reads nor writes.
+bool ProfileFileTooLarge(const QString &file);
+
 // The value of key in section of file, or def (without its trailing blanks)
 // when the file, section or key is missing. The whole value is returned (no
 // length cut) and it ends at its first NUL or carriage return character, so

@@ -3,6 +3,7 @@
 #include <QDir>
 
 #include "platform/message_box.h"
+#include "settings/profile.h"
 
 namespace {
 
@@ -32,15 +33,29 @@ SettingsAspect AspectOfKey(const QString &section, const QString &key)
     return SettingsAspect::Archive;
 }
 
+// What keeps a file above the size limit from being read or written.
+QString TooLargeReason()
+{
+    return QStringLiteral("%1 MB を超えるファイルは読み書きしません。")
+        .arg(kMaxProfileFileBytes / (1024 * 1024));
+}
+
+void ShowFileProblem(MessageBoxService &messages, QWidget *owner, const QString &what,
+                     const QString &file, const QString &explanation)
+{
+    messages.show(owner, what + u'\n' + QDir::toNativeSeparators(file) + QStringLiteral("\n\n") + explanation,
+                  QStringLiteral("Tockara"), MessageButtons::Ok, MessageIcon::Warning);
+}
+
 } // namespace
 
 void ShowWriteFailure(MessageBoxService &messages, QWidget *owner, const QString &what,
                       const QString &file, const QString &tail)
 {
-    messages.show(owner,
-                  what + u'\n' + QDir::toNativeSeparators(file) + QStringLiteral("\n\n")
-                      + QStringLiteral("ファイルとフォルダーに書き込めるか確かめてください。") + tail,
-                  QStringLiteral("Tockara"), MessageButtons::Ok, MessageIcon::Warning);
+    const QString reason = ProfileFileTooLarge(file)
+                               ? QStringLiteral("ファイルが大きすぎます。") + TooLargeReason()
+                               : QStringLiteral("ファイルとフォルダーに書き込めるか確かめてください。");
+    ShowFileProblem(messages, owner, what, file, reason + tail);
 }
 
 SettingsAspects ChangedAspects(const Settings &before, const Settings &after)
@@ -65,6 +80,15 @@ SettingsStore::SettingsStore(QString settingsPath, QString programFolder, Messag
 void SettingsStore::Load()
 {
     LoadSettings(settings_, path_, programFolder_);
+    // Such a file is never written either: told here once, its writes fail
+    // without a word.
+    if (ProfileFileTooLarge(path_)) {
+        failureReported_ = true;
+        ShowFileProblem(messages_, nullptr, QStringLiteral("設定ファイルが大きすぎるため読み込めませんでした。"),
+                        path_,
+                        TooLargeReason()
+                            + QStringLiteral("今回は既定の設定を使います。変更はこの時計を閉じるまで有効です。"));
+    }
 }
 
 void SettingsStore::Reset(const Settings &settings)

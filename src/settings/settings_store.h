@@ -17,7 +17,8 @@ class QWidget;
 
 // Tells the user in a "Tockara" warning box, owned by owner, that what (a
 // sentence such as "設定を保存できませんでした。") could not be written to
-// file, and what to check; tail, when given, says what became of the change.
+// file, and what to check (or that the file is too large); tail, when given,
+// says what became of the change.
 void ShowWriteFailure(MessageBoxService &messages, QWidget *owner, const QString &what,
                       const QString &file, const QString &tail = {});
 
@@ -51,7 +52,8 @@ public:
     const QString &path() const { return path_; }
 
     // Reads the file; whatever is missing or unusable takes its default.
-    // Announces nothing: nothing shows the settings before they are read.
+    // Announces nothing: nothing shows the settings before they are read. A
+    // file too large to read is told, and then counts as told for writes.
     void Load();
     // Takes settings as if read from the file, without writing or announcing.
     void Reset(const Settings &settings);

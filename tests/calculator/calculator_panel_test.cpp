@@ -33,6 +33,23 @@ TEST_F(CalculatorPageTest, ButtonsAndTheWindowsKeysDriveTheDisplay)
     EXPECT_TRUE(ctx.ToolWindowOpen);   // Enter gave "＝" and did not close the window
 }
 
+TEST_F(CalculatorPageTest, SpaceDoesNothingAndLeavesNoButtonPressed)
+{
+    SettingsWindow &window = open(PageCalculator);
+    window.show();
+    QPushButton *five = control<QPushButton>("NBTN5");
+    for (QPushButton *focused : {five, control<QPushButton>("NBTN20")}) {
+        focused->setFocus();
+        QTest::keyPress(focused, Qt::Key_Space);
+        QTest::keyRelease(window.focusWidget(), Qt::Key_Space);
+        EXPECT_FALSE(focused->isDown()) << focused->objectName().toStdString();
+        EXPECT_EQ(display(), "0") << focused->objectName().toStdString();
+    }
+    key(Qt::Key_5);
+    EXPECT_FALSE(five->isDown());
+    EXPECT_EQ(display(), "5");
+}
+
 TEST_F(CalculatorPageTest, RegistersOutliveTheWindowAndTheDisplayRestarts)
 {
     open(PageCalculator);

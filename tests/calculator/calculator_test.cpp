@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <string>
 
 #include "calculator/calculator.h"
 
@@ -28,6 +29,12 @@ void Type(Calculator &calculator, const char *keys)
 
 TEST(CalculatorTest, KeySequencesShowTheirDisplay)
 {
+    // (1E+14)^23 is beyond the range of a double.
+    std::string overflow = "99999999999999";
+    for (int i = 0; i < 22; ++i)
+        overflow += "*99999999999999";
+    overflow += "=";
+    const std::string afterOverflow = overflow + "7+1=";
     struct Case { const char *keys; const char *display; };
     const Case cases[] = {
         {"", "0"},
@@ -57,14 +64,57 @@ TEST(CalculatorTest, KeySequencesShowTheirDisplay)
         {"4SR5+1=", "6"},                 // a digit starts afresh
         {"4SR.5", "0.5"},
         {"4SRA", "0"},
-        {"9*9**********", "エラー"},      // each "*" squares: overflow
-        {"9*9**********7+1=", "8"},
+        {overflow.c_str(), "エラー"},
+        {afterOverflow.c_str(), "8"},                    // a digit starts afresh
     };
     for (const Case &c : cases) {
         Calculator calculator;
         Type(calculator, c.keys);
         EXPECT_EQ(calculator.CalcDisplay.toStdString(), c.display) << c.keys;
     }
+}
+
+// Plays keys on a fresh calculator and compares the display after each case.
+void ExpectDisplays(std::initializer_list<std::pair<const char *, const char *>> cases)
+{
+    for (const auto &[keys, display] : cases) {
+        Calculator calculator;
+        Type(calculator, keys);
+        EXPECT_EQ(calculator.CalcDisplay.toStdString(), display) << keys;
+    }
+}
+
+TEST(CalculatorTest, ALongResultShowsInExponentFormAndTheNextDigitStartsAfresh)
+{
+    ExpectDisplays({
+        {"99999999999999+1=", "1E+14"},
+        {"0-12345678901234=", "-1.2345679E+13"},          // rounded, not cut
+        {"12345678901234S", "-1.2345679E+13"},
+        {"99999999999999+1=-1=", "99999999999999"},       // goes on with the true value
+        {"2/3=", "0.666666666666"},                       // a cut fraction is still the number
+        {"1234567890123+.45=", "1234567890123."},
+        {"99999999999999+1=5", "5"},
+        {"99999999999999+1=.", "0."},
+        {"99999999999999+1=.5", "0.5"},
+        {"99999999999999+1=0", "0"},
+        {"99999999999999+1=5+1=", "6"},
+        {"123456789*987654321=7", "7"},
+        {"99999999999999+1=S", "-1E+14"},                // ± still acts on the result
+    });
+}
+
+TEST(CalculatorTest, AnOperatorKeyRightAfterAnotherOnlyReplacesIt)
+{
+    ExpectDisplays({
+        {"5+3+-1=", "7"},
+        {"5+3+-", "8"},
+        {"9*+2=", "11"},
+        {"5+3+=", "8"},                                   // "＝" ends at the running result
+        {"5+3+=4", "84"},
+        {"2+=", "2"},
+        {"1+8+R-2=", "1"},                                // √ after an operator: the left operand
+        {"12+C-5=", "-5"},
+    });
 }
 
 TEST(CalculatorTest, OperatorKeysKeepThePendingAndActiveOperators)
@@ -89,7 +139,18 @@ TEST(CalculatorTest, NumberTextUsesFifteenDigitsAndExponents)
                    Case{-2.5, "-2.5"}, Case{1.0 / 3, "0.333333333333333"}}) {
         EXPECT_EQ(CalcNumberText(c.value).toStdString(), c.text) << c.value;
     }
-    EXPECT_EQ(FitCalcDisplay("-1.23456789012345E-100").toStdString(), "-1.234567E-100");
+}
+
+TEST(CalculatorTest, AResultTextIsTheResultWithinItsLastShownDigit)
+{
+    struct Case { double value; const char *text; };
+    for (Case c : {Case{1e14, "1E+14"}, Case{-12345678901234.0, "-1.2345679E+13"},
+                   Case{99999999999999.0, "99999999999999"}, Case{12345678901234.5, "12345678901234"},
+                   Case{-1234567890123.45, "-1234567890123"}, Case{9.99999999999999e20, "1E+21"},
+                   Case{-1.23456789012345e-100, "-1.234568E-100"},
+                   Case{0.000123456789012345, "0.000123456789"}, Case{1.5e20, "1.5E+20"}}) {
+        EXPECT_EQ(CalcResultText(c.value).toStdString(), c.text) << c.value;
+    }
 }
 
 TEST(CalculatorTest, KeyboardTable)
@@ -102,7 +163,7 @@ TEST(CalculatorTest, KeyboardTable)
                    Case{Qt::Key_Semicolon, CalcKey::Add}, Case{Qt::Key_Plus, CalcKey::Add},
                    Case{Qt::Key_Home, CalcKey::AllClear}, Case{Qt::Key_Delete, CalcKey::ClearEntry},
                    Case{Qt::Key_Insert, CalcKey::ChangeSign}, Case{Qt::Key_Control, CalcKey::ChangeSign},
-                   Case{Qt::Key_Equal, -1}, Case{Qt::Key_A, -1}}) {
+                   Case{Qt::Key_Equal, CalcKey::Equals}, Case{Qt::Key_Space, -1}, Case{Qt::Key_A, -1}}) {
         EXPECT_EQ(CalcKeyForKeyboard(c.key), c.calcKey) << c.key;
     }
 }

@@ -1,9 +1,12 @@
 #include <QDir>
+#include <QFontInfo>
 
+#include "calendar/month_drawing.h"
 #include "calendar/notes.h"
 #include "calendar/ui/calendar_pages.h"
 #include "calendar/ui/month_view.h"
 #include "context/pages.h"
+#include "face/fonts.h"
 #include "settings/profile.h"
 #include "settings_window/settings_window_fixture.h"
 
@@ -25,6 +28,21 @@ protected:
     CalendarData calendar;
     MonthView view{calendar, folder.path(), nullptr};
 };
+
+TEST(MonthFontTest, AFontThatCannotBeSetLeavesTheSurfacesOwnFont)
+{
+    InstallFontSubstitutions();
+    const QString surfaceFont = QFontInfo(QFont(QStringLiteral("ＭＳ Ｐゴシック"))).family();
+    ASSERT_EQ(surfaceFont, "IPAPGothic");
+    struct Case { const char *name; QString family; };
+    for (const Case &c : {Case{"", surfaceFont}, Case{" ", surfaceFont}, Case{"NoSuchFont", surfaceFont},
+                          Case{"ＭＳ 明朝", surfaceFont}, Case{"ＭＳ ゴシック", "IPAGothic"},
+                          Case{"IPAGothic", "IPAGothic"}}) {
+        const QFont font = MonthFont(QString::fromUtf8(c.name));
+        EXPECT_EQ(QFontInfo(font).family(), c.family) << c.name;
+        EXPECT_EQ(font.pointSize(), 14) << c.name;
+    }
+}
 
 TEST_F(MonthViewTest, ButtonsStepThroughTheMonths)
 {

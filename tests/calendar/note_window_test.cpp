@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 
 #include "calendar/calendar_data.h"
@@ -11,6 +12,7 @@
 #include "calendar/notes.h"
 #include "context/context.h"
 #include "context/pages.h"
+#include "face/fonts.h"
 #include "settings/profile.h"
 #include "support/fake_services.h"
 #include "support/temp_folder.h"
@@ -146,6 +148,89 @@ TEST_F(NoteWindowTest, CloseBoxKeepsToolWindowOpenForTheDiaryOnlyAndStoresNothin
     EXPECT_FALSE(ctx.ToolWindowOpen);
     EXPECT_TRUE(fakes.messages->shown.isEmpty());
     EXPECT_EQ(ReadIniValue("Fusen", "0", "missing", ctx.settingsPath()), "missing");
+}
+
+TEST_F(NoteWindowTest, EscapeAsksBeforeThrowingAwayChangedText)
+{
+    ctx.notes.MemoLines[0] = "old";
+    ctx.notes.MemoLineCount = 1;
+    const struct {
+        qint16 page;
+        const char *typed;   // nullptr: left as opened
+        MessageAnswer answer;
+        bool asked;
+        bool closed;
+    } cases[] = {
+        {PageCalendar, nullptr, MessageAnswer::No, false, true},
+        {PageMemo, nullptr, MessageAnswer::No, false, true},
+        {PageMemo, "old", MessageAnswer::No, false, true},   // typed back as it was
+        {PageCalendar, "typed", MessageAnswer::No, true, false},
+        {PageMemo, "typed", MessageAnswer::No, true, false},
+        {PageMemo, "", MessageAnswer::No, true, false},
+        {PageCalendar, "typed", MessageAnswer::Yes, true, true},
+    };
+    for (const auto &c : cases) {
+        const std::string what = std::to_string(c.page) + " " + (c.typed ? c.typed : "(unchanged)");
+        OpenDiaryDay(2000, 1, 1);
+        ctx.PageRequest = c.page;
+        fakes.messages->shown.clear();
+        fakes.messages->answers = {c.answer};
+        NoteWindow window(ctx);
+        window.show();
+        if (c.typed)
+            Type(window, QString::fromUtf8(c.typed));
+        QTest::keyClick(Find<QPlainTextEdit>(window, "FLD0"), Qt::Key_Escape);
+
+        EXPECT_EQ(window.isVisible(), !c.closed) << what;
+        ASSERT_EQ(fakes.messages->shown.size(), c.asked ? 1 : 0) << what;
+        if (c.asked) {
+            EXPECT_EQ(fakes.messages->shown[0].text, QStringLiteral("書いた内容を登録せずに閉じますか？"));
+            EXPECT_EQ(fakes.messages->shown[0].title, QStringLiteral("確認"));
+            EXPECT_EQ(fakes.messages->shown[0].buttons, MessageButtons::YesNo);
+        }
+        if (c.typed && !c.closed)
+            EXPECT_EQ(Text(window), QString::fromUtf8(c.typed)) << what;
+    }
+    EXPECT_FALSE(QFile::exists(folder.file("NIKI2000.txt")));
+    EXPECT_EQ(ReadIniValue("Fusen", "0", "missing", ctx.settingsPath()), "missing");
+}
+
+TEST_F(NoteWindowTest, TabMovesTheFocusOnInsteadOfTypingATab)
+{
+    ctx.PageRequest = PageMemo;
+    NoteWindow window(ctx);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    auto *text = Find<QPlainTextEdit>(window, "FLD0");
+    text->setFocus();
+    QTest::keyClicks(text, "a");
+    QTest::keyClick(text, Qt::Key_Tab);
+    EXPECT_EQ(Text(window), "a");
+    EXPECT_NE(window.focusWidget(), text);
+}
+
+TEST_F(NoteWindowTest, TheWarningStandsClearOfTheTextBox)
+{
+    InstallFontSubstitutions();
+    ctx.PageRequest = PageCalendar;
+    NoteWindow window(ctx);
+    window.show();
+    auto *warning = Find<QLabel>(window, "LBL3");
+    const int hidden = Find<QPlainTextEdit>(window, "FLD0")->y() - warning->y();
+    ASSERT_GT(hidden, 0);
+    ASSERT_LT(hidden, warning->height());
+    // Drawn alone, the label must have no ink in the strip the text box covers.
+    const QImage drawn = warning->grab().toImage();
+    int ink = 0, inkAbove = 0;
+    for (int y = 0; y < drawn.height(); ++y) {
+        for (int x = 0; x < drawn.width(); ++x) {
+            if (qGray(drawn.pixel(x, y)) < 128)
+                ++(y < hidden ? inkAbove : ink);
+        }
+    }
+    EXPECT_GT(inkAbove, 100);
+    EXPECT_EQ(ink, 0);
 }
 
 TEST_F(NoteWindowTest, MemoModeShowsTheCountedMemoLines)

@@ -26,4 +26,8 @@ xdotool key --window "$calculator" minus 4 0 Return
 accessible_text 電卓の表示 --expect -6 >/dev/null || fail "- 4 0 = did not show -6"
 xdotool mousemove --window "$calculator" $((8 + 152 + 16)) $((144 + 16)) click 1   # √
 accessible_text 電卓の表示 --expect エラー >/dev/null || fail "√ of -6 did not show エラー"
+xdotool key --window "$calculator" Home 9 9 9 9 9 9 9 9 9 9 9 9 9 9 plus 1 equal
+accessible_text 電卓の表示 --expect 1E+14 >/dev/null || fail "99999999999999 + 1 = did not show 1E+14"
+xdotool key --window "$calculator" space 5
+accessible_text 電卓の表示 --expect 5 >/dev/null || fail "5 after 1E+14 did not start a new number"
 echo "calculator: ok"

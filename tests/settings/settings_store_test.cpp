@@ -2,6 +2,8 @@
 // change touches; a write that fails is told to the user once.
 #include <gtest/gtest.h>
 #include <QFile>
+#include <QFileInfo>
+#include <unistd.h>
 
 #include "settings/profile.h"
 #include "settings/settings_store.h"
@@ -97,6 +99,47 @@ TEST_F(SettingsStoreTest, AFailedWriteIsToldOnceAndTheChangeStillShows)
     EXPECT_EQ(told.icon, MessageIcon::Warning);
     EXPECT_EQ(blocked.settings().Color.Bord, 65280);
     EXPECT_EQ(blockedWatch.announced.size(), 2);
+}
+
+TEST_F(SettingsStoreTest, AFileTooLargeToReadIsToldAsSuchOnceAndTheDefaultsRun)
+{
+    const QString path = folder.writeBytes("Tockara.ini", "[Setting]\r\nWidth=130\r\n");
+    ASSERT_EQ(::truncate(QFile::encodeName(path).constData(), kMaxProfileFileBytes + 1), 0);
+    store.Load();
+    EXPECT_EQ(store.settings().Setting.Width, DefaultSettings(folder.path()).Setting.Width);
+    EXPECT_FALSE(store.Save());   // start-up writes the file straight back
+    EXPECT_FALSE(store.Update([](Settings &s) { s.Color.Bord = 255; }));
+
+    ASSERT_EQ(fakes.messages->shown.size(), 1);
+    const QString told = fakes.messages->shown.first().text;
+    EXPECT_TRUE(told.contains(QStringLiteral("大きすぎる"))) << told.toStdString();
+    EXPECT_TRUE(told.contains(QStringLiteral("今回は既定の設定を使います。"))) << told.toStdString();
+    EXPECT_TRUE(told.contains(path)) << told.toStdString();
+    EXPECT_FALSE(told.contains(QStringLiteral("書き込めるか"))) << told.toStdString();
+    EXPECT_EQ(QFileInfo(path).size(), kMaxProfileFileBytes + 1);
+}
+
+TEST_F(SettingsStoreTest, AWriteFailureNamesItsCause)
+{
+    folder.writeBytes("plain", "x");
+    const QString large = folder.writeBytes("NIKI2026.txt", "");
+    ASSERT_EQ(::truncate(QFile::encodeName(large).constData(), kMaxProfileFileBytes + 1), 0);
+    const struct {
+        QString file;
+        const char *cause;
+        const char *notCause;
+    } cases[] = {
+        {folder.file("plain/NIKI2026.txt"), "書き込めるか確かめてください。", "大きすぎ"},
+        {large, "ファイルが大きすぎます。4 MB を超えるファイルは読み書きしません。", "書き込めるか"},
+    };
+    for (const auto &c : cases) {
+        fakes.messages->shown.clear();
+        ShowWriteFailure(*fakes.messages, nullptr, QStringLiteral("記録できませんでした。"), c.file);
+        ASSERT_EQ(fakes.messages->shown.size(), 1);
+        const QString told = fakes.messages->shown.first().text;
+        EXPECT_TRUE(told.contains(QString::fromUtf8(c.cause))) << told.toStdString();
+        EXPECT_FALSE(told.contains(QString::fromUtf8(c.notCause))) << told.toStdString();
+    }
 }
 
 TEST_F(SettingsStoreTest, ResetAndLoadTakeSettingsWithoutWritingOrAnnouncing)

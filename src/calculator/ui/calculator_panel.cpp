@@ -72,6 +72,11 @@ void CalculatorPanel::Open()
 bool CalculatorPanel::KeyPressed(int qtKey)
 {
     equals_->setFocus(Qt::OtherFocusReason);
+    // Space would press the button that had the focus a moment ago, which
+    // never sees its release once the focus has moved: it is no calculator
+    // key and does nothing.
+    if (qtKey == Qt::Key_Space || qtKey == Qt::Key_Select)
+        return true;
     const int key = CalcKeyForKeyboard(qtKey);
     if (key < 0)
         return false;

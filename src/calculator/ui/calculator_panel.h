@@ -18,7 +18,7 @@ public:
     void Open();
     // A key press anywhere in the window, before its controls: the focus
     // moves to "＝", then a key of the keyboard table presses its button.
-    // Returns whether it did.
+    // Returns whether the key was used up (Space is, doing nothing).
     bool KeyPressed(int qtKey);
 
 private:

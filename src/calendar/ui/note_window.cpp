@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <QDir>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -51,6 +52,10 @@ void NoteWindow::buildControls()
 
     warning_ = new QLabel(QStringLiteral("10行までしか記録されません。"), panel_);
     warning_->setObjectName(QStringLiteral("LBL3"));
+    // The text box starts 13 pixels below the label's top and covers the rest
+    // of it: the warning stands at the top of its label, as the form's labels
+    // draw their text.
+    warning_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     // 145 pixels hold the warning only in narrower fonts than IPAPGothic; the
     // label grows so that the warning is never cut short.
     warning_->setGeometry(24, 27, std::max(145, warning_->sizeHint().width()), 17);
@@ -58,6 +63,8 @@ void NoteWindow::buildControls()
     text_ = new QPlainTextEdit(panel_);
     text_->setObjectName(QStringLiteral("FLD0"));
     text_->setGeometry(8, 40, 225, 129);
+    // Tab goes on to the buttons, as in the form's text boxes.
+    text_->setTabChangesFocus(true);
 
     storeButton_ = new QPushButton(QStringLiteral("登録"), this);
     storeButton_->setObjectName(QStringLiteral("BTN0"));
@@ -90,6 +97,7 @@ void NoteWindow::setUpDiary()
     const qint16 count = LoadDiaryDay(notes, ctx_.programFolder, date.Year, date.Month, date.Day);
     setWindowTitle(QStringLiteral("%1/%2/%3").arg(date.Year).arg(date.Month).arg(date.Day));
     text_->setPlainText(JoinNoteLines(notes.DiaryLines, count));
+    openedText_ = text_->toPlainText();
 }
 
 void NoteWindow::setUpMemo()
@@ -100,6 +108,7 @@ void NoteWindow::setUpMemo()
     setPanelColor(kMemoColor);
     setWindowTitle(QStringLiteral("ちょいメモ設定"));
     text_->setPlainText(JoinNoteLines(notes.MemoLines, notes.MemoLineCount));
+    openedText_ = text_->toPlainText();
 }
 
 void NoteWindow::store()
@@ -146,6 +155,25 @@ void NoteWindow::tellNotStored(const QString &file)
 {
     ShowWriteFailure(*ctx_.services.messages, this, QStringLiteral("記録できませんでした。"), file,
                      QStringLiteral("書いた内容はこのウィンドウに残っています。"));
+}
+
+void NoteWindow::keyPressEvent(QKeyEvent *event)
+{
+    // Escape is easily pressed by mistake: typed text is thrown away only
+    // when the user says so.
+    if (event->matches(QKeySequence::Cancel) && text_->toPlainText() != openedText_
+        && !confirmDiscard()) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+bool NoteWindow::confirmDiscard()
+{
+    return ctx_.services.messages->show(this, QStringLiteral("書いた内容を登録せずに閉じますか？"),
+                                        QStringLiteral("確認"), MessageButtons::YesNo, MessageIcon::None)
+           == MessageAnswer::Yes;
 }
 
 void NoteWindow::done(int result)

@@ -26,6 +26,10 @@ public:
     // mode it stays set, for the settings window that opened the diary.
     void done(int result) override;
 
+protected:
+    // Escape closes without storing, after asking when the text was changed.
+    void keyPressEvent(QKeyEvent *event) override;
+
 private:
     void buildControls();
     void setUpDiary();
@@ -35,6 +39,7 @@ private:
     void storeDiary();
     void storeMemo();
     void tellNotStored(const QString &file);
+    bool confirmDiscard();
 
     Context &ctx_;
     Mode mode_ = Mode::None;
@@ -42,6 +47,7 @@ private:
     QLabel *title_ = nullptr;        // LBL2
     QLabel *warning_ = nullptr;      // LBL3
     QPlainTextEdit *text_ = nullptr; // FLD0
+    QString openedText_;             // the text as set up, to tell a changed one
     QPushButton *storeButton_ = nullptr;  // BTN0
     QPushButton *closeButton_ = nullptr;  // BTN1
 };
