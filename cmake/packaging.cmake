@@ -8,7 +8,6 @@
 # source folders are static and linked into the executable, and nothing of
 # the build tree (no RPATH, no build path) is needed to run it.
 
-set(TOCKARA_APP_ID io.github.tockara.Tockara)
 set(TOCKARA_MAINTAINER "Tockara maintainers <maintainers@users.noreply.c-seed-4ebf194d.example>")
 set(packaging ${PROJECT_SOURCE_DIR}/packaging)
 set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
