@@ -9,7 +9,6 @@
 # the build tree (no RPATH, no build path) is needed to run it, nor kept in
 # it (cmake/forget_build_paths.cmake).
 
-set(TOCKARA_APP_ID io.github.tockara.Tockara)
 set(TOCKARA_MAINTAINER "Tockara maintainers <maintainers@users.noreply.c-seed-4ebf194d.example>")
 set(packaging ${PROJECT_SOURCE_DIR}/packaging)
 set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS

@@ -1,6 +1,7 @@
 #pragma once
 
-// One running clock per user and display.
+// One running clock per program folder: two clocks would write the same
+// Tockara.ini and diary files.
 class InstanceLock {
 public:
     virtual ~InstanceLock() = default;

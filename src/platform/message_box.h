@@ -21,7 +21,8 @@ public:
                                MessageButtons buttons, MessageIcon icon) = 0;
     // Shows text under title with an OK button and icon, owned by owner, and
     // returns at once; the box stays until the user closes it, then closed
-    // (when given) runs.
+    // (when given) runs. The box comes above every window, takes the focus
+    // and answers while any other window of the program is open.
     virtual void notify(QWidget *owner, const QString &text, const QString &title,
                         MessageIcon icon, std::function<void()> closed = {}) = 0;
 };

@@ -52,6 +52,11 @@ QString ResolveProgramFolder(const QString &executableFolder)
     return userFolder;
 }
 
+QString ExecutableFolder()
+{
+    return QFileInfo(QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath()).path();
+}
+
 QString ProgramFolderToRead(const QString &executableFolder)
 {
     const QString beside = QDir::cleanPath(executableFolder);

@@ -8,6 +8,10 @@
 // from the installed data folder. Never ends with a separator.
 QString ResolveProgramFolder(const QString &executableFolder);
 
+// The folder of the running executable, with links resolved, known before
+// the toolkit has started (QCoreApplication::applicationDirPath's answer).
+QString ExecutableFolder();
+
 // The folder whose Calender.ini a look at the rules reads, found without
 // creating or seeding anything: the program folder above when it already
 // holds Calender.ini, otherwise the installed data folder (bin/../share/tockara).

@@ -25,6 +25,7 @@
 #include "shell/features.h"
 #include "shell/fortune.h"
 #include "shell/program_icon.h"
+#include "shell/window_placement.h"
 
 RunningClock::RunningClock() = default;
 RunningClock::~RunningClock() = default;
@@ -114,6 +115,7 @@ void StartClock(Context &ctx, RunningClock &running)
                      [menu = running.menu.get()] { menu->RefreshChecks(); });
     running.menu->RefreshChecks();
 
+    running.placement = std::make_unique<ToolWindowPlacement>(*running.clock);
     // Topmost without taking the focus from the user's window.
     running.clock->show();
     running.clock->raise();
@@ -146,8 +148,21 @@ int RunTockara(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_XCB_NO_MITSHM"))
         qputenv("QT_XCB_NO_MITSHM", "1");
 
+    // One clock per program folder, decided before the toolkit connects to a
+    // display and before anything of the folder is read: a second start ends
+    // here silently, whatever its DISPLAY says.
+    const QString programFolder = ResolveProgramFolder(ExecutableFolder());
+    std::unique_ptr<InstanceLock> lock = MakeLinuxInstanceLock(programFolder);
+    if (!lock->tryLock())
+        return 0;
+
     QApplication app(argc, argv);
     app.setApplicationName("tockara");
+    // Docks and task bars find the launcher entry of the clock's windows by
+    // this name (a Wayland application id, the desktop file name of X11
+    // desktops that ask for it) and by their WM_CLASS, which the application
+    // name gives and the entry's StartupWMClass names.
+    QGuiApplication::setDesktopFileName(QStringLiteral(TOCKARA_APP_ID));
     // The clock's windows are tool windows; the program ends through ExitProgram.
     app.setQuitOnLastWindowClosed(false);
     // The clock speaks Japanese; so do the toolkit's own dialogs and buttons.
@@ -156,12 +171,8 @@ int RunTockara(int argc, char **argv)
                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         app.installTranslator(&toolkitTexts);
 
-    std::unique_ptr<InstanceLock> lock = MakeLinuxInstanceLock();
-    if (!lock->tryLock())
-        return 0;
-
     Services services = MakeLinuxServices();
-    Context ctx(services, ResolveProgramFolder(QCoreApplication::applicationDirPath()));
+    Context ctx(services, programFolder);
     RunningClock running;
     StartClock(ctx, running);
     if (running.clock->exiting())

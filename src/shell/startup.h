@@ -1,5 +1,5 @@
 #pragma once
-// The entry routine: one clock per display, settings loaded and written back,
+// The entry routine: one clock per program folder, settings loaded and written back,
 // the windows created in their order, every feature's pages and commands
 // registered, the clock shown above all windows.
 #include <memory>
@@ -12,6 +12,7 @@
 class ClockWindow;
 class HoverWindow;
 class PopupMenu;
+class ToolWindowPlacement;
 struct Context;
 
 // Everything start-up creates and the running clock keeps until exit.
@@ -24,6 +25,7 @@ struct RunningClock {
     std::unique_ptr<PopupMenu> menu;        // frmMenu, never shown
     std::unique_ptr<HoverWindow> hover;     // frmDigi
     std::unique_ptr<ClockWindow> clock;     // frmMain
+    std::unique_ptr<ToolWindowPlacement> placement;  // the tool windows beside the clock
 };
 
 // Runs the start-up steps on ctx (settings loaded and saved, windows created,

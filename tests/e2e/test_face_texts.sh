@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The default face shows the date in white with a dark-blue outline above the
-# centre; a saved quick memo opens the memo window at start-up, in front of the
+# centre; a saved quick memo opens the memo window at start-up, beside the
 # clock, which goes on ticking until the window is closed.
 source "$(dirname "$0")/lib.sh"
 start_display
@@ -21,9 +21,9 @@ write_cp932 "$PROGRAM/Tockara.ini" "[Fusen]
 2=歯医者 15時"
 launch_clock
 memo=$(wait_for_title 'ちょいメモ設定') || fail "the memo window did not open at start-up"
-# Without a window manager the memo window covers the clock at the top-left
-# corner; moved aside, it leaves the face in sight.
-xdotool windowmove "$memo" 300 300
+# The memo window opens beside the clock, leaving the face in sight.
+read -r mx my <<<"$(window_origin "$memo")"
+((mx >= 80 || my >= 80)) || fail "the memo window covers the clock at $mx,$my"
 wait_for_window
 first=$(screenshot ticking1)
 wait_for_change ticking2 "$first" 80x80+0+0 0 10 >/dev/null \

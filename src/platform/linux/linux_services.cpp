@@ -44,17 +44,30 @@ public:
         }
     }
 
+    // A notified box (an alarm) must be seen and answered whatever window of
+    // the program is open. A modal window (the calendar, a settings page, the
+    // memo) blocks every window shown before it, so the box is modal to the
+    // whole program itself, and shown after that window. It is a window of
+    // its own rather than a dialog of the clock's, stays above every window
+    // and takes the focus.
     void notify(QWidget *owner, const QString &text, const QString &title, MessageIcon icon,
                 std::function<void()> closed) override
     {
-        auto *box = new QMessageBox(owner);
+        auto *box = new QMessageBox();
+        // A message box resets its window flags when its modality is set:
+        // set first, before the flags that keep the box on top.
+        box->setWindowModality(Qt::ApplicationModal);
         dress(*box, text, title, icon);
         box->setStandardButtons(QMessageBox::Ok);
-        box->setWindowModality(Qt::NonModal);
         box->setAttribute(Qt::WA_DeleteOnClose);
         if (closed)
             QObject::connect(box, &QMessageBox::finished, box, [closed](int) { closed(); });
+        // The box ends with the window it belongs to.
+        if (owner)
+            QObject::connect(owner, &QObject::destroyed, box, &QObject::deleteLater);
         box->show();
+        box->raise();
+        box->activateWindow();
     }
 
 private:

@@ -18,8 +18,9 @@
 
 // The real services of a Linux desktop session.
 Services MakeLinuxServices();
-// The lock that keeps a second clock from starting on this display.
-std::unique_ptr<InstanceLock> MakeLinuxInstanceLock();
+// The lock that keeps a second clock from starting on programFolder,
+// whatever the environment of either clock says.
+std::unique_ptr<InstanceLock> MakeLinuxInstanceLock(const QString &programFolder);
 
 // Restart and power-off through systemd-logind.
 std::unique_ptr<SystemPower> MakeLogindPower();

@@ -1,0 +1,67 @@
+#!/usr/bin/env bash
+# Under a window manager: the tool windows and message boxes open beside the
+# clock on its screen, not over it; a window of fixed size offers no
+# maximise; the windows name the launcher entry the desktop knows them by
+# and carry the icon sizes docks show.
+source "$(dirname "$0")/lib.sh"
+SOURCE=$(readlink -f "$(dirname "$0")/../..")
+start_display
+start_window_manager
+make_program_folder
+# The clock at (400, 300) pixels, in twips.
+write_cp932 "$PROGRAM/Tockara.ini" "[Setting]
+Left=6000
+Top=4500"
+start_clock
+read -r cx cy <<<"$(window_origin "$WINDOW")"
+[ "$cx $cy" = "400 300" ] || fail "the clock stands at $cx,$cy"
+
+# The frame of window $1 on the screen: "X Y W H".
+frame_of() {
+  local x y w h l r t b
+  read -r x y <<<"$(window_origin "$1")"
+  read -r w h <<<"$(xwininfo -id "$1" | awk '/Width:/ { w = $2 } /Height:/ { h = $2 } END { print w, h }')"
+  read -r l r t b <<<"$(xprop -id "$1" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g')"
+  echo $((x - l)) $((y - t)) $((w + l + r)) $((h + t + b))
+}
+
+# Window $1 (named $2) lies beside the 80 x 80 clock and on the screen, and
+# offers no maximise.
+check_beside_clock() { # window name
+  local x y w h
+  read -r x y w h <<<"$(frame_of "$1")"
+  ((x >= 0 && y >= 0 && x + w <= 1024 && y + h <= 768)) || fail "$2 leaves the screen: $x,$y ${w}x$h"
+  ((x >= cx + 80 || x + w <= cx || y >= cy + 80 || y + h <= cy)) || fail "$2 covers the clock: $x,$y ${w}x$h"
+  ! xprop -id "$1" _NET_WM_ALLOWED_ACTIONS | grep -q MAXIMIZE || fail "$2 offers to maximise"
+}
+
+# The launcher entry names the class of the clock's windows, and the windows
+# carry a 64-pixel icon.
+entry="$SOURCE/packaging/io.github.tockara.Tockara.desktop"
+wm_class=$(grep '^StartupWMClass=' "$entry" | cut -d= -f2)
+[ -n "$wm_class" ] || fail "the launcher entry names no window class"
+xprop -id "$WINDOW" WM_CLASS | grep -q ", \"$wm_class\"\$" \
+  || fail "the clock's class is not $wm_class: $(xprop -id "$WINDOW" WM_CLASS)"
+xprop -id "$WINDOW" _NET_WM_ICON | grep -q 'Icon (64 x 64)' || fail "the clock's icon has no 64-pixel size"
+
+# A settings page from the popup menu: アラーム設定.
+before=$(screenshot before_menu)
+xdotool mousemove $((cx + 40)) $((cy + 40)) click 3
+wait_for_change menu "$before" 200x200+$((cx + 40))+$((cy + 80)) 5000 10 >/dev/null || fail "no menu opened"
+for _ in $(seq 8); do xdotool key Down; done
+xdotool key Return
+page=$(wait_for_title 'Tockara \[設定\]') || fail "アラーム設定 opened no window"
+check_beside_clock "$page" "the alarm page"
+cp "$(screenshot alarm_page)" "${TOCKARA_E2E_SHOTS:-$WORK}/tool_window_beside_clock.png" 2>/dev/null || true
+# The window closes on the key press; the key release then finds it gone.
+xdotool key --window "$page" Escape 2>/dev/null || true
+wait_until 10 no_window 'Tockara \[設定\]' || fail "the alarm page did not close"
+
+# A message box: the fortune of a double click.
+xdotool mousemove $((cx + 40)) $((cy + 40)) click --repeat 2 --delay 80 1
+fortune=
+find_fortune() { fortune=$(xdotool search --onlyvisible --name '^Tockara$' | grep -vx "$WINDOW" | head -1); [ -n "$fortune" ]; }
+wait_until 10 find_fortune || fail "a double click showed no fortune"
+check_beside_clock "$fortune" "the fortune box"
+cp "$(screenshot fortune)" "${TOCKARA_E2E_SHOTS:-$WORK}/box_beside_clock.png" 2>/dev/null || true
+echo "tool windows: ok"
