@@ -49,7 +49,13 @@ QString ResolveProgramFolder(const QString &executableFolder)
     const QString data = installedDataFolder(executableFolder);
     copyMissing(data + "/Calender.ini", userFolder + "/Calender.ini");
     copyMissing(data + "/help", userFolder + "/help");
+    copyMissing(data + "/anime", SampleFolder(userFolder));
     return userFolder;
+}
+
+QString SampleFolder(const QString &programFolder)
+{
+    return QDir::cleanPath(programFolder + "/anime");
 }
 
 QString ProgramFolderToRead(const QString &executableFolder)
