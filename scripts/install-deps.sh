@@ -13,6 +13,8 @@ packages=(
   xvfb xdotool imagemagick x11-utils x11-apps x11-xserver-utils procps openbox wmctrl
   # a clock started at a chosen time of day (the alarm tests)
   faketime
+  # the X server's clients and what they hold (a connection the clock leaves behind)
+  xrestop
   # reading controls' texts over the accessibility bus (calendar and calculator tests)
   dbus-daemon at-spi2-core python3-gi gir1.2-atspi-2.0
   # the Japanese fonts the clock's texts are designed for

@@ -1,6 +1,7 @@
 #include "desktop/wallpaper.h"
 
 #include "platform/desktop_settings.h"
+#include "platform/wallpaper_picture.h"
 #include "settings/profile.h"
 
 namespace {
@@ -24,6 +25,9 @@ QString WallpaperProfilePath(const QString &programFolder)
 WallpaperResult ApplyWallpaper(DesktopSettings &desktop, const QString &profilePath, const QString &file,
                     const QString &code)
 {
+    // A desktop shows nothing for a file that is no picture: it is not set.
+    if (!file.isEmpty() && !WallpaperPictureReadable(file))
+        return WallpaperResult::Unreadable;
     WallpaperValues values{file, {}, {}};
     if (code == "0" || code == "1" || code == "2") {
         values.tile = code == "1" ? "1" : "0";

@@ -22,10 +22,11 @@ enum class WallpaperResult {
     Applied,  // kept and shown
     NotShown, // the desktop did not take it (its own reaction is left to it)
     NotKept,  // shown, but the program's profile file could not be written
+    Unreadable, // the file is missing or holds no picture: nothing was changed
 };
 
-// Sets the wallpaper file in the arrangement of code; an empty file removes
-// the wallpaper.
+// Sets the wallpaper file (a whole path) in the arrangement of code; an empty
+// file removes the wallpaper. A file that holds no picture changes nothing.
 WallpaperResult ApplyWallpaper(DesktopSettings &desktop, const QString &profilePath, const QString &file,
                     const QString &code);
 

@@ -49,12 +49,18 @@ QString ResolveProgramFolder(const QString &executableFolder)
     const QString data = installedDataFolder(executableFolder);
     copyMissing(data + "/Calender.ini", userFolder + "/Calender.ini");
     copyMissing(data + "/help", userFolder + "/help");
+    copyMissing(data + "/anime", SampleFolder(userFolder));
     return userFolder;
 }
 
 QString ExecutableFolder()
 {
     return QFileInfo(QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath()).path();
+}
+
+QString SampleFolder(const QString &programFolder)
+{
+    return QDir::cleanPath(programFolder + "/anime");
 }
 
 QString ProgramFolderToRead(const QString &executableFolder)

@@ -1,11 +1,13 @@
 #pragma once
 #include <QString>
 
-// The folder that holds Tockara.ini, Calender.ini, the diary files and help/.
-// It is the executable's folder when Calender.ini lies beside the executable
-// (a build tree or a portable install); otherwise the per-user data folder
-// ($XDG_DATA_HOME/tockara), seeded on first use with Calender.ini and help/
-// from the installed data folder. Never ends with a separator.
+// The folder that holds Tockara.ini, Calender.ini, the diary files, help/
+// and the sample environments in anime/. It is the executable's folder when
+// Calender.ini lies beside the executable (a build tree or a portable
+// install); otherwise the per-user data folder ($XDG_DATA_HOME/tockara),
+// seeded with Calender.ini, help/ and anime/ from the installed data folder
+// (a file missing there is copied at each start; one present is never
+// overwritten). Never ends with a separator.
 QString ResolveProgramFolder(const QString &executableFolder);
 
 // The folder of the running executable, with links resolved, known before
@@ -16,3 +18,8 @@ QString ExecutableFolder();
 // creating or seeding anything: the program folder above when it already
 // holds Calender.ini, otherwise the installed data folder (bin/../share/tockara).
 QString ProgramFolderToRead(const QString &executableFolder);
+
+// The folder of the sample environments and their pictures in a program
+// folder: where the choosers of environment files and background pictures
+// open when no file is set yet.
+QString SampleFolder(const QString &programFolder);

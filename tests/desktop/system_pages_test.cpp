@@ -1,6 +1,9 @@
 // The system commands in the popup menu, and the wallpaper and version pages
 // in the settings window.
 #include <QAction>
+#include <QDir>
+#include <QFileInfo>
+#include <QImage>
 #include <QIcon>
 #include <QMenu>
 
@@ -15,6 +18,7 @@
 #include "settings_window/settings_window_fixture.h"
 #include "settings_window/ui/version_page.h"
 #include "settings_window/version_text.h"
+#include "support/environment_value.h"
 
 namespace {
 
@@ -95,16 +99,26 @@ protected:
     {
         return ReadIniValue("Desktop", key, "?", WallpaperProfilePath(folder.path()));
     }
+    // A small picture at name below the program folder; its full path.
+    QString picture(const QString &name) const
+    {
+        QImage blue(4, 4, QImage::Format_RGB32);
+        blue.fill(Qt::blue);
+        QDir().mkpath(QFileInfo(folder.file(name)).path());
+        blue.save(folder.file(name), "PNG");
+        return folder.file(name);
+    }
 };
 
 TEST_F(SystemPagesTest, ATiledWallpaperIsSetShownAgainAndKeptWhenAppliedUnchanged)
 {
+    const QString blue = picture("pics/blue.png");
     open(PageWallpaper);
     EXPECT_EQ(window->windowTitle(), "Tockara [壁紙設定]");
     EXPECT_TRUE(option(11)->isChecked());
     EXPECT_EQ(field(13)->text(), "");
 
-    type(13, "/pics/blue.png");
+    type(13, blue);
     option(8)->click();
     click("BTN12");
     EXPECT_FALSE(window->isVisible());
@@ -113,31 +127,113 @@ TEST_F(SystemPagesTest, ATiledWallpaperIsSetShownAgainAndKeptWhenAppliedUnchange
     EXPECT_FALSE(savedFileExists()) << "the wallpaper is no setting of the clock";
 
     open(PageWallpaper);
-    EXPECT_EQ(field(13)->text(), "/pics/blue.png");
+    EXPECT_EQ(field(13)->text(), blue);
     EXPECT_TRUE(option(8)->isChecked());
     click("BTN12");
-    EXPECT_EQ(kept("Wallpaper"), "/pics/blue.png");
+    EXPECT_EQ(kept("Wallpaper"), blue);
     EXPECT_EQ(kept("TileWallpaper"), "1");
+}
+
+TEST_F(SystemPagesTest, ConfirmedAsShownThePageChangesNoDesktopSetting)
+{
+    // A zoomed picture of the desktop's own shows as 中央に表示.
+    fakes.desktop->keeps = true;
+    fakes.desktop->current = {picture("zoomed.png"), "0", "10"};
+    open(PageWallpaper).show();
+    EXPECT_TRUE(option(9)->isChecked());
+    click("BTN12");
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(fakes.desktop->written.isEmpty());
+
+    // No wallpaper, confirmed as none: nothing either.
+    fakes.desktop->current = {};
+    open(PageWallpaper);
+    click("BTN12");
+    EXPECT_TRUE(fakes.desktop->written.isEmpty());
+
+    // A change, even of the placement alone, is set.
+    fakes.desktop->current = {folder.file("zoomed.png"), "0", "10"};
+    open(PageWallpaper);
+    option(10)->click();
+    click("BTN12");
+    ASSERT_EQ(fakes.desktop->written.size(), 1);
+    EXPECT_EQ(fakes.desktop->written[0].style, "2");
+}
+
+TEST_F(SystemPagesTest, TheFieldTakesPathsBelowHomeAndTheProgramFolder)
+{
+    const EnvironmentValue home("HOME", QFile::encodeName(folder.file("home")));
+    picture("home/Pictures/a.png");
+    picture("walls/b.png");
+    const struct {
+        QString typed, set;
+    } cases[] = {
+        {"~/Pictures/a.png", folder.file("home/Pictures/a.png")},
+        {"walls/b.png", folder.file("walls/b.png")},
+    };
+    for (const auto &c : cases) {
+        open(PageWallpaper);
+        type(13, c.typed);
+        option(9)->click();
+        click("BTN12");
+        EXPECT_EQ(fakes.desktop->painted.last().file, c.set) << c.typed.toStdString();
+        EXPECT_EQ(kept("Wallpaper"), c.set);
+    }
+
+    // The chooser opens where the typed path leads.
+    open(PageWallpaper);
+    type(13, "~/Pictures/a.png");
+    click("DialogBtn3");
+    ASSERT_EQ(fakes.choosers->fileRequests.size(), 1);
+    EXPECT_EQ(fakes.choosers->fileRequests[0].initialDir, folder.file("home/Pictures/a.png"));
+}
+
+TEST_F(SystemPagesTest, AFileThatHoldsNoPictureIsToldAndNothingIsSet)
+{
+    const QString shown = picture("shown.png");
+    ApplyWallpaper(*fakes.desktop, WallpaperProfilePath(folder.path()), shown, "1");
+    const QString text = folder.writeBytes("notes.png", "not a picture");
+    const struct {
+        QString file, told;
+    } cases[] = {
+        {text, "壁紙の画像を読み込めませんでした。"},
+        {folder.file("missing.png"), "壁紙のファイルが見つかりません。"},
+    };
+    for (const auto &c : cases) {
+        fakes.messages->shown.clear();
+        open(PageWallpaper).show();
+        type(13, c.file);
+        option(10)->click();
+        click("BTN12");
+        EXPECT_TRUE(window->isVisible()) << "the page stays open to mend the path";
+        ASSERT_EQ(fakes.messages->shown.size(), 1);
+        EXPECT_TRUE(fakes.messages->shown[0].text.startsWith(c.told)) << fakes.messages->shown[0].text.toStdString();
+        EXPECT_TRUE(fakes.messages->shown[0].text.contains(c.file));
+        EXPECT_EQ(kept("Wallpaper"), shown);
+        EXPECT_EQ(kept("WallpaperStyle"), "0");
+    }
+    EXPECT_EQ(fakes.desktop->painted.size(), 1);
 }
 
 TEST_F(SystemPagesTest, AWallpaperThatCannotBeKeptIsShownToldAndThePageStaysOpen)
 {
+    const QString blue = picture("blue.png");
     // A folder where the profile file should be: it can never be written.
     QDir(folder.path()).mkdir("Wallpaper.ini");
     open(PageWallpaper).show();
-    type(13, "/pics/blue.png");
+    type(13, blue);
     option(8)->click();
     click("BTN12");
     EXPECT_TRUE(window->isVisible());
     ASSERT_EQ(fakes.desktop->painted.size(), 1);
-    EXPECT_EQ(fakes.desktop->painted[0].file, "/pics/blue.png");
+    EXPECT_EQ(fakes.desktop->painted[0].file, blue);
     ASSERT_EQ(fakes.messages->shown.size(), 1);
     EXPECT_TRUE(fakes.messages->shown[0].text.contains(WallpaperProfilePath(folder.path())));
 }
 
 TEST_F(SystemPagesTest, NoWallpaperRemovesItWhateverTheFieldHolds)
 {
-    ApplyWallpaper(*fakes.desktop, WallpaperProfilePath(folder.path()), "/pics/a.png", "2");
+    ApplyWallpaper(*fakes.desktop, WallpaperProfilePath(folder.path()), picture("a.png"), "2");
     open(PageWallpaper);
     EXPECT_TRUE(option(10)->isChecked());
     option(11)->click();

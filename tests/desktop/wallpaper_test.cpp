@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QHash>
+#include <QImage>
 #include <QSet>
 
 #include "desktop/wallpaper.h"
@@ -13,10 +14,20 @@
 
 namespace {
 
+// A small picture named name in folder; its full path.
+QString WritePicture(const TempFolder &folder, const QString &name)
+{
+    QImage picture(4, 4, QImage::Format_RGB32);
+    picture.fill(Qt::blue);
+    picture.save(folder.file(name), "PNG");
+    return folder.file(name);
+}
+
 // On a desktop that keeps no wallpaper the values live in the program's file.
 class KeptWallpaper : public ::testing::Test {
 protected:
     KeptWallpaper() { desktop.keeps = false; }
+    QString picture(const QString &name) const { return WritePicture(folder, name); }
     void keep(const QString &tile, const QString &style, const QString &file)
     {
         WriteIniValue("Desktop", "TileWallpaper", tile, path);
@@ -54,22 +65,23 @@ TEST_F(KeptWallpaper, StretchedWinsOverTiledThenTileDecides)
 TEST_F(KeptWallpaper, EachCodeIsKeptDrawnAndReadBack)
 {
     struct Case {
-        QString file, code, read, tile, style;
+        QString name, code, tile, style;
     } cases[] = {
-        {"/pics/tile.png", "1", "1/pics/tile.png", "1", "0"},
-        {"/pics/centre.png", "0", "0/pics/centre.png", "0", "0"},
-        {"/pics/full.png", "2", "2/pics/full.png", "0", "2"},
-        {"", "0", "", "0", "0"},
+        {"tile.png", "1", "1", "0"},
+        {"centre.png", "0", "0", "0"},
+        {"full.png", "2", "0", "2"},
+        {"", "0", "0", "0"},
         // Paths the profile's reading would otherwise trim or unquote.
-        {"/pics/ends in space.png ", "1", "1/pics/ends in space.png ", "1", "0"},
-        {"\"/pics/q\".png\"", "0", "0\"/pics/q\".png\"", "0", "0"},
+        {"ends in space.png ", "1", "1", "0"},
+        {"\"q\".png\"", "0", "0", "0"},
     };
     for (const Case &c : cases) {
+        const QString file = c.name.isEmpty() ? QString() : picture(c.name);
         desktop.painted.clear();
-        EXPECT_EQ(ApplyWallpaper(desktop, path, c.file, c.code), WallpaperResult::Applied);
-        EXPECT_EQ(ReadWallpaperSetting(desktop, path), c.read);
+        EXPECT_EQ(ApplyWallpaper(desktop, path, file, c.code), WallpaperResult::Applied);
+        EXPECT_EQ(ReadWallpaperSetting(desktop, path), file.isEmpty() ? "" : c.code + file);
         ASSERT_EQ(desktop.painted.size(), 1);
-        EXPECT_EQ(desktop.painted[0].file, c.file);
+        EXPECT_EQ(desktop.painted[0].file, file);
         EXPECT_EQ(desktop.painted[0].tile, c.tile);
         EXPECT_EQ(desktop.painted[0].style, c.style);
     }
@@ -77,10 +89,29 @@ TEST_F(KeptWallpaper, EachCodeIsKeptDrawnAndReadBack)
 
 TEST_F(KeptWallpaper, AnUnknownCodeKeepsThePlacementAndChangesOnlyThePicture)
 {
-    ApplyWallpaper(desktop, path, "/p/one.png", "2");
-    ApplyWallpaper(desktop, path, "/p/two.png", "7");
-    EXPECT_EQ(ReadWallpaperSetting(desktop, path), "2/p/two.png");
+    ApplyWallpaper(desktop, path, picture("one.png"), "2");
+    ApplyWallpaper(desktop, path, picture("two.png"), "7");
+    EXPECT_EQ(ReadWallpaperSetting(desktop, path), "2" + folder.file("two.png"));
     EXPECT_EQ(desktop.painted.last().style, "2");
+}
+
+TEST_F(KeptWallpaper, AFileThatHoldsNoPictureChangesNothing)
+{
+    const QString kept = picture("kept.png");
+    ApplyWallpaper(desktop, path, kept, "1");
+    const QString notPicture = folder.writeBytes("notes.png", "not a picture");
+    QImage(4, 4, QImage::Format_RGB32).save(folder.file("cut.png"), "PNG");
+    QFile cut(folder.file("cut.png"));
+    cut.resize(cut.size() / 2);
+    for (const QString &file : {folder.file("missing.png"), notPicture, folder.file("cut.png"), folder.path()}) {
+        EXPECT_EQ(ApplyWallpaper(desktop, path, file, "2"), WallpaperResult::Unreadable) << file.toStdString();
+        EXPECT_EQ(ReadWallpaperSetting(desktop, path), "1" + kept);
+    }
+    EXPECT_EQ(desktop.painted.size(), 1);
+
+    desktop.keeps = true;
+    EXPECT_EQ(ApplyWallpaper(desktop, path, notPicture, "0"), WallpaperResult::Unreadable);
+    EXPECT_TRUE(desktop.written.isEmpty()) << "the desktop's own setting is not touched either";
 }
 
 TEST_F(KeptWallpaper, AKeptWallpaperIsDrawnAgainAtStartOnly)
@@ -178,24 +209,30 @@ TEST(DesktopWallpaperTest, EachDesktopsPlacementReadsAsItsArrangementCode)
 
 TEST(DesktopWallpaperTest, ApplyingSetsThePlacementBeforeThePicture)
 {
+    TempFolder folder;
+    const QString dir = folder.path();
+    WritePicture(folder, "a b.png");
+    WritePicture(folder, "it's.png");
+    WritePicture(folder, "x.png");
     struct Case {
         QString desktop, file, code;
         QStringList calls;
     } cases[] = {
-        {"GNOME", "/p/a b.png", "1",
+        {"GNOME", dir + "/a b.png", "1",
          {"gsettings set org.gnome.desktop.background picture-options 'wallpaper'",
-          "gsettings set org.gnome.desktop.background picture-uri 'file:///p/a%20b.png'",
+          "gsettings set org.gnome.desktop.background picture-uri 'file://" + dir + "/a%20b.png'",
           "gsettings list-keys org.gnome.desktop.background"}},
-        {"MATE", "/p/it's.png", "2",
+        {"MATE", dir + "/it's.png", "2",
          {"gsettings set org.mate.background picture-options 'stretched'",
-          "gsettings set org.mate.background picture-filename '/p/it\\'s.png'"}},
+          "gsettings set org.mate.background picture-filename '" + dir + "/it\\'s.png'"}},
         {"X-Cinnamon", "", "0",
          {"gsettings set org.cinnamon.desktop.background picture-options 'none'",
           "gsettings set org.cinnamon.desktop.background picture-uri ''"}},
-        {"XFCE", "/x.png", "0",
+        {"XFCE", dir + "/x.png", "0",
          {"xfconf-query -c xfce4-desktop -l",
           "xfconf-query -c xfce4-desktop -p /backdrop/screen0/monitor0/workspace0/image-style -n -t int -s 1",
-          "xfconf-query -c xfce4-desktop -p /backdrop/screen0/monitor0/workspace0/last-image -s /x.png -n -t string"}},
+          "xfconf-query -c xfce4-desktop -p /backdrop/screen0/monitor0/workspace0/last-image -s " + dir
+              + "/x.png -n -t string"}},
     };
     for (const Case &c : cases) {
         auto tools = std::make_unique<ScriptedTools>(QSet<QString>{"gsettings", "xfconf-query"},
@@ -212,10 +249,11 @@ TEST(DesktopWallpaperTest, PlasmaGetsTheImageAndFillModeOrItsPlainColour)
     auto tools = std::make_unique<ScriptedTools>(QSet<QString>{"plasmashell"}, QHash<QString, QString>{});
     ScriptedTools *seen = tools.get();
     auto desktop = MakeDesktopSettings("KDE", std::move(tools));
-    ApplyWallpaper(*desktop, "/nonexistent/Wallpaper.ini", "/k/\"q\".png", "1");
+    TempFolder folder;
+    ApplyWallpaper(*desktop, "/nonexistent/Wallpaper.ini", WritePicture(folder, "\"q\".png"), "1");
     ApplyWallpaper(*desktop, "/nonexistent/Wallpaper.ini", "", "0");
     ASSERT_EQ(seen->calls.size(), 2);
-    EXPECT_TRUE(seen->calls[0].contains("d.writeConfig(\"Image\", \"file:///k/%22q%22.png\")"));
+    EXPECT_TRUE(seen->calls[0].contains("d.writeConfig(\"Image\", \"file://" + folder.path() + "/%22q%22.png\")"));
     EXPECT_TRUE(seen->calls[0].contains("d.writeConfig(\"FillMode\", 3)"));
     EXPECT_TRUE(seen->calls[1].contains("org.kde.color"));
     EXPECT_FALSE(seen->calls[1].contains("writeConfig"));

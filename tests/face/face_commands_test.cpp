@@ -112,6 +112,19 @@ TEST_F(FaceCommandsTest, AChosenAnimationFileIsSavedThenAppliedEvenWhenItIsTheSa
     EXPECT_TRUE(watch.everySavedFirst());
 }
 
+TEST_F(FaceCommandsTest, WithNoFileSetTheChoosersOpenAmongTheSampleEnvironments)
+{
+    Preset(ctx.store, [](Settings &s) {
+        s.Anime.File.clear();
+        s.Image.File.clear();
+    });
+    Run(Command::PickAnimationFile, 11);
+    Run(Command::PickBackgroundImage, 2);
+    ASSERT_EQ(fakes.choosers->fileRequests.size(), 2);
+    for (const auto &request : fakes.choosers->fileRequests)
+        EXPECT_EQ(request.initialDir, folder.path() + "/anime") << request.title.toStdString();
+}
+
 TEST_F(FaceCommandsTest, AChosenBackgroundPictureIsSwitchedOnAndShown)
 {
     Preset(ctx.store, [](Settings &s) {

@@ -81,4 +81,5 @@ stop_processes "${PIDS[@]}"
 PIDS=()
 cmp -s "$user/Calender.ini" "$prefix/share/tockara/Calender.ini" || fail "Calender.ini was not seeded from the installed data"
 cmp -s "$user/help/help.htm" "$prefix/share/tockara/help/help.htm" || fail "the help page was not seeded"
+cmp -s "$user/anime/walker.dat" "$prefix/share/tockara/anime/walker.dat" || fail "the sample environments were not seeded"
 echo "installed tree: ok"

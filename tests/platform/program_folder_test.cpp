@@ -18,6 +18,8 @@ protected:
         QDir(folder.path()).mkpath("install/share/tockara/help");
         folder.writeBytes("install/share/tockara/Calender.ini", "[DateFormat]\r\n");
         folder.writeBytes("install/share/tockara/help/help.htm", "<html>");
+        folder.writeBytes("install/share/tockara/anime/walker.dat", "[Setting]\r\n");
+        folder.writeBytes("install/share/tockara/anime/walker.gif", "GIF89a");
     }
     ~ProgramFolder() override
     {
@@ -46,6 +48,10 @@ TEST_F(ProgramFolder, AnInstalledProgramUsesTheUsersDataFolderSeededOnce)
     EXPECT_EQ(ResolveProgramFolder(folder.file("install/bin")), userFolder);
     EXPECT_EQ(folder.readBytes("data/tockara/Calender.ini"), "[DateFormat]\r\n");
     EXPECT_EQ(folder.readBytes("data/tockara/help/help.htm"), "<html>");
+    // The sample environments, where the help page and the choosers point.
+    EXPECT_EQ(SampleFolder(userFolder), userFolder + "/anime");
+    EXPECT_EQ(folder.readBytes("data/tockara/anime/walker.dat"), "[Setting]\r\n");
+    EXPECT_EQ(folder.readBytes("data/tockara/anime/walker.gif"), "GIF89a");
 
     // The user's own files are never overwritten by a later start.
     folder.writeBytes("data/tockara/Calender.ini", "[DateFormat]\r\n1=mine\r\n");

@@ -1,5 +1,7 @@
 #include "desktop/ui/wallpaper_page.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QFrame>
 #include <QPushButton>
 #include <QRadioButton>
@@ -8,6 +10,8 @@
 #include "context/pages.h"
 #include "desktop/wallpaper.h"
 #include "pickers/cls_dialog.h"
+#include "platform/message_box.h"
+#include "settings/profile.h"
 #include "settings/settings_store.h"
 #include "settings_window/ui/field_edit.h"
 #include "settings_window/ui/page_controls.h"
@@ -66,40 +70,78 @@ void WallpaperPage::Open()
     if (current.isEmpty()) {
         file_->clear();
         options_[3]->setChecked(true);
-        return;
+    } else {
+        file_->setText(current.mid(1));
+        for (int i = 0; i < 3; ++i) {
+            if (current.left(1) == QLatin1String(kOptions[i].code))
+                options_[i]->setChecked(true);
+        }
     }
-    file_->setText(current.mid(1));
-    for (int i = 0; i < 3; ++i) {
-        if (current.left(1) == QLatin1String(kOptions[i].code))
-            options_[i]->setChecked(true);
+    shown_ = {file_->text(), CheckedOption()};
+}
+
+int WallpaperPage::CheckedOption() const
+{
+    for (int i = 0; i < int(options_.size()); ++i) {
+        if (options_[i]->isChecked())
+            return i;
     }
+    return -1;
+}
+
+QString WallpaperPage::WholePath() const
+{
+    const QString typed = file_->text();
+    return typed.isEmpty() ? typed : ResolveUserPath(typed, ctx_.programFolder);
 }
 
 bool WallpaperPage::Apply()
 {
+    // The page shows a placement the desktop offers beyond the three (a
+    // zoomed picture, say) as 中央に表示: confirmed as shown, the desktop
+    // keeps its own.
+    const int option = CheckedOption();
+    if (file_->text() == shown_.file && option == shown_.option)
+        return true;
     QString file;
     QString code = "0";
-    for (int i = 0; i < 3; ++i) {
-        if (options_[i]->isChecked()) {
-            file = file_->text();
-            code = QLatin1String(kOptions[i].code);
-        }
+    if (option >= 0 && kOptions[option].code) {
+        file = WholePath();
+        code = QLatin1String(kOptions[option].code);
     }
-    // The desktop's own reaction to a file it cannot use is left to it; a
-    // wallpaper the program cannot keep is told and the page stays open.
     const QString profile = WallpaperProfilePath(ctx_.programFolder);
-    if (ApplyWallpaper(*ctx_.services.desktop, profile, file, code) != WallpaperResult::NotKept)
+    switch (ApplyWallpaper(*ctx_.services.desktop, profile, file, code)) {
+    case WallpaperResult::Applied:
+    case WallpaperResult::NotShown:
+        // The desktop's own reaction to a change it refuses is left to it.
         return true;
-    ShowWriteFailure(*ctx_.services.messages, window_, QStringLiteral("壁紙を記録できませんでした。"),
-                     profile, QStringLiteral("次に起動したときは元の壁紙に戻ります。"));
+    case WallpaperResult::Unreadable:
+        ShowUnreadable(file);
+        return false;
+    case WallpaperResult::NotKept:
+        ShowWriteFailure(*ctx_.services.messages, window_, QStringLiteral("壁紙を記録できませんでした。"),
+                         profile, QStringLiteral("次に起動したときは元の壁紙に戻ります。"));
+        return false;
+    }
     return false;
+}
+
+void WallpaperPage::ShowUnreadable(const QString &file)
+{
+    const QString what = QFileInfo(file).isFile() ? QStringLiteral("壁紙の画像を読み込めませんでした。")
+                                                  : QStringLiteral("壁紙のファイルが見つかりません。");
+    ctx_.services.messages->show(
+        window_,
+        what + u'\n' + QDir::toNativeSeparators(file) + QStringLiteral("\n\n")
+            + QStringLiteral("BMP・JPEG・PNG などの画像のファイルを指定してください。"),
+        QStringLiteral("Tockara"), MessageButtons::Ok, MessageIcon::Warning);
 }
 
 void WallpaperPage::ChooseFile()
 {
     clsDialog dialog(*ctx_.services.choosers);
     dialog.setDialogTitle(QStringLiteral("壁紙を選択してください。"));
-    dialog.setInitialDir(file_->text());
+    dialog.setInitialDir(WholePath());
     dialog.setFilter(ChooserFilter());
     const QString chosen = dialog.FileName(window_);
     if (!chosen.isEmpty())

@@ -4,6 +4,7 @@
 #include "context/context.h"
 #include "context/feature_host.h"
 #include "pickers/cls_dialog.h"
+#include "platform/program_folder.h"
 
 namespace {
 
@@ -39,6 +40,14 @@ auto SwitchOfItem(SettingsRef &settings, int index) -> decltype(&settings.Image.
     }
 }
 
+// Where the chooser of a face file opens: at the file in use; with none, in
+// the program folder's sample environments rather than the chooser's own
+// default, the process's current folder (often "/").
+QString ChooserStart(const Context &ctx, const QString &file)
+{
+    return file.isEmpty() ? SampleFolder(ctx.programFolder) : file;
+}
+
 void PickFaceColor(Context &ctx, QWidget *owner, int index)
 {
     if (!ColorOfItem(ctx.settings(), index))
@@ -55,7 +64,7 @@ void PickAnimationFile(Context &ctx, QWidget *owner)
     clsDialog dialog(*ctx.services.choosers);
     dialog.setDialogTitle(QStringLiteral("アニメ定義ファイルを選択してください"));
     dialog.setFilter(JoinFileFilter({{QStringLiteral("アニメ定義ファイル (*.dat)"), QStringLiteral("*.dat")}}));
-    dialog.setInitialDir(ctx.settings().Anime.File);
+    dialog.setInitialDir(ChooserStart(ctx, ctx.settings().Anime.File));
     const QString file = dialog.FileName(owner);
     if (file.isEmpty())
         return;
@@ -82,7 +91,7 @@ void PickBackgroundImage(Context &ctx, QWidget *owner)
     // like the others.
     dialog.setFilter(JoinFileFilter({{QStringLiteral("画像ファイル (*.bmp *.jpg *.gif *.ico)"),
                                       QStringLiteral("*.bmp;*.jpg;*.gif;*.ico;*.png;*.jpeg")}}));
-    dialog.setInitialDir(ctx.settings().Image.File);
+    dialog.setInitialDir(ChooserStart(ctx, ctx.settings().Image.File));
     const QString file = dialog.FileName(owner);
     if (file.isEmpty())
         return;

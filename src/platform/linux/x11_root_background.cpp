@@ -4,13 +4,13 @@
 // ESETROOT_PMAP_ID), so terminals and compositors that show the background
 // find it, and the next setter frees it.
 #include <QGuiApplication>
-#include <QImageReader>
 #include <QPainter>
 #include <QScreen>
 
 #include "platform/linux/desktop_wallpaper.h"
 #include "platform/linux/x11_display.h"
 #include "platform/log.h"
+#include "platform/wallpaper_picture.h"
 
 // Xlib's macros (None, Status, Bool) clash with Qt's names: its headers come last.
 #include <X11/Xatom.h>
@@ -155,17 +155,6 @@ bool PaintRootBackground(const WallpaperValues &values)
         qCWarning(lcDesktop) << "the wallpaper is not painted: the program runs on no X display";
         return false;
     }
-    QImage picture;
-    if (!values.file.isEmpty()) {
-        QImageReader reader(values.file);
-        reader.setAutoTransform(true);
-        picture = reader.read();
-        if (picture.isNull()) {
-            qCWarning(lcDesktop).noquote() << "the wallpaper" << values.file
-                                           << "could not be read:" << reader.errorString();
-            return false;
-        }
-    }
     // A connection of its own, whose picture the server keeps when it closes.
     Display *dpy = XOpenDisplay(DisplayString(app));
     if (!dpy) {
@@ -176,11 +165,22 @@ bool PaintRootBackground(const WallpaperValues &values)
     const int scr = DefaultScreen(dpy);
     const Window root = RootWindow(dpy, scr);
     const QSize size(DisplayWidth(dpy, scr), DisplayHeight(dpy, scr));
+    QImage picture;
+    if (!values.file.isEmpty()) {
+        const Fit fit = FitOf(values);
+        picture = ReadWallpaperPicture(values.file, size, fit != Fit::Centre && fit != Fit::Tile);
+        if (picture.isNull()) {
+            qCWarning(lcDesktop).noquote() << "the wallpaper" << values.file << "could not be read";
+            XCloseDisplay(dpy);
+            return false;
+        }
+    }
 
     auto previousHandler = XSetErrorHandler(IgnoreXError);
     XGrabServer(dpy);
     FreePreviousPicture(dpy, root);
     bool ok = true;
+    Pixmap pixmap = None;
     if (picture.isNull()) {
         Announce(dpy, root, None);
         XSetWindowBackground(dpy, root, BlackPixel(dpy, scr));
@@ -197,7 +197,7 @@ bool PaintRootBackground(const WallpaperValues &values)
                                  << DefaultDepth(dpy, scr) << "is not handled";
         if (ok) {
             const int depth = DefaultDepth(dpy, scr);
-            const Pixmap pixmap = XCreatePixmap(dpy, root, size.width(), size.height(), depth);
+            pixmap = XCreatePixmap(dpy, root, size.width(), size.height(), depth);
             XImage *ximage = XCreateImage(dpy, DefaultVisual(dpy, scr), depth, ZPixmap, 0,
                                           reinterpret_cast<char *>(image.bits()), size.width(),
                                           size.height(), pad, int(image.bytesPerLine()));
@@ -212,7 +212,11 @@ bool PaintRootBackground(const WallpaperValues &values)
     }
     XClearWindow(dpy, root);
     XUngrabServer(dpy);
-    XSetCloseDownMode(dpy, RetainPermanent);
+    // The server keeps the picture after this connection closes, until the
+    // next setter frees it; without a picture there is nothing to keep, and a
+    // kept connection would hold one of the server's client slots for good.
+    if (pixmap != None)
+        XSetCloseDownMode(dpy, RetainPermanent);
     XSync(dpy, False);
     XSetErrorHandler(previousHandler);
     XCloseDisplay(dpy);

@@ -83,6 +83,35 @@ struct OutputInfo {
     XRROutputInfo *info;
 };
 
+// The screen's size and pixel density as the server has them now. Xlib's
+// DisplayWidth and DisplayHeight keep the values the connection was opened
+// with, which no longer hold once a mode has been set: the size is asked of
+// the server each time. The density is the one the connection was opened
+// with, which every change made here keeps.
+struct ScreenSize {
+    QSize pixels;
+    double mmPerPixelX = 25.4 / 96;
+    double mmPerPixelY = 25.4 / 96;
+};
+
+ScreenSize CurrentScreenSize(Display *dpy)
+{
+    ScreenSize size;
+    Window root = None;
+    int x = 0, y = 0;
+    unsigned width = 0, height = 0, border = 0, depth = 0;
+    if (XGetGeometry(dpy, DefaultRootWindow(dpy), &root, &x, &y, &width, &height, &border, &depth))
+        size.pixels = QSize(int(width), int(height));
+    const int scr = DefaultScreen(dpy);
+    const int pxW = DisplayWidth(dpy, scr), pxH = DisplayHeight(dpy, scr);
+    const int mmW = DisplayWidthMM(dpy, scr), mmH = DisplayHeightMM(dpy, scr);
+    if (pxW > 0 && mmW > 0)
+        size.mmPerPixelX = double(mmW) / pxW;
+    if (pxH > 0 && mmH > 0)
+        size.mmPerPixelY = double(mmH) / pxH;
+    return size;
+}
+
 bool CrtcActive(const XRRCrtcInfo *info)
 {
     return info && info->mode != None && info->noutput > 0;
@@ -282,11 +311,9 @@ private:
             return DisplayChangeBadMode;
         plan.screen = QSize(std::max(right, minW), std::max(bottom, minH));
         // Keep the screen's pixel density.
-        const int scr = DefaultScreen(dpy);
-        const int pxW = DisplayWidth(dpy, scr), pxH = DisplayHeight(dpy, scr);
-        const int mmW = DisplayWidthMM(dpy, scr), mmH = DisplayHeightMM(dpy, scr);
-        plan.screenMm = QSize(mmW > 0 && pxW > 0 ? plan.screen.width() * mmW / pxW : plan.screen.width() * 254 / 960,
-                              mmH > 0 && pxH > 0 ? plan.screen.height() * mmH / pxH : plan.screen.height() * 254 / 960);
+        const ScreenSize now = CurrentScreenSize(dpy);
+        plan.screenMm = QSize(int(plan.screen.width() * now.mmPerPixelX + 0.5),
+                              int(plan.screen.height() * now.mmPerPixelY + 0.5));
         return DisplayChangeDone;
     }
 
@@ -296,11 +323,10 @@ private:
         if (!crtc.info)
             return DisplayChangeFailed;
         const Window root = DefaultRootWindow(dpy);
-        const int scr = DefaultScreen(dpy);
-        const QSize now(DisplayWidth(dpy, scr), DisplayHeight(dpy, scr));
-        const QSize grown = now.expandedTo(plan.screen);
 
         XGrabServer(dpy);
+        const QSize now = CurrentScreenSize(dpy).pixels;
+        const QSize grown = now.expandedTo(plan.screen);
         // Grow the screen before the monitor needs the room, shrink it after.
         if (grown != now)
             XRRSetScreenSize(dpy, root, grown.width(), grown.height(), plan.screenMm.width(),
