@@ -1,0 +1,32 @@
+#pragma once
+// The kind of desktop session the clock runs in, told by the environment the
+// session gives its programs, and what follows from it for the clock's window.
+#include <QString>
+
+enum class DesktopSession {
+    X11,          // an X server and its window manager
+    WaylandGnome, // GNOME's mutter: X11 windows through XWayland stand where they ask
+    WaylandKde,   // KDE Plasma's KWin: the same
+    WaylandOther, // wlroots compositors (sway, Hyprland, river, ...) and any other
+};
+
+// sessionType: XDG_SESSION_TYPE; waylandDisplay: WAYLAND_DISPLAY;
+// currentDesktop: XDG_CURRENT_DESKTOP (a ':'-separated list, such as
+// "ubuntu:GNOME"). A Wayland display or a "wayland" session type makes a
+// Wayland session.
+DesktopSession ClassifySession(const QString &sessionType, const QString &waylandDisplay,
+                               const QString &currentDesktop);
+// The session this process runs in.
+DesktopSession CurrentSession();
+
+// Whether the clock places its window itself, past the window manager: on
+// Wayland compositors that put managed X11 windows where they please (sway
+// centres them, tiles or floats them and ignores their moves). Such a
+// compositor shows an unmanaged X11 window where it asks and above the
+// windows it manages, full-screen ones included.
+bool PlacesItsOwnWindow(DesktopSession session);
+
+// Whether a program may change the monitors' display modes: only an X
+// server's. On Wayland the compositor owns the outputs, and what XWayland
+// offers is a pretence for the one client that asks.
+bool LetsProgramsChangeDisplayModes(DesktopSession session);
