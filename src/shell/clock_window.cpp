@@ -19,6 +19,9 @@
 #include "face/environment_loader.h"
 #include "face/ui/hover_window.h"
 #include "launcher/popup_anchor.h"
+#include "platform/monitor_layout.h"
+#include "platform/screen_geometry.h"
+#include "shell/clock_placement.h"
 #include "platform/sound_player.h"
 
 namespace {
@@ -93,11 +96,25 @@ ClockWindow::ClockWindow(Context &ctx) : ctx_(ctx), face_(ctx.settings())
 {
     setObjectName("frmMain");
     setWindowTitle("Tockara");
-    setWindowFlags(Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::Tool);
+    Qt::WindowFlags flags = Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::Tool;
+    // Where the compositor would put the clock where it pleases and keep it
+    // there, the clock stands past the window manager: where it asks, above
+    // the managed windows, moved by itself.
+    placesItself_ = PlacesItsOwnWindow(SessionOf(*ctx_.services.screen));
+    if (placesItself_)
+        flags |= Qt::X11BypassWindowManagerHint;
+    setWindowFlags(flags);
+    // Such a window asks the compositor for no keyboard focus (the clock
+    // takes no keys): one that does is given the focus at each click,
+    // which sends the pointer into it anew and ends the drag.
+    if (placesItself_)
+        setAttribute(Qt::WA_X11NetWmWindowTypeNotification);
     setAttribute(Qt::WA_ShowWithoutActivating);
-    // The paint code copies the whole face image: nothing to erase first.
-    setAttribute(Qt::WA_OpaquePaintEvent);
-    setAttribute(Qt::WA_NoSystemBackground);
+    // Outside the face's ellipse the window is clear, so that a compositor,
+    // which does not apply the window's shape to what it draws, shows what
+    // lies beneath at the corners. The shape stays for the pointer and for an
+    // X server without a compositor.
+    setAttribute(Qt::WA_TranslucentBackground);
     // Motion without a button held tells where the pointer is, for the hover
     // window, without asking the display server on every tick.
     setMouseTracking(true);
@@ -184,25 +201,17 @@ void ClockWindow::SettingsChanged(SettingsAspects aspects)
         ComposeBackground();
 }
 
-// A saved position off the right or bottom edge (a smaller screen since) is
-// pulled back so the clock touches that edge; one off the left or top is kept.
 void ClockWindow::PlaceAtSavedPosition()
 {
     const ScreenInfo &screen = *ctx_.services.screen;
-    const double tx = screen.twipsPerPixelX(), ty = screen.twipsPerPixelY();
-    const QRect desktop = screen.desktopRect();
-    const double screenWidth = (desktop.x() + desktop.width()) * tx;
-    const double screenHeight = (desktop.y() + desktop.height()) * ty;
-
-    double top = ctx_.settings().Setting.Top;
-    double left = ctx_.settings().Setting.Left;
-    const double height = ctx_.settings().Setting.Height * ty;
-    const double width = ctx_.settings().Setting.Width * tx;
-    if (top + height > screenHeight)
-        top = screenHeight - height;
-    if (left + width > screenWidth)
-        left = screenWidth - width;
-    move(int(std::lround(left / tx)), int(std::lround(top / ty)));
+    const auto &setting = ctx_.settings().Setting;
+    move(ClockStartPosition({.left = setting.Left,
+                             .top = setting.Top,
+                             .size = QSize(setting.Width, setting.Height),
+                             .twipsPerPixelX = screen.twipsPerPixelX(),
+                             .twipsPerPixelY = screen.twipsPerPixelY(),
+                             .desktop = screen.desktopRect(),
+                             .monitors = MonitorAreas(screen)}));
 }
 
 void ClockWindow::ApplyClockShape()
@@ -358,6 +367,9 @@ void ClockWindow::ShowAlarm(int slot)
 void ClockWindow::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
+    // Outside the face's ellipse the window stays clear.
+    if (const QRegion ellipse = mask(); !ellipse.isEmpty())
+        painter.setClipRegion(ellipse);
     const QRect area = event->rect();
     const QImage &frame = face_.frame();
     // The frame holds device pixels on a scaled screen: the part of it under
@@ -373,6 +385,7 @@ void ClockWindow::mousePressEvent(QMouseEvent *event)
     if (event->button() == Qt::LeftButton) {
         dragging_ = true;
         grabPoint_ = event->position().toPoint();
+        dragFrom_ = pos();
     } else if (event->button() == Qt::RightButton) {
         dragging_ = false;
         OpenPopupMenu();
@@ -385,7 +398,15 @@ void ClockWindow::mouseMoveEvent(QMouseEvent *event)
     pointer_ = event->globalPosition().toPoint();
     pointerPlace_ = PointerPlace::OverFace;
     TickSoon();
-    if (dragging_)
+    if (!dragging_)
+        return;
+    // A compositor that the clock's window bypasses tells the pointer during
+    // a drag relative to where the window stood when the button went down
+    // (it never learns of the window's own moves); an X server tells it on
+    // the screen.
+    if (placesItself_)
+        move(dragFrom_ + event->position().toPoint() - grabPoint_);
+    else
         move(event->globalPosition().toPoint() - grabPoint_);
 }
 
@@ -450,16 +471,20 @@ QPoint ClockWindow::PopupAnchorPoint() const
     const ScreenInfo &screen = *ctx_.services.screen;
     const double tx = screen.twipsPerPixelX(), ty = screen.twipsPerPixelY();
     const QPoint pointer = screen.pointerPosition();
-    const QRect monitor = screen.monitorRect(pointer);
-    return PopupAnchor({.pointer = pointer,
-                        .clockLeft = qint32(std::lround(x() * tx)),
-                        .clockTop = qint32(std::lround(y() * ty)),
-                        .clockWidth = qint32(std::lround(width() * tx)),
-                        .clockHeight = qint32(std::lround(height() * ty)),
-                        .screenTop = qint32(std::lround(monitor.y() * ty)),
-                        .screenHeight = qint32(std::lround(monitor.height() * ty)),
-                        .twipsPerPixelX = tx,
-                        .twipsPerPixelY = ty});
+    // The menu opens on the clock's monitor, whichever the pointer is on.
+    const QRect monitor = screen.monitorRect(geometry().center());
+    const QPoint anchor = PopupAnchor({.pointer = pointer,
+                                       .clockLeft = qint32(std::lround(x() * tx)),
+                                       .clockTop = qint32(std::lround(y() * ty)),
+                                       .clockWidth = qint32(std::lround(width() * tx)),
+                                       .clockHeight = qint32(std::lround(height() * ty)),
+                                       .screenTop = qint32(std::lround(monitor.y() * ty)),
+                                       .screenHeight = qint32(std::lround(monitor.height() * ty)),
+                                       .twipsPerPixelX = tx,
+                                       .twipsPerPixelY = ty});
+    // The clock's right or bottom edge on the monitor's edge would open the
+    // menu on the next monitor.
+    return KeptInside(QRect(anchor, QSize(1, 1)), monitor);
 }
 
 void ClockWindow::OpenPopupMenu()

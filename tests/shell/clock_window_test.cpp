@@ -15,6 +15,7 @@
 #include "platform/linux/linux_services.h"
 #include "settings/profile.h"
 #include "shell/clock_window.h"
+#include "support/fake_monitors.h"
 #include "support/fake_services.h"
 #include "support/settings_watch.h"
 #include "support/temp_folder.h"
@@ -180,6 +181,65 @@ TEST_F(ClockFixture, DraggingMovesTheClockAndSavesItsPositionOnRelease)
     EXPECT_EQ(saved("Left"), "1500");
     EXPECT_EQ(saved("Top"), "3000");
     EXPECT_EQ(ctx.settings().Setting.Left, 1500);
+}
+
+// A compositor the clock's window bypasses (sway) reports the pointer of a
+// drag relative to where the window stood at the press, whatever the window
+// did since; the X server's screen position then says nothing true.
+TEST_F(ClockFixture, ADragPastTheWindowManagerFollowsThePointerFromThePress)
+{
+    auto screen = std::make_unique<FakeMonitorScreen>();
+    screen->sessionKind = DesktopSession::WaylandOther;
+    fakes.services.screen = std::move(screen);
+    preset([](Settings &s) {
+        s.Setting.Left = 200 * 15;
+        s.Setting.Top = 150 * 15;
+    });
+    auto clock = makeClock();
+    EXPECT_TRUE(clock->windowFlags() & Qt::X11BypassWindowManagerHint);
+    clock->show();
+    QMouseEvent press = MouseEvent(QEvent::MouseButtonPress, {30, 30}, {230, 180}, Qt::LeftButton);
+    QApplication::sendEvent(clock.get(), &press);
+    // Each step: the pointer 10 further than at the press, as the compositor
+    // tells it; the screen position the X server makes of it runs ahead.
+    for (int step = 1; step <= 10; ++step) {
+        const QPoint local(30 + 10 * step, 30 + 5 * step);
+        QMouseEvent move = MouseEvent(QEvent::MouseMove, local, clock->pos() + local, Qt::LeftButton);
+        QApplication::sendEvent(clock.get(), &move);
+        ASSERT_EQ(clock->pos(), QPoint(200 + 10 * step, 150 + 5 * step)) << "step " << step;
+    }
+    QMouseEvent release = MouseEvent(QEvent::MouseButtonRelease, {130, 80}, clock->pos() + QPoint(130, 80),
+                                     Qt::LeftButton);
+    QApplication::sendEvent(clock.get(), &release);
+    EXPECT_EQ(saved("Left"), "4500");
+    EXPECT_EQ(saved("Top"), "3000");
+}
+
+TEST_F(ClockFixture, TheCornersAreClearAndOnAnX11DesktopTheWindowManagerPlacesTheClock)
+{
+    auto clock = makeClock();
+    EXPECT_TRUE(clock->testAttribute(Qt::WA_TranslucentBackground));
+    EXPECT_FALSE(clock->windowFlags() & Qt::X11BypassWindowManagerHint);
+}
+
+// Two monitors side by side; the pointer on the right one, the clock on the left.
+TEST_F(ClockFixture, ThePopupOpensOnTheClocksMonitor)
+{
+    auto screen = std::make_unique<FakeMonitorScreen>();
+    screen->desktop = QRect(0, 0, 1024 + 1024, 768);
+    screen->monitors = {QRect(0, 0, 1024, 768), QRect(1024, 0, 1024, 768)};
+    screen->pointer = QPoint(1030, 600);
+    fakes.services.screen = std::move(screen);
+    preset([](Settings &s) {
+        s.Setting.Left = (1024 - 80) * 15;
+        s.Setting.Top = 600 * 15;
+    });
+    auto clock = makeClock();
+    QPoint anchor;
+    clock->showPopupMenu = [&](QPoint at) { anchor = at; };
+    QTest::mouseClick(clock.get(), Qt::RightButton, {}, QPoint(70, 10));
+    // Right of a lower clock: its right edge, at the last pixel of its monitor.
+    EXPECT_EQ(anchor, QPoint(1023, 600));
 }
 
 TEST_F(ClockFixture, RightAndMiddleClicksWriteNothing)

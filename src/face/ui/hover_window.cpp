@@ -135,8 +135,9 @@ void HoverWindow::follow(QPoint clockTopLeft, std::optional<QPoint> pointer)
         return;
     }
     const ScreenInfo &screen = *ctx_.services.screen;
+    // The sides are those of the clock's monitor, as the menu's are.
     const QPoint middle =
-        ScreenMiddle(screen.monitorRect(*pointer), screen.twipsPerPixelX(), screen.twipsPerPixelY());
+        ScreenMiddle(screen.monitorRect(clock.center()), screen.twipsPerPixelX(), screen.twipsPerPixelY());
     const bool appearing = isHidden();
     if (appearing)
         updateText();
