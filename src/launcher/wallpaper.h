@@ -22,6 +22,7 @@ enum class WallpaperResult {
     Applied,  // kept and shown
     NotShown, // the desktop did not take it (its own reaction is left to it)
     NotKept,  // shown, but the program's profile file could not be written
+    NotAllowed, // the session lets no program set the wallpaper
 };
 
 // Sets the wallpaper file in the arrangement of code; an empty file removes

@@ -88,7 +88,15 @@ bool WallpaperPage::Apply()
     // The desktop's own reaction to a file it cannot use is left to it; a
     // wallpaper the program cannot keep is told and the page stays open.
     const QString profile = WallpaperProfilePath(ctx_.programFolder);
-    if (ApplyWallpaper(*ctx_.services.desktop, profile, file, code) != WallpaperResult::NotKept)
+    const WallpaperResult result = ApplyWallpaper(*ctx_.services.desktop, profile, file, code);
+    if (result == WallpaperResult::NotAllowed) {
+        ctx_.services.messages->show(window_,
+                                     QStringLiteral("この画面環境では、プログラムから壁紙を変更できません。"
+                                                    "デスクトップの設定で変更してください。"),
+                                     QStringLiteral("Tockara"), MessageButtons::Ok, MessageIcon::Information);
+        return true;
+    }
+    if (result != WallpaperResult::NotKept)
         return true;
     ShowWriteFailure(*ctx_.services.messages, window_, QStringLiteral("壁紙を記録できませんでした。"),
                      profile, QStringLiteral("次に起動したときは元の壁紙に戻ります。"));

@@ -310,6 +310,18 @@ public:
     bool paintRootWindow(const WallpaperValues &values) override { return PaintRootBackground(values); }
 };
 
+// A Wayland session of any other desktop: its compositor or a program of
+// its own draws the wallpaper (sway's swaybg, for one), from its own
+// configuration; there is no root window anyone sees.
+class SessionOwnedWallpaper : public DesktopSettings {
+public:
+    bool keepsWallpaper() override { return true; }
+    WallpaperValues readWallpaper() override { return {}; }
+    bool writeWallpaper(const WallpaperValues &) override { return false; }
+    bool paintRootWindow(const WallpaperValues &) override { return false; }
+    bool letsProgramsSetWallpaper() override { return false; }
+};
+
 class SystemDesktopTools : public DesktopTools {
 public:
     bool has(const QString &program) override
@@ -368,9 +380,10 @@ DesktopFamily DesktopFamilyFromName(const QString &currentDesktop)
 }
 
 std::unique_ptr<DesktopSettings> MakeDesktopSettings(const QString &currentDesktop,
-                                                     std::unique_ptr<DesktopTools> tools)
+                                                     std::unique_ptr<DesktopTools> tools, bool wayland)
 {
-    // A desktop whose tool is missing is treated like any other X11 session.
+    // A desktop whose tool is missing is treated like any other session of
+    // its kind.
     switch (DesktopFamilyFromName(currentDesktop)) {
     case DesktopFamily::Gnome:
     case DesktopFamily::Cinnamon:
@@ -390,6 +403,8 @@ std::unique_ptr<DesktopSettings> MakeDesktopSettings(const QString &currentDeskt
     case DesktopFamily::Other:
         break;
     }
+    if (wayland)
+        return std::make_unique<SessionOwnedWallpaper>();
     return std::make_unique<RootWindowWallpaper>();
 }
 
