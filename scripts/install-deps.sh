@@ -11,6 +11,9 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   # running the real binary without a display, and driving it like a user
   xvfb xdotool imagemagick x11-utils x11-apps x11-xserver-utils procps openbox wmctrl
+  # a Wayland session for the end-to-end tests: headless sway (wlroots) with
+  # XWayland, its screenshots; setpriv runs it as an unprivileged user
+  sway xwayland grim util-linux
   # reading controls' texts over the accessibility bus (calendar and calculator tests)
   dbus-daemon at-spi2-core python3-gi gir1.2-atspi-2.0
   # the Japanese fonts the clock's texts are designed for
