@@ -29,6 +29,11 @@ bool PlacesItsOwnWindow(DesktopSession session)
     return session == DesktopSession::WaylandOther;
 }
 
+bool IgnoresWindowShape(DesktopSession session)
+{
+    return session != DesktopSession::X11;
+}
+
 bool LetsProgramsChangeDisplayModes(DesktopSession session)
 {
     return session == DesktopSession::X11;

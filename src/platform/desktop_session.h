@@ -26,6 +26,13 @@ DesktopSession CurrentSession();
 // windows it manages, full-screen ones included.
 bool PlacesItsOwnWindow(DesktopSession session);
 
+// Whether the compositor ignores the X11 shapes of windows: every Wayland
+// compositor. It draws all of a shaped window, so the clock's corners are
+// clear only where its window's pixels are; and it sends the pointer to a
+// window whose input shape is empty. X11 compositing managers draw a shaped
+// window within its shape, and a bare X server has no other way.
+bool IgnoresWindowShape(DesktopSession session);
+
 // Whether a program may change the monitors' display modes: only an X
 // server's. On Wayland the compositor owns the outputs, and what XWayland
 // offers is a pretence for the one client that asks.

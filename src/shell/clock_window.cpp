@@ -104,17 +104,25 @@ ClockWindow::ClockWindow(Context &ctx) : ctx_(ctx), face_(ctx.settings())
     if (placesItself_)
         flags |= Qt::X11BypassWindowManagerHint;
     setWindowFlags(flags);
-    // Such a window asks the compositor for no keyboard focus (the clock
-    // takes no keys): one that does is given the focus at each click,
-    // which sends the pointer into it anew and ends the drag.
+    // Such a window asks the compositor for no keyboard focus: the clock
+    // takes no keys, and a click on it leaves the keyboard with the window
+    // the user works in (a compositor gives an unmanaged window that asks
+    // for focus the keyboard at each click).
     if (placesItself_)
         setAttribute(Qt::WA_X11NetWmWindowTypeNotification);
     setAttribute(Qt::WA_ShowWithoutActivating);
-    // Outside the face's ellipse the window is clear, so that a compositor,
-    // which does not apply the window's shape to what it draws, shows what
-    // lies beneath at the corners. The shape stays for the pointer and for an
-    // X server without a compositor.
-    setAttribute(Qt::WA_TranslucentBackground);
+    // Where the compositor does not apply the window's shape to what it
+    // draws, the window is clear outside the face's ellipse so that what lies
+    // beneath shows at the corners; the shape still keeps the pointer. On X11
+    // the shape does it all, and the paint code copies the whole face image:
+    // nothing to erase first.
+    translucent_ = IgnoresWindowShape(SessionOf(*ctx_.services.screen));
+    if (translucent_) {
+        setAttribute(Qt::WA_TranslucentBackground);
+    } else {
+        setAttribute(Qt::WA_OpaquePaintEvent);
+        setAttribute(Qt::WA_NoSystemBackground);
+    }
     // Motion without a button held tells where the pointer is, for the hover
     // window, without asking the display server on every tick.
     setMouseTracking(true);
@@ -367,8 +375,8 @@ void ClockWindow::ShowAlarm(int slot)
 void ClockWindow::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
-    // Outside the face's ellipse the window stays clear.
-    if (const QRegion ellipse = mask(); !ellipse.isEmpty())
+    // Outside the face's ellipse a clear window stays clear.
+    if (const QRegion ellipse = mask(); translucent_ && !ellipse.isEmpty())
         painter.setClipRegion(ellipse);
     const QRect area = event->rect();
     const QImage &frame = face_.frame();
@@ -385,7 +393,6 @@ void ClockWindow::mousePressEvent(QMouseEvent *event)
     if (event->button() == Qt::LeftButton) {
         dragging_ = true;
         grabPoint_ = event->position().toPoint();
-        dragFrom_ = pos();
     } else if (event->button() == Qt::RightButton) {
         dragging_ = false;
         OpenPopupMenu();
@@ -400,14 +407,13 @@ void ClockWindow::mouseMoveEvent(QMouseEvent *event)
     TickSoon();
     if (!dragging_)
         return;
-    // A compositor that the clock's window bypasses tells the pointer during
-    // a drag relative to where the window stood when the button went down
-    // (it never learns of the window's own moves); an X server tells it on
-    // the screen.
+    move(event->globalPosition().toPoint() - grabPoint_);
+    // A compositor that the window bypasses learns where it stands only when
+    // the window next shows something new: until then it would send the
+    // pointer as if the clock still stood where it was, and the pointer would
+    // soon leave it. One pixel shown again tells it at once.
     if (placesItself_)
-        move(dragFrom_ + event->position().toPoint() - grabPoint_);
-    else
-        move(event->globalPosition().toPoint() - grabPoint_);
+        repaint(QRect(rect().center(), QSize(1, 1)));
 }
 
 void ClockWindow::mouseReleaseEvent(QMouseEvent *)

@@ -128,7 +128,7 @@ private:
     QPoint pointer_;
     bool dragging_ = false;
     QPoint grabPoint_;
-    QPoint dragFrom_;          // the window's position when the drag began
     bool placesItself_ = false; // the window bypasses the window manager
+    bool translucent_ = false;  // clear outside the ellipse, for a compositor
     bool exiting_ = false;
 };

@@ -103,5 +103,9 @@ pixel() { # file x y
   convert "$1" -format "%[hex:p{$2,$3}]" info: 2>/dev/null | cut -c1-6 | sed 's/^/#/'
 }
 
-# Drives the session's pointer: swaymsg seat seat0 cursor ARGS.
-cursor() { swaymsg_ seat seat0 cursor "$@"; }
+# Drives the compositor's pointer: the pointer device sway's X11 backend
+# reads from the virtual display. (swaymsg's "seat seat0 cursor" commands
+# send the pointer into the surface under it anew at each step, and XWayland
+# lets go of the buttons held whenever the pointer enters a surface: no drag
+# survives them.)
+pointer() { xdotool "$@"; }

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# On a Wayland compositor of the wlroots family (headless sway), over a
+# On a Wayland compositor of the wlroots family (sway, on a virtual display), over a
 # full-screen window: the clock stands at its saved position, what lies
 # beneath shows at its corners, the compositor's pointer drags it and the
 # new position is saved, and its popup menu opens beside it.
@@ -34,11 +34,12 @@ wait_until 20 face_at 200 150 start \
   || fail "the face is not at 200,150 with the window beneath at its corners (see $SESSION/start.png: \
 $(count_colour "$SESSION/start.png" 80x80+200+150 "$FACE") face pixels, corner $(pixel "$SESSION/start.png" 200 150))"
 
-# A drag of (100, 50) in steps, with the compositor's own pointer.
-cursor set 230 180
-cursor press button1
-for step in 1 2 3 4 5; do cursor move 20 10; sleep 0.1; done
-cursor release button1
+# A drag of (100, 50) in steps, with the compositor's pointer.
+pointer mousemove 225 175
+pointer mousemove 230 180
+pointer mousedown 1
+for step in 1 2 3 4 5; do pointer mousemove $((230 + 20 * step)) $((180 + 10 * step)); sleep 0.1; done
+pointer mouseup 1
 ini="$PROGRAM/Tockara.ini"
 wait_for_ini "$ini" Setting Left 4500 10 || fail "Left is $(ini_value "$ini" Setting Left), expected 4500"
 top=$(ini_value "$ini" Setting Top)
@@ -47,9 +48,7 @@ wait_until 10 face_at 300 200 dragged || fail "after the drag the face is not at
 
 # The clock stands in the upper half: its menu opens below it, at the
 # pointer's x.
-cursor set 340 240
-cursor press button3
-cursor release button3
+pointer mousemove 340 240 click 3
 menu_below() {
   local shot
   shot=$(sway_screenshot menu) || return 1

@@ -34,6 +34,8 @@ TEST(DesktopSessionTest, OnlyCompositorsThatPlaceX11WindowsThemselvesAreBypassed
     EXPECT_FALSE(PlacesItsOwnWindow(DesktopSession::WaylandGnome));
     EXPECT_FALSE(PlacesItsOwnWindow(DesktopSession::WaylandKde));
     EXPECT_TRUE(PlacesItsOwnWindow(DesktopSession::WaylandOther));
+    EXPECT_FALSE(IgnoresWindowShape(DesktopSession::X11));
+    EXPECT_TRUE(IgnoresWindowShape(DesktopSession::WaylandGnome));
     EXPECT_TRUE(LetsProgramsChangeDisplayModes(DesktopSession::X11));
     EXPECT_FALSE(LetsProgramsChangeDisplayModes(DesktopSession::WaylandGnome));
 }
