@@ -8,9 +8,10 @@
 
 #include "context/commands.h"
 #include "context/context.h"
+#include "context/feature_host.h"
 #include "launcher/folder_menus.h"
 #include "launcher/ui/launcher_commands.h"
-#include "launcher/ui/popup_menu.h"
+#include "menu/ui/popup_menu.h"
 #include "platform/linux/linux_services.h"
 #include "settings_window/ui/settings_page.h"
 
@@ -67,7 +68,8 @@ void BM_PopupFolderMenus(benchmark::State &state)
     CommandTable commands;
     PageRegistry pages;
     PopupMenu menu(commands);
-    RegisterLauncher(pages, commands, menu, ctx, nullptr);
+    FeatureHost host{ctx, pages, commands, menu, nullptr};
+    RegisterLauncher(host);
     for (auto _ : state)
         emit menu.aboutToPopup();
 }
@@ -85,7 +87,8 @@ void BM_FirstPopupFolderMenus(benchmark::State &state)
         CommandTable commands;
         PageRegistry pages;
         auto menu = std::make_unique<PopupMenu>(commands);
-        RegisterLauncher(pages, commands, *menu, ctx, nullptr);
+        FeatureHost host{ctx, pages, commands, *menu, nullptr};
+        RegisterLauncher(host);
         state.ResumeTiming();
         emit menu->aboutToPopup();
         state.PauseTiming();

@@ -1,5 +1,5 @@
 // Tockara: a desktop clock gadget.
-#include "calendar/command_line.h"
+#include "shell/command_line.h"
 #include "shell/startup.h"
 
 int main(int argc, char **argv)

@@ -25,6 +25,7 @@ enum class Command {
     OpenHelp,
     Exit,
     ToggleAutostart,      // the clock starts with the desktop session, or no longer
+    End,                  // not a command: every command stands above it
 };
 
 // The item a command came from: its array name and index ("barColor", 2) and,

@@ -14,6 +14,7 @@ class ArchiverService;
 class ProgramLauncher;
 class DesktopFolders;
 class SoundPlayer;
+class Autostart;
 
 // Every service of the operating system that the program uses. Start-up fills
 // it with the Linux implementations; tests fill it with fakes.
@@ -30,6 +31,7 @@ struct Services {
     std::unique_ptr<ProgramLauncher> programs;
     std::unique_ptr<DesktopFolders> folders;
     std::unique_ptr<SoundPlayer> sounds;
+    std::unique_ptr<Autostart> autostart;
 
     Services();
     Services(Services &&) noexcept;

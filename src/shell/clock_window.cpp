@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDropEvent>
@@ -17,8 +16,9 @@
 #include "context/context.h"
 #include "face/digital_overlay.h"
 #include "face/environment_loader.h"
+#include "face/face_frame.h"
 #include "face/ui/hover_window.h"
-#include "launcher/popup_anchor.h"
+#include "menu/popup_anchor.h"
 #include "platform/monitor_layout.h"
 #include "platform/screen_geometry.h"
 #include "shell/clock_placement.h"
@@ -28,71 +28,9 @@ namespace {
 
 constexpr int kTickMs = 100;
 
-// The smallest rectangle holding every pixel in which two faces differ; all
-// of a face whose size or format differs from the other's.
-QRect ChangedRect(const QImage &now, const QImage &before)
-{
-    if (now.size() != before.size() || now.format() != before.format() || now.depth() != 32)
-        return now.rect();
-    int top = now.height(), bottom = -1, left = now.width(), right = -1;
-    for (int y = 0; y < now.height(); ++y) {
-        const auto *a = reinterpret_cast<const quint32 *>(now.constScanLine(y));
-        const auto *b = reinterpret_cast<const quint32 *>(before.constScanLine(y));
-        int first = 0;
-        while (first < now.width() && a[first] == b[first])
-            ++first;
-        if (first == now.width())
-            continue;
-        int last = now.width() - 1;
-        while (a[last] == b[last])
-            --last;
-        top = std::min(top, y);
-        bottom = y;
-        left = std::min(left, first);
-        right = std::max(right, last);
-    }
-    return bottom < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
-}
-
-// Lays layer (premultiplied ARGB, the face's size) over frame (RGB): where
-// the layer is opaque its pixel replaces the frame's, where it is clear the
-// frame stays, and partly covered pixels blend. Done by hand: a painter's
-// setting up costs more than the blend of a face.
-void LayOver(QImage &frame, const QImage &layer)
-{
-    const int width = std::min(frame.width(), layer.width());
-    const int height = std::min(frame.height(), layer.height());
-    for (int y = 0; y < height; ++y) {
-        auto *to = reinterpret_cast<QRgb *>(frame.scanLine(y));
-        const auto *from = reinterpret_cast<const QRgb *>(layer.constScanLine(y));
-        for (int x = 0; x < width; ++x) {
-            const QRgb over = from[x];
-            const int alpha = qAlpha(over);
-            if (alpha == 255)
-                to[x] = over;
-            else if (alpha != 0)
-                to[x] = qRgb(qRed(over) + qRed(to[x]) * (255 - alpha) / 255,
-                             qGreen(over) + qGreen(to[x]) * (255 - alpha) / 255,
-                             qBlue(over) + qBlue(to[x]) * (255 - alpha) / 255);
-        }
-    }
-}
-
-// The window's logical pixels that hold the given device pixels of the face.
-QRect DeviceToWindow(const QRect &device, qreal ratio)
-{
-    if (ratio == 1)
-        return device;
-    const int left = int(std::floor(device.left() / ratio));
-    const int top = int(std::floor(device.top() / ratio));
-    const int right = int(std::ceil((device.right() + 1) / ratio));
-    const int bottom = int(std::ceil((device.bottom() + 1) / ratio));
-    return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
-}
-
 } // namespace
 
-ClockWindow::ClockWindow(Context &ctx) : ctx_(ctx), face_(ctx.settings())
+ClockWindow::ClockWindow(Context &ctx) : ctx_(ctx), face_(ctx.settings()), frame_(face_, animation_)
 {
     setObjectName("frmMain");
     setWindowTitle("Tockara");
@@ -175,7 +113,7 @@ void ClockWindow::TickSoon()
 
 int ClockWindow::TicksUntilChange() const
 {
-    if (pointerPlace_ != PointerPlace::Away || !drawnFace_)
+    if (pointerPlace_ != PointerPlace::Away || frame_.redrawPending())
         return 1;
     // The first tick after the next second of the clock: the hands, the
     // texts and the alarms change there.
@@ -190,9 +128,8 @@ int ClockWindow::TicksUntilChange() const
 void ClockWindow::SettingsChanged(SettingsAspects aspects)
 {
     // Hands, texts and colours are drawn anew at the next tick.
-    drawnFace_.reset();
+    frame_.Redraw();
     TickSoon();
-    handsAndTextsAt_.clear();
     if (aspects & SettingsAspect::Size) {
         ApplyClockShape();
         ResetAnimation();
@@ -254,9 +191,7 @@ void ClockWindow::LoadEnvironment()
 // even when it equals the face shown before.
 void ClockWindow::ShowRecomposedFace()
 {
-    shownFrame_ = QImage();
-    drawnFace_.reset();
-    handsAndTextsAt_.clear();
+    frame_.ShowWhole();
     update();
     TickSoon();
 }
@@ -271,16 +206,13 @@ void ClockWindow::InstallBuiltInPatternsIfNone()
 {
     if (animation_.patternCount() <= 0) {
         animation_.InstallBuiltInPatterns();
-        drawnFace_.reset();
+        frame_.Redraw();
         TickSoon();
     }
 }
 
-// Everything that moves is redrawn into the face image, then shown in one
-// step: background, scrolling and figure, hands, date and time texts. The
-// figure's and the scroll's state advance on every tick; the drawing is done
-// only when something it draws has changed (most ticks of a still face
-// would draw the very image shown before).
+// The face's next frame, then the part of it that changed put on the
+// screen; the alarms that are due open their boxes once the tick is over.
 void ClockWindow::Tick()
 {
     const QDateTime now = ctx_.services.clock->now();
@@ -294,23 +226,11 @@ void ClockWindow::Tick()
         if (face_.SetDevicePixelRatio(devicePixelRatio()))
             ShowRecomposedFace();
     }
-    // The background shows the scroll position of the previous tick; the
-    // steps below move it on for the next one.
-    const QPoint scrolledTo = face_.scrollPosition();
-    animation_.Advance(face_);
-    const DrawnFace drawn{timeText_, face_.scrolling() ? scrolledTo : QPoint(), animation_.index(),
-                          animation_.figurePosition()};
-    // A new drawing may still equal the face on the screen (a pattern that
-    // looks like the last one): only a face that differs is put there.
-    if (drawn != drawnFace_) {
-        if (handsAndTextsAt_ != timeText_)
-            DrawHandsAndTexts();
-        face_.DrawBackground(scrolledTo);
-        animation_.DrawFigure(face_.frame());
-        LayOver(face_.frame(), handsAndTexts_);
-        drawnFace_ = drawn;
-        ShowChangedPart();
-    }
+    // Only what differs from the face on the screen goes to the display: the
+    // figure's few pixels, or the hands once a second. The changed rectangle
+    // counts device pixels; the window counts logical ones.
+    if (const QRect changed = frame_.Compose(timeText_, ctx_.settings(), ctx_.patterns); !changed.isEmpty())
+        repaint(DeviceToWindow(changed, face_.frame().devicePixelRatio()));
     const QList<int> dueAlarms = alarmCheck_.dueSlots(ctx_.settings().Alarm, now);
     if (hover_)
         hover_->follow(pos(), PointerNearClock());
@@ -318,42 +238,6 @@ void ClockWindow::Tick()
     // clock, its figure and the other alarms go on while a box stays open.
     for (int slot : dueAlarms)
         QMetaObject::invokeMethod(this, [this, slot] { ShowAlarm(slot); }, Qt::QueuedConnection);
-}
-
-// The hands and the texts change once a second, the figure up to ten times:
-// they are drawn into a transparent image of their own, laid over each new
-// frame of the figure. Unsmoothed, their pixels are opaque, so the face is
-// exactly as if they had been drawn on it.
-void ClockWindow::DrawHandsAndTexts()
-{
-    const QImage &frame = face_.frame();
-    if (handsAndTexts_.size() != frame.size()
-        || handsAndTexts_.devicePixelRatio() != frame.devicePixelRatio()) {
-        handsAndTexts_ = QImage(frame.size(), QImage::Format_ARGB32_Premultiplied);
-        handsAndTexts_.setDevicePixelRatio(frame.devicePixelRatio());
-    }
-    handsAndTexts_.fill(Qt::transparent);
-    face_.DrawHands(handsAndTexts_, timeText_);
-    DrawDigitalOverlay(handsAndTexts_, ctx_.settings(), ctx_.patterns.DatePatternFormat,
-                       ctx_.patterns.TimePatternFormat, timeText_);
-    handsAndTextsAt_ = timeText_;
-}
-
-// Only what differs from the face on the screen goes to the display: the
-// figure's few pixels, or the hands once a second.
-void ClockWindow::ShowChangedPart()
-{
-    const QImage &frame = face_.frame();
-    const QRect changed = ChangedRect(frame, shownFrame_);
-    if (changed.isEmpty())
-        return;
-    // Copied into the image kept for the comparison, not into a new one.
-    if (shownFrame_.size() == frame.size() && shownFrame_.format() == frame.format())
-        std::memcpy(shownFrame_.bits(), frame.constBits(), size_t(frame.sizeInBytes()));
-    else
-        shownFrame_ = frame.copy();
-    // The changed rectangle counts device pixels; the window counts logical ones.
-    repaint(DeviceToWindow(changed, frame.devicePixelRatio()));
 }
 
 // An alarm with a sound file plays it, once, while its box is open; closing

@@ -13,6 +13,7 @@
 
 #include "face/analog_face.h"
 #include "face/animation.h"
+#include "face/face_frame.h"
 #include "settings/settings_store.h"
 #include "shell/alarm_check.h"
 
@@ -88,27 +89,13 @@ private:
     void ShowAlarm(int slot);
     void ShowRecomposedFace();
     std::optional<QPoint> PointerNearClock();
-    void DrawHandsAndTexts();
-    void ShowChangedPart();
 
     Context &ctx_;
     AnalogFace face_;
     FaceAnimation animation_;
-    // What the face image was last drawn from: its time text, the scroll
-    // position of its background and its figure.
-    struct DrawnFace {
-        QString timeText;
-        QPoint scrolledTo;
-        int figureIndex = 0;
-        QPoint figureAt;
-        bool operator==(const DrawnFace &) const = default;
-    };
-    std::optional<DrawnFace> drawnFace_;   // none: draw at the next tick
+    FaceFrame frame_;
     QString timeText_;                     // "yyyy/mm/dd hh:nn:ss" of the last tick
-    QImage handsAndTexts_;                 // laid over every new frame
-    QString handsAndTextsAt_;              // the time text they show; empty: draw anew
     qint64 timeTextSecond_ = -1;
-    QImage shownFrame_;    // the face as last put on the screen
     HoverWindow *hover_ = nullptr;
     AlarmCheck alarmCheck_;
     // The tick runs on a 100 ms grid, but its timer wakes the program only at

@@ -1,6 +1,6 @@
 #pragma once
-// Every feature's settings pages and menu commands, registered at start-up.
-struct Context;
-struct RunningClock;
+// Every feature's settings pages, menu commands and menu items, registered at
+// start-up.
+struct FeatureHost;
 
-void RegisterFeatures(Context &ctx, RunningClock &running);
+void RegisterFeatures(FeatureHost &host);

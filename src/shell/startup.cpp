@@ -4,21 +4,26 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
+#include "archive/ui/archive_page.h"
 #include "calendar/calendar_data.h"
 #include "calendar/display_patterns.h"
 #include "calendar/notes.h"
 #include "calendar/ui/note_window.h"
 #include "context/context.h"
+#include "context/feature_host.h"
 #include "context/pages.h"
+#include "desktop/wallpaper.h"
 #include "face/fonts.h"
 #include "face/ui/hover_window.h"
-#include "launcher/ui/popup_menu.h"
+#include "launcher/ui/launcher_commands.h"
+#include "menu/ui/popup_menu.h"
 #include "platform/linux/linux_services.h"
 #include "platform/program_folder.h"
 #include "settings_window/ui/settings_window.h"
 #include "shell/clock_window.h"
 #include "shell/features.h"
 #include "shell/fortune.h"
+#include "shell/program_icon.h"
 
 RunningClock::RunningClock() = default;
 RunningClock::~RunningClock() = default;
@@ -55,6 +60,19 @@ void CreateClockWindow(Context &ctx, RunningClock &running)
     clock.InstallBuiltInPatternsIfNone();
 }
 
+// What the running clock does to the desktop and with the files dropped on
+// it: every window carries the program's icon, a desktop that keeps no
+// wallpaper gets the kept one drawn again, extraction boxes belong to the
+// clock, and a dropped archive is extracted while other files are registered.
+void ConnectToDesktop(Context &ctx, RunningClock &running)
+{
+    ClockWindow *clock = running.clock.get();
+    QApplication::setWindowIcon(ProgramIcon());
+    RestoreRootWallpaper(*ctx.services.desktop, WallpaperProfilePath(ctx.programFolder));
+    ctx.archives.setOwner(clock);
+    clock->dropFiles = LauncherDropHandler(ctx, clock, DroppedArchiveStep(ctx));
+}
+
 // The shell's own commands: opening the tool windows, and the end.
 void BindWindowCommands(Context &ctx, RunningClock &running)
 {
@@ -85,7 +103,9 @@ void StartClock(Context &ctx, RunningClock &running)
 
     CreateClockWindow(ctx, running);
     BindWindowCommands(ctx, running);
-    RegisterFeatures(ctx, running);
+    FeatureHost host{ctx, running.pages, running.commands, *running.menu, running.clock.get()};
+    RegisterFeatures(host);
+    ConnectToDesktop(ctx, running);
     // Check marks follow what the commands change, environments included.
     QObject::connect(&ctx.store, &SettingsStore::changed, running.menu.get(),
                      [menu = running.menu.get()] { menu->RefreshChecks(); });

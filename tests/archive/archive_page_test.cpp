@@ -8,7 +8,7 @@ namespace {
 
 class ArchivePageTest : public SettingsWindowTest {
 protected:
-    ArchivePageTest() { RegisterArchive(pages, ctx, nullptr); }
+    ArchivePageTest() { RegisterArchive(features.host); }
     QCheckBox *fileFold() const { return control<QCheckBox>("CHK0"); }
 };
 

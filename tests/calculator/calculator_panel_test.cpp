@@ -6,7 +6,7 @@ namespace {
 
 class CalculatorPageTest : public SettingsWindowTest {
 protected:
-    CalculatorPageTest() { RegisterCalculatorPage(pages); }
+    CalculatorPageTest() { RegisterCalculator(features.host); }
     QString display() const { return control<QLabel>("DSP2")->text(); }
     void key(int qtKey, Qt::KeyboardModifiers modifiers = {}) const
     {

@@ -2,7 +2,7 @@
 // the dates the holiday law and its special laws published.
 #include <gtest/gtest.h>
 
-#include "calendar/command_line.h"
+#include "calendar/holiday_listing.h"
 #include "calendar/holidays.h"
 #include "settings/ansi_text.h"
 #include "support/temp_folder.h"

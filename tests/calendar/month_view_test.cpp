@@ -65,7 +65,7 @@ TEST_F(MonthViewTest, ReleaseOnADayOpensItsDiaryAndRedrawsTheMarks)
 
 class CalendarPagesTest : public SettingsWindowTest {
 protected:
-    CalendarPagesTest() { RegisterCalendarPages(pages); }
+    CalendarPagesTest() { RegisterCalendar(features.host); }
     QRadioButton *option(int index) const { return control<QRadioButton>(QStringLiteral("OPT%1").arg(index)); }
     ColorSwatch *swatch(int index) const { return control<ColorSwatch>(QStringLiteral("DspCol%1").arg(index)); }
     void selectDayType(int dayType) const { control<QComboBox>("CMB3")->setCurrentIndex(dayType); }

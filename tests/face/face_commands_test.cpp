@@ -10,12 +10,13 @@
 #include "support/fake_services.h"
 #include "support/settings_watch.h"
 #include "support/temp_folder.h"
+#include "support/test_feature_host.h"
 
 namespace {
 
 class FaceCommandsTest : public ::testing::Test {
 protected:
-    FaceCommandsTest() { BindFaceCommands(commands, ctx, &owner); }
+    FaceCommandsTest() { RegisterFace(features.host); }
 
     void Run(Command command, int index) { commands.run(command, {"bar", index, 0}); }
     bool Checked(int index) const { return *commands.checked(Command::ToggleBackground, {"barBack", index, 0}); }
@@ -25,8 +26,9 @@ protected:
     FakeServices fakes;
     Context ctx{fakes.services, folder.path()};
     SettingsWatch watch{ctx.store, folder.path()};
-    CommandTable commands;
     QWidget owner;
+    TestFeatureHost features{ctx, &owner};
+    CommandTable &commands = features.commands;
 };
 
 TEST_F(FaceCommandsTest, TogglingTileTwiceRestoresSettingAndMarkAndSavesEachTime)

@@ -7,7 +7,7 @@
 #include "context/pages.h"
 #include "launcher/ui/launcher_commands.h"
 #include "launcher/ui/launcher_page.h"
-#include "launcher/ui/popup_menu.h"
+#include "menu/ui/popup_menu.h"
 #include "settings/profile.h"
 #include "settings_window/settings_window_fixture.h"
 
@@ -29,7 +29,7 @@ protected:
         fakes.folders->special[int(SpecialFolder::Desktop)] = folder.path() + "/desk";
         fakes.folders->folders[folder.path() + "/desk"] = {"Projects"};
         fakes.folders->drives = {{"/", DriveType::Fixed}, {"/media/u/USB STICK", DriveType::Removable}};
-        RegisterLauncher(pages, commands, menu, ctx, nullptr);
+        RegisterLauncher(features.host);
     }
     // The captions of a submenu's visible items, separators as "---".
     QStringList shown(QMenu *submenu) const
@@ -43,8 +43,8 @@ protected:
     }
     QMenu *launcherMenu() const { return menu.submenu("barMenu", 31); }
 
-    CommandTable commands;
-    PopupMenu menu{commands};
+    CommandTable &commands = features.commands;
+    PopupMenu &menu = features.menu;
 };
 
 TEST_F(LauncherUi, TheMenuFollowsTheListAndOpensWhatItShows)

@@ -24,10 +24,11 @@
 #include "support/fake_services.h"
 #include "support/settings_watch.h"
 #include "support/temp_folder.h"
+#include "support/test_feature_host.h"
 
 class SettingsWindowTest : public ::testing::Test {
 protected:
-    SettingsWindowTest() : ctx(fakes.services, folder.path()) { RegisterClockSettingsPages(pages); }
+    SettingsWindowTest() : ctx(fakes.services, folder.path()) { RegisterClockSettings(features.host); }
 
     // Builds the window for page as an opening would; the repeat timer is
     // stopped so only the test's own ticks step a spin button.
@@ -61,7 +62,8 @@ protected:
     FakeServices fakes;
     Context ctx;
     SettingsWatch watch{ctx.store, folder.path()};
-    PageRegistry pages;
+    TestFeatureHost features{ctx};
+    PageRegistry &pages = features.pages;
     SettingsWindowState state;
     std::unique_ptr<SettingsWindow> window;
 };

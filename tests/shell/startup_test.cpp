@@ -5,8 +5,9 @@
 #include <QAction>
 
 #include "calendar/calendar_data.h"
+#include "context/commands.h"
 #include "context/context.h"
-#include "launcher/ui/popup_menu.h"
+#include "menu/ui/popup_menu.h"
 #include "settings/ansi_text.h"
 #include "settings/profile.h"
 #include "shell/clock_window.h"
@@ -47,6 +48,12 @@ TEST_F(StartUpFixture, AFirstStartWritesEveryKeyAndShowsTheDefaultClock)
     // The built-in figure stands in for a missing environment.
     EXPECT_EQ(running.clock->animation().patternCount(), 2);
     EXPECT_TRUE(fakes.messages->shown.isEmpty());
+    // Every feature registered: each command of the menu does something.
+    for (int c = int(Command::None) + 1; c < int(Command::End); ++c)
+        EXPECT_TRUE(running.commands.isBound(Command(c))) << "command " << c;
+    // Every window carries the program's icon; files dropped on the clock are taken.
+    EXPECT_FALSE(QApplication::windowIcon().pixmap(16, 16).isNull());
+    EXPECT_TRUE(running.clock->dropFiles);
 }
 
 TEST_F(StartUpFixture, UnreadableSettingsStartWithDefaultsAndKeepTheirLines)

@@ -176,6 +176,10 @@ FakeServices::FakeServices()
     auto sd = std::make_unique<FakeSounds>();
     sounds = sd.get();
     services.sounds = std::move(sd);
+
+    auto as = std::make_unique<FakeAutostart>();
+    autostart = as.get();
+    services.autostart = std::move(as);
 }
 
 quint32 FakeMci::sendString(const QString &command, QString &reply, int replyLength)

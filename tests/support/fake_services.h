@@ -14,11 +14,12 @@
 #include <QString>
 
 #include "platform/archivers.h"
+#include "platform/autostart.h"
 #include "platform/choosers.h"
+#include "platform/desktop_folders.h"
 #include "platform/desktop_settings.h"
 #include "platform/display_modes.h"
 #include "platform/mci.h"
-#include "platform/desktop_folders.h"
 #include "platform/program_launcher.h"
 #include "platform/services.h"
 #include "platform/sound_player.h"
@@ -236,6 +237,24 @@ public:
 };
 
 // A full set of fake services; the typed pointers reach the fakes.
+class FakeAutostart : public Autostart {
+public:
+    bool enabled() override { return on; }
+    bool setEnabled(bool enabled, const QString &program) override
+    {
+        if (fails)
+            return false;
+        on = enabled;
+        startedProgram = program;
+        return true;
+    }
+    QString location() override { return QStringLiteral("/fake/autostart/tockara.desktop"); }
+
+    bool on = false;
+    bool fails = false;
+    QString startedProgram;
+};
+
 struct FakeServices {
     FakeServices();
     Services services;
@@ -251,4 +270,5 @@ struct FakeServices {
     FakeProgramLauncher *programs;
     FakeDesktopFolders *folders;
     FakeSounds *sounds;
+    FakeAutostart *autostart;
 };

@@ -5,6 +5,7 @@
 #include <QPushButton>
 
 #include "context/context.h"
+#include "context/feature_host.h"
 #include "context/pages.h"
 #include "launcher/launch.h"
 #include "pickers/cls_folder.h"
@@ -59,14 +60,12 @@ void ArchivePage::ChooseFolder()
 
 PageDefinition ArchivePageDefinition()
 {
-    return {PageArchive, QStringLiteral("AreaArc"), {8, 0}, {},
-            [](const PageEnvironment &environment) { return std::make_unique<ArchivePage>(environment); }};
+    return DefinePage<ArchivePage>(PageArchive, QStringLiteral("AreaArc"), {8, 0}, {});
 }
 
-void RegisterArchive(PageRegistry &pages, Context &ctx, QWidget *clockWindow)
+void RegisterArchive(FeatureHost &host)
 {
-    pages.add(ArchivePageDefinition());
-    ctx.archives.setOwner(clockWindow);
+    host.pages.add(ArchivePageDefinition());
 }
 
 ArchiveStep DroppedArchiveStep(Context &ctx)

@@ -4,6 +4,7 @@
 #include "launcher/drop.h"
 #include "settings_window/ui/settings_page.h"
 
+struct FeatureHost;
 class QCheckBox;
 
 class ArchivePage : public SettingsPage {
@@ -30,9 +31,8 @@ private:
 // 解凍設定 (PageRequest 6).
 PageDefinition ArchivePageDefinition();
 
-// The archive page, and the clock window as owner of the boxes that follow an
-// extraction.
-void RegisterArchive(PageRegistry &pages, Context &ctx, QWidget *clockWindow);
+// The archive page.
+void RegisterArchive(FeatureHost &host);
 
 // The drop handler's archive step: an archive dropped on the clock is
 // extracted into the extraction folder instead of being registered.

@@ -4,10 +4,11 @@
 #include <QKeyEvent>
 
 #include "calculator/ui/calculator_panel.h"
+#include "context/feature_host.h"
 #include "context/pages.h"
 
-CalculatorPage::CalculatorPage(const PageEnvironment &environment, Calculator &calculator)
-    : panel_(new CalculatorPanel(calculator, environment.area))
+CalculatorPage::CalculatorPage(const PageEnvironment &environment, const std::shared_ptr<Calculator> &calculator)
+    : panel_(new CalculatorPanel(*calculator, environment.area))
 {
     panel_->resize(environment.area->size());
 }
@@ -22,11 +23,8 @@ bool CalculatorPage::KeyPreview(QKeyEvent *event)
     return panel_->KeyPressed(event->key());
 }
 
-void RegisterCalculatorPage(PageRegistry &pages)
+void RegisterCalculator(FeatureHost &host)
 {
-    auto calculator = std::make_shared<Calculator>();
-    pages.add({PageCalculator, QStringLiteral("AreaCaluc"), {8, 0}, QStringLiteral("Tockara [電卓]"),
-               [calculator](const PageEnvironment &environment) {
-                   return std::make_unique<CalculatorPage>(environment, *calculator);
-               }});
+    host.pages.add(DefinePage<CalculatorPage>(PageCalculator, QStringLiteral("AreaCaluc"), {8, 0},
+                                              QStringLiteral("Tockara [電卓]"), std::make_shared<Calculator>()));
 }

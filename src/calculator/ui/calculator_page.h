@@ -2,14 +2,17 @@
 // The calculator page of the settings window (電卓, PageRequest 13). The
 // calculator's registers belong to the registration and outlive each
 // opening of the window.
+#include <memory>
+
 #include "settings_window/ui/settings_page.h"
 
 class Calculator;
 class CalculatorPanel;
+struct FeatureHost;
 
 class CalculatorPage : public SettingsPage {
 public:
-    CalculatorPage(const PageEnvironment &environment, Calculator &calculator);
+    CalculatorPage(const PageEnvironment &environment, const std::shared_ptr<Calculator> &calculator);
     // The display restarts at "0".
     void Open() override;
     // Every key of the window reaches the calculator first.
@@ -19,4 +22,5 @@ private:
     CalculatorPanel *panel_;
 };
 
-void RegisterCalculatorPage(PageRegistry &pages);
+// The calculator page, with registers of its own.
+void RegisterCalculator(FeatureHost &host);

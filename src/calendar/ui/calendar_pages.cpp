@@ -10,6 +10,7 @@
 #include "calendar/ui/month_view.h"
 #include "calendar/ui/note_window.h"
 #include "context/context.h"
+#include "context/feature_host.h"
 #include "context/pages.h"
 #include "settings_window/ui/color_swatch.h"
 #include "settings_window/ui/page_controls.h"
@@ -114,18 +115,16 @@ void DayStylePage::listChanged(int dayType)
 
 PageDefinition CalendarPageDefinition()
 {
-    return {PageCalendar, QStringLiteral("AreaCal"), {8, 8}, QStringLiteral("Tockara カレンダー"),
-            [](const PageEnvironment &environment) { return std::make_unique<CalendarPage>(environment); }};
+    return DefinePage<CalendarPage>(PageCalendar, QStringLiteral("AreaCal"), {8, 8}, QStringLiteral("Tockara カレンダー"));
 }
 
 PageDefinition DayStylePageDefinition()
 {
-    return {PageCalendarDisplay, QStringLiteral("AreaCalSet"), {8, 0}, QStringLiteral("Tockara [カレンダー設定]"),
-            [](const PageEnvironment &environment) { return std::make_unique<DayStylePage>(environment); }};
+    return DefinePage<DayStylePage>(PageCalendarDisplay, QStringLiteral("AreaCalSet"), {8, 0}, QStringLiteral("Tockara [カレンダー設定]"));
 }
 
-void RegisterCalendarPages(PageRegistry &pages)
+void RegisterCalendar(FeatureHost &host)
 {
-    pages.add(CalendarPageDefinition());
-    pages.add(DayStylePageDefinition());
+    host.pages.add(CalendarPageDefinition());
+    host.pages.add(DayStylePageDefinition());
 }

@@ -6,6 +6,7 @@
 #include "calendar/day_style_editor.h"
 #include "settings_window/ui/settings_page.h"
 
+struct FeatureHost;
 class ColorSwatch;
 class MonthView;
 class QComboBox;
@@ -50,4 +51,4 @@ PageDefinition CalendarPageDefinition();
 PageDefinition DayStylePageDefinition();
 
 // Both pages into the settings window's registry.
-void RegisterCalendarPages(PageRegistry &pages);
+void RegisterCalendar(FeatureHost &host);

@@ -10,6 +10,7 @@
 #include "cdaudio/cd_panel.h"
 #include "cdaudio/cls_cd_audio.h"
 #include "context/context.h"
+#include "context/feature_host.h"
 #include "context/pages.h"
 #include "settings_window/sprite_sheet.h"
 #include "settings_window/ui/page_controls.h"
@@ -147,9 +148,11 @@ void CdPage::ShowLabels()
 
 PageDefinition CdPageDefinition()
 {
-    auto state = std::make_shared<CdPageState>();
-    return {PageCD, QStringLiteral("AreaCD"), {8, 0}, QStringLiteral("Tockara [ＣＤ ＡＵＤＩＯ]"),
-            [state](const PageEnvironment &environment) {
-                return std::make_unique<CdPage>(environment, state);
-            }};
+    return DefinePage<CdPage>(PageCD, QStringLiteral("AreaCD"), {8, 0}, QStringLiteral("Tockara [ＣＤ ＡＵＤＩＯ]"),
+                              std::make_shared<CdPageState>());
+}
+
+void RegisterCdAudio(FeatureHost &host)
+{
+    host.pages.add(CdPageDefinition());
 }

@@ -39,6 +39,7 @@ private:
 
 // What outlives each opening of the window: the controller and the page's rules.
 struct CdPageState;
+struct FeatureHost;
 
 class CdPage : public SettingsPage {
 public:
@@ -61,3 +62,4 @@ private:
 
 // ＣＤオーディオ (PageRequest 12); the controller lives as long as the registry.
 PageDefinition CdPageDefinition();
+void RegisterCdAudio(FeatureHost &host);

@@ -2,6 +2,7 @@
 
 #include "context/commands.h"
 #include "context/context.h"
+#include "context/feature_host.h"
 #include "pickers/cls_dialog.h"
 
 namespace {
@@ -96,8 +97,11 @@ void PickBackgroundImage(Context &ctx, QWidget *owner)
 
 } // namespace
 
-void BindFaceCommands(CommandTable &commands, Context &ctx, QWidget *owner)
+void RegisterFace(FeatureHost &host)
 {
+    CommandTable &commands = host.commands;
+    Context &ctx = host.ctx;
+    QWidget *owner = host.owner;
     commands.bind(Command::PickFaceColor,
                   [&ctx, owner](const CommandItem &item) { PickFaceColor(ctx, owner, item.index); });
     commands.bind(Command::PickAnimationFile,

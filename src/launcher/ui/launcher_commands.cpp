@@ -6,10 +6,11 @@
 
 #include "context/commands.h"
 #include "context/context.h"
+#include "context/feature_host.h"
 #include "launcher/folder_menus.h"
 #include "launcher/launch.h"
 #include "launcher/ui/launcher_page.h"
-#include "launcher/ui/popup_menu.h"
+#include "menu/ui/popup_menu.h"
 #include "platform/desktop_folders.h"
 
 namespace {
@@ -127,12 +128,13 @@ private:
 
 } // namespace
 
-void RegisterLauncher(PageRegistry &pages, CommandTable &commands, PopupMenu &menu, Context &ctx,
-                      QWidget *owner)
+void RegisterLauncher(FeatureHost &host)
 {
-    pages.add(LauncherPageDefinition());
-    auto *menus = new LauncherMenus(menu, ctx, owner);
-    ctx.launcher.RebuildLauncherMenu = [menus](int oldCount) { menus->RebuildLauncherMenu(oldCount); };
+    host.pages.add(LauncherPageDefinition());
+    PopupMenu &menu = host.menu;
+    CommandTable &commands = host.commands;
+    auto *menus = new LauncherMenus(menu, host.ctx, host.owner);
+    host.ctx.launcher.RebuildLauncherMenu = [menus](int oldCount) { menus->RebuildLauncherMenu(oldCount); };
     menus->RebuildLauncherMenu(0);
     menus->BuildDriveMenu();
     QObject::connect(&menu, &PopupMenu::aboutToPopup, menus, [menus] { menus->RefillFolderMenus(); });

@@ -8,17 +8,14 @@
 
 #include "launcher/drop.h"
 
-class CommandTable;
-class PageRegistry;
-class PopupMenu;
 class QWidget;
 struct Context;
+struct FeatureHost;
 
 // Registers the launcher page, binds Launch, OpenFolderItem and OpenDrive,
 // puts the launcher entries into the menu and fills the drive submenu.
-// Boxes are owned by owner (the clock window).
-void RegisterLauncher(PageRegistry &pages, CommandTable &commands, PopupMenu &menu, Context &ctx,
-                      QWidget *owner);
+// Boxes are owned by the clock window.
+void RegisterLauncher(FeatureHost &host);
 
 // What the clock does with a dropped "text/uri-list": each file is
 // registered, or extracted by extractIfArchive when it is an archive.

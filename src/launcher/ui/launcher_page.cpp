@@ -133,6 +133,5 @@ void LauncherPage::ChooseWorkFolder()
 
 PageDefinition LauncherPageDefinition()
 {
-    return {PageLauncher, QStringLiteral("AreaLunch"), {8, 0}, {},
-            [](const PageEnvironment &environment) { return std::make_unique<LauncherPage>(environment); }};
+    return DefinePage<LauncherPage>(PageLauncher, QStringLiteral("AreaLunch"), {8, 0}, {});
 }

@@ -2,8 +2,8 @@
 // The launcher page (AreaLunch): the entries in a drop-down list, the shown
 // entry's title, file and work folder, and 追加, 変更, 削除, each of which
 // changes the list, the menu and Tockara.ini at once and keeps the window
-// open. The rules live in LunchPageRules; the page shows their outcome.
-#include "launcher/lunch_page_rules.h"
+// open. The rules live in LauncherPageRules; the page shows their outcome.
+#include "launcher/launcher_page_rules.h"
 #include "settings_window/ui/settings_page.h"
 
 class QComboBox;
@@ -25,7 +25,7 @@ private:
 
     Context &ctx_;
     QWidget *window_;
-    LunchPageRules rules_;
+    LauncherPageRules rules_;
     QComboBox *entries_;
     FieldEdit *title_;
     FieldEdit *file_;

@@ -9,6 +9,7 @@
 #include <QScreen>
 
 #include "platform/choosers.h"
+#include "platform/linux/desktop_autostart.h"
 #include "platform/linux/desktop_wallpaper.h"
 #include "platform/linux/linux_services.h"
 #include "platform/monitor_layout.h"
@@ -210,5 +211,6 @@ Services MakeLinuxServices()
     services.programs = MakeLinuxProgramLauncher();
     services.folders = MakeLinuxDesktopFolders();
     services.sounds = MakeSoundPlayer();
+    services.autostart = std::make_unique<DesktopAutostart>();
     return services;
 }

@@ -122,6 +122,5 @@ bool AlarmPage::StoreAlarmFields()
 
 PageDefinition AlarmPageDefinition()
 {
-    return {PageAlarm, QStringLiteral("AreaAlarm"), {8, 0}, {},
-            [](const PageEnvironment &environment) { return std::make_unique<AlarmPage>(environment); }};
+    return DefinePage<AlarmPage>(PageAlarm, QStringLiteral("AreaAlarm"), {8, 0}, {});
 }

@@ -1,14 +1,17 @@
 #include "settings_window/ui/clock_settings_pages.h"
 
+#include "context/feature_host.h"
 #include "settings_window/ui/alarm_page.h"
 #include "settings_window/ui/digital_page.h"
 #include "settings_window/ui/size_page.h"
 #include "settings_window/ui/thickness_page.h"
+#include "settings_window/ui/version_page.h"
 
-void RegisterClockSettingsPages(PageRegistry &pages)
+void RegisterClockSettings(FeatureHost &host)
 {
-    pages.add(SizePageDefinition());
-    pages.add(AlarmPageDefinition());
-    pages.add(ThicknessPageDefinition());
-    pages.add(DigitalPageDefinition());
+    host.pages.add(SizePageDefinition());
+    host.pages.add(AlarmPageDefinition());
+    host.pages.add(ThicknessPageDefinition());
+    host.pages.add(DigitalPageDefinition());
+    host.pages.add(VersionPageDefinition());
 }

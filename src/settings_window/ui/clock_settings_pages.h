@@ -1,6 +1,6 @@
 #pragma once
-// The settings window's own pages: the clock's size, hand widths, alarms and
-// date and time texts.
-class PageRegistry;
+// The settings window's own pages: the clock's size, hand widths, alarms,
+// date and time texts, and the version page.
+struct FeatureHost;
 
-void RegisterClockSettingsPages(PageRegistry &pages);
+void RegisterClockSettings(FeatureHost &host);

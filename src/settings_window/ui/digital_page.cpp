@@ -130,6 +130,5 @@ bool DigitalPage::Apply()
 
 PageDefinition DigitalPageDefinition()
 {
-    return {PageDigital, QStringLiteral("AreaDigi"), {8, 0}, {},
-            [](const PageEnvironment &environment) { return std::make_unique<DigitalPage>(environment); }};
+    return DefinePage<DigitalPage>(PageDigital, QStringLiteral("AreaDigi"), {8, 0}, {});
 }

@@ -66,6 +66,17 @@ struct PageDefinition {
     std::function<std::unique_ptr<SettingsPage>(const PageEnvironment &environment)> create;
 };
 
+// The definition of a page built as Page(environment, extra...): the extra
+// values are state the page keeps beyond each window (shared pointers).
+template <class Page, class... Extra>
+PageDefinition DefinePage(qint16 request, QString frame, QPoint position, QString title, Extra... extra)
+{
+    return {request, std::move(frame), position, std::move(title),
+            [extra...](const PageEnvironment &environment) -> std::unique_ptr<SettingsPage> {
+                return std::make_unique<Page>(environment, extra...);
+            }};
+}
+
 class PageRegistry {
 public:
     // Every page frame is this size.

@@ -65,6 +65,5 @@ QList<PageSpin> SizePage::Spins() const
 
 PageDefinition SizePageDefinition()
 {
-    return {PageSize, QStringLiteral("AreaSize"), {8, 0}, {},
-            [](const PageEnvironment &environment) { return std::make_unique<SizePage>(environment); }};
+    return DefinePage<SizePage>(PageSize, QStringLiteral("AreaSize"), {8, 0}, {});
 }

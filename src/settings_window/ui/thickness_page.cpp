@@ -70,6 +70,5 @@ QList<PageSpin> ThicknessPage::Spins() const
 
 PageDefinition ThicknessPageDefinition()
 {
-    return {PageThickness, QStringLiteral("AreaThick"), {8, 0}, {},
-            [](const PageEnvironment &environment) { return std::make_unique<ThicknessPage>(environment); }};
+    return DefinePage<ThicknessPage>(PageThickness, QStringLiteral("AreaThick"), {8, 0}, {});
 }

@@ -1,0 +1,69 @@
+#include "shell/command_line.h"
+
+#include <cstdio>
+#include <QCoreApplication>
+#include <QFileInfo>
+
+#include "calendar/holiday_listing.h"
+#include "platform/program_folder.h"
+
+namespace {
+
+constexpr int kDone = 0;
+constexpr int kNoRules = 1;
+constexpr int kUsageError = 2;
+
+const char kHelp[] =
+    "使い方: tockara [オプション]\n"
+    "オプションなしで起動すると時計を表示します。\n"
+    "\n"
+    "  --holidays 年   その年の祝日・振替休日・国民の休日を、日付 (年-月-日)、タブ、\n"
+    "                  名前の形で一行ずつ表示します。祝日の規則はプログラムフォルダの\n"
+    "                  Calender.ini (まだないときはインストールされたもの) から読みます。\n"
+    "                  ファイルを作ることはありません。年は 1 から 9999 まで。\n"
+    "  --help, -h      この説明を表示します。\n";
+
+void Print(FILE *stream, const QString &text)
+{
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stream);
+}
+
+int ListHolidays(int argc, char **argv, const QString &yearText)
+{
+    bool ok = false;
+    const int year = yearText.toInt(&ok);
+    if (!ok || year < 1 || year > 9999) {
+        Print(stderr, QStringLiteral("tockara: --holidays には 1 から 9999 までの年を指定してください。\n"));
+        return kUsageError;
+    }
+    int appArgc = argc;
+    const QCoreApplication app(appArgc, argv);   // for the executable's folder only
+    // Only reads: a look at the holidays creates no program folder.
+    const QString folder = ProgramFolderToRead(QCoreApplication::applicationDirPath());
+    if (!QFileInfo(CalendarIniPath(folder)).isFile()) {
+        Print(stderr, QStringLiteral("tockara: %1 が見つかりません。\n").arg(CalendarIniPath(folder)));
+        return kNoRules;
+    }
+    CalendarData calendar;
+    LoadHolidays(calendar, folder);
+    const QStringList lines = HolidayListing(calendar, year);
+    Print(stdout, lines.isEmpty() ? QString() : lines.join(u'\n') + u'\n');
+    return kDone;
+}
+
+} // namespace
+
+std::optional<int> RunCommandLineOption(int argc, char **argv)
+{
+    if (argc < 2)
+        return std::nullopt;
+    const QString option = QString::fromLocal8Bit(argv[1]);
+    if (option == QLatin1String("--help") || option == QLatin1String("-h")) {
+        Print(stdout, QString::fromUtf8(kHelp));
+        return kDone;
+    }
+    if (option == QLatin1String("--holidays"))
+        return ListHolidays(argc, argv, argc >= 3 ? QString::fromLocal8Bit(argv[2]) : QString());
+    return std::nullopt;
+}
