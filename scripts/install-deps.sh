@@ -15,6 +15,9 @@ packages=(
   faketime
   # the X server's clients and what they hold (a connection the clock leaves behind)
   xrestop
+  # a Wayland session for the end-to-end tests: headless sway (wlroots) with
+  # XWayland, its screenshots; setpriv runs it as an unprivileged user
+  sway xwayland grim util-linux
   # reading controls' texts over the accessibility bus (calendar and calculator tests)
   dbus-daemon at-spi2-core python3-gi gir1.2-atspi-2.0
   # the Japanese fonts the clock's texts are designed for

@@ -57,15 +57,15 @@ stop_processes() { # pids...
   wait 2>/dev/null || true
 }
 
-# Starts Xvfb on a display number the server picks itself, so that servers
-# started at the same time never share one, and exports DISPLAY once it
-# accepts clients. Sets XVFB_PID; the server's messages go to XVFB_LOG.
+# Starts Xvfb (a screen of XVFB_SCREEN, default 1024x768x24) on a display
+# number the server picks itself, so that servers started at the same time
+# never share one, and exports DISPLAY once it accepts clients. Sets XVFB_PID; the server's messages go to XVFB_LOG.
 # Without -noreset the server resets whenever its last client leaves, and
 # drops the clients that connect meanwhile (a clock started right after
 # another one ended, or after an xdotool call).
 start_xvfb() {
   local fd number
-  exec {fd}< <(exec Xvfb -displayfd 3 -screen 0 1024x768x24 -br -noreset -nolisten tcp \
+  exec {fd}< <(exec Xvfb -displayfd 3 -screen 0 "${XVFB_SCREEN:-1024x768x24}" -br -noreset -nolisten tcp \
                  3>&1 >/dev/null 2>"${XVFB_LOG:-/dev/null}")
   XVFB_PID=$!
   # The server writes its display number once it is ready, or ends.

@@ -39,8 +39,9 @@ void SetDisplayMode(DisplayModeService &displays, MessageBoxService &messages, Q
     const int result = ApplyDisplayMode(displays, mode, true);
     if (result == DisplayChangeDone)
         return;
-    messages.show(owner,
-                  result == DisplayChangeRestart ? "再起動後に、設定が有効になります"
-                                                 : "解像度変更に失敗しました",
-                  "Tockara", MessageButtons::Ok, MessageIcon::Information);
+    const QString text = result == DisplayChangeRestart    ? "再起動後に、設定が有効になります"
+                       : result == DisplayChangeNotAllowed ? "この画面環境では、プログラムから解像度を変更できません。"
+                                                             "デスクトップの画面設定で変更してください。"
+                                                           : "解像度変更に失敗しました";
+    messages.show(owner, text, "Tockara", MessageButtons::Ok, MessageIcon::Information);
 }

@@ -33,6 +33,8 @@ WallpaperResult ApplyWallpaper(DesktopSettings &desktop, const QString &profileP
         values.tile = code == "1" ? "1" : "0";
         values.style = code == "2" ? "2" : "0";
     }
+    if (!desktop.letsProgramsSetWallpaper())
+        return WallpaperResult::NotAllowed;
     if (desktop.keepsWallpaper())
         return desktop.writeWallpaper(values) ? WallpaperResult::Applied : WallpaperResult::NotShown;
 

@@ -23,6 +23,7 @@ enum class WallpaperResult {
     NotShown, // the desktop did not take it (its own reaction is left to it)
     NotKept,  // shown, but the program's profile file could not be written
     Unreadable, // the file is missing or holds no picture: nothing was changed
+    NotAllowed, // the session lets no program set the wallpaper
 };
 
 // Sets the wallpaper file (a whole path) in the arrangement of code; an empty

@@ -31,4 +31,7 @@ public:
     // file removes it. False when there is no display to draw on or the
     // picture cannot be read.
     virtual bool paintRootWindow(const WallpaperValues &values) = 0;
+    // False when the session lets no program set the wallpaper (a Wayland
+    // compositor without a desktop whose settings the program knows).
+    virtual bool letsProgramsSetWallpaper() { return true; }
 };

@@ -20,6 +20,8 @@ enum DisplayChange : int {
     DisplayChangeRestart = 1,
     DisplayChangeFailed = -1,
     DisplayChangeBadMode = -2,
+    // The session keeps the display modes to itself (a Wayland compositor).
+    DisplayChangeNotAllowed = -3,
 };
 
 // The display modes of the monitors.

@@ -19,6 +19,9 @@
 #include "face/face_frame.h"
 #include "face/ui/hover_window.h"
 #include "menu/popup_anchor.h"
+#include "platform/monitor_layout.h"
+#include "platform/screen_geometry.h"
+#include "shell/clock_placement.h"
 #include "platform/sound_player.h"
 
 namespace {
@@ -31,11 +34,33 @@ ClockWindow::ClockWindow(Context &ctx) : ctx_(ctx), face_(ctx.settings()), frame
 {
     setObjectName("frmMain");
     setWindowTitle("Tockara");
-    setWindowFlags(Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::Tool);
+    Qt::WindowFlags flags = Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::Tool;
+    // Where the compositor would put the clock where it pleases and keep it
+    // there, the clock stands past the window manager: where it asks, above
+    // the managed windows, moved by itself.
+    placesItself_ = PlacesItsOwnWindow(SessionOf(*ctx_.services.screen));
+    if (placesItself_)
+        flags |= Qt::X11BypassWindowManagerHint;
+    setWindowFlags(flags);
+    // Such a window asks the compositor for no keyboard focus: the clock
+    // takes no keys, and a click on it leaves the keyboard with the window
+    // the user works in (a compositor gives an unmanaged window that asks
+    // for focus the keyboard at each click).
+    if (placesItself_)
+        setAttribute(Qt::WA_X11NetWmWindowTypeNotification);
     setAttribute(Qt::WA_ShowWithoutActivating);
-    // The paint code copies the whole face image: nothing to erase first.
-    setAttribute(Qt::WA_OpaquePaintEvent);
-    setAttribute(Qt::WA_NoSystemBackground);
+    // Where the compositor does not apply the window's shape to what it
+    // draws, the window is clear outside the face's ellipse so that what lies
+    // beneath shows at the corners; the shape still keeps the pointer. On X11
+    // the shape does it all, and the paint code copies the whole face image:
+    // nothing to erase first.
+    translucent_ = IgnoresWindowShape(SessionOf(*ctx_.services.screen));
+    if (translucent_) {
+        setAttribute(Qt::WA_TranslucentBackground);
+    } else {
+        setAttribute(Qt::WA_OpaquePaintEvent);
+        setAttribute(Qt::WA_NoSystemBackground);
+    }
     // Motion without a button held tells where the pointer is, for the hover
     // window, without asking the display server on every tick.
     setMouseTracking(true);
@@ -121,25 +146,17 @@ void ClockWindow::SettingsChanged(SettingsAspects aspects)
         ComposeBackground();
 }
 
-// A saved position off the right or bottom edge (a smaller screen since) is
-// pulled back so the clock touches that edge; one off the left or top is kept.
 void ClockWindow::PlaceAtSavedPosition()
 {
     const ScreenInfo &screen = *ctx_.services.screen;
-    const double tx = screen.twipsPerPixelX(), ty = screen.twipsPerPixelY();
-    const QRect desktop = screen.desktopRect();
-    const double screenWidth = (desktop.x() + desktop.width()) * tx;
-    const double screenHeight = (desktop.y() + desktop.height()) * ty;
-
-    double top = ctx_.settings().Setting.Top;
-    double left = ctx_.settings().Setting.Left;
-    const double height = ctx_.settings().Setting.Height * ty;
-    const double width = ctx_.settings().Setting.Width * tx;
-    if (top + height > screenHeight)
-        top = screenHeight - height;
-    if (left + width > screenWidth)
-        left = screenWidth - width;
-    move(int(std::lround(left / tx)), int(std::lround(top / ty)));
+    const auto &setting = ctx_.settings().Setting;
+    move(ClockStartPosition({.left = setting.Left,
+                             .top = setting.Top,
+                             .size = QSize(setting.Width, setting.Height),
+                             .twipsPerPixelX = screen.twipsPerPixelX(),
+                             .twipsPerPixelY = screen.twipsPerPixelY(),
+                             .desktop = screen.desktopRect(),
+                             .monitors = MonitorAreas(screen)}));
 }
 
 void ClockWindow::ApplyClockShape()
@@ -242,6 +259,9 @@ void ClockWindow::ShowAlarm(int slot)
 void ClockWindow::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
+    // Outside the face's ellipse a clear window stays clear.
+    if (const QRegion ellipse = mask(); translucent_ && !ellipse.isEmpty())
+        painter.setClipRegion(ellipse);
     const QRect area = event->rect();
     const QImage &frame = face_.frame();
     // The frame holds device pixels on a scaled screen: the part of it under
@@ -269,8 +289,15 @@ void ClockWindow::mouseMoveEvent(QMouseEvent *event)
     pointer_ = event->globalPosition().toPoint();
     pointerPlace_ = PointerPlace::OverFace;
     TickSoon();
-    if (dragging_)
-        move(event->globalPosition().toPoint() - grabPoint_);
+    if (!dragging_)
+        return;
+    move(event->globalPosition().toPoint() - grabPoint_);
+    // A compositor that the window bypasses learns where it stands only when
+    // the window next shows something new: until then it would send the
+    // pointer as if the clock still stood where it was, and the pointer would
+    // soon leave it. One pixel shown again tells it at once.
+    if (placesItself_)
+        repaint(QRect(rect().center(), QSize(1, 1)));
 }
 
 void ClockWindow::mouseReleaseEvent(QMouseEvent *)
@@ -334,16 +361,20 @@ QPoint ClockWindow::PopupAnchorPoint() const
     const ScreenInfo &screen = *ctx_.services.screen;
     const double tx = screen.twipsPerPixelX(), ty = screen.twipsPerPixelY();
     const QPoint pointer = screen.pointerPosition();
-    const QRect monitor = screen.monitorRect(pointer);
-    return PopupAnchor({.pointer = pointer,
-                        .clockLeft = qint32(std::lround(x() * tx)),
-                        .clockTop = qint32(std::lround(y() * ty)),
-                        .clockWidth = qint32(std::lround(width() * tx)),
-                        .clockHeight = qint32(std::lround(height() * ty)),
-                        .screenTop = qint32(std::lround(monitor.y() * ty)),
-                        .screenHeight = qint32(std::lround(monitor.height() * ty)),
-                        .twipsPerPixelX = tx,
-                        .twipsPerPixelY = ty});
+    // The menu opens on the clock's monitor, whichever the pointer is on.
+    const QRect monitor = screen.monitorRect(geometry().center());
+    const QPoint anchor = PopupAnchor({.pointer = pointer,
+                                       .clockLeft = qint32(std::lround(x() * tx)),
+                                       .clockTop = qint32(std::lround(y() * ty)),
+                                       .clockWidth = qint32(std::lround(width() * tx)),
+                                       .clockHeight = qint32(std::lround(height() * ty)),
+                                       .screenTop = qint32(std::lround(monitor.y() * ty)),
+                                       .screenHeight = qint32(std::lround(monitor.height() * ty)),
+                                       .twipsPerPixelX = tx,
+                                       .twipsPerPixelY = ty});
+    // The clock's right or bottom edge on the monitor's edge would open the
+    // menu on the next monitor.
+    return KeptInside(QRect(anchor, QSize(1, 1)), monitor);
 }
 
 void ClockWindow::OpenPopupMenu()

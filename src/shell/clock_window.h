@@ -115,5 +115,7 @@ private:
     QPoint pointer_;
     bool dragging_ = false;
     QPoint grabPoint_;
+    bool placesItself_ = false; // the window bypasses the window manager
+    bool translucent_ = false;  // clear outside the ellipse, for a compositor
     bool exiting_ = false;
 };

@@ -58,6 +58,8 @@ TEST(DisplayModeMenuTest, ChoosingAModeTestsThenSetsItAndReportsOnlyWhatIsNotDon
         {DisplayChangeDone, DisplayChangeRestart, true, "再起動後に、設定が有効になります"},
         {DisplayChangeDone, DisplayChangeFailed, true, "解像度変更に失敗しました"},
         {DisplayChangeBadMode, DisplayChangeDone, false, "解像度変更に失敗しました"},
+        {DisplayChangeNotAllowed, DisplayChangeNotAllowed, false,
+         "この画面環境では、プログラムから解像度を変更できません。デスクトップの画面設定で変更してください。"},
     };
     for (const Case &c : cases) {
         FakeServices fakes;

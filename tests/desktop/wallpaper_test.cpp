@@ -2,6 +2,7 @@
 // with WallpaperStyle "2" before TileWallpaper, on every kind of desktop.
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QHash>
 #include <QImage>
 #include <QSet>
@@ -265,6 +266,29 @@ TEST(DesktopWallpaperTest, ADesktopWithoutItsToolFallsBackToTheRootWindow)
         auto desktop = MakeDesktopSettings(name, std::make_unique<ScriptedTools>(QSet<QString>{},
                                                                                  QHash<QString, QString>{}));
         EXPECT_FALSE(desktop->keepsWallpaper()) << name;
+    }
+}
+
+TEST(DesktopWallpaperTest, OnWaylandOnlyTheDesktopsOwnKeysSetTheWallpaper)
+{
+    const QSet<QString> programs = {"gsettings", "plasmashell"};
+    for (const char *name : {"GNOME", "ubuntu:GNOME", "KDE"}) {
+        auto tools = std::make_unique<ScriptedTools>(programs, QHash<QString, QString>{});
+        ScriptedTools *seen = tools.get();
+        auto desktop = MakeDesktopSettings(name, std::move(tools), true);
+        EXPECT_TRUE(desktop->letsProgramsSetWallpaper()) << name;
+        EXPECT_NE(ApplyWallpaper(*desktop, "/nonexistent/Wallpaper.ini", "/p.png", "1"),
+                  WallpaperResult::NotAllowed) << name;
+        EXPECT_FALSE(seen->calls.isEmpty()) << name;
+    }
+    TempFolder folder;
+    for (const char *name : {"sway", "Hyprland", ""}) {
+        auto desktop = MakeDesktopSettings(name, std::make_unique<ScriptedTools>(programs, QHash<QString, QString>{}),
+                                           true);
+        const QString profile = WallpaperProfilePath(folder.path());
+        EXPECT_EQ(ApplyWallpaper(*desktop, profile, "/p.png", "1"), WallpaperResult::NotAllowed) << name;
+        // Nothing kept that a later start would try to draw.
+        EXPECT_FALSE(QFile::exists(profile)) << name;
     }
 }
 

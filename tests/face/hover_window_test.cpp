@@ -46,6 +46,32 @@ TEST(HoverPlacementTest, ScreenMiddleIsHalfTheMonitorInTwips)
               QPoint(512, 386));
 }
 
+// Where the compositor gives the pointer to any window under it, the hover
+// window keeps the sides of the usual rule but stands off the clock.
+TEST(HoverPlacementTest, OffTheClockItNeverLiesUnderAPointerOverTheClock)
+{
+    const QRect clock(200, 150, 80, 80);
+    const QSize size(120, 30);
+    const QPoint middle(512, 384);
+    struct Case {
+        QPoint pointer, expected;
+    } cases[] = {
+        {{240, 190}, {240, 150 + 80 + 2}},        // upper left: below the clock, right of the pointer
+        {{240, 229}, {240, 150 + 80 + 2}},
+        {{201, 151}, {201, 150 + 80 + 2}},
+    };
+    for (const Case &c : cases) {
+        const QPoint at = HoverWindowOffClock(c.pointer, size, middle, clock);
+        EXPECT_EQ(at, c.expected);
+        EXPECT_FALSE(QRect(at, size).intersects(clock));
+    }
+    // Lower right of the screen: left of the pointer, above the clock.
+    const QRect lower(700, 600, 80, 80);
+    const QPoint at = HoverWindowOffClock({740, 640}, size, middle, lower);
+    EXPECT_EQ(at, QPoint(740 - 120, 600 - 30));
+    EXPECT_FALSE(QRect(at, size).intersects(lower));
+}
+
 TEST(HoverPlacementTest, OnlyTheInsideOfTheClocksRectangleCounts)
 {
     const QRect clock(60, 60, 80, 80);

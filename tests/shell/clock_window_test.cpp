@@ -12,6 +12,7 @@
 #include "platform/linux/linux_services.h"
 #include "settings/profile.h"
 #include "shell/clock_window.h"
+#include "support/fake_monitors.h"
 #include "support/fake_services.h"
 #include "support/settings_watch.h"
 #include "support/temp_folder.h"
@@ -164,6 +165,75 @@ TEST_F(ClockFixture, DraggingMovesTheClockAndSavesItsPositionOnRelease)
     EXPECT_EQ(saved("Left"), "1500");
     EXPECT_EQ(saved("Top"), "3000");
     EXPECT_EQ(ctx.settings().Setting.Left, 1500);
+}
+
+// Past the window manager (sway) the clock moves itself, and each move is
+// shown at once so that the compositor knows where the clock stands before
+// the pointer moves on.
+TEST_F(ClockFixture, ADragPastTheWindowManagerShowsTheClockAtEachStep)
+{
+    auto screen = std::make_unique<FakeMonitorScreen>();
+    screen->sessionKind = DesktopSession::WaylandOther;
+    fakes.services.screen = std::move(screen);
+    preset([](Settings &s) {
+        s.Setting.Left = 200 * 15;
+        s.Setting.Top = 150 * 15;
+    });
+    auto clock = makeClock();
+    EXPECT_TRUE(clock->windowFlags() & Qt::X11BypassWindowManagerHint);
+    EXPECT_TRUE(clock->testAttribute(Qt::WA_TranslucentBackground));
+    clock->show();
+    PaintWatcher watcher(clock.get());
+    QMouseEvent press = MouseEvent(QEvent::MouseButtonPress, {30, 30}, {230, 180}, Qt::LeftButton);
+    QApplication::sendEvent(clock.get(), &press);
+    for (int step = 1; step <= 5; ++step) {
+        const int paints = watcher.paints;
+        const QPoint global(230 + 20 * step, 180 + 10 * step);
+        QMouseEvent move = MouseEvent(QEvent::MouseMove, {30, 30}, global, Qt::LeftButton);
+        QApplication::sendEvent(clock.get(), &move);
+        ASSERT_EQ(clock->pos(), QPoint(200 + 20 * step, 150 + 10 * step)) << "step " << step;
+        EXPECT_GT(watcher.paints, paints) << "step " << step;
+    }
+    QMouseEvent release = MouseEvent(QEvent::MouseButtonRelease, {30, 30}, {330, 230}, Qt::LeftButton);
+    QApplication::sendEvent(clock.get(), &release);
+    EXPECT_EQ(saved("Left"), "4500");
+    EXPECT_EQ(saved("Top"), "3000");
+}
+
+// Only where a compositor ignores the shape is the window clear outside the
+// ellipse; on X11 the shape does it, without the cost of a clear window.
+TEST_F(ClockFixture, TheCornersAreClearWhereTheCompositorIgnoresTheShape)
+{
+    for (DesktopSession session : {DesktopSession::X11, DesktopSession::WaylandGnome, DesktopSession::WaylandKde}) {
+        auto screen = std::make_unique<FakeMonitorScreen>();
+        screen->sessionKind = session;
+        fakes.services.screen = std::move(screen);
+        auto clock = makeClock();
+        EXPECT_EQ(clock->testAttribute(Qt::WA_TranslucentBackground), session != DesktopSession::X11);
+        // The window manager places the clock where it asks.
+        EXPECT_FALSE(clock->windowFlags() & Qt::X11BypassWindowManagerHint);
+        EXPECT_FALSE(clock->mask().isEmpty());
+    }
+}
+
+// Two monitors side by side; the pointer on the right one, the clock on the left.
+TEST_F(ClockFixture, ThePopupOpensOnTheClocksMonitor)
+{
+    auto screen = std::make_unique<FakeMonitorScreen>();
+    screen->desktop = QRect(0, 0, 1024 + 1024, 768);
+    screen->monitors = {QRect(0, 0, 1024, 768), QRect(1024, 0, 1024, 768)};
+    screen->pointer = QPoint(1030, 600);
+    fakes.services.screen = std::move(screen);
+    preset([](Settings &s) {
+        s.Setting.Left = (1024 - 80) * 15;
+        s.Setting.Top = 600 * 15;
+    });
+    auto clock = makeClock();
+    QPoint anchor;
+    clock->showPopupMenu = [&](QPoint at) { anchor = at; };
+    QTest::mouseClick(clock.get(), Qt::RightButton, {}, QPoint(70, 10));
+    // Right of a lower clock: its right edge, at the last pixel of its monitor.
+    EXPECT_EQ(anchor, QPoint(1023, 600));
 }
 
 TEST_F(ClockFixture, RightAndMiddleClicksWriteNothing)

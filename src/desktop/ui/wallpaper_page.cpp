@@ -115,6 +115,12 @@ bool WallpaperPage::Apply()
     case WallpaperResult::NotShown:
         // The desktop's own reaction to a change it refuses is left to it.
         return true;
+    case WallpaperResult::NotAllowed:
+        ctx_.services.messages->show(window_,
+                                     QStringLiteral("この画面環境では、プログラムから壁紙を変更できません。"
+                                                    "デスクトップの設定で変更してください。"),
+                                     QStringLiteral("Tockara"), MessageButtons::Ok, MessageIcon::Information);
+        return true;
     case WallpaperResult::Unreadable:
         ShowUnreadable(file);
         return false;

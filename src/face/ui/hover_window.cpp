@@ -8,12 +8,20 @@
 #include "face/digital_overlay.h"
 #include "face/fonts.h"
 #include "context/context.h"
+#include "platform/monitor_layout.h"
 
 QPoint HoverWindowPosition(QPoint pointer, QSize windowSize, QPoint screenMiddle)
 {
     const int x = pointer.x() > screenMiddle.x() ? pointer.x() - windowSize.width() : pointer.x();
     const int y = pointer.y() > screenMiddle.y() ? pointer.y() - windowSize.height() : pointer.y() + 2;
     return QPoint(x, y);
+}
+
+QPoint HoverWindowOffClock(QPoint pointer, QSize windowSize, QPoint screenMiddle, QRect clock)
+{
+    QPoint at = HoverWindowPosition(pointer, windowSize, screenMiddle);
+    at.setY(pointer.y() > screenMiddle.y() ? clock.top() - windowSize.height() : clock.bottom() + 1 + 2);
+    return at;
 }
 
 QPoint ScreenMiddle(QRect monitor, double twipsPerPixelX, double twipsPerPixelY)
@@ -135,12 +143,19 @@ void HoverWindow::follow(QPoint clockTopLeft, std::optional<QPoint> pointer)
         return;
     }
     const ScreenInfo &screen = *ctx_.services.screen;
+    // The sides are those of the clock's monitor, as the menu's are.
     const QPoint middle =
-        ScreenMiddle(screen.monitorRect(*pointer), screen.twipsPerPixelX(), screen.twipsPerPixelY());
+        ScreenMiddle(screen.monitorRect(clock.center()), screen.twipsPerPixelX(), screen.twipsPerPixelY());
     const bool appearing = isHidden();
     if (appearing)
         updateText();
-    move(HoverWindowPosition(*pointer, size(), middle));
+    // A Wayland compositor ignores this window's empty input shape: under
+    // the pointer it would take the pointer from the clock, and each time it
+    // does, XWayland lets go of the buttons held (a drag would end).
+    if (IgnoresWindowShape(SessionOf(screen)))
+        move(HoverWindowOffClock(*pointer, size(), middle, clock));
+    else
+        move(HoverWindowPosition(*pointer, size(), middle));
     // Shown and put on top as it appears; a window that stays on top needs
     // no restacking on every tick.
     if (appearing) {

@@ -18,6 +18,11 @@ class QTimer;
 // the pointer is below the middle, else 2 pixels below it.
 QPoint HoverWindowPosition(QPoint pointer, QSize windowSize, QPoint screenMiddle);
 
+// Where the hover window goes when it must not lie under the pointer while
+// the pointer is over the clock: as HoverWindowPosition says, but moved
+// up or down just off the clock's rectangle.
+QPoint HoverWindowOffClock(QPoint pointer, QSize windowSize, QPoint screenMiddle, QRect clock);
+
 // The middle of the monitor under the pointer, in screen pixels, found as the
 // half of its size in twips.
 QPoint ScreenMiddle(QRect monitor, double twipsPerPixelX, double twipsPerPixelY);

@@ -311,6 +311,18 @@ public:
     bool paintRootWindow(const WallpaperValues &values) override { return PaintRootBackground(values); }
 };
 
+// A Wayland session of any other desktop: its compositor or a program of
+// its own draws the wallpaper (sway's swaybg, for one), from its own
+// configuration; there is no root window anyone sees.
+class SessionOwnedWallpaper : public DesktopSettings {
+public:
+    bool keepsWallpaper() override { return true; }
+    WallpaperValues readWallpaper() override { return {}; }
+    bool writeWallpaper(const WallpaperValues &) override { return false; }
+    bool paintRootWindow(const WallpaperValues &) override { return false; }
+    bool letsProgramsSetWallpaper() override { return false; }
+};
+
 class SystemDesktopTools : public DesktopTools {
 public:
     bool has(const QString &program) override
@@ -383,9 +395,10 @@ DesktopFamily DesktopFamilyFromName(const QString &currentDesktop)
 }
 
 std::unique_ptr<DesktopSettings> MakeDesktopSettings(const QString &currentDesktop,
-                                                     std::unique_ptr<DesktopTools> tools)
+                                                     std::unique_ptr<DesktopTools> tools, bool wayland)
 {
-    // A desktop whose tool is missing is treated like any other X11 session.
+    // A desktop whose tool is missing is treated like any other session of
+    // its kind.
     const char *tool = nullptr;
     switch (DesktopFamilyFromName(currentDesktop)) {
     case DesktopFamily::Gnome:
@@ -412,6 +425,8 @@ std::unique_ptr<DesktopSettings> MakeDesktopSettings(const QString &currentDeskt
     if (tool)
         qCWarning(lcDesktop).noquote() << "the wallpaper of" << currentDesktop << "is kept by" << tool
                                        << "which is not installed: the root window is painted instead";
+    if (wayland)
+        return std::make_unique<SessionOwnedWallpaper>();
     return std::make_unique<RootWindowWallpaper>();
 }
 

@@ -34,9 +34,11 @@ public:
     virtual std::optional<QString> plasmaScript(const QString &script) = 0;
 };
 
-// The desktop settings of a session of that desktop, through tools.
+// The desktop settings of a session of that desktop, through tools. GNOME's
+// and KDE's keys serve their Wayland sessions as well; any other Wayland
+// session lets no program set its wallpaper.
 std::unique_ptr<DesktopSettings> MakeDesktopSettings(const QString &currentDesktop,
-                                                     std::unique_ptr<DesktopTools> tools);
+                                                     std::unique_ptr<DesktopTools> tools, bool wayland = false);
 // The real tools: processes, the session bus.
 std::unique_ptr<DesktopTools> MakeSystemDesktopTools();
 

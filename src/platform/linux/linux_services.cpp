@@ -12,6 +12,8 @@
 #include "platform/linux/desktop_autostart.h"
 #include "platform/linux/desktop_wallpaper.h"
 #include "platform/linux/linux_services.h"
+#include "platform/monitor_layout.h"
+#include "platform/screen_geometry.h"
 
 namespace {
 
@@ -115,7 +117,7 @@ private:
     mutable int offsetSeconds_ = 0;
 };
 
-class QtScreens : public ScreenInfo {
+class QtScreens : public ScreenInfo, public MonitorLayout {
 public:
     QRect desktopRect() const override
     {
@@ -126,14 +128,26 @@ public:
     {
         if (QScreen *screen = QGuiApplication::screenAt(at))
             return screen->geometry();
-        QScreen *primary = QGuiApplication::primaryScreen();
-        return primary ? primary->geometry() : QRect(0, 0, 1024, 768);
+        QList<QRect> monitors;
+        for (const QScreen *screen : QGuiApplication::screens())
+            monitors << screen->geometry();
+        const QRect nearest = NearestMonitor(at, monitors);
+        return nearest.isEmpty() ? QRect(0, 0, 1024, 768) : nearest;
     }
+    QList<QRect> monitorAreas() const override
+    {
+        QList<QRect> areas;
+        for (const QScreen *screen : QGuiApplication::screens())
+            areas << screen->availableGeometry();
+        return areas;
+    }
+    DesktopSession session() const override { return session_; }
     double twipsPerPixelX() const override { return 1440.0 / dpiX(); }
     double twipsPerPixelY() const override { return 1440.0 / dpiY(); }
     QPoint pointerPosition() const override { return QCursor::pos(); }
 
 private:
+    const DesktopSession session_ = CurrentSession();
     static double dpiX()
     {
         QScreen *s = QGuiApplication::primaryScreen();
@@ -144,6 +158,20 @@ private:
         QScreen *s = QGuiApplication::primaryScreen();
         return s && s->logicalDotsPerInchY() > 0 ? s->logicalDotsPerInchY() : 96.0;
     }
+};
+
+// A Wayland session's outputs belong to its compositor: XWayland lists
+// modes, but setting one would change only what the clock itself sees. The
+// modes are listed, marked as not settable, and a choice is refused plainly.
+class SessionOwnedDisplayModes : public DisplayModeService {
+public:
+    explicit SessionOwnedDisplayModes(std::unique_ptr<DisplayModeService> listed) : listed_(std::move(listed)) {}
+    QList<DisplayMode> modes(QPoint at) override { return listed_->modes(at); }
+    int testMode(const DisplayMode &) override { return DisplayChangeNotAllowed; }
+    int setMode(const DisplayMode &, bool) override { return DisplayChangeNotAllowed; }
+
+private:
+    std::unique_ptr<DisplayModeService> listed_;
 };
 
 class QtChoosers : public ChooserService {
@@ -185,9 +213,12 @@ Services MakeLinuxServices()
     services.screen = std::make_unique<QtScreens>();
     services.choosers = std::make_unique<QtChoosers>();
     services.power = MakeLogindPower();
+    const DesktopSession session = CurrentSession();
     services.displayModes = MakeXRandrDisplayModes();
+    if (!LetsProgramsChangeDisplayModes(session))
+        services.displayModes = std::make_unique<SessionOwnedDisplayModes>(std::move(services.displayModes));
     services.desktop = MakeDesktopSettings(qEnvironmentVariable("XDG_CURRENT_DESKTOP"),
-                                           MakeSystemDesktopTools());
+                                           MakeSystemDesktopTools(), session != DesktopSession::X11);
     services.mci = MakeCdAudioMci();
     services.archivers = MakeLinuxArchivers();
     services.programs = MakeLinuxProgramLauncher();

@@ -1,0 +1,111 @@
+# The clock inside a headless sway session (a wlroots Wayland compositor with
+# XWayland), run as an unprivileged user: sway refuses to run as root. Source
+# it after lib.sh. Tests that use it end with code 77 (skipped) when sway
+# cannot run here.
+SWAY_USER=nobody
+SWAY_GROUP=nogroup
+
+skip() {
+  echo "SKIP: $*"
+  exit 77
+}
+
+# Runs a command as the session's user, with the session's environment.
+as_sway_user() {
+  setpriv --reuid="$SWAY_USER" --regid="$SWAY_GROUP" --clear-groups \
+    env -i PATH=/usr/local/bin:/usr/bin:/bin HOME="$SWAY_HOME" XDG_RUNTIME_DIR="$SWAY_RUNTIME" \
+    WAYLAND_DISPLAY="${SWAY_WAYLAND:-}" SWAYSOCK="${SWAYSOCK:-}" "$@"
+}
+
+swaymsg_() { as_sway_user swaymsg "$@" >/dev/null; }
+
+# Folders the session's user owns: its runtime folder, its home, SESSION
+# for what its programs write (pid files, logs, screenshots) and, later, the
+# program folder. The test's own folder must let that user through.
+make_sway_folders() {
+  chmod 755 "$WORK"
+  SWAY_RUNTIME="$WORK/sway-runtime"
+  SWAY_HOME="$WORK/sway-home"
+  SESSION="$WORK/session"
+  mkdir -p "$SWAY_RUNTIME" "$SWAY_HOME" "$SESSION"
+  chmod 700 "$SWAY_RUNTIME"
+  chown -R "$SWAY_USER:$SWAY_GROUP" "$SWAY_RUNTIME" "$SWAY_HOME" "$SESSION"
+}
+
+# A program folder as a new user has it, owned by the session's user.
+make_sway_program_folder() {
+  PROGRAM="$WORK/program"
+  mkdir -p "$PROGRAM"
+  cp "$BINARY" "$PROGRAM/tockara"
+  cp -r "$BUILD_DIR"/Calender.ini "$PROGRAM/"
+  for extra in anime help; do
+    [ -e "$BUILD_DIR/$extra" ] && cp -r "$BUILD_DIR/$extra" "$PROGRAM/"
+  done
+  chown -R "$SWAY_USER:$SWAY_GROUP" "$PROGRAM"
+}
+
+# Starts sway with XWayland and CONFIG_LINES (sway commands, one a line) on
+# an X11 backend: one window on a virtual display of its own per output.
+# Sway's headless backend has no input devices, so its seat offers no
+# pointer and no client would see the cursor commands; the X11 backend gives
+# it the virtual display's pointer. Sets SWAYSOCK and SWAY_WAYLAND. Skips the
+# test when sway, XWayland or grim is missing or sway does not start.
+start_sway() { # outputs config_lines
+  command -v sway >/dev/null && command -v Xwayland >/dev/null && command -v grim >/dev/null \
+    || skip "sway, Xwayland or grim is not installed"
+  id "$SWAY_USER" >/dev/null 2>&1 || skip "no user $SWAY_USER to run sway as"
+  XVFB_SCREEN=2048x1536x24 start_display
+  xhost "+SI:localuser:$SWAY_USER" >/dev/null || fail "the session's user may not use the display"
+  make_sway_folders
+  printf '%s\n' "xwayland enable" "default_border none" "$2" > "$WORK/sway.config"
+  chmod 644 "$WORK/sway.config"
+  setpriv --reuid="$SWAY_USER" --regid="$SWAY_GROUP" --clear-groups \
+    env -i PATH=/usr/local/bin:/usr/bin:/bin HOME="$SWAY_HOME" XDG_RUNTIME_DIR="$SWAY_RUNTIME" \
+    DISPLAY="$DISPLAY" WLR_BACKENDS=x11 WLR_X11_OUTPUTS="$1" WLR_RENDERER=pixman \
+    sway -c "$WORK/sway.config" >"$WORK/sway.log" 2>&1 &
+  SWAY_PID=$!
+  PIDS+=("$SWAY_PID")
+  sway_socket() { compgen -G "$SWAY_RUNTIME/sway-ipc.*.sock" >/dev/null; }
+  wait_until 20 sway_socket || { cat "$WORK/sway.log" >&2; skip "sway did not start"; }
+  SWAYSOCK=$(compgen -G "$SWAY_RUNTIME/sway-ipc.*.sock" | head -1)
+  SWAY_WAYLAND=$(cd "$SWAY_RUNTIME" && compgen -G 'wayland-*' | grep -v lock | head -1)
+  wait_until 10 swaymsg_ -t get_version || skip "sway does not answer"
+}
+
+# Starts COMMAND inside the session (with its DISPLAY for XWayland) through
+# a script $SESSION/NAME.sh that writes its pid to $SESSION/NAME.pid and
+# prints that pid once it is known. Sway would take "$" for its variables
+# and split its commands at ";" and ",": the command goes through a file.
+sway_exec() { # name command
+  printf '#!/bin/sh\necho $$ > %s\nexec %s\n' "$SESSION/$1.pid" "$2" > "$SESSION/$1.sh"
+  chmod 755 "$SESSION/$1.sh"
+  rm -f "$SESSION/$1.pid"
+  swaymsg_ exec "$SESSION/$1.sh" || fail "sway did not start $1"
+  pid_known() { [ -s "$SESSION/$1.pid" ]; }
+  wait_until 20 pid_known "$1" || fail "$1 did not start"
+  cat "$SESSION/$1.pid"
+}
+
+# Starts the clock inside the session; sets CLOCK_PID.
+sway_start_clock() {
+  CLOCK_PID=$(sway_exec clock "$PROGRAM/tockara >$SESSION/clock.log 2>&1") || exit 1
+  PIDS+=("$CLOCK_PID")
+}
+
+# A screenshot of the whole session, as file $SESSION/NAME.png; prints the path.
+sway_screenshot() { # name
+  rm -f "$SESSION/$1.png"
+  as_sway_user grim "$SESSION/$1.png" && echo "$SESSION/$1.png"
+}
+
+# The colour of pixel X,Y of image FILE, as #RRGGBB.
+pixel() { # file x y
+  convert "$1" -format "%[hex:p{$2,$3}]" info: 2>/dev/null | cut -c1-6 | sed 's/^/#/'
+}
+
+# Drives the compositor's pointer: the pointer device sway's X11 backend
+# reads from the virtual display. (swaymsg's "seat seat0 cursor" commands
+# send the pointer into the surface under it anew at each step, and XWayland
+# lets go of the buttons held whenever the pointer enters a surface: no drag
+# survives them.)
+pointer() { xdotool "$@"; }
