@@ -25,6 +25,8 @@ QString WallpaperProfilePath(const QString &programFolder)
 WallpaperResult ApplyWallpaper(DesktopSettings &desktop, const QString &profilePath, const QString &file,
                     const QString &code)
 {
+    if (!desktop.letsProgramsSetWallpaper())
+        return WallpaperResult::NotAllowed;
     // A desktop shows nothing for a file that is no picture: it is not set.
     if (!file.isEmpty() && !WallpaperPictureReadable(file))
         return WallpaperResult::Unreadable;
@@ -33,8 +35,6 @@ WallpaperResult ApplyWallpaper(DesktopSettings &desktop, const QString &profileP
         values.tile = code == "1" ? "1" : "0";
         values.style = code == "2" ? "2" : "0";
     }
-    if (!desktop.letsProgramsSetWallpaper())
-        return WallpaperResult::NotAllowed;
     if (desktop.keepsWallpaper())
         return desktop.writeWallpaper(values) ? WallpaperResult::Applied : WallpaperResult::NotShown;
 

@@ -272,12 +272,17 @@ TEST(DesktopWallpaperTest, ADesktopWithoutItsToolFallsBackToTheRootWindow)
 TEST(DesktopWallpaperTest, OnWaylandOnlyTheDesktopsOwnKeysSetTheWallpaper)
 {
     const QSet<QString> programs = {"gsettings", "plasmashell"};
+    TempFolder pictures;
+    QImage picture(4, 4, QImage::Format_RGB32);
+    picture.fill(Qt::blue);
+    const QString png = pictures.file("p.png");
+    ASSERT_TRUE(picture.save(png));
     for (const char *name : {"GNOME", "ubuntu:GNOME", "KDE"}) {
         auto tools = std::make_unique<ScriptedTools>(programs, QHash<QString, QString>{});
         ScriptedTools *seen = tools.get();
         auto desktop = MakeDesktopSettings(name, std::move(tools), true);
         EXPECT_TRUE(desktop->letsProgramsSetWallpaper()) << name;
-        EXPECT_NE(ApplyWallpaper(*desktop, "/nonexistent/Wallpaper.ini", "/p.png", "1"),
+        EXPECT_NE(ApplyWallpaper(*desktop, "/nonexistent/Wallpaper.ini", png, "1"),
                   WallpaperResult::NotAllowed) << name;
         EXPECT_FALSE(seen->calls.isEmpty()) << name;
     }

@@ -62,9 +62,9 @@ TEST(ServiceLog, FailingServicesWarnWithTheirReason)
          }},
         {"a program whose interpreter is missing", "tockara.platform", "did not start",
          [](const TempFolder &f) {
-             f.writeBytes("prog", "#!/nonexistent/interpreter\n");
-             QFile(f.file("prog")).setPermissions(QFile::ReadOwner | QFile::ExeOwner);
-             return MakeLinuxProgramLauncher()->startProgram(f.file("prog"), {}, f.path())
+             f.writeBytes("prog.sh", "#!/nonexistent/interpreter\n");
+             QFile(f.file("prog.sh")).setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+             return MakeLinuxProgramLauncher()->startProgram(f.file("prog.sh"), {}, f.path())
                  == StartResult::Failed;
          }},
         {"a document without xdg-open", "tockara.platform", "xdg-open is not installed",

@@ -111,8 +111,10 @@ public:
         const Resolved resolved = Resolve(name, workFolder);
         if (resolved.path.isEmpty())
             return resolved.missing == 1 ? StartResult::FileNotFound : StartResult::PathNotFound;
-        if (!IsRunnableProgram(QFileInfo(resolved.path)))
+        if (!IsRunnableProgram(QFileInfo(resolved.path))) {
+            qCWarning(lcPlatform).noquote() << resolved.path << "not started: it is no program with its executable bit";
             return StartResult::Failed;
+        }
         return StartDetached(resolved.path, arguments, workFolder) ? StartResult::Started
                                                                    : StartResult::Failed;
     }
