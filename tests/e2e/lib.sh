@@ -192,21 +192,3 @@ window_origin() {
   xwininfo -id "$1" | awk '/Absolute upper-left X/ { x = $4 } /Absolute upper-left Y/ { y = $4 } END { print x, y }'
 }
 
-# Drags FILE from the drag source (tests/e2e/drag_source.cpp, path in $2 of
-# the test) onto the clock at the upper left of the screen and drops it there;
-# fails unless the clock took the drop.
-drop_on_clock() { # drag-source file
-  "$1" "$2" >"$WORK/drag.log" 2>&1 &
-  local source=$!
-  PIDS+=($source)
-  wait_for_title "drag source" >/dev/null || fail "the drag source did not appear"
-  sleep 0.3
-  xdotool mousemove 460 440 sleep 0.3 mousedown 1 sleep 0.3
-  for step in 420 360 280 200 120 60 45; do xdotool mousemove "$step" "$step" sleep 0.1; done
-  xdotool mousemove 40 40 sleep 0.3 mouseup 1
-  wait_until 10 grep -q "drag ended" "$WORK/drag.log" || true
-  grep -q "drag ended: accepted" "$WORK/drag.log" || fail "the clock did not take the drop ($(cat "$WORK/drag.log"))"
-  kill "$source" 2>/dev/null || true
-  wait "$source" 2>/dev/null || true
-  xdotool mousemove 600 600
-}

@@ -43,14 +43,14 @@ write_cp932 "$PROGRAM/Tockara.ini" "[Setting]
 FileManger=$WORK/file-manager"
 
 start_clock
-drop_on_clock "$DRAG_SOURCE" "$WORK/tools.zip"
+drop_on_clock "$WORK/tools.zip"
 wait_for_file "$PROGRAM/libtockara_libarchive.so" 60 || fail "the first archive was not extracted"
 wait_for_file "$PROGRAM/modules/libtockara_libarchive.so" || fail "the first archive was not extracted whole"
 
 # A restart, and the next archive.
 kill "$CLOCK_PID"; wait "$CLOCK_PID" 2>/dev/null || true
 start_clock
-drop_on_clock "$DRAG_SOURCE" "$WORK/second.zip"
+drop_on_clock "$WORK/second.zip"
 wait_for_file "$PROGRAM/readme.txt" 60 || fail "the second archive was not extracted: $(cat "$WORK/clock.log"; ls "$PROGRAM"; cat "$WORK/file-manager.log")"
 [ "$(cat "$PROGRAM/readme.txt")" = second ] || fail "the second archive was extracted wrong"
 [ -e "$marker" ] && fail "the planted module was loaded"
