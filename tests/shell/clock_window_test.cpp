@@ -183,6 +183,7 @@ TEST_F(ClockFixture, ADragPastTheWindowManagerShowsTheClockAtEachStep)
     EXPECT_TRUE(clock->windowFlags() & Qt::X11BypassWindowManagerHint);
     EXPECT_TRUE(clock->testAttribute(Qt::WA_TranslucentBackground));
     clock->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(clock.get()));
     PaintWatcher watcher(clock.get());
     QMouseEvent press = MouseEvent(QEvent::MouseButtonPress, {30, 30}, {230, 180}, Qt::LeftButton);
     QApplication::sendEvent(clock.get(), &press);
