@@ -15,16 +15,6 @@
 
 namespace {
 
-QStringList Tree(const QString &path)
-{
-    QStringList found;
-    QDirIterator it(path, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext())
-        found << QDir(path).relativeFilePath(it.next());
-    found.sort();
-    return found;
-}
-
 class ExtractionOnDisk : public ::testing::Test {
 protected:
     void extract(const QString &archive, const ExtractionSettings &settings)
@@ -55,7 +45,7 @@ TEST_F(ExtractionOnDisk, AnArchiveLargerThanTheDiskIsToldAsSuchAndLeavesNothing)
         << fakes.messages->shown[0].text.toStdString();
     EXPECT_TRUE(fakes.messages->shown[0].text.contains("解凍しなかったファイル: big.bin（未処理）"));
     EXPECT_TRUE(fakes.programs->requests.isEmpty()) << "no file manager after a failure";
-    EXPECT_EQ(Tree(folder.file("disk")), QStringList{"big"});  // the empty folder named after it
+    EXPECT_EQ(FolderTree(folder.file("disk")), QStringList{"big"});  // the empty folder named after it
 }
 
 TEST_F(ExtractionOnDisk, AnArchiveNamedWithDotsStaysInsideTheExtractionFolder)
@@ -63,7 +53,7 @@ TEST_F(ExtractionOnDisk, AnArchiveNamedWithDotsStaysInsideTheExtractionFolder)
     const QString archive = folder.writeBytes("dl/...zip", ZipBytes({{"a.txt", "a"}}));
     extract(archive, {folder.file("dl/out"), true, "xdg-open", folder.path()});
     EXPECT_TRUE(fakes.messages->shown.isEmpty());
-    EXPECT_EQ(Tree(folder.path()), (QStringList{"dl", "dl/...zip", "dl/out", "dl/out/_..", "dl/out/_../a.txt"}));
+    EXPECT_EQ(FolderTree(folder.path()), (QStringList{"dl", "dl/...zip", "dl/out", "dl/out/_..", "dl/out/_../a.txt"}));
     ASSERT_EQ(fakes.programs->requests.size(), 1);
     EXPECT_EQ(fakes.programs->requests[0].arguments, QStringList{folder.file("dl/out/_../")});
 }

@@ -34,13 +34,7 @@ make_sway_folders() {
 
 # A program folder as a new user has it, owned by the session's user.
 make_sway_program_folder() {
-  PROGRAM="$WORK/program"
-  mkdir -p "$PROGRAM"
-  cp "$BINARY" "$PROGRAM/tockara"
-  cp -r "$BUILD_DIR"/Calender.ini "$PROGRAM/"
-  for extra in anime help; do
-    [ -e "$BUILD_DIR/$extra" ] && cp -r "$BUILD_DIR/$extra" "$PROGRAM/"
-  done
+  make_program_folder
   chown -R "$SWAY_USER:$SWAY_GROUP" "$PROGRAM"
 }
 

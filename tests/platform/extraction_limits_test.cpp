@@ -59,16 +59,6 @@ private:
     std::thread thread_;
 };
 
-QStringList Tree(const QString &path)
-{
-    QStringList found;
-    QDirIterator it(path, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext())
-        found << QDir(path).relativeFilePath(it.next());
-    found.sort();
-    return found;
-}
-
 std::optional<ArchiverReport> ExtractZip(const QString &archive, const QString &target, std::stop_token stop = {})
 {
     return MakeLinuxArchivers()->run("unzip32", {"-xs", archive, target + "/"}, stop);
@@ -83,14 +73,14 @@ TEST(ExtractionLimits, ABombIsRefusedBeforeWritingOrStoppedWhileWriting)
     EXPECT_EQ(refused->result, kArchiverTooLarge);
     ASSERT_EQ(refused->notExtracted.size(), 1);
     EXPECT_EQ(refused->notExtracted[0].name, "zeros.bin");
-    EXPECT_EQ(Tree(folder.file("out1")), QStringList());
+    EXPECT_EQ(FolderTree(folder.file("out1")), QStringList());
 
     // From a pipe the stated size cannot be weighed first.
     PipeFeeder feeder(folder.file("bomb-pipe.zip"), ZipBombBytes());
     const std::optional<ArchiverReport> stopped = ExtractZip(folder.file("bomb-pipe.zip"), folder.file("out2"));
     ASSERT_TRUE(stopped.has_value());
     EXPECT_EQ(stopped->result, kArchiverTooLarge);
-    EXPECT_EQ(Tree(folder.file("out2")), QStringList()) << "the cut entry is removed";
+    EXPECT_EQ(FolderTree(folder.file("out2")), QStringList()) << "the cut entry is removed";
 }
 
 TEST(ExtractionLimits, AFullDiskStopsTheExtractionAndLeavesNoCutFile)
@@ -110,7 +100,7 @@ TEST(ExtractionLimits, AFullDiskStopsTheExtractionAndLeavesNoCutFile)
     EXPECT_EQ(refused->result, kArchiverDiskFull);
     EXPECT_GT(refused->neededBytes, refused->freeBytes);
     EXPECT_EQ(refused->notExtracted.size(), 3);
-    EXPECT_EQ(Tree(folder.file("disk")), QStringList{"big.bin"});
+    EXPECT_EQ(FolderTree(folder.file("disk")), QStringList{"big.bin"});
 
     // From a pipe: the disk fills while big.bin is written.
     PipeFeeder feeder(folder.file("big-pipe.zip"), archive);
@@ -121,7 +111,7 @@ TEST(ExtractionLimits, AFullDiskStopsTheExtractionAndLeavesNoCutFile)
     ASSERT_FALSE(stopped->notExtracted.isEmpty());
     EXPECT_EQ(stopped->notExtracted[0].name, "big.bin");
     EXPECT_EQ(stopped->notExtracted[0].result, kArchiverDiskFull);
-    EXPECT_EQ(Tree(folder.file("disk")), (QStringList{"big.bin", "small.txt"}));
+    EXPECT_EQ(FolderTree(folder.file("disk")), (QStringList{"big.bin", "small.txt"}));
     EXPECT_EQ(folder.readBytes("disk/big.bin"), "original");
 }
 
@@ -136,14 +126,14 @@ TEST(ExtractionLimits, AStopRequestRemovesTheEntryUnderWay)
         return ExtractZip(folder.file("slow.zip"), folder.file("out"), stop.get_token());
     });
     // The program ends while big.bin is half written.
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !Tree(folder.file("out")).filter(".tockara-").isEmpty(); }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !FolderTree(folder.file("out")).filter(".tockara-").isEmpty(); }, 5000));
     stop.request_stop();
     feeder.resume();
     const std::optional<ArchiverReport> report = running.get();
     ASSERT_TRUE(report.has_value());
     EXPECT_EQ(report->result, kArchiverCancelled);
     EXPECT_EQ(report->extracted, QStringList{"first.txt"});
-    EXPECT_EQ(Tree(folder.file("out")), (QStringList{"big.bin", "first.txt"}));
+    EXPECT_EQ(FolderTree(folder.file("out")), (QStringList{"big.bin", "first.txt"}));
     EXPECT_EQ(folder.readBytes("out/big.bin"), "original");
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -29,3 +30,15 @@ public:
 private:
     QTemporaryDir dir_;
 };
+
+// Every file and folder below path, hidden ones included, as sorted paths
+// relative to it.
+inline QStringList FolderTree(const QString &path)
+{
+    QStringList found;
+    QDirIterator it(path, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        found << QDir(path).relativeFilePath(it.next());
+    found.sort();
+    return found;
+}
