@@ -1,6 +1,8 @@
 #include "desktop/help_page.h"
 
 #include "launcher/launch.h"
+#include "platform/message_box.h"
+#include "platform/program_launcher.h"
 #include "settings/profile.h"
 
 QString HelpPagePath(const QString &programFolder)
@@ -8,7 +10,12 @@ QString HelpPagePath(const QString &programFolder)
     return AddTrailingSeparator(programFolder) + "help/help.htm";
 }
 
-void OpenHelpPage(const QString &programFolder, ProgramLauncher &programs)
+void OpenHelpPage(const QString &programFolder, ProgramLauncher &programs, MessageBoxService &messages,
+                  QWidget *owner)
 {
-    ShellOpenFile(HelpPagePath(programFolder), AddTrailingSeparator(programFolder), programs);
+    const QString page = HelpPagePath(programFolder);
+    const int result = OpenDocument(page, AddTrailingSeparator(programFolder), programs);
+    if (result == ShellResult::NoOpener)
+        messages.show(owner, OpenFailureText(result, page), QStringLiteral("Tockara"), MessageButtons::Ok,
+                      MessageIcon::Warning);
 }

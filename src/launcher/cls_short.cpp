@@ -1,7 +1,11 @@
 #include "launcher/cls_short.h"
 
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QFile>
-#include <QFileInfo>
 
 #include "launcher/shortcut_readers.h"
 
@@ -23,31 +27,78 @@ qint16 ShortcutTypeOf(const QString &fileName)
     return clsShort::NoLink;
 }
 
+namespace {
+
+struct ShortcutFile {
+    bool read = false;
+    bool trusted = false;
+    QByteArray bytes;
+};
+
+// Whether the user running the clock may execute a file of this status.
+bool ExecutableByUser(const struct stat &status)
+{
+    if (status.st_uid == ::geteuid())
+        return status.st_mode & S_IXUSR;
+    if (status.st_gid == ::getegid() && (status.st_mode & S_IXGRP))
+        return true;
+    return status.st_mode & S_IXOTH;
+}
+
+// The bytes of a shortcut file and whether it is trusted, both from the one
+// file opened: its status is read from the open file, so a file swapped in
+// under the same name between the check and the reading counts for nothing.
+// A link is followed and counts by the file it names. Only regular files up
+// to the limit are read; opening does not wait (a pipe is refused at once).
+ShortcutFile ReadShortcutFile(const QString &fileName)
+{
+    const int fd = ::open(QFile::encodeName(fileName).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0)
+        return {};
+    ShortcutFile file;
+    struct stat status {};
+    if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode) && status.st_size <= ShortcutFileLimit) {
+        file.trusted = (status.st_uid == ::geteuid() || status.st_uid == 0) && ExecutableByUser(status);
+        file.bytes.resize(qsizetype(status.st_size));
+        qsizetype got = 0;
+        while (got < file.bytes.size()) {
+            const ssize_t n = ::read(fd, file.bytes.data() + got, size_t(file.bytes.size() - got));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                break;
+            got += n;
+        }
+        file.bytes.truncate(got);
+        file.read = true;
+    }
+    ::close(fd);
+    return file;
+}
+
+} // namespace
+
 bool clsShort::Load(const QString &fileName, bool readOnly)
 {
     const qint16 type = ShortcutTypeOf(fileName);
+    if (type == NoLink)
+        return false;
     // Only regular files: a folder named "x.lnk" is no shortcut, and reading
     // a pipe would wait for ever.
-    if (type == NoLink || !QFileInfo(fileName).isFile())
+    const ShortcutFile file = ReadShortcutFile(fileName);
+    if (!file.read)
         return false;
-
-    ShortcutTarget target;
-    if (type == InternetShortcut) {
-        target = ReadInternetShortcut(fileName);
-    } else {
-        QFile file(fileName);
-        if (file.size() > ShortcutFileLimit || !file.open(QIODevice::ReadOnly))
-            return false;
-        const QByteArray bytes = file.read(ShortcutFileLimit);
-        target = type == ShellLink            ? ReadShellLink(bytes)
-               : type == ProgramInformation   ? ReadProgramInformation(bytes)
-                                              : ReadDesktopLauncher(bytes);
-    }
+    const ShortcutTarget target = type == ShellLink          ? ReadShellLink(file.bytes)
+                                : type == ProgramInformation ? ReadProgramInformation(file.bytes)
+                                : type == InternetShortcut   ? ReadInternetShortcut(file.bytes)
+                                                             : ReadDesktopLauncher(file.bytes);
     if (!target.loaded)
         return false;
 
     fileName_ = fileName;
     linkType_ = type;
+    trusted_ = file.trusted;
+    launcher_ = type == DesktopLauncher ? ParseDesktopEntry(file.bytes) : DesktopEntry();
     readOnly_ = readOnly || type == ProgramInformation;
     path_ = target.path;
     workingDirectory_ = target.workingDirectory;

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "platform/desktop_entry.h"
+
 class clsShort {
 public:
     enum LinkTypes : qint16 { NoLink = 0, ShellLink = 1, ProgramInformation = 2, InternetShortcut = 3,
@@ -17,8 +19,17 @@ public:
     QString FileName() const { return fileName_; }
 
     // Loads fileName by its ending (compared without case). False, keeping
-    // what was loaded before, for another ending or an unreadable file.
+    // what was loaded before, for another ending or an unreadable file, and
+    // for anything but a regular file (a pipe is never waited on).
     bool Load(const QString &fileName, bool readOnly);
+
+    // Whether the user trusts the loaded shortcut to start a program: the
+    // file it was read from (the file a link names, checked on the file
+    // opened, not by its name again) has the user's executable bit and
+    // belongs to the user or the superuser.
+    bool Trusted() const { return trusted_; }
+    // The keys of a loaded desktop launcher; invalid for other kinds.
+    const DesktopEntry &Launcher() const { return launcher_; }
 
     // The target's path; empty before a successful Load.
     QString Path() const { return path_; }
@@ -29,6 +40,8 @@ public:
 
 private:
     bool readOnly_ = true;
+    bool trusted_ = false;
+    DesktopEntry launcher_;
     qint16 linkType_ = NoLink;
     QString fileName_;
     QString path_;

@@ -5,6 +5,7 @@
 #include "launcher/cls_short.h"
 #include "launcher/shortcut_readers.h"
 #include "platform/desktop_entry.h"
+#include "platform/program_search.h"
 
 const QList<FolderMenuSpec> &FolderMenus()
 {
@@ -73,7 +74,8 @@ bool ListedByDesktops(const QString &path)
     if (ShortcutTypeOf(path) != clsShort::DesktopLauncher)
         return true;
     const DesktopEntry entry = ReadDesktopEntryFile(path, ShortcutFileLimit);
-    return !entry.valid || DesktopEntryListed(entry);
+    // TryExec only says whether the program is installed; nothing is run.
+    return !entry.valid || DesktopEntryListed(entry, ProgramSearch());
 }
 
 } // namespace

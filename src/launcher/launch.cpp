@@ -5,19 +5,23 @@
 
 #include "launcher/cls_short.h"
 #include "launcher/shortcut_readers.h"
-#include "platform/desktop_entry.h"
 #include "platform/message_box.h"
 #include "platform/program_launcher.h"
+#include "platform/program_search.h"
 #include "settings/profile.h"
 
 namespace {
 
 const QString kTitle = QStringLiteral("Tockara");
 
+void ShowText(const LaunchServices &services, const QString &text, MessageIcon icon = MessageIcon::None)
+{
+    services.messages.show(services.owner, text, kTitle, MessageButtons::Ok, icon);
+}
+
 void ShowCode(const LaunchServices &services, int code, const QString &text)
 {
-    services.messages.show(services.owner, QString::number(code) + text, kTitle, MessageButtons::Ok,
-                           MessageIcon::None);
+    ShowText(services, QString::number(code) + text);
 }
 
 // The entry's own file when it is still where it was registered, else its
@@ -37,27 +41,20 @@ QString AbsoluteIn(const QString &file, const QString &folder)
     return QDir::isAbsolutePath(file) ? file : folder + u'/' + file;
 }
 
-void ShowWarning(const LaunchServices &services, const QString &text)
+// When the desktop could not open file: the whole command of the
+// application associated with its type, in the program's own folder.
+int OpenWithAssociatedApplication(const QString &file, const QString &workFolder, ProgramLauncher &programs,
+                                  int result)
 {
-    services.messages.show(services.owner, text, kTitle, MessageButtons::Ok, MessageIcon::Warning);
-}
-
-bool NotHere(int result)
-{
-    return result == ShellResult::FileNotFound || result == ShellResult::PathNotFound;
-}
-
-// Opens the target of a loaded shortcut, with its arguments, in its working
-// folder or else in workFolder. False when there is no target or it is not on
-// this system (a Windows path): the caller then opens the shortcut file.
-bool OpenLinkTarget(const clsShort &link, const QString &workFolder, ProgramLauncher &programs,
-                    int *result)
-{
-    if (link.Path().isEmpty())
-        return false;
-    const QString own = link.WorkingDirectory();
-    *result = programs.shellOpen(link.Path(), link.Arguments(), own.startsWith(u'/') ? own : workFolder);
-    return !NotHere(*result);
+    if (result >= 32 || result == ShellResult::FileNotFound || result == ShellResult::PathNotFound)
+        return result;
+    QStringList command = programs.associatedCommand(file, workFolder);
+    if (command.isEmpty())
+        return result;
+    const QString program = command.takeFirst();
+    return programs.startProgram(program, command, ContainingFolder(program)) == StartResult::Started
+               ? ShellResult::Opened
+               : result;
 }
 
 } // namespace
@@ -86,21 +83,33 @@ void LaunchEntry(const LauncherEntry &entry, const QString &fileManager, const L
         return;
     }
     if (!QFileInfo(entry.workFolder).isDir()) {
-        services.messages.show(services.owner, QStringLiteral("作業フォルダにが正しく設定されていません。"),
-                               kTitle, MessageButtons::Ok, MessageIcon::None);
+        ShowText(services, QStringLiteral("作業フォルダにが正しく設定されていません。"));
+        return;
+    }
+    const QString target = EntryTarget(entry);
+    const QString path = AbsoluteIn(target, entry.workFolder);
+    const bool file = entry.kind == EntryKind::Program || entry.kind == EntryKind::Document
+                      || entry.kind == EntryKind::Shortcut;
+    // A shortcut follows the trust rule whatever kind its entry was given.
+    if (file && ShortcutTypeOf(target) != clsShort::NoLink) {
+        OpenShortcut(path, entry.workFolder, services);
         return;
     }
     switch (entry.kind) {
     case EntryKind::Program:
-        if (const int code = services.programs.startProgram(EntryTarget(entry), {}, entry.workFolder))
-            ShowCode(services, code, QStringLiteral(":ファイルが見つかりません。"));
+        // A file without an extension counts as a program; one that is
+        // none (README, LICENSE) is the document it is.
+        if (QFileInfo(path).isFile() && !IsRunnableProgram(path)) {
+            const int result = OpenDocument(path, entry.workFolder, services.programs);
+            if (const QString text = OpenFailureText(result, path); !text.isEmpty())
+                ShowText(services, text);
+        } else if (const int code = services.programs.startProgram(target, {}, entry.workFolder)) {
+            ShowText(services, StartFailureText(code));
+        }
         break;
     case EntryKind::Document:
     case EntryKind::Shortcut:
-        if (ShortcutTypeOf(EntryTarget(entry)) == clsShort::DesktopLauncher)
-            RunDesktopLauncher(AbsoluteIn(EntryTarget(entry), entry.workFolder), services);
-        else
-            ShellOpen(entry, services.programs);
+        ShellOpenFile(target, entry.workFolder, services.programs);
         break;
     case EntryKind::Folder:
         OpenInFileManager(fileManager, entry.folder, services);
@@ -110,32 +119,51 @@ void LaunchEntry(const LauncherEntry &entry, const QString &fileManager, const L
     }
 }
 
-int ShellOpen(const LauncherEntry &entry, ProgramLauncher &programs)
+int OpenDocument(const QString &file, const QString &workFolder, ProgramLauncher &programs)
 {
-    const QString target = EntryTarget(entry);
-    if (entry.kind == EntryKind::Shortcut) {
-        const QString shortcut = AbsoluteIn(target, entry.workFolder);
-        clsShort link;
-        int result = 0;
-        if (link.Load(shortcut, true) && OpenLinkTarget(link, entry.workFolder, programs, &result))
-            return result;
-    }
-    return ShellOpenFile(target, entry.workFolder, programs);
+    return OpenWithAssociatedApplication(file, workFolder, programs, programs.openDocument(file, workFolder));
 }
 
 int ShellOpenFile(const QString &file, const QString &workFolder, ProgramLauncher &programs)
 {
-    const int result = programs.shellOpen(file, {}, workFolder);
-    if (result >= 32)
-        return result;
-    // The desktop could not open it: start the program associated with the
-    // file, given the file's full path, in the program's own folder.
-    const QString program = programs.findExecutable(file, workFolder);
-    if (!program.isEmpty()) {
-        const QString path = QDir::isAbsolutePath(file) ? file : QDir(workFolder).filePath(file);
-        programs.startProgram(program, {path}, ContainingFolder(program));
+    return OpenWithAssociatedApplication(file, workFolder, programs, programs.shellOpen(file, {}, workFolder));
+}
+
+QString OpenFailureText(int result, const QString &file)
+{
+    const QString name = QFileInfo(file).fileName();
+    switch (result) {
+    case ShellResult::FileNotFound:
+    case ShellResult::PathNotFound:
+        return QString::number(StartResult::FileNotFound) + QStringLiteral(":ファイルが見つかりません。");
+    case ShellResult::NoOpener:
+        return QStringLiteral("「%1」を開けません。文書を開くプログラム xdg-open が見つかりません"
+                              "（パッケージ xdg-utils をインストールしてください）。").arg(name);
+    default:
+        return result >= 32 ? QString()
+                            : QStringLiteral("「%1」を開くアプリケーションが見つかりません。").arg(name);
     }
-    return result;
+}
+
+void OpenShortcut(const QString &file, const QString &fallbackFolder, const LaunchServices &services)
+{
+    const ShortcutPlan plan = PlanShortcut(file, fallbackFolder, services.programs);
+    switch (plan.step) {
+    case ShortcutPlan::Step::Open:
+        OpenDocument(plan.target, plan.workFolder, services.programs);
+        break;
+    case ShortcutPlan::Step::Run:
+        if (const int code = services.programs.startProgram(plan.target, plan.arguments, plan.workFolder))
+            ShowText(services, StartFailureText(code));
+        break;
+    case ShortcutPlan::Step::Refuse:
+        ShowText(services, plan.message, MessageIcon::Warning);
+        break;
+    case ShortcutPlan::Step::Nothing:
+        if (!plan.message.isEmpty())
+            ShowText(services, plan.message, MessageIcon::Warning);
+        break;
+    }
 }
 
 int StartFileManager(const QString &fileManager, const QString &folder, ProgramLauncher &programs)
@@ -146,6 +174,7 @@ int StartFileManager(const QString &fileManager, const QString &folder, ProgramL
     const QString program = words.takeFirst();
     // A bare name would be looked for in the run folder first: a program of
     // that name on a stick, or in an extracted archive, must not stand in.
+    // From the root folder it is found on the trusted search path only.
     return programs.startProgram(program, words << folder, QDir::rootPath());
 }
 
@@ -158,78 +187,16 @@ bool OpenInFileManager(const QString &fileManager, const QString &folder, const 
 {
     const int code = StartFileManager(fileManager, folder, services.programs);
     if (code != 0)
-        services.messages.show(services.owner, FileManagerFailureText(code), kTitle, MessageButtons::Ok,
-                               MessageIcon::None);
+        ShowText(services, FileManagerFailureText(code));
     return code == 0;
 }
 
 void OpenFolderItem(const QString &path, const LaunchServices &services)
 {
     const QFileInfo info(path);
-    const qint16 type = info.isDir() ? qint16(clsShort::NoLink) : ShortcutTypeOf(path);
-    if (type == clsShort::DesktopLauncher) {
-        RunDesktopLauncher(path, services);
+    if (!info.isDir() && ShortcutTypeOf(path) != clsShort::NoLink) {
+        OpenShortcut(path, QString(), services);
         return;
     }
-    if (type != clsShort::NoLink) {
-        clsShort link;
-        if (link.Load(path, true)) {
-            // Without a working folder of its own the target runs in its
-            // folder (a program name alone: in the shortcut's).
-            const QString target = link.Path();
-            const QString folder = target.startsWith(u'/') ? QFileInfo(target).path() : info.path();
-            int result = 0;
-            if (OpenLinkTarget(link, folder, services.programs, &result))
-                return;
-        }
-    }
-    services.programs.shellOpen(path, {}, info.path());
-}
-
-QString UntrustedLauncherText(const QString &file)
-{
-    return QStringLiteral("ランチャー「%1」は信頼されていません。実行を許可されていない"
-                          "ランチャーは起動しません。").arg(QFileInfo(file).fileName());
-}
-
-QString NoTerminalText(const QString &file)
-{
-    return QStringLiteral("ランチャー「%1」は端末で動くプログラムですが、端末エミュレーター"
-                          "（x-terminal-emulator）が見つかりません。").arg(QFileInfo(file).fileName());
-}
-
-void RunDesktopLauncher(const QString &file, const LaunchServices &services)
-{
-    // A launcher names any command line it likes and looks like any file:
-    // only one the user marked executable is run, as desktops require.
-    const QFileInfo info(file);
-    if (!info.isFile() || !info.isExecutable()) {
-        ShowWarning(services, UntrustedLauncherText(file));
-        return;
-    }
-    const DesktopEntry entry = ReadDesktopEntryFile(file, ShortcutFileLimit);
-    const QString folder = QFileInfo(entry.path).isDir() && QDir::isAbsolutePath(entry.path) ? entry.path
-                                                                                               : QDir::homePath();
-    if (entry.type == u"Link") {
-        services.programs.shellOpen(entry.url, {}, folder);
-        return;
-    }
-    QStringList words = SplitExecLine(entry.exec);
-    const QString program = words.isEmpty() ? QString() : DesktopEntryProgram(words.takeFirst());
-    if (program.isEmpty()) {
-        ShowCode(services, StartResult::FileNotFound, QStringLiteral(":ファイルが見つかりません。"));
-        return;
-    }
-    words.prepend(program);
-    if (entry.terminal) {
-        const QString terminal = DesktopEntryProgram(QStringLiteral("x-terminal-emulator"));
-        if (terminal.isEmpty()) {
-            ShowWarning(services, NoTerminalText(file));
-            return;
-        }
-        words = QStringList{terminal, QStringLiteral("-e")} + words;
-    }
-    const QString run = words.takeFirst();
-    if (const int code = services.programs.startProgram(run, words, folder))
-        ShowCode(services, code, QStringLiteral(":ファイルが見つかりません。"));
+    ShellOpenFile(path, info.path(), services.programs);
 }

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include "launcher/launcher_list.h"
+#include "launcher/shortcut_plan.h"
 
 class MessageBoxService;
 class ProgramLauncher;
@@ -25,29 +26,38 @@ struct LaunchServices {
 int PathLookupError(const QString &path);
 
 // Runs an entry after checking its work folder: a program is started in the
-// work folder, a document or shortcut opened (ShellOpen), a folder shown in
-// fileManager (a command text: the program and any arguments, the folder
-// added as one more). An archive, or an unknown kind, does nothing.
+// work folder, a document opened (ShellOpenFile), a shortcut as
+// OpenShortcut decides, a folder shown in fileManager (a command text: the
+// program and any arguments, the folder added as one more). A file that
+// has no extension but is no program (README, LICENSE) is opened as the
+// document it is, by its content. An archive, or an unknown kind, does
+// nothing.
 void LaunchEntry(const LauncherEntry &entry, const QString &fileManager, const LaunchServices &services);
 
-// Opens a document or shortcut entry with the desktop's default
-// application, relative to its work folder. A shortcut opens its target with
-// its arguments (the shortcut file itself when the target is not here). When
-// the desktop cannot open the file, its associated program is started with
-// the file's path. Returns the result of the first opening (32 or more is
-// success).
-int ShellOpen(const LauncherEntry &entry, ProgramLauncher &programs);
-
 // Opens file (relative to workFolder when not absolute) with the desktop's
-// default application, falling back to the associated program; failures are
-// ignored. Returns the result of the first opening.
+// default application and never runs it; when the desktop cannot open it,
+// the whole command of the application associated with its type is started
+// with the file in place, in the program's own folder. Returns the first
+// opening's result, or ShellResult::Opened when the associated application
+// was started (32 or more: something opens it).
+int OpenDocument(const QString &file, const QString &workFolder, ProgramLauncher &programs);
+
+// As OpenDocument, but a program (as ProgramLauncher::shellOpen counts
+// programs) is run: for the documents and programs the user registered.
 int ShellOpenFile(const QString &file, const QString &workFolder, ProgramLauncher &programs);
+
+// What the user is told when file could not be opened with result (below
+// 32), naming the real cause; empty for a success.
+QString OpenFailureText(int result, const QString &file);
+
+// Carries out PlanShortcut for the shortcut file: opens, runs, or warns.
+void OpenShortcut(const QString &file, const QString &fallbackFolder, const LaunchServices &services);
 
 // Starts fileManager (a command text: the program and any arguments, quotes
 // keeping a part with blanks whole) with folder as one more argument. The
-// program is found by its own path or on the search path, never among the
-// files of a folder it is asked to show: it runs from the root folder.
-// Returns the start's code (0 when it started).
+// program is found by its own path or as helper programs are (trusted
+// $PATH folders), never among the files of a folder it is asked to show: it
+// runs from the root folder. Returns the start's code (0 when it started).
 int StartFileManager(const QString &fileManager, const QString &folder, ProgramLauncher &programs);
 // The code of a file manager that did not start, followed by
 // ":ファイルマネージャーが見つかりません。".
@@ -58,24 +68,10 @@ QString FileManagerFailureText(int code);
 bool OpenInFileManager(const QString &fileManager, const QString &folder, const LaunchServices &services);
 
 // Opens an item of a folder menu: a folder or file with the desktop, run in
-// its own folder; a shortcut's target with the shortcut's working folder (or
-// the target's folder); a desktop launcher as RunDesktopLauncher runs it.
-// Failures are not reported, but for the launcher's.
+// its own folder; a shortcut as OpenShortcut decides (a target without a
+// working folder of the shortcut's own runs in its own folder). Failures
+// are not reported, but for the shortcut's.
 void OpenFolderItem(const QString &path, const LaunchServices &services);
-
-// Runs a desktop launcher (".desktop") as desktops do. One without its
-// executable bit is not trusted and runs nothing (a message says so). A
-// program named without a folder is found on the search path only, never
-// beside the launcher; a program that needs a terminal runs in the user's
-// terminal emulator (x-terminal-emulator), or not at all (a message says
-// so). It runs in the launcher's Path, else the home folder. A Type=Link
-// launcher opens its address.
-void RunDesktopLauncher(const QString &file, const LaunchServices &services);
-
-// The message for a launcher that was not marked as trusted.
-QString UntrustedLauncherText(const QString &file);
-// The message for a launcher whose program needs a terminal when there is none.
-QString NoTerminalText(const QString &file);
 
 // The file name an entry is started or opened by: baseName "." extension,
 // or baseName alone when there is no extension.

@@ -127,15 +127,16 @@ LauncherEntry ClassifyPath(const QString &path)
         const QString key = QDir::cleanPath(p);
         if (visited.contains(key) || visited.size() >= kMostShortcutHops)
             break;
-        // A desktop launcher not marked executable is not trusted: its
-        // program must not become an entry that runs without that check.
-        if (ShortcutTypeOf(p) == clsShort::DesktopLauncher && !QFileInfo(p).isExecutable())
-            break;
         visited.insert(key);
         clsShort link;
         const bool loaded = link.Load(p, true);
         // An entry has no place for arguments: such a shortcut stays itself.
         if (loaded && !link.Arguments().isEmpty())
+            break;
+        // An untrusted shortcut must not become an entry that runs its
+        // target without the trust rule: it stays itself, checked each time
+        // it is chosen, unless it leads to a folder.
+        if (loaded && !link.Trusted() && !(QDir::isAbsolutePath(link.Path()) && QFileInfo(link.Path()).isDir()))
             break;
         p = loaded ? link.Path() : QString();
         // A shortcut without a usable working folder (none, or a Windows

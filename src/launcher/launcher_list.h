@@ -62,7 +62,8 @@ bool SaveLauncherList(const LauncherList &list, const QString &settingsPath);
 // keeping the first shortcut's name as title and the shortcut's working
 // folder. A target that is no local path (an address, a Windows path) leaves
 // the entry a Shortcut for the shortcut file itself; so does a shortcut whose
-// target takes arguments, which an entry cannot hold.
+// target takes arguments, which an entry cannot hold, and so does an
+// untrusted shortcut (see PlanShortcut) unless its target is a folder.
 LauncherEntry ClassifyPath(const QString &path);
 
 // The kind an extension gives a file (compared without case).

@@ -7,6 +7,7 @@
 #include "platform/desktop_entry.h"
 #include "settings/ansi_text.h"
 #include "settings/profile.h"
+#include "settings/profile_file.h"
 
 namespace {
 
@@ -191,14 +192,17 @@ QString PathFromLinkInfo(const Bytes &info)
     return {};
 }
 
-// A file: address as its local path; anything else as it is.
+} // namespace
+
 QString LocalPathOfAddress(const QString &address)
 {
+    if (!address.startsWith(QLatin1String("file:"), Qt::CaseInsensitive))
+        return address;
     const QUrl url(address);
-    return url.isLocalFile() ? url.toLocalFile() : address;
+    if (!url.host().isEmpty() && url.host().compare(u"localhost", Qt::CaseInsensitive) != 0)
+        return {};
+    return url.path(QUrl::FullyDecoded);
 }
-
-} // namespace
 
 ShortcutTarget ReadShellLink(QByteArrayView bytes)
 {
@@ -270,16 +274,19 @@ ShortcutTarget ReadProgramInformation(QByteArrayView bytes)
     return target;
 }
 
-ShortcutTarget ReadInternetShortcut(const QString &file)
+ShortcutTarget ReadInternetShortcut(QByteArrayView bytes)
 {
-    const QFileInfo info(file);
-    if (!info.isFile() || info.size() > ShortcutFileLimit)
+    if (bytes.size() > ShortcutFileLimit)
         return {};
-    const QString section = QStringLiteral("InternetShortcut");
+    const ProfileFile profile = ProfileFile::parse(bytes.toByteArray());
+    auto value = [&](const char *key) {
+        const QString *found = profile.find(u"InternetShortcut", QString::fromLatin1(key));
+        return found ? *found : QString();
+    };
     ShortcutTarget target;
     target.loaded = true;
-    target.path = LocalPathOfAddress(ReadIniValue(section, QStringLiteral("URL"), QString(), file));
-    target.workingDirectory = ReadIniValue(section, QStringLiteral("WorkingDirectory"), QString(), file);
+    target.path = LocalPathOfAddress(value("URL"));
+    target.workingDirectory = value("WorkingDirectory");
     return target;
 }
 
@@ -294,7 +301,7 @@ ShortcutTarget ReadDesktopLauncher(QByteArrayView bytes)
     if (entry.type == u"Link") {
         target.path = LocalPathOfAddress(entry.url);
     } else {
-        QStringList words = SplitExecLine(entry.exec);
+        QStringList words = ExpandExecLine(entry.exec, {{}, entry.icon, entry.name, {}}).value_or(QStringList());
         if (!words.isEmpty()) {
             target.path = words.takeFirst();
             target.arguments = words;

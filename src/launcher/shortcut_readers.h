@@ -28,13 +28,19 @@ ShortcutTarget ReadShellLink(QByteArrayView bytes);
 // fields (CP932).
 ShortcutTarget ReadProgramInformation(QByteArrayView bytes);
 
-// An Internet shortcut file: URL= of [InternetShortcut] as the path (a
-// "file:" address as its local path), WorkingDirectory= as the folder.
-ShortcutTarget ReadInternetShortcut(const QString &file);
+// An Internet shortcut file (the bytes of a profile file): URL= of
+// [InternetShortcut] as the path (LocalPathOfAddress), WorkingDirectory= as
+// the folder.
+ShortcutTarget ReadInternetShortcut(QByteArrayView bytes);
 
-// A desktop launcher: Exec's program and arguments with Path as the folder;
-// for Type=Link its URL (a "file:" address as its local path).
+// A desktop launcher: Exec's program and arguments (ExpandExecLine, without
+// files) with Path as the folder; for Type=Link its URL (LocalPathOfAddress).
 ShortcutTarget ReadDesktopLauncher(QByteArrayView bytes);
+
+// The local path of a "file:" address with no host or "localhost", its
+// escapes undone; it may be relative ("file:notes.txt"). Empty for a file on
+// another host. Any other address is returned as it is.
+QString LocalPathOfAddress(const QString &address);
 
 // The words of a command text: blanks separate them, double quotes group
 // them (the quotes are dropped). No other character is special.

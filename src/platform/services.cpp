@@ -8,6 +8,7 @@
 #include "platform/display_modes.h"
 #include "platform/mci.h"
 #include "platform/program_launcher.h"
+#include "platform/program_search.h"
 #include "platform/sound_player.h"
 #include "platform/system_power.h"
 

@@ -15,6 +15,7 @@ class ProgramLauncher;
 class DesktopFolders;
 class SoundPlayer;
 class Autostart;
+class ProgramSearch;
 
 // Every service of the operating system that the program uses. Start-up fills
 // it with the Linux implementations; tests fill it with fakes.
@@ -32,6 +33,9 @@ struct Services {
     std::unique_ptr<DesktopFolders> folders;
     std::unique_ptr<SoundPlayer> sounds;
     std::unique_ptr<Autostart> autostart;
+    // Where programs started by name are found; shared with the services
+    // that start them. Start-up sets the folders it must leave out.
+    std::shared_ptr<ProgramSearch> programSearch;
 
     Services();
     Services(Services &&) noexcept;

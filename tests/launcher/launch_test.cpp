@@ -58,7 +58,8 @@ TEST_F(Launch, AWorkFolderThatIsNotAFolderStopsTheLaunch)
 
 TEST_F(Launch, ProgramsStartInTheirWorkFolder)
 {
-    const QString program = make("bin/tool");
+    const QString program = make("bin/tool", "#!/bin/sh\n");
+    QFile(program).setPermissions(QFile::ReadOwner | QFile::ExeOwner);
     QDir(root).mkdir("work");
     // Registered with another work folder: the registered file still starts.
     launch({root + "/bin/", "tool", "", "T", EntryKind::Program, root + "/work"});
@@ -86,17 +87,17 @@ TEST_F(Launch, DocumentsOpenWithTheDesktopAndFallBackToTheirProgram)
     EXPECT_EQ(requests()[0].target, document);
     EXPECT_EQ(requests()[0].workFolder, root);
 
-    // No association known to the desktop: the associated program is started
-    // with the file's full path, in the program's folder.
+    // No association known to the desktop: the whole command of the
+    // application associated with it, in the program's folder.
     fake.programs->requests.clear();
     fake.programs->openResults = {ShellResult::NoAssociation};
     const QString viewer = make("apps/viewer");
-    fake.programs->executables = {viewer};
+    fake.programs->commands = {{viewer, "--view", document}};
     launch(entry);
     ASSERT_EQ(requests().size(), 3);
-    EXPECT_EQ(requests()[1].call, Call::FindExecutable);
+    EXPECT_EQ(requests()[1].call, Call::AssociatedCommand);
     EXPECT_EQ(requests()[2].call, Call::Start);
-    EXPECT_EQ(requests()[2].arguments, QStringList{document});
+    EXPECT_EQ(requests()[2].arguments, QStringList({"--view", document}));
     EXPECT_EQ(requests()[2].target, viewer);
     EXPECT_EQ(requests()[2].workFolder, root + "/apps");
     EXPECT_TRUE(shownTexts().isEmpty());
@@ -146,11 +147,11 @@ TEST_F(Launch, ShortcutEntriesOpenTheirTargetOrElseThemselves)
 {
     make("desk/win.lnk", ShellLinkBuilder().localPath("C:\\APP.EXE").bytes());
     const QString desk = root + "/desk/";
-    fake.programs->openResults = {ShellResult::FileNotFound};
+    // A Windows target has no meaning here: the link is opened as a file.
     launch({desk, "win", "lnk", "win", EntryKind::Shortcut, desk});
-    ASSERT_EQ(requests().size(), 2);
-    EXPECT_EQ(requests()[0].target, "C:\\APP.EXE");
-    EXPECT_EQ(requests()[1].target, desk + "win.lnk");
+    ASSERT_EQ(requests().size(), 1);
+    EXPECT_EQ(requests()[0].call, Call::OpenDocument);
+    EXPECT_EQ(requests()[0].target, desk + "win.lnk");
 }
 
 TEST_F(Launch, FolderItemsOpenShortcutTargetsWithTheirFolder)
@@ -261,7 +262,7 @@ TEST_F(DesktopLaunchers, RegisteredLaunchersAreCheckedAlikeAndLinksOpenTheirAddr
     launcher("Type=Link\nURL=https://example.org/\n");
     launch(entry);
     ASSERT_EQ(requests().size(), 1);
-    EXPECT_EQ(requests()[0].call, Call::ShellOpen);
+    EXPECT_EQ(requests()[0].call, Call::OpenDocument);
     EXPECT_EQ(requests()[0].target, "https://example.org/");
 }
 

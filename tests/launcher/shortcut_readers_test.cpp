@@ -98,13 +98,24 @@ TEST(DesktopLauncher, ExecProgramPathAndLinks)
 
 TEST(InternetShortcut, UrlAndWorkingFolder)
 {
-    TempFolder folder;
-    folder.writeBytes("site.url", "[InternetShortcut]\r\nURL=http://example.jp/\r\nWorkingDirectory=C:\\TEMP\r\n");
-    folder.writeBytes("local.url", "[InternetShortcut]\r\nURL=file:///tmp/a.txt\r\n");
-    EXPECT_EQ(ReadInternetShortcut(folder.file("site.url")).path, "http://example.jp/");
-    EXPECT_EQ(ReadInternetShortcut(folder.file("site.url")).workingDirectory, "C:\\TEMP");
-    EXPECT_EQ(ReadInternetShortcut(folder.file("local.url")).path, "/tmp/a.txt");
-    EXPECT_FALSE(ReadInternetShortcut(folder.file("missing.url")).loaded);
+    const QByteArray site = "[InternetShortcut]\r\nURL=http://example.jp/\r\nWorkingDirectory=C:\\TEMP\r\n";
+    EXPECT_EQ(ReadInternetShortcut(site).path, "http://example.jp/");
+    EXPECT_EQ(ReadInternetShortcut(site).workingDirectory, "C:\\TEMP");
+    // "file:" addresses are local paths, relative ones too; a file on
+    // another host is none.
+    const struct {
+        const char *url, *path;
+    } addresses[] = {
+        {"file:///tmp/a.txt", "/tmp/a.txt"},
+        {"file:/tmp/a%20b.txt", "/tmp/a b.txt"},
+        {"FILE://localhost/tmp/x", "/tmp/x"},
+        {"file:.payload", ".payload"},
+        {"file:sub/doc.txt", "sub/doc.txt"},
+        {"file://server/share/x", ""},
+        {"mailto:a@example.jp", "mailto:a@example.jp"},
+    };
+    for (const auto &a : addresses)
+        EXPECT_EQ(ReadInternetShortcut("[InternetShortcut]\r\nURL=" + QByteArray(a.url) + "\r\n").path, a.path) << a.url;
 }
 
 TEST(ClsShort, LoadsByEndingWithoutCaseAndKeepsPifReadOnly)

@@ -2,26 +2,56 @@
 #include <gtest/gtest.h>
 
 #include "platform/desktop_entry.h"
+#include "platform/program_search.h"
 #include "support/environment_value.h"
 #include "support/temp_folder.h"
 
 namespace {
 
-TEST(DesktopLauncher, ExecLineWords)
+TEST(DesktopLauncher, ExecLineWordsAndFieldCodes)
 {
+    const ExecFields none;
+    const ExecFields one{{"/home/u/a b.txt"}, "edit-icon", "Editor", "/usr/share/applications/e.desktop"};
+    const ExecFields two{{"/a", "/b c"}, {}, {}, {}};
+    const std::optional<QStringList> invalid;
     struct Case {
         const char *exec;
-        QStringList words;
+        const ExecFields &fields;
+        std::optional<QStringList> words;
     } cases[] = {
-        {"firefox %u", {"firefox"}},
-        {"app --size=100%% %f tail", {"app", "--size=100%", "tail"}},
-        {R"("/a b/c" "q\"uote" "back\\slash")", {"/a b/c", "q\"uote", "back\\slash"}},
-        {"  spaced\t\targs  ", {"spaced", "args"}},
-        {"%i %c %k", {}},
-        {"\"unterminated", {"unterminated"}},
+        {"firefox %u", none, QStringList{"firefox"}},
+        {"firefox %u", one, QStringList{"firefox", "/home/u/a b.txt"}},
+        {"app --size=100%% %f tail", one, QStringList{"app", "--size=100%", "/home/u/a b.txt", "tail"}},
+        {"app --file=%f", one, QStringList{"app", "--file=/home/u/a b.txt"}},
+        {"app %F", two, QStringList{"app", "/a", "/b c"}},
+        {"app %U end", two, QStringList{"app", "/a", "/b c", "end"}},
+        {"app %f", two, QStringList{"app", "/a"}},
+        {"app %i %c %k", one, QStringList{"app", "--icon", "edit-icon", "Editor", "/usr/share/applications/e.desktop"}},
+        {"app %i %c %k", none, QStringList{"app"}},
+        {"app %d %D %n %N %v %m x", one, QStringList{"app", "x"}},
+        // Quoting is undone first; nothing inside quotes is expanded.
+        {R"("/a b/c" "q\"uote" "back\\slash" "$\`")", none, QStringList{"/a b/c", "q\"uote", "back\\slash", "$`"}},
+        {R"(sh -c "echo %f 100%%" sh %f)", one, QStringList{"sh", "-c", "echo %f 100%", "sh", "/home/u/a b.txt"}},
+        {R"(app "" end)", none, QStringList{"app", "", "end"}},
+        {"  spaced\t\targs  ", none, QStringList{"spaced", "args"}},
+        // The file is never read for codes again.
+        {"app %f", ExecFields{{"/x/%F%%"}, {}, {}, {}}, QStringList{"app", "/x/%F%%"}},
+        // Lines that must not run.
+        {"", none, invalid},
+        {"\"unterminated", none, invalid},
+        {"app %x", one, invalid},
+        {"app 50%", one, invalid},
+        {"app --files=%F", two, invalid},
+        {"app x%U", two, invalid},
+        {"app -%i", one, invalid},
+        {"app %f %u", one, invalid},
+        {"app %F %f", one, invalid},
+        {"%f", one, invalid},
+        {"%c", one, invalid},
+        {"FOO=1 app", none, invalid},
     };
     for (const Case &c : cases)
-        EXPECT_EQ(SplitExecLine(QString::fromUtf8(c.exec)), c.words) << c.exec;
+        EXPECT_EQ(ExpandExecLine(QString::fromUtf8(c.exec), c.fields), c.words) << c.exec;
     // The value escapes come first: "\s" is a blank inside the Exec value.
     EXPECT_EQ(ParseDesktopEntry("[Desktop Entry]\nExec=a\\sb\n").exec, "a b");
 }
@@ -67,7 +97,7 @@ TEST(DesktopLauncher, WhetherDesktopsListTheEntry)
     };
     for (const Case &c : cases) {
         const DesktopEntry entry = ParseDesktopEntry("[Desktop Entry]\nExec=x\n" + c.keys);
-        EXPECT_EQ(DesktopEntryListed(entry), c.listed) << c.keys.toStdString();
+        EXPECT_EQ(DesktopEntryListed(entry, ProgramSearch()), c.listed) << c.keys.toStdString();
     }
     EXPECT_TRUE(ParseDesktopEntry("[Desktop Entry]\nTerminal=true\n").terminal);
     EXPECT_FALSE(ParseDesktopEntry("[Desktop Entry]\nTerminal=false\n").terminal);

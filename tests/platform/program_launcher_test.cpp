@@ -102,7 +102,7 @@ TEST_F(LinuxLauncher, DocumentsAndAddressesGoToTheDesktopProgramsRun)
     EXPECT_EQ(launcher->shellOpen("missing.txt", {}, work), ShellResult::FileNotFound);
     EXPECT_EQ(launcher->shellOpen(root + "/gone/a.txt", {}, work), ShellResult::PathNotFound);
     EnvironmentValue noOpener("PATH", QFile::encodeName(root + "/empty"));
-    EXPECT_EQ(launcher->shellOpen("a.txt", {}, work), ShellResult::NoAssociation);
+    EXPECT_EQ(launcher->shellOpen("a.txt", {}, work), ShellResult::NoOpener);
 }
 
 // A file runs only when it is a program by its type (name first, then
@@ -145,7 +145,7 @@ TEST_F(LinuxLauncher, OnlyProgramsRunEverythingElseIsOpened)
     EXPECT_EQ(launcher->startProgram("binary", {}, work), StartResult::Started);
 }
 
-TEST_F(LinuxLauncher, TheAssociatedProgramComesFromTheDesktopsLists)
+TEST_F(LinuxLauncher, TheAssociatedCommandComesFromTheDesktopsLists)
 {
     EnvironmentValue dataHome("XDG_DATA_HOME", QFile::encodeName(root + "/data"));
     EnvironmentValue dataDirs("XDG_DATA_DIRS", QFile::encodeName(root + "/empty"));
@@ -158,7 +158,11 @@ TEST_F(LinuxLauncher, TheAssociatedProgramComesFromTheDesktopsLists)
         f.open(QIODevice::WriteOnly);
         f.write(text);
     };
-    write("data/applications/viewer.desktop", "[Desktop Entry]\nType=Application\nExec=viewer %f\n");
+    write("data/applications/viewer.desktop", "[Desktop Entry]\nType=Application\nExec=viewer --view=%f -n\n");
+    // The whole command runs, with the file where the line puts it.
+    write("data/applications/shell.desktop",
+          "[Desktop Entry]\nType=Application\nExec=sh -c \"viewer \\\\\"\\\\$1\\\\\"\" sh %f\n");
+    write("data/applications/broken.desktop", "[Desktop Entry]\nType=Application\nExec=viewer %f %u\n");
     write("data/applications/gone.desktop", "[Desktop Entry]\nType=Application\nExec=gone %f\n");
     // Applications that cannot open a document here: one that needs a
     // terminal (a text-mode editor would wait unseen), a deleted one, one
@@ -169,20 +173,26 @@ TEST_F(LinuxLauncher, TheAssociatedProgramComesFromTheDesktopsLists)
     write("data/applications/try.desktop", "[Desktop Entry]\nExec=viewer %f\nTryExec=no-such-program\n");
     write("config/mimeapps.list", "[Default Applications]\n"
                                   "text/plain=vim.desktop;deleted.desktop;try.desktop;missing.desktop;viewer.desktop;\n"
-                                  "image/png=gone.desktop\n");
+                                  "image/png=gone.desktop\n"
+                                  "text/x-csrc=broken.desktop;shell.desktop\n");
     for (const char *name : {"/a.txt", "/b.c", "/c.png", "/d.html"})
         write("work" + QString(name), "text\n");
 
-    EXPECT_EQ(launcher->findExecutable("a.txt", work), root + "/bin/viewer");
-    // A C source is a kind of plain text, and so is a page without a viewer
-    // of its own.
-    EXPECT_EQ(launcher->findExecutable("b.c", work), root + "/bin/viewer");
-    EXPECT_EQ(launcher->findExecutable("d.html", work), root + "/bin/viewer");
-    // A program is its own.
-    EXPECT_EQ(launcher->findExecutable("prog", work), work + "/prog");
+    const QStringList viewer = {root + "/bin/viewer", "--view=" + work + "/a.txt", "-n"};
+    EXPECT_EQ(launcher->associatedCommand("a.txt", work), viewer);
+    // A page without a viewer of its own is a kind of plain text; a C
+    // source has its own application, whose invalid line (two file codes)
+    // is passed over for the next one.
+    EXPECT_EQ(launcher->associatedCommand("d.html", work).value(1), "--view=" + work + "/d.html");
+    const QString sh = root + "/bin/sh";
+    QFile::link("/bin/sh", sh);
+    EXPECT_EQ(launcher->associatedCommand(work + "/b.c", work),
+              QStringList({sh, "-c", "viewer \"$1\"", "sh", work + "/b.c"}));
+    // Never the file itself, even a program: a script is text to its viewer.
+    EXPECT_EQ(launcher->associatedCommand("prog", work), QStringList({root + "/bin/viewer", "--view=" + work + "/prog", "-n"}));
     // An application that is not on the search path, or no application.
-    EXPECT_EQ(launcher->findExecutable("c.png", work), "");
-    EXPECT_EQ(launcher->findExecutable("missing.txt", work), "");
+    EXPECT_EQ(launcher->associatedCommand("c.png", work), QStringList());
+    EXPECT_EQ(launcher->associatedCommand("missing.txt", work), QStringList());
 }
 
 } // namespace

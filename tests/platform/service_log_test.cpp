@@ -72,7 +72,7 @@ TEST(ServiceLog, FailingServicesWarnWithTheirReason)
              const EnvironmentValue path("PATH", QFile::encodeName(f.file("empty")));
              const QString document = f.writeBytes("notes.txt", "text");
              return MakeLinuxProgramLauncher()->shellOpen(document, {}, f.path())
-                 == ShellResult::NoAssociation;
+                 == ShellResult::NoOpener;
          }},
         {"an autostart folder that cannot be made", "tockara.desktop", "could not be made",
          [](const TempFolder &f) {

@@ -1,5 +1,7 @@
 #include "support/fake_services.h"
 
+#include "platform/program_search.h"
+
 MessageAnswer FakeMessageBoxes::show(QWidget *, const QString &text, const QString &title,
                                      MessageButtons buttons, MessageIcon icon)
 {
@@ -134,10 +136,21 @@ int FakeProgramLauncher::shellOpen(const QString &target, const QStringList &arg
     return Next(openResults, ShellResult::Opened);
 }
 
-QString FakeProgramLauncher::findExecutable(const QString &file, const QString &workFolder)
+int FakeProgramLauncher::openDocument(const QString &target, const QString &workFolder)
 {
-    requests.append({Call::FindExecutable, file, {}, workFolder});
-    return Next(executables, QString());
+    requests.append({Call::OpenDocument, target, {}, workFolder});
+    return Next(openResults, ShellResult::Opened);
+}
+
+QStringList FakeProgramLauncher::associatedCommand(const QString &file, const QString &workFolder)
+{
+    requests.append({Call::AssociatedCommand, file, {}, workFolder});
+    return Next(commands, QStringList());
+}
+
+QString FakeProgramLauncher::findProgram(const QString &name)
+{
+    return ProgramSearch().find(name);
 }
 
 QStringList FakeDesktopFolders::listFolder(const QString &folder, bool withFolders)

@@ -188,7 +188,7 @@ private:
 
 class FakeProgramLauncher : public ProgramLauncher {
 public:
-    enum class Call { Start, ShellOpen, FindExecutable };
+    enum class Call { Start, ShellOpen, OpenDocument, AssociatedCommand };
     struct Request {
         Call call;
         QString target;
@@ -199,13 +199,17 @@ public:
                      const QString &workFolder) override;
     int shellOpen(const QString &target, const QStringList &arguments,
                   const QString &workFolder) override;
-    QString findExecutable(const QString &file, const QString &workFolder) override;
+    int openDocument(const QString &target, const QString &workFolder) override;
+    QStringList associatedCommand(const QString &file, const QString &workFolder) override;
+    // Finds programs as the clock does (trusted $PATH folders); not recorded.
+    QString findProgram(const QString &name) override;
 
     QList<Request> requests;
-    // Results handed out in turn; when empty, success (and no program found).
+    // Results handed out in turn; when empty, success (and no associated
+    // command). openResults serve shellOpen and openDocument alike.
     std::deque<int> startResults;
     std::deque<int> openResults;
-    std::deque<QString> executables;
+    std::deque<QStringList> commands;
 };
 
 class FakeDesktopFolders : public DesktopFolders {

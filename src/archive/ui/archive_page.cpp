@@ -4,6 +4,7 @@
 #include <QFrame>
 #include <QPushButton>
 
+#include "archive/helper_folders.h"
 #include "context/context.h"
 #include "context/feature_host.h"
 #include "context/pages.h"
@@ -66,6 +67,9 @@ PageDefinition ArchivePageDefinition()
 void RegisterArchive(FeatureHost &host)
 {
     host.pages.add(ArchivePageDefinition());
+    // Programs started by name never come from where archives are extracted.
+    if (host.ctx.services.programSearch)
+        KeepHelperSearchFolders(host.ctx.services.programSearch, host.ctx.store, host.ctx.programFolder);
 }
 
 ArchiveStep DroppedArchiveStep(Context &ctx)

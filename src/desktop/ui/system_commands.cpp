@@ -62,7 +62,7 @@ void RegisterSystemCommands(CommandTable &commands, PopupMenu &menu, Context &ct
             SetDisplayMode(*ctx.services.displayModes, *ctx.services.messages, owner, modes->at(item.index));
     });
 
-    commands.bind(Command::OpenHelp, [&ctx](const CommandItem &) {
-        OpenHelpPage(ctx.programFolder, *ctx.services.programs);
+    commands.bind(Command::OpenHelp, [&ctx, owner](const CommandItem &) {
+        OpenHelpPage(ctx.programFolder, *ctx.services.programs, *ctx.services.messages, owner);
     });
 }

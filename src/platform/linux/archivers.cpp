@@ -13,7 +13,10 @@ namespace {
 // library it stands in for and accepting that format's verb.
 class LinuxArchivers : public ArchiverService {
 public:
-    explicit LinuxArchivers(const QString &sevenZip) : sevenZip_(sevenZip) {}
+    LinuxArchivers(const QString &sevenZip, std::shared_ptr<const ProgramSearch> search)
+        : sevenZip_(sevenZip, std::move(search))
+    {
+    }
 
     std::optional<ArchiverReport> run(const QString &library, const QStringList &commandLine,
                                       std::stop_token stop) override
@@ -50,7 +53,8 @@ private:
 
 } // namespace
 
-std::unique_ptr<ArchiverService> MakeLinuxArchivers(const QString &sevenZipProgram)
+std::unique_ptr<ArchiverService> MakeLinuxArchivers(const QString &sevenZipProgram,
+                                                   std::shared_ptr<const ProgramSearch> search)
 {
-    return std::make_unique<LinuxArchivers>(sevenZipProgram);
+    return std::make_unique<LinuxArchivers>(sevenZipProgram, std::move(search));
 }

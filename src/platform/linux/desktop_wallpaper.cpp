@@ -325,16 +325,22 @@ public:
 
 class SystemDesktopTools : public DesktopTools {
 public:
-    bool has(const QString &program) override
-    {
-        return !QStandardPaths::findExecutable(program).isEmpty();
-    }
+    explicit SystemDesktopTools(std::shared_ptr<const ProgramSearch> search) : search_(std::move(search)) {}
+
+    bool has(const QString &program) override { return !search_->find(program).isEmpty(); }
 
     std::optional<QString> run(const QString &program, const QStringList &arguments) override
     {
         const QString command = (QStringList{program} + arguments).join(u' ');
+        // Started by its full path: the toolkit would look a bare name up
+        // on the whole search path itself.
+        const QString path = search_->find(program);
+        if (path.isEmpty()) {
+            qCWarning(lcDesktop).noquote() << command << "not run:" << program << "is not installed";
+            return std::nullopt;
+        }
         QProcess process;
-        process.start(program, arguments);
+        process.start(path, arguments);
         if (!process.waitForFinished(5000)) {
             qCWarning(lcDesktop).noquote() << command << "did not finish:" << process.errorString();
             process.kill();
@@ -371,6 +377,9 @@ public:
         }
         return reply.value();
     }
+
+private:
+    std::shared_ptr<const ProgramSearch> search_;
 };
 
 } // namespace
@@ -430,9 +439,9 @@ std::unique_ptr<DesktopSettings> MakeDesktopSettings(const QString &currentDeskt
     return std::make_unique<RootWindowWallpaper>();
 }
 
-std::unique_ptr<DesktopTools> MakeSystemDesktopTools()
+std::unique_ptr<DesktopTools> MakeSystemDesktopTools(std::shared_ptr<const ProgramSearch> search)
 {
-    return std::make_unique<SystemDesktopTools>();
+    return std::make_unique<SystemDesktopTools>(std::move(search));
 }
 
 std::optional<QString> ParseGVariantString(const QString &text)

@@ -11,6 +11,7 @@
 #include <QStringList>
 
 #include "platform/desktop_settings.h"
+#include "platform/program_search.h"
 
 // The desktops whose own wallpaper settings are used; Other draws the root
 // window instead.
@@ -40,7 +41,9 @@ public:
 std::unique_ptr<DesktopSettings> MakeDesktopSettings(const QString &currentDesktop,
                                                      std::unique_ptr<DesktopTools> tools, bool wayland = false);
 // The real tools: processes, the session bus.
-std::unique_ptr<DesktopTools> MakeSystemDesktopTools();
+// The desktop's own tools, found by search, and Plasma's desktop scripts.
+std::unique_ptr<DesktopTools> MakeSystemDesktopTools(
+    std::shared_ptr<const ProgramSearch> search = std::make_shared<ProgramSearch>());
 
 // The text of a GVariant string as the gsettings tool prints it ('a\'b' or
 // "a'b"); nothing when text is not one.

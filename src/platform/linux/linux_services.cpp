@@ -217,11 +217,15 @@ Services MakeLinuxServices()
     services.displayModes = MakeXRandrDisplayModes();
     if (!LetsProgramsChangeDisplayModes(session))
         services.displayModes = std::make_unique<SessionOwnedDisplayModes>(std::move(services.displayModes));
+    // One search for every program the clock starts by name; start-up and
+    // the settings give it the folders no program may come from.
+    services.programSearch = std::make_shared<ProgramSearch>();
     services.desktop = MakeDesktopSettings(qEnvironmentVariable("XDG_CURRENT_DESKTOP"),
-                                           MakeSystemDesktopTools(), session != DesktopSession::X11);
+                                           MakeSystemDesktopTools(services.programSearch),
+                                           session != DesktopSession::X11);
     services.mci = MakeCdAudioMci();
-    services.archivers = MakeLinuxArchivers();
-    services.programs = MakeLinuxProgramLauncher();
+    services.archivers = MakeLinuxArchivers(QStringLiteral("7zz"), services.programSearch);
+    services.programs = MakeLinuxProgramLauncher(services.programSearch);
     services.folders = MakeLinuxDesktopFolders();
     services.sounds = MakeSoundPlayer();
     services.autostart = std::make_unique<DesktopAutostart>();

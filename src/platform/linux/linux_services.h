@@ -12,6 +12,7 @@
 #include "platform/instance_lock.h"
 #include "platform/mci.h"
 #include "platform/program_launcher.h"
+#include "platform/program_search.h"
 #include "platform/services.h"
 #include "platform/sound_player.h"
 #include "platform/system_power.h"
@@ -31,10 +32,14 @@ std::unique_ptr<DisplayModeService> MakeXRandrDisplayModes();
 // for the system's first CD drive.
 std::unique_ptr<MciService> MakeCdAudioMci(const QString &source = QString());
 // The archiver components: ZIP and LZH on libarchive, ARJ on the 7-Zip
-// program sevenZipProgram (a name looked up on PATH, or a path).
-std::unique_ptr<ArchiverService> MakeLinuxArchivers(const QString &sevenZipProgram = QStringLiteral("7zz"));
-// Programs started directly, files opened with the desktop's applications.
-std::unique_ptr<ProgramLauncher> MakeLinuxProgramLauncher();
+// program sevenZipProgram (a name found by search, or a path).
+std::unique_ptr<ArchiverService> MakeLinuxArchivers(
+    const QString &sevenZipProgram = QStringLiteral("7zz"),
+    std::shared_ptr<const ProgramSearch> search = std::make_shared<ProgramSearch>());
+// Programs started directly, files opened with the desktop's applications;
+// programs named without a folder are found by search.
+std::unique_ptr<ProgramLauncher> MakeLinuxProgramLauncher(
+    std::shared_ptr<const ProgramSearch> search = std::make_shared<ProgramSearch>());
 // The XDG user folders, the recently-used list and the mounted drives.
 std::unique_ptr<DesktopFolders> MakeLinuxDesktopFolders();
 // Sound files through the toolkit's multimedia library, which is loaded

@@ -7,6 +7,7 @@
 #include <QStandardPaths>
 
 #include "platform/desktop_entry.h"
+#include "platform/program_search.h"
 
 namespace {
 
@@ -75,21 +76,28 @@ QString DesktopFileOf(const QString &id)
     return {};
 }
 
-// The program of a desktop entry file's Exec line, as an absolute path when
-// it is found; empty when the file or its program is missing, when the entry
-// is deleted (Hidden) or its TryExec program missing, and when it needs a
-// terminal: a document opened without one would start a text-mode editor
-// that no one sees and that waits for ever.
-QString ProgramOfDesktopFile(const QString &desktopFile)
+// The whole command of a desktop entry file's Exec line for file, with its
+// program as an absolute path; empty when the file or its program is
+// missing, its Exec line is not valid, the entry is deleted (Hidden) or its
+// TryExec program missing, and when it needs a terminal: a document opened
+// without one would start a text-mode editor that no one sees and that
+// waits for ever.
+QStringList CommandOfDesktopFile(const QString &desktopFile, const QString &file, const ProgramSearch &search)
 {
     if (desktopFile.isEmpty())
         return {};
     const DesktopEntry entry = ReadDesktopEntryFile(desktopFile, kListFileLimit);
     if (entry.terminal || entry.hidden
-        || (!entry.tryExec.isEmpty() && DesktopEntryProgram(entry.tryExec).isEmpty()))
+        || (!entry.tryExec.isEmpty() && DesktopEntryProgram(entry.tryExec, search).isEmpty()))
         return {};
-    const QStringList words = SplitExecLine(entry.exec);
-    return words.isEmpty() ? QString() : DesktopEntryProgram(words.first());
+    std::optional<QStringList> words = ExpandExecLine(entry.exec, {{file}, entry.icon, entry.name, desktopFile});
+    if (!words)
+        return {};
+    const QString program = DesktopEntryProgram(words->first(), search);
+    if (program.isEmpty())
+        return {};
+    (*words)[0] = program;
+    return *words;
 }
 
 struct Associations {
@@ -104,29 +112,29 @@ struct Associations {
             caches << ReadListFile(folder + "/mimeinfo.cache");
     }
 
-    QString find(const QString &type) const
+    QStringList find(const QString &type, const QString &file, const ProgramSearch &search) const
     {
         QStringList removed;
         for (const ListFile &list : lists)
             removed += list.value("Removed Associations").value(type);
-        auto firstInstalled = [&](const QStringList &ids) -> QString {
+        auto firstInstalled = [&](const QStringList &ids) -> QStringList {
             for (const QString &id : ids) {
                 if (removed.contains(id))
                     continue;
-                if (QString program = ProgramOfDesktopFile(DesktopFileOf(id)); !program.isEmpty())
-                    return program;
+                if (QStringList command = CommandOfDesktopFile(DesktopFileOf(id), file, search); !command.isEmpty())
+                    return command;
             }
             return {};
         };
         for (const char *group : {"Default Applications", "Added Associations"}) {
             for (const ListFile &list : lists) {
-                if (QString file = firstInstalled(list.value(group).value(type)); !file.isEmpty())
-                    return file;
+                if (QStringList command = firstInstalled(list.value(group).value(type)); !command.isEmpty())
+                    return command;
             }
         }
         for (const ListFile &cache : caches) {
-            if (QString file = firstInstalled(cache.value("MIME Cache").value(type)); !file.isEmpty())
-                return file;
+            if (QStringList command = firstInstalled(cache.value("MIME Cache").value(type)); !command.isEmpty())
+                return command;
         }
         return {};
     }
@@ -134,7 +142,7 @@ struct Associations {
 
 } // namespace
 
-QString DefaultProgramFor(const QString &mimeType)
+QStringList DefaultCommandFor(const QString &mimeType, const QString &file, const ProgramSearch &search)
 {
     const Associations associations;
     QStringList types = {mimeType};
@@ -142,8 +150,13 @@ QString DefaultProgramFor(const QString &mimeType)
     if (known.isValid())
         types += known.allAncestors();
     for (const QString &type : types) {
-        if (QString file = associations.find(type); !file.isEmpty())
-            return file;
+        if (QStringList command = associations.find(type, file, search); !command.isEmpty())
+            return command;
     }
     return {};
+}
+
+QString DefaultProgramFor(const QString &mimeType)
+{
+    return DefaultCommandFor(mimeType, QString(), ProgramSearch()).value(0);
 }

@@ -8,42 +8,13 @@
 #include <QFileInfo>
 #include <QMimeDatabase>
 #include <QProcess>
-#include <QRegularExpression>
-#include <QStandardPaths>
 
 #include "platform/linux/linux_services.h"
 #include "platform/linux/mime_associations.h"
 #include "platform/log.h"
+#include "platform/program_search.h"
 
 namespace {
-
-// "https://…", "mailto:…", "file:///…": a scheme of two letters or more, so a
-// Windows drive ("C:\…") is no address.
-bool IsAddress(const QString &target)
-{
-    static const QRegularExpression scheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]+:"));
-    return scheme.match(target).hasMatch();
-}
-
-// A program file: one the user made a program, by its type and its
-// executable bit. The type comes from its name and, where the name says
-// nothing, its content (shared-mime-info), so an executable "notes.txt" or
-// "photo.jpg" that starts with "#!" is a document, as it is to the file
-// manager, and so is any document that happens to carry the executable bit
-// (common on FAT and NTFS drives). Program types: binaries, and the scripts
-// that shared-mime-info counts as executables (shell, Python, Perl, …).
-bool IsRunnableProgram(const QFileInfo &info)
-{
-    if (!info.isFile() || !info.isExecutable())
-        return false;
-    const QMimeType type = QMimeDatabase().mimeTypeForFile(info);
-    for (const char *program : {"application/x-executable", "application/x-pie-executable",
-                                "application/x-sharedlib"}) {
-        if (type.inherits(QLatin1String(program)))
-            return true;
-    }
-    return false;
-}
 
 // Where a name given relative to workFolder, or bare, is found.
 struct Resolved {
@@ -51,7 +22,9 @@ struct Resolved {
     int missing = 0; // when not found: 1 the file, 2 its folder
 };
 
-Resolved Resolve(const QString &name, const QString &workFolder)
+// A bare name that is not in workFolder is a program on the search path
+// when onSearchPath is set.
+Resolved Resolve(const QString &name, const QString &workFolder, const ProgramSearch *onSearchPath)
 {
     const bool workFolderExists = QFileInfo(workFolder).isDir();
     QString path;
@@ -59,10 +32,8 @@ Resolved Resolve(const QString &name, const QString &workFolder)
         path = name;
     } else if (workFolderExists) {
         path = QDir(workFolder).filePath(name);
-        if (!name.contains(u'/') && !QFileInfo::exists(path)) {
-            // A bare name that is not in the work folder: a program on the
-            // search path.
-            if (QString found = QStandardPaths::findExecutable(name); !found.isEmpty())
+        if (onSearchPath && !name.contains(u'/') && !QFileInfo::exists(path)) {
+            if (QString found = onSearchPath->find(name); !found.isEmpty())
                 path = found;
         }
     } else {
@@ -97,6 +68,8 @@ bool StartDetached(const QString &program, const QStringList &arguments, const Q
 
 class LinuxProgramLauncher : public ProgramLauncher {
 public:
+    explicit LinuxProgramLauncher(std::shared_ptr<const ProgramSearch> search) : search_(std::move(search)) {}
+
     int startProgram(const QString &program, const QStringList &arguments,
                      const QString &workFolder) override
     {
@@ -108,10 +81,10 @@ public:
             name.chop(1);
         if (name.isEmpty())
             return StartResult::FileNotFound;
-        const Resolved resolved = Resolve(name, workFolder);
+        const Resolved resolved = Resolve(name, workFolder, search_.get());
         if (resolved.path.isEmpty())
             return resolved.missing == 1 ? StartResult::FileNotFound : StartResult::PathNotFound;
-        if (!IsRunnableProgram(QFileInfo(resolved.path))) {
+        if (!IsRunnableProgram(resolved.path)) {
             qCWarning(lcPlatform).noquote() << resolved.path << "not started: it is no program with its executable bit";
             return StartResult::Failed;
         }
@@ -126,11 +99,10 @@ public:
             return ShellResult::FileNotFound;
         if (IsAddress(target))
             return openWithDesktop(target, RunFolder(workFolder));
-        const Resolved resolved = Resolve(target, workFolder);
+        const Resolved resolved = Resolve(target, workFolder, search_.get());
         if (resolved.path.isEmpty())
             return resolved.missing == 1 ? ShellResult::FileNotFound : ShellResult::PathNotFound;
-        const QFileInfo info(resolved.path);
-        if (IsRunnableProgram(info)) {
+        if (IsRunnableProgram(resolved.path)) {
             return StartDetached(resolved.path, arguments, RunFolder(workFolder))
                        ? ShellResult::Opened
                        : ShellResult::AccessDenied;
@@ -138,33 +110,46 @@ public:
         return openWithDesktop(resolved.path, RunFolder(workFolder));
     }
 
-    QString findExecutable(const QString &file, const QString &workFolder) override
+    int openDocument(const QString &target, const QString &workFolder) override
     {
-        const Resolved resolved = Resolve(file, workFolder);
+        if (target.isEmpty())
+            return ShellResult::FileNotFound;
+        if (IsAddress(target))
+            return openWithDesktop(target, RunFolder(workFolder));
+        const Resolved resolved = Resolve(target, workFolder, nullptr);
         if (resolved.path.isEmpty())
-            return {};
-        const QFileInfo info(resolved.path);
-        if (IsRunnableProgram(info))
-            return resolved.path;
-        const QString type = QMimeDatabase().mimeTypeForFile(info).name();
-        return DefaultProgramFor(type);
+            return resolved.missing == 1 ? ShellResult::FileNotFound : ShellResult::PathNotFound;
+        return openWithDesktop(resolved.path, RunFolder(workFolder));
     }
 
-private:
-    static int openWithDesktop(const QString &what, const QString &folder)
+    QStringList associatedCommand(const QString &file, const QString &workFolder) override
     {
-        const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+        const Resolved resolved = Resolve(file, workFolder, nullptr);
+        if (resolved.path.isEmpty())
+            return {};
+        const QString type = QMimeDatabase().mimeTypeForFile(QFileInfo(resolved.path)).name();
+        return DefaultCommandFor(type, resolved.path, *search_);
+    }
+
+    QString findProgram(const QString &name) override { return search_->find(name); }
+
+private:
+    int openWithDesktop(const QString &what, const QString &folder) const
+    {
+        const QString opener = search_->find(QStringLiteral("xdg-open"));
         if (opener.isEmpty()) {
             qCWarning(lcPlatform).noquote() << what << "not opened: xdg-open is not installed";
-            return ShellResult::NoAssociation;
+            return ShellResult::NoOpener;
         }
         return StartDetached(opener, {what}, folder) ? ShellResult::Opened : ShellResult::NoAssociation;
     }
+
+    std::shared_ptr<const ProgramSearch> search_;
 };
 
 } // namespace
 
-std::unique_ptr<ProgramLauncher> MakeLinuxProgramLauncher()
+std::unique_ptr<ProgramLauncher> MakeLinuxProgramLauncher(std::shared_ptr<const ProgramSearch> search)
 {
-    return std::make_unique<LinuxProgramLauncher>();
+    return std::make_unique<LinuxProgramLauncher>(std::move(search));
 }

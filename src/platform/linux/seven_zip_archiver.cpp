@@ -247,7 +247,10 @@ QString ReportName(const ListedEntry &entry, const std::optional<QString> &relat
 
 } // namespace
 
-SevenZipArchiver::SevenZipArchiver(QString program) : program_(std::move(program)) {}
+SevenZipArchiver::SevenZipArchiver(QString program, std::shared_ptr<const ProgramSearch> search)
+    : program_(std::move(program)), search_(std::move(search))
+{
+}
 
 QString SevenZipArchiver::resolved() const
 {
@@ -255,7 +258,7 @@ QString SevenZipArchiver::resolved() const
         const QFileInfo file(program_);
         return file.isFile() && file.isExecutable() ? file.absoluteFilePath() : QString();
     }
-    return QStandardPaths::findExecutable(program_);
+    return search_->find(program_);
 }
 
 bool SevenZipArchiver::available() const

@@ -1,5 +1,6 @@
 #pragma once
 // The ARJ component, on the 7-Zip program run as a child process.
+#include <memory>
 #include <stop_token>
 #include <utility>
 
@@ -8,11 +9,12 @@
 #include <QString>
 
 #include "platform/archivers.h"
+#include "platform/program_search.h"
 
 class SevenZipArchiver {
 public:
-    // program: the 7-Zip program, a name looked up on PATH or a path.
-    explicit SevenZipArchiver(QString program);
+    // program: the 7-Zip program, a name found by search or a path.
+    SevenZipArchiver(QString program, std::shared_ptr<const ProgramSearch> search);
     // false when the program cannot be found: the component cannot be loaded.
     bool available() const;
     const QString &program() const { return program_; }
@@ -23,6 +25,7 @@ public:
 private:
     QString resolved() const;
     QString program_;
+    std::shared_ptr<const ProgramSearch> search_;
 };
 
 // The paths of a technical listing of 7-Zip ("l -slt -ba"), each with whether
