@@ -1,15 +1,20 @@
 #!/usr/bin/env bash
-# What the launcher starts is what the user made a program: an executable
-# "notes.txt" that starts with "#!" is opened as the document it is named,
-# a desktop launcher without its executable bit runs nothing, and a trusted
-# launcher's program comes from the search path, not from the desktop folder.
+# What the launcher starts is what the user made a program. Shortcuts of
+# every kind that are not marked executable (0644) run nothing, chosen from
+# ランチャー > デスクトップ or dropped on the clock and chosen from ランチャー:
+# each shows the untrusted-launcher warning and no marker file appears. An
+# executable "notes.txt" that starts with "#!" is opened as the document it
+# is named; a trusted (0755) desktop launcher still runs, its program from
+# the search path, not from the desktop folder.
 source "$(dirname "$0")/lib.sh"
+DRAG_SOURCE=$(readlink -f "$2")
 start_display
 start_window_manager
 make_program_folder
 
 # The desktop's opener only records what it is asked to open.
 mkdir -p "$WORK/bin" "$WORK/docs" "$HOME/Desktop"
+DESK="$HOME/Desktop"
 cat > "$WORK/bin/xdg-open" <<SH
 #!/bin/sh
 printf '%s\n' "\$@" >> "$WORK/opened.log"
@@ -21,64 +26,122 @@ SH
 chmod +x "$WORK/bin/xdg-open" "$WORK/bin/marker-tool"
 export PATH="$WORK/bin:$PATH"
 
-cat > "$WORK/docs/notes.txt" <<SH
-#!/bin/sh
-touch "$WORK/ran-notes"
-SH
-chmod +x "$WORK/docs/notes.txt"
-printf '[Desktop Entry]\nType=Application\nName=invoice\nExec=sh -c "touch %s/ran-untrusted"\n' "$WORK" \
-  > "$HOME/Desktop/invoice.pdf.desktop"
-chmod 644 "$HOME/Desktop/invoice.pdf.desktop"
-printf '[Desktop Entry]\nType=Application\nName=runner\nExec=marker-tool\n' > "$HOME/Desktop/runner.desktop"
-chmod 755 "$HOME/Desktop/runner.desktop"
-cat > "$HOME/Desktop/marker-tool" <<SH
+# A script that leaves the marker it is named after.
+marker_script() { # file marker
+  printf '#!/bin/sh\ntouch "%s/%s"\n' "$WORK" "$2" > "$1"
+  chmod 755 "$1"
+}
+
+# Shortcut files as Windows writes them: a shell link to a local path with
+# arguments, a program information file with program and parameters.
+shortcut() { # kind file target arguments
+  /usr/bin/python3 - "$@" <<'PY'
+import struct, sys
+kind, path, target, arguments = sys.argv[1:5]
+t, a = target.encode(), arguments.encode()
+if kind == "lnk":
+    clsid = bytes([1, 0x14, 2, 0, 0, 0, 0, 0, 0xC0, 0, 0, 0, 0, 0, 0, 0x46])
+    header = struct.pack("<I16sI", 0x4C, clsid, 0x02 | 0x20).ljust(0x4C, b"\0")
+    base = t + b"\0"
+    info = struct.pack("<IIIIIII", 0x1C + len(base) + 1, 0x1C, 1, 0, 0x1C, 0, 0x1C + len(base)) + base + b"\0"
+    data = header + info + struct.pack("<H", len(a)) + a
+else:
+    data = bytearray(0x171)
+    data[0x24:0x24 + len(t)] = t
+    data[0xA5:0xA5 + len(a)] = a
+open(path, "wb").write(bytes(data))
+PY
+}
+
+# The untrusted shortcuts of the desktop, in the order the menu lists them,
+# each with the marker its program would leave.
+UNTRUSTED=(
+  "a-invoice.pdf.lnk ran-lnk"
+  "b-game.pif ran-pif"
+  "c-notes.url ran-url-relative"
+  "d-report.url ran-url-absolute"
+  "e-invoice.pdf.desktop ran-desktop"
+)
+shortcut lnk "$DESK/a-invoice.pdf.lnk" /bin/sh "-c \"touch $WORK/ran-lnk\""
+shortcut pif "$DESK/b-game.pif" /bin/sh "-c \"touch $WORK/ran-pif\""
+marker_script "$DESK/.payload" ran-url-relative
+printf '[InternetShortcut]\r\nURL=file:.payload\r\n' > "$DESK/c-notes.url"
+marker_script "$WORK/bin/payload" ran-url-absolute
+printf '[InternetShortcut]\r\nURL=file://%s/bin/payload\r\n' "$WORK" > "$DESK/d-report.url"
+printf '[Desktop Entry]\nType=Application\nName=invoice\nExec=sh -c "touch %s/ran-desktop"\n' "$WORK" \
+  > "$DESK/e-invoice.pdf.desktop"
+for item in "${UNTRUSTED[@]}"; do chmod 644 "$DESK/${item%% *}"; done
+# After them: a program planted beside the trusted launcher, and the launcher.
+cat > "$DESK/marker-tool" <<SH
 #!/bin/sh
 touch "$WORK/ran-planted"
 SH
-chmod +x "$HOME/Desktop/marker-tool"
+chmod +x "$DESK/marker-tool"
+printf '[Desktop Entry]\nType=Application\nName=runner\nExec=marker-tool\n' > "$DESK/runner.desktop"
+chmod 755 "$DESK/runner.desktop"
 
+marker_script "$WORK/docs/notes.txt" ran-notes
 write_cp932 "$PROGRAM/Tockara.ini" "[Lunch]
 Count=1
 App01=$WORK/docs/\`notes\`txt\`notes\`1\`$WORK/docs\`"
 start_clock
 
-# ランチャー (the fourth item) > 1. notes
-xdotool mousemove 40 40 click 3
-sleep 1
-xdotool key Down Down Down Down Right
-sleep 0.5
+# The clock's boxes and the clock share the title "Tockara".
+boxes() { xdotool search --onlyvisible --name '^Tockara$' 2>/dev/null | wc -l; }
+# Opens ランチャー (the fourth item) and goes to its item $1 (1-based,
+# separators not counted); with more arguments, opens that item's submenu
+# and presses them there.
+choose() { # item [keys...]
+  local item=$1; shift
+  xdotool mousemove 40 40 click 3
+  sleep 1
+  xdotool key Down Down Down Down Right
+  sleep 0.5
+  for _ in $(seq 2 "$item"); do xdotool key Down; done
+  if [ $# -gt 0 ]; then xdotool key Right; sleep 0.5; xdotool key "$@"; fi
+}
+# Expects the warning box for $1, then closes it.
+expect_warning() { # what
+  wait_until 10 test "$(boxes)" -ge 2 || fail "$1: no warning was shown (screen: $(screenshot "$1"))"
+  cp "$(screenshot "$1")" "${TOCKARA_E2E_SHOTS:-$WORK}/untrusted_$1.png" 2>/dev/null || true
+  xdotool key Return
+  wait_until 10 test "$(boxes)" -le 1 || fail "$1: the warning did not close"
+}
+
+# ランチャー > 1. notes: opened as a document, not run.
+choose 1
 xdotool key Return
 wait_for_file "$WORK/opened.log" 10 || fail "notes.txt did not reach the document opener"
 [ "$(cat "$WORK/opened.log")" = "$WORK/docs/notes.txt" ] || fail "the opener was asked for $(cat "$WORK/opened.log")"
-sleep 0.5
-[ -e "$WORK/ran-notes" ] && fail "notes.txt was run"
 
-# ランチャー > デスクトップ > invoice.pdf: a message, nothing runs.
-xdotool mousemove 40 40 click 3
-sleep 1
-xdotool key Down Down Down Down Right
-sleep 0.5
-xdotool key Down Right
-sleep 0.5
-xdotool key Return
-sleep 1.5
-shot=$(screenshot untrusted)
-cp "$shot" "${TOCKARA_E2E_SHOTS:-$WORK}/untrusted_launcher.png" 2>/dev/null || true
-xdotool key Return
-sleep 0.5
-[ -e "$WORK/ran-untrusted" ] && fail "the untrusted launcher ran (screen: $shot)"
-[ "$(wc -l < "$WORK/opened.log")" = 1 ] || fail "the untrusted launcher was opened: $(cat "$WORK/opened.log")"
+# ランチャー > デスクトップ (after 1. notes and the separator) > each untrusted shortcut.
+position=0
+for item in "${UNTRUSTED[@]}"; do
+  file=${item%% *}
+  keys=()
+  for _ in $(seq 1 "$position"); do keys+=(Down); done
+  choose 2 "${keys[@]}" Return
+  expect_warning "$file"
+  position=$((position + 1))
+done
 
-# ランチャー > デスクトップ > runner (after invoice.pdf and marker-tool): its
-# program from the search path.
-xdotool mousemove 40 40 click 3
-sleep 1
-xdotool key Down Down Down Down Right
-sleep 0.5
-xdotool key Down Right
-sleep 0.5
-xdotool key Down Down Return
+# The trusted launcher after them and marker-tool: its program from the search path.
+keys=()
+for _ in $(seq 1 $((position + 1))); do keys+=(Down); done
+choose 2 "${keys[@]}" Return
 wait_for_file "$WORK/ran-from-path" 10 || fail "the trusted launcher did not run its program"
 [ -e "$WORK/ran-planted" ] && fail "the program beside the launcher ran"
+
+# The shell link dropped on the clock becomes entry 2; chosen, it runs nothing.
+drop_on_clock "$DESK/a-invoice.pdf.lnk"
+wait_for_ini "$PROGRAM/Tockara.ini" Lunch Count 2 10 || fail "the dropped link was not registered"
+choose 2
+xdotool key Return
+expect_warning dropped-link
+
+for item in "${UNTRUSTED[@]}" "docs/notes.txt ran-notes"; do
+  [ -e "$WORK/${item##* }" ] && fail "${item%% *} ran"
+done
+[ "$(wc -l < "$WORK/opened.log")" = 1 ] || fail "untrusted shortcuts were opened: $(cat "$WORK/opened.log")"
 ps -p "$CLOCK_PID" >/dev/null || fail "the clock ended"
 echo "launcher trust: ok"
