@@ -4,8 +4,9 @@
 # ランチャー > デスクトップ or dropped on the clock and chosen from ランチャー:
 # each shows the untrusted-launcher warning and no marker file appears. An
 # executable "notes.txt" that starts with "#!" is opened as the document it
-# is named; a trusted (0755) desktop launcher still runs, its program from
-# the search path, not from the desktop folder.
+# is named, and so is a dropped README without an extension; a trusted
+# (0755) desktop launcher still runs, its program from the search path, not
+# from the desktop folder.
 source "$(dirname "$0")/lib.sh"
 DRAG_SOURCE=$(readlink -f "$2")
 start_display
@@ -138,6 +139,19 @@ wait_for_ini "$PROGRAM/Tockara.ini" Lunch Count 2 10 || fail "the dropped link w
 choose 2
 xdotool key Return
 expect_warning dropped-link
+
+# A dropped README (no extension, in a folder with a dot) is a document:
+# chosen, it reaches the document opener, with no message.
+mkdir -p "$WORK/docs/MY.DIR"
+echo "Read me." > "$WORK/docs/MY.DIR/README"
+drop_on_clock "$WORK/docs/MY.DIR/README"
+wait_for_ini "$PROGRAM/Tockara.ini" Lunch Count 3 10 || fail "the dropped README was not registered"
+choose 3
+xdotool key Return
+wait_until 10 test "$(wc -l < "$WORK/opened.log")" -ge 2 || fail "README did not reach the document opener"
+[ "$(tail -1 "$WORK/opened.log")" = "$WORK/docs/MY.DIR/README" ] || fail "the opener was asked for $(tail -1 "$WORK/opened.log")"
+[ "$(boxes)" -le 1 ] || fail "a message was shown for README (screen: $(screenshot readme))"
+sed -i '$d' "$WORK/opened.log"
 
 for item in "${UNTRUSTED[@]}" "docs/notes.txt ran-notes"; do
   [ -e "$WORK/${item##* }" ] && fail "${item%% *} ran"

@@ -241,8 +241,15 @@ TEST_F(Classify, ShortcutsThatCannotBeFollowedStayShortcuts)
     make("desk/flat.desktop", Launcher("/usr/bin/flatpak run org.app"));
     make("desk/broken.lnk", "not a link");
     make("desk/untrusted.desktop", Launcher(make("apps/tool")));
+    // Untrusted shortcuts to anything but a folder stay themselves, so the
+    // trust rule is applied when they are chosen.
+    make("desk/shell.lnk", ShellLinkBuilder().localPath("/bin/sh").bytes());
+    make("desk/tool.lnk", ShellLinkBuilder().localPath(root + "/apps/tool").bytes());
+    make("desk/doc.url", "[InternetShortcut]\r\nURL=file://" + QFile::encodeName(root) + "/apps/tool\r\n");
+    make("desk/hop.lnk", ShellLinkBuilder().localPath(root + "/desk/shell.lnk").bytes());
     for (const char *name : {"a", "b", "flat"})
         trust(root + "/desk/" + name + ".desktop");
+    trust(root + "/desk/hop.lnk");
     const QString desk = root + "/desk/";
     struct Case {
         QString name;
@@ -255,7 +262,14 @@ TEST_F(Classify, ShortcutsThatCannotBeFollowedStayShortcuts)
         {"flat.desktop", "flat", "desktop"},  // the arguments would be lost
         {"broken.lnk", "broken", "lnk"},
         {"untrusted.desktop", "untrusted", "desktop"},   // not executable: checked when run
+        {"shell.lnk", "shell", "lnk"},
+        {"tool.lnk", "tool", "lnk"},
+        {"doc.url", "doc", "url"},
     };
+    // A trusted link to an untrusted one stops at the untrusted one.
+    const LauncherEntry hop = ClassifyPath(desk + "hop.lnk");
+    EXPECT_EQ(hop.baseName + "." + hop.extension, "shell.lnk");
+    EXPECT_EQ(hop.kind, EntryKind::Shortcut);
     for (const Case &c : cases) {
         const LauncherEntry entry = ClassifyPath(desk + c.name);
         EXPECT_EQ(entry.kind, EntryKind::Shortcut) << c.name.toStdString();
