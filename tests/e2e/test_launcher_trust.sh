@@ -6,7 +6,8 @@
 # executable "notes.txt" that starts with "#!" is opened as the document it
 # is named, and so is a dropped README without an extension; a trusted
 # (0755) desktop launcher still runs, its program from the search path, not
-# from the desktop folder.
+# from the desktop folder; no helper comes from the program folder, even
+# when it is on the search path.
 source "$(dirname "$0")/lib.sh"
 DRAG_SOURCE=$(readlink -f "$2")
 start_display
@@ -25,7 +26,14 @@ cat > "$WORK/bin/marker-tool" <<SH
 touch "$WORK/ran-from-path"
 SH
 chmod +x "$WORK/bin/xdg-open" "$WORK/bin/marker-tool"
-export PATH="$WORK/bin:$PATH"
+# The program folder (where archives are extracted by default) first on the
+# search path, holding an opener of its own: the clock never starts it.
+cat > "$PROGRAM/xdg-open" <<SH
+#!/bin/sh
+touch "$WORK/ran-planted-opener"
+SH
+chmod +x "$PROGRAM/xdg-open"
+export PATH="$PROGRAM:$WORK/bin:$PATH"
 
 # A script that leaves the marker it is named after.
 marker_script() { # file marker
@@ -132,6 +140,7 @@ for _ in $(seq 1 $((position + 1))); do keys+=(Down); done
 choose 2 "${keys[@]}" Return
 wait_for_file "$WORK/ran-from-path" 10 || fail "the trusted launcher did not run its program"
 [ -e "$WORK/ran-planted" ] && fail "the program beside the launcher ran"
+[ -e "$WORK/ran-planted-opener" ] && fail "the opener in the program folder ran"
 
 # The shell link dropped on the clock becomes entry 2; chosen, it runs nothing.
 drop_on_clock "$DESK/a-invoice.pdf.lnk"
