@@ -49,5 +49,8 @@ private:
     QStringList arguments_;
 };
 
+// A chain of shortcuts longer than this is taken for a loop.
+constexpr int MostShortcutHops = 64;
+
 // The link type a file name's ending stands for; NoLink for any other.
 qint16 ShortcutTypeOf(const QString &fileName);

@@ -18,9 +18,6 @@ const QString kSection = QStringLiteral("Lunch");
 const QString kSeparator = QStringLiteral("`");
 const QString kTitle = QStringLiteral("Tockara");
 
-// A chain of shortcuts longer than this is taken for a loop.
-constexpr int kMostShortcutHops = 64;
-
 } // namespace
 
 QString EntryKey(int number)
@@ -125,7 +122,7 @@ LauncherEntry ClassifyPath(const QString &path)
             break;
 
         const QString key = QDir::cleanPath(p);
-        if (visited.contains(key) || visited.size() >= kMostShortcutHops)
+        if (visited.contains(key) || visited.size() >= MostShortcutHops)
             break;
         visited.insert(key);
         clsShort link;

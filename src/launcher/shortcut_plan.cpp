@@ -11,9 +11,6 @@
 
 namespace {
 
-// A chain of shortcuts longer than this is taken for a loop.
-constexpr int kMostShortcutHops = 64;
-
 bool Exists(const QFileInfo &info)
 {
     return info.exists() || info.isSymLink();
@@ -89,7 +86,7 @@ ShortcutPlan PlanShortcut(const QString &file, const QString &fallbackFolder, Pr
     QSet<QString> visited;
     for (;;) {
         const QString key = QDir::cleanPath(QFileInfo(current).absoluteFilePath());
-        if (visited.contains(key) || visited.size() >= kMostShortcutHops)
+        if (visited.contains(key) || visited.size() >= MostShortcutHops)
             return Nothing();
         visited.insert(key);
         const QFileInfo shortcut(current);
