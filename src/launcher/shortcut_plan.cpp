@@ -37,6 +37,19 @@ QString UsableFolder(const QString &folder)
     return QDir::isAbsolutePath(folder) && QFileInfo(folder).isDir() ? folder : QString();
 }
 
+// Where a shortcut's target is: an absolute path as it is, a relative one
+// counted from folder; a bare program name not there is looked for on the
+// search path when orProgram is set. Empty when it is not here.
+QString TargetPath(const QString &target, const QString &folder, bool orProgram, ProgramLauncher &programs)
+{
+    if (QDir::isAbsolutePath(target))
+        return QDir::cleanPath(target);
+    const QString path = QDir::cleanPath(folder + u'/' + target);
+    if (Exists(QFileInfo(path)) || !orProgram || target.contains(u'/') || target.contains(u'\\'))
+        return path;
+    return programs.findProgram(target);
+}
+
 // What a desktop launcher's command does: it always names a program.
 ShortcutPlan PlanCommand(const DesktopEntry &entry, const QStringList &words, const QString &chosen,
                          bool trusted, ProgramLauncher &programs)
@@ -106,8 +119,8 @@ ShortcutPlan PlanShortcut(const QString &file, const QString &fallbackFolder, Pr
         trusted = trusted && link.Trusted();
 
         QString target = link.Path();
-        QStringList arguments = link.Arguments();
-        QString own = UsableFolder(link.WorkingDirectory());
+        const QStringList arguments = link.Arguments();
+        const QString own = UsableFolder(link.WorkingDirectory());
         bool address = type == clsShort::InternetShortcut;
         if (type == clsShort::DesktopLauncher) {
             const DesktopEntry &entry = link.Launcher();
@@ -139,21 +152,8 @@ ShortcutPlan PlanShortcut(const QString &file, const QString &fallbackFolder, Pr
         if (IsAddress(target))
             return Open(target, own.isEmpty() ? shortcutFolder : own);
 
-        // Where the target is: an address's path counts from the
-        // shortcut's folder; a link's from its working folder, and a bare
-        // program name may also be on the search path.
-        QString path;
-        if (QDir::isAbsolutePath(target)) {
-            path = target;
-        } else if (address) {
-            path = shortcutFolder + u'/' + target;
-        } else {
-            const QString lookIn = !own.isEmpty() ? own : !fallbackFolder.isEmpty() ? fallbackFolder : shortcutFolder;
-            path = lookIn + u'/' + target;
-            if (!Exists(QFileInfo(path)) && !target.contains(u'/') && !target.contains(u'\\'))
-                path = programs.findProgram(target);
-        }
-        path = path.isEmpty() ? QString() : QDir::cleanPath(path);
+        const QString lookIn = !own.isEmpty() ? own : !fallbackFolder.isEmpty() ? fallbackFolder : shortcutFolder;
+        const QString path = TargetPath(target, address ? shortcutFolder : lookIn, !address, programs);
         const QFileInfo info(path);
         if (path.isEmpty() || !Exists(info)) {
             // Not on this system (a Windows path): the link itself is opened.
