@@ -80,6 +80,15 @@ TEST_F(LauncherUi, FolderSubmenusAreRefilledBeforeEveryPopup)
     QMenu *desktop = menu.submenu("barLunch", 81);
     EXPECT_EQ(shown(desktop), QStringList{"Projects"});
     EXPECT_EQ(shown(menu.submenu("barLunch", 82)), QStringList{"(空)"});
+    // No documents folder: its item says so and opens nothing; once made, it is "(空)" again.
+    fakes.folders->special[int(SpecialFolder::Documents)] = folder.path() + "/docs";
+    emit menu.aboutToPopup();
+    EXPECT_EQ(shown(menu.submenu("barLunch", 83)), QStringList{kNoFolderCaption});
+    EXPECT_FALSE(menu.item("barDocument", 0)->isEnabled());
+    QDir(folder.path()).mkpath("docs");
+    emit menu.aboutToPopup();
+    EXPECT_EQ(shown(menu.submenu("barLunch", 83)), QStringList{"(空)"});
+    EXPECT_TRUE(menu.item("barDocument", 0)->isEnabled());
 
     fakes.folders->files[folder.path() + "/desk"] = {"b.txt", "a.lnk"};
     emit menu.aboutToPopup();

@@ -346,18 +346,25 @@ TEST_F(ClockFixture, EachAlarmBoxPlaysItsOwnFileUntilItIsClosed)
     auto clock = makeClock();
     clock->Tick();
     QCoreApplication::processEvents();
-    ASSERT_EQ(fakes.messages->shown.size(), 3);
-    EXPECT_EQ(fakes.sounds->started, QStringList({folder.file("sounds/chime.wav"), "/nowhere/bell.ogg"}));
 
-    // The boxes close one by one, oldest first; each stops its own sound.
-    const QList<QList<int>> stoppedAfterEachClose = {{1}, {1}, {1, 2}};
-    for (const QList<int> &stopped : stoppedAfterEachClose) {
+    // One box at a time, in slot order: slot 0's is answered first, and
+    // each answer opens the next box; each box stops its own sound.
+    struct Step { const char *open; QStringList started; QList<int> stoppedOnClose; };
+    const Step steps[] = {
+        {"会議です", {folder.file("sounds/chime.wav")}, {1}},
+        {"昼休み", {folder.file("sounds/chime.wav")}, {1}},
+        {"電話をかける", {folder.file("sounds/chime.wav"), "/nowhere/bell.ogg"}, {1, 2}},
+    };
+    for (const Step &step : steps) {
+        ASSERT_EQ(fakes.messages->openNotified.size(), 1u) << step.open;
+        EXPECT_EQ(fakes.messages->shown.last().text, QString::fromUtf8(step.open));
+        EXPECT_EQ(fakes.sounds->started, step.started) << step.open;
         std::function<void()> closed = std::move(fakes.messages->openNotified.front());
         fakes.messages->openNotified.pop_front();
-        if (closed)
-            closed();
-        EXPECT_EQ(fakes.sounds->stopped, stopped);
+        closed();
+        EXPECT_EQ(fakes.sounds->stopped, step.stoppedOnClose) << step.open;
     }
+    EXPECT_TRUE(fakes.messages->openNotified.empty());
     EXPECT_EQ(fakes.messages->shown.size(), 3);
 }
 
