@@ -72,6 +72,9 @@ cp "$shot" "${TOCKARA_E2E_SHOTS:-$WORK}/alarm_over_calendar.png" 2>/dev/null || 
 first=$(boxes)
 [ "$(topmost)" = "$first" ] || fail "the topmost window is not the alarm box (topmost $(topmost), box $first)"
 [ "$(xdotool getactivewindow)" = "$first" ] || fail "the alarm box does not have the focus (active $(xdotool getactivewindow))"
+# Wide enough for the window manager to show the title "Tockara" whole.
+box_width=$(xwininfo -id "$first" | awk '/Width:/ { print $2 }')
+[ "$box_width" -ge 190 ] || fail "the alarm box is $box_width pixels wide: its title does not fit"
 
 xdotool key Return
 second_box_opened() { box_count_is 1 && [ "$(boxes)" != "$first" ]; }

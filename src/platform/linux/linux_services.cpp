@@ -5,6 +5,8 @@
 #include <QCursor>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontMetrics>
+#include <QLabel>
 #include <QMessageBox>
 #include <QScreen>
 
@@ -80,7 +82,24 @@ private:
         box.setIcon(toQtIcon(icon));
         // The clock stays above every window, so its boxes must too.
         box.setWindowFlag(Qt::WindowStaysOnTopHint);
+        keepTitleWhole(box, title);
     }
+
+    // A box as narrow as a short text leaves the window manager's title bar
+    // too little room: "Tockara" reads "To…ara". The text label is kept wide
+    // enough for the title in a bold title font, with room for the title
+    // bar's icon and its three buttons.
+    static void keepTitleWhole(QMessageBox &box, const QString &title)
+    {
+        QFont titleFont = box.font();
+        titleFont.setBold(true);
+        const int titleWidth = QFontMetrics(titleFont).horizontalAdvance(title) * 5 / 4;
+        if (auto *label = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_label")))
+            label->setMinimumWidth(titleWidth + kTitleBarAllowance - kIconColumn);
+    }
+    // The title bar's window icon and buttons, and the box's icon column.
+    static constexpr int kTitleBarAllowance = 160;
+    static constexpr int kIconColumn = 60;
 
     static QMessageBox::Icon toQtIcon(MessageIcon icon)
     {
