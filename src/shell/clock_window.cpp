@@ -347,21 +347,20 @@ void ClockWindow::leaveEvent(QEvent *)
 }
 
 // The pointer for the hover window: from the window's events while it is
-// over the face; asked of the screen only after it left the face, until it
-// is outside the clock's rectangle too.
+// over the face; asked of the screen at each tick that runs otherwise. The
+// face's events do not tell of a pointer in the clock's rectangle off the
+// ellipse: one that left the face for a corner, came in at a corner, or
+// rested there when the clock started.
 std::optional<QPoint> ClockWindow::PointerNearClock()
 {
-    switch (pointerPlace_) {
-    case PointerPlace::Away:
-        return std::nullopt;
-    case PointerPlace::OverFace:
+    if (pointerPlace_ == PointerPlace::OverFace)
         return pointer_;
-    case PointerPlace::NearCorner:
-        break;
-    }
     pointer_ = ctx_.services.screen->pointerPosition();
-    if (!PointerOverClock(pointer_, geometry()))
+    if (!PointerOverClock(pointer_, geometry())) {
         pointerPlace_ = PointerPlace::Away;
+        return std::nullopt;
+    }
+    pointerPlace_ = PointerPlace::NearCorner;
     return pointer_;
 }
 
