@@ -12,7 +12,7 @@
 #include <QPointer>
 #include <QRegion>
 
-#include "calendar/display_patterns.h"
+#include "settings/display_patterns.h"
 #include "context/context.h"
 #include "face/digital_overlay.h"
 #include "face/environment_loader.h"
