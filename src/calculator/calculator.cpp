@@ -171,15 +171,15 @@ void Calculator::Digit(int digit)
 
 void Calculator::Point()
 {
-    StartNumber();
     if (!PendingOperator.isEmpty()) {
-        TakeOverPendingOperator();
+        TakeOverPendingOperator();   // while the result's whole value stands behind the display
         CalcDisplay = QStringLiteral("0.");
     } else if (ShowsExponent()) {
         CalcDisplay = QStringLiteral("0.");
     } else if (!CalcDisplay.contains(u'.')) {
         CalcDisplay += u'.';
     }
+    StartNumber();
 }
 
 // A typed number is its text; a shown result keeps the value behind its view.

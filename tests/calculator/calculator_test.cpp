@@ -115,6 +115,7 @@ TEST(CalculatorTest, TheRegistersGoOnFromTheWholeValueBehindTheDisplay)
         {"12345678901234*10=+", "1.23456789E+14"},
         {"12345678901234*10=+1=", "1.23456789E+14"},
         {"12345678901234*10=-99999999999999=", "23456789012341"},   // taken over by the next digit
+        {"12345678901234*10=/.5=/20=", "12345678901234"},          // or by the point
         {"1/3=*3=", "1"},                                  // a cut fraction, too
         {"2R*2R=", "2"},
         {"1/3=C0.333333333333*3=", "0.999999999999"},     // a typed number is its text

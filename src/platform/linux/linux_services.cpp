@@ -7,12 +7,12 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFileSystemModel>
-#include <QHeaderView>
-#include <QTreeView>
 #include <QFontMetrics>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMessageBox>
 #include <QScreen>
+#include <QTreeView>
 
 #include "platform/choosers.h"
 #include "platform/linux/desktop_autostart.h"
