@@ -75,5 +75,8 @@ fortune=
 find_fortune() { fortune=$(xdotool search --onlyvisible --name '^Tockara$' | grep -vx "$WINDOW" | head -1); [ -n "$fortune" ]; }
 wait_until 10 find_fortune || fail "a double click showed no fortune"
 check_beside_clock "$fortune" "the fortune box"
+# Wide enough for the window manager to show the title "Tockara" whole.
+fortune_width=$(xwininfo -id "$fortune" | awk '/Width:/ { print $2 }')
+[ "$fortune_width" -ge 190 ] || fail "the fortune box is $fortune_width pixels wide: its title does not fit"
 cp "$(screenshot fortune)" "${TOCKARA_E2E_SHOTS:-$WORK}/box_beside_clock.png" 2>/dev/null || true
 echo "tool windows: ok"
