@@ -90,10 +90,14 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# xdg-open opens documents, folders and the help page; the Japanese fonts the
-# texts are designed for; 7-Zip extracts ARJ archives; the toolkit's own
-# texts (standard buttons, choosers) in Japanese; the media framework's
-# decoders and outputs for the alarms' sounds.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, fonts-ipafont-gothic, 7zip, qt6-translations-l10n, gstreamer1.0-plugins-base, gstreamer1.0-plugins-good")
+# What a Japanese desktop needs even when Recommends are not installed: a
+# Japanese font (without one every text is boxes), the toolkit's own texts
+# (standard buttons, choosers) in Japanese, and xdg-open, which opens
+# documents, folders and the help page.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic | fonts-japanese-gothic, qt6-translations-l10n, xdg-utils")
+# Japanese input through a Qt 6 input method module (fcitx5's Qt 6 front end,
+# or ibus, whose module comes with Qt); 7-Zip extracts ARJ archives; the
+# media framework's decoders and outputs for the alarms' sounds.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fcitx5-frontend-qt6 | ibus, 7zip, gstreamer1.0-plugins-base, gstreamer1.0-plugins-good")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <QLocale>
+#include <QRegularExpression>
 
 namespace {
 
@@ -58,6 +59,7 @@ QString ExponentText(double value, int digits)
 
 void Calculator::OpenPage()
 {
+    StartNumber();
     CalcDisplay = QStringLiteral("0");
 }
 
@@ -81,6 +83,7 @@ void Calculator::Press(int key)
     } else if (key == CalcKey::AllClear) {
         AllClear();
     } else if (key == CalcKey::ClearEntry) {
+        StartNumber();
         CalcDisplay = QStringLiteral("0");
     } else if (key == CalcKey::ChangeSign) {
         ShowNumber(DisplayValue() * -1);
@@ -142,6 +145,7 @@ void Calculator::AllClear()
     ActiveOperator.clear();
     Accumulator = 0;
     Operand = 0;
+    StartNumber();
     CalcDisplay = QStringLiteral("0");
 }
 
@@ -161,23 +165,28 @@ void Calculator::Digit(int digit)
     }
     if (CalcDisplay == QLatin1String("0") || ShowsExponent())
         CalcDisplay.clear();
+    StartNumber();
     CalcDisplay += QChar(u'0' + digit);
 }
 
 void Calculator::Point()
 {
     if (!PendingOperator.isEmpty()) {
-        TakeOverPendingOperator();
+        TakeOverPendingOperator();   // while the result's whole value stands behind the display
         CalcDisplay = QStringLiteral("0.");
     } else if (ShowsExponent()) {
         CalcDisplay = QStringLiteral("0.");
     } else if (!CalcDisplay.contains(u'.')) {
         CalcDisplay += u'.';
     }
+    StartNumber();
 }
 
+// A typed number is its text; a shown result keeps the value behind its view.
 double Calculator::DisplayValue() const
 {
+    if (ShowsResult())
+        return shownValue_;
     QString text = CalcDisplay;
     if (text.endsWith(u'.'))
         text += u'0';
@@ -186,7 +195,60 @@ double Calculator::DisplayValue() const
 
 void Calculator::ShowNumber(double value)
 {
-    CalcDisplay = std::isfinite(value) ? CalcResultText(value) : CalcErrorText;
+    StartNumber();
+    if (!std::isfinite(value)) {
+        CalcDisplay = CalcErrorText;
+        return;
+    }
+    CalcDisplay = CalcResultText(value);
+    shownValue_ = value;
+    shownText_ = CalcDisplay;
+}
+
+// The display is about to show a number typed or entered: no result stands
+// behind it any more.
+void Calculator::StartNumber()
+{
+    shownText_.clear();
+}
+
+void Calculator::TakeBackDigit()
+{
+    if (ShowsError() || ShowsResult() || !PendingOperator.isEmpty())
+        return;
+    CalcDisplay.chop(1);
+    if (CalcDisplay.isEmpty() || CalcDisplay == QLatin1String("-"))
+        CalcDisplay = QStringLiteral("0");
+}
+
+bool Calculator::EnterNumber(const QString &text)
+{
+    static const QRegularExpression number(
+        QStringLiteral("^[-+]?([0-9]+\\.?[0-9]*|\\.[0-9]+)([eE][-+]?[0-9]{1,3})?$"));
+    const QString trimmed = text.trimmed();
+    if (trimmed.size() > 64 || !number.match(trimmed).hasMatch())
+        return false;
+    bool ok = false;
+    const double value = QLocale::c().toDouble(trimmed, &ok);
+    if (!ok || !std::isfinite(value))
+        return false;
+    if (ShowsError())
+        AllClear();
+    if (!PendingOperator.isEmpty())
+        TakeOverPendingOperator();
+    // A plain number that fits reads on as if typed; any other is a value
+    // the display shows in its own form.
+    const bool plain = !trimmed.contains(u'e', Qt::CaseInsensitive) && !trimmed.startsWith(u'+')
+                       && !trimmed.startsWith(u'.') && trimmed.size() <= CalcDisplayLength;
+    if (plain && value >= 0) {
+        StartNumber();
+        CalcDisplay = trimmed;
+        if (CalcDisplay.size() > 1 && CalcDisplay.startsWith(u'0') && CalcDisplay.at(1) != u'.')
+            ShowNumber(value);   // leading zeros: shown as the number they make
+    } else {
+        ShowNumber(value);
+    }
+    return true;
 }
 
 QString CalcNumberText(double value)

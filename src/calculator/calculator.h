@@ -44,6 +44,15 @@ public:
     // shows the running result.
     void ApplyOperatorKey();
 
+    // BackSpace: takes back the last character of a number being typed. A
+    // shown result, an error or a display waiting for the next number stay.
+    void TakeBackDigit();
+
+    // A number from outside (the clipboard) entered as if typed: a decimal
+    // number, optionally signed and in exponent form, that a double holds.
+    // Returns false, changing nothing, for any other text.
+    bool EnterNumber(const QString &text);
+
     QString CalcDisplay = QStringLiteral("0");
     double Accumulator = 0;      // the left operand and running result
     double Operand = 0;          // the right operand of the last operation
@@ -58,10 +67,17 @@ private:
     void TakeOverPendingOperator();
     double DisplayValue() const;
     void ShowNumber(double value);
+    void StartNumber();
     bool ShowsError() const { return CalcDisplay == CalcErrorText; }
     // A result in exponent form cannot be typed on: the next digit or point
     // starts a new number.
     bool ShowsExponent() const { return CalcDisplay.contains(u'E'); }
+    // Whether the display shows a result, whose whole value is shownValue_:
+    // the display text is only its view, rounded or cut to 14 characters.
+    bool ShowsResult() const { return shownText_ == CalcDisplay; }
+
+    double shownValue_ = 0;
+    QString shownText_;          // the display text of shownValue_, empty when none
 };
 
 // A number as the display writes it: up to 15 significant digits, "." as the

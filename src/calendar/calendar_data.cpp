@@ -89,11 +89,6 @@ DayStyle DefaultDayStyle(int dayType)
     }
 }
 
-QString CalendarIniPath(const QString &programFolder)
-{
-    return AddTrailingSeparator(programFolder) + QStringLiteral("Calender.ini");
-}
-
 void LoadDayStyles(CalendarData &data, const QString &settingsPath)
 {
     data.CalendarFontName = ReadIniValue(kCalenderSection, QStringLiteral("Font"),
@@ -124,12 +119,6 @@ void LoadHolidays(CalendarData &data, const QString &programFolder)
         data.HolidayTable[n] = ParseHolidayRule(value);
         data.HolidayCount = static_cast<qint16>(n);
     }
-}
-
-QString ReadFormatPattern(const QString &programFolder, bool timePatterns, int number)
-{
-    const QString section = timePatterns ? QStringLiteral("TimeFormat") : QStringLiteral("DateFormat");
-    return ReadIniValue(section, QString::number(number), QString(), CalendarIniPath(programFolder));
 }
 
 // The equinox formulas hold for 1900 to 2099 only; other years have no equinox

@@ -7,6 +7,8 @@
 #include <array>
 #include <QString>
 
+#include "settings/display_patterns.h"   // CalendarIniPath
+
 // Index into DayStyleTable.
 namespace DayType {
 enum : int {
@@ -104,9 +106,6 @@ QString DayStyleKey(int dayType);
 // The style a day type has when its key is missing or empty.
 DayStyle DefaultDayStyle(int dayType);
 
-// "Calender.ini" in the program folder.
-QString CalendarIniPath(const QString &programFolder);
-
 // Reads the calendar font and the eleven day styles from the "Calender"
 // section of the settings file. A missing or empty key gives the entry its
 // default; a present value's missing or non-numeric fields read as 0.
@@ -121,10 +120,6 @@ bool SaveDayStyles(const CalendarData &data, const QString &settingsPath);
 // first missing or empty key, at most MaxHolidayRules of them. Missing or
 // non-numeric numbers read as 0.
 void LoadHolidays(CalendarData &data, const QString &programFolder);
-
-// Entry number of section "TimeFormat" (timePatterns) or "DateFormat" of
-// Calender.ini: "pattern,description", or "" when there is none.
-QString ReadFormatPattern(const QString &programFolder, bool timePatterns, int number);
 
 // Day of March of the vernal equinox holiday; 0 outside 1900 to 2099.
 qint16 VernalEquinoxDay(qint32 year);

@@ -7,7 +7,7 @@
 
 #include "archive/archive_extractor.h"
 #include "calendar/calendar_data.h"
-#include "calendar/display_patterns.h"
+#include "settings/display_patterns.h"
 #include "calendar/notes.h"
 #include "launcher/launcher_list.h"
 #include "platform/services.h"

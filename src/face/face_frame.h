@@ -11,7 +11,7 @@
 #include <QRect>
 #include <QString>
 
-#include "calendar/display_patterns.h"
+#include "settings/display_patterns.h"
 
 class AnalogFace;
 class FaceAnimation;

@@ -1,6 +1,7 @@
 #include "launcher/folder_menus.h"
 
 #include <algorithm>
+#include <QFileInfo>
 
 #include "launcher/cls_short.h"
 #include "launcher/shortcut_readers.h"
@@ -126,9 +127,32 @@ QString MenuActionText(const QString &caption)
     return text.replace(u'&', QStringLiteral("&&"));
 }
 
+namespace {
+
+// Whether the menu lists a folder that is not there (a desktop without a
+// documents folder): the recently used files have no folder to miss.
+bool ListedFolderMissing(const FolderMenuSpec &menu, DesktopFolders &folders)
+{
+    if (menu.folder == SpecialFolder::Recent)
+        return false;
+    const QString folder = folders.specialFolderPath(menu.folder);
+    return folder.isEmpty() || !QFileInfo(folder).isDir();
+}
+
+} // namespace
+
+const QString kNoFolderCaption = QStringLiteral("(フォルダがありません)");
+
 QString EmptyItemTarget(const FolderMenuSpec &menu, DesktopFolders &folders)
 {
-    return menu.emptyItemEnabled ? folders.specialFolderPath(menu.folder) : QString();
+    if (!menu.emptyItemEnabled || ListedFolderMissing(menu, folders))
+        return {};
+    return folders.specialFolderPath(menu.folder);
+}
+
+QString EmptyItemCaption(const FolderMenuSpec &menu, DesktopFolders &folders)
+{
+    return ListedFolderMissing(menu, folders) ? kNoFolderCaption : QStringLiteral("(空)");
 }
 
 FolderMenuState::Refill FolderMenuState::refill(const QList<FolderMenuItem> &items)

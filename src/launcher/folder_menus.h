@@ -57,8 +57,13 @@ QList<FolderMenuItem> FitFolderMenu(QList<FolderMenuItem> items, int fit, const 
 QString MenuActionText(const QString &caption);
 
 // What a click on the "(空)" item opens: the folder itself where the item can
-// be clicked (the documents folder), else nothing.
+// be clicked (the documents folder) and the folder exists, else nothing.
 QString EmptyItemTarget(const FolderMenuSpec &menu, DesktopFolders &folders);
+
+// The caption of the "(空)" item: "(空)" for an empty folder or no recent
+// files, kNoFolderCaption when the listed folder does not exist.
+extern const QString kNoFolderCaption;
+QString EmptyItemCaption(const FolderMenuSpec &menu, DesktopFolders &folders);
 
 // The items a folder submenu has made so far. Items are made on demand and
 // never removed: a refill reuses items 1..n, makes the missing ones and hides

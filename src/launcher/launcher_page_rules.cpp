@@ -5,6 +5,7 @@
 #include "launcher/launch.h"
 #include "platform/file_filter.h"
 #include "platform/message_box.h"
+#include "settings/profile.h"
 
 namespace {
 
@@ -14,6 +15,12 @@ const QString kTitle = QStringLiteral("Tockara");
 constexpr int kTitleField = 9;
 constexpr int kFileField = 10;
 constexpr int kWorkFolderField = 11;
+
+// The fields with "~/" paths made whole, as the other pages take them.
+LunchFields WholeFields(const LunchFields &typed)
+{
+    return {typed.title, ExpandHomePath(typed.file), ExpandHomePath(typed.workFolder)};
+}
 
 } // namespace
 
@@ -67,8 +74,9 @@ LunchEntryView LauncherPageRules::Select(int position)
     return ViewOfEntry(store_.entry(lunchIndex_));
 }
 
-LunchOutcome LauncherPageRules::CheckLunchFields(const LunchFields &fields) const
+LunchOutcome LauncherPageRules::CheckLunchFields(const LunchFields &typed) const
 {
+    const LunchFields fields = WholeFields(typed);
     LunchOutcome outcome;
     auto refuse = [&](const QString &text, int field) {
         messages_.show(owner_, text, kTitle, MessageButtons::Ok, MessageIcon::None);
@@ -91,9 +99,10 @@ LunchOutcome LauncherPageRules::CheckLunchFields(const LunchFields &fields) cons
     return outcome;
 }
 
-std::optional<LauncherEntry> LauncherPageRules::EntryFromFields(const LunchFields &fields,
+std::optional<LauncherEntry> LauncherPageRules::EntryFromFields(const LunchFields &typed,
                                                              LunchOutcome &outcome) const
 {
+    const LunchFields fields = WholeFields(typed);
     outcome = CheckLunchFields(fields);
     if (outcome.focus)
         return std::nullopt;

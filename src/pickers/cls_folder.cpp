@@ -1,5 +1,7 @@
 #include "pickers/cls_folder.h"
 
+#include <QFileInfo>
+
 #include "platform/choosers.h"
 
 QString SpecialFolderPath(qint16 folder)
@@ -12,5 +14,6 @@ QString SpecialFolderPath(qint16 folder)
 
 QString clsFolder::FolderName(QWidget *owner)
 {
-    return choosers_.chooseFolder(owner, dialogTitle_, SpecialFolderPath(rootFolder_));
+    const bool atInitial = !initialFolder_.isEmpty() && QFileInfo(initialFolder_).isDir();
+    return choosers_.chooseFolder(owner, dialogTitle_, atInitial ? initialFolder_ : SpecialFolderPath(rootFolder_));
 }

@@ -21,6 +21,11 @@ public:
     qint16 RootFolder() const { return rootFolder_; }
     void setRootFolder(qint16 folder) { rootFolder_ = folder; }
 
+    // The folder the chooser opens in when it exists (the folder its field
+    // names); otherwise it opens at the root folder.
+    QString InitialFolder() const { return initialFolder_; }
+    void setInitialFolder(const QString &folder) { initialFolder_ = folder; }
+
     // Runs the folder chooser owned by owner; the chosen folder's path, or
     // empty text when the user cancelled.
     QString FolderName(QWidget *owner);
@@ -29,6 +34,7 @@ private:
     ChooserService &choosers_;
     QString dialogTitle_;
     qint16 rootFolder_ = 0;
+    QString initialFolder_;
 };
 
 // The path a special-folder number stands for: the file system root for the

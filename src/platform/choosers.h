@@ -19,6 +19,7 @@ public:
                                const QList<QPair<QString, QString>> &filters) = 0;
     // A colour from the colour chooser, or nothing on cancel.
     virtual std::optional<QColor> chooseColor(QWidget *owner, QColor initial) = 0;
-    // An existing folder below rootFolder, or empty text on cancel.
-    virtual QString chooseFolder(QWidget *owner, const QString &title, const QString &rootFolder) = 0;
+    // An existing folder, chosen in a folder chooser that opens at
+    // startFolder, or empty text on cancel.
+    virtual QString chooseFolder(QWidget *owner, const QString &title, const QString &startFolder) = 0;
 };

@@ -99,10 +99,17 @@ QString AddTrailingSeparator(const QString &path)
     return path.endsWith(u'/') ? path : path + u'/';
 }
 
-QString ResolveUserPath(const QString &path, const QString &programFolder)
+QString ExpandHomePath(const QString &path)
 {
     if (path == u'~' || path.startsWith(QLatin1String("~/")))
         return QDir::homePath() + path.mid(1);
+    return path;
+}
+
+QString ResolveUserPath(const QString &path, const QString &programFolder)
+{
+    if (path == u'~' || path.startsWith(QLatin1String("~/")))
+        return ExpandHomePath(path);
     if (QDir::isAbsolutePath(path))
         return path;
     return AddTrailingSeparator(programFolder) + path;

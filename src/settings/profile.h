@@ -96,6 +96,9 @@ QString AddTrailingSeparator(const QString &path);
 // program folder.
 QString ResolveUserPath(const QString &path, const QString &programFolder);
 
+// "~" and "~/..." below the home folder; any other path as it stands.
+QString ExpandHomePath(const QString &path);
+
 // The text up to its first NUL character.
 QString TrimAtNul(const QString &text);
 

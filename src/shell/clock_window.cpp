@@ -12,7 +12,7 @@
 #include <QPointer>
 #include <QRegion>
 
-#include "calendar/display_patterns.h"
+#include "settings/display_patterns.h"
 #include "context/context.h"
 #include "face/digital_overlay.h"
 #include "face/environment_loader.h"
@@ -236,22 +236,31 @@ void ClockWindow::Tick()
         hover_->follow(pos(), PointerNearClock());
     // The boxes wait until the tick is over and then leave it alone: the
     // clock, its figure and the other alarms go on while a box stays open.
-    for (int slot : dueAlarms)
-        QMetaObject::invokeMethod(this, [this, slot] { ShowAlarm(slot); }, Qt::QueuedConnection);
+    if (!dueAlarms.isEmpty())
+        QMetaObject::invokeMethod(this, [this, dueAlarms] { ShowAlarms(dueAlarms); }, Qt::QueuedConnection);
 }
 
-// An alarm with a sound file plays it, once, while its box is open; closing
-// the box stops it. A file that cannot be played leaves just the box.
-void ClockWindow::ShowAlarm(int slot)
+// Alarms due at the same tick open one box at a time, in slot order: the
+// first slot's box is the one on top and answered first, and answering it
+// opens the next. An alarm with a sound file plays it, once, while its box
+// is open; closing the box stops it. A file that cannot be played leaves
+// just the box.
+void ClockWindow::ShowAlarms(QList<int> due)
 {
-    if (exiting_)
+    if (exiting_ || due.isEmpty())
         return;
-    const AlarmEntry &alarm = ctx_.settings().Alarm[slot];
-    std::function<void()> closed;
+    const AlarmEntry &alarm = ctx_.settings().Alarm[due.takeFirst()];
+    std::function<void()> stopSound;
     if (const QString sound = AlarmSoundPath(ctx_.programFolder, alarm.File); !sound.isEmpty()) {
         SoundPlayer &sounds = *ctx_.services.sounds;
-        closed = [&sounds, id = sounds.start(sound)] { sounds.stop(id); };
+        stopSound = [&sounds, id = sounds.start(sound)] { sounds.stop(id); };
     }
+    auto closed = [stopSound = std::move(stopSound), self = QPointer<ClockWindow>(this), due] {
+        if (stopSound)
+            stopSound();
+        if (self)
+            self->ShowAlarms(due);
+    };
     ctx_.services.messages->notify(this, alarm.Comment, QStringLiteral("Tockara"), MessageIcon::Information,
                                    std::move(closed));
 }
@@ -338,21 +347,20 @@ void ClockWindow::leaveEvent(QEvent *)
 }
 
 // The pointer for the hover window: from the window's events while it is
-// over the face; asked of the screen only after it left the face, until it
-// is outside the clock's rectangle too.
+// over the face; asked of the screen at each tick that runs otherwise. The
+// face's events do not tell of a pointer in the clock's rectangle off the
+// ellipse: one that left the face for a corner, came in at a corner, or
+// rested there when the clock started.
 std::optional<QPoint> ClockWindow::PointerNearClock()
 {
-    switch (pointerPlace_) {
-    case PointerPlace::Away:
-        return std::nullopt;
-    case PointerPlace::OverFace:
+    if (pointerPlace_ == PointerPlace::OverFace)
         return pointer_;
-    case PointerPlace::NearCorner:
-        break;
-    }
     pointer_ = ctx_.services.screen->pointerPosition();
-    if (!PointerOverClock(pointer_, geometry()))
+    if (!PointerOverClock(pointer_, geometry())) {
         pointerPlace_ = PointerPlace::Away;
+        return std::nullopt;
+    }
+    pointerPlace_ = PointerPlace::NearCorner;
     return pointer_;
 }
 

@@ -86,7 +86,7 @@ private:
     void PlaceAtSavedPosition();
     void OpenPopupMenu();
     QPoint PopupAnchorPoint() const;
-    void ShowAlarm(int slot);
+    void ShowAlarms(QList<int> due);
     void ShowRecomposedFace();
     std::optional<QPoint> PointerNearClock();
 

@@ -6,7 +6,7 @@
 
 #include "archive/ui/archive_page.h"
 #include "calendar/calendar_data.h"
-#include "calendar/display_patterns.h"
+#include "settings/display_patterns.h"
 #include "calendar/notes.h"
 #include "calendar/ui/note_window.h"
 #include "context/context.h"

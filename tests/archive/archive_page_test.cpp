@@ -3,6 +3,7 @@
 
 #include "archive/ui/archive_page.h"
 #include "context/pages.h"
+#include "support/environment_value.h"
 
 namespace {
 
@@ -47,6 +48,28 @@ TEST_F(ArchivePageTest, ApplyingStoresTheFolderAsTypedAndTheCheckThenCloses)
     EXPECT_EQ(saved().ARC.DecompFolder, "/no/such folder/");
     EXPECT_TRUE(watch.all() & SettingsAspect::Archive);
     EXPECT_TRUE(watch.everySavedFirst());
+}
+
+TEST_F(ArchivePageTest, TheFolderChooserOpensAtTheFieldsFolder)
+{
+    QDir(folder.path()).mkpath("out");
+    EnvironmentValue home{"HOME", QFile::encodeName(folder.path())};
+    struct Case { QString typed; QString start; };
+    const Case cases[] = {
+        {folder.file("out"), folder.file("out")},
+        {"out", folder.path() + "/out"},          // below the program folder, as extraction takes it
+        {"~/out", folder.path() + "/out"},
+        {"", folder.path()},                      // empty: the program folder
+        {"/no/such folder/", "/"},
+    };
+    open(PageArchive);
+    for (const Case &c : cases) {
+        fakes.choosers->folderStarts.clear();
+        type(12, c.typed);
+        click("DialogBtn2");
+        EXPECT_EQ(QDir::cleanPath(fakes.choosers->folderStarts.value(0)), QDir::cleanPath(c.start))
+            << c.typed.toStdString();
+    }
 }
 
 TEST_F(ArchivePageTest, TheFolderChooserReplacesTheFieldUnlessCancelled)

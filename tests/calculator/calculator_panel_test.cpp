@@ -1,3 +1,7 @@
+#include <QClipboard>
+#include <QGuiApplication>
+#include <vector>
+
 #include "calculator/ui/calculator_page.h"
 #include "context/pages.h"
 #include "settings_window/settings_window_fixture.h"
@@ -48,6 +52,31 @@ TEST_F(CalculatorPageTest, SpaceDoesNothingAndLeavesNoButtonPressed)
     key(Qt::Key_5);
     EXPECT_FALSE(five->isDown());
     EXPECT_EQ(display(), "5");
+}
+
+TEST_F(CalculatorPageTest, CtrlAloneChangesTheSignAndCtrlWithAKeyCopiesOrPastes)
+{
+    struct Step { int key; Qt::KeyboardModifiers modifiers; };
+    struct Case { const char *name; const char *clipboard; std::vector<Step> steps; const char *display;
+                  const char *clipboardAfter; };
+    const Case cases[] = {
+        {"Ctrl alone", "", {{Qt::Key_5, {}}, {Qt::Key_Control, {}}}, "-5", ""},
+        {"Ctrl+C", "", {{Qt::Key_5, {}}, {Qt::Key_C, Qt::ControlModifier}}, "5", "5"},
+        {"Ctrl+V", "12.5", {{Qt::Key_3, {}}, {Qt::Key_V, Qt::ControlModifier}}, "12.5", "12.5"},
+        {"Ctrl+V of no number", "ABC", {{Qt::Key_3, {}}, {Qt::Key_V, Qt::ControlModifier}}, "3", "ABC"},
+        {"BackSpace", "", {{Qt::Key_1, {}}, {Qt::Key_2, {}}, {Qt::Key_Backspace, {}}}, "1", ""},
+    };
+    for (const Case &c : cases) {
+        open(PageCalculator);
+        click("NBTN25");
+        QGuiApplication::clipboard()->setText(QString::fromUtf8(c.clipboard));
+        // A key with Ctrl presses Ctrl first and releases it last, as typed.
+        for (const Step &step : c.steps)
+            key(step.key, step.modifiers);
+        EXPECT_EQ(display().toStdString(), c.display) << c.name;
+        EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), c.clipboardAfter) << c.name;
+        click("CBTN");
+    }
 }
 
 TEST_F(CalculatorPageTest, RegistersOutliveTheWindowAndTheDisplayRestarts)

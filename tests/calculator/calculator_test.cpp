@@ -6,7 +6,7 @@
 namespace {
 
 // Presses the keys written as characters: digits, ".", "=", "/", "*", "-",
-// "+", A (CA), C (Ｃ), S (±), R (√), O (the page opens again).
+// "+", A (CA), C (Ｃ), S (±), R (√), B (BackSpace), O (the page opens again).
 void Type(Calculator &calculator, const char *keys)
 {
     for (const char *k = keys; *k; ++k) {
@@ -21,6 +21,7 @@ void Type(Calculator &calculator, const char *keys)
         case 'C': calculator.Press(CalcKey::ClearEntry); break;
         case 'S': calculator.Press(CalcKey::ChangeSign); break;
         case 'R': calculator.Press(CalcKey::SquareRoot); break;
+        case 'B': calculator.TakeBackDigit(); break;
         case 'O': calculator.OpenPage(); break;
         default: calculator.Press(*k - '0'); break;
         }
@@ -101,6 +102,76 @@ TEST(CalculatorTest, ALongResultShowsInExponentFormAndTheNextDigitStartsAfresh)
         {"123456789*987654321=7", "7"},
         {"99999999999999+1=S", "-1E+14"},                // ± still acts on the result
     });
+}
+
+TEST(CalculatorTest, TheRegistersGoOnFromTheWholeValueBehindTheDisplay)
+{
+    ExpectDisplays({
+        {"12345678901234*10=", "1.23456789E+14"},
+        {"12345678901234*10=/10=", "12345678901234"},
+        {"0-12345678901234=+12345678901234=", "0"},
+        {"12345678901234SS", "12345678901234"},
+        {"12345678901234*10=SS/10=", "12345678901234"},
+        {"12345678901234*10=+", "1.23456789E+14"},
+        {"12345678901234*10=+1=", "1.23456789E+14"},
+        {"12345678901234*10=-99999999999999=", "23456789012341"},   // taken over by the next digit
+        {"12345678901234*10=/.5=/20=", "12345678901234"},          // or by the point
+        {"1/3=*3=", "1"},                                  // a cut fraction, too
+        {"2R*2R=", "2"},
+        {"1/3=C0.333333333333*3=", "0.999999999999"},     // a typed number is its text
+        {"1/3=5*3=", "0.999999999999"},                    // a digit after a cut result: the text
+    });
+}
+
+TEST(CalculatorTest, BackSpaceTakesBackOnlyWhatWasTyped)
+{
+    ExpectDisplays({
+        {"123B", "12"},
+        {"1BB", "0"},
+        {"1.5B", "1."},
+        {"1.5BB", "1"},
+        {"12S3B", "-12"},
+        {"5SB", "-5"},                                     // ± shows a result: it stays
+        {"2+3=B", "5"},
+        {"2+B", "2"},                                      // waits for the next number
+        {"2+3B4=", "6"},
+        {"4SRB", "エラー"},
+    });
+}
+
+TEST(CalculatorTest, AnEnteredNumberIsTakenOnlyWhenTheCalculatorHoldsIt)
+{
+    struct Case { const char *before; const char *text; bool taken; const char *display; const char *after; };
+    const Case cases[] = {
+        {"", "42", true, "42", "42"},
+        {"", " 12.5\n", true, "12.5", "12.5"},
+        {"", "-7", true, "-7", "-7"},
+        {"", "007", true, "7", "7"},
+        {"", "1.5E+20", true, "1.5E+20", "1.5E+20"},
+        {"", "123456789012345678", true, "1.23456789E+17", "1.23456789E+17"},
+        {"2+", "3", true, "3", "5"},                        // the right operand
+        {"2+3=", "4", true, "4", "4"},                      // replaces the result, not appended
+        {"4SR", "9", true, "9", "9"},                       // after an error: afresh
+        {"12345678901234*", "10", true, "10", "1.23456789E+14"},
+        {"5", "", false, "5", "5"},
+        {"5", "abc", false, "5", "5"},
+        {"5", "1,234", false, "5", "5"},
+        {"5", "0x10", false, "5", "5"},
+        {"5", "1e999", false, "5", "5"},
+        {"5", "inf", false, "5", "5"},
+        {"5", "nan", false, "5", "5"},
+        {"5", "1 2", false, "5", "5"},
+        {"5", "１２", false, "5", "5"},
+        {"5", "3-2", false, "5", "5"},
+    };
+    for (const Case &c : cases) {
+        Calculator calculator;
+        Type(calculator, c.before);
+        EXPECT_EQ(calculator.EnterNumber(QString::fromUtf8(c.text)), c.taken) << c.text;
+        EXPECT_EQ(calculator.CalcDisplay.toStdString(), c.display) << c.text;
+        Type(calculator, "=");
+        EXPECT_EQ(calculator.CalcDisplay.toStdString(), c.after) << c.before << " " << c.text;
+    }
 }
 
 TEST(CalculatorTest, AnOperatorKeyRightAfterAnotherOnlyReplacesIt)

@@ -9,15 +9,43 @@ WORK=$(mktemp -d /tmp/tockara-e2e.XXXXXX)
 PIDS=()
 
 # Stops every process the test started and waits until they have ended, so
-# that nothing of the test is left running when it ends.
+# that nothing of the test is left running when it ends. A test that ended
+# on a command that failed unchecked (set -e) says which, and what it saw.
 cleanup() {
+  local status=$?
+  if [ "$status" != 0 ] && [ -z "${FAILED:-}" ]; then
+    echo "FAIL: $(basename "$0") ended at ${LAST_ERROR:-an unknown command} (status $status)" >&2
+    report_scene
+  fi
   stop_processes "${PIDS[@]}"
   rm -rf "$WORK"
 }
 trap cleanup EXIT
+# The last command that failed unchecked; functions and subshells share the trap.
+set -E
+trap 'LAST_ERROR="line $LINENO: $BASH_COMMAND"' ERR
+
+# What the display showed: its visible windows (id, geometry, title), the
+# screen (kept in TOCKARA_E2E_SHOTS when given) and the clock's last output.
+report_scene() {
+  [ -n "${DISPLAY:-}" ] || return 0
+  echo "visible windows on $DISPLAY:" >&2
+  local id
+  for id in $(xdotool search --onlyvisible --name . 2>/dev/null | head -20); do
+    echo "  $id $(xwininfo -id "$id" 2>/dev/null | awk '/Absolute upper-left X/ { x = $4 } /Absolute upper-left Y/ { y = $4 }
+      /Width:/ { w = $2 } /Height:/ { h = $2 } END { print w "x" h "+" x "+" y }') \"$(xdotool getwindowname "$id" 2>/dev/null)\"" >&2
+  done
+  if [ -n "${TOCKARA_E2E_SHOTS:-}" ] && import -window root "$TOCKARA_E2E_SHOTS/failed_$(basename "$0" .sh).png" 2>/dev/null; then
+    echo "the screen: $TOCKARA_E2E_SHOTS/failed_$(basename "$0" .sh).png" >&2
+  fi
+  [ -s "$WORK/clock.log" ] && { echo "the clock's output:" >&2; tail -20 "$WORK/clock.log" >&2; }
+  return 0
+}
 
 fail() {
+  FAILED=1
   echo "FAIL: $*" >&2
+  report_scene || true
   # What the display server said, for failures that come from it.
   [ -s "$WORK/xvfb.log" ] && { echo "Xvfb on ${DISPLAY:-no display}:" >&2; cat "$WORK/xvfb.log" >&2; }
   exit 1

@@ -13,26 +13,38 @@ write_cp932 "$PROGRAM/Tockara.ini" "[Setting]
 Left=6000
 Top=4500"
 start_clock
-read -r cx cy <<<"$(window_origin "$WINDOW")"
-[ "$cx $cy" = "400 300" ] || fail "the clock stands at $cx,$cy"
+clock_at() { [ "$(window_origin "$WINDOW")" = "$1 $2" ]; }
+wait_until 10 clock_at 400 300 || fail "the clock stands at $(window_origin "$WINDOW"), not at 400 300"
+cx=400 cy=300
 
-# The frame of window $1 on the screen: "X Y W H".
+# The frame of window $1 on the screen: "X Y W H"; nothing until the window
+# manager has framed it.
 frame_of() {
   local x y w h l r t b
+  read -r l r t b <<<"$(xprop -id "$1" _NET_FRAME_EXTENTS 2>/dev/null | sed -n 's/.*= //; s/,//gp')"
+  [ -n "$b" ] || return 0
   read -r x y <<<"$(window_origin "$1")"
   read -r w h <<<"$(xwininfo -id "$1" | awk '/Width:/ { w = $2 } /Height:/ { h = $2 } END { print w, h }')"
-  read -r l r t b <<<"$(xprop -id "$1" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g')"
   echo $((x - l)) $((y - t)) $((w + l + r)) $((h + t + b))
 }
 
-# Window $1 (named $2) lies beside the 80 x 80 clock and on the screen, and
-# offers no maximise.
-check_beside_clock() { # window name
+# Whether window $1 is framed and lies on the screen, beside the 80 x 80 clock.
+beside_clock() { # window
   local x y w h
   read -r x y w h <<<"$(frame_of "$1")"
-  ((x >= 0 && y >= 0 && x + w <= 1024 && y + h <= 768)) || fail "$2 leaves the screen: $x,$y ${w}x$h"
-  ((x >= cx + 80 || x + w <= cx || y >= cy + 80 || y + h <= cy)) || fail "$2 covers the clock: $x,$y ${w}x$h"
-  ! xprop -id "$1" _NET_WM_ALLOWED_ACTIONS | grep -q MAXIMIZE || fail "$2 offers to maximise"
+  [ -n "$h" ] || return 1
+  ((x >= 0 && y >= 0 && x + w <= 1024 && y + h <= 768)) || return 1
+  ((x >= cx + 80 || x + w <= cx || y >= cy + 80 || y + h <= cy))
+}
+
+# Window $1 (named $2) comes to lie beside the clock, on the screen (the
+# window manager places it a moment after it appears), and offers no maximise.
+check_beside_clock() { # window name
+  wait_until 10 beside_clock "$1" \
+    || fail "$2 is not beside the clock at $cx,$cy on the 1024x768 screen: its frame is \"$(frame_of "$1")\" (x y w h)"
+  local actions
+  actions=$(xprop -id "$1" _NET_WM_ALLOWED_ACTIONS)
+  ! grep -q MAXIMIZE <<<"$actions" || fail "$2 offers to maximise: $actions"
 }
 
 # The launcher entry names the class of the clock's windows, and the windows
@@ -63,5 +75,8 @@ fortune=
 find_fortune() { fortune=$(xdotool search --onlyvisible --name '^Tockara$' | grep -vx "$WINDOW" | head -1); [ -n "$fortune" ]; }
 wait_until 10 find_fortune || fail "a double click showed no fortune"
 check_beside_clock "$fortune" "the fortune box"
+# Wide enough for the window manager to show the title "Tockara" whole.
+fortune_width=$(xwininfo -id "$fortune" | awk '/Width:/ { print $2 }')
+[ "$fortune_width" -ge 190 ] || fail "the fortune box is $fortune_width pixels wide: its title does not fit"
 cp "$(screenshot fortune)" "${TOCKARA_E2E_SHOTS:-$WORK}/box_beside_clock.png" 2>/dev/null || true
 echo "tool windows: ok"

@@ -9,7 +9,7 @@
 #include "face/digital_overlay.h"
 #include "face/fonts.h"
 #include "settings/ansi_text.h"
-#include "calendar/display_patterns.h"
+#include "settings/display_patterns.h"
 #include "settings/profile.h"
 #include "support/temp_folder.h"
 
@@ -248,21 +248,6 @@ TEST_F(OverlayTest, HugeOutlineCoversTheFaceWithoutStalling)
     DrawOutlinedText(frame, 9, Qt::white, 10, 20, "1999/12/06", 30000, Qt::blue);
     EXPECT_EQ(Bounds(frame, kFace), QRect());
     EXPECT_FALSE(Bounds(frame, kWhite).isEmpty());
-}
-
-TEST(PatternFormatsTest, TheFormatsAreTheNumberedEntriesOfCalenderIni)
-{
-    TempFolder folder;
-    folder.writeBytes("Calender.ini",
-                      EncodeAnsi(QStringLiteral("[DateFormat]\r\n1=yyyy/mm/dd,日付\r\n2=m月d日,月日\r\n"
-                                                "[TimeFormat]\r\n1=hh:nn,時分\r\n")));
-    const DisplayPatterns found = ReadDisplayPatterns(folder.path(), 2, 1);
-    EXPECT_EQ(found.DatePatternFormat, QStringLiteral("m月d日"));
-    EXPECT_EQ(found.TimePatternFormat, "hh:nn");
-
-    const DisplayPatterns none = ReadDisplayPatterns(folder.path(), 7, 0);
-    EXPECT_EQ(none.DatePatternFormat, "");
-    EXPECT_EQ(none.TimePatternFormat, "");
 }
 
 } // namespace

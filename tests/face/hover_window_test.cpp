@@ -118,6 +118,17 @@ TEST_F(HoverWindowTest, MemoLinesStandUnderTheDateAndTime)
     EXPECT_EQ(window.size(), Label(window)->size());
 }
 
+TEST_F(HoverWindowTest, AnEmptyTextLeavesTheWindowAtItsLabelsSize)
+{
+    Preset(ctx.store, [](Settings &s) { s.Setting.TimeFormat = ""; });
+    HoverWindow window(ctx);
+    EXPECT_EQ(Label(window)->text(), "");
+    EXPECT_EQ(window.size(), Label(window)->size());
+    TickWithPointerAt(window, QPoint(300, 300));
+    EXPECT_EQ(window.size(), Label(window)->size());
+    EXPECT_LT(window.width(), 30) << "a box of no text";
+}
+
 TEST_F(HoverWindowTest, RefreshShowsTheCurrentTime)
 {
     HoverWindow window(ctx);

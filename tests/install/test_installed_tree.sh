@@ -57,6 +57,17 @@ done
 # The build's own program names its module folder (the check above sees it).
 strings -a "$build/tockara" | grep -F "$build/modules" >/dev/null || fail "the check above would not see a build path"
 
+# The Debian package's relations (make package writes them into its control
+# file): without Recommends a Japanese desktop still reads every text.
+relations() { # field
+  sed -n "s/^set(CPACK_DEBIAN_PACKAGE_$1 \"\(.*\)\")$/\1/p" "$build/CPackConfig.cmake" | sed 's/, /\n/g'
+}
+for need in "fonts-ipafont-gothic | fonts-japanese-gothic" qt6-translations-l10n xdg-utils; do
+  relations DEPENDS | grep -qxF "$need" || fail "the package does not depend on $need ($(relations DEPENDS | paste -sd,))"
+done
+relations RECOMMENDS | grep -qxF "fcitx5-frontend-qt6 | ibus" \
+  || fail "the package does not recommend an input method's Qt 6 module ($(relations RECOMMENDS | paste -sd,))"
+
 # A look at the holidays reads the installed rules and creates nothing in the
 # user's folders; a new user's first start of the clock seeds the program
 # folder from the installed data (marked here, to tell it from the build

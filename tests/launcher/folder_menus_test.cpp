@@ -127,14 +127,27 @@ TEST(FolderMenus, ItemTextsShowAmpersandsAsWritten)
     EXPECT_EQ(MenuActionText("plain"), "plain");
 }
 
-TEST(FolderMenus, OnlyTheDocumentsEmptyItemOpensSomething)
+TEST(FolderMenus, TheEmptyItemSaysWhenTheFolderIsMissingAndOnlyTheDocumentsOneOpens)
 {
-    FakeDesktopFolders folders;
-    folders.special[int(SpecialFolder::Documents)] = "/home/u/Documents";
-    folders.special[int(SpecialFolder::Desktop)] = "/home/u/Desktop";
-    EXPECT_EQ(EmptyItemTarget(Menu("barDocument"), folders), "/home/u/Documents");
-    EXPECT_EQ(EmptyItemTarget(Menu("barDesktop"), folders), "");
-    EXPECT_EQ(EmptyItemTarget(Menu("barRecent"), folders), "");
+    TempFolder home;
+    QDir(home.path()).mkpath("Documents");
+    QDir(home.path()).mkpath("Desktop");
+    struct Case { const char *menu; const char *folder; const char *caption; bool opens; };
+    const Case cases[] = {
+        {"barDocument", "Documents", "(空)", true},
+        {"barDocument", "NoDocuments", "(フォルダがありません)", false},
+        {"barDocument", "", "(フォルダがありません)", false},
+        {"barDesktop", "Desktop", "(空)", false},
+        {"barDesktop", "NoDesktop", "(フォルダがありません)", false},
+        {"barRecent", "", "(空)", false},
+    };
+    for (const Case &c : cases) {
+        FakeDesktopFolders folders;
+        const QString path = *c.folder ? home.file(c.folder) : QString();
+        folders.special[int(Menu(c.menu).folder)] = path;
+        EXPECT_EQ(EmptyItemCaption(Menu(c.menu), folders).toStdString(), c.caption) << c.menu << c.folder;
+        EXPECT_EQ(EmptyItemTarget(Menu(c.menu), folders), c.opens ? path : QString()) << c.menu << c.folder;
+    }
 }
 
 TEST(FolderMenus, ItemsAreReusedAndHiddenNeverRemoved)

@@ -4,6 +4,7 @@
 
 #include "launcher/launcher_page_rules.h"
 #include "settings/profile.h"
+#include "support/environment_value.h"
 #include "support/fake_services.h"
 #include "support/temp_folder.h"
 
@@ -45,6 +46,7 @@ protected:
 
 TEST_F(LunchPage, FieldChecksNameTheFieldAndTheFailure)
 {
+    EnvironmentValue home{"HOME", QFile::encodeName(root)};
     struct Case {
         LunchFields fields;
         QString message;
@@ -59,6 +61,11 @@ TEST_F(LunchPage, FieldChecksNameTheFieldAndTheFailure)
         {{"T", root + "/tool.sh", root + "/tool.sh"}, "0:フォルダを入力してください。", 11, {}},
         {{"T", root + "/work", ""}, "", {}, root + "/work"},
         {{"T", root + "/tool.sh", root + "/work"}, "", {}, {}},
+        // "~/" paths are below the home folder, as on the other pages.
+        {{"T", "~/tool.sh", "~/work"}, "", {}, {}},
+        {{"T", "~/work", ""}, "", {}, root + "/work"},
+        {{"T", "~/nope.sh", root}, "53:ファイルがありません。", 10, {}},
+        {{"T", "~/tool.sh", "~/tool.sh"}, "0:フォルダを入力してください。", 11, {}},
     };
     for (const Case &c : cases) {
         fake.messages->shown.clear();
@@ -84,6 +91,14 @@ TEST_F(LunchPage, AddSavesAtOnceAndShowsTheNewEntry)
     EXPECT_FALSE(full.listChanged);
     EXPECT_EQ(shownTexts(), QStringList{"登録できる件数は、２０ファイルまでです。"});
     EXPECT_EQ(store.LauncherCount(), 20);
+}
+
+TEST_F(LunchPage, AnEntryTypedBelowTheHomeFolderIsStoredWhole)
+{
+    EnvironmentValue home{"HOME", QFile::encodeName(root)};
+    ASSERT_TRUE(rules.Add({"家", "~/tool.sh", "~/work"}).listChanged);
+    EXPECT_EQ(store.list().entries.last(),
+              LauncherEntry({root + "/", "tool", "sh", "家", EntryKind::Program, root + "/work"}));
 }
 
 TEST_F(LunchPage, ChangeAndDeleteAskFirstAndDoNothingOnNo)

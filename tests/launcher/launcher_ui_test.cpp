@@ -11,6 +11,7 @@
 #include "menu/ui/popup_menu.h"
 #include "settings/profile.h"
 #include "settings_window/settings_window_fixture.h"
+#include "support/environment_value.h"
 
 namespace {
 
@@ -80,6 +81,15 @@ TEST_F(LauncherUi, FolderSubmenusAreRefilledBeforeEveryPopup)
     QMenu *desktop = menu.submenu("barLunch", 81);
     EXPECT_EQ(shown(desktop), QStringList{"Projects"});
     EXPECT_EQ(shown(menu.submenu("barLunch", 82)), QStringList{"(空)"});
+    // No documents folder: its item says so and opens nothing; once made, it is "(空)" again.
+    fakes.folders->special[int(SpecialFolder::Documents)] = folder.path() + "/docs";
+    emit menu.aboutToPopup();
+    EXPECT_EQ(shown(menu.submenu("barLunch", 83)), QStringList{kNoFolderCaption});
+    EXPECT_FALSE(menu.item("barDocument", 0)->isEnabled());
+    QDir(folder.path()).mkpath("docs");
+    emit menu.aboutToPopup();
+    EXPECT_EQ(shown(menu.submenu("barLunch", 83)), QStringList{"(空)"});
+    EXPECT_TRUE(menu.item("barDocument", 0)->isEnabled());
 
     fakes.folders->files[folder.path() + "/desk"] = {"b.txt", "a.lnk"};
     emit menu.aboutToPopup();
@@ -117,6 +127,19 @@ TEST_F(LauncherUi, FolderItemsShowNamesAsWrittenAndALongFolderEndsWithItself)
     ASSERT_EQ(fakes.programs->requests.size(), 1);
     EXPECT_EQ(fakes.programs->requests[0].call, Call::Start);
     EXPECT_EQ(fakes.programs->requests[0].arguments.last(), desk);
+}
+
+TEST_F(LauncherUi, ThePagesChoosersOpenAtTheirFieldsFolder)
+{
+    EnvironmentValue home{"HOME", QFile::encodeName(folder.path())};
+    open(PageLauncher);
+    type(10, "~/run.sh");
+    type(11, "~/desk");
+    click("DialogBtn0");
+    click("DialogBtn1");
+    ASSERT_EQ(fakes.choosers->fileRequests.size(), 1);
+    EXPECT_EQ(fakes.choosers->fileRequests[0].initialDir, folder.file("run.sh"));
+    EXPECT_EQ(fakes.choosers->folderStarts, QStringList{folder.path() + "/desk"});
 }
 
 TEST_F(LauncherUi, ThePageShowsEntriesAndAddsAtOnce)

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <QAction>
 #include <QMenu>
+#include <QImage>
 #include <QTimer>
 
 #include "context/pages.h"
@@ -135,8 +136,18 @@ TEST_F(PopupMenuTest, WithoutLauncherEntriesTheLauncherMenuStartsWithItsSeparato
     ASSERT_NE(first, nullptr);
     EXPECT_EQ(first->objectName(), "barLunch80");
     EXPECT_TRUE(first->isSeparator());
-    // The toolkit must not fold the leading separator away when laying out.
-    EXPECT_FALSE(launcher->actionGeometry(first).isEmpty());
+    // The toolkit must not fold the leading separator away when laying out,
+    // and its line must lie apart from the menu's frame: some row below the
+    // frame's and within the separator differs from the menu's background.
+    const QRect separator = launcher->actionGeometry(first);
+    ASSERT_FALSE(separator.isEmpty());
+    const QImage image = launcher->grab().toImage();
+    const int x = image.width() / 2;
+    const QColor background = image.pixelColor(x, launcher->actionGeometry(launcher->actions().value(1)).top() + 1);
+    int lineRows = 0;
+    for (int y = 2; y <= separator.bottom(); ++y)
+        lineRows += image.pixelColor(x, y) != background;
+    EXPECT_GT(lineRows, 0) << "no separator line below the menu's frame";
 }
 
 TEST_F(PopupMenuTest, EachItemGivesItsCommandWithItsIndexAndPage)

@@ -5,6 +5,7 @@
 #include "pickers/cls_dialog.h"
 #include "pickers/cls_folder.h"
 #include "support/fake_services.h"
+#include "support/temp_folder.h"
 
 namespace {
 
@@ -131,6 +132,20 @@ TEST(FolderNameTest, TheComputerIsTheFileSystemRoot)
     EXPECT_EQ(folder.FolderName(nullptr), "/mnt/data");
     EXPECT_EQ(choosers.titles, QStringList{"解凍先を選んでください"});
     EXPECT_EQ(choosers.roots, QStringList{"/"});
+}
+
+TEST(FolderNameTest, OpensAtTheInitialFolderWhenItExists)
+{
+    TempFolder folder;
+    struct Case { QString initial; QString start; };
+    for (const Case &c : {Case{folder.path(), folder.path()}, Case{folder.file("gone"), "/"}, Case{"", "/"}}) {
+        FakeServices fakes;
+        clsFolder chooser(*fakes.services.choosers);
+        chooser.setRootFolder(clsFolder::ComputerFolder);
+        chooser.setInitialFolder(c.initial);
+        chooser.FolderName(nullptr);
+        EXPECT_EQ(fakes.choosers->folderStarts, QStringList{c.start}) << c.initial.toStdString();
+    }
 }
 
 TEST(FolderNameTest, CancelGivesEmptyText)

@@ -47,6 +47,32 @@ TEST(NotifiedBox, IsOnTopFocusedAndAnsweredWhileAModalWindowStaysOpen)
     EXPECT_EQ(OpenBox(), nullptr);
 }
 
+// Under a window manager the box's title must read whole: every box, however
+// short its text, leaves the title bar room for the title, the window icon
+// and three buttons.
+TEST(MessageBoxes, AreWideEnoughForTheirTitle)
+{
+    Services services = MakeLinuxServices();
+    struct Case { const char *text; const char *title; MessageIcon icon; };
+    const Case cases[] = {
+        {"x", "Tockara", MessageIcon::Information},
+        {"", "Tockara", MessageIcon::None},
+        {"会議です", "Tockara", MessageIcon::Information},
+        {"5:ファイルが見つかりません。", "Tockara ランチャーの確認", MessageIcon::Warning},
+    };
+    for (const Case &c : cases) {
+        services.messages->notify(nullptr, QString::fromUtf8(c.text), QString::fromUtf8(c.title), c.icon);
+        QMessageBox *box = OpenBox();
+        ASSERT_NE(box, nullptr);
+        QFont bold = box->font();
+        bold.setBold(true);
+        // The window icon and three buttons take about 24 pixels each, the frame the rest.
+        const int needed = QFontMetrics(bold).horizontalAdvance(QString::fromUtf8(c.title)) + 4 * 24 + 40;
+        EXPECT_GE(box->width(), needed) << c.text << " / " << c.title;
+        delete box;
+    }
+}
+
 TEST(NotifiedBox, EndsWithItsOwner)
 {
     Services services = MakeLinuxServices();

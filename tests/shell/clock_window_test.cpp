@@ -346,18 +346,25 @@ TEST_F(ClockFixture, EachAlarmBoxPlaysItsOwnFileUntilItIsClosed)
     auto clock = makeClock();
     clock->Tick();
     QCoreApplication::processEvents();
-    ASSERT_EQ(fakes.messages->shown.size(), 3);
-    EXPECT_EQ(fakes.sounds->started, QStringList({folder.file("sounds/chime.wav"), "/nowhere/bell.ogg"}));
 
-    // The boxes close one by one, oldest first; each stops its own sound.
-    const QList<QList<int>> stoppedAfterEachClose = {{1}, {1}, {1, 2}};
-    for (const QList<int> &stopped : stoppedAfterEachClose) {
+    // One box at a time, in slot order: slot 0's is answered first, and
+    // each answer opens the next box; each box stops its own sound.
+    struct Step { const char *open; QStringList started; QList<int> stoppedOnClose; };
+    const Step steps[] = {
+        {"会議です", {folder.file("sounds/chime.wav")}, {1}},
+        {"昼休み", {folder.file("sounds/chime.wav")}, {1}},
+        {"電話をかける", {folder.file("sounds/chime.wav"), "/nowhere/bell.ogg"}, {1, 2}},
+    };
+    for (const Step &step : steps) {
+        ASSERT_EQ(fakes.messages->openNotified.size(), 1u) << step.open;
+        EXPECT_EQ(fakes.messages->shown.last().text, QString::fromUtf8(step.open));
+        EXPECT_EQ(fakes.sounds->started, step.started) << step.open;
         std::function<void()> closed = std::move(fakes.messages->openNotified.front());
         fakes.messages->openNotified.pop_front();
-        if (closed)
-            closed();
-        EXPECT_EQ(fakes.sounds->stopped, stopped);
+        closed();
+        EXPECT_EQ(fakes.sounds->stopped, step.stoppedOnClose) << step.open;
     }
+    EXPECT_TRUE(fakes.messages->openNotified.empty());
     EXPECT_EQ(fakes.messages->shown.size(), 3);
 }
 
@@ -427,7 +434,7 @@ TEST_F(ClockFixture, TheClockShowsEachChangeOnceItIsSaved)
     EXPECT_EQ(saved("Width"), "100");
 }
 
-TEST_F(ClockFixture, TheHoverRuleAsksTheScreenOnlyWhenThePointerIsOffTheFaceButStillNear)
+TEST_F(ClockFixture, TheHoverRuleAsksTheScreenOnlyWhileThePointerIsOffTheFace)
 {
     auto counting = std::make_unique<CountingScreen>();
     CountingScreen &screen = *counting;
@@ -444,8 +451,10 @@ TEST_F(ClockFixture, TheHoverRuleAsksTheScreenOnlyWhenThePointerIsOffTheFaceButS
             clock->Tick();
     };
 
-    ticks(5);   // the pointer has never come near
+    screen.pointer = QPoint(90, 90);
+    ticks(5);   // the pointer has never come near: each tick looks
     EXPECT_FALSE(hover.isVisible());
+    EXPECT_EQ(screen.asked, 5);
 
     QEnterEvent enter(QPointF(30, 30), QPointF(30, 30), QPointF(130, 130));
     QApplication::sendEvent(clock.get(), &enter);
@@ -455,7 +464,7 @@ TEST_F(ClockFixture, TheHoverRuleAsksTheScreenOnlyWhenThePointerIsOffTheFaceButS
     QApplication::sendEvent(clock.get(), &move);
     ticks(1);
     EXPECT_EQ(hover.pos(), QPoint(140, 152));   // beside the pointer the motion told of
-    EXPECT_EQ(screen.asked, 0);
+    EXPECT_EQ(screen.asked, 5);                  // over the face the events tell
 
     // Off the ellipse into a corner of the clock's rectangle: still shown.
     screen.pointer = QPoint(102, 102);
@@ -463,12 +472,38 @@ TEST_F(ClockFixture, TheHoverRuleAsksTheScreenOnlyWhenThePointerIsOffTheFaceButS
     QApplication::sendEvent(clock.get(), &leave);
     ticks(2);
     EXPECT_TRUE(hover.isVisible());
-    EXPECT_EQ(screen.asked, 2);
-    // Out of the rectangle: hidden, and nobody asks any more.
+    EXPECT_EQ(screen.asked, 7);
     screen.pointer = QPoint(90, 90);
-    ticks(5);
+    ticks(1);
     EXPECT_FALSE(hover.isVisible());
-    EXPECT_EQ(screen.asked, 3);
+}
+
+// A pointer in the clock's rectangle that the face never felt: one resting
+// there when the clock starts, or one that came in at a corner, off the
+// ellipse. The first tick finds it; the rectangle's edge is outside.
+TEST_F(ClockFixture, TheHoverWindowAppearsForAPointerInTheRectangleThatNeverCrossedTheFace)
+{
+    preset([](Settings &s) {
+        s.Setting.Left = 100 * 15;
+        s.Setting.Top = 100 * 15;
+    });
+    struct Case { const char *where; QPoint (*at)(QRect); bool shown; };
+    const Case cases[] = {
+        {"the top-left corner", [](QRect r) { return r.topLeft() + QPoint(2, 2); }, true},
+        {"the bottom-right corner", [](QRect r) { return r.bottomRight() - QPoint(1, 1); }, true},
+        {"the middle, at start", [](QRect r) { return r.center(); }, true},
+        {"the left edge", [](QRect r) { return QPoint(r.left(), r.center().y()); }, false},
+        {"outside", [](QRect r) { return r.topLeft() - QPoint(5, 5); }, false},
+    };
+    for (const Case &c : cases) {
+        auto clock = makeClock();
+        const QPoint at = c.at(clock->geometry());
+        fakes.screen->pointer = at;
+        HoverWindow hover(ctx);
+        clock->setHoverWindow(&hover);
+        clock->Tick();
+        EXPECT_EQ(hover.isVisible(), c.shown) << c.where;
+    }
 }
 
 TEST_F(ClockFixture, OnlyAFileListIsTakenAndHandledOnceTheDropIsOver)

@@ -52,9 +52,10 @@ std::optional<QColor> FakeChoosers::chooseColor(QWidget *, QColor)
     return chosen;
 }
 
-QString FakeChoosers::chooseFolder(QWidget *, const QString &, const QString &)
+QString FakeChoosers::chooseFolder(QWidget *, const QString &, const QString &startFolder)
 {
     ++folderRequests;
+    folderStarts << startFolder;
     if (folders.empty())
         return {};
     QString chosen = folders.front();

@@ -79,6 +79,7 @@ public:
     QList<FileRequest> fileRequests;
     int colorRequests = 0;
     int folderRequests = 0;
+    QStringList folderStarts;   // where each folder chooser opened
     // Results handed out in turn; an empty queue means the user cancelled.
     std::deque<QString> files;
     std::deque<QColor> colors;

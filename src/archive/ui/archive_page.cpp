@@ -54,6 +54,8 @@ void ArchivePage::ChooseFolder()
     clsFolder chooser(*ctx_.services.choosers);
     chooser.setDialogTitle(QStringLiteral("解凍先フォルダを選択してください。"));
     chooser.setRootFolder(clsFolder::ComputerFolder);
+    const QString typed = folder_->text();
+    chooser.setInitialFolder(typed.isEmpty() ? ctx_.programFolder : ResolveUserPath(typed, ctx_.programFolder));
     const QString chosen = chooser.FolderName(window_);
     if (!chosen.isEmpty())
         folder_->setText(chosen);

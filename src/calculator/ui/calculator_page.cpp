@@ -20,7 +20,12 @@ void CalculatorPage::Open()
 
 bool CalculatorPage::KeyPreview(QKeyEvent *event)
 {
-    return panel_->KeyPressed(event->key());
+    return panel_->KeyPressed(event->key(), event->modifiers(), event->isAutoRepeat());
+}
+
+bool CalculatorPage::KeyReleasePreview(QKeyEvent *event)
+{
+    return panel_->KeyReleased(event->key(), event->isAutoRepeat());
 }
 
 void RegisterCalculator(FeatureHost &host)

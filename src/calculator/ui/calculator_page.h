@@ -17,6 +17,7 @@ public:
     void Open() override;
     // Every key of the window reaches the calculator first.
     bool KeyPreview(QKeyEvent *event) override;
+    bool KeyReleasePreview(QKeyEvent *event) override;
 
 private:
     CalculatorPanel *panel_;

@@ -1,5 +1,7 @@
 #include "calculator/ui/calculator_panel.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
 
@@ -69,9 +71,31 @@ void CalculatorPanel::Open()
     display_->setText(calculator_.CalcDisplay);
 }
 
-bool CalculatorPanel::KeyPressed(int qtKey)
+bool CalculatorPanel::KeyPressed(int qtKey, Qt::KeyboardModifiers modifiers, bool autoRepeat)
 {
     equals_->setFocus(Qt::OtherFocusReason);
+    if (qtKey == Qt::Key_Control) {
+        if (!autoRepeat)
+            controlAlone_ = true;
+        return true;
+    }
+    controlAlone_ = false;
+    if (modifiers & Qt::ControlModifier) {
+        if (qtKey == Qt::Key_C) {
+            QGuiApplication::clipboard()->setText(calculator_.CalcDisplay);
+            return true;
+        }
+        if (qtKey == Qt::Key_V) {
+            if (calculator_.EnterNumber(QGuiApplication::clipboard()->text()))
+                display_->setText(calculator_.CalcDisplay);
+            return true;
+        }
+    }
+    if (qtKey == Qt::Key_Backspace) {
+        calculator_.TakeBackDigit();
+        display_->setText(calculator_.CalcDisplay);
+        return true;
+    }
     // Space would press the button that had the focus a moment ago, which
     // never sees its release once the focus has moved: it is no calculator
     // key and does nothing.
@@ -82,6 +106,17 @@ bool CalculatorPanel::KeyPressed(int qtKey)
         return false;
     press(key);
     return true;
+}
+
+bool CalculatorPanel::KeyReleased(int qtKey, bool autoRepeat)
+{
+    if (qtKey != Qt::Key_Control || autoRepeat)
+        return false;
+    const bool alone = controlAlone_;
+    controlAlone_ = false;
+    if (alone)
+        press(CalcKey::ChangeSign);
+    return alone;
 }
 
 void CalculatorPanel::press(int key)

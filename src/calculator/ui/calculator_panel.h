@@ -19,7 +19,12 @@ public:
     // A key press anywhere in the window, before its controls: the focus
     // moves to "＝", then a key of the keyboard table presses its button.
     // Returns whether the key was used up (Space is, doing nothing).
-    bool KeyPressed(int qtKey);
+    // Ctrl+C copies the display, Ctrl+V enters the clipboard's number,
+    // BackSpace takes back the last digit typed.
+    bool KeyPressed(int qtKey, Qt::KeyboardModifiers modifiers = {}, bool autoRepeat = false);
+    // A key released: Ctrl released with no key pressed while it was held
+    // is "±", so that Ctrl+C and Ctrl+V change no sign.
+    bool KeyReleased(int qtKey, bool autoRepeat = false);
 
 private:
     void press(int key);
@@ -27,4 +32,5 @@ private:
     Calculator &calculator_;
     QLabel *display_;            // DSP2
     QPushButton *equals_;        // NBTN20
+    bool controlAlone_ = false;  // Ctrl is held and no other key came yet
 };

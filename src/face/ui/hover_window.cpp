@@ -120,9 +120,10 @@ void HoverWindow::refresh()
 
 void HoverWindow::updateText()
 {
-    // An unchanged text needs no new layout.
+    // An unchanged text needs no new layout, once the window has its label's
+    // size (an empty text, the first time, too).
     const QString text = currentText();
-    if (text == label_->text())
+    if (text == label_->text() && size() == label_->size())
         return;
     label_->setText(text);
     label_->adjustSize();

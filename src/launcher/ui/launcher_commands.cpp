@@ -87,7 +87,11 @@ public:
         }
         for (int n = refill.firstHidden; n <= refill.lastHidden; ++n)
             menu_.item(array, n)->setVisible(false);
-        menu_.item(array, 0)->setVisible(refill.emptyVisible);
+        // "(空)" tells a missing folder from an empty one; a missing folder has nothing to open.
+        QAction *empty = menu_.item(array, 0);
+        empty->setVisible(refill.emptyVisible);
+        empty->setText(EmptyItemCaption(spec, folders));
+        empty->setEnabled(spec.emptyItemEnabled && !EmptyItemTarget(spec, folders).isEmpty());
         shown_[array] = refill.items;
     }
 

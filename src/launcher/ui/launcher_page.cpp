@@ -113,7 +113,7 @@ void LauncherPage::ChooseFile()
     clsDialog dialog(*ctx_.services.choosers);
     dialog.setDialogTitle(LunchFileChooserTitle());
     dialog.setFilter(LunchFileChooserFilter());
-    dialog.setInitialDir(file_->text());
+    dialog.setInitialDir(ExpandHomePath(file_->text()));
     const QString chosen = dialog.FileName(window_);
     if (chosen.isEmpty())
         return;
@@ -126,6 +126,7 @@ void LauncherPage::ChooseWorkFolder()
     clsFolder chooser(*ctx_.services.choosers);
     chooser.setDialogTitle(LunchFolderChooserTitle());
     chooser.setRootFolder(clsFolder::ComputerFolder);
+    chooser.setInitialFolder(ExpandHomePath(workFolder_->text()));
     const QString chosen = chooser.FolderName(window_);
     if (!chosen.isEmpty())
         workFolder_->setText(chosen);

@@ -2,6 +2,9 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QProxyStyle>
+#include <QStyleOptionMenuItem>
+#include <algorithm>
 
 #include "menu/ui/menu_table.h"
 
@@ -11,6 +14,26 @@ QString ItemName(const QString &array, int index)
 {
     return array + QString::number(index);
 }
+
+// Separators as tall as the desktop's own menus draw them, with their line
+// in the middle: the toolkit's two-pixel separator at the top of a menu (the
+// launcher's, while it has no entries) would lie on the menu's frame and not
+// be seen.
+class MenuStyle : public QProxyStyle {
+public:
+    QSize sizeFromContents(ContentsType type, const QStyleOption *option, const QSize &size,
+                           const QWidget *widget) const override
+    {
+        QSize result = QProxyStyle::sizeFromContents(type, option, size, widget);
+        const auto *item = qstyleoption_cast<const QStyleOptionMenuItem *>(option);
+        if (type == CT_MenuItem && item && item->menuItemType == QStyleOptionMenuItem::Separator)
+            result.setHeight(std::max(result.height(), kSeparatorHeight));
+        return result;
+    }
+
+private:
+    static constexpr int kSeparatorHeight = 9;
+};
 
 } // namespace
 
@@ -23,8 +46,11 @@ PopupMenu::PopupMenu(const CommandTable &commands, QWidget *parent)
 
 void PopupMenu::BuildTree()
 {
+    auto *style = new MenuStyle;
+    style->setParent(this);
     sys_ = new QMenu(QStringLiteral("System"), this);
     sys_->setObjectName(QStringLiteral("Sys"));
+    sys_->setStyle(style);
     // A submenu may begin with a separator (the launcher's, while it has no
     // entries); every separator of the table stays visible.
     sys_->setSeparatorsCollapsible(false);
@@ -46,6 +72,7 @@ void PopupMenu::BuildTree()
             QMenu *menu = parentMenu->addMenu(caption);
             menu->setObjectName(ItemName(array, entry.index));
             menu->setSeparatorsCollapsible(false);
+            menu->setStyle(style);
             submenus_.insert(menu->objectName(), menu);
             menus.append(menu);
             action = menu->menuAction();

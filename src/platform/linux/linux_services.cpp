@@ -1,12 +1,18 @@
 // The Linux implementations of the platform services, on Qt.
+#include <algorithm>
 #include <limits>
 #include <QApplication>
 #include <QColorDialog>
 #include <QCursor>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFileSystemModel>
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <QLabel>
 #include <QMessageBox>
 #include <QScreen>
+#include <QTreeView>
 
 #include "platform/choosers.h"
 #include "platform/linux/desktop_autostart.h"
@@ -80,7 +86,24 @@ private:
         box.setIcon(toQtIcon(icon));
         // The clock stays above every window, so its boxes must too.
         box.setWindowFlag(Qt::WindowStaysOnTopHint);
+        keepTitleWhole(box, title);
     }
+
+    // A box as narrow as a short text leaves the window manager's title bar
+    // too little room: "Tockara" reads "To…ara". The text label is kept wide
+    // enough for the title in a bold title font, with room for the title
+    // bar's icon and its three buttons.
+    static void keepTitleWhole(QMessageBox &box, const QString &title)
+    {
+        QFont titleFont = box.font();
+        titleFont.setBold(true);
+        const int titleWidth = QFontMetrics(titleFont).horizontalAdvance(title) * 5 / 4;
+        if (auto *label = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_label")))
+            label->setMinimumWidth(titleWidth + kTitleBarAllowance - kIconColumn);
+    }
+    // The title bar's window icon and buttons, and the box's icon column.
+    static constexpr int kTitleBarAllowance = 160;
+    static constexpr int kIconColumn = 60;
 
     static QMessageBox::Icon toQtIcon(MessageIcon icon)
     {
@@ -188,7 +211,9 @@ public:
             nameFilters << (description.contains('(') ? description.section('(', 0, 0).trimmed() : description)
                                + " (" + globs + ")";
         }
-        return QFileDialog::getOpenFileName(owner, title, initialDir, nameFilters.join(";;"));
+        QFileDialog dialog(owner, title, initialDir, nameFilters.join(";;"));
+        dialog.setFileMode(QFileDialog::ExistingFile);
+        return run(dialog);
     }
     std::optional<QColor> chooseColor(QWidget *owner, QColor initial) override
     {
@@ -197,10 +222,50 @@ public:
             return std::nullopt;
         return chosen;
     }
-    QString chooseFolder(QWidget *owner, const QString &title, const QString &rootFolder) override
+    QString chooseFolder(QWidget *owner, const QString &title, const QString &startFolder) override
     {
-        return QFileDialog::getExistingDirectory(owner, title, rootFolder);
+        QFileDialog dialog(owner, title, startFolder);
+        dialog.setFileMode(QFileDialog::Directory);
+        dialog.setOption(QFileDialog::ShowDirsOnly);
+        return run(dialog);
     }
+
+private:
+    // The list's size, type and date columns as wide as what they show once
+    // a folder is read (the toolkit sizes them for short English texts); the
+    // name takes the rest of the list's width, whatever the chooser's size.
+    static void fitColumns(QTreeView &list)
+    {
+        for (int column = 1; column < list.header()->count(); ++column)
+            list.resizeColumnToContents(column);
+    }
+
+    // The toolkit's own chooser (where the desktop offers none) opens at a
+    // size where a file's name, size, type and date read whole, and then at
+    // the size the user last gave a chooser while the program runs. A
+    // desktop's own chooser keeps its own size.
+    QString run(QFileDialog &dialog)
+    {
+        auto *list = dialog.findChild<QTreeView *>(QStringLiteral("treeView"));
+        auto *model = dialog.findChild<QFileSystemModel *>();
+        if (list && model) {
+            list->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+            QObject::connect(model, &QFileSystemModel::directoryLoaded, list, [list] { fitColumns(*list); });
+        }
+        if (size_.isEmpty()) {
+            const QFontMetrics metrics(dialog.font());
+            size_ = QSize(std::max(860, 110 * metrics.averageCharWidth()), std::max(520, 26 * metrics.height()));
+        }
+        QSize size = size_;
+        if (const QScreen *screen = dialog.screen())
+            size = size.boundedTo(screen->availableGeometry().size());
+        dialog.resize(size);
+        const bool chosen = dialog.exec() == QDialog::Accepted;
+        size_ = dialog.size();
+        return chosen ? dialog.selectedFiles().value(0) : QString();
+    }
+
+    QSize size_;
 };
 
 } // namespace

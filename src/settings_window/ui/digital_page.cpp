@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <limits>
 
-#include "calendar/calendar_data.h"
+#include "settings/display_patterns.h"
 #include "context/context.h"
 #include "context/pages.h"
 #include "settings/profile.h"

@@ -46,6 +46,8 @@ public:
     // A key pressed anywhere in the window, before the focused control sees
     // it. true when the page used it.
     virtual bool KeyPreview(QKeyEvent *) { return false; }
+    // A key released anywhere in the window, before the focused control.
+    virtual bool KeyReleasePreview(QKeyEvent *) { return false; }
 };
 
 // What a page is built with: its frame, the program's state, the window's

@@ -171,12 +171,14 @@ void SettingsWindow::TMC_Timer()
 
 bool SettingsWindow::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() != QEvent::KeyPress || !page_)
+    const bool press = event->type() == QEvent::KeyPress;
+    if ((!press && event->type() != QEvent::KeyRelease) || !page_)
         return false;
     auto *widget = qobject_cast<QWidget *>(watched);
     if (!widget || widget->window() != this)
         return false;
-    return page_->KeyPreview(static_cast<QKeyEvent *>(event));
+    auto *key = static_cast<QKeyEvent *>(event);
+    return press ? page_->KeyPreview(key) : page_->KeyReleasePreview(key);
 }
 
 void SettingsWindow::done(int result)
