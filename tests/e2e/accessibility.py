@@ -78,12 +78,14 @@ def fields(args):
     return False, f"no window {args.window}"
 
 
+# The innermost focused object: a table's focused cell rather than the table.
 def focused(args):
-    for node in everything():
-        if has(node, Atspi.StateType.FOCUSED) and node.get_role() != Atspi.Role.FRAME:
-            name = name_of(node)
-            return (args.expect is None or name == args.expect), name
-    return False, "nothing focused"
+    found = [node for node in everything()
+             if has(node, Atspi.StateType.FOCUSED) and node.get_role() != Atspi.Role.FRAME]
+    if not found:
+        return False, "nothing focused"
+    name = name_of(found[-1])
+    return (args.expect is None or name == args.expect), name
 
 
 def named(args):

@@ -251,11 +251,17 @@ void MonthView::TellSelection(bool monthChanged)
     }
 }
 
+// The keyboard comes back to the month when the diary has closed, also
+// where no window manager gives it back.
 void MonthView::OpenDiary(const QDate &day)
 {
     if (openDiary)
         openDiary(day);
     DrawMonth();
+    if (isVisible()) {
+        window()->activateWindow();
+        setFocus(Qt::OtherFocusReason);
+    }
 }
 
 void MonthView::paintEvent(QPaintEvent *)
