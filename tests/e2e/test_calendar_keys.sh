@@ -28,8 +28,16 @@ probe focused --expect "$(cell_name "$today") 今日" >/dev/null || fail "today'
 day=$(date +%-d) next_first=$(date -d "$(date +%Y-%m-01) +1 month" +%Y-%m-%d)
 last=$(date -d "$next_first +1 month -1 day" +%-d)
 target=$(date -d "${next_first%-01}-$(printf %02d $((day < last ? day : last))) +1 day" +%Y-%m-%d)
+calendar=$(wait_for_title 'Tockara カレンダー')
+read -r left top <<<"$(window_origin "$calendar")"
+# Pixels of the toolkit's selection colour, the focus frame's, in the cell of day $1.
+framed() { # yyyy-mm-dd
+  local cell=$(( $(date -d "$(date -d "$1" +%Y-%m-01)" +%w) + $(date -d "$1" +%-d) - 1 ))
+  count_colour "$(screenshot framed)" "36x20+$((left + 18 + 36 * (cell % 7)))+$((top + 34 + 20 * (cell / 7)))" '#308CC6'
+}
 xdotool key Next Right
 probe focused --expect "$(cell_name "$target")" >/dev/null || fail "PageDown and Right did not select $target"
+[ "$(framed "$target")" -gt 20 ] || fail "the selected day shows no frame"
 
 xdotool key Return
 title="$(date -d "$target" +%Y)/$(date -d "$target" +%-m)/$(date -d "$target" +%-d)"

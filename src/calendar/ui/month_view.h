@@ -5,7 +5,8 @@
 // redraws the month afterwards. Its accessible name is the month's title.
 //
 // By keys, as in a desktop's calendar: the view takes the focus and keeps a
-// selected day (today at first), framed once the keyboard is used; the arrows
+// selected day (today at first), framed while the view has the keyboard (a
+// mouse press takes the frame away until the next key); the arrows
 // move it by a day or a week, into the next or previous month too;
 // PageUp/PageDown go to the previous/next month, Home back to today, Return
 // opens the selected day's diary as a click does. For a screen reader each
@@ -69,7 +70,7 @@ private:
     qint16 shownYear_ = 0;       // ShownYear
     qint16 shownMonth_ = 0;      // ShownMonth
     QDate selected_;             // the day the keys act on, always in the shown month
-    bool keyboardUsed_ = false;  // the selection's frame shows (the keyboard is in use)
+    bool keyboardUsed_ = false;  // the selection's frame shows: the keyboard came or was used
     MonthSheet sheet_;
     QImage surface_;
     QLabel *hover_;              // DSP3
