@@ -49,6 +49,9 @@ QString OldMonthName(int month);
 // The month view's title, for example "1999/12(師走)".
 QString MonthTitle(qint16 year, qint16 month);
 
+// The weekday of a grid column, 日曜日 (0) to 土曜日 (6); "" for other numbers.
+QString WeekdayName(int column);
+
 // What a screen reader says for a cell: the date, the weekday, the day's
 // notes (holiday names, 振替休日, 今日) and 日記あり for a day with a diary
 // entry, for example "12月7日 月曜日 日記あり"; "" for a cell outside the month.

@@ -172,6 +172,16 @@ TEST_F(MonthViewTest, EveryDayIsAnAccessibleCellAndTheSelectedOneHasTheFocus)
     EXPECT_EQ(table->childAt(view.mapToGlobal(QPoint(10 + 36 * 2 + 5, 26 + 20 + 5)).x(),
                              view.mapToGlobal(QPoint(10 + 36 * 2 + 5, 26 + 20 + 5)).y()), fifth);
 
+    // A table of weeks by weekdays: the 5th is row 1, column 2 (a Tuesday).
+    QAccessibleTableInterface *grid = table->tableInterface();
+    ASSERT_NE(grid, nullptr);
+    EXPECT_EQ(grid->rowCount() * 10 + grid->columnCount(), 67);
+    EXPECT_EQ(grid->cellAt(1, 2), fifth);
+    EXPECT_EQ(grid->columnDescription(2), QStringLiteral("火曜日"));
+    EXPECT_EQ(grid->selectedCells(), QList<QAccessibleInterface *>{fifth});
+    ASSERT_NE(fifth->tableCellInterface(), nullptr);
+    EXPECT_EQ(fifth->tableCellInterface()->rowIndex() * 10 + fifth->tableCellInterface()->columnIndex(), 12);
+
     QTest::keyClick(&view, Qt::Key_Right);
     EXPECT_FALSE(fifth->state().selected);
     EXPECT_TRUE(table->child(10)->state().focused);

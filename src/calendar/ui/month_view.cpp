@@ -19,7 +19,7 @@ namespace {
 // One day of the grid for a screen reader. Its name and state are read from
 // the view each time they are asked for, so the 42 cells live as long as the
 // view and follow every month shown.
-class DayCellAccessible : public QAccessibleInterface {
+class DayCellAccessible : public QAccessibleInterface, public QAccessibleTableCellInterface {
 public:
     DayCellAccessible(MonthView *view, int cell) : view_(view), cell_(cell) {}
 
@@ -45,6 +45,21 @@ public:
         return QRect(view_->mapToGlobal(at.topLeft()), at.size());
     }
     QAccessible::Role role() const override { return QAccessible::Cell; }
+    void *interface_cast(QAccessible::InterfaceType type) override
+    {
+        return type == QAccessible::TableCellInterface ? static_cast<QAccessibleTableCellInterface *>(this)
+                                                       : nullptr;
+    }
+
+    // Its place in the grid: a row is a week, a column a weekday.
+    bool isSelected() const override { return view_ && view_->selectedCell() == cell_; }
+    int columnExtent() const override { return 1; }
+    int rowExtent() const override { return 1; }
+    QList<QAccessibleInterface *> columnHeaderCells() const override { return {}; }
+    QList<QAccessibleInterface *> rowHeaderCells() const override { return {}; }
+    int columnIndex() const override { return cell_ % MonthColumns; }
+    int rowIndex() const override { return cell_ / MonthColumns; }
+    QAccessibleInterface *table() const override { return parent(); }
     QAccessible::State state() const override
     {
         QAccessible::State state;
@@ -65,8 +80,10 @@ private:
     const int cell_;
 };
 
-// The view with its 42 day cells before its own buttons and label.
-class MonthViewAccessible : public QAccessibleWidget {
+// The view as a table of 6 weeks by 7 weekdays, its 42 day cells before its
+// own buttons and label. The selection is the selected day; rows and
+// columns are not selected as a whole.
+class MonthViewAccessible : public QAccessibleWidget, public QAccessibleTableInterface {
 public:
     explicit MonthViewAccessible(MonthView *view) : QAccessibleWidget(view, QAccessible::Table)
     {
@@ -109,6 +126,43 @@ public:
         const int cell = view()->selectedCell();
         return view()->hasFocus() && cell >= 0 ? cells_[cell] : QAccessibleWidget::focusChild();
     }
+
+    void *interface_cast(QAccessible::InterfaceType type) override
+    {
+        if (type == QAccessible::TableInterface)
+            return static_cast<QAccessibleTableInterface *>(this);
+        return QAccessibleWidget::interface_cast(type);
+    }
+
+    QAccessibleInterface *caption() const override { return nullptr; }
+    QAccessibleInterface *summary() const override { return nullptr; }
+    QAccessibleInterface *cellAt(int row, int column) const override
+    {
+        if (row < 0 || row >= MonthRows || column < 0 || column >= MonthColumns)
+            return nullptr;
+        return cells_[row * MonthColumns + column];
+    }
+    int selectedCellCount() const override { return view()->selectedCell() >= 0 ? 1 : 0; }
+    QList<QAccessibleInterface *> selectedCells() const override
+    {
+        const int cell = view()->selectedCell();
+        return cell >= 0 ? QList<QAccessibleInterface *>{cells_[cell]} : QList<QAccessibleInterface *>{};
+    }
+    QString columnDescription(int column) const override { return WeekdayName(column); }
+    QString rowDescription(int) const override { return {}; }
+    int selectedColumnCount() const override { return 0; }
+    int selectedRowCount() const override { return 0; }
+    int columnCount() const override { return MonthColumns; }
+    int rowCount() const override { return MonthRows; }
+    QList<int> selectedColumns() const override { return {}; }
+    QList<int> selectedRows() const override { return {}; }
+    bool isColumnSelected(int) const override { return false; }
+    bool isRowSelected(int) const override { return false; }
+    bool selectRow(int) override { return false; }
+    bool selectColumn(int) override { return false; }
+    bool unselectRow(int) override { return false; }
+    bool unselectColumn(int) override { return false; }
+    void modelChange(QAccessibleTableModelChangeEvent *) override {}
 
 private:
     MonthView *view() const { return static_cast<MonthView *>(widget()); }

@@ -9,8 +9,8 @@
 // mouse press takes the frame away until the next key); the arrows
 // move it by a day or a week, into the next or previous month too;
 // PageUp/PageDown go to the previous/next month, Home back to today, Return
-// opens the selected day's diary as a click does. For a screen reader each
-// cell of the grid is an accessible cell named by DayCellName.
+// opens the selected day's diary as a click does. For a screen reader the
+// view is a table of weeks by weekdays whose cells are named by DayCellName.
 #include <functional>
 #include <QDate>
 #include <QImage>
