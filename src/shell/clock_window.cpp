@@ -4,10 +4,10 @@
 #include <cmath>
 #include <QAccessible>
 #include <QApplication>
-#include <QContextMenuEvent>
-#include <QKeyEvent>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QDropEvent>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPaintEvent>

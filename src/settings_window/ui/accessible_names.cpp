@@ -98,10 +98,12 @@ void NameControlsFromLabels(QWidget *page)
         }
     }
     for (QAbstractButton *button : page->findChildren<QAbstractButton *>()) {
-        if (button->text() != QLatin1String("...") || !button->accessibleName().isEmpty() || !button->parentWidget())
+        if (button->text() != QLatin1String("...") || !button->accessibleName().isEmpty()
+            || !button->parentWidget())
             continue;
         const QWidget *field = FieldLeftOf(button);
         const bool folder = field && field->accessibleName().contains(QStringLiteral("フォルダ"));
-        button->setAccessibleName(folder ? QStringLiteral("フォルダを選ぶ") : QStringLiteral("ファイルを選ぶ"));
+        button->setAccessibleName(folder ? QStringLiteral("フォルダを選ぶ")
+                                         : QStringLiteral("ファイルを選ぶ"));
     }
 }

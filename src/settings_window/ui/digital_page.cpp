@@ -84,8 +84,10 @@ DigitalPage::DigitalPage(const PageEnvironment &environment) : ctx_(environment.
 {
     QFrame *area = environment.area;
     ChooserService &choosers = *ctx_.services.choosers;
-    const PatternGroup date = MakeGroup(area, choosers, 0, QStringLiteral("日付表示"), QStringLiteral("日付"), 4, 1, 0, 2, 3);
-    const PatternGroup time = MakeGroup(area, choosers, 1, QStringLiteral("時刻表示"), QStringLiteral("時刻"), 88, 2, 1, 3, 4);
+    const PatternGroup date =
+        MakeGroup(area, choosers, 0, QStringLiteral("日付表示"), QStringLiteral("日付"), 4, 1, 0, 2, 3);
+    const PatternGroup time =
+        MakeGroup(area, choosers, 1, QStringLiteral("時刻表示"), QStringLiteral("時刻"), 88, 2, 1, 3, 4);
     datePatterns_ = date.patterns;
     timePatterns_ = time.patterns;
     swatches_ = {date.text, time.text, date.outline, time.outline};
