@@ -48,6 +48,10 @@ void AnswerMenuRequest(ClockWindow &clock)
         open->activateWindow();
         return;
     }
+    // The keyboard comes to the clock first: where the desktop still holds
+    // the keyboard for the shortcut's key, the menu's own grab of it fails,
+    // and the keys the clock receives go to its open menu all the same.
+    clock.activateWindow();
     clock.OpenPopupMenuFromKeyboard();
 }
 
