@@ -51,6 +51,27 @@ QString MonthTitle(qint16 year, qint16 month)
     return QStringLiteral("%1/%2(%3)").arg(year).arg(month).arg(OldMonthName(month));
 }
 
+QString WeekdayName(int column)
+{
+    static const char16_t *const weekdays[MonthColumns] = {u"日曜日", u"月曜日", u"火曜日", u"水曜日",
+                                                           u"木曜日", u"金曜日", u"土曜日"};
+    return column >= 0 && column < MonthColumns ? QString::fromUtf16(weekdays[column]) : QString();
+}
+
+QString DayCellName(const MonthSheet &sheet, int cell)
+{
+    if (cell < 0 || cell >= MonthCellCount || sheet.Cells[cell].Day == 0)
+        return {};
+    const MonthCell &day = sheet.Cells[cell];
+    QStringList words = {QStringLiteral("%1月%2日").arg(sheet.Month).arg(day.Day),
+                         WeekdayName(cell % MonthColumns)};
+    if (!day.Note.isEmpty())
+        words += day.Note.split(QStringLiteral("＆"));
+    if (day.HasDiary)
+        words += QStringLiteral("日記あり");
+    return words.join(u' ');
+}
+
 MonthSheet ComputeMonth(const CalendarData &calendar, qint16 year, qint16 month, const QDate &today,
                         const QString &diaryFolder)
 {

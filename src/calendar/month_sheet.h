@@ -49,6 +49,14 @@ QString OldMonthName(int month);
 // The month view's title, for example "1999/12(師走)".
 QString MonthTitle(qint16 year, qint16 month);
 
+// The weekday of a grid column, 日曜日 (0) to 土曜日 (6); "" for other numbers.
+QString WeekdayName(int column);
+
+// What a screen reader says for a cell: the date, the weekday, the day's
+// notes (holiday names, 振替休日, 今日) and 日記あり for a day with a diary
+// entry, for example "12月7日 月曜日 日記あり"; "" for a cell outside the month.
+QString DayCellName(const MonthSheet &sheet, int cell);
+
 // The month laid out on the grid. Each day's type is its weekday (Sunday 1 ...
 // Saturday 7), Holiday (9) for a day off of the holiday law (HolidayOn), and
 // Today (0) for today; its notes are the holiday's note then "今日". Diary

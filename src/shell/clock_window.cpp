@@ -2,9 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <QAccessible>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QDropEvent>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -61,6 +64,9 @@ ClockWindow::ClockWindow(Context &ctx) : ctx_(ctx), face_(ctx.settings()), frame
         setAttribute(Qt::WA_OpaquePaintEvent);
         setAttribute(Qt::WA_NoSystemBackground);
     }
+    // A screen reader finds the clock by its title and hears the time in its
+    // description (DescribeTime).
+    setAccessibleName(QStringLiteral("Tockara"));
     // Motion without a button held tells where the pointer is, for the hover
     // window, without asking the display server on every tick.
     setMouseTracking(true);
@@ -220,6 +226,7 @@ void ClockWindow::Tick()
     if (const qint64 second = now.toSecsSinceEpoch(); second != timeTextSecond_) {
         timeText_ = TimeTextFor(now);
         timeTextSecond_ = second;
+        DescribeTime(now);
         // A screen of another scale (the clock dragged there, or the
         // desktop's scale changed): the face is drawn anew at its
         // resolution. Asked once a second: asking costs more than a tick.
@@ -364,11 +371,25 @@ std::optional<QPoint> ClockWindow::PointerNearClock()
     return pointer_;
 }
 
-QPoint ClockWindow::PopupAnchorPoint() const
+// The date and time as the hover window shows them, for a screen reader: told
+// once a minute, and only while one listens, so that the clock without one
+// does no more than before.
+void ClockWindow::DescribeTime(const QDateTime &now)
+{
+    if (!QAccessible::isActive())
+        return;
+    const qint64 minute = now.toSecsSinceEpoch() / 60;
+    if (minute == describedMinute_)
+        return;
+    describedMinute_ = minute;
+    const QString shown = FormatTimeText(timeText_, ctx_.settings().Setting.TimeFormat);
+    setAccessibleDescription(shown.isEmpty() ? timeText_ : shown);
+}
+
+QPoint ClockWindow::PopupAnchorPoint(QPoint pointer) const
 {
     const ScreenInfo &screen = *ctx_.services.screen;
     const double tx = screen.twipsPerPixelX(), ty = screen.twipsPerPixelY();
-    const QPoint pointer = screen.pointerPosition();
     // The menu opens on the clock's monitor, whichever the pointer is on.
     const QRect monitor = screen.monitorRect(geometry().center());
     const QPoint anchor = PopupAnchor({.pointer = pointer,
@@ -388,7 +409,38 @@ QPoint ClockWindow::PopupAnchorPoint() const
 void ClockWindow::OpenPopupMenu()
 {
     if (showPopupMenu)
-        showPopupMenu(PopupAnchorPoint());
+        showPopupMenu(PopupAnchorPoint(ctx_.services.screen->pointerPosition()));
+}
+
+// The clock's centre stands in for the pointer: the menu opens below the
+// clock in the upper half of the screen and right of it in the lower half.
+void ClockWindow::OpenPopupMenuFromKeyboard()
+{
+    dragging_ = false;
+    if (showPopupMenu && !exiting_)
+        showPopupMenu(PopupAnchorPoint(geometry().center()));
+    update();
+}
+
+void ClockWindow::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) {
+        OpenPopupMenuFromKeyboard();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+// The Menu key arrives as a context menu event; the right button is handled
+// on its press already.
+void ClockWindow::contextMenuEvent(QContextMenuEvent *event)
+{
+    if (event->reason() == QContextMenuEvent::Mouse) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    OpenPopupMenuFromKeyboard();
 }
 
 void ClockWindow::ExitProgram()

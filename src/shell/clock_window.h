@@ -50,8 +50,13 @@ public:
     // the pointer is near the clock or a drawing is pending.
     int TicksUntilChange() const;
 
-    // Called on a right-button press after the drag flag is cleared; shows
-    // the popup menu and returns when it closes.
+    // The popup menu as the keyboard asks for it (the Menu key, Shift+F10,
+    // tockara --menu): beside the clock, wherever the pointer is.
+    void OpenPopupMenuFromKeyboard();
+
+    // Called on a right-button press after the drag flag is cleared, and by
+    // OpenPopupMenuFromKeyboard; shows the popup menu and returns when it
+    // closes.
     std::function<void(QPoint anchor)> showPopupMenu;
     // Called on a double click (the fortune message).
     std::function<void()> showFortune;
@@ -75,6 +80,8 @@ protected:
     void enterEvent(QEnterEvent *event) override;
     void leaveEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
 
@@ -85,7 +92,8 @@ private:
     void TickSoon();
     void PlaceAtSavedPosition();
     void OpenPopupMenu();
-    QPoint PopupAnchorPoint() const;
+    QPoint PopupAnchorPoint(QPoint pointer) const;
+    void DescribeTime(const QDateTime &now);
     void ShowAlarms(QList<int> due);
     void ShowRecomposedFace();
     std::optional<QPoint> PointerNearClock();
@@ -96,6 +104,7 @@ private:
     FaceFrame frame_;
     QString timeText_;                     // "yyyy/mm/dd hh:nn:ss" of the last tick
     qint64 timeTextSecond_ = -1;
+    qint64 describedMinute_ = -1;          // the minute the accessible description tells
     HoverWindow *hover_ = nullptr;
     AlarmCheck alarmCheck_;
     // The tick runs on a 100 ms grid, but its timer wakes the program only at

@@ -3,7 +3,7 @@
 // without Tockara.ini and without the single-instance lock:
 //   tockara --holidays YEAR   the days off of that year, one per line
 //   tockara --help            the options
-// Anything else starts the clock.
+// Anything else starts the clock (--menu, keyboard_menu.h, with its menu open).
 #include <optional>
 
 // Runs the option named by the arguments and returns the process's exit code

@@ -24,6 +24,7 @@
 #include "shell/clock_window.h"
 #include "shell/features.h"
 #include "shell/fortune.h"
+#include "shell/keyboard_menu.h"
 #include "shell/program_icon.h"
 #include "shell/window_placement.h"
 
@@ -154,7 +155,7 @@ int RunTockara(int argc, char **argv)
     const QString programFolder = ResolveProgramFolder(ExecutableFolder());
     std::unique_ptr<InstanceLock> lock = MakeLinuxInstanceLock(programFolder);
     if (!lock->tryLock())
-        return 0;
+        return PassToRunningClock(programFolder, argc, argv);
 
     QApplication app(argc, argv);
     app.setApplicationName("tockara");
@@ -174,8 +175,10 @@ int RunTockara(int argc, char **argv)
     Services services = MakeLinuxServices();
     Context ctx(services, programFolder);
     RunningClock running;
+    KeyboardMenu keyboardMenu(programFolder, running, MenuRequested(argc, argv));
     StartClock(ctx, running);
     if (running.clock->exiting())
         return 0;
+    keyboardMenu.clockStarted();
     return app.exec();
 }

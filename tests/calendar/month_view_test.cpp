@@ -1,3 +1,5 @@
+#include <vector>
+#include <QAccessible>
 #include <QDir>
 #include <QFontInfo>
 
@@ -79,6 +81,113 @@ TEST_F(MonthViewTest, ReleaseOnADayOpensItsDiaryAndRedrawsTheMarks)
     QTest::mouseClick(&view, Qt::LeftButton, {}, QPoint(15, 30));   // outside the month
     ASSERT_EQ(opened, QList<QDate>{QDate(2026, 5, 5)});
     EXPECT_TRUE(view.sheet().Cells[9].HasDiary);
+}
+
+// The keys walk the selected day as a desktop calendar's do; today is
+// 5 May 2026 (a Tuesday), its month starts on a Friday (cell 5).
+TEST_F(MonthViewTest, KeysMoveTheSelectedDayAcrossDaysWeeksAndMonths)
+{
+    const struct { std::vector<Qt::Key> keys; QDate selected; int shown; } cases[] = {
+        {{}, QDate(2026, 5, 5), 202605},
+        {{Qt::Key_Right, Qt::Key_Right}, QDate(2026, 5, 7), 202605},
+        {{Qt::Key_Down}, QDate(2026, 5, 12), 202605},
+        {{Qt::Key_Up, Qt::Key_Left}, QDate(2026, 4, 27), 202604},      // over the 1st into April
+        {{Qt::Key_PageDown}, QDate(2026, 6, 5), 202606},
+        {{Qt::Key_PageUp, Qt::Key_PageUp}, QDate(2026, 3, 5), 202603},
+        {{Qt::Key_PageUp, Qt::Key_Home}, QDate(2026, 5, 5), 202605},    // back to today
+    };
+    for (const auto &c : cases) {
+        view.Open(QDate(2026, 5, 5));
+        for (Qt::Key key : c.keys)
+            QTest::keyClick(&view, key);
+        EXPECT_EQ(view.selectedDay(), c.selected) << c.keys.size();
+        EXPECT_EQ(view.shownYear() * 100 + view.shownMonth(), c.shown) << c.keys.size();
+        EXPECT_EQ(view.sheet().FirstDayCell + view.selectedDay().day() - 1, view.selectedCell());
+    }
+    // A month step keeps the day where the month has it, else its last day.
+    view.Open(QDate(2026, 1, 31));
+    QTest::keyClick(&view, Qt::Key_PageDown);
+    EXPECT_EQ(view.selectedDay(), QDate(2026, 2, 28));
+    QTest::mouseClick(view.findChild<QPushButton *>("BTN8"), Qt::LeftButton);
+    EXPECT_EQ(view.selectedDay(), QDate(2026, 3, 28));
+}
+
+TEST_F(MonthViewTest, ReturnOpensTheSelectedDaysDiaryAsAClickDoes)
+{
+    QList<QDate> opened;
+    view.openDiary = [&](const QDate &day) {
+        opened << day;
+        NoteData notes;
+        notes.DiaryLines[0] = QStringLiteral("晴れ");
+        SaveDiaryDay(notes, folder.path(), 2026, 6, static_cast<qint16>(day.day()));
+    };
+    EXPECT_EQ(view.focusPolicy(), Qt::StrongFocus);
+    QTest::keyClick(&view, Qt::Key_PageDown);
+    QTest::keyClick(&view, Qt::Key_Right);
+    QTest::keyClick(&view, Qt::Key_Return);
+    QTest::keyClick(&view, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(opened, (QList<QDate>{QDate(2026, 6, 6), QDate(2026, 6, 6)}));
+    // June 2026 starts on a Monday (cell 1): the 6th is cell 6, marked anew.
+    EXPECT_TRUE(view.sheet().Cells[6].HasDiary);
+}
+
+// The names a screen reader reads for the days: date, weekday, notes, diary.
+TEST(DayCellNameTest, NamesTheDateWeekdayNotesAndDiary)
+{
+    MonthSheet sheet;
+    sheet.Month = 12;
+    sheet.Cells[8] = {7, DayType::Today, QStringLiteral("今日"), true};
+    sheet.Cells[1] = {1, DayType::Holiday, QStringLiteral("振替休日＆元日"), false};
+    sheet.Cells[20] = {20, 7, QString(), false};
+    const struct { int cell; const char *name; } cases[] = {
+        {8, "12月7日 月曜日 今日 日記あり"}, {1, "12月1日 月曜日 振替休日 元日"},
+        {20, "12月20日 土曜日"}, {0, ""}, {-1, ""}, {MonthCellCount, ""},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(DayCellName(sheet, c.cell), QString::fromUtf8(c.name)) << c.cell;
+}
+
+// Each day of the grid is a cell under the view, named and selectable; the
+// view's own buttons follow the cells.
+TEST_F(MonthViewTest, EveryDayIsAnAccessibleCellAndTheSelectedOneHasTheFocus)
+{
+    view.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&view));
+    view.setFocus();
+    QAccessibleInterface *table = QAccessible::queryAccessibleInterface(&view);
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(table->text(QAccessible::Name), QStringLiteral("2026/5(皐月)"));
+    ASSERT_EQ(table->childCount(), MonthCellCount + 4);   // three buttons and the hover label
+    QAccessibleInterface *fifth = table->child(9);
+    EXPECT_EQ(fifth->role(), QAccessible::Cell);
+    EXPECT_EQ(fifth->text(QAccessible::Name), QStringLiteral("5月5日 火曜日 こどもの日 今日"));
+    EXPECT_EQ(table->indexOfChild(fifth), 9);
+    EXPECT_EQ(fifth->parent(), table);
+    EXPECT_TRUE(fifth->state().selected);
+    EXPECT_TRUE(table->child(0)->state().invisible);   // before the 1st
+    QStringList after;
+    for (int i = MonthCellCount; i < table->childCount(); ++i)
+        after << table->child(i)->text(QAccessible::Name);
+    EXPECT_TRUE(after.contains(QStringLiteral("前月"))) << after.join(u',').toStdString();
+    EXPECT_EQ(table->childAt(view.mapToGlobal(QPoint(10 + 36 * 2 + 5, 26 + 20 + 5)).x(),
+                             view.mapToGlobal(QPoint(10 + 36 * 2 + 5, 26 + 20 + 5)).y()), fifth);
+
+    // A table of weeks by weekdays: the 5th is row 1, column 2 (a Tuesday).
+    QAccessibleTableInterface *grid = table->tableInterface();
+    ASSERT_NE(grid, nullptr);
+    EXPECT_EQ(grid->rowCount() * 10 + grid->columnCount(), 67);
+    EXPECT_EQ(grid->cellAt(1, 2), fifth);
+    EXPECT_EQ(grid->columnDescription(2), QStringLiteral("火曜日"));
+    EXPECT_EQ(grid->selectedCells(), QList<QAccessibleInterface *>{fifth});
+    ASSERT_NE(fifth->tableCellInterface(), nullptr);
+    EXPECT_EQ(fifth->tableCellInterface()->rowIndex() * 10 + fifth->tableCellInterface()->columnIndex(), 12);
+
+    QTest::keyClick(&view, Qt::Key_Right);
+    EXPECT_FALSE(fifth->state().selected);
+    EXPECT_TRUE(table->child(10)->state().focused);
+    EXPECT_EQ(table->focusChild(), table->child(10));
+    QTest::keyClick(&view, Qt::Key_PageDown);   // the same cells, now June's days
+    EXPECT_EQ(table->child(6)->text(QAccessible::Name), QStringLiteral("6月6日 土曜日"));
 }
 
 class CalendarPagesTest : public SettingsWindowTest {

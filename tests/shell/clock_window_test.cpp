@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
+#include <QAccessible>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QDialog>
 #include <QDir>
 #include <QMessageBox>
 #include <QMimeData>
@@ -12,6 +15,7 @@
 #include "platform/linux/linux_services.h"
 #include "settings/profile.h"
 #include "shell/clock_window.h"
+#include "shell/keyboard_menu.h"
 #include "support/fake_monitors.h"
 #include "support/fake_services.h"
 #include "support/settings_watch.h"
@@ -310,6 +314,50 @@ TEST_F(ClockFixture, PopupOpensBelowAnUpperClockAndRightOfALowerOne)
     lower->showPopupMenu = [&](QPoint at) { anchor = at; };
     QTest::mouseClick(lower.get(), Qt::RightButton, {}, QPoint(45, 100));
     EXPECT_EQ(anchor, QPoint(10 + 80, 600));
+}
+
+// The keyboard opens the menu beside the clock wherever the pointer is: below
+// a clock of the upper half, right of one of the lower half.
+TEST_F(ClockFixture, TheMenuKeyShiftF10AndAMenuRequestOpenThePopupBesideTheClock)
+{
+    fakes.screen->pointer = QPoint(900, 700);
+    const struct { qint32 top; QPoint anchor; } clocks[] = {{20, QPoint(49, 20 + 80)}, {500, QPoint(10 + 80, 539)}};
+    for (const auto &c : clocks) {
+        preset([&](Settings &s) { s.Setting.Left = 10 * 15; s.Setting.Top = c.top * 15; });
+        auto clock = makeClock();
+        QList<QPoint> anchors;
+        clock->showPopupMenu = [&](QPoint at) { anchors << at; };
+        QTest::keyClick(clock.get(), Qt::Key_F10, Qt::ShiftModifier);
+        QTest::keyClick(clock.get(), Qt::Key_F10);          // F10 alone: nothing
+        QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(1, 1));
+        QApplication::sendEvent(clock.get(), &menuKey);
+        QContextMenuEvent rightButton(QContextMenuEvent::Mouse, QPoint(1, 1));
+        QApplication::sendEvent(clock.get(), &rightButton);  // its press opened the menu already
+        AnswerMenuRequest(*clock);
+        EXPECT_EQ(anchors, QList<QPoint>(3, c.anchor)) << c.top;
+
+        // A tool window open in front: it comes forward, and no menu opens.
+        QDialog tool;
+        QTimer::singleShot(0, &tool, [&] {
+            AnswerMenuRequest(*clock);
+            tool.reject();
+        });
+        tool.exec();
+        EXPECT_EQ(anchors.size(), 3) << c.top;
+    }
+}
+
+// With no screen reader listening (the offscreen platform has none) the
+// clock does no work for one: its description stays empty. The end-to-end
+// test reads the time a listening reader hears.
+TEST_F(ClockFixture, WithoutAScreenReaderTheClockKeepsItsNameAndTellsNothing)
+{
+    ASSERT_FALSE(QAccessible::isActive());
+    auto clock = makeClock();
+    for (int i = 0; i < 3; ++i)
+        clock->Tick();
+    EXPECT_EQ(clock->accessibleName(), "Tockara");
+    EXPECT_EQ(clock->accessibleDescription(), "");
 }
 
 TEST_F(ClockFixture, AnAlarmShowsItsCommentOncePerSecond)

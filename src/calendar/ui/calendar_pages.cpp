@@ -39,6 +39,8 @@ DayStylePage::DayStylePage(const PageEnvironment &environment)
     dayTypes_ = new QComboBox(area);
     dayTypes_->setObjectName(QStringLiteral("CMB3"));
     dayTypes_->setGeometry(8, 16, 265, 22);
+    // No label stands beside the list of day types.
+    dayTypes_->setAccessibleName(QStringLiteral("日の種類"));
 
     MakeLabel(QStringLiteral("LBL21"), QStringLiteral("表示方法"), area, 8, 49);
     struct Option { int index; const char16_t *caption; int x, y, width; qint16 mark; };

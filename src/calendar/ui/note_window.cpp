@@ -65,6 +65,8 @@ void NoteWindow::buildControls()
     text_->setGeometry(8, 40, 225, 129);
     // Tab goes on to the buttons, as in the form's text boxes.
     text_->setTabChangesFocus(true);
+    // A reader hears the warning above the text box with it.
+    text_->setAccessibleDescription(warning_->text());
 
     storeButton_ = new QPushButton(QStringLiteral("登録"), this);
     storeButton_->setObjectName(QStringLiteral("BTN0"));
@@ -80,6 +82,13 @@ void NoteWindow::buildControls()
     connect(closeButton_, &QPushButton::clicked, this, &NoteWindow::reject);
 }
 
+// The mode's title above the text names the text box too.
+void NoteWindow::setTitle(const QString &title)
+{
+    title_->setText(title);
+    text_->setAccessibleName(title);
+}
+
 void NoteWindow::setPanelColor(const QColor &color)
 {
     QPalette palette = panel_->palette();
@@ -92,7 +101,7 @@ void NoteWindow::setUpDiary()
     mode_ = Mode::Diary;
     NoteData &notes = ctx_.notes;
     const NoteDate date = notes.DiaryDate;
-    title_->setText(QStringLiteral("日記帳"));
+    setTitle(QStringLiteral("日記帳"));
     setPanelColor(kDiaryColor);
     const qint16 count = LoadDiaryDay(notes, ctx_.programFolder, date.Year, date.Month, date.Day);
     setWindowTitle(QStringLiteral("%1/%2/%3").arg(date.Year).arg(date.Month).arg(date.Day));
@@ -104,7 +113,7 @@ void NoteWindow::setUpMemo()
 {
     mode_ = Mode::Memo;
     const NoteData &notes = ctx_.notes;
-    title_->setText(QStringLiteral("ちょいメモ"));
+    setTitle(QStringLiteral("ちょいメモ"));
     setPanelColor(kMemoColor);
     setWindowTitle(QStringLiteral("ちょいメモ設定"));
     text_->setPlainText(JoinNoteLines(notes.MemoLines, notes.MemoLineCount));

@@ -34,6 +34,7 @@ private:
     void buildControls();
     void setUpDiary();
     void setUpMemo();
+    void setTitle(const QString &title);
     void setPanelColor(const QColor &color);
     void store();
     void storeDiary();

@@ -35,6 +35,7 @@ LauncherPage::LauncherPage(const PageEnvironment &environment)
     entries_ = new QComboBox(area);
     entries_->setObjectName(QStringLiteral("CMB0"));
     entries_->setGeometry(16, 12, 249, 22);
+    entries_->setAccessibleName(QStringLiteral("ランチャーの項目"));   // no label beside it
     QObject::connect(entries_, &QComboBox::currentIndexChanged, area, [this](int position) {
         if (position >= 0)
             ShowEntry(position);

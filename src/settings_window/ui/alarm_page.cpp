@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QFrame>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -36,11 +37,12 @@ AlarmPage::AlarmPage(const PageEnvironment &environment)
     hour_ = MakeField(2, area, 16, 72, 32);
     spins_[0] = new SpinButton(2, area);
     spins_[0]->move(48, 73);
-    MakeLabel("LBL2", kHourName, area, 70, 75);
+    // The unit after the field names it (the label on its left is the hour's).
+    MakeLabel("LBL2", kHourName, area, 70, 75)->setBuddy(hour_);
     minute_ = MakeField(3, area, 96, 72, 32);
     spins_[1] = new SpinButton(3, area);
     spins_[1]->move(128, 73);
-    MakeLabel("LBL3", kMinuteName, area, 150, 75);
+    MakeLabel("LBL3", kMinuteName, area, 150, 75)->setBuddy(minute_);
 
     MakeLabel("LBL4", QStringLiteral("コメント"), area, 16, 111);
     comment_ = MakeField(4, area, 72, 108, 200);

@@ -25,8 +25,9 @@ struct PatternGroup {
     QCheckBox *outlineOn;
 };
 
-PatternGroup MakeGroup(QFrame *area, ChooserService &choosers, int waku, const QString &caption, int y, int combo,
-                       int textSwatch, int outlineSwatch, int outlineCheck)
+PatternGroup MakeGroup(QFrame *area, ChooserService &choosers, int waku, const QString &caption,
+                       const QString &subject, int y, int combo, int textSwatch, int outlineSwatch,
+                       int outlineCheck)
 {
     auto *group = new QGroupBox(caption, area);
     group->setObjectName(QStringLiteral("Waku%1").arg(waku));
@@ -42,6 +43,9 @@ PatternGroup MakeGroup(QFrame *area, ChooserService &choosers, int waku, const Q
     text->setGeometry(72, 50, 32, 18);
     auto *outline = new ColorSwatch(outlineSwatch, choosers, group);
     outline->setGeometry(112, 50, 32, 18);
+    // Both swatches stand after the one label 色: a reader tells them apart.
+    text->setAccessibleName(subject + QStringLiteral("の文字色"));
+    outline->setAccessibleName(subject + QStringLiteral("の縁取り色"));
     QCheckBox *outlineOn = MakeCheckBox(outlineCheck, QStringLiteral("縁取り"), group, 156, 50);
     return {patterns, text, outline, outlineOn};
 }
@@ -80,8 +84,10 @@ DigitalPage::DigitalPage(const PageEnvironment &environment) : ctx_(environment.
 {
     QFrame *area = environment.area;
     ChooserService &choosers = *ctx_.services.choosers;
-    const PatternGroup date = MakeGroup(area, choosers, 0, QStringLiteral("日付表示"), 4, 1, 0, 2, 3);
-    const PatternGroup time = MakeGroup(area, choosers, 1, QStringLiteral("時刻表示"), 88, 2, 1, 3, 4);
+    const PatternGroup date =
+        MakeGroup(area, choosers, 0, QStringLiteral("日付表示"), QStringLiteral("日付"), 4, 1, 0, 2, 3);
+    const PatternGroup time =
+        MakeGroup(area, choosers, 1, QStringLiteral("時刻表示"), QStringLiteral("時刻"), 88, 2, 1, 3, 4);
     datePatterns_ = date.patterns;
     timePatterns_ = time.patterns;
     swatches_ = {date.text, time.text, date.outline, time.outline};

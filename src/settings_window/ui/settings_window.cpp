@@ -9,6 +9,7 @@
 
 #include "context/context.h"
 #include "settings_window/spin_repeat.h"
+#include "settings_window/ui/accessible_names.h"
 #include "settings_window/ui/field_edit.h"
 #include "settings_window/ui/page_controls.h"
 #include "settings_window/ui/spin_button.h"
@@ -80,6 +81,7 @@ void SettingsWindow::openPage(const PageDefinition &definition)
         setWindowTitle(definition.title);
 
     page_ = definition.create(PageEnvironment{area, ctx_, state_, this});
+    NameControlsFromLabels(area);
     spins_ = page_->Spins();
     connectSpins();
     if (QAbstractButton *apply = page_->ApplyButton())

@@ -1,0 +1,42 @@
+#pragma once
+// The popup menu without the mouse: `tockara --menu` (what a desktop keyboard
+// shortcut runs) opens the running clock's menu beside the clock with the
+// keyboard in it, or starts a clock that opens its menu once it is shown.
+// The request travels over the program folder's request channel.
+#include <memory>
+#include <QString>
+
+#include "platform/clock_requests.h"
+
+class ClockWindow;
+struct RunningClock;
+
+// Whether the command line asks for the menu.
+bool MenuRequested(int argc, char **argv);
+
+// A start that found the folder's clock running: with --menu the request is
+// handed to that clock (waiting a few seconds for a clock that is still
+// starting); without it the start ends silently. The process's exit code.
+int PassToRunningClock(const QString &programFolder, int argc, char **argv);
+
+// What the running clock does with a request for its menu: the menu beside
+// the clock, keyboard in it; while a tool window or box of the program is
+// open, that window comes to the front instead (it holds the keyboard until
+// it closes); while the menu is open, nothing.
+void AnswerMenuRequest(ClockWindow &clock);
+
+// The running clock's side: hears the requests of later starts for as long
+// as it lives.
+class KeyboardMenu {
+public:
+    // Opens the channel of programFolder; the caller holds its instance lock.
+    KeyboardMenu(const QString &programFolder, RunningClock &running, bool openAtStart);
+    ~KeyboardMenu();
+    // The clock is shown: a start with --menu opens the menu now.
+    void clockStarted();
+
+private:
+    RunningClock &running_;
+    std::unique_ptr<ClockRequestListener> listener_;
+    bool openAtStart_;
+};
