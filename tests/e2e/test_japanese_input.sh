@@ -54,6 +54,19 @@ write_cp932 "$PROGRAM/Tockara.ini" "[Fusen]
 0=memo"
 chown -R "$IM_USER:$IM_GROUP" "$IM_HOME" "$IM_RUNTIME" "$PROGRAM"
 
+# Mozc's server can leave the input method's process tree (a client that
+# finds no server starts one of its own): whatever still runs as the user
+# with the test's home is stopped too, each by its pid.
+im_leftovers() {
+  local p
+  for p in /proc/[0-9]*; do
+    [ "$(stat -c %U "$p" 2>/dev/null)" = "$IM_USER" ] || continue
+    tr '\0' '\n' 2>/dev/null <"$p/environ" | grep -qxF "HOME=$IM_HOME" && echo "${p#/proc/}"
+  done
+  return 0
+}
+trap 'stop_processes "${PIDS[@]}"; stop_processes $(im_leftovers); cleanup' EXIT
+
 as_im_user() {
   setpriv --reuid="$IM_USER" --regid="$IM_GROUP" --clear-groups \
     env -i PATH=/usr/bin:/bin HOME="$IM_HOME" XDG_RUNTIME_DIR="$IM_RUNTIME" DISPLAY="$DISPLAY" \
