@@ -22,6 +22,9 @@ packages=(
   dbus-daemon at-spi2-core python3-gi gir1.2-atspi-2.0
   # the Japanese fonts the clock's texts are designed for
   fonts-ipafont-gothic
+  # Japanese typed through a real input method (the input test): fcitx5,
+  # Mozc and fcitx5's Qt 6 front end
+  fcitx5 fcitx5-mozc fcitx5-frontend-qt6
   # display modes, the root window's wallpaper, CD audio
   libx11-dev libxrandr-dev libcdio-dev
   # the alarms' sounds: the toolkit's multimedia library, and the media

@@ -74,6 +74,7 @@ void RestoreRootWallpaper(DesktopSettings &desktop, const QString &profilePath)
     if (desktop.keepsWallpaper())
         return;
     const WallpaperValues kept = ReadKept(profilePath);
-    if (!kept.file.isEmpty())
+    // What another program set since the clock drew its picture stays.
+    if (!kept.file.isEmpty() && desktop.rootBackground() != RootBackground::Other)
         desktop.paintRootWindow(kept);
 }

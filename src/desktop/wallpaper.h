@@ -37,6 +37,9 @@ WallpaperResult ApplyWallpaper(DesktopSettings &desktop, const QString &profileP
 // TileWallpaper "1" gives "1", TileWallpaper "0" gives "0".
 QString ReadWallpaperSetting(DesktopSettings &desktop, const QString &profilePath);
 
-// On a desktop that keeps no wallpaper, draws the kept one again (a new
-// session's root window is blank); does nothing elsewhere or without one.
+// On a desktop that keeps no wallpaper, draws the kept one again, laid out
+// for the screen as it is now: at start (a new session's root window is
+// blank) and after the clock changed the display mode. A root window that
+// shows what another program set since the clock drew on it is left alone.
+// Does nothing elsewhere or without a kept wallpaper.
 void RestoreRootWallpaper(DesktopSettings &desktop, const QString &profilePath);

@@ -12,6 +12,13 @@ struct WallpaperValues {
     QString style;
 };
 
+// What the root window shows, on a session whose root the program draws.
+enum class RootBackground {
+    Unset, // nothing announced by any program, and no mark of the clock's: a new session's root
+    Own,   // the picture the clock drew last, still shown
+    Other, // what another program set since (or set before the clock drew any)
+};
+
 // The wallpaper settings of the user's desktop.
 class DesktopSettings {
 public:
@@ -31,6 +38,8 @@ public:
     // file removes it. False when there is no display to draw on or the
     // picture cannot be read.
     virtual bool paintRootWindow(const WallpaperValues &values) = 0;
+    // What the root window shows now (Unset where the program draws none).
+    virtual RootBackground rootBackground() { return RootBackground::Unset; }
     // False when the session lets no program set the wallpaper (a Wayland
     // compositor without a desktop whose settings the program knows).
     virtual bool letsProgramsSetWallpaper() { return true; }

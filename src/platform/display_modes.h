@@ -3,13 +3,15 @@
 #include <QPoint>
 
 // One display mode of a monitor: its size in pixels and colour depth in bits
-// per pixel. id tells the service which mode of which output is meant.
+// per pixel. id tells the service which mode of which output is meant;
+// current marks the mode the monitor shows now.
 struct DisplayMode {
     int width = 0;
     int height = 0;
     int depth = 0;
     quint64 id = 0;
     quint64 output = 0;
+    bool current = false;
 };
 
 // Results of testing or setting a mode, as the desktop's display settings

@@ -115,18 +115,34 @@ TEST_F(KeptWallpaper, AFileThatHoldsNoPictureChangesNothing)
     EXPECT_TRUE(desktop.written.isEmpty()) << "the desktop's own setting is not touched either";
 }
 
-TEST_F(KeptWallpaper, AKeptWallpaperIsDrawnAgainAtStartOnly)
+TEST_F(KeptWallpaper, AKeptWallpaperIsDrawnAgainOnlyOnARootNoOtherProgramSetSince)
 {
     RestoreRootWallpaper(desktop, path);
     EXPECT_TRUE(desktop.painted.isEmpty()) << "nothing kept, nothing drawn";
     keep("1", "0", "/p/a.png");
-    RestoreRootWallpaper(desktop, path);
-    ASSERT_EQ(desktop.painted.size(), 1);
-    EXPECT_EQ(desktop.painted[0].file, "/p/a.png");
+    struct Case {
+        RootBackground root;
+        bool drawn;
+    } cases[] = {
+        {RootBackground::Unset, true},  // a new session's root
+        {RootBackground::Own, true},    // the clock's picture, laid out anew
+        {RootBackground::Other, false}, // xsetroot, feh, ... since
+    };
+    for (const Case &c : cases) {
+        desktop.painted.clear();
+        desktop.root = c.root;
+        RestoreRootWallpaper(desktop, path);
+        ASSERT_EQ(desktop.painted.size(), c.drawn ? 1 : 0) << int(c.root);
+        if (c.drawn) {
+            EXPECT_EQ(desktop.painted[0].file, "/p/a.png");
+        }
+    }
 
+    desktop.painted.clear();
+    desktop.root = RootBackground::Unset;
     desktop.keeps = true;
     RestoreRootWallpaper(desktop, path);
-    EXPECT_EQ(desktop.painted.size(), 1) << "a desktop with its own wallpaper draws it itself";
+    EXPECT_TRUE(desktop.painted.isEmpty()) << "a desktop with its own wallpaper draws it itself";
 }
 
 // Desktop tools answering from a script: a command line (program and

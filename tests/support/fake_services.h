@@ -134,11 +134,13 @@ public:
         return true;
     }
     bool paintRootWindow(const WallpaperValues &values) override { return painted.append(values), true; }
+    RootBackground rootBackground() override { return root; }
 
     bool keeps = true;
     WallpaperValues current;
     QList<WallpaperValues> written;
     QList<WallpaperValues> painted;
+    RootBackground root = RootBackground::Unset;
 };
 
 // A multimedia command interface that records the commands and answers from

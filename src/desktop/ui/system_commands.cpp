@@ -8,6 +8,7 @@
 #include "context/context.h"
 #include "desktop/display_mode_menu.h"
 #include "desktop/help_page.h"
+#include "desktop/ui/display_mode_change.h"
 #include "desktop/system_actions.h"
 #include "menu/ui/popup_menu.h"
 
@@ -57,9 +58,10 @@ void RegisterSystemCommands(CommandTable &commands, PopupMenu &menu, Context &ct
     });
 
     std::shared_ptr<ModeList> modes = BuildResolutionItems(menu, ctx, owner);
-    commands.bind(Command::SetDisplayMode, [&ctx, owner, modes](const CommandItem &item) {
+    auto change = std::make_shared<DisplayModeChange>(ctx, owner);
+    commands.bind(Command::SetDisplayMode, [modes, change](const CommandItem &item) {
         if (item.index >= 0 && item.index < modes->size())
-            SetDisplayMode(*ctx.services.displayModes, *ctx.services.messages, owner, modes->at(item.index));
+            change->choose(modes->at(item.index));
     });
 
     commands.bind(Command::OpenHelp, [&ctx, owner](const CommandItem &) {

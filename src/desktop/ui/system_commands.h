@@ -9,5 +9,6 @@ struct Context;
 // Binds Restart, Shutdown, SetDisplayMode and OpenHelp and fills the
 // "画面解像度" submenu once, with the modes of the monitor the clock (owner)
 // is on, or a disabled "(空)" when the display lists none. Boxes are owned
-// by owner. ヘルプ opens the help page.
+// by owner. A mode that was set is asked about (DisplayModeChange). ヘルプ
+// opens the help page.
 void RegisterSystemCommands(CommandTable &commands, PopupMenu &menu, Context &ctx, QWidget *owner);

@@ -17,6 +17,7 @@
 #include "platform/log.h"
 
 bool PaintRootBackground(const WallpaperValues &values);   // x11_root_background.cpp
+RootBackground RootBackgroundState();                      // x11_root_background.cpp
 
 namespace {
 
@@ -309,6 +310,7 @@ public:
     WallpaperValues readWallpaper() override { return {}; }
     bool writeWallpaper(const WallpaperValues &) override { return false; }
     bool paintRootWindow(const WallpaperValues &values) override { return PaintRootBackground(values); }
+    RootBackground rootBackground() override { return RootBackgroundState(); }
 };
 
 // A Wayland session of any other desktop: its compositor or a program of

@@ -225,9 +225,9 @@ public:
                 return m.width == w && m.height == h;
             });
             if (same == list.end())
-                list.append({w, h, depth, mode->id, output});
+                list.append({w, h, depth, mode->id, output, mode->id == current});
             else if (mode->id == current)
-                same->id = mode->id;
+                same->id = mode->id, same->current = true;
         }
         return list;
     }
