@@ -1,0 +1,267 @@
+// The whole extraction of ZIP and LZH archives, as the libarchive module does
+// it on a drop. Input: the archive's bytes, extracted once as ZIP and once as
+// LZH, each time into a fresh target folder that already holds the user's
+// files, a folder and links leading out of it, beside a sentinel file and a
+// folder of their own outside it. Properties, checked on the folders after
+// each extraction:
+// - nothing is written outside the target: the sentinel and the outside
+//   folder keep their bytes and modes, nothing new appears beside the target
+//   or in the current folder, nothing at the absolute paths the seeds name;
+// - no existing file, folder or link in the target changes (type, mode, bytes,
+//   link text);
+// - everything new in the target is a regular file or a folder, none
+//   executable: files have no bit beyond 0666 and folders none beyond 0777,
+//   less the umask;
+// - no new name starts with "." (no temporary ".tockara-*.part" is left);
+// - the report is true: each entry reported extracted is there, of its kind,
+//   and each new file is reported.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <map>
+#include <stop_token>
+#include <string>
+#include <system_error>
+
+#include <QFile>
+
+#include "fuzz_support.h"
+#include "platform/archivers.h"
+#include "platform/linux/libarchive_archiver.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr mode_t kUmask = 022;
+
+// Absolute names the seeds aim at: an escaping entry would land here.
+constexpr const char *kEscapePaths[] = {"/tmp/tockara-fuzz-escape", "/dev/shm/tockara-fuzz-escape"};
+
+[[noreturn]] void Breach(const char *rule, const std::string &path, const char *format)
+{
+    std::fprintf(stderr, "extraction breach (%s): %s: %s\n", rule, format, path.c_str());
+    std::abort();
+}
+
+// One entry of a folder tree as lstat sees it, links not followed.
+struct Node {
+    mode_t mode = 0;       // type and permission bits
+    std::string content;   // a file's bytes, a link's text
+    bool operator==(const Node &) const = default;
+};
+
+using Tree = std::map<std::string, Node>;  // by path relative to the tree's root
+
+std::string ReadAll(const fs::path &path)
+{
+    std::string bytes;
+    const int fd = open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return "(unreadable)";
+    char buffer[8192];
+    ssize_t got;
+    while ((got = read(fd, buffer, sizeof buffer)) > 0)
+        bytes.append(buffer, size_t(got));
+    close(fd);
+    return bytes;
+}
+
+Node NodeAt(const fs::path &path)
+{
+    struct stat status;
+    if (lstat(path.c_str(), &status) != 0)
+        Breach("snapshot", path, strerror(errno));
+    Node node{status.st_mode, {}};
+    if (S_ISREG(status.st_mode)) {
+        node.content = ReadAll(path);
+    } else if (S_ISLNK(status.st_mode)) {
+        std::error_code error;
+        node.content = fs::read_symlink(path, error).string();
+    }
+    return node;
+}
+
+Tree Snapshot(const fs::path &root)
+{
+    Tree tree;
+    std::error_code error;
+    for (fs::recursive_directory_iterator it(root, error), end; !error && it != end; it.increment(error))
+        tree[it->path().lexically_relative(root).string()] = NodeAt(it->path());
+    if (error)
+        Breach("snapshot", root, error.message().c_str());
+    return tree;
+}
+
+void WriteFile(const fs::path &path, const char *bytes, mode_t mode)
+{
+    const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode);
+    const size_t size = strlen(bytes);
+    if (fd < 0 || write(fd, bytes, size) != ssize_t(size))
+        Breach("fixture", path, strerror(errno));
+    fchmod(fd, mode);
+    close(fd);
+}
+
+// The folders of one run: base holds the sentinel, the outside folder (the
+// current folder during the extraction) and the target.
+struct Fixture {
+    fs::path base, outside, target;
+};
+
+Fixture MakeFixture()
+{
+    const fs::path base = QFile::encodeName(ScratchFolder()).toStdString() + "/drop";
+    std::error_code error;
+    fs::remove_all(base, error);
+    const Fixture fixture{base, base / "outside", base / "target"};
+    for (const fs::path &folder : {fixture.base, fixture.outside, fixture.target, fixture.target / "folder"})
+        if (mkdir(folder.c_str(), 0755) != 0)
+            Breach("fixture", folder, strerror(errno));
+    WriteFile(base / "sentinel.txt", "sentinel\n", 0644);
+    WriteFile(fixture.outside / "kept.txt", "kept outside\n", 0600);
+    WriteFile(fixture.target / "existing.txt", "the user's file\n", 0644);
+    WriteFile(fixture.target / "Tockara.ini", "[Setting]\r\nFileManger=xdg-open\r\n", 0644);
+    WriteFile(fixture.target / "readonly.txt", "read only\n", 0444);
+    WriteFile(fixture.target / "folder" / "inner.txt", "inside a folder\n", 0640);
+    // Links an entry might write through: to a folder outside and to the sentinel.
+    if (symlink("../outside", (fixture.target / "way-out").c_str()) != 0
+        || symlink("../sentinel.txt", (fixture.target / "sentinel-link").c_str()) != 0
+        || symlink("/tmp/tockara-fuzz-escape", (fixture.target / "dangling").c_str()) != 0)
+        Breach("fixture", fixture.target, strerror(errno));
+    return fixture;
+}
+
+bool StartsWith(const std::string &text, const char *prefix)
+{
+    return text.rfind(prefix, 0) == 0;
+}
+
+bool InTarget(const std::string &relative)
+{
+    return StartsWith(relative, "target/");
+}
+
+void CheckExistingKept(const Tree &before, const Tree &after)
+{
+    for (const auto &[path, node] : before) {
+        const auto found = after.find(path);
+        const char *rule = InTarget(path) || path == "target" ? "existing entry changed" : "written outside";
+        if (found == after.end())
+            Breach(rule, path, "gone");
+        const Node &now = found->second;
+        if ((now.mode & S_IFMT) != (node.mode & S_IFMT))
+            Breach(rule, path, "another kind now");
+        if (now.mode != node.mode)
+            Breach(rule, path, "mode changed");
+        // A folder's own files are compared one by one.
+        if (!S_ISDIR(node.mode) && now.content != node.content)
+            Breach(rule, path, "bytes or link changed");
+    }
+}
+
+// The entries reported extracted, as paths of the tree ("target/..."),
+// each with whether it was reported as a folder.
+std::map<std::string, bool> ReportedPaths(const ArchiverReport &report)
+{
+    std::map<std::string, bool> reported;
+    for (const QString &name : report.extracted) {
+        std::string path = fs::path("target/" + QFile::encodeName(name).toStdString()).lexically_normal().string();
+        while (path.size() > 1 && path.back() == '/')
+            path.pop_back();
+        reported[path] = name.endsWith(u'/');
+    }
+    return reported;
+}
+
+void CheckNewEntry(const std::string &path, const Node &node, const std::map<std::string, bool> &reported)
+{
+    if (!InTarget(path))
+        Breach("written outside", path, "new beside the target");
+    const std::string leaf = fs::path(path).filename().string();
+    // A temporary name of the extraction, unless an entry was named so.
+    if (StartsWith(leaf, ".tockara-") && leaf.ends_with(".part") && !reported.contains(path))
+        Breach("temporary file left", path, "left behind");
+    if (StartsWith(leaf, "."))
+        Breach("hidden name", path, "name starts with a dot");
+    if (S_ISREG(node.mode)) {
+        if ((node.mode & 07777) & ~(0666 & ~kUmask))
+            Breach("executable", path, "file mode beyond 0666 less the umask");
+        if (!reported.contains(path))
+            Breach("report", path, "written, not reported extracted");
+    } else if (S_ISDIR(node.mode)) {
+        if ((node.mode & 07777) & ~(0777 & ~kUmask))
+            Breach("executable", path, "folder mode beyond 0777 less the umask");
+    } else {
+        Breach("not a file or folder", path, "a link, FIFO, device or socket");
+    }
+}
+
+// Each entry reported extracted is in the target as the kind it was
+// reported as ("target" itself for the entry "./").
+void CheckReported(const std::map<std::string, bool> &reported, const Tree &after)
+{
+    for (const auto &[path, folder] : reported) {
+        if (path == "target")
+            continue;
+        const auto found = after.find(path);
+        if (found == after.end())
+            Breach("report", path, "reported extracted, not there");
+        if (S_ISDIR(found->second.mode) != folder)
+            Breach("report", path, "reported as the other kind");
+    }
+}
+
+void CheckNoEscape()
+{
+    for (const char *path : kEscapePaths) {
+        struct stat status;
+        if (lstat(path, &status) == 0)
+            Breach("written outside", path, "an absolute name was followed");
+    }
+}
+
+void ExtractAndCheck(LibarchiveFormat format, const QString &archive)
+{
+    const Fixture fixture = MakeFixture();
+    const Tree before = Snapshot(fixture.base);
+    // The current folder is outside the target: a write to a name relative
+    // to it, not to the target, shows as written outside. (The fuzzer's own
+    // folder is returned to after.)
+    static const int home = open(".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (chdir(fixture.outside.c_str()) != 0)
+        Breach("fixture", fixture.outside, strerror(errno));
+    const QString target = QFile::decodeName(QByteArray::fromStdString(fixture.target.string()));
+    const std::stop_token stop;
+    ArchiverReport report;
+    tockara_libarchive_extract(int(format), &archive, &target, &stop, &report);
+    if (fchdir(home) != 0)
+        Breach("fixture", ".", strerror(errno));
+
+    const Tree after = Snapshot(fixture.base);
+    CheckNoEscape();
+    CheckExistingKept(before, after);
+    const std::map<std::string, bool> reported = ReportedPaths(report);
+    for (const auto &[path, node] : after)
+        if (!before.contains(path))
+            CheckNewEntry(path, node, reported);
+    CheckReported(reported, after);
+    std::error_code error;
+    fs::remove_all(fixture.base, error);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    static const bool prepared = (umask(kUmask), true);
+    (void)prepared;
+    const QString archive = WriteScratchFile(QStringLiteral("archive"), InputBytes(data, size));
+    ExtractAndCheck(LibarchiveFormat::Zip, archive);
+    ExtractAndCheck(LibarchiveFormat::Lha, archive);
+    return 0;
+}
