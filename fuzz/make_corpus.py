@@ -460,9 +460,515 @@ def extraction_lzh_seeds():
     s('many_entries', [LzhEntry('e%03d.txt' % i, b'%d' % i, level=i % 3) for i in range(40)])
 
 
+
+# ---------------------------------------------------------------- readers
+# The first byte picks the reader: 0 shell link, 1 program information,
+# 2 desktop launcher (and Exec words), 3 URI list, 4 recently used list,
+# 5 mount table, 6 Internet shortcut.
+
+LINK_CLSID = bytes.fromhex('0114020000000000c000000000000046')
+HAS_ID_LIST, HAS_LINK_INFO, HAS_NAME, HAS_RELATIVE, HAS_WORKING_DIR, HAS_ARGUMENTS = 1, 2, 4, 8, 0x10, 0x20
+HAS_ICON, IS_UNICODE, FORCE_NO_LINK_INFO = 0x40, 0x80, 0x100
+
+
+def link_header(flags, size=0x4C):
+    return struct.pack('<I16sIIQQQIiIHHII', size, LINK_CLSID, flags, 0x20, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0)
+
+
+def link_strings(strings, unicode):
+    out = b''
+    for text in strings:
+        data = text.encode('utf-16-le') if unicode else text.encode('cp932')
+        out += struct.pack('<H', len(text)) + data
+    return out
+
+
+def link_info(base=b'C:\\Windows\\System32\\cmd.exe\0', suffix=b'\0', flags=1, header=0x1C, sizes=None,
+              network=b''):
+    """The link information: header, then the volume, the base path, the suffix and the share."""
+    volume = struct.pack('<IIII', 16, 3, 0, 16)
+    start = header
+    volume_offset, base_offset = start, start + len(volume)
+    suffix_offset = base_offset + len(base)
+    network_offset = suffix_offset + len(suffix)
+    fields = [volume_offset, base_offset, network_offset if network else 0, suffix_offset]
+    if sizes:
+        fields = [sizes.get(i, f) for i, f in enumerate(fields)]
+    body = volume + base + suffix + network
+    head = struct.pack('<IIIIIII', header + len(body), header, flags, *fields)
+    head += b'\0' * (header - len(head))
+    return head + body
+
+
+def id_list(items):
+    data = b''.join(struct.pack('<H', len(item) + 2) + item for item in items) + b'\0\0'
+    return struct.pack('<H', len(data)) + data
+
+
+def shell_link(flags, parts=b''):
+    return b'\x00' + link_header(flags) + parts
+
+
+def readers_seeds():
+    r = lambda name, selector, data: seed('readers', name, bytes([selector]) + data)
+    cmd_strings = ['Invoice', '..\\..\\x', 'C:\\Users', '/c "echo planted"', 'C:\\icon.ico']
+    every = HAS_LINK_INFO | HAS_NAME | HAS_RELATIVE | HAS_WORKING_DIR | HAS_ARGUMENTS | HAS_ICON
+    r('lnk_cmd_with_arguments', 0, link_header(every) + link_info() + link_strings(cmd_strings, False))
+    r('lnk_unicode', 0, link_header(every | IS_UNICODE) + link_info(header=0x24) + link_strings(cmd_strings, True))
+    r('lnk_unicode_odd_end', 0, link_header(HAS_ARGUMENTS | IS_UNICODE) + struct.pack('<H', 5) + b'a\0b\0c')
+    r('lnk_string_count_beyond', 0, link_header(HAS_NAME | HAS_ARGUMENTS) + struct.pack('<H', 0xFFFF) + b'short')
+    r('lnk_every_flag_no_data', 0, link_header(0xFFFFFFFF))
+    r('lnk_header_size_wrong', 0, link_header(HAS_NAME, size=0x4D) + link_strings(['x'], False))
+    r('lnk_header_truncated', 0, link_header(every)[:75])
+    r('lnk_clsid_wrong', 0, link_header(0).replace(LINK_CLSID, LINK_CLSID[::-1]))
+    r('lnk_info_size_huge', 0, link_header(HAS_LINK_INFO) + struct.pack('<IIIIIII', 0xFFFFFFFF, 0x1C, 1, 0, 0, 0, 0))
+    r('lnk_info_size_below_header', 0, link_header(HAS_LINK_INFO) + struct.pack('<IIIIIII', 8, 0x1C, 1, 0, 0, 0, 0))
+    r('lnk_info_offsets_beyond', 0, link_header(HAS_LINK_INFO)
+      + link_info(sizes={0: 0xFFFFFF00, 1: 0x7FFFFFFF, 2: 0xFFFFFFFF, 3: 0x10000}))
+    r('lnk_info_offset_into_header', 0, link_header(HAS_LINK_INFO) + link_info(sizes={1: 4, 3: 2}))
+    r('lnk_info_no_terminator', 0, link_header(HAS_LINK_INFO) + link_info(base=b'C:\\no\\nul', suffix=b''))
+    r('lnk_info_wide_offsets_beyond', 0, link_header(HAS_LINK_INFO)
+      + link_info(header=0x24)[:28] + struct.pack('<II', 0xFFFFFFF0, 0x7FFFFFFF) + b'\0' * 40)
+    share = struct.pack('<IIIII', 0x14 + 16, 2, 0x14, 0, 0) + b'\\\\server\\share\0\0'
+    r('lnk_network_share', 0, link_header(HAS_LINK_INFO) + link_info(flags=2, network=share, suffix=b'x.exe\0'))
+    r('lnk_network_size_huge', 0, link_header(HAS_LINK_INFO)
+      + link_info(flags=3, network=struct.pack('<IIIII', 0xFFFFFFFF, 2, 0xFFFF, 0, 0xFFFFFFFF)))
+    r('lnk_network_name_wide_beyond', 0, link_header(HAS_LINK_INFO)
+      + link_info(flags=2, network=struct.pack('<IIIIII', 0x18, 2, 0x18, 0, 0, 0xFFFF0000)))
+    r('lnk_ansi_cp932_5c', 0, link_header(HAS_LINK_INFO | HAS_ARGUMENTS)
+      + link_info(base=SJIS_HYOJI + b'\\' + SJIS_SOFUTO + b'.exe\0') + link_strings(['表示 ソ"'], False))
+    drive = b'\x2fC:\\' + b'\0' * 19
+    folder = b'\x31\0' + struct.pack('<IHHH', 0, 0, 0, 0x10) + b'Windows\0'
+    r('lnk_item_list', 0, link_header(HAS_ID_LIST) + id_list([b'\x1f\x50' + bytes(16), drive, folder]))
+    r('lnk_item_list_size_huge', 0, link_header(HAS_ID_LIST) + struct.pack('<H', 0xFFFF) + drive)
+    r('lnk_item_size_zero_middle', 0, link_header(HAS_ID_LIST) + struct.pack('<H', 30) + struct.pack('<H', 1)
+      + b'\0' * 28)
+    r('lnk_item_runs_past_list', 0, link_header(HAS_ID_LIST) + struct.pack('<H', 6) + struct.pack('<H', 200) + b'\x32abc')
+    long_block = struct.pack('<HHI', 0xFFFF, 9, 0xBEEF0004) + b'\0' * 20
+    r('lnk_item_long_name_block_beyond', 0, link_header(HAS_ID_LIST)
+      + id_list([drive, b'\x32\0' + struct.pack('<IHHH', 0, 0, 0, 0x20) + b'X\0' + long_block]))
+    r('lnk_item_unicode_no_terminator', 0, link_header(HAS_ID_LIST)
+      + id_list([b'\x36\0' + b'\0' * 10 + 'ab'.encode('utf-16-le')]))
+    r('lnk_extra_data_huge', 0, link_header(HAS_NAME) + link_strings(['x'], False)
+      + struct.pack('<II', 0xFFFFFFFF, 0xA0000001) + b'%SystemRoot%\\..\\..\\x')
+    r('lnk_force_no_link_info', 0, link_header(HAS_LINK_INFO | FORCE_NO_LINK_INFO) + link_info())
+    # Program information files: the program, folder and parameters fields.
+    def pif(program, folder=b'', parameters=b'', size=0x171):
+        data = bytearray(size)
+        for offset, length, value in ((0x24, 63, program), (0x65, 64, folder), (0xA5, 64, parameters)):
+            data[offset:offset + min(length, len(value))] = value[:length]
+        return bytes(data)
+    r('pif_sh', 1, pif(b'/bin/sh', b'/tmp', b'-c "echo planted"'))
+    r('pif_fields_without_nul', 1, pif(b'A' * 63, b'B' * 64, b'C' * 64))
+    r('pif_short', 1, pif(b'x.exe')[:0x170])
+    r('pif_cp932_5c', 1, pif(SJIS_HYOJI + b'\\' + SJIS_SOFUTO + b'.exe', b'C:\\' + SJIS_HYOJI, b'\x81'))
+    r('pif_unmatched_quote', 1, pif(b'C:\\x.exe', b'', b'"a b c'))
+    r('pif_lead_byte_at_end', 1, pif(b'x' * 62 + b'\x81', b'', b'\x95' * 64))
+    # Desktop launchers: quotes, escapes and field codes of Exec.
+    for i, text in enumerate([
+        '[Desktop Entry]\nType=Application\nExec=sh -c "echo planted" sh %f\n',
+        '[Desktop Entry]\nType=Application\nExec="/a b/c" --x %F %U %i %c %k %% %z %\n',
+        '[Desktop Entry]\nExec="unterminated \\" quote\n',
+        '[Desktop Entry]\nExec=\\"\\`\\$\\\\ "a\\\\\\"b" \'single quoted\'\n',
+        '[Desktop Entry]\nExec=%f\n',
+        '[Desktop Entry]\nExec=\n',
+        '[Desktop Entry]\nExec= \t \n',
+        '[Desktop Entry]\nExec=prog\\sarg\\n\\t\\r\\\\\\q\n',
+        '[Desktop Entry]\r\nType=Link\r\nURL=file:.payload\r\n',
+        '[Desktop Entry]\nType=Link\nURL=file:///bin/sh\n',
+        '[Desktop Entry]\nType=Link\nURL=file://host/../../etc\n',
+        '[Other]\nExec=wrong group\n[Desktop Entry]\nExec=right\n[Desktop Entry]\nExec=second group\n',
+        '[Desktop Entry]\nExec[ja]=localized\nName[ja]=名前\nExec=plain\n',
+        '[Desktop Entry]\nExec=a\nExec=b\nPath=../..\nTryExec=/nonexistent\nHidden=true\nNoDisplay=TRUE\n',
+        '[Desktop Entry\nExec=unclosed group\n',
+        '\ufeff[Desktop Entry]\nExec=after a byte order mark\n',
+        '[Desktop Entry]\rExec=lone\rcarriage\rreturns\r',
+        '[Desktop Entry]\nExec="%f" "%%" "%" "%%%"\n',
+        '[Desktop Entry]\nExec=' + '"' * 101 + '\n',
+        '[Desktop Entry]\nExec=a\x00b "c\x00d"\n',
+        '[Desktop Entry]\nTerminal=true\nExec=x-terminal-emulator -e "$(echo planted)"\n',
+        'two\nwords',
+        '"quoted"\n%f',
+        '\\\n\\"',
+        'trailing backslash\\',
+    ]):
+        r('desktop_%02d' % i, 2, text.encode('utf-8'))
+    r('desktop_invalid_utf8', 2, b'[Desktop Entry]\nExec=\xff\xfe "\xc0\xaf" \xed\xa0\x80\n')
+    r('desktop_cp932', 2, b'[Desktop Entry]\nName=' + SJIS_HYOJI + b'\nExec=' + SJIS_SOFUTO + b' "\\' + b'"\n')
+    # URI lists of drops.
+    for i, text in enumerate([
+        'file:///home/u/a%20b.txt\r\nfile:///%00/x\r\n', 'file://host/x\r\nfile:x\r\nfile:\r\n',
+        '%zz%\r\nfile:///%ff%fe\r\n', '# only a comment', '\r\n\r\n\r\n', 'file:///a\rfile:///b\n',
+        'http://example.com/../x\nsmb://server/share\n', 'file:///' + 'a/' * 500, 'file:///ダウンロード/表示.txt\n',
+    ]):
+        r('uri_%02d' % i, 3, text.encode('utf-8'))
+    r('uri_nul_and_cp932', 3, b'file:///a\0b\r\n' + SJIS_HYOJI + b'\r\n')
+    # Recently used lists (XBEL).
+    for i, text in enumerate([
+        '<xbel><bookmark href="file:///a&amp;b" modified="x"/><bookmark href="file:relative"/></xbel>',
+        '<?xml version="1.0"?><!DOCTYPE x [<!ENTITY a "aaaaaaaaaa"><!ENTITY b "&a;&a;&a;&a;&a;">]>'
+        '<xbel><bookmark href="&b;"/></xbel>',
+        '<xbel>' + '<folder>' * 300 + '<bookmark href="file:///deep"/>' + '</folder>' * 300 + '</xbel>',
+        '<xbel><bookmark href="file:///x" modified="9999-99-99T99:99:99Z"/><bookmark/></xbel>',
+        '<xbel><bookmark href="file:///unclosed"', '<xbel><![CDATA[<bookmark href="file:///cdata"/>]]></xbel>',
+        '<xbel><bookmark href="file:///a%00b"/><bookmark href="file://host/x"/></xbel>',
+    ]):
+        r('xbel_%02d' % i, 4, text.encode('utf-8'))
+    # Mount tables.
+    for i, text in enumerate([
+        '/dev/sdb1 /media/u/USB\\040X vfat rw 0 0\n/dev/sdc1 /media/u/a\\134b ext4 rw 0 0\n',
+        '/dev/sdb1 /media/u/\\777\\400\\0 vfat rw 0 0\n', '/dev/sdb1 /media/u/trail\\', '/dev/sdb1\n/dev/sdb2 \n',
+        '/dev/sdb1 /media/u/x vfat', '\t\t \n \n', '/dev/sdb1 relative/path vfat rw 0 0\n',
+        '/dev/sdb1 /media/u/\\011tab\\012nl vfat rw 0 0\n',
+    ]):
+        r('mounts_%02d' % i, 5, text.encode('utf-8'))
+    # Internet shortcuts.
+    for i, text in enumerate([
+        '[InternetShortcut]\r\nURL=file:.payload\r\n', '[InternetShortcut]\r\nURL=file:///bin/sh\r\nWorkingDirectory=/tmp\r\n',
+        '[InternetShortcut]\r\nURL=javascript:alert(1)\r\n', 'URL=file:///no/section\r\n',
+        '[InternetShortcut]\rURL=file:///lone/cr\r', '[internetshortcut]\nurl = "file:///quoted"\n',
+        '[InternetShortcut]\nURL=file:///a\n[InternetShortcut]\nURL=file:///b\n',
+        '\ufeff[InternetShortcut]\nURL=file://host/share/x\n', '[InternetShortcut]\nURL=file:%2e%2e/%2e%2e/x\n',
+        '[InternetShortcut]\nURL="unmatched\nWorkingDirectory=\n',
+    ]):
+        r('url_%02d' % i, 6, text.encode('utf-8'))
+    r('url_utf16', 6, '\ufeff[InternetShortcut]\r\nURL=file:///u\r\n'.encode('utf-16-le'))
+    r('url_cp932', 6, b'[InternetShortcut]\r\nURL=file:///' + SJIS_HYOJI + b'\\x\r\n')
+
+
+# ---------------------------------------------------------------- INI files
+
+def ini_hostile_bodies():
+    """Files of the INI kind in every shape a hand-edited or hostile one has."""
+    many_sections = ''.join('[s%d]\r\n' % i for i in range(700))
+    return {
+        'lone_cr': b'[Setting]\rWidth=80\rHeight=90\r[Alarm]\rComment=x\r',
+        'lone_lf': b'[Setting]\nWidth=80\n',
+        'mixed_breaks': b'[Setting]\r\nWidth=80\rHeight=90\n\r\nTop=1\n\r',
+        'unmatched_quotes': b'[Setting]\r\nTimeFormat="hh:nn\r\nFileManger=xdg-open"\r\n[Alarm]\r\nComment=""""\r\n',
+        'quote_only': b'[Alarm]\r\nComment="\r\nFile=\'\r\n',
+        'no_equals': b'[Setting]\r\nWidth\r\n=80\r\n==\r\n',
+        'unclosed_sections': b'[Setting\r\nWidth=1\r\n[]\r\nHeight=2\r\n[a]]\r\n[[b]\r\n[ Setting ]\r\nLeft=3\r\n',
+        'case_duplicates': b'[setting]\r\nwidth=1\r\n[SETTING]\r\nWIDTH=2\r\n[Setting]\r\nWidth=3\r\nwidth=4\r\n',
+        'many_sections': many_sections.encode(),
+        'many_keys': ''.join('k%d=%d\r\n' % (i, i) for i in range(600)).encode(),
+        'long_line': b'[Setting]\r\nTimeFormat=' + b'y' * 4000 + b'\r\n',
+        'nul_bytes': b'[Set\0ting]\r\nWid\0th=8\0\r\n\0\0\0',
+        'cp932_trail_5c': b'[Alarm]\r\nComment=' + SJIS_HYOJI + b'\\\r\nFile=' + SJIS_SOFUTO + b'\r\n',
+        'cp932_lead_at_end': b'[Alarm]\r\nComment=\x81',
+        'cp932_lead_before_break': b'[Alarm]\r\nComment=\x95\r\nTime=07:00\r\n',
+        'cp932_bytes_no_char': b'[Alarm]\r\nComment=\x80\xa0\xfd\xfe\xff\r\n',
+        'utf8_bom': b'\xef\xbb\xbf[Setting]\r\nWidth=70\r\n',
+        'utf8_invalid': b'\xef\xbb\xbf[Alarm]\r\nComment=\xc0\xaf\xed\xa0\x80\xff\r\n',
+        'utf16_odd_length': b'\xff\xfe[\0S\0]\0\r\0\n\0k\0=\0v',
+        'utf16_lone_surrogate': b'\xff\xfe' + '[Alarm]\r\nComment='.encode('utf-16-le') + b'\x00\xd8\x41\x00\r\x00',
+        'utf16_big_endian': b'\xfe\xff' + '[Setting]\r\nWidth=60\r\n'.encode('utf-16-be'),
+        'bom_only': b'\xff\xfe',
+        'empty': b'',
+        'only_cr': b'\r',
+        'comments': b'; [Setting]\r\n# Width=1\r\n[Setting] ; trailing\r\nWidth=2 ; not a comment\r\n',
+        'blanks_around': b'  [Setting]  \r\n  Width  =  80  \r\n\tHeight\t=\t90\t\r\n',
+        'equals_in_value': b'[Setting]\r\nFileManger=sh -c "a=b"\r\n',
+        'ctrl_z': b'[Setting]\r\nWidth=80\r\n\x1a[Alarm]\r\n',
+    }
+
+
+def profile_seeds():
+    edits = [
+        'Setting\tWidth\t80',
+        'setting\twidth\t81\nSETTING\tWIDTH\t82',
+        'Alarm\tComment\t"quoted"\nAlarm\tFile\t  padded  ',
+        'Alarm\tComment\t表示\\ソフト\nAlarm\tTime\t〜−‖—¢£¬',
+        'New\tKey\t\nNew\tOther\t"',
+        'Alarm\tComment\ta\rb\nAlarm\tFile\ta\x00b',
+        'Setting\tTimeFormat\t' + 'x' * 1000,
+        'Alarm\tComment\t😀 \ud7ff',
+        's9999\tk\tv\ns0\tk\tv',
+        'Setting\tWidth\t=\nSetting\tHeight\t[x]',
+    ]
+    bodies = ini_hostile_bodies()
+    for i, (name, body) in enumerate(sorted(bodies.items())):
+        seed('profile', 'hostile_' + name, parts(edits[i % len(edits)], body))
+    for i, edit in enumerate(edits):
+        seed('profile', 'edits_%02d' % i, parts(edit, b'[Setting]\r\nWidth=80\r\n[Alarm]\r\nComment=x\r\n'))
+
+
+def settings_seeds():
+    for name, body in sorted(ini_hostile_bodies().items()):
+        seed('settings', 'hostile_' + name, body)
+    values = {
+        'numbers_huge': '[Setting]\r\nLeft=99999999999999999999\r\nTop=-2147483649\r\nWidth=32768\r\nHeight=-32769\r\n',
+        'numbers_odd': '[Setting]\r\nLeft=0x10\r\nTop=1.5\r\nWidth= 12 \r\nHeight=+5\r\n[Thick]\r\nHLine=１２\r\nMLine=1e3\r\n',
+        'colors': '[Color]\r\nBord=-1\r\nHLine=16777216\r\nMLine=4294967295\r\nSLine=abc\r\n',
+        'decomp_folders': '[ARC]\r\nDecompFolder=~/../../etc\r\nFileFold=-1\r\n',
+        'decomp_relative': '[ARC]\r\nDecompFolder=relative/folder\r\n',
+        'decomp_root': '[ARC]\r\nDecompFolder=/\r\n',
+        'decomp_tilde': '[ARC]\r\nDecompFolder=~\r\nFileFold=1\r\n',
+        'decomp_proc': '[ARC]\r\nDecompFolder=/proc/self/cwd\r\n',
+        'decomp_autostart': '[ARC]\r\nDecompFolder=~/.config/autostart/\r\n',
+        'decomp_quoted': '[ARC]\r\nDecompFolder="  /tmp/x  "\r\n',
+        'decomp_long': '[ARC]\r\nDecompFolder=/' + 'd' * 3000 + '\r\n',
+        'file_manager_command': '[Setting]\r\nFileManger=/bin/sh -c "echo planted"\r\n',
+        'alarms': '[Alarm]\r\nEnabled=2\r\nTime=25:61\r\nTime1=-1:00\r\nTime2=07:30:99\r\nComment3=x\r\nFile99=/dev/zero\r\n',
+        'image_files': '[Image]\r\nEnabled=1\r\nFile=../../etc/passwd\r\nJustSize=7\r\nTilePattern=-3\r\n',
+        'anime': '[Anime]\r\nEnabled=1\r\nFile=/proc/self/mem\r\n',
+        'digital': '[Digital]\r\nDatePattern=99\r\nDatePosition=-1\r\nTimePattern=32767\r\nTimeFuchiColor=-2147483648\r\n',
+        'calendar_styles': '[Calender]\r\nFont="\r\nToday=a,b,c,d,e,f\r\nSunday=\r\nSaturday=,,,\r\nHoliday=1,2147483648\r\n',
+        'duplicate_sections': '[ARC]\r\nDecompFolder=/a\r\n[Setting]\r\n[ARC]\r\nDecompFolder=/b\r\n',
+        'every_section_empty': '[Setting]\r\n[Color]\r\n[Thick]\r\n[Image]\r\n[Digital]\r\n[Alarm]\r\n[Anime]\r\n[ARC]\r\n[Calender]\r\n',
+    }
+    for name, text in values.items():
+        seed('settings', name, text.encode('utf-8'))
+    seed('settings', 'cp932_values', b'[Alarm]\r\nComment=' + SJIS_HYOJI + b'\r\n[ARC]\r\nDecompFolder=/tmp/'
+         + SJIS_SOFUTO + b'/\r\n[Calender]\r\nFont=\x82\x6c\x82\x72\r\n')
+
+
+def launcher_entries_seeds():
+    # 0x60 ("`", the field separator) is a trail byte of CP932: "チ" is 83 60.
+    chi = 'チーム'.encode('cp932')
+    assert b'`' in chi
+    entries = {
+        'count_huge': b'[Lunch]\r\nCount=2147483647\r\nApp01=/a/`b`c`d`0`/`\r\n',
+        'count_overflow': b'[Lunch]\r\nCount=4294967297\r\nApp01=x\r\n',
+        'count_21': b'[Lunch]\r\nCount=21\r\n' + b''.join(b'App%02d=/p%d/`n`e`c`0`/`\r\n' % (i, i) for i in range(1, 22)),
+        'count_text': b'[Lunch]\r\nCount=three\r\nApp01=x\r\n',
+        'count_missing': b'[Lunch]\r\nApp01=/a/`b`c`d`0`/`\r\n',
+        'backquote_trail_byte': b'[Lunch]\r\nCount=1\r\nApp01=/home/u/' + chi + b'/`' + chi + b'`txt`' + chi + b'`1`/home/u/`\r\n',
+        'backquotes_only': b'[Lunch]\r\nCount=3\r\nApp01=``````````\r\nApp02=`\r\nApp03=\r\n',
+        'many_fields': b'[Lunch]\r\nCount=1\r\nApp01=' + b'`'.join(b'f%d' % i for i in range(50)) + b'\r\n',
+        'numbers_odd': b'[Lunch]\r\nCount=2\r\nApp01=/a/`b`c`d`-1`/`\r\nApp02=/a/`b`c`d`99999999999`/`\r\n',
+        'numbering': b'[Lunch]\r\nCount=3\r\nApp00=zero\r\nApp1=one\r\nApp001=x\r\nApp02=two\r\nApp02=again\r\n',
+        'quotes': b'[Lunch]\r\nCount=2\r\nApp01="/a b/`"c"`d`e`0`/`"\r\nApp02="unmatched\r\n',
+        'cp932_5c': b'[Lunch]\r\nCount=1\r\nApp01=C:\\' + SJIS_HYOJI + b'\\`' + SJIS_SOFUTO + b'`exe`x`0`C:\\`\r\n',
+        'nul_and_ctrl': b'[Lunch]\r\nCount=1\r\nApp01=/a\0b/`\x01`\x1b`\x7f`0`/`\r\n',
+        'lone_cr': b'[Lunch]\rCount=2\rApp01=/a/`b`c`d`0`/`\rApp02=/x/`y`z`w`0`/`\r',
+        'lunch_twice': b'[Lunch]\r\nCount=1\r\nApp01=/first/`a`b`c`0`/`\r\n[Lunch]\r\nApp01=/second/`a`b`c`0`/`\r\n',
+        'program_paths': b'[Lunch]\r\nCount=3\r\nApp01=../../`sh``x`0``\r\nApp02=~/`x`y`z`0`~`\r\nApp03=file:///bin/`sh`\r\n',
+        'utf16': b'\xff\xfe' + '[Lunch]\r\nCount=1\r\nApp01=/ダ/`名`txt`名`0`/`\r\n'.encode('utf-16-le'),
+        'long_entry': b'[Lunch]\r\nCount=1\r\nApp01=/' + b'p' * 3000 + b'/`n`e`c`0`/`\r\n',
+    }
+    for name, data in entries.items():
+        seed('launcher_entries', name, data)
+    for name, body in sorted(ini_hostile_bodies().items()):
+        if name in ('lone_cr', 'unmatched_quotes', 'nul_bytes', 'utf16_lone_surrogate', 'cp932_lead_at_end'):
+            seed('launcher_entries', 'hostile_' + name, body.replace(b'[Setting]', b'[Lunch]').replace(b'[Alarm]', b'[Lunch]'))
+
+
+def holidays_seeds():
+    rules = {
+        'months_out_of_range': '[NationalHoliday]\r\n1=0,0,1,a\r\n2=0,13,1,b\r\n3=0,-1,1,c\r\n4=0,2147483647,1,d\r\n',
+        'days_out_of_range': '[NationalHoliday]\r\n1=0,2,30,a\r\n2=0,2,29,b\r\n3=0,4,31,c\r\n4=0,1,0,d\r\n5=0,1,-1,e\r\n',
+        'weeks': '[NationalHoliday]\r\n1=1,1,0,a\r\n2=1,1,6,b\r\n3=1,1,99,c\r\n4=2,1,0,d\r\n5=3,1,9,e\r\n',
+        'kinds': '[NationalHoliday]\r\n1=-1,1,1,a\r\n2=9,1,1,b\r\n3=2147483647,1,1,c\r\n4=x,1,1,d\r\n',
+        'year_ranges': '[NationalHoliday]\r\n1=0,1,1,a,2030,2000\r\n2=0,1,1,b,-5,99999\r\n3=0,1,1,c,,\r\n4=0,1,1,d,0,0\r\n',
+        'fields_missing': '[NationalHoliday]\r\n1=\r\n2=,\r\n3=,,,\r\n4=0\r\n5=0,1\r\n6=0,1,1\r\n',
+        'fields_extra': '[NationalHoliday]\r\n1=0,1,1,a,1,2,3,4,5,6,7,8,9\r\n',
+        'quotes_and_blanks': '[NationalHoliday]\r\n1= 0 , 1 , 1 , " a " \r\n2="0,1,1,b"\r\n',
+        'numbering_gaps': '[NationalHoliday]\r\n0=0,1,1,zero\r\n5=0,1,2,five\r\n999=0,1,3,many\r\n-1=0,1,4,neg\r\n',
+        'many_rules': '[NationalHoliday]\r\n' + ''.join('%d=0,%d,%d,r%d\r\n' % (i, i % 12 + 1, i % 28 + 1, i) for i in range(1, 400)),
+        'same_day_twice': '[NationalHoliday]\r\n1=0,5,3,a\r\n2=0,5,3,b\r\n3=1,5,1,c\r\n',
+        'substitute_chain': '[NationalHoliday]\r\n1=0,5,3,A\r\n2=0,5,4,B\r\n3=0,5,5,C\r\n4=0,5,6,D\r\n5=0,5,7,E\r\n',
+        'formats': '[TimeFormat]\r\n0=' + 'h' * 500 + ',x\r\n1=%s%n,y\r\n2=,\r\n3="\r\n[DateFormat]\r\n0=yyyyyyyyyyyy\r\n1=\\,\\\r\n9=x,y\r\n',
+        'no_section': '1=0,1,1,a\r\n',
+        'lone_cr': '[NationalHoliday]\r1=0,1,1,a\r2=0,2,11,b\r',
+    }
+    years = ['1', '9999', '0', '-1', '10000', '1582', '1948', '2026', 'ー２０２６', '', '2026 2027', '2147483648']
+    for i, (name, text) in enumerate(sorted(rules.items())):
+        seed('holidays', name, parts(years[i % len(years)], text))
+    for i, year in enumerate(years):
+        seed('holidays', 'year_%02d' % i, parts(year, '[NationalHoliday]\r\n1=0,1,1,a\r\n2=1,1,2,b\r\n3=2,3,0,c\r\n'))
+    seed('holidays', 'cp932_notes', parts('2026', b'[NationalHoliday]\r\n1=0,1,1,' + SJIS_HYOJI + b'\\\r\n2=0,2,2,\x81\r\n'))
+    seed('holidays', 'utf16', parts('2026', b'\xff\xfe' + '[NationalHoliday]\r\n1=0,1,1,元日\r\n'.encode('utf-16-le')))
+
+
+def environment_seeds():
+    base = '[Setting]\r\nTitle=t\r\nFile=walker.gif\r\nPattern=%s\r\n[Environment]\r\nClockWidth=%s\r\nClockHeight=%s\r\n%s[Pattern]\r\n%s'
+    cases = {
+        'pattern_count_huge': ('2147483647', '80', '80', '', 'Pat1=0,0,0,24,24,24,0,0,2\r\n'),
+        'pattern_count_negative': ('-5', '80', '80', '', 'Pat1=0,0,0,24,24,24,0,0,2\r\n'),
+        'pattern_count_above_lines': ('60', '80', '80', '', 'Pat1=0,0,0,24,24,24,0,0,2\r\n'),
+        'patterns_beyond_table': ('200', '80', '80', '', ''.join('Pat%d=0,0,0,8,8,8,0,0,1\r\n' % i for i in range(1, 201))),
+        'sides_zero': ('1', '0', '0', '', 'Pat1=0,0,0,0,0,0,0,0,0\r\n'),
+        'sides_huge': ('1', '32767', '-32768', '', 'Pat1=0,0,0,24,24,24,0,0,2\r\n'),
+        'pattern_fields_missing': ('3', '80', '80', '', 'Pat1=\r\nPat2=1\r\nPat3=1,2,3,4\r\n'),
+        'pattern_fields_extra': ('1', '80', '80', '', 'Pat1=' + ','.join(['7'] * 40) + '\r\n'),
+        'pattern_numbers_extreme': ('2', '80', '80', '', 'Pat1=-2147483648,2147483647,-1,2147483647,-2147483648,0,-1,-1,-1\r\nPat2=99999999999,0,0,1,1,1,0,0,0\r\n'),
+        'pattern_sheet_outside': ('2', '80', '80', '', 'Pat1=1000,1000,40,30,500,500,0,0,1\r\nPat2=47,39,-48,-40,48,40,0,0,1\r\n'),
+        'pattern_ticks_zero': ('2', '80', '80', '', 'Pat1=0,0,0,24,24,24,0,0,0\r\nPat2=0,0,0,24,24,24,0,0,-1\r\n'),
+        'scroll_extreme': ('1', '80', '80', 'Scroll=ON\r\n[ScrollPattern]\r\nVectX=2147483647\r\nVectY=-2147483648\r\nStartPosX=-99999\r\nEndAction=Explode\r\n', 'Pat1=0,0,0,24,24,24,0,0,2\r\n'),
+        'scroll_zero': ('1', '80', '80', 'Scroll=ON\r\nBackGround=x.gif\r\n[ScrollPattern]\r\nVectX=0\r\nVectY=0\r\nScrollLink=ON\r\n', 'Pat1=0,0,0,24,24,24,0,0,2\r\n'),
+        'adjust_extreme': ('1', '80', '80', 'AdjustX=2147483647\r\nAdjustY=-2147483648\r\nThickHLine=-1\r\nColorHLine=-1\r\n', 'Pat1=0,0,0,24,24,24,0,0,2\r\n'),
+        'numbers_odd': ('0x10', '1e3', ' 80 ', '', 'Pat1=0x1,1.5,+2, 3 ,４,5,6,7,8\r\n'),
+    }
+    for name, values in cases.items():
+        seed('environment', name, (base % values).encode('utf-8'))
+    seed('environment', 'files_climbing', b'[Setting]\r\nFile=../../../etc/passwd\r\nPattern=1\r\n[Environment]\r\n'
+         b'BackGround=/dev/zero\r\n[Pattern]\r\nPat1=0,0,0,24,24,24,0,0,2\r\n')
+    seed('environment', 'cp932_title', b'[Setting]\r\nTitle=' + SJIS_HYOJI + b'\\' + SJIS_SOFUTO + b'\x81\r\nPattern=1\r\n')
+    for name, body in sorted(ini_hostile_bodies().items()):
+        if name in ('lone_cr', 'unclosed_sections', 'case_duplicates', 'nul_bytes', 'utf16_odd_length', 'many_sections'):
+            seed('environment', 'hostile_' + name, body)
+
+
+def mimeapps_seeds():
+    entry = '[Desktop Entry]\nType=Application\nExec=%s\n'
+    execs = ['sh -c "echo planted" sh %f', '"/bin/sh" -c "rm %f"', '%f', 'true %%f %', '/nonexistent %U',
+             'sh', '"unterminated', '\\"', '/bin/true %z %i %c %k', '/tmp', '../../bin/sh', ' ', '=',
+             'env A=B /bin/true', '/bin/true\\s%f', 'x' * 2000]
+    for i, command in enumerate(execs):
+        seed('mimeapps', 'exec_%02d' % i, parts('[Default Applications]\ntext/plain=fuzzed.desktop\n', '', '',
+                                                 entry % command, 'text/plain'))
+    lists = {
+        'climbing_names': '[Default Applications]\ntext/plain=../../etc/x.desktop;/abs.desktop;fuzzed.desktop\n',
+        'vendor_names': '[Default Applications]\ntext/plain=kde-editor.desktop;a-b-c.desktop;-.desktop;kde-.desktop\n',
+        'wildcards': '[Default Applications]\ntext/*=fuzzed.desktop\n*/*=viewer.desktop\n',
+        'removed_everything': '[Removed Associations]\ntext/plain=viewer.desktop;fuzzed.desktop;kde-editor.desktop\n',
+        'long_list': '[Default Applications]\ntext/plain=' + 'missing.desktop;' * 200 + 'viewer.desktop\n',
+        'lone_cr': '[Default Applications]\rtext/plain=fuzzed.desktop\r',
+        'bom_and_blanks': '\ufeff [Default Applications] \n text/plain = fuzzed.desktop ; viewer.desktop \n',
+        'semicolons': '[Default Applications]\ntext/plain=;;;\ntext/html=;viewer.desktop;;\n',
+        'group_twice': '[Default Applications]\ntext/plain=missing.desktop\n[Default Applications]\ntext/plain=fuzzed.desktop\n',
+    }
+    for name, text in lists.items():
+        seed('mimeapps', 'list_' + name, parts(text, text, '[MIME Cache]\ntext/plain=viewer.desktop;\n',
+                                               entry % '/bin/true %f', 'text/plain'))
+    for i, mime in enumerate(['../../x', 'text/plain;charset=x', 'text', '/', 'TEXT/PLAIN', 'x' * 300,
+                              'inode/directory', 'application/x-desktop']):
+        seed('mimeapps', 'type_%02d' % i, parts('[Default Applications]\n%s=fuzzed.desktop\n' % mime, '',
+                                                '[MIME Cache]\n%s=viewer.desktop\n' % mime, entry % '/bin/true', mime))
+    seed('mimeapps', 'entry_hidden', parts('[Default Applications]\ntext/plain=fuzzed.desktop;viewer.desktop\n', '', '',
+                                           '[Desktop Entry]\nExec=/bin/true\nHidden=true\nTryExec=/nonexistent\n', ''))
+    seed('mimeapps', 'entry_link', parts('[Default Applications]\ntext/plain=fuzzed.desktop\n', '', '',
+                                         '[Desktop Entry]\nType=Link\nURL=file:///bin/sh\n', ''))
+
+
+def mci_seeds():
+    tracks = ''.join('TRACK %02d AUDIO\nINDEX 01 00:%02d:00\n' % (i, i % 60) for i in range(1, 100))
+    sheets = {
+        'hundred_tracks': 'FILE "disc.bin" BINARY\n' + tracks,
+        'track_numbers_odd': 'FILE "disc.bin" BINARY\nTRACK 00 AUDIO\nINDEX 01 00:00:00\nTRACK 99 AUDIO\nINDEX 01 00:00:01\nTRACK 05 AUDIO\nINDEX 01 00:00:00\n',
+        'index_extreme': 'FILE "disc.bin" BINARY\nTRACK 01 AUDIO\nINDEX 01 99:99:99\nTRACK 02 AUDIO\nINDEX 01 -1:00:00\n',
+        'index_backwards': 'FILE "disc.bin" BINARY\nTRACK 01 AUDIO\nINDEX 01 00:00:05\nTRACK 02 AUDIO\nINDEX 01 00:00:01\n',
+        'file_climbing': 'FILE "../../../etc/passwd" BINARY\nTRACK 01 AUDIO\nINDEX 01 00:00:00\n',
+        'file_unquoted': 'FILE disc.bin BINARY\nTRACK 01 AUDIO\nINDEX 01 00:00:00\n',
+        'file_quote_unmatched': 'FILE "disc.bin BINARY\nTRACK 01 AUDIO\nINDEX 01 00:00:00\n',
+        'no_file': 'TRACK 01 AUDIO\nINDEX 01 00:00:00\n',
+        'lone_cr': 'FILE "disc.bin" BINARY\rTRACK 01 AUDIO\rINDEX 01 00:00:00\r',
+        'pregap_huge': 'FILE "disc.bin" BINARY\nTRACK 01 AUDIO\nPREGAP 99:59:74\nINDEX 01 00:00:00\nPOSTGAP 99:59:74\n',
+        'data_tracks': 'FILE "disc.bin" BINARY\nTRACK 01 MODE2/2352\nINDEX 01 00:00:00\nTRACK 02 MODE1/2048\nINDEX 01 00:00:02\n',
+        'empty': '',
+    }
+    commands = [
+        'open cdaudio shareable\nplay cdaudio from 99 to 0\nseek cdaudio to 4294967295\nstatus cdaudio position track 100',
+        'open cdaudio\nset cdaudio time format tmsf\nplay cdaudio from 99:99:99:99\nstatus cdaudio position\nstatus cdaudio length track -1',
+        'open cdaudio alias x\nplay x\nclose x\nclose cdaudio\nclose all',
+        'open cdaudio\nset cdaudio time format frames\nseek cdaudio to -1\nstatus cdaudio start position',
+        'open cdaudio\n' + 'status cdaudio ' * 100,
+        'open "cdaudio"\nopen cd\0audio\nstatus cdaudio mode\n\x00\n',
+        'open cdaudio\nset cdaudio time format milliseconds\nplay cdaudio from 2147483647 to 2147483648',
+        'open cdaudio\nset cdaudio door open\nset cdaudio door closed\nstatus cdaudio media present\nstop cdaudio\npause cdaudio\nresume cdaudio',
+    ]
+    replies = ['-1\n99999999999\n00:00:00:00:00\nabc\n\n:\n::\n4294967296\ntrue\nfalse',
+               '99\n-5\n2147483648\n99:99:99\n00:00\nplaying\nstopped\n\x00\n' + '9' * 300]
+    for i, (name, sheet) in enumerate(sorted(sheets.items())):
+        for turn in (0, 1):
+            seed('mci', '%s_%d' % (name, turn), parts(sheet, commands[(i + 4 * turn) % len(commands)],
+                                                      replies[(i + turn) % len(replies)]))
+
+
+def cp932_seeds():
+    pairs = {
+        'lead_at_end': b'abc\x81', 'lead_then_ascii': b'\x81a\x95\x20\x83\x0a',
+        'trail_boundaries': b'\x81\x3f\x81\x40\x81\x7e\x81\x7f\x81\x80\x81\xfc\x81\xfd',
+        'trail_5c_and_60': SJIS_HYOJI + SJIS_SOFUTO + 'チ'.encode('cp932') + b'\x5c\x60',
+        'user_defined': b'\xf0\x40\xf9\xfc', 'nec_extension': b'\x87\x40\x87\x9c\xed\x40\xee\xfc',
+        'ibm_extension': b'\xfa\x40\xfc\x4b\xfc\x4c', 'half_width_kana': bytes(range(0xa1, 0xe0)),
+        'no_char_bytes': b'\x80\xa0\xfd\xfe\xff', 'every_lead': b''.join(bytes([lead, 0x40]) for lead in range(0x81, 0x100)),
+        'nul_between': b'\x95\x00\x5c', 'wave_dash_forms': '〜−‖—¢£¬～－∥―￠￡￢'.encode('cp932', 'replace'),
+    }
+    for name, data in pairs.items():
+        seed('cp932', name, data)
+    utf16 = {
+        'lone_high_surrogate': '\ud800'.encode('utf-16-le', 'surrogatepass'),
+        'lone_low_surrogate': 'a\udc00b'.encode('utf-16-le', 'surrogatepass'),
+        'surrogates_reversed': '\udc00\ud800'.encode('utf-16-le', 'surrogatepass'),
+        'emoji_no_mapping': '😀表示'.encode('utf-16-le'), 'noncharacters': '\ufffe\uffff\ufeff'.encode('utf-16-le'),
+        'forms_typed': '〜−‖—¢£¬'.encode('utf-16-le'), 'odd_length': 'ab'.encode('utf-16-le') + b'\x30',
+        'controls': ''.join(chr(c) for c in range(0, 32)).encode('utf-16-le'),
+        'latin1_no_mapping': 'éàüß'.encode('utf-16-le'),
+    }
+    for name, data in utf16.items():
+        seed('cp932', 'utf16_' + name, data)
+
+
+def archive_names_seeds():
+    for i, name in enumerate(CLIMBING_NAMES + ABSOLUTE_NAMES + NUL_NAMES + SJIS_NAMES):
+        seed('archive_names', 'hostile_%02d' % i, name)
+    for i, name in enumerate(DOT_NAMES + PROGRAM_NAMES):
+        seed('archive_names', 'named_%02d' % i, name.encode('utf-8'))
+    for name, data in {'overlong_dots': b'\xc0\xae\xc0\xae/x', 'utf8_backslash': 'ダ\\..\\x'.encode('utf-8'),
+                       'surrogate_utf8': b'\xed\xa0\x80/x', 'deep': b'a/' * 1000, 'long': b'n' * 4000,
+                       'slashes_only': b'////', 'backslashes_only': b'\\\\\\', 'empty': b''}.items():
+        seed('archive_names', name, data)
+
+
+def seven_zip_listing_seeds():
+    def block(path, folder=False, size=None, crc=None, extra=''):
+        text = 'Path = %s\nFolder = %s\n' % (path, '+' if folder else '-')
+        if size is not None:
+            text += 'Size = %s\n' % size
+        if crc is not None:
+            text += 'CRC = %s\n' % crc
+        return text + extra + '\n'
+    listings = {
+        'climbing': block('../sentinel.txt') + block('a/../../b') + block('..') + block('./..', True),
+        'absolute': block('/tmp/tockara-fuzz-escape/x') + block('//x') + block('/', True),
+        'backslashes': block('..\\..\\x') + block('a\\b\\..\\..\\..\\c'),
+        'dot_names': block('.bashrc') + block('.config/autostart/x.desktop') + block('.tockara-abc.part'),
+        'links_listed': block('link', extra='Symbolic Link = ../outside\nAttributes = A -lrwxrwxrwx\n')
+                        + block('hard', extra='Hard Link = ../../etc/passwd\n'),
+        'modes_listed': block('run.sh', extra='Attributes = A_ -rwsr-xr-x\n'),
+        'sizes': block('a', size='9223372036854775807') + block('b', size='9223372036854775808')
+                 + block('c', size='-1') + block('d', size='0x10') + block('e', size=''),
+        'crcs': block('a', crc='FFFFFFFF') + block('b', crc='100000000') + block('c', crc='-1') + block('d', crc='xyz'),
+        'duplicates': block('twice.txt') + block('twice.txt') + block('d', True) + block('d', True) + block('d'),
+        'file_then_folder': block('x') + block('x', True) + block('x/y'),
+        'encrypted': block('secret.txt', extra='Encrypted = +\n') + block('plain.txt', extra='Encrypted = -\n'),
+        'crlf': block('a.txt').replace('\n', '\r\n') + block('b').replace('\n', '\r'),
+        'no_blank_lines': 'Path = a\nPath = b\nFolder = +\nPath = c\n',
+        'keys_spelled_oddly': 'Path=a\npath = b\nPath  = c\n Path = d\nPath = e\nFolder = + \nFolder=+\n',
+        'path_in_path': block('Path = x') + block('x\nPath = y'),
+        'trailing_blanks': block('a.txt ') + block(' b.txt') + block('c.txt\t'),
+        'empty_path': block('') + block('', True),
+        'deep': block('d/' * 1000 + 'x'),
+        'long': block('n' * 3000),
+        'many': ''.join(block('e%03d' % i) for i in range(150)),
+        'shift_jis': '',
+        'control_chars': block('a\x01b') + block('\x1b[31m') + block('a\x7f'),
+    }
+    for name, text in listings.items():
+        if text:
+            seed('seven_zip_listing', name, text.encode('utf-8'))
+    seed('seven_zip_listing', 'shift_jis', b'Path = ' + SJIS_HYOJI + b'\\..\\..\\x\nFolder = -\n\nPath = '
+         + SJIS_SOFUTO + b'/\x81\nFolder = +\n\n')
+    seed('seven_zip_listing', 'nul_names', b'Path = a\0/../../x\nFolder = -\n\nPath = \0\n\n')
+    seed('seven_zip_listing', 'invalid_utf8', b'Path = \xc0\xae\xc0\xae/x\n\nPath = \xff\xfe\n\n')
+
+
 def main(names):
     extraction_zip_seeds()
     extraction_lzh_seeds()
+    readers_seeds()
+    profile_seeds()
+    settings_seeds()
+    launcher_entries_seeds()
+    holidays_seeds()
+    environment_seeds()
+    mimeapps_seeds()
+    mci_seeds()
+    cp932_seeds()
+    archive_names_seeds()
+    seven_zip_listing_seeds()
     for target in names or sorted(SEEDS):
         if target not in SEEDS:
             sys.exit('make_corpus.py: no seeds for %r' % target)
