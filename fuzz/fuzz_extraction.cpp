@@ -2,8 +2,8 @@
 // it on a drop. Input: the archive's bytes, extracted once as ZIP and once as
 // LZH, each time into a fresh target folder that already holds the user's
 // files, a folder and links leading out of it, beside a sentinel file and a
-// folder of their own outside it. Properties, checked on the folders after
-// each extraction:
+// folder of their own outside it (made anew whenever an extraction changed
+// them). Properties, checked on the folders after each extraction:
 // - nothing is written outside the target: the sentinel and the outside
 //   folder keep their bytes and modes, nothing new appears beside the target
 //   or in the current folder, nothing at the absolute paths the seeds name;
@@ -23,6 +23,7 @@
 #include <cstring>
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <stop_token>
 #include <string>
 #include <system_error>
@@ -225,10 +226,27 @@ void CheckNoEscape()
     }
 }
 
+// The folders as made, and their tree; made anew only after an extraction
+// that changed them (most inputs are refused before anything is written).
+struct Folders {
+    Fixture fixture;
+    Tree tree;
+};
+
+const Folders &FreshFolders(std::optional<Folders> &folders)
+{
+    if (!folders) {
+        Fixture fixture = MakeFixture();
+        Tree tree = Snapshot(fixture.base);
+        folders = Folders{std::move(fixture), std::move(tree)};
+    }
+    return *folders;
+}
+
 void ExtractAndCheck(LibarchiveFormat format, const QString &archive)
 {
-    const Fixture fixture = MakeFixture();
-    const Tree before = Snapshot(fixture.base);
+    static std::optional<Folders> folders;
+    const auto &[fixture, before] = FreshFolders(folders);
     // The current folder is outside the target: a write to a name relative
     // to it, not to the target, shows as written outside. (The fuzzer's own
     // folder is returned to after.)
@@ -250,8 +268,11 @@ void ExtractAndCheck(LibarchiveFormat format, const QString &archive)
         if (!before.contains(path))
             CheckNewEntry(path, node, reported);
     CheckReported(reported, after);
-    std::error_code error;
-    fs::remove_all(fixture.base, error);
+    if (after != before) {
+        std::error_code error;
+        fs::remove_all(fixture.base, error);
+        folders.reset();
+    }
 }
 
 } // namespace
