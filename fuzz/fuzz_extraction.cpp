@@ -5,8 +5,9 @@
 // folder of their own outside it (made anew whenever an extraction changed
 // them). Properties, checked on the folders after each extraction:
 // - nothing is written outside the target: the sentinel and the outside
-//   folder keep their bytes and modes, nothing new appears beside the target
-//   or in the current folder, nothing at the absolute paths the seeds name;
+//   folder keep their bytes and modes, nothing new appears beside the target,
+//   in the current folder or beside the archive, the archive is unchanged,
+//   nothing appears at the absolute paths the seeds name;
 // - no existing file, folder or link in the target changes (type, mode, bytes,
 //   link text);
 // - everything new in the target is a regular file or a folder, none
@@ -217,6 +218,18 @@ void CheckReported(const std::map<std::string, bool> &reported, const Tree &afte
     }
 }
 
+// The folder above holds only the archive, unchanged, and the run's folders.
+void CheckScratchFolder(const fs::path &scratch, const fs::path &archive, size_t archiveSize)
+{
+    std::error_code error;
+    for (const fs::directory_entry &entry : fs::directory_iterator(scratch, error))
+        if (entry.path() != archive && entry.path().filename() != "drop")
+            Breach("written outside", entry.path(), "new beside the folders");
+    struct stat status;
+    if (lstat(archive.c_str(), &status) != 0 || !S_ISREG(status.st_mode) || size_t(status.st_size) != archiveSize)
+        Breach("written outside", archive, "the archive changed");
+}
+
 void CheckNoEscape()
 {
     for (const char *path : kEscapePaths) {
@@ -243,7 +256,7 @@ const Folders &FreshFolders(std::optional<Folders> &folders)
     return *folders;
 }
 
-void ExtractAndCheck(LibarchiveFormat format, const QString &archive)
+void ExtractAndCheck(LibarchiveFormat format, const QString &archive, size_t archiveSize)
 {
     static std::optional<Folders> folders;
     const auto &[fixture, before] = FreshFolders(folders);
@@ -262,6 +275,8 @@ void ExtractAndCheck(LibarchiveFormat format, const QString &archive)
 
     const Tree after = Snapshot(fixture.base);
     CheckNoEscape();
+    const fs::path archivePath = QFile::encodeName(archive).toStdString();
+    CheckScratchFolder(archivePath.parent_path(), archivePath, archiveSize);
     CheckExistingKept(before, after);
     const std::map<std::string, bool> reported = ReportedPaths(report);
     for (const auto &[path, node] : after)
@@ -282,7 +297,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     static const bool prepared = (umask(kUmask), true);
     (void)prepared;
     const QString archive = WriteScratchFile(QStringLiteral("archive"), InputBytes(data, size));
-    ExtractAndCheck(LibarchiveFormat::Zip, archive);
-    ExtractAndCheck(LibarchiveFormat::Lha, archive);
+    ExtractAndCheck(LibarchiveFormat::Zip, archive, size);
+    ExtractAndCheck(LibarchiveFormat::Lha, archive, size);
     return 0;
 }

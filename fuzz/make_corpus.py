@@ -226,7 +226,7 @@ assert SJIS_HYOJI[1] == 0x5C and SJIS_SOFUTO[1] == 0x5C
 CLIMBING_NAMES = [
     b'../sentinel.txt', b'../outside/kept.txt', b'../../tockara-fuzz-escape/x', b'./../sentinel.txt',
     b'a/./../../sentinel.txt', b'folder/../../outside/new.txt', b'..', b'a/..', b'../',
-    b'..\\sentinel.txt', b'a\\..\\..\\outside\\new.txt', b'.\\..\\x', b'..\\',
+    b'..\\sentinel.txt', b'a\\..\\..\\outside\\new.txt', b'.\\..\\x', b'..\\', b'../../archive',
 ]
 ABSOLUTE_NAMES = [
     ESCAPE + b'/absolute.txt', ESCAPE + b'/', b'//tmp/tockara-fuzz-escape/x', b'\\tmp\\tockara-fuzz-escape\\x',
