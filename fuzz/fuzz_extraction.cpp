@@ -3,19 +3,25 @@
 // LZH, each time into a fresh target folder that already holds the user's
 // files, a folder and links leading out of it, beside a sentinel file and a
 // folder of their own outside it (made anew whenever an extraction changed
-// them). Properties, checked on the folders after each extraction:
+// them). The target holds a protected folder and a protected file (places
+// the clock keeps its state in), and a taken name is kept both, replaced or
+// skipped, by the input's size. Properties, checked on the folders after
+// each extraction:
 // - nothing is written outside the target: the sentinel and the outside
 //   folder keep their bytes and modes, nothing new appears beside the target,
 //   in the current folder or beside the archive, the archive is unchanged,
 //   nothing appears at the absolute paths the seeds name;
+// - nothing is written in a protected place;
 // - no existing file, folder or link in the target changes (type, mode, bytes,
-//   link text);
+//   link text), but for the files reported replaced when replacing was
+//   chosen, which become plain files, and a stale temporary file of an
+//   earlier extraction, which may be removed;
 // - everything new in the target is a regular file or a folder, none
 //   executable: files have no bit beyond 0666 and folders none beyond 0777,
 //   less the umask;
 // - no new name starts with "." (no temporary ".tockara-*.part" is left);
 // - the report is true: each entry reported extracted is there, of its kind,
-//   and each new file is reported.
+//   and each new file is reported; the folder reported is the target.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -25,6 +31,7 @@
 #include <filesystem>
 #include <map>
 #include <optional>
+#include <set>
 #include <stop_token>
 #include <string>
 #include <system_error>
@@ -43,6 +50,8 @@ constexpr mode_t kUmask = 022;
 
 // Absolute names the seeds aim at: an escaping entry would land here.
 constexpr const char *kEscapePaths[] = {"/tmp/tockara-fuzz-escape", "/dev/shm/tockara-fuzz-escape"};
+
+constexpr const char *kStalePart = ".tockara-stale.part";
 
 [[noreturn]] void Breach(const char *rule, const std::string &path, const char *format)
 {
@@ -130,6 +139,10 @@ Fixture MakeFixture()
     WriteFile(fixture.target / "Tockara.ini", "[Setting]\r\nFileManger=xdg-open\r\n", 0644);
     WriteFile(fixture.target / "readonly.txt", "read only\n", 0444);
     WriteFile(fixture.target / "folder" / "inner.txt", "inside a folder\n", 0640);
+    // Left by an extraction that was killed: the one in the target may be
+    // removed, the one outside never.
+    WriteFile(fixture.target / kStalePart, "stale\n", 0600);
+    WriteFile(fixture.outside / kStalePart, "stale outside\n", 0600);
     // Links an entry might write through: to a folder outside and to the sentinel.
     if (symlink("../outside", (fixture.target / "way-out").c_str()) != 0
         || symlink("../sentinel.txt", (fixture.target / "sentinel-link").c_str()) != 0
@@ -148,14 +161,31 @@ bool InTarget(const std::string &relative)
     return StartsWith(relative, "target/");
 }
 
-void CheckExistingKept(const Tree &before, const Tree &after)
+using Paths = std::set<std::string>;
+
+// A file written in place of an existing one must be as any new file is.
+void CheckReplaced(const std::string &path, const Node &now)
+{
+    if (!S_ISREG(now.mode))
+        Breach("existing entry changed", path, "reported replaced, not a file now");
+    if ((now.mode & 07777) & ~(0666 & ~kUmask))
+        Breach("executable", path, "replaced file's mode beyond 0666 less the umask");
+}
+
+void CheckExistingKept(const Tree &before, const Tree &after, const Paths &replaced)
 {
     for (const auto &[path, node] : before) {
         const auto found = after.find(path);
         const char *rule = InTarget(path) || path == "target" ? "existing entry changed" : "written outside";
+        if (found == after.end() && path == std::string("target/") + kStalePart)
+            continue;
         if (found == after.end())
             Breach(rule, path, "gone");
         const Node &now = found->second;
+        if (replaced.contains(path)) {
+            CheckReplaced(path, now);
+            continue;
+        }
         if ((now.mode & S_IFMT) != (node.mode & S_IFMT))
             Breach(rule, path, "another kind now");
         if (now.mode != node.mode)
@@ -166,24 +196,53 @@ void CheckExistingKept(const Tree &before, const Tree &after)
     }
 }
 
+// A name the report gives, relative to the target, as a path of the tree.
+std::string TreePath(const QString &name)
+{
+    std::string path = fs::path("target/" + QFile::encodeName(name).toStdString()).lexically_normal().string();
+    while (path.size() > 1 && path.back() == '/')
+        path.pop_back();
+    return path;
+}
+
 // The entries reported extracted, as paths of the tree ("target/..."),
 // each with whether it was reported as a folder.
 std::map<std::string, bool> ReportedPaths(const ArchiverReport &report)
 {
     std::map<std::string, bool> reported;
-    for (const QString &name : report.extracted) {
-        std::string path = fs::path("target/" + QFile::encodeName(name).toStdString()).lexically_normal().string();
-        while (path.size() > 1 && path.back() == '/')
-            path.pop_back();
-        reported[path] = name.endsWith(u'/');
-    }
+    for (const QString &name : report.extracted)
+        reported[TreePath(name)] = name.endsWith(u'/');
     return reported;
+}
+
+// Where the run's rules forbid anything new: the protected folder.
+bool Protected(const std::string &path)
+{
+    return StartsWith(path, "target/folder/");
+}
+
+// The files the report says it replaced, which only the rule to replace
+// allows, and never a protected file.
+Paths ReplacedPaths(const ArchiverReport &report, ExistingName existing)
+{
+    Paths replaced;
+    for (const QString &name : report.replaced) {
+        const std::string path = TreePath(name);
+        if (existing != ExistingName::Replace)
+            Breach("existing entry changed", path, "replaced although replacing was not chosen");
+        if (path == "target/Tockara.ini" || Protected(path))
+            Breach("protected place written", path, "replaced");
+        replaced.insert(path);
+    }
+    return replaced;
 }
 
 void CheckNewEntry(const std::string &path, const Node &node, const std::map<std::string, bool> &reported)
 {
     if (!InTarget(path))
         Breach("written outside", path, "new beside the target");
+    if (Protected(path))
+        Breach("protected place written", path, "new in a protected folder");
     const std::string leaf = fs::path(path).filename().string();
     // A temporary name of the extraction, unless an entry was named so.
     if (StartsWith(leaf, ".tockara-") && leaf.ends_with(".part") && !reported.contains(path))
@@ -256,6 +315,19 @@ const Folders &FreshFolders(std::optional<Folders> &folders)
     return *folders;
 }
 
+// The rules of a run: the protected places in the target, and what a taken
+// name gets, chosen by the input's size so that every choice is fuzzed.
+ExtractionRules RulesOf(const Fixture &fixture, size_t inputSize)
+{
+    const auto text = [](const fs::path &path) { return QFile::decodeName(QByteArray::fromStdString(path.string())); };
+    ExtractionRules rules;
+    rules.protectedPlaces.folders = {text(fixture.target / "folder")};
+    rules.protectedPlaces.files = {text(fixture.target / "Tockara.ini")};
+    constexpr ExistingName kChoices[] = {ExistingName::KeepBoth, ExistingName::Replace, ExistingName::Skip};
+    rules.existing = kChoices[inputSize % 3];
+    return rules;
+}
+
 void ExtractAndCheck(LibarchiveFormat format, const QString &archive, size_t archiveSize)
 {
     static std::optional<Folders> folders;
@@ -268,8 +340,9 @@ void ExtractAndCheck(LibarchiveFormat format, const QString &archive, size_t arc
         Breach("fixture", fixture.outside, strerror(errno));
     const QString target = QFile::decodeName(QByteArray::fromStdString(fixture.target.string()));
     const std::stop_token stop;
+    const ExtractionRules rules = RulesOf(fixture, archiveSize);
     ArchiverReport report;
-    tockara_libarchive_extract(int(format), &archive, &target, &stop, &report);
+    tockara_libarchive_extract_by_rules(int(format), &archive, &target, &rules, &stop, &report);
     if (fchdir(home) != 0)
         Breach("fixture", ".", strerror(errno));
 
@@ -277,7 +350,9 @@ void ExtractAndCheck(LibarchiveFormat format, const QString &archive, size_t arc
     CheckNoEscape();
     const fs::path archivePath = QFile::encodeName(archive).toStdString();
     CheckScratchFolder(archivePath.parent_path(), archivePath, archiveSize);
-    CheckExistingKept(before, after);
+    if (!report.target.isEmpty() && report.target != target + u'/')
+        Breach("report", QFile::encodeName(report.target).toStdString(), "another folder reported as the target");
+    CheckExistingKept(before, after, ReplacedPaths(report, rules.existing));
     const std::map<std::string, bool> reported = ReportedPaths(report);
     for (const auto &[path, node] : after)
         if (!before.contains(path))

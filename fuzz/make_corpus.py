@@ -247,7 +247,20 @@ PROGRAM_NAMES = [
     'NIKI2026.txt', 'invoice.pdf.desktop', 'autostart/evil.desktop', 'lib/tockara/modules/libtockara_libarchive.so',
 ]
 EXISTING_NAMES = ['existing.txt', 'Tockara.ini', 'readonly.txt', 'folder/inner.txt', 'way-out', 'sentinel-link',
-                  'dangling', 'way-out/new.txt', 'dangling/new.txt', 'sentinel-link/x']
+                  'dangling', 'way-out/new.txt', 'dangling/new.txt', 'sentinel-link/x', 'folder/new.txt',
+                  'folder/sub/deeper.txt', '.tockara-stale.part', 'existing (2).txt']
+# The extraction target keeps both, replaces or skips a taken name by the
+# input's size (modulo 3); each seed of taken names comes in the three sizes.
+CHOICES = ['keep_both', 'replace', 'skip']
+
+
+def sized(make, choice):
+    """The first of make(0), make(1), ... whose size picks that choice."""
+    for padding in range(3):
+        data = make(padding)
+        if len(data) % 3 == choice:
+            return data
+    raise AssertionError('no size picks %d' % choice)
 
 
 def desktop_launcher(command):
@@ -315,7 +328,10 @@ def extraction_zip_seeds():
     s('folder_over_existing_file', [ZipEntry('existing.txt/'), ZipEntry('Tockara.ini/inner.txt', b'x')])
     s('file_over_existing_folder', [ZipEntry('folder', b'file in place of the folder')])
     for i, name in enumerate(EXISTING_NAMES):
-        s('existing_%02d' % i, [ZipEntry(name, b'replaced\n')])
+        for choice, choice_name in enumerate(CHOICES):
+            seed('extraction', 'zip_existing_%02d_%s' % (i, choice_name), sized(
+                lambda pad: zip_archive([ZipEntry(name, b'replaced\n'), ZipEntry(name + '.new', b'x')],
+                                        comment=b'c' * pad), choice))
     s('existing_failing', [ZipEntry('existing.txt', b'short', size=1000), ZipEntry('Tockara.ini', b'x', crc=1)])
     s('dot_names', [ZipEntry(n, b'' if n.endswith('/') else b'hidden\n') for n in DOT_NAMES])
     for i, name in enumerate(DOT_NAMES):
@@ -422,7 +438,10 @@ def extraction_lzh_seeds():
     s('file_over_existing_folder', [LzhEntry('folder', b'file in place of the folder')])
     s('folder_with_data', [LzhEntry(b'', b'data', method=b'-lhd-', folder=b'd\xff')])
     for i, name in enumerate(EXISTING_NAMES):
-        s('existing_%02d' % i, [LzhEntry(name, b'replaced\n', level=i % 3)])
+        for choice, choice_name in enumerate(CHOICES):
+            seed('extraction', 'lzh_existing_%02d_%s' % (i, choice_name), sized(
+                lambda pad: lzh_archive([LzhEntry(name, b'replaced\n', level=i % 3)], end=b'\0' * (1 + pad)),
+                choice))
     for i, name in enumerate(DOT_NAMES):
         s('dot_%02d' % i, lzh_files(name, level=i % 3))
     s('program_files', [LzhEntry(n, b'[Setting]\nFileManger=/bin/sh -c "echo planted"\n') for n in PROGRAM_NAMES])
