@@ -23,10 +23,13 @@ struct Edit {
 };
 
 // A name as the program's own callers give them: not empty, without blanks
-// at its ends and without the characters of the file's syntax.
+// at its ends and without the characters of the file's syntax. Nor with the
+// characters input methods type for CP932 glyphs (〜 and its kin): a CP932
+// file stores them in the code page's forms, names as values, and the
+// program's names are never typed.
 bool IsProgramName(const QString &name)
 {
-    if (name.isEmpty() || TrimBlanks(name).size() != name.size())
+    if (name.isEmpty() || TrimBlanks(name).size() != name.size() || WithCp932Forms(name) != name)
         return false;
     for (QChar c : name) {
         if (c == u'[' || c == u']' || c == u'=' || c == u'\r' || c == u'\n' || c == QChar(0))

@@ -7,8 +7,11 @@
 # Each target starts from its seed corpus (fuzz/corpus/<name>, only read) and
 # what earlier runs found (build-fuzz/corpus/<name>). Crashes are kept in
 # build-fuzz/crashes/<name>/, each run's output in build-fuzz/logs/<name>.log.
-# Ends with one line per target: executions, coverage (cov, ft), crashes;
-# fails when a target crashed.
+# Ends with one line per target: executions, coverage (cov, ft), corpus
+# size, crashes; fails when a target crashed.
+# FUZZ_KEEP_GOING=1 fuzzes on past crashes (libFuzzer's fork mode, the inputs
+# run in a child process), to see what else a target finds while a fault it
+# already knows is still open.
 set -euo pipefail
 seconds=${1:-60}
 only=${2:-}
@@ -42,6 +45,10 @@ cmake --build "$build" --target "${targets[@]}"
 # Known leaks of other libraries are listed in fuzz/lsan.supp.
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1}
 export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$root/fuzz/lsan.supp}
+keep_going=()
+if [ "${FUZZ_KEEP_GOING:-0}" = 1 ]; then
+  keep_going=(-fork=1 -ignore_crashes=1 -ignore_timeouts=1 -ignore_ooms=1)
+fi
 mkdir -p "$build/logs"
 summary=()
 failed=0
@@ -49,19 +56,26 @@ for name in "${names[@]}"; do
   mkdir -p "$build/corpus/$name" "$build/crashes/$name"
   log="$build/logs/$name.log"
   echo "== fuzz_$name for ${seconds}s"
+  touch "$build/logs/$name.start"
   status=0
   "$build/fuzz/fuzz_$name" -max_total_time="$seconds" -max_len=4096 -timeout=10 -rss_limit_mb=2048 \
-    -artifact_prefix="$build/crashes/$name/" -print_final_stats=1 \
+    -artifact_prefix="$build/crashes/$name/" -print_final_stats=1 "${keep_going[@]}" \
     "$build/corpus/$name" "$root/fuzz/corpus/$name" >"$log" 2>&1 || status=$?
+  # The last status line ("#runs ... cov: ... ft: ... corp: ..."); the fork
+  # mode prints no final statistics.
+  status_line=$(grep -E '^#[0-9]+' "$log" | tail -1 || true)
   runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
-  coverage=$(grep -E '^#[0-9]+' "$log" | tail -1 | grep -oE 'cov: [0-9]+ ft: [0-9]+' || true)
-  crashes=$(find "$build/crashes/$name" -type f | wc -l)
+  runs=${runs:-$(echo "$status_line" | grep -oE '^#[0-9]+' | tr -d '#')}
+  coverage=$(echo "$status_line" | grep -oE 'cov: [0-9]+ ft: [0-9]+' || true)
+  corpus=$(echo "$status_line" | grep -oE 'corp: [0-9]+' || true)
+  # The crashes of this run; earlier ones stay in the folder.
+  crashes=$(find "$build/crashes/$name" -type f -newer "$build/logs/$name.start" | wc -l)
   if [ "$status" -ne 0 ]; then
     failed=1
     grep -E 'ERROR|property failed|runtime error|SUMMARY' "$log" | head -5 || true
   fi
-  summary+=("$(printf '%-20s executions %-10s %-22s crashes %s (exit %s)' \
-    "$name" "${runs:-?}" "${coverage:-cov: ? ft: ?}" "$crashes" "$status")")
+  summary+=("$(printf '%-20s executions %-10s %-22s %-11s crashes %s (exit %s)' \
+    "$name" "${runs:-?}" "${coverage:-cov: ? ft: ?}" "${corpus:-corp: ?}" "$crashes" "$status")")
 done
 printf '%s\n' "${summary[@]}"
 exit "$failed"

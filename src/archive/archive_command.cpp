@@ -1,7 +1,12 @@
 #include "archive/archive_command.h"
 
+#include <QDir>
+#include <QStandardPaths>
 
+#include "launcher/shortcut_readers.h"
+#include "platform/program_folder.h"
 #include "settings/profile.h"
+#include "settings/settings.h"
 
 namespace {
 
@@ -37,6 +42,8 @@ QString FailureHeadline(const ArchiverReport &report)
                               "安全のため解凍しませんでした。");
     case kArchiverCancelled:
         return QStringLiteral("解凍を中止しました。");
+    case kArchiverNotAFile:
+        return QStringLiteral("書庫が通常のファイルではないため、解凍しませんでした。");
     default:
         return QStringLiteral("解凍先フォルダにファイルを書き込めませんでした。");
     }
@@ -53,6 +60,7 @@ QString EntryReason(int result)
     case kArchiverRefused: return QStringLiteral("安全でない名前または種類");
     case kArchiverNotReached: return QStringLiteral("未処理");
     case kArchiverCancelled: return QStringLiteral("中止");
+    case kArchiverSkipped: return QStringLiteral("同じ名前のファイルを残しました");
     default: return QStringLiteral("書き込み失敗");
     }
 }
@@ -68,14 +76,60 @@ QString NameList(const QStringList &names)
     return list;
 }
 
-QString FullFolder(const QString &folder, const QString &programFolder)
+// The program a file manager command starts, as a path: a bare name is
+// looked up on the search path.
+QString ProgramOf(const QString &command, const QString &programFolder)
 {
-    if (folder.isEmpty())
-        return programFolder;
-    return ResolveUserPath(folder, programFolder);
+    const QStringList words = SplitCommandText(command);
+    if (words.isEmpty())
+        return {};
+    if (words.first().contains(u'/'))
+        return ResolveUserPath(words.first(), programFolder);
+    return QStandardPaths::findExecutable(words.first());
+}
+
+QString FileOf(const QString &file, const QString &programFolder)
+{
+    return file.isEmpty() ? QString() : ResolveUserPath(file, programFolder);
 }
 
 } // namespace
+
+QString DefaultExtractionFolder()
+{
+    return DefaultDecompFolder();
+}
+
+ProtectedPlaces ClockPlaces(const Settings &settings, const QString &programFolder,
+                            const QStringList &codeFolders, const QStringList &launcherFiles)
+{
+    ProtectedPlaces places;
+    // The desktop runs what lies in these at the next login.
+    const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    places.folders << programFolder << ExecutableFolder() << codeFolders
+                   << config + QStringLiteral("/autostart") << config + QStringLiteral("/systemd/user");
+    places.files << FileOf(settings.Image.File, programFolder) << FileOf(settings.Anime.File, programFolder)
+                 << ProgramOf(settings.Setting.FileManger, programFolder);
+    for (const AlarmEntry &alarm : settings.Alarm)
+        places.files << FileOf(alarm.File, programFolder);
+    places.files << launcherFiles;
+    places.folders.removeAll(QString());
+    places.files.removeAll(QString());
+    return places;
+}
+
+QString ExtractionFolder(const QString &decompFolder, const QString &programFolder,
+                         const ProtectedPlaces &places)
+{
+    if (decompFolder.trimmed().isEmpty())
+        return DefaultExtractionFolder();
+    const QString folder = ResolveUserPath(decompFolder, programFolder);
+    ProtectedPlaces clock = places;
+    clock.folders << programFolder;
+    if (clock.canonical().coversFolder(CanonicalPath(folder)))
+        return DefaultExtractionFolder();
+    return AddTrailingSeparator(folder);
+}
 
 const ArchiverInfo *ArchiverFor(const QString &extension)
 {
@@ -83,9 +137,9 @@ const ArchiverInfo *ArchiverFor(const QString &extension)
 }
 
 QString ExtractionTarget(const QString &decompFolder, bool fileFold, const QString &baseName,
-                         const QString &programFolder)
+                         const QString &programFolder, const ProtectedPlaces &places)
 {
-    QString target = AddTrailingSeparator(FullFolder(decompFolder, programFolder));
+    QString target = ExtractionFolder(decompFolder, programFolder, places);
     if (fileFold)
         target += SafeFolderName(baseName) + u'/';
     return target;
@@ -101,7 +155,7 @@ QString SafeFolderName(const QString &baseName)
 {
     QString name = baseName;
     name.replace(u'/', u'_');
-    if (name.isEmpty() || name == u"." || name == u"..")
+    if (name.isEmpty() || name.startsWith(u'.'))
         name.prepend(u'_');
     return name;
 }
@@ -109,7 +163,7 @@ QString SafeFolderName(const QString &baseName)
 QString MissingArchiverText(const ArchiverInfo &archiver)
 {
     return QStringLiteral("ファイル") + archiver.missingName
-           + QStringLiteral("が見つかりません。\n解凍作業はおこなえません。");
+           + QStringLiteral("が見つかりません。\n解凍作業はおこなえません。\n") + archiver.installHint;
 }
 
 QString FormatFailureText(const ArchiverInfo &archiver, const QString &archive)
@@ -123,12 +177,69 @@ QString ExtractionFailureText(const ArchiverReport &report, const QString &archi
     for (const ArchiverReport::Entry &entry : report.notExtracted)
         notExtracted << entry.name + QStringLiteral("（") + EntryReason(entry.result) + QStringLiteral("）");
     QString text = FailureHeadline(report) + QStringLiteral("\n\n書庫: ") + archive
-                   + QStringLiteral("\n解凍先: ") + target
+                   + QStringLiteral("\n解凍先: ") + (report.target.isEmpty() ? target : report.target)
                    + QStringLiteral("\n解凍したファイル: ") + NameList(report.extracted);
     if (!notExtracted.isEmpty())
         text += QStringLiteral("\n解凍しなかったファイル: ") + NameList(notExtracted);
     if (report.restUnread)
         text += QStringLiteral("\n書庫のそれより後の部分は読めなかったため、解凍していません。");
+    text += ExistingNamesLines(report);
+    if (report.removedTarget)
+        text += QStringLiteral("\n解凍のために作ったフォルダは削除しました。");
     return text;
+}
+
+QString ExistingNamesLines(const ArchiverReport &report)
+{
+    QStringList renamed, skipped;
+    for (const auto &[stored, written] : report.renamed)
+        renamed << stored + QStringLiteral(" → ") + written;
+    for (const ArchiverReport::Entry &entry : report.notExtracted) {
+        if (entry.result == kArchiverSkipped)
+            skipped << entry.name;
+    }
+    QString text;
+    if (!renamed.isEmpty())
+        text += QStringLiteral("\n別の名前で解凍したファイル: ") + NameList(renamed);
+    if (!report.replaced.isEmpty())
+        text += QStringLiteral("\n置き換えたファイル: ") + NameList(report.replaced);
+    if (!skipped.isEmpty())
+        text += QStringLiteral("\n解凍せず、元のファイルを残したファイル: ") + NameList(skipped);
+    return text;
+}
+
+QString ExistingNamesText(const ArchiverReport &report, const QString &target)
+{
+    const QString lines = ExistingNamesLines(report);
+    if (lines.isEmpty())
+        return {};
+    return QStringLiteral("解凍しました。\n\n解凍先: ") + (report.target.isEmpty() ? target : report.target) + lines;
+}
+
+QString NotAFileText(const QString &archive)
+{
+    return QStringLiteral("書庫が通常のファイルではない（パイプ、デバイスなど）ため、解凍しませんでした。\n") + archive;
+}
+
+QString TakenNamesQuestion(const QStringList &taken, const QString &target)
+{
+    return QStringLiteral("解凍先に同じ名前のファイルがあります。\n\n解凍先: ") + target
+           + QStringLiteral("\n同じ名前: ") + NameList(taken)
+           + QStringLiteral("\n\nこの書庫の同じ名前のファイルをすべてどうしますか？\n"
+                            "「両方残す」は新しいファイルを別の名前（例: 名前 (2).txt）で解凍します。");
+}
+
+QStringList ExistingNameButtons()
+{
+    return {QStringLiteral("置き換える"), QStringLiteral("両方残す"), QStringLiteral("スキップ")};
+}
+
+ExistingName ExistingNameForButton(int button)
+{
+    switch (button) {
+    case 0: return ExistingName::Replace;
+    case 2: return ExistingName::Skip;
+    default: return ExistingName::KeepBoth;
+    }
 }
 

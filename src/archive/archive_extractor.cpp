@@ -1,7 +1,9 @@
 #include "archive/archive_extractor.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QPointer>
 
 #include "launcher/launch.h"
 #include "launcher/launcher_list.h"
@@ -16,10 +18,11 @@ const QString kTitle = QStringLiteral("Tockara");
 
 } // namespace
 
-ExtractionSettings ExtractionSettingsFrom(const Settings &settings, const QString &programFolder)
+ExtractionSettings ExtractionSettingsFrom(const Settings &settings, const QString &programFolder,
+                                          const QStringList &codeFolders, const QStringList &launcherFiles)
 {
-    return {settings.ARC.DecompFolder, settings.ARC.FileFold != 0, settings.Setting.FileManger,
-            programFolder};
+    return {settings.ARC.DecompFolder, settings.ARC.FileFold != 0, settings.Setting.FileManger, programFolder,
+            ClockPlaces(settings, programFolder, codeFolders, launcherFiles)};
 }
 
 ArchiveExtractor::ArchiveExtractor(ArchiverService &archivers, MessageBoxService &messages,
@@ -33,6 +36,7 @@ ArchiveExtractor::ArchiveExtractor(ArchiverService &archivers, MessageBoxService
 
 ArchiveExtractor::~ArchiveExtractor()
 {
+    waiting_.clear();
     worker_.clear();
     stop_.request_stop();
     worker_.waitForDone();
@@ -44,47 +48,110 @@ bool ArchiveExtractor::ExtractArchive(const QString &path, const ExtractionSetti
     const ArchiverInfo *archiver = ArchiverFor(file.suffix());
     if (!archiver)
         return false;
-    const QString target = ExtractionTarget(settings.DecompFolder, settings.FileFold,
-                                            file.completeBaseName(), settings.programFolder);
-    const QStringList commandLine = ArchiverCommandLine(*archiver, path, target);
-    const QString fileManager = settings.FileManger;
-    worker_.start([this, archiver, path, target, commandLine, fileManager, stop = stop_.get_token()] {
-        const std::optional<ArchiverReport> report = archivers_.run(archiver->library, commandLine, stop);
+    // A pipe would block whoever opens it until something writes to it, and
+    // a device is no archive: looked at without opening it.
+    if (file.exists() && !file.isFile()) {
         QMetaObject::invokeMethod(
-            this, [=, this] { finish(*archiver, path, target, fileManager, report); },
+            this,
+            [this, path] {
+                messages_.notify(owner_, NotAFileText(path), kTitle, MessageIcon::Warning);
+                emit finished(path, ExtractionOutcome::Failed);
+            },
             Qt::QueuedConnection);
-    });
+        return true;
+    }
+    ProtectedPlaces places = settings.protectedPlaces;
+    places.folders << settings.programFolder;
+    Job job{archiver, path, ExtractionFolder(settings.DecompFolder, settings.programFolder, places),
+            ExtractionTarget(settings.DecompFolder, settings.FileFold, file.completeBaseName(),
+                             settings.programFolder, places),
+            settings.FileManger, ExtractionRules{places, ExistingName::KeepBoth, settings.FileFold}};
+    waiting_.push_back(std::move(job));
+    startNext();
     return true;
+}
+
+void ArchiveExtractor::startNext()
+{
+    if (busy_ || waiting_.empty())
+        return;
+    busy_ = true;
+    Job job = std::move(waiting_.front());
+    waiting_.pop_front();
+    // A folder made new for the archive holds no name yet.
+    if (job.rules.newFolder) {
+        extract(job);
+        return;
+    }
+    worker_.start([this, job] {
+        const std::optional<QStringList> taken = archivers_.takenNames(job.archiver->library, job.path, job.folder);
+        QMetaObject::invokeMethod(this, [this, job, taken] { askAboutTakenNames(job, taken); },
+                                  Qt::QueuedConnection);
+    });
+}
+
+void ArchiveExtractor::askAboutTakenNames(Job job, const std::optional<QStringList> &taken)
+{
+    if (!taken || taken->isEmpty()) {
+        extract(job);
+        return;
+    }
+    // The box answers later; the extractor may be gone by then.
+    messages_.ask(owner_, TakenNamesQuestion(*taken, job.target), kTitle, ExistingNameButtons(), 1,
+                  MessageIcon::Question, [self = QPointer<ArchiveExtractor>(this), job](int button) mutable {
+                      if (!self)
+                          return;
+                      job.rules.existing = ExistingNameForButton(button);
+                      self->extract(job);
+                  });
+}
+
+void ArchiveExtractor::extract(const Job &job)
+{
+    const QStringList commandLine = ArchiverCommandLine(*job.archiver, job.path, job.target);
+    worker_.start([this, job, commandLine, stop = stop_.get_token()] {
+        const std::optional<ArchiverReport> report =
+            archivers_.run(job.archiver->library, commandLine, stop, job.rules);
+        QMetaObject::invokeMethod(this, [this, job, report] { finish(job, report); }, Qt::QueuedConnection);
+    });
 }
 
 void ArchiveExtractor::waitForArchivers()
 {
-    worker_.waitForDone();
+    while (busy_ || !waiting_.empty())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 }
 
-void ArchiveExtractor::finish(const ArchiverInfo &archiver, const QString &path,
-                              const QString &target, const QString &fileManager,
-                              const std::optional<ArchiverReport> &report)
+void ArchiveExtractor::finish(const Job &job, const std::optional<ArchiverReport> &report)
 {
+    const ArchiverInfo &archiver = *job.archiver;
+    const QString target = report && !report->target.isEmpty() ? report->target : job.target;
     ExtractionOutcome outcome = ExtractionOutcome::Extracted;
     if (!report) {
         messages_.notify(owner_, MissingArchiverText(archiver), kTitle, MessageIcon::None);
         outcome = ExtractionOutcome::ComponentMissing;
+    } else if (report->result == kArchiverNotAFile) {
+        messages_.notify(owner_, NotAFileText(job.path), kTitle, MessageIcon::Warning);
+        outcome = ExtractionOutcome::Failed;
     } else if (report->result == kArchiverUnreadable) {
-        messages_.notify(owner_, FormatFailureText(archiver, path), archiver.formatTitle,
+        messages_.notify(owner_, FormatFailureText(archiver, job.path), archiver.formatTitle,
                          MessageIcon::Critical);
         outcome = ExtractionOutcome::Failed;
     } else if (report->result != kArchiverOk) {
-        messages_.notify(owner_, ExtractionFailureText(*report, path, target), kTitle,
+        messages_.notify(owner_, ExtractionFailureText(*report, job.path, target), kTitle,
                          MessageIcon::Warning);
         outcome = ExtractionOutcome::Incomplete;
     } else {
-        if (const int code = StartFileManager(fileManager, target, programs_)) {
+        if (const QString names = ExistingNamesText(*report, target); !names.isEmpty())
+            messages_.notify(owner_, names, kTitle, MessageIcon::Information);
+        if (const int code = StartFileManager(job.fileManager, target, programs_)) {
             messages_.notify(owner_, FileManagerFailureText(code), kTitle, MessageIcon::None);
             outcome = ExtractionOutcome::FileManagerFailed;
         }
     }
-    emit finished(path, outcome);
+    busy_ = false;
+    emit finished(job.path, outcome);
+    startNext();
 }
 
 qint16 ExtractIfArchive(qint16 kind, const QString &path, ArchiveExtractor &extractor,

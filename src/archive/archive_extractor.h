@@ -1,14 +1,21 @@
 #pragma once
 // Extraction of archives dropped on the clock. The archiver runs on a worker
-// thread, so the clock keeps ticking; when it ends, the messages (boxes with
-// an OK button that leave the clock running) and the file manager follow on
-// the user-interface thread, in this order: a component
+// thread, so the clock keeps ticking. First it looks which of the archive's
+// files have names taken in the target folder; when some have, the user is
+// asked once for the whole archive (replace, keep both, skip; closing the
+// box keeps both) on the user-interface thread, without the worker waiting
+// for the answer. Then the extraction; when it ends, the messages (boxes
+// with an OK button that leave the clock running) and the file manager
+// follow on the user-interface thread, in this order: a component
 // that cannot be loaded is reported by itself; a file not of the archive's
 // format gets the format message; an archive not extracted whole (a full
 // disk, a damaged or encrypted entry, refused entries) gets a message that
 // says why and names what was and was not extracted. Only when every entry
 // was extracted does the file manager open the target folder, and a file
-// manager that cannot be started is reported with its failure code.
+// manager that cannot be started is reported with its failure code; files
+// renamed, replaced or skipped are named in a message of their own. A
+// dropped file that is no regular file (a pipe, a device) is refused at once.
+#include <deque>
 #include <optional>
 #include <stop_token>
 
@@ -31,13 +38,18 @@ struct ExtractionSettings {
     bool FileFold = false;
     QString FileManger;
     QString programFolder;
+    // Where no entry may land; the program folder always counts too.
+    ProtectedPlaces protectedPlaces;
 };
-ExtractionSettings ExtractionSettingsFrom(const Settings &settings, const QString &programFolder);
+// codeFolders and launcherFiles: see ClockPlaces.
+ExtractionSettings ExtractionSettingsFrom(const Settings &settings, const QString &programFolder,
+                                          const QStringList &codeFolders = {},
+                                          const QStringList &launcherFiles = {});
 
 enum class ExtractionOutcome {
     Extracted,          // extracted, and the file manager started
     ComponentMissing,   // the archiver cannot be loaded
-    Failed,             // the file is not of the archive's format
+    Failed,             // the file is not of the archive's format, or no regular file
     Incomplete,         // not every entry was extracted
     FileManagerFailed,  // extracted, but the file manager could not be started
 };
@@ -61,9 +73,8 @@ public:
     // archiver.
     bool ExtractArchive(const QString &path, const ExtractionSettings &settings);
 
-    // Blocks until every archive asked for has been extracted; the messages
-    // and the file manager follow from the event loop. For the end of the
-    // program and for tests.
+    // Runs the event loop until every archive asked for has been extracted
+    // and its messages shown. For tests.
     void waitForArchivers();
 
 signals:
@@ -71,8 +82,18 @@ signals:
     void finished(const QString &path, ExtractionOutcome outcome);
 
 private:
-    void finish(const ArchiverInfo &archiver, const QString &path, const QString &target,
-                const QString &fileManager, const std::optional<ArchiverReport> &report);
+    struct Job {
+        const ArchiverInfo *archiver;
+        QString path;
+        QString folder;  // the extraction folder
+        QString target;  // the folder asked for (with FileFold, one named after the archive)
+        QString fileManager;
+        ExtractionRules rules;
+    };
+    void startNext();
+    void askAboutTakenNames(Job job, const std::optional<QStringList> &taken);
+    void extract(const Job &job);
+    void finish(const Job &job, const std::optional<ArchiverReport> &report);
 
     ArchiverService &archivers_;
     MessageBoxService &messages_;
@@ -80,6 +101,8 @@ private:
     QWidget *owner_ = nullptr;
     QThreadPool worker_;
     std::stop_source stop_;
+    std::deque<Job> waiting_;
+    bool busy_ = false;  // an archive is between its survey and its messages
 };
 
 // The drop handler's step for one dropped entry: when kind has the Archive

@@ -21,6 +21,7 @@ struct ArchiveFormat {
     QString missingName;    // named when the component cannot be loaded
     QString formatTitle;    // title of the box for a file that is not of the format
     QString formatMessage;  // text of that box
+    QString installHint;    // the line added to the missing-component message: what to install
 };
 
 std::span<const ArchiveFormat> ArchiveFormats();

@@ -1,5 +1,6 @@
 #pragma once
 #include <optional>
+#include <utility>
 #include <stop_token>
 #include <QList>
 #include <QString>
@@ -18,6 +19,51 @@ enum ArchiverResult : int {
     kArchiverTooLarge = 7,     // unpacks to far more than any real archive does (an archive bomb)
     kArchiverCancelled = 8,    // stopped on request (the program is ending)
     kArchiverNotReached = 9,   // an entry left untried because the extraction stopped
+    kArchiverSkipped = 10,     // a name already in the target, skipped as the user chose (no failure)
+    kArchiverNotAFile = 11,    // the archive is a pipe, a device or a socket: never opened
+};
+
+// Adds stated sizes without overflow: a sum beyond the largest size stays at
+// the largest size, and a negative (unknown) size counts as none.
+qint64 SaturatingSum(qint64 sum, qint64 size);
+
+// The places no extraction writes into: the folders the clock keeps its state
+// or code in (nothing is written in or below them) and the single files it
+// reads or runs. Compared in their canonical spelling, so a link to one of
+// them or a relative spelling is the same place.
+struct ProtectedPlaces {
+    QStringList folders;
+    QStringList files;
+
+    // The same places, each spelled canonically: links resolved through the
+    // nearest part that exists, ".." and "." taken out.
+    ProtectedPlaces canonical() const;
+    // Whether the canonical path is a protected folder or lies inside one.
+    bool coversFolder(const QString &path) const;
+    // Whether the canonical path is protected: a protected file, or in or
+    // below a protected folder.
+    bool covers(const QString &path) const;
+};
+
+// The canonical spelling of an absolute path that need not exist yet: the
+// part that exists with its links resolved, then the rest cleaned.
+QString CanonicalPath(const QString &path);
+
+// What happens to an entry whose name is already taken in the target folder.
+enum class ExistingName {
+    KeepBoth,  // the entry takes a new free name, "name (2).ext"
+    Replace,   // the entry replaces the file (never a folder)
+    Skip,      // the entry is not extracted
+};
+
+// The rules of one extraction beyond its command line.
+struct ExtractionRules {
+    ProtectedPlaces protectedPlaces;
+    ExistingName existing = ExistingName::KeepBoth;
+    // The last part of the target folder is made new by the extraction: when
+    // the name is taken (a folder, a file or a link), a free one is chosen
+    // ("name (2)"). A failed extraction that wrote no file removes it again.
+    bool newFolder = false;
 };
 
 // What one extraction did. Every entry is all or nothing: one not extracted
@@ -31,7 +77,14 @@ struct ArchiverReport {
     // kArchiverOk when every entry was extracted; otherwise the most serious
     // failure (see note).
     int result = kArchiverOk;
+    QString target;              // the folder really extracted into, ending with "/" (empty: none)
     QStringList extracted;       // entries written, folders ending with "/"
+    // Entries written under another name than their own: a name that was
+    // taken in the target (kept both), or one made visible ("_" before a
+    // leading "."). As {stored path, path written}.
+    QList<std::pair<QString, QString>> renamed;
+    QStringList replaced;        // existing files replaced, as the user chose
+    bool removedTarget = false;  // the folder made for the archive was removed again
     QList<Entry> notExtracted;   // in archive order
     bool restUnread = false;     // the archive could not be read past its last entry named
     qint64 neededBytes = -1;     // set with freeBytes when the archive's stated size did not fit
@@ -43,6 +96,8 @@ struct ArchiverReport {
     void note(int failure);
     // Records an entry not extracted and why.
     void fail(const QString &name, int failure);
+    // Whether an entry that is a file was written.
+    bool wroteFile() const;
 };
 
 // The archiver components that unpack archives dropped on the clock. Each is
@@ -58,6 +113,15 @@ public:
     // (kArchiverCancelled; the entry under way is removed). Nothing when the
     // component cannot be loaded (its library or program is missing).
     //
+    // rules: no entry lands in a protected place (refused); a name already
+    // in the target is kept both, replaced or skipped; with newFolder the
+    // target's last part is made new. Files are written 0666 and folders
+    // 0777 less the umask, whatever the archive says, and names that would
+    // start with "." get a "_" before them. Only a regular file is read as
+    // an archive (kArchiverNotAFile, never opened otherwise). Extraction
+    // stops as a full disk while a reserve of free space is left, and a
+    // stale temporary file of an earlier extraction is removed.
+    //
     // The target folder is created when missing, and nothing is ever written
     // outside it: entries with absolute names or "..", links and device
     // entries, encrypted entries and names given twice are refused, the
@@ -68,5 +132,13 @@ public:
     // its size is stopped. Names stored in Shift-JIS come out as their
     // Japanese names. Safe to call from a worker thread.
     virtual std::optional<ArchiverReport> run(const QString &library, const QStringList &commandLine,
-                                              std::stop_token stop = {}) = 0;
+                                              std::stop_token stop = {}, const ExtractionRules &rules = {}) = 0;
+    // The files of the archive whose names are taken in target (as paths
+    // below it, named as the extraction would write them); empty when
+    // the archive cannot be read, nothing when the component cannot be
+    // loaded. Safe to call from a worker thread.
+    virtual std::optional<QStringList> takenNames(const QString &library, const QString &archive,
+                                                  const QString &target) = 0;
+    // The folders the clock loads its own code from (its modules).
+    virtual QStringList codeFolders() const { return {}; }
 };

@@ -1,6 +1,7 @@
 #pragma once
 #include <functional>
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -25,4 +26,10 @@ public:
     // and answers while any other window of the program is open.
     virtual void notify(QWidget *owner, const QString &text, const QString &title,
                         MessageIcon icon, std::function<void()> closed = {}) = 0;
+    // Shows text under title with one button for each of choices (left to
+    // right) and icon, owned by owner, and returns at once, like notify();
+    // once the user has pressed a button, answered runs with its index:
+    // fallback when the box is closed without one (Escape, the title bar).
+    virtual void ask(QWidget *owner, const QString &text, const QString &title, const QStringList &choices,
+                     int fallback, MessageIcon icon, std::function<void(int)> answered) = 0;
 };

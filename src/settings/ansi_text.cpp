@@ -77,6 +77,23 @@ void ResetEncoder()
     EncoderSlot().emplace(AnsiCodecName(), kFlags);
 }
 
+// The bytes of text without the swapped control codes, or nothing when a
+// character has no CP932 form. The converter's table also maps a character
+// one way only (U+F86F to the bytes of "№"): bytes that do not read back as
+// the text are no form of it.
+std::optional<QByteArray> EncodePlain(QStringView text)
+{
+    QStringEncoder &encoder = Encoder();
+    const QByteArray bytes = encoder.encode(text);
+    if (encoder.hasError()) {
+        ResetEncoder();
+        return std::nullopt;
+    }
+    if (QString(Decoder().decode(bytes)) != text)
+        return std::nullopt;
+    return bytes;
+}
+
 // Text without the swapped control codes, converted character by character
 // only when some character has no CP932 form: such a character becomes "?"
 // when substitute is set, else the conversion fails.
@@ -84,24 +101,20 @@ bool EncodeRun(QStringView run, bool substitute, QByteArray &out)
 {
     if (run.isEmpty())
         return true;
-    QStringEncoder &encoder = Encoder();
-    const QByteArray bytes = encoder.encode(run);
-    if (!encoder.hasError()) {
-        out += bytes;
+    if (const std::optional<QByteArray> bytes = EncodePlain(run)) {
+        out += *bytes;
         return true;
     }
-    ResetEncoder();
     if (!substitute)
         return false;
     for (qsizetype i = 0; i < run.size();) {
         const qsizetype length =
             (run[i].isHighSurrogate() && i + 1 < run.size() && run[i + 1].isLowSurrogate()) ? 2 : 1;
-        const QByteArray one = Encoder().encode(run.mid(i, length));
-        if (Encoder().hasError()) {
+        const std::optional<QByteArray> one = EncodePlain(run.mid(i, length));
+        if (!one) {
             out += '?';
-            ResetEncoder();
         } else {
-            out += one;
+            out += *one;
         }
         i += length;
     }

@@ -1,5 +1,8 @@
 #include "settings/settings.h"
 
+#include <QDir>
+#include <QStandardPaths>
+
 #include "settings/profile.h"
 
 namespace {
@@ -121,10 +124,18 @@ QString AlarmKey(const QString &base, int slot)
     return slot == 0 ? base : base + QString::number(slot);
 }
 
-Settings DefaultSettings(const QString &programFolder)
+QString DefaultDecompFolder()
+{
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
+    if (folder.isEmpty())
+        folder = QDir::homePath();
+    return AddTrailingSeparator(folder);
+}
+
+Settings DefaultSettings(const QString &)
 {
     Settings settings;
-    settings.ARC.DecompFolder = AddTrailingSeparator(programFolder);
+    settings.ARC.DecompFolder = DefaultDecompFolder();
     return settings;
 }
 
@@ -136,9 +147,9 @@ void LoadSettings(Settings &settings, const QString &settingsPath, const QString
     BoundClockSide(settings.Setting.Width, defaults.Setting.Width);
     BoundClockSide(settings.Setting.Height, defaults.Setting.Height);
     // An empty folder would otherwise become "/", the root of the file
-    // system; the program folder is the extraction folder's default.
+    // system; the download folder is the extraction folder's default.
     if (settings.ARC.DecompFolder.isEmpty())
-        settings.ARC.DecompFolder = programFolder;
+        settings.ARC.DecompFolder = DefaultDecompFolder();
     settings.ARC.DecompFolder = AddTrailingSeparator(settings.ARC.DecompFolder);
 }
 

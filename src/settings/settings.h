@@ -86,12 +86,16 @@ QString SettingsPathFor(const QString &programFolder);
 // carries no digit ("Time", "Time1", "Time2").
 QString AlarmKey(const QString &base, int slot);
 
-// Every setting at its default; the extraction folder is the program folder.
+// The extraction folder's default, ending with "/": the user's download
+// folder (the home folder when the desktop names none).
+QString DefaultDecompFolder();
+
+// Every setting at its default; the extraction folder is DefaultDecompFolder.
 Settings DefaultSettings(const QString &programFolder);
 
 // Fills settings from the file; every missing or unusable value takes its
 // default (a clock width or height outside 1..kMaxClockSide is unusable).
-// The extraction folder defaults to the program folder.
+// The extraction folder defaults to DefaultDecompFolder.
 void LoadSettings(Settings &settings, const QString &settingsPath, const QString &programFolder);
 
 // Writes every key, in the file's order, with one file write (none when no

@@ -4,7 +4,11 @@
 
 #include <QDir>
 
+#include <QStandardPaths>
+
 #include "archive/archive_command.h"
+#include "settings/settings.h"
+#include "support/temp_folder.h"
 
 namespace {
 
@@ -30,6 +34,7 @@ TEST(ArchiveCommand, TheExtensionChoosesTheArchiverInAnyCase)
 
 TEST(ArchiveCommand, TheTargetFolder)
 {
+    const QString download = DefaultExtractionFolder();
     const struct {
         QString decompFolder;
         bool fileFold;
@@ -38,14 +43,48 @@ TEST(ArchiveCommand, TheTargetFolder)
         {"/home/u/dl/", false, "/home/u/dl/"},
         {"/home/u/dl", false, "/home/u/dl/"},
         {"/home/u/dl/", true, "/home/u/dl/DATA.old/"},
-        {"", false, "/opt/tockara/"},  // empty: the program folder
-        {"", true, "/opt/tockara/DATA.old/"},
-        {"out", false, "/opt/tockara/out/"},  // relative: inside the program folder
         {"~/dl", false, QDir::homePath() + "/dl/"},
+        {"/opt/tockara-old/", false, "/opt/tockara-old/"},  // only named like the program folder
+        // Where the clock keeps its state or code: the download folder.
+        {"", false, download},
+        {"  ", true, download + "DATA.old/"},
+        {"/opt/tockara/", false, download},  // the program folder
+        {"/opt/tockara", true, download + "DATA.old/"},
+        {"/opt/tockara/anime/x/", false, download},  // inside it
+        {"/opt/tockara/x/../", false, download},
+        {"out", false, download},  // relative: inside the program folder
+        {"/usr/lib/tockara/modules/", false, download},
+        {"/home/u/.config/autostart", false, download},
     };
+    const ProtectedPlaces places{{"/usr/lib/tockara/modules", "/home/u/.config/autostart/"}, {}};
     for (const auto &c : cases)
-        EXPECT_EQ(ExtractionTarget(c.decompFolder, c.fileFold, "DATA.old", "/opt/tockara"), c.expected)
+        EXPECT_EQ(ExtractionTarget(c.decompFolder, c.fileFold, "DATA.old", "/opt/tockara", places), c.expected)
             << c.decompFolder.toStdString() << " " << c.fileFold;
+}
+
+TEST(ArchiveCommand, TheClocksPlacesNameItsFoldersAndTheFilesItsSettingsName)
+{
+    TempFolder folder;
+    // A link to the program folder is the program folder.
+    QDir().mkpath(folder.file("program"));
+    QFile::link(folder.file("program"), folder.file("link"));
+    EXPECT_EQ(ExtractionFolder(folder.file("link/sub"), folder.file("program"), {}), DefaultExtractionFolder());
+
+    Settings settings;
+    settings.Image.File = "face.png";  // relative: in the program folder
+    settings.Anime.File = "/home/u/env/a.ini";
+    settings.Alarm[2].File = "~/sounds/bell.wav";
+    settings.Setting.FileManger = "/home/u/bin/fm --open";
+    const ProtectedPlaces places =
+        ClockPlaces(settings, folder.file("program"), {"/usr/lib/tockara/modules"}, {"/home/u/bin/tool"});
+    for (const QString &file : {folder.file("program") + "/face.png", QStringLiteral("/home/u/env/a.ini"),
+                                QDir::homePath() + "/sounds/bell.wav", QStringLiteral("/home/u/bin/fm"),
+                                QStringLiteral("/home/u/bin/tool")})
+        EXPECT_TRUE(places.files.contains(file)) << file.toStdString();
+    for (const QString &place : {folder.file("program"), QStringLiteral("/usr/lib/tockara/modules"),
+                                 QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/autostart"})
+        EXPECT_TRUE(places.folders.contains(place)) << place.toStdString();
+    EXPECT_FALSE(places.files.contains(QString())) << "unset files name nothing";
 }
 
 TEST(ArchiveCommand, TheFolderNamedAfterAnArchiveIsOneFolderInsideTheExtractionFolder)
@@ -56,9 +95,11 @@ TEST(ArchiveCommand, TheFolderNamedAfterAnArchiveIsOneFolderInsideTheExtractionF
         {"..", "_.."},  // "...zip"
         {".", "_."},    // "..zip"
         {"", "_"},      // ".zip"
-        {"...", "..."},
+        {"...", "_..."},
         {"a/b", "a_b"},
-        {".hidden", ".hidden"},
+        {".hidden", "_.hidden"},  // ".hidden.zip": never a hidden folder
+        {".ssh", "_.ssh"},
+        {"a.b", "a.b"},
     };
     for (const auto &c : cases)
         EXPECT_EQ(ExtractionTarget("/dl/", true, c.baseName, "/opt"), "/dl/" + c.folder + "/")
@@ -127,8 +168,37 @@ TEST(ArchiveCommand, TheArchivePathStaysOnePartWhateverItHolds)
 
 TEST(ArchiveCommand, MessageTexts)
 {
-    EXPECT_EQ(MissingArchiverText(*ArchiverFor("ARJ")),
-              "ファイルUNARJ32.DLLが見つかりません。\n解凍作業はおこなえません。");
+    // The text of old, and a line that names what to install.
+    const struct {
+        const char *extension, *text, *package;
+    } missing[] = {
+        {"ARJ", "ファイルUNARJ32.DLLが見つかりません。\n解凍作業はおこなえません。\n", "7zip"},
+        {"ZIP", "ファイルUNZIP32.DLLが見つかりません。\n解凍作業はおこなえません。\n", "libarchive13"},
+        {"LZH", "ファイルUNLHA32.DLLが見つかりません。\n解凍作業はおこなえません。\n", "tockara"},
+    };
+    for (const auto &c : missing) {
+        const QString text = MissingArchiverText(*ArchiverFor(c.extension));
+        EXPECT_TRUE(text.startsWith(c.text)) << text.toStdString();
+        EXPECT_EQ(text.count(u'\n'), 2);
+        EXPECT_TRUE(text.section(u'\n', 2).contains(c.package)) << text.toStdString();
+    }
+    // Every entry written under another name, replaced or skipped is named.
+    ArchiverReport names;
+    names.extracted = {"_.bashrc", "a (2).txt", "b.txt"};
+    names.renamed = {{".bashrc", "_.bashrc"}, {"a.txt", "a (2).txt"}};
+    names.replaced = {"b.txt"};
+    names.fail("c.txt", kArchiverSkipped);
+    EXPECT_EQ(names.result, kArchiverOk) << "skipping as chosen is no failure";
+    EXPECT_EQ(ExistingNamesText(names, "/out/"),
+              "解凍しました。\n\n解凍先: /out/\n別の名前で解凍したファイル: .bashrc → _.bashrc、a.txt → a (2).txt\n"
+              "置き換えたファイル: b.txt\n解凍せず、元のファイルを残したファイル: c.txt");
+    EXPECT_EQ(ExistingNamesText(ArchiverReport{}, "/out/"), "");
+    EXPECT_EQ(ExistingNameForButton(0), ExistingName::Replace);
+    EXPECT_EQ(ExistingNameForButton(1), ExistingName::KeepBoth);
+    EXPECT_EQ(ExistingNameForButton(2), ExistingName::Skip);
+    EXPECT_EQ(ExistingNameForButton(-1), ExistingName::KeepBoth);
+    EXPECT_EQ(ExistingNameButtons(), (QStringList{"置き換える", "両方残す", "スキップ"}));
+
     const ArchiverInfo &lzh = *ArchiverFor("LZH");
     EXPECT_EQ(FormatFailureText(lzh, "/dl/a.lzh"),
               "指定された書庫ファイルは、LHA形式ではありません\n/dl/a.lzh");

@@ -6,8 +6,11 @@
 #include <QTest>
 #include <QTimer>
 
+#include <sys/stat.h>
+
 #include "archive/archive_extractor.h"
 #include "support/fake_services.h"
+#include "support/temp_folder.h"
 
 namespace {
 
@@ -42,7 +45,7 @@ TEST_F(Extraction, WhatFollowsTheArchiver)
         bool fileManagerStarted;
     } cases[] = {
         {std::nullopt, 0, ExtractionOutcome::ComponentMissing,
-         "ファイルUNZIP32.DLLが見つかりません。\n解凍作業はおこなえません。", "Tockara",
+         MissingArchiverText(*ArchiverFor("zip")), "Tockara",
          MessageIcon::None, false},
         {unreadable, 0, ExtractionOutcome::Failed,
          "指定された書庫ファイルは、ZIP形式ではありません\n/dl/a b.zip", "UNZIP32j",
@@ -92,6 +95,85 @@ TEST_F(Extraction, TheArchiverGetsTheArchiveWholeAndTheFolderNamedAfterIt)
     EXPECT_EQ(fakes.archivers->calls()[0].commandLine,
               (QStringList{"-xs", "/home/u/my files/Data.Zip", "/home/u/dl/Data/"}));
     EXPECT_EQ(fakes.programs->requests[0].arguments, QStringList{"/home/u/dl/Data/"});
+}
+
+TEST_F(Extraction, TakenNamesAreAskedAboutOnceAndTheAnswerGoesToTheArchiver)
+{
+    const struct {
+        QStringList taken;
+        bool fileFold;
+        std::optional<int> answer;  // nothing: the box closed without a button
+        bool asked;
+        ExistingName rule;
+    } cases[] = {
+        {{}, false, std::nullopt, false, ExistingName::KeepBoth},
+        {{"a.txt", "sub/b.txt"}, false, 0, true, ExistingName::Replace},
+        {{"a.txt"}, false, 1, true, ExistingName::KeepBoth},
+        {{"a.txt"}, false, 2, true, ExistingName::Skip},
+        {{"a.txt"}, false, std::nullopt, true, ExistingName::KeepBoth},
+        // A folder made new for the archive holds no name yet.
+        {{"a.txt"}, true, 0, false, ExistingName::KeepBoth},
+    };
+    int n = 0;
+    for (const auto &c : cases) {
+        fakes.messages->shown.clear();
+        fakes.archivers->taken = c.taken;
+        fakes.messages->choiceAnswers.clear();
+        if (c.answer)
+            fakes.messages->choiceAnswers = {*c.answer};
+        settings.FileFold = c.fileFold;
+        ASSERT_TRUE(extractor.ExtractArchive("/dl/a.zip", settings));
+        ASSERT_TRUE(waitForFinished(++n));
+        const ExtractionRules rules = fakes.archivers->calls().last().rules;
+        EXPECT_EQ(rules.existing, c.rule);
+        EXPECT_EQ(rules.newFolder, c.fileFold);
+        EXPECT_TRUE(rules.protectedPlaces.folders.contains("/opt/tockara")) << "the program folder is always one";
+        const bool asked = !fakes.messages->shown.isEmpty() && !fakes.messages->shown[0].choices.isEmpty();
+        ASSERT_EQ(asked, c.asked);
+        if (asked) {
+            EXPECT_EQ(fakes.messages->shown[0].choices, ExistingNameButtons());
+            for (const QString &name : c.taken)
+                EXPECT_TRUE(fakes.messages->shown[0].text.contains(name));
+        }
+    }
+}
+
+TEST_F(Extraction, TheFileManagerOpensTheFolderReallyUsedAndRenamesAreTold)
+{
+    ArchiverReport renamed;
+    renamed.target = "/home/u/dl/Data (2)/";
+    renamed.extracted = {"a (2).txt"};
+    renamed.renamed = {{"a.txt", "a (2).txt"}};
+    fakes.archivers->results = {renamed};
+    settings.FileFold = true;
+    ASSERT_TRUE(extractor.ExtractArchive("/dl/Data.zip", settings));
+    ASSERT_TRUE(waitForFinished(1));
+    EXPECT_EQ(spy.last().at(1).value<ExtractionOutcome>(), ExtractionOutcome::Extracted);
+    ASSERT_EQ(fakes.messages->shown.size(), 1);
+    EXPECT_EQ(fakes.messages->shown[0].text, ExistingNamesText(renamed, renamed.target));
+    ASSERT_EQ(fakes.programs->requests.size(), 1);
+    EXPECT_EQ(fakes.programs->requests[0].arguments, QStringList{"/home/u/dl/Data (2)/"});
+}
+
+TEST_F(Extraction, AnArchiveThatIsNoRegularFileIsRefusedAtOnceAndTheNextOneIsExtracted)
+{
+    TempFolder folder;
+    const QString pipe = folder.file("pipe.zip");
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    QFile::link(pipe, folder.file("link.zip"));
+    fakes.archivers->hold();  // a refused archive never reaches the archiver
+    QDir().mkpath(folder.file("folder.zip"));
+    for (const QString &path : {pipe, folder.file("link.zip"), folder.file("folder.zip")})
+        ASSERT_TRUE(extractor.ExtractArchive(path, settings));
+    ASSERT_TRUE(waitForFinished(3));
+    EXPECT_TRUE(fakes.archivers->calls().isEmpty());
+    ASSERT_EQ(fakes.messages->shown.size(), 3);
+    EXPECT_EQ(fakes.messages->shown[0].text, NotAFileText(pipe));
+    EXPECT_EQ(spy[0].at(1).value<ExtractionOutcome>(), ExtractionOutcome::Failed);
+    fakes.archivers->release();
+    ASSERT_TRUE(extractor.ExtractArchive("/dl/next.zip", settings));
+    ASSERT_TRUE(waitForFinished(4));
+    EXPECT_EQ(fakes.archivers->calls().size(), 1);
 }
 
 TEST_F(Extraction, OnlyArchivesAreExtracted)

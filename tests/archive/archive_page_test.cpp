@@ -1,6 +1,7 @@
 // The archive page of the settings window.
 #include "settings_window/settings_window_fixture.h"
 
+#include "archive/archive_command.h"
 #include "archive/ui/archive_page.h"
 #include "context/pages.h"
 #include "support/environment_value.h"
@@ -28,6 +29,24 @@ TEST_F(ArchivePageTest, OpensOnTheStoredFolderAndCheck)
     EXPECT_TRUE(control<QFrame>("AreaArc")->isVisibleTo(window.get()));
     EXPECT_EQ(control<QLabel>("LBL16")->text(), "解凍先フォルダ");
     EXPECT_EQ(fileFold()->text(), "圧縮ﾌｧｲﾙ名をﾌｫﾙﾀﾞとする");
+}
+
+TEST_F(ArchivePageTest, AFolderWhereTheClockKeepsItsFilesShowsTheFolderReallyUsed)
+{
+    const QString download = DefaultExtractionFolder();
+    const struct {
+        QString stored, shown;
+    } cases[] = {
+        {ctx.programFolder + "/", download},  // the default of earlier versions
+        {ctx.programFolder + "/anime/", download},
+        {"", download},
+        {"~/dl/", "~/dl/"},  // any other folder as typed
+    };
+    for (const auto &c : cases) {
+        preset([&](Settings &s) { s.ARC.DecompFolder = c.stored; });
+        open(PageArchive);
+        EXPECT_EQ(field(12)->text(), c.shown) << c.stored.toStdString();
+    }
 }
 
 TEST_F(ArchivePageTest, ApplyingStoresTheFolderAsTypedAndTheCheckThenCloses)

@@ -3,6 +3,7 @@
 
 #include <QDir>
 
+#include "settings/ansi_text.h"
 #include "settings/profile.h"
 #include "support/temp_folder.h"
 
@@ -56,6 +57,34 @@ TEST(AnsiByteLength, DoubleByteCharactersCountTwo)
     EXPECT_EQ(AnsiByteLength("時間です"), 8);
     EXPECT_EQ(AnsiByteLength("A表"), 3);
     EXPECT_EQ(AnsiByteLength("ｱｲ"), 2) << "half-width katakana are single bytes";
+}
+
+TEST(AnsiText, EveryCharacterWrittenExactlyReadsBackAsWritten)
+{
+    // The converter's table also writes a character as the bytes of another
+    // (U+F86F as those of "№"): such a character has no CP932 form. Only the
+    // seven characters input methods type for CP932 glyphs read back as
+    // those glyphs.
+    int written = 0, readAsGlyph = 0;
+    for (char16_t c = 0x80; c != 0; ++c) {
+        if (QChar::isSurrogate(c))
+            continue;
+        const QString text(QChar{c});
+        const std::optional<QByteArray> bytes = EncodeAnsiExactly(text);
+        if (!bytes) {
+            EXPECT_EQ(EncodeAnsi(text), "?") << "U+" << std::hex << int(c);
+            continue;
+        }
+        ++written;
+        EXPECT_EQ(EncodeAnsi(text), *bytes);
+        if (DecodeAnsi(*bytes) != text)
+            ++readAsGlyph;
+        EXPECT_EQ(EncodeAnsiExactly(DecodeAnsi(*bytes)), bytes) << "U+" << std::hex << int(c);
+    }
+    EXPECT_GT(written, 7000);
+    EXPECT_EQ(readAsGlyph, 7);
+    EXPECT_FALSE(EncodeAnsiExactly(u"表\uF86F"));
+    EXPECT_EQ(EncodeAnsi(u"a\uF86F表"), "a?\x95\x5c");
 }
 
 TEST(QuoteIniValue, QuotesWhatReadingWouldChangeAndReadsBackExactly)

@@ -38,7 +38,7 @@ TEST_F(StartUpFixture, AFirstStartWritesEveryKeyAndShowsTheDefaultClock)
 
     ASSERT_TRUE(QFile::exists(ctx.settingsPath()));
     EXPECT_EQ(ReadIniValue("Color", "Bord", "-", ctx.settingsPath()), "32768");
-    EXPECT_EQ(ReadIniValue("ARC", "DecompFolder", "-", ctx.settingsPath()), folder.path() + "/");
+    EXPECT_EQ(ReadIniValue("ARC", "DecompFolder", "-", ctx.settingsPath()), DefaultDecompFolder());
     EXPECT_EQ(ReadIniValue("Calender", "Today", "-", ctx.settingsPath()), "1,65535,16744672,0");
     EXPECT_EQ(running.clock->pos(), QPoint(0, 0));
     EXPECT_EQ(running.clock->size(), QSize(80, 80));

@@ -49,16 +49,18 @@ QByteArray ZipBytes(const QList<ArchiveItem> &items, bool utf8Names)
         const quint32 crc = Crc32(item.data) ^ (item.wrongCrc ? 1 : 0);
         // An encrypted entry starts with the 12 bytes of its encryption header.
         const QByteArray data = item.encrypted ? QByteArray(12, '\x5a') + item.data : item.data;
+        const quint32 stated = item.statedSize >= 0 ? quint32(item.statedSize) : quint32(item.data.size());
         local.u32(0x04034b50).u16(20).u16(flags).u16(0).u16(0).u16(kDosDate).u32(crc)
-            .u32(data.size()).u32(item.data.size()).u16(item.name.size()).u16(0)
+            .u32(data.size()).u32(stated).u16(item.name.size()).u16(0)
             .raw(item.name).raw(data);
-        const bool unix = item.kind == ArchiveItem::Link || item.kind == ArchiveItem::Device;
-        const quint32 attributes = item.kind == ArchiveItem::Link     ? 0120777u << 16
+        const bool unix = item.kind == ArchiveItem::Link || item.kind == ArchiveItem::Device || item.mode;
+        const quint32 attributes = item.mode                          ? item.mode << 16
+                                   : item.kind == ArchiveItem::Link     ? 0120777u << 16
                                    : item.kind == ArchiveItem::Device ? 0020644u << 16
                                    : item.kind == ArchiveItem::Folder ? 0x10
                                                                       : 0x20;
         central.u32(0x02014b50).u16(unix ? 0x0314 : 20).u16(20).u16(flags).u16(0).u16(0)
-            .u16(kDosDate).u32(crc).u32(data.size()).u32(item.data.size())
+            .u16(kDosDate).u32(crc).u32(data.size()).u32(stated)
             .u16(item.name.size()).u16(0).u16(0).u16(0).u16(0).u32(attributes).u32(offset)
             .raw(item.name);
     }
@@ -68,13 +70,13 @@ QByteArray ZipBytes(const QList<ArchiveItem> &items, bool utf8Names)
     return local.out + central.out + end.out;
 }
 
-QByteArray ZipBombBytes()
+QByteArray ZipBombBytes(quint32 statedSize)
 {
     // 64 MiB of zeros compressed with bzip2 (ZIP method 12), 79 bytes.
     const QByteArray packed = QByteArray::fromHex(
         "425a68393141592653590e09e2df015f8e4000c0000008200030804d4642a025a90a8097314159265359bc04b"
         "5c300a275c000c0000008200020a40836328a884d2a2a2138bb9229c2848500bb83e8");
-    constexpr quint32 size = 64u << 20;
+    const quint32 size = statedSize;
     constexpr quint32 crc = 0xb2eb30ed;
     const QByteArray name = "zeros.bin";
     Bytes local, central;
@@ -122,10 +124,12 @@ QByteArray ArjBytes(const QList<ArchiveItem> &items)
         const bool folder = item.kind == ArchiveItem::Folder;
         Bytes basic;
         // Flag 1: garbled (encrypted) with a password.
-        basic.u8(30).u8(11).u8(1).u8(0).u8(item.encrypted ? 1 : 0).u8(0).u8(folder ? 3 : 0).u8(0)
+        // Host 2 (Unix) keeps the mode in place of the DOS attributes.
+        const quint16 attributes = item.mode ? quint16(item.mode) : folder ? 0x10 : 0x20;
+        basic.u8(30).u8(11).u8(1).u8(item.mode ? 2 : 0).u8(item.encrypted ? 1 : 0).u8(0).u8(folder ? 3 : 0).u8(0)
             .u32(kDosDate).u32(item.data.size()).u32(item.data.size())
             .u32(Crc32(item.data) ^ (item.wrongCrc ? 1 : 0))
-            .u16(0).u16(folder ? 0x10 : 0x20).u16(0).raw(item.name).u8(0).u8(0);
+            .u16(0).u16(attributes).u16(0).raw(item.name).u8(0).u8(0);
         out += header(basic.out) + item.data;
     }
     return out + QByteArray("\x60\xEA\0\0", 4);

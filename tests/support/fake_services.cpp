@@ -21,6 +21,18 @@ void FakeMessageBoxes::notify(QWidget *, const QString &text, const QString &tit
     openNotified.push_back(std::move(closed));
 }
 
+void FakeMessageBoxes::ask(QWidget *, const QString &text, const QString &title, const QStringList &choices,
+                           int fallback, MessageIcon icon, std::function<void(int)> answered)
+{
+    shown.append({text, title, MessageButtons::Ok, icon, false, choices});
+    int answer = fallback;
+    if (!choiceAnswers.empty()) {
+        answer = choiceAnswers.front();
+        choiceAnswers.pop_front();
+    }
+    answered(answer);
+}
+
 void FakeMessageBoxes::closeNotified()
 {
     while (!openNotified.empty()) {
@@ -64,10 +76,10 @@ QString FakeChoosers::chooseFolder(QWidget *, const QString &, const QString &st
 }
 
 std::optional<ArchiverReport> FakeArchivers::run(const QString &library, const QStringList &commandLine,
-                                                 std::stop_token stop)
+                                                 std::stop_token stop, const ExtractionRules &rules)
 {
     std::unique_lock lock(mutex_);
-    calls_.append({library, commandLine});
+    calls_.append({library, commandLine, rules});
     if (!released_.wait(lock, stop, [this] { return !held_; })) {
         ++cancelled_;
         ArchiverReport report;

@@ -32,6 +32,7 @@ public:
         MessageButtons buttons;
         MessageIcon icon;
         bool waited = true;   // shown with show(); false for notify()
+        QStringList choices;  // the buttons of ask()
     };
     MessageAnswer show(QWidget *owner, const QString &text, const QString &title,
                        MessageButtons buttons, MessageIcon icon) override;
@@ -40,6 +41,11 @@ public:
                 std::function<void()> closed) override;
     // Closes every box notify() left open, oldest first.
     void closeNotified();
+    // Records the box and answers at once from choiceAnswers (the fallback
+    // when it is empty).
+    void ask(QWidget *owner, const QString &text, const QString &title, const QStringList &choices,
+             int fallback, MessageIcon icon, std::function<void(int)> answered) override;
+    std::deque<int> choiceAnswers;
 
     QList<Shown> shown;
     std::deque<std::function<void()>> openNotified;
@@ -167,9 +173,16 @@ public:
     struct Call {
         QString library;
         QStringList commandLine;
+        ExtractionRules rules;
     };
     std::optional<ArchiverReport> run(const QString &library, const QStringList &commandLine,
-                                      std::stop_token stop) override;
+                                      std::stop_token stop, const ExtractionRules &rules) override;
+    // Answers with taken (for every archive).
+    std::optional<QStringList> takenNames(const QString &, const QString &, const QString &) override
+    {
+        return taken;
+    }
+    QStringList taken;
     // Held, run waits for release() or for its stop to be requested (then
     // it reports kArchiverCancelled).
     void hold();

@@ -1,5 +1,7 @@
 #include "archive/ui/archive_page.h"
 
+#include "platform/archivers.h"
+
 #include <QCheckBox>
 #include <QFrame>
 #include <QPushButton>
@@ -13,6 +15,21 @@
 #include "settings/profile.h"
 #include "settings_window/ui/field_edit.h"
 #include "settings_window/ui/page_controls.h"
+
+namespace {
+
+// The extraction settings of the running clock, with every place it keeps
+// its state or code in.
+ExtractionSettings ClockExtractionSettings(const Context &ctx)
+{
+    QStringList launcherFiles;
+    for (const LauncherEntry &entry : ctx.launcher.list().entries)
+        launcherFiles << (entry.baseName.isEmpty() ? QString() : entry.folder + EntryFileName(entry));
+    return ExtractionSettingsFrom(ctx.settings(), ctx.programFolder, ctx.services.archivers->codeFolders(),
+                                  launcherFiles);
+}
+
+} // namespace
 
 ArchivePage::ArchivePage(const PageEnvironment &environment)
     : ctx_(environment.ctx), window_(environment.window)
@@ -30,14 +47,25 @@ ArchivePage::ArchivePage(const PageEnvironment &environment)
 
 void ArchivePage::Open()
 {
-    folder_->setText(ctx_.settings().ARC.DecompFolder);
+    // The folder really used: one where the clock keeps its state or code
+    // (as the program folder, the default of earlier versions) is shown as
+    // the download folder that stands in for it.
+    const ExtractionSettings settings = ClockExtractionSettings(ctx_);
+    ProtectedPlaces places = settings.protectedPlaces;
+    places.folders << settings.programFolder;
+    const QString &typed = ctx_.settings().ARC.DecompFolder;
+    const QString used = ExtractionFolder(typed, ctx_.programFolder, places);
+    const bool standsIn = typed.trimmed().isEmpty()
+                          || (used == DefaultExtractionFolder()
+                              && AddTrailingSeparator(ResolveUserPath(typed, ctx_.programFolder)) != used);
+    folder_->setText(standsIn ? used : typed);
     fileFold_->setChecked(ctx_.settings().ARC.FileFold != 0);
 }
 
 bool ArchivePage::Apply()
 {
     // Kept as typed, with the closing "/" that reading the file adds anyway;
-    // an empty field stays empty (the program folder).
+    // an empty field stays empty (the download folder).
     QString folder = folder_->text();
     if (!folder.isEmpty())
         folder = AddTrailingSeparator(folder);
@@ -78,6 +106,6 @@ ArchiveStep DroppedArchiveStep(Context &ctx)
 {
     return [&ctx](const LauncherEntry &entry) -> int {
         return ExtractIfArchive(entry.kind, entry.folder + EntryFileName(entry), ctx.archives,
-                                ExtractionSettingsFrom(ctx.settings(), ctx.programFolder));
+                                ClockExtractionSettings(ctx));
     };
 }

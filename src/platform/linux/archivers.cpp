@@ -1,10 +1,13 @@
+#include <QFileInfo>
 #include <QStringList>
 
 #include "platform/archive_formats.h"
 #include "platform/archivers.h"
 #include "platform/log.h"
+#include "platform/linux/extraction_folder.h"
 #include "platform/linux/libarchive_archiver.h"
 #include "platform/linux/linux_services.h"
+#include "platform/linux/on_demand_module.h"
 #include "platform/linux/seven_zip_archiver.h"
 
 namespace {
@@ -19,7 +22,7 @@ public:
     }
 
     std::optional<ArchiverReport> run(const QString &library, const QStringList &commandLine,
-                                      std::stop_token stop) override
+                                      std::stop_token stop, const ExtractionRules &rules) override
     {
         const ArchiveFormat *format = ArchiveFormatForLibrary(library);
         if (!format)
@@ -38,14 +41,46 @@ public:
         const QString &target = commandLine[2];
         switch (format->backend) {
         case ArchiveBackend::LibarchiveZip:
-            return ExtractWithLibarchive(LibarchiveFormat::Zip, archive, target, stop);
+            return ExtractWithLibarchive(LibarchiveFormat::Zip, archive, target, rules, stop);
         case ArchiveBackend::LibarchiveLha:
-            return ExtractWithLibarchive(LibarchiveFormat::Lha, archive, target, stop);
+            return ExtractWithLibarchive(LibarchiveFormat::Lha, archive, target, rules, stop);
         case ArchiveBackend::SevenZipArj:
-            return sevenZip_.extract(archive, target, stop);
+            return sevenZip_.extract(archive, target, rules, stop);
         }
         return std::nullopt;
     }
+
+    std::optional<QStringList> takenNames(const QString &library, const QString &archive,
+                                          const QString &target) override
+    {
+        const ArchiveFormat *format = ArchiveFormatForLibrary(library);
+        if (!format)
+            return std::nullopt;
+        std::optional<QStringList> files;
+        switch (format->backend) {
+        case ArchiveBackend::LibarchiveZip:
+            files = LibarchiveFiles(LibarchiveFormat::Zip, archive);
+            break;
+        case ArchiveBackend::LibarchiveLha:
+            files = LibarchiveFiles(LibarchiveFormat::Lha, archive);
+            break;
+        case ArchiveBackend::SevenZipArj:
+            files = sevenZip_.files(archive);
+            break;
+        }
+        if (!files)
+            return std::nullopt;
+        QStringList taken;
+        for (const QString &file : *files) {
+            const QString written = VisiblePath(file);
+            if (QFileInfo(target + u'/' + written).isSymLink() || QFileInfo::exists(target + u'/' + written))
+                taken << written;
+        }
+        taken.removeDuplicates();
+        return taken;
+    }
+
+    QStringList codeFolders() const override { return OnDemandModuleFolders(); }
 
 private:
     SevenZipArchiver sevenZip_;

@@ -1,7 +1,10 @@
 #include "platform/linux/extraction_folder.h"
 
+#include <dirent.h>
 #include <errno.h>
 #include <fcntl.h>
+#include <stdio.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
@@ -58,18 +61,19 @@ int FolderPartFailure(int parent, const QByteArray &part, int error)
     struct stat status;
     if (fstatat(parent, part.constData(), &status, AT_SYMLINK_NOFOLLOW) == 0 && S_ISLNK(status.st_mode))
         return kArchiverRefused;
-    return error == ENOSPC || error == EDQUOT ? kArchiverDiskFull : kArchiverWriteFailed;
+    return WriteFailure(error);
 }
+
+constexpr int kFolderFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
 
 // Opens part inside parent, creating it when missing.
 int OpenFolderPart(int parent, const QByteArray &part, UniqueFd &folder)
 {
-    constexpr int flags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
-    int fd = openat(parent, part.constData(), flags);
+    int fd = openat(parent, part.constData(), kFolderFlags);
     if (fd < 0 && errno == ENOENT) {
         if (mkdirat(parent, part.constData(), 0777) != 0 && errno != EEXIST)
             return FolderPartFailure(parent, part, errno);
-        fd = openat(parent, part.constData(), flags);
+        fd = openat(parent, part.constData(), kFolderFlags);
     }
     if (fd < 0)
         return FolderPartFailure(parent, part, errno);
@@ -78,39 +82,209 @@ int OpenFolderPart(int parent, const QByteArray &part, UniqueFd &folder)
 }
 
 // The folder part and the file name of relative.
-std::pair<QString, QByteArray> SplitLeaf(const QString &relative)
+std::pair<QString, QString> SplitLeaf(const QString &relative)
 {
     const qsizetype slash = relative.lastIndexOf(u'/');
-    return {slash < 0 ? QString() : relative.left(slash), QFile::encodeName(relative.mid(slash + 1))};
+    return {slash < 0 ? QString() : relative.left(slash), relative.mid(slash + 1)};
 }
 
-// Refuses to replace a folder with a file: a rename over an empty folder
-// would succeed on some file systems, and one that is not empty holds the
-// user's files.
-bool FolderStandsAt(int folder, const QByteArray &leaf)
+bool Exists(int folder, const QByteArray &leaf, struct stat *status = nullptr)
 {
-    struct stat status;
-    return fstatat(folder, leaf.constData(), &status, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(status.st_mode);
+    struct stat own;
+    return fstatat(folder, leaf.constData(), status ? status : &own, AT_SYMLINK_NOFOLLOW) == 0;
 }
 
-int RenameInto(int fromFolder, const QByteArray &from, int toFolder, const QByteArray &to)
+// Renames from to to unless to is taken: 0, or -1 with errno (EEXIST when
+// taken). A file system without that rename gets a link and an unlink, which
+// refuse a taken name too.
+int RenameNoReplace(int fromFolder, const QByteArray &from, int toFolder, const QByteArray &to)
 {
-    if (FolderStandsAt(toFolder, to))
-        return kArchiverWriteFailed;
-    return renameat(fromFolder, from.constData(), toFolder, to.constData()) == 0 ? kArchiverOk
-                                                                                 : WriteFailure(errno);
+    if (renameat2(fromFolder, from.constData(), toFolder, to.constData(), RENAME_NOREPLACE) == 0)
+        return 0;
+    if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP)
+        return -1;
+    if (linkat(fromFolder, from.constData(), toFolder, to.constData(), 0) == 0) {
+        unlinkat(fromFolder, from.constData(), 0);
+        return 0;
+    }
+    if (errno == EEXIST)
+        return -1;
+    // Neither (a file system without links): the name is looked at first.
+    if (Exists(toFolder, to)) {
+        errno = EEXIST;
+        return -1;
+    }
+    return renameat(fromFolder, from.constData(), toFolder, to.constData());
+}
+
+bool IsStalePartName(const char *name)
+{
+    const QByteArray text(name);
+    return text.startsWith(".tockara-") && text.endsWith(".part");
+}
+
+// Removes every folder below folder that holds nothing else, then says
+// whether folder is empty now. Files are never removed.
+bool RemoveEmptyFolders(int folder)
+{
+    const int listing = fcntl(folder, F_DUPFD_CLOEXEC, 0);
+    DIR *dir = listing >= 0 ? fdopendir(listing) : nullptr;
+    if (!dir) {
+        if (listing >= 0)
+            ::close(listing);
+        return false;
+    }
+    bool empty = true;
+    while (const dirent *entry = readdir(dir)) {
+        const QByteArray name(entry->d_name);
+        if (name == "." || name == "..")
+            continue;
+        UniqueFd sub(openat(folder, name.constData(), kFolderFlags));
+        if (sub.get() >= 0 && RemoveEmptyFolders(sub.get()) && unlinkat(folder, name.constData(), AT_REMOVEDIR) == 0)
+            continue;
+        empty = false;
+    }
+    closedir(dir);
+    return empty;
+}
+
+// The reserve kept free on a disk of total bytes: 1 % of it, at least
+// 32 MiB and at most 1 GiB, and never more than a tenth of a small disk.
+qint64 ReserveFor(qint64 total)
+{
+    const qint64 reserve = std::clamp<qint64>(total / 100, qint64(32) << 20, qint64(1) << 30);
+    return std::min(reserve, total / 10);
+}
+
+qint64 RoomOn(int fd)
+{
+    struct statvfs disk;
+    if (fstatvfs(fd, &disk) != 0)
+        return -1;
+    const qint64 free = qint64(disk.f_bavail) * qint64(disk.f_frsize);
+    const qint64 total = qint64(disk.f_blocks) * qint64(disk.f_frsize);
+    return std::max<qint64>(free - ReserveFor(total), 0);
 }
 
 } // namespace
 
-TargetFolder::TargetFolder(const QString &target)
+QString VisiblePart(const QString &part)
 {
-    if (target.isEmpty() || !QDir().mkpath(target))
+    return part.startsWith(u'.') ? u'_' + part : part;
+}
+
+QString VisiblePath(const QString &relative)
+{
+    QStringList parts = relative.split(u'/');
+    for (QString &part : parts)
+        part = VisiblePart(part);
+    return parts.join(u'/');
+}
+
+QString NumberedName(const QString &name, int n)
+{
+    const QString number = QStringLiteral(" (%1)").arg(n);
+    // The extension is what follows the last dot, when something other
+    // than dots comes before it.
+    const qsizetype dot = name.lastIndexOf(u'.');
+    if (dot <= 0 || name[dot - 1] == u'.')
+        return name + number;
+    return name.left(dot) + number + name.mid(dot);
+}
+
+mode_t ExtractedFileMode()
+{
+    // The umask can only be read by setting it; the kernel shows it to the
+    // process itself, which leaves it alone for the other threads.
+    static const mode_t mask = [] {
+        QFile status(QStringLiteral("/proc/self/status"));
+        if (status.open(QIODevice::ReadOnly)) {
+            for (const QByteArray &line : status.readAll().split('\n')) {
+                bool ok = false;
+                if (line.startsWith("Umask:")) {
+                    const uint value = line.mid(6).trimmed().toUInt(&ok, 8);
+                    if (ok)
+                        return mode_t(value & 0777);
+                }
+            }
+        }
+        return mode_t(022);
+    }();
+    return 0666 & ~mask;
+}
+
+int OpenRegularFile(const QString &path)
+{
+    // O_NONBLOCK: a pipe put in the file's place after a look opens at
+    // once instead of waiting for a writer.
+    const int fd = open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return -1;
+    struct stat status;
+    if (fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(fd);
+        errno = ENXIO;
+        return -1;
+    }
+    fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    return fd;
+}
+
+TargetFolder::TargetFolder(const QString &target, const ExtractionRules &rules)
+    : rules_{rules.protectedPlaces.canonical(), rules.existing, rules.newFolder}
+{
+    if (target.isEmpty())
+        return;
+    if (rules_.newFolder)
+        openNew(QDir::cleanPath(target));
+    else
+        open(target);
+}
+
+void TargetFolder::open(const QString &target)
+{
+    if (rules_.protectedPlaces.coversFolder(CanonicalPath(target))) {
+        failure_ = kArchiverRefused;
+        return;
+    }
+    if (!QDir().mkpath(target))
         return;
     path_ = QFileInfo(target).canonicalFilePath();
-    const int fd = open(QFile::encodeName(path_).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int fd = ::open(QFile::encodeName(path_).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd >= 0)
         fd_ = UniqueFd(fd);
+}
+
+void TargetFolder::openNew(const QString &target)
+{
+    const QString parent = QFileInfo(target).path();
+    const QString name = QFileInfo(target).fileName();
+    open(parent);
+    if (!isOpen() || name.isEmpty())
+        return;
+    parent_ = std::move(fd_);
+    const QString parentPath = path_;
+    path_.clear();
+    for (int n = 1; n < 1000; ++n) {
+        const QString candidate = n == 1 ? name : NumberedName(name, n);
+        const QString candidatePath = parentPath + u'/' + candidate;
+        if (rules_.protectedPlaces.covers(candidatePath))
+            continue;
+        const QByteArray encoded = QFile::encodeName(candidate);
+        if (mkdirat(parent_.get(), encoded.constData(), 0777) != 0) {
+            if (errno == EEXIST)
+                continue;
+            failure_ = WriteFailure(errno);
+            return;
+        }
+        madeName_ = encoded;
+        const int fd = openat(parent_.get(), encoded.constData(), kFolderFlags);
+        if (fd >= 0) {
+            fd_ = UniqueFd(fd);
+            path_ = candidatePath;
+        }
+        return;
+    }
 }
 
 qint64 TargetFolder::freeBytes() const
@@ -121,14 +295,29 @@ qint64 TargetFolder::freeBytes() const
     return qint64(disk.f_bavail) * qint64(disk.f_frsize);
 }
 
+qint64 TargetFolder::roomBytes() const
+{
+    return RoomOn(fd_.get());
+}
+
+bool TargetFolder::isProtected(const QString &relative) const
+{
+    return rules_.protectedPlaces.covers(path_ + u'/' + VisiblePath(relative));
+}
+
 int TargetFolder::openFolder(const QString &relative, UniqueFd &folder) const
 {
     UniqueFd current(fcntl(fd_.get(), F_DUPFD_CLOEXEC, 0));
     if (current.get() < 0)
         return kArchiverWriteFailed;
+    QString walked = path_;
     for (const QString &part : relative.split(u'/', Qt::SkipEmptyParts)) {
+        const QString visible = VisiblePart(part);
+        walked += u'/' + visible;
+        if (rules_.protectedPlaces.covers(walked))
+            return kArchiverRefused;
         UniqueFd next;
-        if (const int opened = OpenFolderPart(current.get(), QFile::encodeName(part), next); opened != kArchiverOk)
+        if (const int opened = OpenFolderPart(current.get(), QFile::encodeName(visible), next); opened != kArchiverOk)
             return opened;
         current = std::move(next);
     }
@@ -136,22 +325,142 @@ int TargetFolder::openFolder(const QString &relative, UniqueFd &folder) const
     return kArchiverOk;
 }
 
-EntryFile::EntryFile(const TargetFolder &target, const QString &relative, mode_t mode)
+int TargetFolder::makeFolder(const QString &relative) const
 {
+    UniqueFd folder;
+    const int made = openFolder(relative, folder);
+    if (made == kArchiverOk)
+        noteRename(relative + u'/', VisiblePath(relative) + u'/');
+    return made;
+}
+
+void TargetFolder::noteRename(const QString &stored, const QString &written) const
+{
+    if (stored != written)
+        renamed_.append({stored, written});
+}
+
+int TargetFolder::place(int fromFolder, const QByteArray &from, const QString &relative) const
+{
+    const QString visible = VisiblePath(relative);
+    if (isProtected(relative) || written_.contains(visible))
+        return kArchiverRefused;
+    const auto [folderPart, leafName] = SplitLeaf(visible);
+    UniqueFd folder;
+    if (const int opened = openFolder(folderPart, folder); opened != kArchiverOk)
+        return opened;
+    const QString prefix = folderPart.isEmpty() ? QString() : folderPart + u'/';
+    const QByteArray leaf = QFile::encodeName(leafName);
+    struct stat status;
+    const bool taken = Exists(folder.get(), leaf, &status);
+    QString written = visible;
+    if (taken && rules_.existing == ExistingName::Replace) {
+        // A file or a link is replaced, never a folder: a rename over an
+        // empty folder would succeed on some file systems, and one that is
+        // not empty holds the user's files.
+        if (S_ISDIR(status.st_mode))
+            return kArchiverWriteFailed;
+        if (renameat(fromFolder, from.constData(), folder.get(), leaf.constData()) != 0)
+            return WriteFailure(errno);
+        replaced_ << visible;
+    } else if (taken || RenameNoReplace(fromFolder, from, folder.get(), leaf) != 0) {
+        if (!taken && errno != EEXIST)
+            return WriteFailure(errno);
+        if (rules_.existing != ExistingName::KeepBoth)
+            return kArchiverSkipped;  // Replace only meets a name taken meanwhile: left alone
+        for (int n = 2;; ++n) {
+            if (n >= 10000)
+                return kArchiverWriteFailed;
+            const QString numbered = NumberedName(leafName, n);
+            written = prefix + numbered;
+            if (written_.contains(written) || rules_.protectedPlaces.covers(path_ + u'/' + written))
+                continue;
+            if (RenameNoReplace(fromFolder, from, folder.get(), QFile::encodeName(numbered)) == 0)
+                break;
+            if (errno != EEXIST)
+                return WriteFailure(errno);
+        }
+    }
+    written_.insert(written);
+    noteRename(relative, written);
+    return kArchiverOk;
+}
+
+void TargetFolder::sweep(int folder) const
+{
+    struct stat self;
+    if (fstat(folder, &self) != 0)
+        return;
+    const QString key = QString::number(self.st_dev) + u':' + QString::number(self.st_ino);
+    if (swept_.contains(key))
+        return;
+    swept_.insert(key);
+    const int listing = fcntl(folder, F_DUPFD_CLOEXEC, 0);
+    DIR *dir = listing >= 0 ? fdopendir(listing) : nullptr;
+    if (!dir) {
+        if (listing >= 0)
+            ::close(listing);
+        return;
+    }
+    while (const dirent *entry = readdir(dir)) {
+        if (!IsStalePartName(entry->d_name))
+            continue;
+        // A file being written is locked by its writer (this clock or
+        // another one): only a file nobody holds is stale.
+        const UniqueFd part(openat(folder, entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+        struct stat status;
+        if (part.get() < 0 || fstat(part.get(), &status) != 0 || !S_ISREG(status.st_mode)
+            || status.st_uid != getuid() || flock(part.get(), LOCK_EX | LOCK_NB) != 0)
+            continue;
+        unlinkat(folder, entry->d_name, 0);
+    }
+    closedir(dir);
+}
+
+void TargetFolder::finish(ArchiverReport &report) const
+{
+    if (!isOpen())
+        return;
+    report.target = path_ + u'/';
+    for (const auto &[stored, written] : renamed_) {
+        const qsizetype at = report.extracted.indexOf(stored);
+        if (at >= 0)
+            report.extracted[at] = written;
+    }
+    report.renamed += renamed_;
+    report.replaced += replaced_;
+    if (madeName_.isEmpty() || report.result == kArchiverOk || report.wroteFile())
+        return;
+    if (RemoveEmptyFolders(fd_.get()) && unlinkat(parent_.get(), madeName_.constData(), AT_REMOVEDIR) == 0) {
+        report.removedTarget = true;
+        report.extracted.clear();
+        report.renamed.clear();
+    }
+}
+
+EntryFile::EntryFile(const TargetFolder &target, const QString &relative)
+    : target_(target), relative_(relative)
+{
+    if (target.isProtected(relative)) {
+        result_ = kArchiverRefused;
+        return;
+    }
     const auto [folder, leaf] = SplitLeaf(relative);
-    leaf_ = leaf;
     result_ = target.openFolder(folder, folder_);
     if (result_ != kArchiverOk)
         return;
+    target.sweep(folder_.get());
     // A name of our own beside the final one: the rename stays on one disk,
-    // and a dot keeps it out of file managers' views meanwhile.
+    // and a dot keeps it out of file managers' views meanwhile. The lock
+    // tells a later sweep that the file is being written.
     for (int attempt = 0; attempt < 100; ++attempt) {
         const QByteArray name = ".tockara-" + QByteArray::number(QRandomGenerator::global()->generate(), 36) + ".part";
         const int fd = openat(folder_.get(), name.constData(),
-                              O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode & 0777);
+                              O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
         if (fd >= 0) {
             file_ = UniqueFd(fd);
             temporary_ = name;
+            flock(fd, LOCK_EX | LOCK_NB);
             return;
         }
         if (errno != EEXIST) {
@@ -164,14 +473,19 @@ EntryFile::EntryFile(const TargetFolder &target, const QString &relative, mode_t
 
 EntryFile::~EntryFile()
 {
-    file_.close();
     if (!temporary_.isEmpty())
         unlinkat(folder_.get(), temporary_.constData(), 0);
+    file_.close();
 }
 
 int EntryFile::write(const char *data, size_t size, qint64 offset)
 {
     while (size > 0) {
+        // The disk is never filled: the reserve stays for the rest of the
+        // system, whatever sizes the archive stated.
+        const qint64 room = RoomOn(file_.get());
+        if (room >= 0 && offset + qint64(size) > end_ && offset + qint64(size) - end_ > room)
+            return kArchiverDiskFull;
         const ssize_t written = pwrite(file_.get(), data, size, offset);
         if (written < 0 && errno == EINTR)
             continue;
@@ -199,17 +513,21 @@ int EntryFile::commit(qint64 expectedSize, time_t mtime)
     errno = 0;
     if (!file_.close())
         return WriteFailure(errno);
-    const int renamed = RenameInto(folder_.get(), temporary_, folder_.get(), leaf_);
-    if (renamed == kArchiverOk)
+    const int placed = target_.place(folder_.get(), temporary_, relative_);
+    if (placed == kArchiverOk)
         temporary_.clear();
-    return renamed;
+    return placed;
 }
 
 int PlaceFile(const TargetFolder &target, const QByteArray &source, const QString &relative)
 {
-    const auto [folderPart, leaf] = SplitLeaf(relative);
-    UniqueFd folder;
-    if (const int opened = target.openFolder(folderPart, folder); opened != kArchiverOk)
-        return opened;
-    return RenameInto(AT_FDCWD, source, folder.get(), leaf);
+    {
+        const UniqueFd file(open(source.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+        struct stat status;
+        if (file.get() < 0 || fstat(file.get(), &status) != 0 || !S_ISREG(status.st_mode))
+            return kArchiverRefused;
+        if (fchmod(file.get(), ExtractedFileMode()) != 0)
+            return kArchiverWriteFailed;
+    }
+    return target.place(AT_FDCWD, source, relative);
 }

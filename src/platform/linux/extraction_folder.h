@@ -9,7 +9,12 @@
 #include <ctime>
 
 #include <QByteArray>
+#include <QList>
+#include <QSet>
 #include <QString>
+#include <QStringList>
+
+#include "platform/archivers.h"
 
 // A file descriptor closed with its owner.
 class UniqueFd {
@@ -32,31 +37,84 @@ private:
 // is kArchiverDiskFull, anything else kArchiverWriteFailed.
 int WriteFailure(int error);
 
+// The target folder of one extraction, opened once: every entry is written
+// relative to it, on the terms of the extraction's rules. It keeps what the
+// report must tell about names: renamed, replaced.
 class TargetFolder {
 public:
-    // Creates target where missing and opens it.
-    explicit TargetFolder(const QString &target);
+    // Opens target, creating it where missing. With rules.newFolder, its
+    // last part is made new (a free name when it is taken) and opened
+    // without following a link. Not open when the target is a protected
+    // place (failure() kArchiverRefused) or cannot be made.
+    explicit TargetFolder(const QString &target, const ExtractionRules &rules = {});
     bool isOpen() const { return fd_.get() >= 0; }
+    int failure() const { return failure_; }
     // The real path of the folder, links resolved, without a trailing "/".
     const QString &path() const { return path_; }
     // Bytes that may still be written on the folder's disk; -1 when unknown.
     qint64 freeBytes() const;
+    // What is left of freeBytes once the reserve kept free is taken off
+    // (0 at least; -1 when unknown): what an extraction may use.
+    qint64 roomBytes() const;
     // Opens the folder relative ("/"-separated parts, "" for the target
     // itself) below the target, creating the parts that are missing; an
-    // ArchiverResult: refused when a part is a link, not writable when a file
-    // stands in the way.
+    // ArchiverResult: refused when a part is a link or a protected place,
+    // not writable when a file stands in the way. Parts starting with "."
+    // are taken with a "_" before them.
     int openFolder(const QString &relative, UniqueFd &folder) const;
+    // A folder entry: openFolder, and its new name told when it has one.
+    int makeFolder(const QString &relative) const;
+    // Gives the complete file from (in fromFolder) its place relative below
+    // the target, by the rules for a taken name: kArchiverOk (kept both,
+    // replaced), kArchiverSkipped, kArchiverRefused for a protected place
+    // or a name this extraction wrote already, or the failure of the write.
+    int place(int fromFolder, const QByteArray &from, const QString &relative) const;
+    // Whether the entry at relative would land on a protected place.
+    bool isProtected(const QString &relative) const;
+    // Removes the temporary files a stopped earlier extraction left in
+    // folder (once per folder and extraction): those of this user that no
+    // extraction is writing.
+    void sweep(int folder) const;
+    // Ends the extraction: tells report the folder extracted into and the
+    // names renamed and replaced; a folder made for the archive is removed
+    // when the extraction failed without writing a file (only the empty
+    // folders it holds go with it).
+    void finish(ArchiverReport &report) const;
 
 private:
+    void open(const QString &target);
+    void openNew(const QString &target);
+    void noteRename(const QString &stored, const QString &written) const;
+
     UniqueFd fd_;
+    UniqueFd parent_;       // the folder the new folder was made in
+    QByteArray madeName_;   // the new folder's name there; empty when none was made
     QString path_;
+    int failure_ = kArchiverWriteFailed;
+    ExtractionRules rules_;
+    mutable QList<std::pair<QString, QString>> renamed_;
+    mutable QStringList replaced_;
+    mutable QSet<QString> written_;
+    mutable QSet<QString> swept_;
 };
+
+// The name of one path part as an extraction writes it: "_" before a
+// leading ".", so nothing an archive brings is hidden or lands in a
+// dot-folder (".ssh", ".config").
+QString VisiblePart(const QString &part);
+// Each part of relative made visible.
+QString VisiblePath(const QString &relative);
+// name with " (n)" before its last extension: "a.txt" → "a (2).txt".
+QString NumberedName(const QString &name, int n);
+// The permission bits of everything extracted: 0666 for files, 0777 for
+// folders, less the umask.
+mode_t ExtractedFileMode();
 
 // One file entry being written to relative below the target.
 class EntryFile {
 public:
-    // mode: the permission bits the archive gives (the umask applies).
-    EntryFile(const TargetFolder &target, const QString &relative, mode_t mode);
+    // The file is created 0666 less the umask, whatever the archive says.
+    EntryFile(const TargetFolder &target, const QString &relative);
     // Removes the temporary file unless the entry was committed.
     ~EntryFile();
     EntryFile(const EntryFile &) = delete;
@@ -64,26 +122,33 @@ public:
 
     // kArchiverOk when the temporary file was created.
     int result() const { return result_; }
-    // Writes size bytes at offset: kArchiverOk, kArchiverDiskFull or
+    // Writes size bytes at offset: kArchiverOk, kArchiverDiskFull (also
+    // when the write would eat into the reserve kept free) or
     // kArchiverWriteFailed.
     int write(const char *data, size_t size, qint64 offset);
     // Bytes written so far, up to the last one.
     qint64 size() const { return end_; }
     // Completes the file: its size must be expectedSize (the archive's; -1
     // when it gives none), else kArchiverDamaged; mtime (-1 for none) becomes
-    // its time; the file is closed and takes its name, replacing a file or a
-    // link there but never a folder.
+    // its time; the file is closed and takes its place (TargetFolder::place).
     int commit(qint64 expectedSize, time_t mtime);
 
 private:
+    const TargetFolder &target_;
+    QString relative_;
     UniqueFd folder_;
     UniqueFd file_;
-    QByteArray leaf_;       // the final name in folder_
-    QByteArray temporary_;  // the name it is written under; empty once renamed
+    QByteArray temporary_;  // the name it is written under; empty once placed
     qint64 end_ = 0;
     int result_;
 };
 
 // Moves the complete file source (a path on the target's disk) to relative
-// below the target, on the same terms as EntryFile::commit.
+// below the target, on the same terms as EntryFile::commit; its mode
+// becomes that of any extracted file.
 int PlaceFile(const TargetFolder &target, const QByteArray &source, const QString &relative);
+
+// Opens path for reading only when it is a regular file (a link to one is
+// followed): a pipe, a device or a socket is never opened blocking. -1 and
+// errno otherwise (ENXIO for a file that is no regular file).
+int OpenRegularFile(const QString &path);

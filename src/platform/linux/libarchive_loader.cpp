@@ -3,14 +3,28 @@
 #include "platform/linux/on_demand_module.h"
 
 std::optional<ArchiverReport> ExtractWithLibarchive(LibarchiveFormat format, const QString &archive,
-                                                    const QString &target, std::stop_token stop)
+                                                    const QString &target, const ExtractionRules &rules,
+                                                    std::stop_token stop)
 {
-    using Extract = void (*)(int, const QString *, const QString *, const std::stop_token *, ArchiverReport *);
+    using Extract = void (*)(int, const QString *, const QString *, const ExtractionRules *,
+                             const std::stop_token *, ArchiverReport *);
     static const auto extract =
-        reinterpret_cast<Extract>(ResolveOnDemandModule("libarchive", "tockara_libarchive_extract"));
+        reinterpret_cast<Extract>(ResolveOnDemandModule("libarchive", "tockara_libarchive_extract_by_rules"));
     if (!extract)
         return std::nullopt;
     ArchiverReport report;
-    extract(int(format), &archive, &target, &stop, &report);
+    extract(int(format), &archive, &target, &rules, &stop, &report);
     return report;
+}
+
+std::optional<QStringList> LibarchiveFiles(LibarchiveFormat format, const QString &archive)
+{
+    using Files = bool (*)(int, const QString *, QStringList *);
+    static const auto files = reinterpret_cast<Files>(ResolveOnDemandModule("libarchive", "tockara_libarchive_files"));
+    if (!files)
+        return std::nullopt;
+    QStringList found;
+    if (!files(int(format), &archive, &found))
+        return QStringList();
+    return found;
 }

@@ -11,6 +11,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 #include <QTreeView>
 
@@ -71,6 +72,32 @@ public:
         if (closed)
             QObject::connect(box, &QMessageBox::finished, box, [closed](int) { closed(); });
         // The box ends with the window it belongs to.
+        if (owner)
+            QObject::connect(owner, &QObject::destroyed, box, &QObject::deleteLater);
+        box->show();
+        box->raise();
+        box->activateWindow();
+    }
+
+    void ask(QWidget *owner, const QString &text, const QString &title, const QStringList &choices,
+             int fallback, MessageIcon icon, std::function<void(int)> answered) override
+    {
+        auto *box = new QMessageBox();
+        box->setWindowModality(Qt::ApplicationModal);
+        dress(*box, text, title, icon);
+        QList<QAbstractButton *> buttons;
+        for (const QString &choice : choices)
+            buttons << box->addButton(choice, QMessageBox::AcceptRole);
+        if (fallback >= 0 && fallback < buttons.size()) {
+            box->setDefaultButton(qobject_cast<QPushButton *>(buttons[fallback]));
+            box->setEscapeButton(buttons[fallback]);
+        }
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        QObject::connect(box, &QMessageBox::finished, box, [box, buttons, fallback, answered](int) {
+            const qsizetype pressed = buttons.indexOf(box->clickedButton());
+            if (answered)
+                answered(pressed >= 0 ? int(pressed) : fallback);
+        });
         if (owner)
             QObject::connect(owner, &QObject::destroyed, box, &QObject::deleteLater);
         box->show();

@@ -3,6 +3,7 @@
 #include <errno.h>
 #include <fcntl.h>
 #include <stdlib.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -17,6 +18,7 @@
 #include <QList>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 
 #include "platform/archivers.h"
 #include "platform/linux/archive_entries.h"
@@ -70,6 +72,8 @@ struct ListedEntry {
     bool listedTwice = false;  // a file whose path is listed again: 7-Zip kept one of them
     qint64 size = -1;
     std::optional<quint32> crc;
+    bool unixHost = false;  // made on a Unix system, whose attributes can say link or device
+    bool special = false;   // a link, a pipe, a device or a socket
 };
 
 // The entries of a technical listing ("l -slt -ba"): blocks of "Key = value"
@@ -95,6 +99,8 @@ QList<ListedEntry> ParseListing(const QByteArray &listing)
         } else if (line.startsWith("Size = ")) {
             const qint64 size = line.mid(7).toLongLong(&ok);
             entry.size = ok ? size : -1;
+        } else if (line == "Host OS = UNIX" || line == "Host OS = NeXT") {
+            entry.unixHost = true;
         } else if (line.startsWith("CRC = ")) {
             const quint32 crc = line.mid(6).toUInt(&ok, 16);
             if (ok)
@@ -107,6 +113,106 @@ QList<ListedEntry> ParseListing(const QByteArray &listing)
     for (ListedEntry &entry : entries)
         entry.listedTwice = !entry.folder && files.value(entry.path) > 1;
     return entries;
+}
+
+// ARJ headers: "\x60\xEA", the size of the basic header, the basic header,
+// its CRC-32, then extended headers (each a size, data and CRC) up to a size
+// of 0; an entry's data follows. The basic header holds the host system at
+// byte 3, the compressed size at 12 and the access mode at 26.
+constexpr qint64 kArjHeaderMost = 2600;
+constexpr qint64 kArjSearch = qint64(1) << 20;  // a self-extracting archive's program comes first
+enum ArjHost : quint8 { kArjUnix = 2, kArjNext = 8 };
+
+std::optional<QByteArray> ReadAt(int fd, qint64 offset, qint64 size)
+{
+    QByteArray bytes(size, Qt::Uninitialized);
+    qint64 got = 0;
+    while (got < size) {
+        const ssize_t n = pread(fd, bytes.data() + got, size_t(size - got), offset + got);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return std::nullopt;
+        got += n;
+    }
+    return bytes;
+}
+
+quint32 Little(const QByteArray &bytes, int at, int size)
+{
+    quint32 value = 0;
+    for (int i = size - 1; i >= 0; --i)
+        value = value << 8 | quint8(bytes[at + i]);
+    return value;
+}
+
+// The basic header at offset when it is one (its CRC matches): the header
+// and where what follows it begins.
+std::optional<std::pair<QByteArray, qint64>> ArjHeaderAt(int fd, qint64 offset)
+{
+    const std::optional<QByteArray> start = ReadAt(fd, offset, 4);
+    if (!start || quint8((*start)[0]) != 0x60 || quint8((*start)[1]) != 0xEA)
+        return std::nullopt;
+    const qint64 size = Little(*start, 2, 2);
+    if (size == 0)
+        return std::pair{QByteArray(), offset + 4};
+    if (size > kArjHeaderMost || size < 30)
+        return std::nullopt;
+    const std::optional<QByteArray> basic = ReadAt(fd, offset + 4, size + 4);
+    if (!basic || crc32(0, reinterpret_cast<const Bytef *>(basic->constData()), uInt(size)) != Little(*basic, int(size), 4))
+        return std::nullopt;
+    qint64 next = offset + 4 + size + 4;
+    for (;;) {  // extended headers
+        const std::optional<QByteArray> extended = ReadAt(fd, next, 2);
+        if (!extended)
+            return std::nullopt;
+        const qint64 extendedSize = Little(*extended, 0, 2);
+        next += 2;
+        if (extendedSize == 0)
+            break;
+        next += extendedSize + 4;
+    }
+    return std::pair{basic->left(size), next};
+}
+
+// For each entry of the ARJ archive in fd, in order, whether it is a link, a
+// pipe, a device or a socket by the Unix mode it carries; nothing when the
+// headers cannot be read to their end.
+std::optional<QList<bool>> ArjSpecialEntries(int fd)
+{
+    QByteArray start(kArjSearch, Qt::Uninitialized);
+    const ssize_t got = pread(fd, start.data(), size_t(start.size()), 0);
+    start.truncate(std::max<ssize_t>(got, 0));
+    std::optional<std::pair<QByteArray, qint64>> header;
+    qint64 offset = -1;
+    while (!header || header->first.isEmpty()) {
+        offset = start.indexOf("\x60\xEA", offset + 1);
+        if (offset < 0)
+            return std::nullopt;
+        header = ArjHeaderAt(fd, offset);
+    }
+    QList<bool> special;  // the first header is the archive's own
+    for (offset = header->second; (header = ArjHeaderAt(fd, offset));) {
+        const QByteArray &basic = header->first;
+        if (basic.isEmpty())
+            return special;
+        const quint8 host = quint8(basic[3]);
+        const mode_t type = Little(basic, 26, 2) & S_IFMT;
+        special << ((host == kArjUnix || host == kArjNext) && type != 0 && type != S_IFREG && type != S_IFDIR);
+        offset = header->second + qint64(Little(basic, 12, 4));
+    }
+    return std::nullopt;
+}
+
+// Marks the listed entries that are links, pipes, devices or sockets. When
+// the headers and the listing do not agree, every entry made on a Unix
+// system is taken for one: its type is unknown.
+void MarkSpecialEntries(QList<ListedEntry> &entries, int archive)
+{
+    const std::optional<QList<bool>> special = ArjSpecialEntries(archive);
+    const bool agree = special && special->size() == entries.size();
+    for (qsizetype i = 0; i < entries.size(); ++i)
+        entries[i].special = agree ? (*special)[i] : entries[i].unixHost;
 }
 
 // A stored path that cannot leave the private folder it is extracted into.
@@ -212,16 +318,14 @@ bool RanOutOfSpace(const SevenZipRun &run)
 int PlaceEntry(const ListedEntry &entry, const std::optional<QString> &relative, const TargetFolder &root,
                const fs::path &unpacked, bool outOfSpace, EntryNames &names)
 {
-    if (!relative || !StaysInside(entry.path) || relative->isEmpty() || entry.listedTwice)
+    if (!relative || !StaysInside(entry.path) || relative->isEmpty() || entry.listedTwice || entry.special)
         return kArchiverRefused;
     if (entry.encrypted)
         return kArchiverEncrypted;
     if (!names.admit(*relative, entry.folder))
         return kArchiverRefused;
-    if (entry.folder) {
-        UniqueFd folder;
-        return root.openFolder(*relative, folder);
-    }
+    if (entry.folder)
+        return root.makeFolder(*relative);
     // What 7-Zip could not write whole is left in its folder.
     const int incomplete = outOfSpace ? kArchiverDiskFull : kArchiverDamaged;
     const fs::path extracted = unpacked / PathOf(entry.path);
@@ -266,55 +370,87 @@ bool SevenZipArchiver::available() const
     return !resolved().isEmpty();
 }
 
+namespace {
+
+// The listing of the archive (linked as archive.arj in folder), each entry
+// marked when it is a link or a device; nothing when 7-Zip could not list it.
+std::optional<QList<ListedEntry>> ListArchive(const QString &program, int archive, const fs::path &folder,
+                                              std::stop_token stop, SevenZipRun &listing)
+{
+    listing = RunSevenZip(program, {"l", "-slt", "-ba", "-tarj", "archive.arj"}, folder, true, stop);
+    // An archive cut short still lists the entries before the cut.
+    QList<ListedEntry> entries = ParseListing(listing.output);
+    if (!listing.started || listing.cancelled || (listing.exitCode != 0 && entries.isEmpty()))
+        return std::nullopt;
+    MarkSpecialEntries(entries, archive);
+    return entries;
+}
+
+// Links the archive into folder as archive.arj: 7-Zip reads only a name of
+// our own making.
+bool LinkArchive(const QString &archivePath, const fs::path &folder)
+{
+    const fs::path link = folder / "archive.arj";
+    return !folder.empty()
+           && symlink(QFile::encodeName(QFileInfo(archivePath).absoluteFilePath()).constData(), link.c_str()) == 0;
+}
+
+} // namespace
+
 ArchiverReport SevenZipArchiver::extract(const QString &archivePath, const QString &target,
-                                         std::stop_token stop) const
+                                         const ExtractionRules &rules, std::stop_token stop) const
 {
     ArchiverReport report;
     const QString program = resolved();
-    const QFileInfo archiveFile(archivePath);
-    if (program.isEmpty() || !archiveFile.isFile()) {
-        report.note(kArchiverUnreadable);
+    const UniqueFd archive(OpenRegularFile(archivePath));
+    if (program.isEmpty() || archive.get() < 0) {
+        report.note(archive.get() < 0 && errno == ENXIO ? kArchiverNotAFile : kArchiverUnreadable);
         return report;
     }
-    const TargetFolder root(target);
+    const TargetFolder root(target, rules);
     if (!root.isOpen()) {
-        report.note(kArchiverWriteFailed);
+        report.note(root.failure());
         return report;
     }
-    PrivateFolder work(root.path());
-    const fs::path archiveLink = work.path() / "archive.arj";
-    if (work.path().empty()
-        || symlink(QFile::encodeName(archiveFile.absoluteFilePath()).constData(), archiveLink.c_str()) != 0) {
-        report.note(kArchiverWriteFailed);
-        return report;
-    }
+    extractInto(root, archivePath, archive.get(), stop, report);
+    root.finish(report);
+    return report;
+}
 
-    const QStringList type{QStringLiteral("-tarj")};
-    const SevenZipRun listing = RunSevenZip(
-        program, QStringList{"l", "-slt", "-ba"} + type + QStringList{"archive.arj"}, work.path(), true, stop);
-    // An archive cut short still lists the entries before the cut.
-    const QList<ListedEntry> entries = ParseListing(listing.output);
-    if (!listing.started || listing.cancelled || (listing.exitCode != 0 && entries.isEmpty())) {
-        report.note(listing.cancelled ? kArchiverCancelled : kArchiverUnreadable);
-        return report;
+void SevenZipArchiver::extractInto(const TargetFolder &root, const QString &archivePath, int archive,
+                                   std::stop_token stop, ArchiverReport &report) const
+{
+    const QString program = resolved();
+    PrivateFolder work(root.path());
+    if (!LinkArchive(archivePath, work.path())) {
+        report.note(kArchiverWriteFailed);
+        return;
     }
+    SevenZipRun listing;
+    const std::optional<QList<ListedEntry>> listed = ListArchive(program, archive, work.path(), stop, listing);
+    if (!listed) {
+        report.note(listing.cancelled ? kArchiverCancelled : kArchiverUnreadable);
+        return;
+    }
+    const QList<ListedEntry> &entries = *listed;
     const bool listedWhole = listing.exitCode == 0;
     qint64 stated = 0;
     for (const ListedEntry &entry : entries)
-        stated += std::max<qint64>(entry.size, 0);
-    const qint64 freeBytes = root.freeBytes();
-    if (const int fits = CheckStatedSize(stated, archiveFile.size(), freeBytes); fits != kArchiverOk) {
+        stated = SaturatingSum(stated, entry.size);
+    struct stat status;
+    const qint64 archiveSize = fstat(archive, &status) == 0 ? qint64(status.st_size) : -1;
+    const qint64 room = root.roomBytes();
+    if (const int fits = CheckStatedSize(stated, archiveSize, room); fits != kArchiverOk) {
         report.neededBytes = stated;
-        report.freeBytes = freeBytes;
+        report.freeBytes = room;
         for (const ListedEntry &entry : entries)
             report.fail(ReportName(entry, RelativeEntryPath(DecodeEntryName(entry.path))), kArchiverNotReached);
         report.note(fits);
-        return report;
+        return;
     }
 
-    const SevenZipRun unpack = RunSevenZip(
-        program, QStringList{"x", "-y", "-bd", "-oout"} + type + QStringList{"archive.arj"},
-        work.path(), false, stop);
+    const SevenZipRun unpack = RunSevenZip(program, {"x", "-y", "-bd", "-oout", "-tarj", "archive.arj"},
+                                           work.path(), false, stop);
     const bool outOfSpace = RanOutOfSpace(unpack);
     EntryNames names;
     for (const ListedEntry &entry : entries) {
@@ -345,7 +481,27 @@ ArchiverReport SevenZipArchiver::extract(const QString &archivePath, const QStri
             report.restUnread = true;
         }
     }
-    return report;
+}
+
+std::optional<QStringList> SevenZipArchiver::files(const QString &archivePath) const
+{
+    const QString program = resolved();
+    if (program.isEmpty())
+        return std::nullopt;
+    const UniqueFd archive(OpenRegularFile(archivePath));
+    QTemporaryDir folder;
+    if (archive.get() < 0 || !folder.isValid() || !LinkArchive(archivePath, PathOf(QFile::encodeName(folder.path()))))
+        return QStringList();
+    SevenZipRun listing;
+    const std::optional<QList<ListedEntry>> listed =
+        ListArchive(program, archive.get(), PathOf(QFile::encodeName(folder.path())), {}, listing);
+    QStringList found;
+    for (const ListedEntry &entry : listed.value_or(QList<ListedEntry>())) {
+        const std::optional<QString> relative = RelativeEntryPath(DecodeEntryName(entry.path));
+        if (relative && !relative->isEmpty() && !entry.folder && !entry.special && StaysInside(entry.path))
+            found << *relative;
+    }
+    return found;
 }
 
 QList<std::pair<QByteArray, bool>> ListedPaths(const QByteArray &listing)

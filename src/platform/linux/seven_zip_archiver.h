@@ -1,15 +1,19 @@
 #pragma once
 // The ARJ component, on the 7-Zip program run as a child process.
 #include <memory>
+#include <optional>
 #include <stop_token>
 #include <utility>
 
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include "platform/archivers.h"
 #include "platform/program_search.h"
+
+class TargetFolder;
 
 class SevenZipArchiver {
 public:
@@ -18,12 +22,18 @@ public:
     // false when the program cannot be found: the component cannot be loaded.
     bool available() const;
     const QString &program() const { return program_; }
-    // Extracts every entry of the ARJ archive into target (see
-    // ArchiverService::run for what is refused and when it stops).
-    ArchiverReport extract(const QString &archive, const QString &target, std::stop_token stop) const;
+    // Extracts every entry of the ARJ archive into target on the terms of
+    // rules (see ArchiverService::run for what is refused and when it stops).
+    ArchiverReport extract(const QString &archive, const QString &target, const ExtractionRules &rules,
+                           std::stop_token stop) const;
+    // The paths of the archive's plain file entries below the target; empty
+    // when it cannot be listed, nothing when 7-Zip is missing.
+    std::optional<QStringList> files(const QString &archive) const;
 
 private:
     QString resolved() const;
+    void extractInto(const TargetFolder &root, const QString &archivePath, int archive, std::stop_token stop,
+                     ArchiverReport &report) const;
     QString program_;
     std::shared_ptr<const ProgramSearch> search_;
 };

@@ -1,11 +1,16 @@
 #include "platform/linux/libarchive_archiver.h"
 
+#include <errno.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <archive.h>
 #include <archive_entry.h>
 #include <memory>
 
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 
 #include "platform/archivers.h"
 #include "platform/linux/archive_entries.h"
@@ -15,8 +20,21 @@ namespace {
 
 using Reader = std::unique_ptr<archive, decltype(&archive_read_free)>;
 
-Reader OpenReader(LibarchiveFormat format, const QString &path)
+// The archive file, opened once as a regular file and read through its
+// descriptor's own name: a pipe, a device or a socket is never opened, and
+// a file put in its place meanwhile is not read.
+struct ArchiveFile {
+    explicit ArchiveFile(const QString &path) : fd(OpenRegularFile(path)), notAFile(fd.get() < 0 && errno == ENXIO) {}
+    QString readPath() const { return QStringLiteral("/proc/self/fd/%1").arg(fd.get()); }
+    UniqueFd fd;
+    bool notAFile;
+};
+
+Reader OpenReader(LibarchiveFormat format, const ArchiveFile &file)
 {
+    if (file.fd.get() < 0)
+        return Reader(nullptr, archive_read_free);
+    const QString path = file.readPath();
     Reader reader(archive_read_new(), archive_read_free);
     if (format == LibarchiveFormat::Zip) {
         // Names are decoded entry by entry (UTF-8 or Shift-JIS), so the
@@ -32,6 +50,61 @@ Reader OpenReader(LibarchiveFormat format, const QString &path)
         != ARCHIVE_OK)
         reader.reset();
     return reader;
+}
+
+quint32 Little(const QByteArray &bytes, qsizetype at, int size)
+{
+    quint32 value = 0;
+    for (int i = size - 1; i >= 0; --i)
+        value = value << 8 | quint8(bytes[at + i]);
+    return value;
+}
+
+QByteArray ReadAt(int fd, qint64 offset, qint64 size)
+{
+    if (size <= 0 || offset < 0)
+        return {};
+    QByteArray bytes(size, Qt::Uninitialized);
+    const ssize_t got = pread(fd, bytes.data(), size_t(size), offset);
+    return got == size ? bytes : QByteArray();
+}
+
+// The stored names of the ZIP entries made on Unix whose mode is a pipe, a
+// device or a socket. The reader hands a pipe over as a plain file (some
+// tools mark a file read from their input so), so its type is read from the
+// central directory here. Names given there are compared as stored.
+QSet<QByteArray> SpecialZipEntries(int fd, qint64 size)
+{
+    constexpr qint64 kEndSize = 22;
+    constexpr qint64 kCentralMost = qint64(64) << 20;
+    QSet<QByteArray> special;
+    if (size < kEndSize)
+        return special;
+    const qint64 tail = std::min<qint64>(size, kEndSize + 0xFFFF);
+    const QByteArray end = ReadAt(fd, size - tail, tail);
+    const qsizetype at = end.lastIndexOf(QByteArray("PK\x05\x06", 4));
+    if (at < 0 || at + kEndSize > end.size())
+        return special;
+    const qint64 centralSize = Little(end, at + 12, 4);
+    const qint64 centralOffset = Little(end, at + 16, 4);
+    if (centralSize > kCentralMost || centralOffset + centralSize > size)
+        return special;
+    const QByteArray central = ReadAt(fd, centralOffset, centralSize);
+    for (qsizetype entry = 0; entry + 46 <= central.size();) {
+        if (Little(central, entry, 4) != 0x02014b50)
+            break;
+        const bool unix = quint8(central[entry + 5]) == 3;
+        const quint32 mode = Little(central, entry + 38, 4) >> 16;
+        const qsizetype nameSize = Little(central, entry + 28, 2);
+        const qsizetype rest = nameSize + Little(central, entry + 30, 2) + Little(central, entry + 32, 2);
+        if (entry + 46 + nameSize > central.size())
+            break;
+        const quint32 type = mode & S_IFMT;
+        if (unix && type != 0 && type != S_IFREG && type != S_IFDIR)
+            special.insert(central.mid(entry + 46, nameSize));
+        entry += 46 + rest;
+    }
+    return special;
 }
 
 // An entry's name as decoded from the archive.
@@ -59,13 +132,14 @@ QString ReportName(const QString &stored, const std::optional<QString> &relative
 struct Survey {
     bool readable = false;  // an entry, or the end of an empty archive, could be read
     QStringList names;
-    qint64 stated = 0;
+    QStringList files;      // the paths of the file entries below the target
+    qint64 stated = 0;      // summed without overflow
 };
 
-Survey SurveyArchive(LibarchiveFormat format, const QString &path)
+Survey SurveyArchive(LibarchiveFormat format, const ArchiveFile &file)
 {
     Survey survey;
-    Reader reader = OpenReader(format, path);
+    Reader reader = OpenReader(format, file);
     if (!reader)
         return survey;
     archive_entry *entry = nullptr;
@@ -73,9 +147,13 @@ Survey SurveyArchive(LibarchiveFormat format, const QString &path)
     while ((header = archive_read_next_header(reader.get(), &entry)) == ARCHIVE_OK || header == ARCHIVE_WARN) {
         survey.readable = true;
         const QString stored = StoredName(entry);
-        survey.names << ReportName(stored, RelativeEntryPath(stored), IsFolder(entry, stored));
+        const std::optional<QString> relative = RelativeEntryPath(stored);
+        const bool folder = IsFolder(entry, stored);
+        survey.names << ReportName(stored, relative, folder);
+        if (relative && !relative->isEmpty() && !folder && archive_entry_filetype(entry) == AE_IFREG)
+            survey.files << *relative;
         if (archive_entry_size_is_set(entry))
-            survey.stated += std::max<la_int64_t>(archive_entry_size(entry), 0);
+            survey.stated = SaturatingSum(survey.stated, archive_entry_size(entry));
     }
     survey.readable = survey.readable || header == ARCHIVE_EOF;
     return survey;
@@ -89,9 +167,10 @@ bool StopsExtraction(int result)
 // One pass over the archive, writing each entry whole or not at all.
 class Extraction {
 public:
-    Extraction(archive *reader, const TargetFolder &root, qint64 archiveSize, std::stop_token stop,
-               ArchiverReport &report)
-        : reader_(reader), root_(root), archiveSize_(archiveSize), stop_(stop), report_(report)
+    Extraction(archive *reader, const TargetFolder &root, qint64 archiveSize, QSet<QByteArray> special,
+               std::stop_token stop, ArchiverReport &report)
+        : reader_(reader), root_(root), archiveSize_(archiveSize), special_(std::move(special)), stop_(stop),
+          report_(report)
     {
     }
 
@@ -135,8 +214,9 @@ private:
         // Only plain files and folders: links could point anywhere and
         // devices have no place in a download folder.
         const auto type = archive_entry_filetype(entry);
+        const char *stored = archive_entry_pathname(entry);
         if (!relative || (!folder && type != AE_IFREG) || archive_entry_hardlink(entry)
-            || archive_entry_symlink(entry))
+            || archive_entry_symlink(entry) || (stored && special_.contains(QByteArray(stored))))
             return kArchiverRefused;
         if (archive_entry_is_encrypted(entry))
             return kArchiverEncrypted;
@@ -144,11 +224,11 @@ private:
             return folder ? kArchiverOk : kArchiverRefused;
         if (!names_.admit(*relative, folder))
             return kArchiverRefused;
-        if (folder) {
-            UniqueFd opened;
-            return root_.openFolder(*relative, opened);
-        }
-        EntryFile file(root_, *relative, archive_entry_perm(entry) | 0600);
+        if (folder)
+            return root_.makeFolder(*relative);
+        // The archive's permission bits are not kept: nothing it brings is
+        // executable.
+        EntryFile file(root_, *relative);
         if (file.result() != kArchiverOk)
             return file.result();
         if (const int copied = copyData(file); copied != kArchiverOk)
@@ -184,6 +264,7 @@ private:
     archive *reader_;
     const TargetFolder &root_;
     const qint64 archiveSize_;
+    const QSet<QByteArray> special_;
     std::stop_token stop_;
     ArchiverReport &report_;
     EntryNames names_;
@@ -191,45 +272,51 @@ private:
 };
 
 void Extract(LibarchiveFormat format, const QString &archivePath, const QString &target,
-             std::stop_token stop, ArchiverReport &report)
+             const ExtractionRules &rules, std::stop_token stop, ArchiverReport &report)
 {
     Utf8ThreadLocale utf8;
-    const TargetFolder root(target);
-    if (!root.isOpen()) {
-        report.note(kArchiverWriteFailed);
+    const ArchiveFile file(archivePath);
+    if (file.fd.get() < 0) {
+        report.note(file.notAFile ? kArchiverNotAFile : kArchiverUnreadable);
         return;
     }
     // A file is read twice: first its headers, to weigh its stated size
-    // against the free space before anything is written. A pipe can be read
-    // only once, and is weighed while it is written.
-    const QFileInfo file(archivePath);
-    const qint64 archiveSize = file.isFile() ? file.size() : -1;
-    QStringList names;
-    if (archiveSize >= 0) {
-        const Survey survey = SurveyArchive(format, archivePath);
-        if (!survey.readable) {
-            report.note(kArchiverUnreadable);
-            return;
-        }
-        const qint64 freeBytes = root.freeBytes();
-        if (const int fits = CheckStatedSize(survey.stated, archiveSize, freeBytes); fits != kArchiverOk) {
-            report.neededBytes = survey.stated;
-            report.freeBytes = freeBytes;
-            for (const QString &name : survey.names)
-                report.fail(name, kArchiverNotReached);
-            report.note(fits);
-            return;
-        }
-        names = survey.names;
-    }
-    Reader reader = OpenReader(format, archivePath);
-    if (!reader) {
+    // against the free space before anything is written.
+    struct stat status;
+    const qint64 archiveSize = fstat(file.fd.get(), &status) == 0 ? qint64(status.st_size) : -1;
+    const Survey survey = SurveyArchive(format, file);
+    if (!survey.readable) {
         report.note(kArchiverUnreadable);
         return;
     }
-    const int read = Extraction(reader.get(), root, archiveSize, stop, report).run();
-    for (qsizetype i = read; i < names.size(); ++i)
-        report.fail(names[i], kArchiverNotReached);
+    const TargetFolder root(target, rules);
+    if (!root.isOpen()) {
+        report.note(root.failure());
+        return;
+    }
+    const qint64 room = root.roomBytes();
+    if (const int fits = CheckStatedSize(survey.stated, archiveSize, room); fits != kArchiverOk) {
+        report.neededBytes = survey.stated;
+        report.freeBytes = room;
+        for (const QString &name : survey.names)
+            report.fail(name, kArchiverNotReached);
+        report.note(fits);
+        root.finish(report);
+        return;
+    }
+    Reader reader = OpenReader(format, file);
+    if (!reader) {
+        report.note(kArchiverUnreadable);
+        root.finish(report);
+        return;
+    }
+    QSet<QByteArray> special;
+    if (format == LibarchiveFormat::Zip)
+        special = SpecialZipEntries(file.fd.get(), archiveSize);
+    const int read = Extraction(reader.get(), root, archiveSize, std::move(special), stop, report).run();
+    for (qsizetype i = read; i < survey.names.size(); ++i)
+        report.fail(survey.names[i], kArchiverNotReached);
+    root.finish(report);
 }
 
 } // namespace
@@ -239,5 +326,25 @@ extern "C" Q_DECL_EXPORT void tockara_libarchive_extract(int format, const QStri
                                                          const std::stop_token *stop,
                                                          ArchiverReport *report)
 {
-    Extract(LibarchiveFormat(format), *archive, *target, *stop, *report);
+    Extract(LibarchiveFormat(format), *archive, *target, ExtractionRules{}, *stop, *report);
+}
+
+extern "C" Q_DECL_EXPORT void tockara_libarchive_extract_by_rules(int format, const QString *archive,
+                                                                  const QString *target,
+                                                                  const ExtractionRules *rules,
+                                                                  const std::stop_token *stop,
+                                                                  ArchiverReport *report)
+{
+    Extract(LibarchiveFormat(format), *archive, *target, *rules, *stop, *report);
+}
+
+extern "C" Q_DECL_EXPORT bool tockara_libarchive_files(int format, const QString *archive, QStringList *files)
+{
+    Utf8ThreadLocale utf8;
+    const ArchiveFile file(*archive);
+    const Survey survey = SurveyArchive(format == int(LibarchiveFormat::Zip) ? LibarchiveFormat::Zip
+                                                                             : LibarchiveFormat::Lha,
+                                        file);
+    *files = survey.files;
+    return survey.readable;
 }
