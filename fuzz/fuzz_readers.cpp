@@ -53,7 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         ParseMountTable(input, [](const QString &) { return false; }, [](const QString &) { return true; });
         break;
     case 6:
-        ReadInternetShortcut(WriteScratchFile(QStringLiteral("readers/shortcut.url"), input));
+        ReadInternetShortcut(input);
         SplitCommandText(QString::fromUtf8(input));
         break;
     }
