@@ -25,6 +25,8 @@
 #include "shell/features.h"
 #include "shell/fortune.h"
 #include "shell/program_icon.h"
+#include "shell/quit_signals.h"
+#include "shell/toolkit_folders.h"
 #include "shell/window_placement.h"
 
 RunningClock::RunningClock() = default;
@@ -156,7 +158,9 @@ int RunTockara(int argc, char **argv)
     if (!lock->tryLock())
         return 0;
 
+    KeepToolkitOutOfExecutableFolder();
     QApplication app(argc, argv);
+    CheckToolkitFolders();
     app.setApplicationName("tockara");
     // Docks and task bars find the launcher entry of the clock's windows by
     // this name (a Wayland application id, the desktop file name of X11
@@ -174,6 +178,13 @@ int RunTockara(int argc, char **argv)
     Services services = MakeLinuxServices();
     Context ctx(services, programFolder);
     RunningClock running;
+    // A signal ends the clock as 閉じる does, from the event loop.
+    QuitOnSessionSignals(&app, [&running] {
+        if (running.clock)
+            running.clock->ExitProgram();
+        else
+            QCoreApplication::exit(0);
+    });
     StartClock(ctx, running);
     if (running.clock->exiting())
         return 0;
