@@ -88,9 +88,9 @@ void CheckParsed(const QByteArray &bytes, const QList<Edit> &edits)
     const ProfileFile reparsed = ProfileFile::parse(file.serialize());
     for (const Edit &edit : edits) {
         const QString &value = expected[Folded(edit)];
-        const QString *found = file.find(edit.section, edit.key);
+        const std::optional<QString> found = file.find(edit.section, edit.key);
         FUZZ_CHECK(found && ReadsBackAs(TrimAtNul(*found), value));
-        const QString *again = reparsed.find(edit.section, edit.key);
+        const std::optional<QString> again = reparsed.find(edit.section, edit.key);
         FUZZ_CHECK(again && ReadsBackAs(TrimAtNul(*again), value));
     }
 }

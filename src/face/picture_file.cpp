@@ -1,7 +1,8 @@
 #include "face/picture_file.h"
 
-#include <QFileInfo>
 #include <QImageReader>
+
+#include "platform/regular_file.h"
 
 namespace {
 
@@ -15,9 +16,10 @@ bool Fits(QSize size, int maxSide, qint64 maxPixels)
 
 QImage ReadBoundedPicture(const QString &path, int maxSide, qint64 maxPixels)
 {
-    if (!QFileInfo(path).isFile())
+    const std::unique_ptr<QFile> file = OpenRegularFile(path);
+    if (!file)
         return {};
-    QImageReader reader(path);
+    QImageReader reader(file.get());
     const QSize announced = reader.size();
     if (announced.isValid() && !Fits(announced, maxSide, maxPixels))
         return {};

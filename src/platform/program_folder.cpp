@@ -31,6 +31,15 @@ bool holdsCalendarRules(const QString &folder)
     return QFileInfo::exists(folder + "/Calender.ini");
 }
 
+// A folder the clock was run from as a portable copy: it keeps its settings
+// or its calendar rules there. Either is enough, so a copy whose Calender.ini
+// went missing keeps its position, memo and alarms (and shows the default
+// holidays) instead of quietly moving to the user's data folder.
+bool isPortableFolder(const QString &folder)
+{
+    return holdsCalendarRules(folder) || QFileInfo::exists(folder + "/Tockara.ini");
+}
+
 QString userDataFolder()
 {
     return QDir::cleanPath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/tockara");
@@ -41,7 +50,7 @@ QString userDataFolder()
 QString ResolveProgramFolder(const QString &executableFolder)
 {
     const QString beside = QDir::cleanPath(executableFolder);
-    if (holdsCalendarRules(beside))
+    if (isPortableFolder(beside))
         return beside;
 
     const QString userFolder = userDataFolder();
@@ -66,7 +75,7 @@ QString SampleFolder(const QString &programFolder)
 QString ProgramFolderToRead(const QString &executableFolder)
 {
     const QString beside = QDir::cleanPath(executableFolder);
-    if (holdsCalendarRules(beside))
+    if (isPortableFolder(beside))
         return beside;
     const QString userFolder = userDataFolder();
     return holdsCalendarRules(userFolder) ? userFolder : installedDataFolder(executableFolder);

@@ -3,8 +3,9 @@
 
 // The folder that holds Tockara.ini, Calender.ini, the diary files, help/
 // and the sample environments in anime/. It is the executable's folder when
-// Calender.ini lies beside the executable (a build tree or a portable
-// install); otherwise the per-user data folder ($XDG_DATA_HOME/tockara),
+// Tockara.ini or Calender.ini lies beside the executable (a build tree or a
+// portable install; one without Calender.ini has the default holidays and
+// display patterns); otherwise the per-user data folder ($XDG_DATA_HOME/tockara),
 // seeded with Calender.ini, help/ and anime/ from the installed data folder
 // (a file missing there is copied at each start; one present is never
 // overwritten). Never ends with a separator.
@@ -15,8 +16,9 @@ QString ResolveProgramFolder(const QString &executableFolder);
 QString ExecutableFolder();
 
 // The folder whose Calender.ini a look at the rules reads, found without
-// creating or seeding anything: the program folder above when it already
-// holds Calender.ini, otherwise the installed data folder (bin/../share/tockara).
+// creating or seeding anything: the executable's folder when it is a portable
+// install as above, the user's data folder when it holds Calender.ini,
+// otherwise the installed data folder (bin/../share/tockara).
 QString ProgramFolderToRead(const QString &executableFolder);
 
 // The folder of the sample environments and their pictures in a program

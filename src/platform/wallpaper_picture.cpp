@@ -2,6 +2,8 @@
 
 #include <QImageReader>
 
+#include "platform/regular_file.h"
+
 namespace {
 
 // Whether a picture of size would be refused by the reader's decode limit
@@ -16,7 +18,10 @@ bool TooLargeToDecodeWhole(QSize size)
 
 QImage ReadWallpaperPicture(const QString &file, QSize screen, bool fitToScreen)
 {
-    QImageReader reader(file);
+    const std::unique_ptr<QFile> opened = OpenRegularFile(file);
+    if (!opened)
+        return {};
+    QImageReader reader(opened.get());
     reader.setAutoTransform(true);
     const QSize stored = reader.size();
     if (!stored.isValid() || stored.isEmpty())

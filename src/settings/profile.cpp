@@ -48,7 +48,7 @@ QString ReadIniValue(const QString &section, const QString &key, const QString &
                      const QString &file)
 {
     if (const auto parsed = CachedProfile(file)) {
-        if (const QString *value = parsed->find(TrimBlanks(section), TrimBlanks(key)))
+        if (const std::optional<QString> value = parsed->find(TrimBlanks(section), TrimBlanks(key)))
             return TrimAtNul(*value);
     }
     return TrimTrailingBlanks(TrimAtNul(def));

@@ -15,6 +15,7 @@
 #include <QMutex>
 #include <QRandomGenerator>
 
+#include "platform/regular_file.h"
 #include "settings/profile.h"
 
 // A cached file is trusted while its identity on disk (device, inode, size,
@@ -56,6 +57,11 @@ qint64 NowNs()
     return duration_cast<nanoseconds>(system_clock::now().time_since_epoch()).count();
 }
 
+DiskStamp StampOf(const struct stat &info)
+{
+    return {info.st_dev, info.st_ino, info.st_size, Nanoseconds(info.st_mtim), Nanoseconds(info.st_ctim)};
+}
+
 DiskState StatFile(const QString &path, DiskStamp &stamp)
 {
     struct stat info {};
@@ -65,22 +71,21 @@ DiskState StatFile(const QString &path, DiskStamp &stamp)
     // block); a file above the limit is not read at all.
     if (!S_ISREG(info.st_mode) || info.st_size > kMaxProfileFileBytes)
         return DiskState::Unreadable;
-    stamp = {info.st_dev, info.st_ino, info.st_size, Nanoseconds(info.st_mtim),
-             Nanoseconds(info.st_ctim)};
+    stamp = StampOf(info);
     return DiskState::Present;
 }
 
-bool ReadBytes(const QString &path, QByteArray &bytes)
+// The file's bytes and the stamp of the file they were read from; false for a
+// file that is no regular file (it is never opened in a way that waits), that
+// cannot be read, or that is above the limit (nothing of it is read).
+bool ReadBytes(const QString &path, QByteArray &bytes, DiskStamp &stamp)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    RegularFileBytes file = ReadRegularFile(path, kMaxProfileFileBytes);
+    if (!file.read())
         return false;
-    // The size of the file as opened: it may have grown since it was checked.
-    const qint64 size = file.size();
-    if (size > kMaxProfileFileBytes)
-        return false;
-    bytes = file.read(size);
-    return file.error() == QFileDevice::NoError;
+    bytes = std::move(file.bytes);
+    stamp = StampOf(file.info);
+    return true;
 }
 
 // Whether the stamp alone proves the file unchanged since the moment checkedNs.
@@ -130,7 +135,7 @@ std::shared_ptr<const ProfileFile> Cache::load(const QString &path, DiskState &s
         return found->file;
     }
     QByteArray bytes;
-    if (!ReadBytes(path, bytes)) {
+    if (!ReadBytes(path, bytes, stamp)) {
         entries_.remove(path);
         state = DiskState::Unreadable;
         return nullptr;

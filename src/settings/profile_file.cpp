@@ -1,5 +1,6 @@
 #include "settings/profile_file.h"
 
+#include <algorithm>
 #include <cstring>
 #include <optional>
 
@@ -26,18 +27,48 @@ char16_t UnitAt(QByteArrayView bytes, qsizetype offset, int width)
     return width == 1 ? low : char16_t(low | static_cast<unsigned char>(bytes[offset + 1]) << 8);
 }
 
-// Offset of the next LF unit at or after start, or the size of bytes.
+// Offset of the next CR or LF unit at or after start, or the size of bytes.
 qsizetype LineEnd(QByteArrayView bytes, qsizetype start, int width)
 {
     if (width == 1) {
-        const void *found = std::memchr(bytes.data() + start, '\n', size_t(bytes.size() - start));
-        return found ? static_cast<const char *>(found) - bytes.data() : bytes.size();
+        for (qsizetype at = start; at < bytes.size(); ++at) {
+            if (bytes[at] == '\n' || bytes[at] == '\r')
+                return at;
+        }
+        return bytes.size();
     }
-    for (qsizetype at = start; at < bytes.size(); at += 2) {
-        if (UnitAt(bytes, at, 2) == u'\n')
+    for (qsizetype at = start; at + 1 < bytes.size(); at += 2) {
+        const char16_t unit = UnitAt(bytes, at, 2);
+        if (unit == u'\n' || unit == u'\r')
             return at;
     }
     return bytes.size();
+}
+
+// Offset of the line after the one that ends at end: past CR LF, a lone CR
+// or a LF.
+qsizetype NextLine(QByteArrayView bytes, qsizetype end, int width)
+{
+    if (end >= bytes.size())
+        return bytes.size();
+    const bool pair = UnitAt(bytes, end, width) == u'\r' && end + 2 * width <= bytes.size()
+                      && UnitAt(bytes, end + width, width) == u'\n';
+    return end + (pair ? 2 : 1) * width;
+}
+
+// Appends raw (lines of a run, with the line ends between them) to out,
+// every line end within it written as lineEnd.
+void AppendWithLineEnds(QByteArray &out, QByteArrayView raw, int width, const QByteArray &lineEnd)
+{
+    qsizetype start = 0;
+    for (;;) {
+        const qsizetype end = LineEnd(raw, start, width);
+        out.append(raw.sliced(start, end - start));
+        if (end >= raw.size())
+            return;
+        out.append(lineEnd);
+        start = NextLine(raw, end, width);
+    }
 }
 
 QByteArray Utf16Bytes(QStringView text)
@@ -52,7 +83,7 @@ QByteArray Utf16Bytes(QStringView text)
 }
 
 // The key's name as it is spelled in the line (blanks around it dropped).
-QByteArray KeyNameBytes(const QByteArray &raw, int width)
+QByteArray KeyNameBytes(QByteArrayView raw, int width)
 {
     qsizetype end = 0;
     while (end < raw.size() && UnitAt(raw, end, width) != u'=')
@@ -62,7 +93,7 @@ QByteArray KeyNameBytes(const QByteArray &raw, int width)
         begin += width;
     while (end > begin && IsProfileBlank(QChar(UnitAt(raw, end - width, width))))
         end -= width;
-    return raw.sliced(begin, end - begin);
+    return raw.sliced(begin, end - begin).toByteArray();
 }
 
 QString Fold(QStringView name)
@@ -78,16 +109,19 @@ QStringView Unquote(QStringView value)
     return value;
 }
 
-// The text up to its first NUL or carriage return. A value read is one line
-// of text, as every value written is (a CR alone does not end a line of the
-// file), so whatever is read can be written back and read again unchanged.
-QStringView UpToLineEnd(QStringView text)
+// The text up to its first unit that is one of stops.
+QStringView UpTo(QStringView text, std::initializer_list<char16_t> stops)
 {
     for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] == QChar(0) || text[i] == u'\r')
+        if (std::find(stops.begin(), stops.end(), text[i].unicode()) != stops.end())
             return text.first(i);
     }
     return text;
+}
+
+quint32 NameHash(const QString &folded)
+{
+    return quint32(qHash(folded));
 }
 
 // What one line means. "[X] text" opens section X; a "[" line without "]"
@@ -134,7 +168,9 @@ QStringView TrimBlanks(QStringView text)
 
 QString ReadBackValue(QStringView written)
 {
-    return UpToLineEnd(Unquote(TrimBlanks(written))).toString();
+    // A line break ends the line, and with it the value, before its blanks
+    // and quotes are looked at (the line "C="q<CR>w" holds the value "q).
+    return UpTo(Unquote(TrimBlanks(UpTo(written, {u'\r', u'\n'}))), {u'\0'}).toString();
 }
 
 ProfileFile ProfileFile::parse(const QByteArray &bytes)
@@ -153,43 +189,35 @@ ProfileFile ProfileFile::parse(const QByteArray &bytes)
         body = bytes.sliced(3);
     }
     const int width = UnitWidth(file.encoding_);
-    const QByteArray lineEnd = *file.encode(u"\r\n");
+    file.text_ = body;
 
-    file.blocks_.append(Block{});
     qsizetype start = 0;
     while (start < body.size()) {
-        qsizetype end = LineEnd(body, start, width);
-        const qsizetype next = end < body.size() ? end + width : body.size();
-        if (end - start >= width && UnitAt(body, end - width, width) == u'\r')
-            end -= width;
-        const QByteArray raw = body.sliced(start, end - start);
-        start = next;
+        const qsizetype end = LineEnd(body, start, width);
+        Line line{quint32(start), quint32(end - start), LineKind::Other, 0};
+        start = NextLine(body, end, width);
 
-        const LineMeaning meaning = Interpret(file.decode(raw));
+        const LineMeaning meaning = Interpret(file.decode(file.rawLine(line)));
         if (meaning.kind == LineMeaning::Header) {
-            Block block;
-            block.hasHeader = true;
-            block.header = raw;
-            file.blocks_.append(block);
-            const QString folded = Fold(meaning.name);
-            if (!file.sections_.contains(folded))
-                file.sections_.insert(folded, file.blocks_.size() - 1);
+            line.kind = LineKind::Header;
+            line.nameHash = NameHash(Fold(meaning.name));
+            file.index_.push_back({line.nameHash, qint32(file.sections_.size())});
+            file.sections_.push_back(qint32(file.lines_.size()));
+        } else if (meaning.kind == LineMeaning::Key && !file.sections_.empty()) {
+            // Keys before any section belong to none and are never found.
+            line.kind = LineKind::Key;
+            line.nameHash = NameHash(Fold(meaning.name));
+        } else if (!file.lines_.empty() && file.lines_.back().kind == LineKind::Other) {
+            Line &run = file.lines_.back();
+            run.size = quint32(end - run.start);
             continue;
         }
-        Block &block = file.blocks_.last();
-        const bool isKey = meaning.kind == LineMeaning::Key && block.hasHeader;
-        if (!isKey && !block.lines.isEmpty() && !block.lines.last().isKey) {
-            block.lines.last().raw.append(lineEnd).append(raw);
-            continue;
-        }
-        block.lines.append(Line{raw, meaning.value, isKey});
-        if (isKey) {
-            block.lastKey = block.lines.size() - 1;
-            const QString folded = Fold(meaning.name);
-            if (!block.keys.contains(folded))
-                block.keys.insert(folded, block.lastKey);
-        }
+        file.lines_.push_back(line);
     }
+    std::sort(file.index_.begin(), file.index_.end());
+    file.lines_.shrink_to_fit();
+    file.sections_.shrink_to_fit();
+    file.index_.shrink_to_fit();
     return file;
 }
 
@@ -200,31 +228,72 @@ QByteArray ProfileFile::serialize() const
                             : encoding_ == ProfileEncoding::Utf8 ? QByteArray(kUtf8Mark)
                                                                  : QByteArray();
     qsizetype size = mark.size();
-    for (const Block &block : blocks_) {
-        size += block.header.size() + lineEnd.size();
-        for (const Line &line : block.lines)
-            size += line.raw.size() + lineEnd.size();
-    }
+    for (const Line &line : lines_)
+        size += line.size + lineEnd.size();
     QByteArray out;
     out.reserve(size);
     out.append(mark);
-    for (const Block &block : blocks_) {
-        if (block.hasHeader)
-            out.append(block.header).append(lineEnd);
-        for (const Line &line : block.lines)
-            out.append(line.raw).append(lineEnd);
+    const int width = UnitWidth(encoding_);
+    for (const Line &line : lines_) {
+        if (line.kind == LineKind::Other)
+            AppendWithLineEnds(out, rawLine(line), width, lineEnd);
+        else
+            out.append(rawLine(line));
+        out.append(lineEnd);
     }
     return out;
 }
 
-const QString *ProfileFile::find(QStringView section, QStringView key) const
+QByteArrayView ProfileFile::rawLine(const Line &line) const
 {
-    const int block = sections_.value(Fold(section), -1);
-    if (block < 0)
-        return nullptr;
-    const Block &found = blocks_[block];
-    const int line = found.keys.value(Fold(key), -1);
-    return line < 0 ? nullptr : &found.lines[line].value;
+    return QByteArrayView(text_).sliced(line.start, line.size);
+}
+
+int ProfileFile::endLineOf(int section) const
+{
+    return size_t(section) + 1 < sections_.size() ? sections_[size_t(section) + 1] : int(lines_.size());
+}
+
+int ProfileFile::findSection(const QString &folded) const
+{
+    const quint32 hash = NameHash(folded);
+    auto it = std::lower_bound(index_.begin(), index_.end(), SectionEntry{hash, -1});
+    for (; it != index_.end() && it->nameHash == hash; ++it) {
+        const Line &header = lines_[size_t(sections_[size_t(it->section)])];
+        if (Fold(Interpret(decode(rawLine(header))).name) == folded)
+            return it->section;
+    }
+    return -1;
+}
+
+int ProfileFile::findKey(int section, const QString &folded) const
+{
+    const quint32 hash = NameHash(folded);
+    for (int at = firstLineOf(section), end = endLineOf(section); at < end; ++at) {
+        const Line &line = lines_[size_t(at)];
+        if (line.kind == LineKind::Key && line.nameHash == hash
+            && Fold(Interpret(decode(rawLine(line))).name) == folded)
+            return at;
+    }
+    return -1;
+}
+
+std::optional<QString> ProfileFile::find(QStringView section, QStringView key) const
+{
+    const int found = findSection(Fold(section));
+    if (found < 0)
+        return std::nullopt;
+    const int line = findKey(found, Fold(key));
+    if (line < 0)
+        return std::nullopt;
+    return Interpret(decode(rawLine(lines_[size_t(line)]))).value;
+}
+
+qsizetype ProfileFile::memoryBytes() const
+{
+    return qsizetype(sizeof(*this)) + text_.capacity() + qsizetype(lines_.capacity() * sizeof(Line))
+           + qsizetype(sections_.capacity() * sizeof(qint32))
+           + qsizetype(index_.capacity() * sizeof(SectionEntry));
 }
 
 QString ProfileFile::decode(QByteArrayView raw) const
@@ -255,15 +324,23 @@ std::optional<QByteArray> ProfileFile::encode(QStringView text) const
     return Utf16Bytes(text);
 }
 
+ProfileFile::Line ProfileFile::appendLine(QByteArrayView raw, LineKind kind, quint32 nameHash)
+{
+    const Line line{quint32(text_.size()), quint32(raw.size()), kind, nameHash};
+    text_.append(raw);
+    return line;
+}
+
 void ProfileFile::becomeUtf16()
 {
     if (encoding_ != ProfileEncoding::Ansi)
         return;
-    for (Block &block : blocks_) {
-        if (block.hasHeader)
-            block.header = Utf16Bytes(DecodeAnsi(block.header));
-        for (Line &line : block.lines)
-            line.raw = Utf16Bytes(DecodeAnsi(line.raw));
+    const QByteArray ansi = std::exchange(text_, QByteArray());
+    for (Line &line : lines_) {
+        const QByteArray wide = Utf16Bytes(DecodeAnsi(QByteArrayView(ansi).sliced(line.start, line.size)));
+        line.start = quint32(text_.size());
+        line.size = quint32(wide.size());
+        text_.append(wide);
     }
     encoding_ = ProfileEncoding::Utf16;
 }
@@ -272,9 +349,10 @@ bool ProfileFile::set(const QString &section, const QString &key, const QString 
 {
     const QString foldedSection = Fold(section);
     const QString foldedKey = Fold(key);
-    int block = sections_.value(foldedSection, -1);
-    const int existing = block < 0 ? -1 : blocks_[block].keys.value(foldedKey, -1);
-    if (existing >= 0 && blocks_[block].lines[existing].value == ReadBackValue(value))
+    int block = findSection(foldedSection);
+    const int existing = block < 0 ? -1 : findKey(block, foldedKey);
+    if (existing >= 0
+        && Interpret(decode(rawLine(lines_[size_t(existing)]))).value == ReadBackValue(value))
         return false;
 
     // The bytes of the texts the change adds; a CP932 file that cannot hold
@@ -297,30 +375,33 @@ bool ProfileFile::set(const QString &section, const QString &key, const QString 
         added = encodeAdded();
     }
 
-    if (block < 0) {
-        Block created;
-        created.hasHeader = true;
-        created.header = added->header;
-        blocks_.append(created);
-        block = blocks_.size() - 1;
-        sections_.insert(foldedSection, block);
-    }
-
-    Block &target = blocks_[block];
+    const quint32 keyHash = NameHash(foldedKey);
     if (existing >= 0) {
         // The key keeps its spelling, byte for byte.
-        Line &line = target.lines[existing];
-        line.raw = KeyNameBytes(line.raw, UnitWidth(encoding_)) + added->name + added->value;
-        line.value = Interpret(decode(line.raw)).value;
+        Line &line = lines_[size_t(existing)];
+        const QByteArray raw = KeyNameBytes(rawLine(line), UnitWidth(encoding_)) + added->name + added->value;
+        line = appendLine(raw, LineKind::Key, keyHash);
         return true;
     }
 
-    // Lines after the last key (blank lines, text) stay after the new key;
-    // no indexed key moves, so the index stays valid.
-    const int at = target.lastKey + 1;
-    const QByteArray raw = added->name + added->value;
-    target.lines.insert(at, Line{raw, Interpret(decode(raw)).value, true});
-    target.keys.insert(foldedKey, at);
-    target.lastKey = at;
+    if (block < 0) {
+        block = int(sections_.size());
+        const quint32 sectionHash = NameHash(foldedSection);
+        sections_.push_back(qint32(lines_.size()));
+        lines_.push_back(appendLine(added->header, LineKind::Header, sectionHash));
+        index_.insert(std::upper_bound(index_.begin(), index_.end(), SectionEntry{sectionHash, block}),
+                      SectionEntry{sectionHash, block});
+    }
+
+    // After the last key of the section: lines after it (blank lines, text)
+    // stay after the new key.
+    int at = firstLineOf(block);
+    for (int line = at, end = endLineOf(block); line < end; ++line) {
+        if (lines_[size_t(line)].kind == LineKind::Key)
+            at = line + 1;
+    }
+    lines_.insert(lines_.begin() + at, appendLine(added->name + added->value, LineKind::Key, keyHash));
+    for (size_t later = size_t(block) + 1; later < sections_.size(); ++later)
+        ++sections_[later];
     return true;
 }

@@ -1,13 +1,13 @@
 #pragma once
-// The parsed form of one profile (INI) file: its lines as read, grouped by
-// section, with an index of the sections and keys that count (the first of
-// each name). Every line keeps its bytes, so a line that is not changed is
-// written back exactly as it was read, whatever it holds.
+// The parsed form of one profile (INI) file: the file's text kept once, its
+// lines and sections as offsets into it, and an index of the section names.
+// Every line keeps its bytes, so a line that is not changed is written back
+// exactly as it was read, whatever it holds; the parsed form costs a small
+// multiple of the file's size, however many sections it has.
 #include <optional>
+#include <vector>
 
 #include <QByteArray>
-#include <QHash>
-#include <QList>
 #include <QString>
 #include <QStringView>
 
@@ -18,9 +18,9 @@ bool IsProfileBlank(QChar c);
 // The text without blanks at either end.
 QStringView TrimBlanks(QStringView text);
 
-// The value a written text reads back as: without blanks at either end, then
-// without one matching pair of enclosing quotes, then up to its first NUL or
-// carriage return.
+// The value a written text reads back as: up to its first line break (CR or
+// LF, which end a line of the file), without blanks at either end, then
+// without one matching pair of enclosing quotes, then up to its first NUL.
 QString ReadBackValue(QStringView written);
 
 // How a file stores its text. Files are CP932; a file that starts with a
@@ -30,10 +30,12 @@ enum class ProfileEncoding { Ansi, Utf8, Utf16 };
 
 class ProfileFile {
 public:
-    // The file's bytes split at its line ends (LF, or CR LF). CR and LF never
-    // occur inside a CP932 or UTF-8 character, so each line is decoded as a
-    // whole before it is parsed, and a CP932 second byte equal to "\", "[" or
-    // "]" stays part of its character; UTF-16 text is split at its LF units.
+    // The file's bytes split at its line ends: CR LF, LF, or a CR alone, as
+    // the Windows profile routines read them (so a lone CR ends a value
+    // before its quotes are taken off). CR and LF never occur inside a CP932
+    // or UTF-8 character, so each line is decoded as a whole before it is
+    // parsed, and a CP932 second byte equal to "\", "[" or "]" stays part of
+    // its character; UTF-16 text is split at its CR and LF units.
     static ProfileFile parse(const QByteArray &bytes);
 
     // The file's bytes: the byte-order mark if any, every line followed by CR LF.
@@ -41,10 +43,10 @@ public:
 
     ProfileEncoding encoding() const { return encoding_; }
 
-    // The value of key in section as ReadBackValue gives it, or
-    // nullptr when the section or key is missing. Names compare without
-    // regard to case and are given without surrounding blanks.
-    const QString *find(QStringView section, QStringView key) const;
+    // The value of key in section as ReadBackValue gives it, or nothing
+    // when the section or key is missing. Names compare without regard to
+    // case and are given without surrounding blanks.
+    std::optional<QString> find(QStringView section, QStringView key) const;
 
     // Replaces the value of key where it stands, or adds the key after the
     // last key of its section, or adds the section with the key at the end.
@@ -54,33 +56,51 @@ public:
     // other line keeping its text. Returns whether the file changed.
     bool set(const QString &section, const QString &key, const QString &value);
 
+    // The memory the parsed form holds, in bytes: the file's text, kept once,
+    // and a few words per line and per section.
+    qsizetype memoryBytes() const;
+
 private:
-    // A key line, or a run of consecutive lines that are no keys to look up
-    // (blank lines, text, keys before any section): such lines are only ever
-    // written back as they are, so a run is kept as one piece.
+    enum class LineKind : quint8 { Other, Header, Key };
+    // One line: where its bytes lie in text_ (in the file's encoding, without
+    // its line end), what it is, and for a header or key line the hash of its
+    // case-folded name (a match is confirmed on the name itself). A run of
+    // consecutive lines that are no header or key (blank lines, text, keys
+    // before any section) is only ever written back as it is, so it is kept
+    // as one piece, line ends within it included.
     struct Line {
-        QByteArray raw;     // in the file's encoding, without its last line end
-        QString value;      // key lines only
-        bool isKey = false;
+        quint32 start = 0;
+        quint32 size : 30 = 0;
+        LineKind kind : 2 = LineKind::Other;
+        quint32 nameHash = 0;
     };
-    // A section header and the lines up to the next header. The first block
-    // holds the lines before any header and has no header of its own.
-    struct Block {
-        bool hasHeader = false;
-        QByteArray header;
-        QList<Line> lines;
-        QHash<QString, int> keys;   // case-folded key name -> first line of it
-        int lastKey = -1;           // index in lines of the last key line
+    // A section name's hash and the section's number, sorted by both, so the
+    // first section of a name is the first confirmed match.
+    struct SectionEntry {
+        quint32 nameHash;
+        qint32 section;
+        auto operator<=>(const SectionEntry &) const = default;
     };
 
+    QByteArrayView rawLine(const Line &line) const;
     QString decode(QByteArrayView raw) const;
     // The bytes of text in the file's encoding; nothing when a CP932 file
     // cannot hold it.
     std::optional<QByteArray> encode(QStringView text) const;
     // Turns a CP932 file into UTF-16: every line keeps its text.
     void becomeUtf16();
+    // The number of the first section named section (folded), or -1.
+    int findSection(const QString &folded) const;
+    // The line of the first key named key (folded) in section, or -1.
+    int findKey(int section, const QString &folded) const;
+    // The lines of a section: from after its header to the next header.
+    int firstLineOf(int section) const { return sections_[size_t(section)] + 1; }
+    int endLineOf(int section) const;
+    Line appendLine(QByteArrayView raw, LineKind kind, quint32 nameHash);
 
     ProfileEncoding encoding_ = ProfileEncoding::Ansi;
-    QList<Block> blocks_;
-    QHash<QString, int> sections_;  // case-folded section name -> first block of it
+    QByteArray text_;                     // every line's bytes, and those written since
+    std::vector<Line> lines_;             // in file order
+    std::vector<qint32> sections_;        // the header line of each section, in file order
+    std::vector<SectionEntry> index_;     // every section, by name hash
 };

@@ -26,6 +26,8 @@
 #include "shell/fortune.h"
 #include "shell/keyboard_menu.h"
 #include "shell/program_icon.h"
+#include "shell/quit_signals.h"
+#include "shell/toolkit_folders.h"
 #include "shell/window_placement.h"
 
 RunningClock::RunningClock() = default;
@@ -157,7 +159,9 @@ int RunTockara(int argc, char **argv)
     if (!lock->tryLock())
         return PassToRunningClock(programFolder, argc, argv);
 
+    KeepToolkitOutOfExecutableFolder();
     QApplication app(argc, argv);
+    CheckToolkitFolders();
     app.setApplicationName("tockara");
     // Docks and task bars find the launcher entry of the clock's windows by
     // this name (a Wayland application id, the desktop file name of X11
@@ -175,6 +179,13 @@ int RunTockara(int argc, char **argv)
     Services services = MakeLinuxServices();
     Context ctx(services, programFolder);
     RunningClock running;
+    // A signal ends the clock as 閉じる does, from the event loop.
+    QuitOnSessionSignals(&app, [&running] {
+        if (running.clock)
+            running.clock->ExitProgram();
+        else
+            QCoreApplication::exit(0);
+    });
     KeyboardMenu keyboardMenu(programFolder, running, MenuRequested(argc, argv));
     StartClock(ctx, running);
     if (running.clock->exiting())

@@ -193,11 +193,16 @@ TEST_F(SystemPagesTest, AFileThatHoldsNoPictureIsToldAndNothingIsSet)
     const QString shown = picture("shown.png");
     ApplyWallpaper(*fakes.desktop, WallpaperProfilePath(folder.path()), shown, "1");
     const QString text = folder.writeBytes("notes.png", "not a picture");
+    const QString fifo = folder.file("pipe.png");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     const struct {
         QString file, told;
     } cases[] = {
         {text, "壁紙の画像を読み込めませんでした。"},
         {folder.file("missing.png"), "壁紙のファイルが見つかりません。"},
+        // Refused at once: the clock never waits for a writer of the pipe.
+        {fifo, "通常のファイルではない"},
+        {folder.path(), "通常のファイルではない"},
     };
     for (const auto &c : cases) {
         fakes.messages->shown.clear();

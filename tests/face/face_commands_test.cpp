@@ -1,6 +1,7 @@
 // The menu commands that dress the face: what they change, that the change is
 // saved before the clock is asked to show it, and what a cancel leaves.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <QFile>
 #include <QWidget>
 
@@ -110,6 +111,37 @@ TEST_F(FaceCommandsTest, AChosenAnimationFileIsSavedThenAppliedEvenWhenItIsTheSa
     EXPECT_EQ(Saved().Anime.File, "/home/user/anime/neko.dat");
     EXPECT_EQ(watch.announced, (QList<SettingsAspects>{SettingsAspect::Environment, SettingsAspect::Environment}));
     EXPECT_TRUE(watch.everySavedFirst());
+}
+
+TEST_F(FaceCommandsTest, AChosenPipeOrDeviceIsRefusedWithAMessageAndNothingChanges)
+{
+    Preset(ctx.store, [](Settings &s) {
+        s.Anime.File = "/home/user/old.dat";
+        s.Image.File = "/pics/old.bmp";
+    });
+    const QString fifo = folder.file("pipe.dat");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link("/dev/zero", folder.file("zero.png")));
+    const struct {
+        Command command;
+        int index;
+        QString file;
+    } cases[] = {
+        {Command::PickAnimationFile, 11, fifo},
+        {Command::PickBackgroundImage, 2, fifo},
+        {Command::PickAnimationFile, 11, folder.file("zero.png")},
+        {Command::PickBackgroundImage, 2, folder.file("zero.png")},
+    };
+    for (const auto &c : cases) {
+        fakes.messages->shown.clear();
+        fakes.choosers->files.push_back(c.file);
+        Run(c.command, c.index);
+        ASSERT_EQ(fakes.messages->shown.size(), 1) << c.file.toStdString();
+        EXPECT_TRUE(fakes.messages->shown[0].text.contains(c.file));
+    }
+    EXPECT_EQ(ctx.settings().Anime.File, "/home/user/old.dat");
+    EXPECT_EQ(ctx.settings().Image.File, "/pics/old.bmp");
+    EXPECT_TRUE(watch.announced.isEmpty());
 }
 
 TEST_F(FaceCommandsTest, WithNoFileSetTheChoosersOpenAmongTheSampleEnvironments)

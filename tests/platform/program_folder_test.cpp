@@ -36,10 +36,37 @@ private:
     QByteArray saved_;
 };
 
-TEST_F(ProgramFolder, AnExecutableWithCalenderBesideItIsAPortableInstall)
+TEST_F(ProgramFolder, AnExecutableWithItsSettingsOrRulesBesideItIsAPortableInstall)
 {
-    folder.writeBytes("install/bin/Calender.ini", "[DateFormat]\r\n");
-    EXPECT_EQ(ResolveProgramFolder(folder.file("install/bin/")), folder.file("install/bin"));
+    // What lies beside the executable, and whether that makes it the program folder.
+    const struct {
+        QStringList files;
+        bool portable;
+    } cases[] = {
+        {{"Calender.ini"}, true},
+        {{"Tockara.ini"}, true},
+        {{"Tockara.ini", "Calender.ini"}, true},
+        {{"NIKI2024.txt"}, false},
+        {{"tockara.ini.bak", "Calender.ini~"}, false},
+        {{}, false},
+    };
+    for (const auto &c : cases) {
+        TempFolder copy;
+        for (const QString &name : c.files)
+            copy.writeBytes("bin/" + name, "[Setting]\r\nLeft=1500\r\n");
+        QDir(copy.path()).mkpath("bin");
+        const QString bin = copy.file("bin");
+        const QString expected = c.portable ? bin : userFolder;
+        EXPECT_EQ(ProgramFolderToRead(bin + "/"), c.portable ? bin : copy.file("share/tockara"))
+            << c.files.join(',').toStdString();
+        EXPECT_EQ(ResolveProgramFolder(bin + "/"), expected) << c.files.join(',').toStdString();
+        if (c.portable)
+            EXPECT_EQ(copy.readBytes("bin/" + c.files.first()), "[Setting]\r\nLeft=1500\r\n")
+                << "the portable copy's files stay as they are";
+    }
+    QDir(userFolder).removeRecursively();
+    folder.writeBytes("install/bin/Tockara.ini", "");
+    EXPECT_EQ(ResolveProgramFolder(folder.file("install/bin")), folder.file("install/bin"));
     EXPECT_FALSE(QFileInfo::exists(userFolder)) << "nothing is seeded for a portable install";
 }
 

@@ -91,21 +91,47 @@ TEST_F(ProfileRules, LfAndCrLfLinesAndNulInValue)
     EXPECT_EQ(read("B", "last"), "3");
 }
 
-TEST_F(ProfileRules, AValueEndsAtACarriageReturnInItsLineAndWritesBackUnchanged)
+// UTF-16LE bytes, with the byte-order mark, of ASCII text.
+QByteArray Utf16File(const QByteArray &ascii)
 {
-    // Only LF ends a line of the file; a CR inside one ends its value, as it
-    // ends a value written.
-    give(Bytes("[A]\r\ncr=ab\rcd\r\nblank=x \r\0y\r\nquoted=\" a\rb\"\r\n"));
+    QByteArray bytes("\xFF\xFE");
+    for (char c : ascii)
+        bytes.append(c).append('\0');
+    return bytes;
+}
+
+TEST_F(ProfileRules, ALineEndsAtCrLfLfOrALoneCrBeforeItsQuotesAreTakenOff)
+{
     const struct {
-        const char *key;
+        QByteArray file;
+        const char *section, *key;
         QString value;
-    } cases[] = {{"cr", "ab"}, {"blank", "x "}, {"quoted", " a"}};
+    } cases[] = {
+        {"[A]\r\nC=\"q\rw\"\r\n", "A", "C", "\"q"},
+        {"[A]\nC=\"q\"\n", "A", "C", "q"},
+        {"[A]\rC=\"q\"\r", "A", "C", "q"},
+        {"[A]\r\nC='q' \rw'\r\n", "A", "C", "q"},
+        {Bytes("[A]\r\nC=x \r\0y\r\n"), "A", "C", "x"},
+        // What follows a lone CR is a line of its own: a key, a section.
+        {"[A]\r\nC=ab\rD=cd\r\n", "A", "D", "cd"},
+        {"[A]\r\nC=ab\r[B]\rD=1\r\n", "B", "D", "1"},
+        {"[A]\r\nC=ab\r\r\nD=2", "A", "D", "2"},
+        {Utf16File("[A]\rC=\"q\rw\"\r\n"), "A", "C", "\"q"},
+        {Utf16File("[A]\r\nC=\"q\"\nD=\"r\"\r"), "A", "D", "r"},
+    };
     for (const auto &c : cases) {
-        const QString value = read("A", c.key);
-        EXPECT_EQ(value, c.value) << c.key;
-        ASSERT_TRUE(WriteIniValue("B", c.key, QuoteIniValue(value), path));
-        EXPECT_EQ(read("B", c.key), value) << c.key;
+        give(c.file);
+        const QString value = read(c.section, c.key);
+        EXPECT_EQ(value, c.value) << c.file.toStdString();
+        // Whatever is read can be written and read back the same.
+        ASSERT_TRUE(WriteIniValue("Again", c.key, QuoteIniValue(value), path));
+        EXPECT_EQ(read("Again", c.key), value) << c.file.toStdString();
     }
+
+    // A write keeps every line, each ended with CR LF from then on.
+    give("[A]\rC=\"q\rw\"\n");
+    ASSERT_TRUE(WriteIniValue("A", "k", "1", path));
+    EXPECT_EQ(bytes(), "[A]\r\nC=\"q\r\nk=1\r\nw\"\r\n");
 }
 
 TEST_F(ProfileRules, LongValuesAreReadWhole)

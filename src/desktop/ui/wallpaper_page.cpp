@@ -1,7 +1,6 @@
 #include "desktop/ui/wallpaper_page.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QFrame>
 #include <QPushButton>
 #include <QRadioButton>
@@ -11,6 +10,7 @@
 #include "desktop/wallpaper.h"
 #include "pickers/cls_dialog.h"
 #include "platform/message_box.h"
+#include "platform/regular_file.h"
 #include "settings/profile.h"
 #include "settings/settings_store.h"
 #include "settings_window/ui/field_edit.h"
@@ -134,12 +134,13 @@ bool WallpaperPage::Apply()
 
 void WallpaperPage::ShowUnreadable(const QString &file)
 {
-    const QString what = QFileInfo(file).isFile() ? QStringLiteral("壁紙の画像を読み込めませんでした。")
-                                                  : QStringLiteral("壁紙のファイルが見つかりません。");
+    const FileKind kind = KindOfFile(file);
+    const QString what = kind == FileKind::NotRegular ? NotRegularFileMessage(file)
+                         : kind == FileKind::Missing
+                             ? QStringLiteral("壁紙のファイルが見つかりません。\n") + QDir::toNativeSeparators(file)
+                             : QStringLiteral("壁紙の画像を読み込めませんでした。\n") + QDir::toNativeSeparators(file);
     ctx_.services.messages->show(
-        window_,
-        what + u'\n' + QDir::toNativeSeparators(file) + QStringLiteral("\n\n")
-            + QStringLiteral("BMP・JPEG・PNG などの画像のファイルを指定してください。"),
+        window_, what + QStringLiteral("\n\n") + QStringLiteral("BMP・JPEG・PNG などの画像のファイルを指定してください。"),
         QStringLiteral("Tockara"), MessageButtons::Ok, MessageIcon::Warning);
 }
 

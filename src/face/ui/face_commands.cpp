@@ -4,7 +4,9 @@
 #include "context/context.h"
 #include "context/feature_host.h"
 #include "pickers/cls_dialog.h"
+#include "platform/message_box.h"
 #include "platform/program_folder.h"
+#include "platform/regular_file.h"
 
 namespace {
 
@@ -48,6 +50,17 @@ QString ChooserStart(const Context &ctx, const QString &file)
     return file.isEmpty() ? SampleFolder(ctx.programFolder) : file;
 }
 
+// Whether a chosen file may be read: a pipe, a device or a socket is refused
+// at once with a message, and the setting stays as it was.
+bool ChosenFileReadable(Context &ctx, QWidget *owner, const QString &file)
+{
+    if (KindOfFile(file) != FileKind::NotRegular)
+        return true;
+    ctx.services.messages->show(owner, NotRegularFileMessage(file), QStringLiteral("Tockara"),
+                                MessageButtons::Ok, MessageIcon::Warning);
+    return false;
+}
+
 void PickFaceColor(Context &ctx, QWidget *owner, int index)
 {
     if (!ColorOfItem(ctx.settings(), index))
@@ -66,7 +79,7 @@ void PickAnimationFile(Context &ctx, QWidget *owner)
     dialog.setFilter(JoinFileFilter({{QStringLiteral("アニメ定義ファイル (*.dat)"), QStringLiteral("*.dat")}}));
     dialog.setInitialDir(ChooserStart(ctx, ctx.settings().Anime.File));
     const QString file = dialog.FileName(owner);
-    if (file.isEmpty())
+    if (file.isEmpty() || !ChosenFileReadable(ctx, owner, file))
         return;
     // The same file chosen again is read again: it may have been edited.
     ctx.store.Update([&](Settings &settings) { settings.Anime.File = file; },
@@ -93,7 +106,7 @@ void PickBackgroundImage(Context &ctx, QWidget *owner)
                                       QStringLiteral("*.bmp;*.jpg;*.gif;*.ico;*.png;*.jpeg")}}));
     dialog.setInitialDir(ChooserStart(ctx, ctx.settings().Image.File));
     const QString file = dialog.FileName(owner);
-    if (file.isEmpty())
+    if (file.isEmpty() || !ChosenFileReadable(ctx, owner, file))
         return;
     // The same picture chosen again is read again: it may have been edited.
     ctx.store.Update(
