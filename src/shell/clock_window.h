@@ -75,6 +75,7 @@ protected:
     void enterEvent(QEnterEvent *event) override;
     void leaveEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
 
@@ -118,4 +119,5 @@ private:
     bool placesItself_ = false; // the window bypasses the window manager
     bool translucent_ = false;  // clear outside the ellipse, for a compositor
     bool exiting_ = false;
+    bool windowRequestsMade_ = false; // task bar and stacking, asked at the first show
 };
