@@ -1,6 +1,8 @@
 #pragma once
 // Where the popup menu opens beside the clock.
 #include <QPoint>
+#include <QRect>
+#include <QSize>
 #include <QtGlobal>
 
 struct PopupAnchorInput {
@@ -19,3 +21,13 @@ struct PopupAnchorInput {
 // the clock's bottom edge when the clock stands in the upper half of the
 // screen, otherwise moved right to the clock's right edge.
 QPoint PopupAnchor(const PopupAnchorInput &in);
+
+// Where a menu of the given size opens from anchor (the point PopupAnchor
+// gave) so that it lies wholly on the monitor's area and not over the clock
+// (screen pixels). A menu that fits at the anchor opens there. Otherwise it
+// goes on the first side of the clock where it fits: below, above, right,
+// left when the anchor lies below the clock, else right, left, below,
+// above; along the side it moves as little as it must to stay on the
+// monitor. When no side has room, the anchor is kept (the toolkit then
+// keeps the menu on the screen as it can).
+QPoint MenuBesideClock(QPoint anchor, QSize menu, QRect clock, QRect monitor);

@@ -1,8 +1,15 @@
 #pragma once
+#include <QList>
 #include <QPoint>
 #include <QRect>
 
-// Screen geometry and the pointer, in screen pixels.
+#include "platform/desktop_session.h"
+
+class QWindow;
+
+// The screen: its geometry and monitors, in screen pixels, the pointer, the
+// kind of session, and what the program's windows ask of the display server
+// beyond what the toolkit says for them.
 class ScreenInfo {
 public:
     virtual ~ScreenInfo() = default;
@@ -10,9 +17,23 @@ public:
     virtual QRect desktopRect() const = 0;
     // The monitor under the given point (the nearest one when none is).
     virtual QRect monitorRect(QPoint at) const = 0;
+    // Each monitor's area for windows (without the desktop's panels).
+    virtual QList<QRect> monitorAreas() const = 0;
     // Twips (1/1440 inch) per screen pixel, horizontally and vertically: 15 at 96 DPI.
     virtual double twipsPerPixelX() const = 0;
     virtual double twipsPerPixelY() const = 0;
     // The pointer position on the screen.
     virtual QPoint pointerPosition() const = 0;
+    // The desktop session the program runs in.
+    virtual DesktopSession session() const = 0;
+
+    // Asks the window manager, whichever it is, to list the window on no
+    // task bar and no pager. Called before the window is first shown.
+    virtual void keepOffTaskbar(QWindow &window) = 0;
+    // Keeps a window that bypasses the window manager above the windows of
+    // every other program in the display server's stacking order (the order
+    // that decides which window gets the pointer), restacking it whenever
+    // another program's window is mapped or raised above it, for as long as
+    // the window lives.
+    virtual void keepAboveOtherPrograms(QWindow &window) = 0;
 };

@@ -14,6 +14,7 @@
 #include <QPainter>
 #include <QPointer>
 #include <QRegion>
+#include <QWindow>
 
 #include "settings/display_patterns.h"
 #include "context/context.h"
@@ -22,7 +23,6 @@
 #include "face/face_frame.h"
 #include "face/ui/hover_window.h"
 #include "menu/popup_anchor.h"
-#include "platform/monitor_layout.h"
 #include "platform/screen_geometry.h"
 #include "shell/clock_placement.h"
 #include "platform/sound_player.h"
@@ -41,7 +41,7 @@ ClockWindow::ClockWindow(Context &ctx) : ctx_(ctx), face_(ctx.settings()), frame
     // Where the compositor would put the clock where it pleases and keep it
     // there, the clock stands past the window manager: where it asks, above
     // the managed windows, moved by itself.
-    placesItself_ = PlacesItsOwnWindow(SessionOf(*ctx_.services.screen));
+    placesItself_ = PlacesItsOwnWindow(ctx_.services.screen->session());
     if (placesItself_)
         flags |= Qt::X11BypassWindowManagerHint;
     setWindowFlags(flags);
@@ -57,7 +57,7 @@ ClockWindow::ClockWindow(Context &ctx) : ctx_(ctx), face_(ctx.settings()), frame
     // beneath shows at the corners; the shape still keeps the pointer. On X11
     // the shape does it all, and the paint code copies the whole face image:
     // nothing to erase first.
-    translucent_ = IgnoresWindowShape(SessionOf(*ctx_.services.screen));
+    translucent_ = IgnoresWindowShape(ctx_.services.screen->session());
     if (translucent_) {
         setAttribute(Qt::WA_TranslucentBackground);
     } else {
@@ -162,7 +162,7 @@ void ClockWindow::PlaceAtSavedPosition()
                              .twipsPerPixelX = screen.twipsPerPixelX(),
                              .twipsPerPixelY = screen.twipsPerPixelY(),
                              .desktop = screen.desktopRect(),
-                             .monitors = MonitorAreas(screen)}));
+                             .monitors = screen.monitorAreas()}));
 }
 
 void ClockWindow::ApplyClockShape()
@@ -350,7 +350,13 @@ void ClockWindow::enterEvent(QEnterEvent *event)
 
 void ClockWindow::leaveEvent(QEvent *)
 {
-    pointerPlace_ = PointerPlace::NearCorner;
+    // On X11 the window ends at the face's ellipse: the pointer may still be
+    // in a corner of the clock, where only asking the screen tells. On a
+    // Wayland session the pointer may have left for a window that is no X
+    // client, and XWayland goes on telling its last position over the clock:
+    // there the hover ends as the pointer leaves the window.
+    pointerPlace_ = IgnoresWindowShape(ctx_.services.screen->session()) ? PointerPlace::Away
+                                                                         : PointerPlace::NearCorner;
 }
 
 // The pointer for the hover window: from the window's events while it is
@@ -462,6 +468,23 @@ void ClockWindow::ExitProgram()
     // Ends every running event loop. Unlike quit(), no window that refuses
     // to close can keep the process alive.
     QCoreApplication::exit(0);
+}
+
+// Before the window is first mapped: window managers read their hints then.
+void ClockWindow::showEvent(QShowEvent *event)
+{
+    if (QWindow *window = windowHandle(); window && !windowRequestsMade_) {
+        windowRequestsMade_ = true;
+        // A tool window is on no task bar, but not every window manager
+        // reads the window type for that (fluxbox lists it).
+        ctx_.services.screen->keepOffTaskbar(*window);
+        // Past the window manager the compositor still raises the windows it
+        // focuses in XWayland's own stacking order, and the window on top
+        // there gets the pointer over the clock.
+        if (placesItself_)
+            ctx_.services.screen->keepAboveOtherPrograms(*window);
+    }
+    QWidget::showEvent(event);
 }
 
 void ClockWindow::closeEvent(QCloseEvent *event)

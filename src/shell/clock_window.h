@@ -82,6 +82,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
 
@@ -127,4 +128,5 @@ private:
     bool placesItself_ = false; // the window bypasses the window manager
     bool translucent_ = false;  // clear outside the ellipse, for a compositor
     bool exiting_ = false;
+    bool windowRequestsMade_ = false; // task bar and stacking, asked at the first show
 };

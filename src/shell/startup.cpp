@@ -56,7 +56,9 @@ void CreateClockWindow(Context &ctx, RunningClock &running)
     running.clock = std::make_unique<ClockWindow>(ctx);
     ClockWindow &clock = *running.clock;
     clock.setHoverWindow(running.hover.get());
-    clock.showPopupMenu = [&menu = *running.menu](QPoint anchor) { menu.ShowPopupMenu(anchor); };
+    clock.showPopupMenu = [&menu = *running.menu, &clock](QPoint anchor) {
+        menu.ShowPopupMenu(anchor, clock.geometry());
+    };
     clock.showFortune = [&ctx, &clock] {
         ShowFortune(*ctx.services.messages, *ctx.services.clock, &clock);
     };

@@ -554,6 +554,58 @@ TEST_F(ClockFixture, TheHoverWindowAppearsForAPointerInTheRectangleThatNeverCros
     }
 }
 
+// On a Wayland session XWayland may go on telling the pointer's last place
+// over the clock after it left for a window that is no X client: the leave
+// of the clock's window ends the hover there, and the ticking with it.
+TEST_F(ClockFixture, LeavingTheWindowEndsTheHoverWhereTheCompositorIgnoresTheShape)
+{
+    for (DesktopSession session : {DesktopSession::X11, DesktopSession::WaylandGnome, DesktopSession::WaylandKde,
+                                   DesktopSession::WaylandOther}) {
+        auto counting = std::make_unique<CountingScreen>();
+        CountingScreen &screen = *counting;
+        screen.sessionKind = session;
+        fakes.services.screen = std::move(counting);
+        auto clock = makeClock();
+        HoverWindow hover(ctx);
+        clock->setHoverWindow(&hover);
+        QEnterEvent enter(QPointF(40, 40), QPointF(40, 40), QPointF(40, 40));
+        QApplication::sendEvent(clock.get(), &enter);
+        clock->Tick();
+        ASSERT_TRUE(hover.isVisible());
+
+        screen.pointer = QPoint(40, 40);   // the last place told, over the face
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(clock.get(), &leave);
+        clock->Tick();
+        const bool wayland = session != DesktopSession::X11;
+        EXPECT_EQ(hover.isVisible(), !wayland) << int(session);
+        EXPECT_EQ(screen.asked, wayland ? 0 : 1) << int(session);
+        // Left alone, a still face wakes only for the next second.
+        EXPECT_EQ(clock->TicksUntilChange() > 1, wayland) << int(session);
+    }
+}
+
+// Every window manager is asked to keep the clock off its task bar before it
+// is first shown; where the clock bypasses the window manager it also keeps
+// itself above other programs' windows in the X server's stacking order.
+TEST_F(ClockFixture, TheFirstShowAsksForTheTaskbarAndStackingHints)
+{
+    for (DesktopSession session : {DesktopSession::X11, DesktopSession::WaylandGnome, DesktopSession::WaylandOther}) {
+        auto fake = std::make_unique<FakeScreen>();
+        FakeScreen &screen = *fake;
+        screen.sessionKind = session;
+        fakes.services.screen = std::move(fake);
+        auto clock = makeClock();
+        EXPECT_TRUE(screen.offTaskbar.isEmpty());
+        clock->show();
+        clock->hide();
+        clock->show();
+        ASSERT_EQ(screen.offTaskbar.size(), 1) << int(session);
+        EXPECT_EQ(screen.offTaskbar[0], clock->windowHandle());
+        EXPECT_EQ(screen.keptAbove.size(), session == DesktopSession::WaylandOther ? 1 : 0) << int(session);
+    }
+}
+
 TEST_F(ClockFixture, OnlyAFileListIsTakenAndHandledOnceTheDropIsOver)
 {
     auto clock = makeClock();

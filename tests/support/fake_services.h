@@ -21,6 +21,7 @@
 #include "platform/display_modes.h"
 #include "platform/mci.h"
 #include "platform/program_launcher.h"
+#include "platform/screen_geometry.h"
 #include "platform/services.h"
 #include "platform/sound_player.h"
 #include "platform/system_power.h"
@@ -62,13 +63,21 @@ public:
 class FakeScreen : public ScreenInfo {
 public:
     QRect desktopRect() const override { return desktop; }
-    QRect monitorRect(QPoint) const override { return desktop; }
+    QRect monitorRect(QPoint at) const override { return NearestMonitor(at, monitorAreas()); }
+    QList<QRect> monitorAreas() const override { return monitors.isEmpty() ? QList<QRect>{desktop} : monitors; }
     double twipsPerPixelX() const override { return 15; }
     double twipsPerPixelY() const override { return 15; }
     QPoint pointerPosition() const override { return pointer; }
+    DesktopSession session() const override { return sessionKind; }
+    void keepOffTaskbar(QWindow &window) override { offTaskbar << &window; }
+    void keepAboveOtherPrograms(QWindow &window) override { keptAbove << &window; }
 
     QRect desktop = QRect(0, 0, 1024, 768);
+    QList<QRect> monitors;   // none: one monitor, the desktop
     QPoint pointer = QPoint(900, 700);
+    DesktopSession sessionKind = DesktopSession::X11;
+    // The windows the program asked about, in turn.
+    QList<QWindow *> offTaskbar, keptAbove;
 };
 
 class FakeChoosers : public ChooserService {

@@ -8,7 +8,6 @@
 #include "face/digital_overlay.h"
 #include "face/fonts.h"
 #include "context/context.h"
-#include "platform/monitor_layout.h"
 
 QPoint HoverWindowPosition(QPoint pointer, QSize windowSize, QPoint screenMiddle)
 {
@@ -153,7 +152,7 @@ void HoverWindow::follow(QPoint clockTopLeft, std::optional<QPoint> pointer)
     // A Wayland compositor ignores this window's empty input shape: under
     // the pointer it would take the pointer from the clock, and each time it
     // does, XWayland lets go of the buttons held (a drag would end).
-    if (IgnoresWindowShape(SessionOf(screen)))
+    if (IgnoresWindowShape(screen.session()))
         move(HoverWindowOffClock(*pointer, size(), middle, clock));
     else
         move(HoverWindowPosition(*pointer, size(), middle));

@@ -1,11 +1,14 @@
 #include "menu/ui/popup_menu.h"
 
 #include <QAction>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QProxyStyle>
 #include <QStyleOptionMenuItem>
 #include <algorithm>
+#include <QScreen>
 
+#include "menu/popup_anchor.h"
 #include "menu/ui/menu_table.h"
 
 namespace {
@@ -134,9 +137,15 @@ void PopupMenu::RefreshChecks()
     }
 }
 
-void PopupMenu::ShowPopupMenu(QPoint anchor)
+void PopupMenu::ShowPopupMenu(QPoint anchor, QRect clock)
 {
     emit aboutToPopup();
     RefreshChecks();
-    sys_->exec(anchor);
+    // The toolkit keeps a menu on the screen by moving it over whatever lies
+    // there; one that fits on the monitor's area opens where it is asked to.
+    // That area is the one the toolkit keeps menus in.
+    QPoint at = anchor;
+    if (QScreen *screen = QGuiApplication::screenAt(anchor); screen && !clock.isEmpty())
+        at = MenuBesideClock(anchor, sys_->sizeHint(), clock, screen->availableGeometry());
+    sys_->exec(at);
 }

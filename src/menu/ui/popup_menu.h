@@ -8,6 +8,7 @@
 #include <QList>
 #include <QPointer>
 #include <QPoint>
+#include <QRect>
 #include <QString>
 #include <QWidget>
 
@@ -29,9 +30,11 @@ public:
     // The submenu an item opens; null for an item without one.
     QMenu *submenu(const QString &array, int index) const;
 
-    // Opens the popup with its top-left corner at anchor (screen pixels);
-    // returns when the menu has closed and the chosen command has run.
-    void ShowPopupMenu(QPoint anchor);
+    // Opens the popup with its top-left corner at anchor (screen pixels), or
+    // beside the clock (its window's screen rectangle, when given) where it
+    // does not fit there; returns when the menu has closed and the chosen
+    // command has run.
+    void ShowPopupMenu(QPoint anchor, QRect clock = {});
 
     // Sets every check mark from the state its command reports. Runs before
     // each popup; call it when that state may have changed.

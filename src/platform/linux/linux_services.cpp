@@ -19,7 +19,7 @@
 #include "platform/linux/desktop_autostart.h"
 #include "platform/linux/desktop_wallpaper.h"
 #include "platform/linux/linux_services.h"
-#include "platform/monitor_layout.h"
+#include "platform/linux/x11_window_requests.h"
 #include "platform/screen_geometry.h"
 
 namespace {
@@ -167,7 +167,7 @@ private:
     mutable int offsetSeconds_ = 0;
 };
 
-class QtScreens : public ScreenInfo, public MonitorLayout {
+class QtScreens : public ScreenInfo {
 public:
     QRect desktopRect() const override
     {
@@ -192,6 +192,8 @@ public:
         return areas;
     }
     DesktopSession session() const override { return session_; }
+    void keepOffTaskbar(QWindow &window) override { KeepOffTaskbarOnX11(window); }
+    void keepAboveOtherPrograms(QWindow &window) override { KeepAboveOtherProgramsOnX11(window); }
     double twipsPerPixelX() const override { return 1440.0 / dpiX(); }
     double twipsPerPixelY() const override { return 1440.0 / dpiY(); }
     QPoint pointerPosition() const override { return QCursor::pos(); }
