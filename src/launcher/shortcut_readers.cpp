@@ -280,8 +280,7 @@ ShortcutTarget ReadInternetShortcut(QByteArrayView bytes)
         return {};
     const ProfileFile profile = ProfileFile::parse(bytes.toByteArray());
     auto value = [&](const char *key) {
-        const QString *found = profile.find(u"InternetShortcut", QString::fromLatin1(key));
-        return found ? *found : QString();
+        return profile.find(u"InternetShortcut", QString::fromLatin1(key)).value_or(QString());
     };
     ShortcutTarget target;
     target.loaded = true;
