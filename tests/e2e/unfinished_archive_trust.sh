@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# NOT YET PASSING (kept out of the test glob): the first archive of the
+# default round is not reported extracted; see the branch report.
 # Dropped archives never write where the clock keeps its state or code. With
 # the default settings, and again with the extraction folder set by hand to
 # the program folder, an archive carrying the clock's own files (settings
