@@ -119,7 +119,8 @@ void ClockWindow::TickSoon()
 
 int ClockWindow::TicksUntilChange() const
 {
-    if (pointerPlace_ != PointerPlace::Away || frame_.redrawPending())
+    const bool pointerWatched = pointerPlace_ == PointerPlace::OverFace || pointerPlace_ == PointerPlace::NearCorner;
+    if (pointerWatched || frame_.redrawPending())
         return 1;
     // The first tick after the next second of the clock: the hands, the
     // texts and the alarms change there.
@@ -355,7 +356,7 @@ void ClockWindow::leaveEvent(QEvent *)
     // Wayland session the pointer may have left for a window that is no X
     // client, and XWayland goes on telling its last position over the clock:
     // there the hover ends as the pointer leaves the window.
-    pointerPlace_ = IgnoresWindowShape(ctx_.services.screen->session()) ? PointerPlace::Away
+    pointerPlace_ = IgnoresWindowShape(ctx_.services.screen->session()) ? PointerPlace::LeftWindow
                                                                          : PointerPlace::NearCorner;
 }
 
@@ -368,6 +369,8 @@ std::optional<QPoint> ClockWindow::PointerNearClock()
 {
     if (pointerPlace_ == PointerPlace::OverFace)
         return pointer_;
+    if (pointerPlace_ == PointerPlace::LeftWindow)
+        return std::nullopt;
     pointer_ = ctx_.services.screen->pointerPosition();
     if (!PointerOverClock(pointer_, geometry())) {
         pointerPlace_ = PointerPlace::Away;

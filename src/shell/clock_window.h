@@ -120,7 +120,10 @@ private:
     // Where the pointer is, as the window's own events tell: over the face,
     // away, or just off the face's ellipse and perhaps still within the
     // clock's rectangle (its corners), where only asking the screen tells.
-    enum class PointerPlace { Away, OverFace, NearCorner };
+    // LeftWindow: gone from a window that has no corners of its own (a
+    // Wayland session): the position told since is not believed until the
+    // pointer enters again.
+    enum class PointerPlace { Away, OverFace, NearCorner, LeftWindow };
     PointerPlace pointerPlace_ = PointerPlace::Away;
     QPoint pointer_;
     bool dragging_ = false;
