@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # An archive that holds shared objects named like the clock's modules, dropped
-# with the default settings, extracts them into the program folder. After a
-# restart the next archive is extracted by the clock's own module: the
-# planted code never runs.
+# with the default settings, extracts them into the download folder, never
+# beside the clock. After a restart the next archive is extracted by the
+# clock's own module: the planted code never runs.
 source "$(dirname "$0")/lib.sh"
 DRAG_SOURCE=$(readlink -f "$2")
 start_display
@@ -42,17 +42,19 @@ chmod +x "$WORK/file-manager"
 write_cp932 "$PROGRAM/Tockara.ini" "[Setting]
 FileManger=$WORK/file-manager"
 
+DOWNLOADS="$HOME/Downloads"
 start_clock
 drop_on_clock "$WORK/tools.zip"
-wait_for_file "$PROGRAM/libtockara_libarchive.so" 60 || fail "the first archive was not extracted"
-wait_for_file "$PROGRAM/modules/libtockara_libarchive.so" || fail "the first archive was not extracted whole"
+wait_for_file "$DOWNLOADS/libtockara_libarchive.so" 60 || fail "the first archive was not extracted"
+wait_for_file "$DOWNLOADS/modules/libtockara_libarchive.so" || fail "the first archive was not extracted whole"
+[ -e "$PROGRAM/libtockara_libarchive.so" ] || [ -e "$PROGRAM/modules" ] && fail "the archive wrote beside the clock"
 
 # A restart, and the next archive.
 kill "$CLOCK_PID"; wait "$CLOCK_PID" 2>/dev/null || true
 start_clock
 drop_on_clock "$WORK/second.zip"
-wait_for_file "$PROGRAM/readme.txt" 60 || fail "the second archive was not extracted: $(cat "$WORK/clock.log"; ls "$PROGRAM"; cat "$WORK/file-manager.log")"
-[ "$(cat "$PROGRAM/readme.txt")" = second ] || fail "the second archive was extracted wrong"
+wait_for_file "$DOWNLOADS/readme.txt" 60 || fail "the second archive was not extracted: $(cat "$WORK/clock.log"; ls "$PROGRAM"; cat "$WORK/file-manager.log")"
+[ "$(cat "$DOWNLOADS/readme.txt")" = second ] || fail "the second archive was extracted wrong"
 [ -e "$marker" ] && fail "the planted module was loaded"
 ps -p "$CLOCK_PID" >/dev/null || fail "the clock ended"
 echo "planted modules: ok"
