@@ -1,4 +1,5 @@
 #include "platform/desktop_entry.h"
+#include "platform/regular_file.h"
 
 #include <algorithm>
 
@@ -150,10 +151,10 @@ DesktopEntry ParseDesktopEntry(QByteArrayView text)
 
 DesktopEntry ReadDesktopEntryFile(const QString &path, qint64 limit)
 {
-    QFile file(path);
-    if (!QFileInfo(path).isFile() || file.size() > limit || !file.open(QIODevice::ReadOnly))
-        return {};
-    return ParseDesktopEntry(file.read(limit));
+    // A launcher on the desktop may be anything, a FIFO among them: only a
+    // regular file is read, and never by an open that waits.
+    const RegularFileBytes file = ReadRegularFile(path, limit);
+    return file.read() ? ParseDesktopEntry(file.bytes) : DesktopEntry{};
 }
 
 bool DesktopEntryListed(const DesktopEntry &entry, const ProgramSearch &search)

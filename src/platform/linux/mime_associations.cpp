@@ -1,4 +1,5 @@
 #include "platform/linux/mime_associations.h"
+#include "platform/regular_file.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -20,11 +21,11 @@ using ListFile = QHash<QString, QHash<QString, QStringList>>;
 ListFile ReadListFile(const QString &path)
 {
     ListFile groups;
-    QFile file(path);
-    if (file.size() > kListFileLimit || !file.open(QIODevice::ReadOnly))
+    const RegularFileBytes file = ReadRegularFile(path, kListFileLimit);
+    if (!file.read())
         return groups;
     QString group;
-    const QString text = QString::fromUtf8(file.readAll());
+    const QString text = QString::fromUtf8(file.bytes);
     for (QStringView line : QStringView(text).split(u'\n')) {
         line = line.trimmed();
         if (line.startsWith(u'[') && line.endsWith(u']')) {
