@@ -131,12 +131,16 @@ xdotool mousemove 40 40 click 3
 sleep 1
 xdotool key Down Down Down Down Right
 sleep 0.5
-xdotool key Down Right
+# ランチャー has no entries of its own: デスクトップ is its first item, and
+# the launcher the first item there.
+xdotool key Right
 sleep 0.5
 xdotool key Return
-sleep 1.5
+# The clock's boxes and the clock share the title "Tockara".
+boxes() { xdotool search --onlyvisible --name '^Tockara$' 2>/dev/null | wc -l; }
+wait_until 10 test "$(boxes)" -ge 2 || fail "no untrusted-launcher warning was shown (screen: $(screenshot launcher))"
 xdotool key Return
-sleep 0.5
+wait_until 10 test "$(boxes)" -le 1 || fail "the warning did not close"
 [ -e "$WORK/planted-launcher" ] && fail "the extracted launcher ran"
 ps -p "$CLOCK_PID" >/dev/null || fail "the clock ended"
 echo "archive trust: ok"
