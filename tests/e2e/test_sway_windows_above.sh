@@ -2,8 +2,8 @@
 # On a Wayland compositor of the wlroots family (sway, on a virtual display),
 # with two X11 windows opened after the clock and focused in turn, each
 # raised by the compositor in XWayland's stacking order: the clock keeps the
-# pointer. The resting pointer brings up the hover window, and a drag moves
-# the clock and saves its position.
+# pointer. The resting pointer brings up the hover window, a drag moves the
+# clock and saves its position, and a right click opens its menu beside it.
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/sway_lib.sh"
 command -v xclock >/dev/null && command -v xlogo >/dev/null || skip "xclock or xlogo is not installed"
@@ -57,4 +57,14 @@ top=$(ini_value "$ini" Setting Top)
 [ "$top" = 3000 ] || fail "Top is $top, expected 3000"
 wait_until 10 face_at 300 200 dragged || fail "after the drag the face is not at 300,200 (see $SESSION/dragged.png)"
 
+# The other program focused again; a right click on the face opens the menu
+# below the clock, which stands in the upper half.
+focus XLogo
+pointer mousemove 340 240 click 3
+menu_below() {
+  local shot
+  shot=$(sway_screenshot menu) || return 1
+  [ "$(compare -metric AE -crop 150x200+340+281 "$SESSION/dragged.png" "$shot" null: 2>&1)" -gt 3000 ] 2>/dev/null
+}
+wait_until 10 menu_below || fail "no menu opened below the clock over the other programs (see $SESSION/menu.png)"
 echo "sway with windows above: ok"
