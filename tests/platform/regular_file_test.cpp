@@ -4,7 +4,7 @@
 #include <unistd.h>
 
 #include "platform/regular_file.h"
-#include "support/special_files.h"
+#include "support/non_regular_files.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -20,9 +20,9 @@ TEST(RegularFile, WhatIsNoRegularFileIsRefusedAtOnce)
 {
     Watchdog watchdog;
     TempFolder folder;
-    const QList<SpecialFile> special = MakeSpecialFiles(folder, "x.ini");
-    ASSERT_EQ(special.size(), 5);
-    for (const SpecialFile &file : special) {
+    const QList<NonRegularFile> notRegular = MakeNonRegularFiles(folder, "x.ini");
+    ASSERT_EQ(notRegular.size(), 5);
+    for (const NonRegularFile &file : notRegular) {
         FileKind kind = FileKind::Regular;
         EXPECT_EQ(KindOfFile(file.path), FileKind::NotRegular) << file.what;
         EXPECT_EQ(OpenRegularFile(file.path, &kind), nullptr) << file.what;

@@ -42,4 +42,4 @@ done
 eval "$(xdotool getwindowgeometry --shell "$CLOCK_WINDOW")"
 before=$(screenshot before)
 wait_for_change ticking "$before" "${WIDTH}x${HEIGHT}+${X}+${Y}" 0 5 >/dev/null || fail "the clock stopped ticking (${WIDTH}x${HEIGHT}+${X}+${Y})"
-echo "special files as wallpaper: ok"
+echo "wallpaper that is no regular file: ok"

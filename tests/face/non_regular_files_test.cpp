@@ -11,19 +11,19 @@
 #include "platform/wallpaper_picture.h"
 #include "settings/environment.h"
 #include "settings/profile.h"
-#include "support/special_files.h"
+#include "support/non_regular_files.h"
 #include "support/temp_folder.h"
 
 namespace {
 
-TEST(SpecialFiles, EveryReaderRefusesWhatIsNoRegularFileWithoutWaiting)
+TEST(NonRegularFiles, EveryReaderRefusesWhatIsNoRegularFileWithoutWaiting)
 {
     ::alarm(30);  // a reader that waits on a FIFO ends the test program
     TempFolder folder;
     for (const QString &name : {QStringLiteral("Tockara.ini"), QStringLiteral("walker.dat"),
                                 QStringLiteral("face.png"), QStringLiteral("wall.jpg"),
                                 QStringLiteral("invoice.pdf.desktop")}) {
-        for (const SpecialFile &file : MakeSpecialFiles(folder, name)) {
+        for (const NonRegularFile &file : MakeNonRegularFiles(folder, name)) {
             const std::string what = std::string(file.what) + " " + name.toStdString();
             EXPECT_EQ(ReadIniValue("Setting", "Left", "def", file.path), "def") << what;
             EXPECT_FALSE(WriteIniValue("Setting", "Left", "1", file.path)) << what;

@@ -13,14 +13,14 @@
 
 #include "support/temp_folder.h"
 
-struct SpecialFile {
+struct NonRegularFile {
     const char *what;
     QString path;
 };
 
-inline QList<SpecialFile> MakeSpecialFiles(const TempFolder &folder, const QString &name)
+inline QList<NonRegularFile> MakeNonRegularFiles(const TempFolder &folder, const QString &name)
 {
-    QList<SpecialFile> made;
+    QList<NonRegularFile> made;
     const auto path = [&](const char *what) { return folder.file(QString::fromLatin1(what) + "-" + name); };
 
     const QString fifo = path("fifo");
