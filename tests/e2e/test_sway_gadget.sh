@@ -35,25 +35,12 @@ wait_until 20 face_at 200 150 start \
 $(count_colour "$SESSION/start.png" 80x80+200+150 "$FACE") face pixels, corner $(pixel "$SESSION/start.png" 200 150))"
 
 # A drag of (100, 50) in steps, with the compositor's pointer.
-pointer mousemove 225 175
-pointer mousemove 230 180
-pointer mousedown 1
-for step in 1 2 3 4 5; do pointer mousemove $((230 + 20 * step)) $((180 + 10 * step)); sleep 0.1; done
-pointer mouseup 1
-ini="$PROGRAM/Tockara.ini"
-wait_for_ini "$ini" Setting Left 4500 10 || fail "Left is $(ini_value "$ini" Setting Left), expected 4500"
-top=$(ini_value "$ini" Setting Top)
-[ "$top" = 3000 ] || fail "Top is $top, expected 3000"
+sway_drag_clock_by_100_50
 wait_until 10 face_at 300 200 dragged || fail "after the drag the face is not at 300,200 (see $SESSION/dragged.png)"
 
 # The clock stands in the upper half: its menu opens below it, at the
 # pointer's x.
 pointer mousemove 340 240 click 3
-menu_below() {
-  local shot
-  shot=$(sway_screenshot menu) || return 1
-  [ "$(compare -metric AE -crop 150x200+340+281 "$SESSION/dragged.png" "$shot" null: 2>&1)" -gt 3000 ] 2>/dev/null
-}
-wait_until 10 menu_below || fail "no menu opened below the clock (see $SESSION/menu.png)"
+wait_until 10 sway_menu_below "$SESSION/dragged.png" || fail "no menu opened below the clock (see $SESSION/menu.png)"
 cp "$SESSION/menu.png" "${TOCKARA_E2E_SHOTS:-$WORK}/sway_menu.png" 2>/dev/null || true
 echo "sway gadget: ok"

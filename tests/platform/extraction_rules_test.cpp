@@ -11,23 +11,12 @@
 #include "platform/linux/extraction_folder.h"
 #include "platform/linux/linux_services.h"
 #include "support/archive_bytes.h"
+#include "support/archive_formats_table.h"
 #include "support/temp_folder.h"
 
 namespace {
 
-enum FormatBit { Zip = 1, Lzh = 2, Arj = 4, All = 7 };
-
-struct Format {
-    FormatBit bit;
-    const char *library, *verb, *suffix;
-    QByteArray (*write)(const QList<ArchiveItem> &);
-};
-
-const Format kFormats[] = {
-    {Zip, "unzip32", "-xs", "zip", [](const QList<ArchiveItem> &items) { return ZipBytes(items); }},
-    {Lzh, "unlha32", "x", "lzh", LzhBytes},
-    {Arj, "unarj32j", "x", "arj", ArjBytes},
-};
+using namespace archive_formats_table;
 
 class ExtractionRulesTest : public ::testing::TestWithParam<Format> {
 protected:

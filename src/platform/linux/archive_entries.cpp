@@ -1,6 +1,8 @@
 #include "platform/linux/archive_entries.h"
 
+#include <errno.h>
 #include <locale.h>
+#include <unistd.h>
 
 #include <QStringDecoder>
 #include <QStringList>
@@ -84,6 +86,31 @@ int CheckStatedSize(qint64 stated, qint64 archiveSize, qint64 freeBytes)
 bool BeyondRealRatio(qint64 unpacked, qint64 packed)
 {
     return unpacked > kRatioFreeOutput && unpacked / kMostRatio > std::max<qint64>(packed, 1);
+}
+
+std::optional<QByteArray> ReadBytesAt(int fd, qint64 offset, qint64 size)
+{
+    if (size <= 0 || offset < 0)
+        return std::nullopt;
+    QByteArray bytes(size, Qt::Uninitialized);
+    qint64 got = 0;
+    while (got < size) {
+        const ssize_t n = pread(fd, bytes.data() + got, size_t(size - got), offset + got);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return std::nullopt;
+        got += n;
+    }
+    return bytes;
+}
+
+quint32 LittleEndian(const QByteArray &bytes, qsizetype at, int size)
+{
+    quint32 value = 0;
+    for (int i = size - 1; i >= 0; --i)
+        value = value << 8 | quint8(bytes[at + i]);
+    return value;
 }
 
 Utf8ThreadLocale::Utf8ThreadLocale()

@@ -2,6 +2,7 @@
 // What the archiver components share: how a stored entry name becomes a path
 // inside the target folder, and the checks that keep every write inside it.
 #include <optional>
+#include <QByteArray>
 #include <QByteArrayView>
 #include <QHash>
 #include <QString>
@@ -43,6 +44,14 @@ int CheckStatedSize(qint64 stated, qint64 archiveSize, qint64 freeBytes);
 // Whether unpacked bytes written from packed bytes read is a ratio no real
 // archive reaches (a bomb); small outputs never are.
 bool BeyondRealRatio(qint64 unpacked, qint64 packed);
+
+// The size bytes at offset of the open file fd, read whole (a read cut short
+// by a signal goes on); nothing when the file ends before or the range is
+// empty or negative. Header readers take what they check from it.
+std::optional<QByteArray> ReadBytesAt(int fd, qint64 offset, qint64 size);
+// The little-endian number of size bytes (at most 4) at at of bytes, as
+// ZIP, LZH and ARJ headers store their fields.
+quint32 LittleEndian(const QByteArray &bytes, qsizetype at, int size);
 
 // Sets UTF-8 as the character set of the calling thread for its lifetime, so
 // that the archive library converts names to UTF-8 whatever the program's

@@ -123,50 +123,27 @@ constexpr qint64 kArjHeaderMost = 2600;
 constexpr qint64 kArjSearch = qint64(1) << 20;  // a self-extracting archive's program comes first
 enum ArjHost : quint8 { kArjUnix = 2, kArjNext = 8 };
 
-std::optional<QByteArray> ReadAt(int fd, qint64 offset, qint64 size)
-{
-    QByteArray bytes(size, Qt::Uninitialized);
-    qint64 got = 0;
-    while (got < size) {
-        const ssize_t n = pread(fd, bytes.data() + got, size_t(size - got), offset + got);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return std::nullopt;
-        got += n;
-    }
-    return bytes;
-}
-
-quint32 Little(const QByteArray &bytes, int at, int size)
-{
-    quint32 value = 0;
-    for (int i = size - 1; i >= 0; --i)
-        value = value << 8 | quint8(bytes[at + i]);
-    return value;
-}
-
 // The basic header at offset when it is one (its CRC matches): the header
 // and where what follows it begins.
 std::optional<std::pair<QByteArray, qint64>> ArjHeaderAt(int fd, qint64 offset)
 {
-    const std::optional<QByteArray> start = ReadAt(fd, offset, 4);
+    const std::optional<QByteArray> start = ReadBytesAt(fd, offset, 4);
     if (!start || quint8((*start)[0]) != 0x60 || quint8((*start)[1]) != 0xEA)
         return std::nullopt;
-    const qint64 size = Little(*start, 2, 2);
+    const qint64 size = LittleEndian(*start, 2, 2);
     if (size == 0)
         return std::pair{QByteArray(), offset + 4};
     if (size > kArjHeaderMost || size < 30)
         return std::nullopt;
-    const std::optional<QByteArray> basic = ReadAt(fd, offset + 4, size + 4);
-    if (!basic || crc32(0, reinterpret_cast<const Bytef *>(basic->constData()), uInt(size)) != Little(*basic, int(size), 4))
+    const std::optional<QByteArray> basic = ReadBytesAt(fd, offset + 4, size + 4);
+    if (!basic || crc32(0, reinterpret_cast<const Bytef *>(basic->constData()), uInt(size)) != LittleEndian(*basic, int(size), 4))
         return std::nullopt;
     qint64 next = offset + 4 + size + 4;
     for (;;) {  // extended headers
-        const std::optional<QByteArray> extended = ReadAt(fd, next, 2);
+        const std::optional<QByteArray> extended = ReadBytesAt(fd, next, 2);
         if (!extended)
             return std::nullopt;
-        const qint64 extendedSize = Little(*extended, 0, 2);
+        const qint64 extendedSize = LittleEndian(*extended, 0, 2);
         next += 2;
         if (extendedSize == 0)
             break;
@@ -197,9 +174,9 @@ std::optional<QList<bool>> ArjSpecialEntries(int fd)
         if (basic.isEmpty())
             return special;
         const quint8 host = quint8(basic[3]);
-        const mode_t type = Little(basic, 26, 2) & S_IFMT;
+        const mode_t type = LittleEndian(basic, 26, 2) & S_IFMT;
         special << ((host == kArjUnix || host == kArjNext) && type != 0 && type != S_IFREG && type != S_IFDIR);
-        offset = header->second + qint64(Little(basic, 12, 4));
+        offset = header->second + qint64(LittleEndian(basic, 12, 4));
     }
     return std::nullopt;
 }

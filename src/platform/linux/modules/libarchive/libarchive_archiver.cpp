@@ -52,23 +52,6 @@ Reader OpenReader(LibarchiveFormat format, const ArchiveFile &file)
     return reader;
 }
 
-quint32 Little(const QByteArray &bytes, qsizetype at, int size)
-{
-    quint32 value = 0;
-    for (int i = size - 1; i >= 0; --i)
-        value = value << 8 | quint8(bytes[at + i]);
-    return value;
-}
-
-QByteArray ReadAt(int fd, qint64 offset, qint64 size)
-{
-    if (size <= 0 || offset < 0)
-        return {};
-    QByteArray bytes(size, Qt::Uninitialized);
-    const ssize_t got = pread(fd, bytes.data(), size_t(size), offset);
-    return got == size ? bytes : QByteArray();
-}
-
 // The stored names of the ZIP entries made on Unix whose mode is a pipe, a
 // device or a socket. The reader hands a pipe over as a plain file (some
 // tools mark a file read from their input so), so its type is read from the
@@ -81,22 +64,22 @@ QSet<QByteArray> SpecialZipEntries(int fd, qint64 size)
     if (size < kEndSize)
         return special;
     const qint64 tail = std::min<qint64>(size, kEndSize + 0xFFFF);
-    const QByteArray end = ReadAt(fd, size - tail, tail);
+    const QByteArray end = ReadBytesAt(fd, size - tail, tail).value_or(QByteArray());
     const qsizetype at = end.lastIndexOf(QByteArray("PK\x05\x06", 4));
     if (at < 0 || at + kEndSize > end.size())
         return special;
-    const qint64 centralSize = Little(end, at + 12, 4);
-    const qint64 centralOffset = Little(end, at + 16, 4);
+    const qint64 centralSize = LittleEndian(end, at + 12, 4);
+    const qint64 centralOffset = LittleEndian(end, at + 16, 4);
     if (centralSize > kCentralMost || centralOffset + centralSize > size)
         return special;
-    const QByteArray central = ReadAt(fd, centralOffset, centralSize);
+    const QByteArray central = ReadBytesAt(fd, centralOffset, centralSize).value_or(QByteArray());
     for (qsizetype entry = 0; entry + 46 <= central.size();) {
-        if (Little(central, entry, 4) != 0x02014b50)
+        if (LittleEndian(central, entry, 4) != 0x02014b50)
             break;
         const bool unix = quint8(central[entry + 5]) == 3;
-        const quint32 mode = Little(central, entry + 38, 4) >> 16;
-        const qsizetype nameSize = Little(central, entry + 28, 2);
-        const qsizetype rest = nameSize + Little(central, entry + 30, 2) + Little(central, entry + 32, 2);
+        const quint32 mode = LittleEndian(central, entry + 38, 4) >> 16;
+        const qsizetype nameSize = LittleEndian(central, entry + 28, 2);
+        const qsizetype rest = nameSize + LittleEndian(central, entry + 30, 2) + LittleEndian(central, entry + 32, 2);
         if (entry + 46 + nameSize > central.size())
             break;
         const quint32 type = mode & S_IFMT;
