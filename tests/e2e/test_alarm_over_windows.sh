@@ -30,7 +30,7 @@ topmost() {
 topmost_mapped() {
   local id
   for id in $(xwininfo -root -children | awk '/^ +0x/ { print $1 }'); do
-    xwininfo -id "$id" | grep -q 'Map State: IsViewable' && { echo $((id)); return; }
+    grep -q 'Map State: IsViewable' <<<"$(xwininfo -id "$id")" && { echo $((id)); return; }
   done
 }
 

@@ -52,9 +52,11 @@ check_beside_clock() { # window name
 entry="$SOURCE/packaging/io.github.tockara.Tockara.desktop"
 wm_class=$(grep '^StartupWMClass=' "$entry" | cut -d= -f2)
 [ -n "$wm_class" ] || fail "the launcher entry names no window class"
-xprop -id "$WINDOW" WM_CLASS | grep -q ", \"$wm_class\"\$" \
+grep -q ", \"$wm_class\"\$" <<<"$(xprop -id "$WINDOW" WM_CLASS)" \
   || fail "the clock's class is not $wm_class: $(xprop -id "$WINDOW" WM_CLASS)"
-xprop -id "$WINDOW" _NET_WM_ICON | grep -q 'Icon (64 x 64)' || fail "the clock's icon has no 64-pixel size"
+# (Read whole first: grep -q would stop reading the long icon dump, and
+# pipefail would then count xprop's broken pipe as a missing icon.)
+grep -q 'Icon (64 x 64)' <<<"$(xprop -id "$WINDOW" _NET_WM_ICON)" || fail "the clock's icon has no 64-pixel size"
 
 # A settings page from the popup menu: アラーム設定.
 before=$(screenshot before_menu)
