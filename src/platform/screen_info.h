@@ -2,6 +2,7 @@
 #include <QList>
 #include <QPoint>
 #include <QRect>
+#include <functional>
 
 #include "platform/desktop_session.h"
 
@@ -36,4 +37,12 @@ public:
     // another program's window is mapped or raised above it, for as long as
     // the window lives.
     virtual void keepAboveOtherPrograms(QWindow &window) = 0;
+    // Tells `left` once when the pointer leaves area (screen pixels), in
+    // place of any earlier watch, on a session whose display server does not
+    // tell the program's windows so (KWin's XWayland sends no leave event and
+    // goes on telling the last position over them). False where the windows'
+    // own events tell, or no watch can be had.
+    virtual bool watchPointerLeaving(QRect area, std::function<void()> left) = 0;
+    // Ends the watch, if one runs; its `left` is not told.
+    virtual void stopWatchingPointer() = 0;
 };

@@ -240,8 +240,11 @@ void ClockWindow::Tick()
     if (const QRect changed = frame_.Compose(timeText_, ctx_.settings(), ctx_.patterns); !changed.isEmpty())
         repaint(DeviceToWindow(changed, face_.frame().devicePixelRatio()));
     const QList<int> dueAlarms = alarmCheck_.dueSlots(ctx_.settings().Alarm, now);
-    if (hover_)
-        hover_->follow(pos(), PointerNearClock());
+    if (hover_) {
+        const std::optional<QPoint> pointer = PointerNearClock();
+        WatchPointerLeaving(pointer.has_value());
+        hover_->follow(pos(), pointer);
+    }
     // The boxes wait until the tick is over and then leave it alone: the
     // clock, its figure and the other alarms go on while a box stays open.
     if (!dueAlarms.isEmpty())
@@ -378,6 +381,39 @@ std::optional<QPoint> ClockWindow::PointerNearClock()
     }
     pointerPlace_ = PointerPlace::NearCorner;
     return pointer_;
+}
+
+ClockWindow::~ClockWindow()
+{
+    // The screen service outlives the window: no watch may call back into it.
+    if (!watchedArea_.isEmpty())
+        ctx_.services.screen->stopWatchingPointer();
+}
+
+// Where the window is not told that the pointer left it, the screen service
+// watches for that while the pointer is near the clock, over the clock's
+// place as it stands (after a drag, the new one). A drag carries the pointer
+// out of the place first watched: a leave told then is not believed, and the
+// place is watched anew once the clock is let go.
+void ClockWindow::WatchPointerLeaving(bool pointerNear)
+{
+    ScreenInfo &screen = *ctx_.services.screen;
+    if (!pointerNear) {
+        if (!watchedArea_.isEmpty())
+            screen.stopWatchingPointer();
+        watchedArea_ = QRect();
+        return;
+    }
+    if (dragging_ || watchedArea_ == geometry())
+        return;
+    const bool watched = screen.watchPointerLeaving(geometry(), [this] {
+        watchedArea_ = QRect();
+        if (dragging_)
+            return;
+        pointerPlace_ = PointerPlace::LeftWindow;
+        TickSoon();
+    });
+    watchedArea_ = watched ? geometry() : QRect();
 }
 
 // The date and time as the hover window shows them, for a screen reader: told

@@ -24,6 +24,7 @@ class ClockWindow : public QWidget {
     Q_OBJECT
 public:
     explicit ClockWindow(Context &ctx);
+    ~ClockWindow() override;
 
     // Sizes the window from "Setting" Width and Height and gives it its
     // elliptic mask.
@@ -98,6 +99,7 @@ private:
     void ShowAlarms(QList<int> due);
     void ShowRecomposedFace();
     std::optional<QPoint> PointerNearClock();
+    void WatchPointerLeaving(bool pointerNear);
 
     Context &ctx_;
     AnalogFace face_;
@@ -125,6 +127,9 @@ private:
     // pointer enters again.
     enum class PointerPlace { Away, OverFace, NearCorner, LeftWindow };
     PointerPlace pointerPlace_ = PointerPlace::Away;
+    // The clock's place the screen service watches the pointer leave (on a
+    // session whose windows are not told); empty when no watch runs.
+    QRect watchedArea_;
     QPoint pointer_;
     bool dragging_ = false;
     QPoint grabPoint_;

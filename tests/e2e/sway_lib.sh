@@ -1,42 +1,13 @@
-# The clock inside a headless sway session (a wlroots Wayland compositor with
+# The clock inside a sway session (a wlroots Wayland compositor with
 # XWayland), run as an unprivileged user: sway refuses to run as root. Source
 # it after lib.sh. Tests that use it end with code 77 (skipped) when sway
 # cannot run here.
-SWAY_USER=nobody
-SWAY_GROUP=nogroup
+source "$(dirname "${BASH_SOURCE[0]}")/session_user_lib.sh"
 
-skip() {
-  echo "SKIP: $*"
-  exit 77
-}
-
-# Runs a command as the session's user, with the session's environment.
-as_sway_user() {
-  setpriv --reuid="$SWAY_USER" --regid="$SWAY_GROUP" --clear-groups \
-    env -i PATH=/usr/local/bin:/usr/bin:/bin HOME="$SWAY_HOME" XDG_RUNTIME_DIR="$SWAY_RUNTIME" \
-    WAYLAND_DISPLAY="${SWAY_WAYLAND:-}" SWAYSOCK="${SWAYSOCK:-}" "$@"
-}
+# Runs a command as the session's user, inside the session.
+as_sway_user() { as_session_user WAYLAND_DISPLAY="${SWAY_WAYLAND:-}" SWAYSOCK="${SWAYSOCK:-}" "$@"; }
 
 swaymsg_() { as_sway_user swaymsg "$@" >/dev/null; }
-
-# Folders the session's user owns: its runtime folder, its home, SESSION
-# for what its programs write (pid files, logs, screenshots) and, later, the
-# program folder. The test's own folder must let that user through.
-make_sway_folders() {
-  chmod 755 "$WORK"
-  SWAY_RUNTIME="$WORK/sway-runtime"
-  SWAY_HOME="$WORK/sway-home"
-  SESSION="$WORK/session"
-  mkdir -p "$SWAY_RUNTIME" "$SWAY_HOME" "$SESSION"
-  chmod 700 "$SWAY_RUNTIME"
-  chown -R "$SWAY_USER:$SWAY_GROUP" "$SWAY_RUNTIME" "$SWAY_HOME" "$SESSION"
-}
-
-# A program folder as a new user has it, owned by the session's user.
-make_sway_program_folder() {
-  make_program_folder
-  chown -R "$SWAY_USER:$SWAY_GROUP" "$PROGRAM"
-}
 
 # Starts sway with XWayland and CONFIG_LINES (sway commands, one a line) on
 # an X11 backend: one window on a virtual display of its own per output.
@@ -47,22 +18,20 @@ make_sway_program_folder() {
 start_sway() { # outputs config_lines
   command -v sway >/dev/null && command -v Xwayland >/dev/null && command -v grim >/dev/null \
     || skip "sway, Xwayland or grim is not installed"
-  id "$SWAY_USER" >/dev/null 2>&1 || skip "no user $SWAY_USER to run sway as"
+  id "$SESSION_USER" >/dev/null 2>&1 || skip "no user $SESSION_USER to run sway as"
   XVFB_SCREEN=2048x1536x24 start_display
-  xhost "+SI:localuser:$SWAY_USER" >/dev/null || fail "the session's user may not use the display"
-  make_sway_folders
+  xhost "+SI:localuser:$SESSION_USER" >/dev/null || fail "the session's user may not use the display"
+  make_session_folders
   printf '%s\n' "xwayland enable" "default_border none" "$2" > "$WORK/sway.config"
   chmod 644 "$WORK/sway.config"
-  setpriv --reuid="$SWAY_USER" --regid="$SWAY_GROUP" --clear-groups \
-    env -i PATH=/usr/local/bin:/usr/bin:/bin HOME="$SWAY_HOME" XDG_RUNTIME_DIR="$SWAY_RUNTIME" \
-    DISPLAY="$DISPLAY" WLR_BACKENDS=x11 WLR_X11_OUTPUTS="$1" WLR_RENDERER=pixman \
+  "${AS_SESSION_USER[@]}" DISPLAY="$DISPLAY" WLR_BACKENDS=x11 WLR_X11_OUTPUTS="$1" WLR_RENDERER=pixman \
     sway -c "$WORK/sway.config" >"$WORK/sway.log" 2>&1 &
   SWAY_PID=$!
   PIDS+=("$SWAY_PID")
-  sway_socket() { compgen -G "$SWAY_RUNTIME/sway-ipc.*.sock" >/dev/null; }
+  sway_socket() { compgen -G "$SESSION_RUNTIME/sway-ipc.*.sock" >/dev/null; }
   wait_until 20 sway_socket || { cat "$WORK/sway.log" >&2; skip "sway did not start"; }
-  SWAYSOCK=$(compgen -G "$SWAY_RUNTIME/sway-ipc.*.sock" | head -1)
-  SWAY_WAYLAND=$(cd "$SWAY_RUNTIME" && compgen -G 'wayland-*' | grep -v lock | head -1)
+  SWAYSOCK=$(compgen -G "$SESSION_RUNTIME/sway-ipc.*.sock" | head -1)
+  SWAY_WAYLAND=$(cd "$SESSION_RUNTIME" && compgen -G 'wayland-*' | grep -v lock | head -1)
   wait_until 10 swaymsg_ -t get_version || skip "sway does not answer"
 }
 

@@ -8,10 +8,10 @@ source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/sway_lib.sh"
 command -v xclock >/dev/null && command -v xlogo >/dev/null || skip "xclock or xlogo is not installed"
 start_sway 1 "output X11-1 resolution 1024x768 position 0 0"
-make_sway_program_folder
+make_session_program_folder
 # 200, 150 pixels at 15 twips per pixel.
 write_cp932 "$PROGRAM/Tockara.ini" $'[Setting]\nLeft=3000\nTop=2250'
-chown "$SWAY_USER:$SWAY_GROUP" "$PROGRAM/Tockara.ini"
+chown "$SESSION_USER:$SESSION_GROUP" "$PROGRAM/Tockara.ini"
 sway_start_clock
 FACE='#008000' HOVER='#FFFFE1'
 face_at() { # x y name

@@ -585,6 +585,51 @@ TEST_F(ClockFixture, LeavingTheWindowEndsTheHoverWhereTheCompositorIgnoresTheSha
     }
 }
 
+// Where even the leave goes untold (KWin's XWayland), the screen service
+// watches the clock's place while the pointer is near it: its word ends the
+// hover, except in a drag, which carries the pointer out of the place first
+// watched; once let go, the clock's new place is watched.
+TEST_F(ClockFixture, WhereTheWindowIsNotToldTheScreensWatchEndsTheHover)
+{
+    auto fake = std::make_unique<FakeScreen>();
+    FakeScreen &screen = *fake;
+    screen.sessionKind = DesktopSession::WaylandKde;
+    screen.pointerWatch = true;
+    fakes.services.screen = std::move(fake);
+    auto clock = makeClock();
+    HoverWindow hover(ctx);
+    clock->setHoverWindow(&hover);
+    screen.pointer = clock->geometry().center();   // resting there: no event tells
+    clock->Tick();
+    ASSERT_TRUE(hover.isVisible());
+    EXPECT_EQ(screen.watchedArea, clock->geometry());
+
+    std::exchange(screen.pointerLeft, nullptr)();   // the last place is still told
+    clock->Tick();
+    EXPECT_FALSE(hover.isVisible());
+    EXPECT_GT(clock->TicksUntilChange(), 1);
+
+    // Back over the face, then a drag that leaves the first place.
+    const QPoint start = clock->pos();
+    QMouseEvent back = MouseEvent(QEvent::MouseMove, {30, 30}, start + QPoint(30, 30), Qt::NoButton);
+    QApplication::sendEvent(clock.get(), &back);
+    clock->Tick();
+    ASSERT_TRUE(hover.isVisible());
+    ASSERT_TRUE(screen.pointerLeft);
+    QMouseEvent press = MouseEvent(QEvent::MouseButtonPress, {30, 30}, start + QPoint(30, 30), Qt::LeftButton);
+    QApplication::sendEvent(clock.get(), &press);
+    QMouseEvent move = MouseEvent(QEvent::MouseMove, {30, 30}, start + QPoint(130, 80), Qt::LeftButton);
+    QApplication::sendEvent(clock.get(), &move);
+    std::exchange(screen.pointerLeft, nullptr)();
+    clock->Tick();
+    EXPECT_TRUE(hover.isVisible()) << "the pointer left only the place the clock was dragged from";
+    QMouseEvent release = MouseEvent(QEvent::MouseButtonRelease, {30, 30}, start + QPoint(130, 80), Qt::LeftButton);
+    QApplication::sendEvent(clock.get(), &release);
+    clock->Tick();
+    EXPECT_EQ(screen.watchedArea, clock->geometry());
+    EXPECT_EQ(clock->pos(), start + QPoint(100, 50));
+}
+
 // Every window manager is asked to keep the clock off its task bar before it
 // is first shown; where the clock bypasses the window manager it also keeps
 // itself above other programs' windows in the X server's stacking order.

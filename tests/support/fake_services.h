@@ -71,6 +71,16 @@ public:
     DesktopSession session() const override { return sessionKind; }
     void keepOffTaskbar(QWindow &window) override { offTaskbar << &window; }
     void keepAboveOtherPrograms(QWindow &window) override { keptAbove << &window; }
+    // A session that watches for the pointer leaving when pointerWatch is set.
+    bool watchPointerLeaving(QRect area, std::function<void()> left) override
+    {
+        if (!pointerWatch)
+            return false;
+        watchedArea = area;
+        pointerLeft = std::move(left);
+        return true;
+    }
+    void stopWatchingPointer() override { watchedArea = QRect(), pointerLeft = nullptr; }
 
     QRect desktop = QRect(0, 0, 1024, 768);
     QList<QRect> monitors;   // none: one monitor, the desktop
@@ -78,6 +88,9 @@ public:
     DesktopSession sessionKind = DesktopSession::X11;
     // The windows the program asked about, in turn.
     QList<QWindow *> offTaskbar, keptAbove;
+    bool pointerWatch = false;
+    QRect watchedArea;                // the watch running; empty when none
+    std::function<void()> pointerLeft;
 };
 
 class FakeChoosers : public ChooserService {

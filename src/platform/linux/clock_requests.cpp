@@ -23,23 +23,6 @@ constexpr size_t kOpenMenuSize = sizeof(kOpenMenu) - 1;
 // Datagrams taken per wake-up: a flood cannot keep the clock from ticking.
 constexpr int kRequestsPerWake = 16;
 
-// The user's runtime folder and in it "tockara"; /tmp/tockara-<uid> where no
-// runtime folder is set. Made 0700 when missing; refused unless it is a real
-// folder of the user that no one else may enter.
-QByteArray PrivateFolder()
-{
-    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
-    const QByteArray folder = runtime.isEmpty() ? "/tmp/tockara-" + QByteArray::number(::getuid())
-                                                : runtime + "/tockara";
-    if (::mkdir(folder.constData(), 0700) != 0 && errno != EEXIST)
-        return {};
-    struct stat info {};
-    if (::lstat(folder.constData(), &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != ::getuid()
-        || (info.st_mode & 0077) != 0)
-        return {};
-    return folder;
-}
-
 QByteArray FolderKey(const QString &programFolder)
 {
     QString real = QFileInfo(programFolder).canonicalFilePath();
@@ -146,9 +129,26 @@ private:
 
 } // namespace
 
+// The user's runtime folder and in it "tockara"; /tmp/tockara-<uid> where no
+// runtime folder is set. Made 0700 when missing; refused unless it is a real
+// folder of the user that no one else may enter.
+QByteArray PrivateRuntimeFolder()
+{
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+    const QByteArray folder = runtime.isEmpty() ? "/tmp/tockara-" + QByteArray::number(::getuid())
+                                                : runtime + "/tockara";
+    if (::mkdir(folder.constData(), 0700) != 0 && errno != EEXIST)
+        return {};
+    struct stat info {};
+    if (::lstat(folder.constData(), &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != ::getuid()
+        || (info.st_mode & 0077) != 0)
+        return {};
+    return folder;
+}
+
 QString ClockRequestSocketPath(const QString &programFolder)
 {
-    const QByteArray folder = PrivateFolder();
+    const QByteArray folder = PrivateRuntimeFolder();
     if (folder.isEmpty())
         return {};
     return QFile::decodeName(folder + "/" + FolderKey(programFolder) + ".sock");

@@ -10,6 +10,11 @@
 
 #include "platform/clock_requests.h"
 
+// The user's runtime folder's "tockara" (/tmp/tockara-<uid> without one),
+// made 0700 when missing: the folder of the clock's sockets and other
+// private files. Empty unless it is a real folder no other user may enter.
+QByteArray PrivateRuntimeFolder();
+
 // Where the requests of programFolder go; empty when the runtime folder is
 // not private to the user (another user could own or read it).
 QString ClockRequestSocketPath(const QString &programFolder);

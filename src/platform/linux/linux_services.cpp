@@ -18,6 +18,7 @@
 #include "platform/choosers.h"
 #include "platform/linux/desktop_autostart.h"
 #include "platform/linux/desktop_wallpaper.h"
+#include "platform/linux/kwin_pointer_watch.h"
 #include "platform/linux/linux_services.h"
 #include "platform/linux/x11_window_requests.h"
 #include "platform/screen_geometry.h"
@@ -194,12 +195,26 @@ public:
     DesktopSession session() const override { return session_; }
     void keepOffTaskbar(QWindow &window) override { KeepOffTaskbarOnX11(window); }
     void keepAboveOtherPrograms(QWindow &window) override { KeepAboveOtherProgramsOnX11(window); }
+    bool watchPointerLeaving(QRect area, std::function<void()> left) override
+    {
+        if (session_ != DesktopSession::WaylandKde)
+            return false;
+        if (!kwinWatch_)
+            kwinWatch_ = std::make_unique<KWinPointerWatch>();
+        return kwinWatch_->watch(area, std::move(left));
+    }
+    void stopWatchingPointer() override
+    {
+        if (kwinWatch_)
+            kwinWatch_->stop();
+    }
     double twipsPerPixelX() const override { return 1440.0 / dpiX(); }
     double twipsPerPixelY() const override { return 1440.0 / dpiY(); }
     QPoint pointerPosition() const override { return QCursor::pos(); }
 
 private:
     const DesktopSession session_ = CurrentSession();
+    std::unique_ptr<KWinPointerWatch> kwinWatch_;
     static double dpiX()
     {
         QScreen *s = QGuiApplication::primaryScreen();

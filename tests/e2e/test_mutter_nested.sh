@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# GNOME on Wayland (mutter nested in a virtual display): the hover window
+# lets go when the pointer leaves the clock for the desktop, and the idle
+# clock costs no more than on X11.
+source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/nested_lib.sh"
+start_mutter_nested
+check_hover_lets_go
