@@ -18,6 +18,9 @@ packages=(
   # a Wayland session for the end-to-end tests: headless sway (wlroots) with
   # XWayland, its screenshots; setpriv runs it as an unprivileged user
   sway xwayland grim util-linux
+  # GNOME's and KDE's compositors, run nested in a virtual display with
+  # XWayland (the hover window letting go of the pointer there)
+  mutter kwin-wayland
   # reading controls' texts over the accessibility bus (calendar and calculator tests)
   dbus-daemon at-spi2-core python3-gi gir1.2-atspi-2.0
   # the Japanese fonts the clock's texts are designed for

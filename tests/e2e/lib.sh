@@ -150,6 +150,11 @@ drop_on_clock() { # file
   xdotool mousemove 600 600
 }
 
+# The colour of pixel X,Y of image FILE, as #RRGGBB.
+pixel() { # file x y
+  convert "$1" -format "%[hex:p{$2,$3}]" info: 2>/dev/null | cut -c1-6 | sed 's/^/#/'
+}
+
 # Number of pixels of colour $3 (#RRGGBB) in the rectangle $2 (WxH+X+Y) of image $1.
 count_colour() {
   convert "$1" -crop "$2" +repage txt:- | grep -ci "$3" || true

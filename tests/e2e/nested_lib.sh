@@ -82,20 +82,57 @@ session_start_clock() {
   wait_until 20 title || { cat "$WORK/clock.log" >&2; fail "the clock's window did not appear in the session"; }
 }
 
-# Whether a window of the clock other than its face is shown: the hover window.
-hover_shown() {
-  [ -n "$(in_session xdotool search --onlyvisible --classname '^tockara$' 2>/dev/null | grep -vx "$WINDOW")" ]
+FACE='#008000' BENEATH='#FF00FF'
+
+# True when the host's screenshot NAME shows the face (most of its ellipse in
+# the face colour) in the 80 x 80 square at X,Y, and, with CORNERS set, the
+# window beneath at the square's four corners.
+face_shown() { # x y name [corners]
+  local shot corner
+  shot=$(screenshot "$3")
+  [ "$(count_colour "$shot" "80x80+$1+$2" "$FACE")" -gt 2500 ] || return 1
+  [ -n "${4:-}" ] || return 0
+  for corner in "$1 $2" "$(($1 + 79)) $2" "$1 $(($2 + 79))" "$(($1 + 79)) $(($2 + 79))"; do
+    [ "$(pixel "$shot" $corner)" = "$BENEATH" ] || return 1
+  done
+}
+
+# The clock's windows on the session's display other than its face, as
+# "id width height x y", one a line.
+other_clock_windows() {
+  local id
+  for id in $(in_session xdotool search --onlyvisible --classname '^tockara$' 2>/dev/null | grep -vx "$WINDOW"); do
+    echo "$id $(in_session xwininfo -id "$id" | awk '/Width:/ { w = $2 } /Height:/ { h = $2 }
+      /Absolute upper-left X/ { x = $4 } /Absolute upper-left Y/ { y = $4 } END { print w, h, x, y }')"
+  done
+}
+
+# Whether the hover window is shown (a small window of the clock's).
+hover_shown() { [ -n "$(other_clock_windows | awk '$3 < 60')" ]; }
+
+# Whether a menu (a tall window of the clock's) is shown beside the 80 x 80
+# clock at X,Y, not over it.
+menu_beside() { # x y
+  local id w h x y
+  read -r id w h x y <<<"$(other_clock_windows | awk '$3 >= 100' | head -1)"
+  [ -n "$y" ] && ((x >= $1 + 80 || x + w <= $1 || y >= $2 + 80 || y + h <= $2))
 }
 
 # The processor time process $1 has used so far, in nanoseconds, all its threads.
 cpu_ns() { cat /proc/"$1"/task/*/schedstat | awk '{ sum += $1 } END { printf "%d\n", sum }'; }
 
-# The clock at 200,150 in the session: the resting pointer brings up its
-# hover window, and the pointer leaving for the desktop (no X11 window)
-# closes it within a second. Then the clock's cost over a minute, with the
-# pointer on the desktop, is compared with the same clock's on the host's
-# own X server, measured over the same minute.
-check_hover_lets_go() {
+# The gadget in the session, as a user sees it:
+# - the clock stands at its saved 200,150, clear at its corners over the
+#   window beneath, and stays above a window of another program opened
+#   over it later and focused;
+# - the resting pointer brings up its hover window, and the pointer leaving
+#   for the desktop (no X11 window) closes it within a second;
+# - over the next minute, with the pointer on the desktop, the clock costs
+#   at most 1.5 times the same clock's cost on the host's own X server over
+#   the same minute;
+# - the compositor's pointer drags it by (100, 50), and the position is saved;
+# - a right click opens its menu beside it.
+check_gadget_in_session() {
   make_session_program_folder
   write_cp932 "$PROGRAM/Tockara.ini" "[Setting]
 Left=3000
@@ -106,15 +143,29 @@ Top=2250"
   write_cp932 "$reference/Tockara.ini" "[Setting]
 Left=18000
 Top=4500"
+
+  "${IN_SESSION[@]}" xmessage -bg magenta -fg magenta -geometry 400x300+100+80 beneath >/dev/null 2>&1 &
+  PIDS+=($!)
   DISPLAY="$HOST_DISPLAY" "$reference/tockara" >"$WORK/reference.log" 2>&1 &
   local reference_pid=$!
   PIDS+=("$reference_pid")
   session_start_clock
   wait_for_title Tockara >/dev/null || fail "the clock on the host's X server did not appear"
+  wait_until 20 face_shown 200 150 start corners \
+    || fail "the face is not at 200,150 with the window beneath at its corners (see $WORK/start.png)"
 
-  xdotool mousemove 230 180 sleep 0.2 mousemove 240 190
+  "${IN_SESSION[@]}" xlogo -geometry 200x200+150+100 >/dev/null 2>&1 &
+  PIDS+=($!)
+  local logo
+  logo_shown() { logo=$(in_session xdotool search --onlyvisible --class '^XLogo$' 2>/dev/null | head -1) && [ -n "$logo" ]; }
+  wait_until 20 logo_shown || fail "xlogo did not open"
+  in_session xdotool windowactivate "$logo" 2>/dev/null || true
+  sleep 1
+  face_shown 200 150 above || fail "a window opened over the clock and focused covers it (see $WORK/above.png)"
+
+  pointer mousemove 230 180 sleep 0.2 mousemove 240 190
   wait_until 5 hover_shown || fail "the resting pointer brought up no hover window"
-  xdotool mousemove 700 500
+  pointer mousemove 800 600
   local left_at closed_after
   left_at=$(now_ms)
   wait_until 5 eval '! hover_shown' || fail "the hover window stayed after the pointer left the clock"
@@ -131,4 +182,10 @@ Top=4500"
   echo "idle cost over a minute: $((session_cost / 1000000)) ms in the session, $((reference_cost / 1000000)) ms on X11"
   ((session_cost * 2 <= reference_cost * 3)) \
     || fail "the clock in the session costs more than 1.5 times the clock on X11 over the same minute"
+
+  drag_clock_by_100_50
+  wait_until 10 face_shown 300 200 dragged || fail "after the drag the face is not at 300,200 (see $WORK/dragged.png)"
+  pointer mousemove 340 240 click 3
+  wait_until 10 menu_beside 300 200 || fail "no menu opened beside the clock: $(other_clock_windows)"
+  echo "the menu opened beside the clock: $(other_clock_windows | awk '$3 >= 100')"
 }

@@ -36,3 +36,29 @@ make_session_program_folder() {
   chown -R "$SESSION_USER:$SESSION_GROUP" "$PROGRAM"
 }
 
+# Drives the compositor's pointer: the pointer device that a compositor
+# nested in the virtual display (sway's X11 backend, mutter, KWin) reads
+# from it. (swaymsg's "seat seat0 cursor" commands send the pointer into the
+# surface under it anew at each step, and XWayland lets go of the buttons
+# held whenever the pointer enters a surface: no drag survives them.)
+pointer() { xdotool "$@"; }
+
+# Drags a clock whose face stands at 200,150 by (100, 50) in steps, with the
+# compositor's pointer, and checks the position saved: 4500/3000 twips at
+# 15 twips per pixel.
+drag_clock_by_100_50() {
+  # Onto the face at 230,180, a pixel aside and back, then the press there.
+  # sway passes the press on only after a motion past the entry; mutter
+  # nested tells the window where the pointer entered, and no motion after
+  # that until a button is pressed: both then hold the press at 230,180.
+  pointer mousemove 230 180 sleep 0.2 mousemove 231 181 sleep 0.2 mousemove 230 180
+  sleep 0.3
+  pointer mousedown 1
+  for step in 1 2 3 4 5; do pointer mousemove $((230 + 20 * step)) $((180 + 10 * step)); sleep 0.1; done
+  pointer mouseup 1
+  local ini top
+  ini="$PROGRAM/Tockara.ini"
+  wait_for_ini "$ini" Setting Left 4500 10 || fail "Left is $(ini_value "$ini" Setting Left), expected 4500"
+  top=$(ini_value "$ini" Setting Top)
+  [ "$top" = 3000 ] || fail "Top is $top, expected 3000"
+}

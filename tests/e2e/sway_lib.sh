@@ -61,17 +61,6 @@ sway_screenshot() { # name
   as_sway_user grim "$SESSION/$1.png" && echo "$SESSION/$1.png"
 }
 
-# The colour of pixel X,Y of image FILE, as #RRGGBB.
-pixel() { # file x y
-  convert "$1" -format "%[hex:p{$2,$3}]" info: 2>/dev/null | cut -c1-6 | sed 's/^/#/'
-}
-
-# Drives the compositor's pointer: the pointer device sway's X11 backend
-# reads from the virtual display. (swaymsg's "seat seat0 cursor" commands
-# send the pointer into the surface under it anew at each step, and XWayland
-# lets go of the buttons held whenever the pointer enters a surface: no drag
-# survives them.)
-pointer() { xdotool "$@"; }
 
 # Whether a menu now shows below a clock whose face was at 300,200 in the
 # screenshot $1 (taken before the right click): the part below the face
@@ -80,20 +69,4 @@ sway_menu_below() { # reference-screenshot
   local shot
   shot=$(sway_screenshot menu) || return 1
   [ "$(compare -metric AE -crop 150x200+340+281 "$1" "$shot" null: 2>&1)" -gt 3000 ] 2>/dev/null
-}
-
-# Drags a clock whose face stands at 200,150 by (100, 50) in steps, with the
-# compositor's pointer, and checks the position saved: 4500/3000 twips at
-# 15 twips per pixel.
-sway_drag_clock_by_100_50() {
-  pointer mousemove 225 175
-  pointer mousemove 230 180
-  pointer mousedown 1
-  for step in 1 2 3 4 5; do pointer mousemove $((230 + 20 * step)) $((180 + 10 * step)); sleep 0.1; done
-  pointer mouseup 1
-  local ini top
-  ini="$PROGRAM/Tockara.ini"
-  wait_for_ini "$ini" Setting Left 4500 10 || fail "Left is $(ini_value "$ini" Setting Left), expected 4500"
-  top=$(ini_value "$ini" Setting Top)
-  [ "$top" = 3000 ] || fail "Top is $top, expected 3000"
 }

@@ -5,4 +5,4 @@
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/nested_lib.sh"
 start_mutter_nested
-check_hover_lets_go
+check_gadget_in_session

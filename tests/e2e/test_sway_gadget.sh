@@ -35,7 +35,7 @@ wait_until 20 face_at 200 150 start \
 $(count_colour "$SESSION/start.png" 80x80+200+150 "$FACE") face pixels, corner $(pixel "$SESSION/start.png" 200 150))"
 
 # A drag of (100, 50) in steps, with the compositor's pointer.
-sway_drag_clock_by_100_50
+drag_clock_by_100_50
 wait_until 10 face_at 300 200 dragged || fail "after the drag the face is not at 300,200 (see $SESSION/dragged.png)"
 
 # The clock stands in the upper half: its menu opens below it, at the

@@ -46,7 +46,7 @@ wait_until 10 hover_shown || fail "no hover window over the other programs' wind
 
 focus XClock
 # A drag of (100, 50) in steps.
-sway_drag_clock_by_100_50
+drag_clock_by_100_50
 wait_until 10 face_at 300 200 dragged || fail "after the drag the face is not at 300,200 (see $SESSION/dragged.png)"
 
 # The other program focused again; a right click on the face opens the menu

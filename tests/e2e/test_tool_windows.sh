@@ -57,6 +57,10 @@ grep -q ", \"$wm_class\"\$" <<<"$(xprop -id "$WINDOW" WM_CLASS)" \
 # (Read whole first: grep -q would stop reading the long icon dump, and
 # pipefail would then count xprop's broken pipe as a missing icon.)
 grep -q 'Icon (64 x 64)' <<<"$(xprop -id "$WINDOW" _NET_WM_ICON)" || fail "the clock's icon has no 64-pixel size"
+# No task bar or pager lists the clock (fluxbox's reads the same state).
+state=$(xprop -id "$WINDOW" _NET_WM_STATE)
+grep -q '_NET_WM_STATE_SKIP_TASKBAR' <<<"$state" && grep -q '_NET_WM_STATE_SKIP_PAGER' <<<"$state" \
+  || fail "the clock asks to be on task bars and pagers: $state"
 
 # A settings page from the popup menu: アラーム設定.
 before=$(screenshot before_menu)

@@ -433,9 +433,11 @@ std::unique_ptr<DesktopSettings> MakeDesktopSettings(const QString &currentDeskt
     case DesktopFamily::Other:
         break;
     }
+    // On Wayland no one sees XWayland's root window: nothing is painted there.
     if (tool)
         qCWarning(lcDesktop).noquote() << "the wallpaper of" << currentDesktop << "is kept by" << tool
-                                       << "which is not installed: the root window is painted instead";
+                                       << "which is not installed:"
+                                       << (wayland ? "no wallpaper can be set" : "the root window is painted instead");
     if (wayland)
         return std::make_unique<SessionOwnedWallpaper>();
     return std::make_unique<RootWindowWallpaper>();
