@@ -20,11 +20,12 @@ constexpr char kKWin[] = "org.kde.KWin";
 constexpr char kScripting[] = "org.kde.kwin.Scripting";
 constexpr char kWatchPath[] = "/io/github/tockara/PointerWatch";
 
-// The name the script is known by to KWin: one per clock, so that a watch
-// replaces the clock's own earlier one and no other program's.
-QString PluginName()
+// The name a watch's script is known by to KWin: the clock's and the
+// watch's own. KWin lets go of an unloaded script only a moment later, and
+// until then refuses to load another of the same name.
+QString PluginName(const QString &token)
 {
-    return QStringLiteral("tockara-pointer-%1").arg(QCoreApplication::applicationPid());
+    return QStringLiteral("tockara-pointer-%1-%2").arg(QCoreApplication::applicationPid()).arg(token);
 }
 
 QString Quoted(const QString &text)
@@ -93,7 +94,8 @@ bool KWinPointerWatch::watch(QRect area, std::function<void()> left)
     }
     Unload();
     const QString token = QString::number(QRandomGenerator::system()->generate64(), 16);
-    scriptPath_ = QFile::decodeName(folder) + QStringLiteral("/kwin-pointer-%1.js").arg(QCoreApplication::applicationPid());
+    // A file of its own too: KWin reads it only when it runs the script.
+    scriptPath_ = QFile::decodeName(folder) + "/" + PluginName(token) + ".js";
     QSaveFile script(scriptPath_);
     if (!script.open(QIODevice::WriteOnly)
         || script.write(PointerLeaveScript(area, bus.baseService(), kWatchPath, token).toUtf8()) < 0
@@ -105,7 +107,7 @@ bool KWinPointerWatch::watch(QRect area, std::function<void()> left)
     left_ = std::move(left);
     // KWin answers on its own time: the calls go out without waiting, in
     // order (the earlier watch's unloading before this one's loading).
-    auto *loaded = new QDBusPendingCallWatcher(bus.asyncCall(ScriptingCall("loadScript", {scriptPath_, PluginName()})), this);
+    auto *loaded = new QDBusPendingCallWatcher(bus.asyncCall(ScriptingCall("loadScript", {scriptPath_, PluginName(token)})), this);
     connect(loaded, &QDBusPendingCallWatcher::finished, this, [this, token](QDBusPendingCallWatcher *call) {
         Run(call, token);
         call->deleteLater();
@@ -151,7 +153,7 @@ void KWinPointerWatch::Unload()
 {
     if (token_.isEmpty())
         return;
-    QDBusConnection::sessionBus().asyncCall(ScriptingCall("unloadScript", {PluginName()}));
+    QDBusConnection::sessionBus().asyncCall(ScriptingCall("unloadScript", {PluginName(token_)}));
     QFile::remove(scriptPath_);
 }
 
