@@ -26,8 +26,10 @@ make_session_folders() {
   mkdir -p "$SESSION_RUNTIME" "$SESSION_HOME" "$SESSION"
   chmod 700 "$SESSION_RUNTIME"
   chown -R "$SESSION_USER:$SESSION_GROUP" "$SESSION_RUNTIME" "$SESSION_HOME" "$SESSION"
+  # The test run's mark goes along, so that what is left running is found.
   AS_SESSION_USER=(setpriv --reuid="$SESSION_USER" --regid="$SESSION_GROUP" --clear-groups
-    env -i PATH=/usr/local/bin:/usr/bin:/bin HOME="$SESSION_HOME" XDG_RUNTIME_DIR="$SESSION_RUNTIME")
+    env -i PATH=/usr/local/bin:/usr/bin:/bin HOME="$SESSION_HOME" XDG_RUNTIME_DIR="$SESSION_RUNTIME"
+    ${TOCKARA_TEST_RUN:+TOCKARA_TEST_RUN="$TOCKARA_TEST_RUN"})
 }
 
 # A program folder as a new user has it, owned by the session's user.
