@@ -25,10 +25,22 @@ protected:
     }
     QString hoverText() const { return view.findChild<QLabel *>("DSP3")->text(); }
     void click(const char *button) { QTest::mouseClick(view.findChild<QPushButton *>(button), Qt::LeftButton); }
+    // Each diary opened is listed in `opened`, and a line is written for its day.
+    void writeADiaryLineWhenOpened()
+    {
+        view.openDiary = [this](const QDate &day) {
+            opened << day;
+            NoteData notes;
+            notes.DiaryLines[0] = QStringLiteral("晴れ");
+            SaveDiaryDay(notes, folder.path(), static_cast<qint16>(day.year()), static_cast<qint16>(day.month()),
+                         static_cast<qint16>(day.day()));
+        };
+    }
 
     TempFolder folder;
     CalendarData calendar;
     MonthView view{calendar, folder.path(), nullptr};
+    QList<QDate> opened;
 };
 
 TEST(MonthFontTest, AFontThatCannotBeSetLeavesTheSurfacesOwnFont)
@@ -70,13 +82,7 @@ TEST_F(MonthViewTest, HoverShowsTheCellsNotesAndEmptiesOffTheMonth)
 
 TEST_F(MonthViewTest, ReleaseOnADayOpensItsDiaryAndRedrawsTheMarks)
 {
-    QList<QDate> opened;
-    view.openDiary = [&](const QDate &day) {
-        opened << day;
-        NoteData notes;
-        notes.DiaryLines[0] = QStringLiteral("晴れ");
-        SaveDiaryDay(notes, folder.path(), 2026, 5, static_cast<qint16>(day.day()));
-    };
+    writeADiaryLineWhenOpened();
     QTest::mouseClick(&view, Qt::RightButton, {}, QPoint(10 + 36 * 2 + 5, 26 + 20 + 5));
     QTest::mouseClick(&view, Qt::LeftButton, {}, QPoint(15, 30));   // outside the month
     ASSERT_EQ(opened, QList<QDate>{QDate(2026, 5, 5)});
@@ -114,13 +120,7 @@ TEST_F(MonthViewTest, KeysMoveTheSelectedDayAcrossDaysWeeksAndMonths)
 
 TEST_F(MonthViewTest, ReturnOpensTheSelectedDaysDiaryAsAClickDoes)
 {
-    QList<QDate> opened;
-    view.openDiary = [&](const QDate &day) {
-        opened << day;
-        NoteData notes;
-        notes.DiaryLines[0] = QStringLiteral("晴れ");
-        SaveDiaryDay(notes, folder.path(), 2026, 6, static_cast<qint16>(day.day()));
-    };
+    writeADiaryLineWhenOpened();
     EXPECT_EQ(view.focusPolicy(), Qt::StrongFocus);
     QTest::keyClick(&view, Qt::Key_PageDown);
     QTest::keyClick(&view, Qt::Key_Right);

@@ -80,7 +80,11 @@ public:
         pointerLeft = std::move(left);
         return true;
     }
-    void stopWatchingPointer() override { watchedArea = QRect(), pointerLeft = nullptr; }
+    void stopWatchingPointer() override
+    {
+        watchedArea = QRect();
+        pointerLeft = nullptr;
+    }
 
     QRect desktop = QRect(0, 0, 1024, 768);
     QList<QRect> monitors;   // none: one monitor, the desktop

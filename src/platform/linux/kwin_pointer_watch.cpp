@@ -7,7 +7,6 @@
 #include <QDBusPendingReply>
 #include <QFile>
 #include <QJsonDocument>
-#include <QJsonValue>
 #include <QRandomGenerator>
 #include <QSaveFile>
 
@@ -43,8 +42,9 @@ QDBusMessage ScriptingCall(const QString &method, const QVariantList &arguments)
     return call;
 }
 
-} // namespace
-
+// The KWin script for a watch: follows the pointer and calls method "Left"
+// of the object at path on the bus connection service, with token, when the
+// pointer stands outside area.
 QString PointerLeaveScript(QRect area, const QString &service, const QString &path, const QString &token)
 {
     return QStringLiteral(
@@ -67,7 +67,7 @@ QString PointerLeaveScript(QRect area, const QString &service, const QString &pa
         .arg(Quoted(service), Quoted(path), Quoted(token));
 }
 
-KWinPointerWatch::KWinPointerWatch() = default;
+} // namespace
 
 KWinPointerWatch::~KWinPointerWatch()
 {
@@ -137,7 +137,6 @@ void KWinPointerWatch::Left(const QString &token)
     if (token.isEmpty() || token != token_)
         return;
     Unload();
-    token_.clear();
     if (auto left = std::exchange(left_, nullptr))
         left();
 }
@@ -145,7 +144,6 @@ void KWinPointerWatch::Left(const QString &token)
 void KWinPointerWatch::stop()
 {
     Unload();
-    token_.clear();
     left_ = nullptr;
 }
 
@@ -155,12 +153,12 @@ void KWinPointerWatch::Unload()
         return;
     QDBusConnection::sessionBus().asyncCall(ScriptingCall("unloadScript", {PluginName(token_)}));
     QFile::remove(scriptPath_);
+    token_.clear();
 }
 
 void KWinPointerWatch::GiveUp(const QString &why)
 {
     qCInfo(lcDesktop).noquote() << "The pointer leaving the clock is not watched through KWin:" << why;
     unavailable_ = true;
-    token_.clear();
-    left_ = nullptr;
+    stop();
 }

@@ -18,7 +18,6 @@ class KWinPointerWatch : public QObject {
     Q_CLASSINFO("D-Bus Interface", "io.github.tockara.PointerWatch")
 
 public:
-    KWinPointerWatch();
     ~KWinPointerWatch() override;
 
     // Tells `left` once when the pointer leaves area (screen pixels), in place
@@ -35,7 +34,7 @@ public Q_SLOTS:
 private:
     void Run(QDBusPendingCallWatcher *loaded, const QString &token);
     void GiveUp(const QString &why);
-    void Unload();
+    void Unload();   // the running watch's script, if one runs
 
     bool unavailable_ = false;
     bool registered_ = false;
@@ -43,8 +42,3 @@ private:
     QString scriptPath_;
     std::function<void()> left_;
 };
-
-// The KWin script for a watch: follows the pointer and calls method "Left"
-// of the object at path on the bus connection service, with token, when the
-// pointer stands outside area.
-QString PointerLeaveScript(QRect area, const QString &service, const QString &path, const QString &token);
