@@ -78,6 +78,9 @@ function(tockara_library name)
     return()
   endif()
   add_library(${name} STATIC ${sources} ${headers})
+  # Any library may be linked into an on-demand module (a shared object), so
+  # its code is position-independent whatever the toolkit's own flags add.
+  set_target_properties(${name} PROPERTIES POSITION_INDEPENDENT_CODE ON)
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
   target_compile_options(${name} PRIVATE ${TOCKARA_WARNINGS})
   target_link_libraries(${name} PUBLIC ${ARG_DEPENDS})

@@ -10,8 +10,8 @@
 // screen is decoded scaled down, its proportions kept, to the smallest size
 // that still covers the screen: always when fitToScreen (the placement scales
 // it anyway), otherwise only when it is too large to be decoded whole (JPEG
-// and PNG decode scaled; a format whose decoder cannot, such as BMP, stays
-// refused above the limit). Null when the file is missing, is no regular file
+// and PNG decode scaled, up to pictures of 268 megapixels; a format whose
+// decoder cannot, such as BMP, stays refused above the limit). Null when the file is missing, is no regular file
 // (a FIFO or a device is never opened in a way that waits), holds no picture,
 // or cannot be decoded.
 QImage ReadWallpaperPicture(const QString &file, QSize screen, bool fitToScreen);

@@ -58,7 +58,7 @@ TEST(ServiceLog, FailingServicesWarnWithTheirReason)
          }},
         {"7-Zip that is missing", "tockara.archive", "is not installed",
          [](const TempFolder &f) {
-             return !MakeLinuxArchivers(f.file("bin/7zz"))->run("UNARJ32J", {"x", "a.arj", f.path()});
+             return !MakeLinuxArchivers({f.file("bin/7zz")})->run("UNARJ32J", {"x", "a.arj", f.path()});
          }},
         {"a program whose interpreter is missing", "tockara.platform", "did not start",
          [](const TempFolder &f) {
