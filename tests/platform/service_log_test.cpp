@@ -53,7 +53,7 @@ TEST(ServiceLog, FailingServicesWarnWithTheirReason)
              const QString program =
                  Script(f, "bin/7zz", "printf 'Scanning\\nERROR: not an ARJ\\033[2J archive\\n' >&2; exit 2");
              const QString archive = f.writeBytes("data.arj", "no archive");
-             const auto report = MakeLinuxArchivers(program)->run("UNARJ32J", {"x", archive, f.file("out")});
+             const auto report = MakeLinuxArchivers({program})->run("UNARJ32J", {"x", archive, f.file("out")});
              return report && report->result == kArchiverUnreadable;
          }},
         {"7-Zip that is missing", "tockara.archive", "is not installed",
