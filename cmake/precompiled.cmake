@@ -3,16 +3,20 @@
 # target of that kind (a precompiled header serves only compilations whose
 # flags match the one that made it).
 #
-# - logic libraries (the toolkit's core and GUI types, no widgets, so that a
-#   widget header in their code still does not compile) and on-demand
-#   modules: tockara_pch_logic;
+# - logic libraries (the toolkit's core types only: a compilation reuses a
+#   precompiled header only when it defines every macro the header was made
+#   with, and the toolkit defines one for each of its libraries a target
+#   links, so the header of the libraries that link the core alone holds
+#   nothing else; nor does a widget header in their code compile) and
+#   on-demand modules: tockara_pch_logic;
 # - window libraries: tockara_pch_widgets;
 # - the test program and its support library: tests/CMakeLists.txt.
 set(TOCKARA_PCH_TOOLKIT
   <algorithm> <array> <cmath> <functional> <limits> <memory> <optional> <utility> <vector>
-  <QByteArray> <QColor> <QDateTime> <QDir> <QFile> <QFileInfo> <QHash> <QImage> <QList>
-  <QObject> <QPoint> <QRect> <QSet> <QSize> <QString> <QStringList> <QTimer> <QUrl>)
+  <QByteArray> <QDateTime> <QDir> <QFile> <QFileInfo> <QHash> <QList> <QObject> <QPoint>
+  <QRect> <QSet> <QSize> <QString> <QStringList> <QTimer> <QUrl>)
 set(TOCKARA_PCH_WIDGETS
+  <QColor> <QImage>
   <QAction> <QApplication> <QCheckBox> <QComboBox> <QDialog> <QFrame> <QKeyEvent> <QLabel>
   <QLineEdit> <QMenu> <QMouseEvent> <QPainter> <QPushButton> <QScreen> <QWidget>)
 
@@ -25,7 +29,7 @@ foreach(kind logic widgets)
   set_target_properties(${carrier} PROPERTIES POSITION_INDEPENDENT_CODE ON)
   target_compile_options(${carrier} PRIVATE ${TOCKARA_WARNINGS})
 endforeach()
-target_link_libraries(tockara_pch_logic PRIVATE Qt6::Core Qt6::Gui)
+target_link_libraries(tockara_pch_logic PRIVATE Qt6::Core)
 target_precompile_headers(tockara_pch_logic PRIVATE ${TOCKARA_PCH_TOOLKIT})
 target_link_libraries(tockara_pch_widgets PRIVATE Qt6::Widgets)
 target_precompile_headers(tockara_pch_widgets PRIVATE ${TOCKARA_PCH_TOOLKIT} ${TOCKARA_PCH_WIDGETS})
