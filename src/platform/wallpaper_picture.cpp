@@ -6,31 +6,37 @@
 
 namespace {
 
-// The decode limit while a picture is read scaled: 1 GiB, a picture of 268
-// megapixels as stored.
-constexpr int kScaledReadLimitMB = 1024;
+// The most a wallpaper's picture may take decoded whole, four bytes a pixel:
+// 1 GiB, a picture of 268 megapixels. A larger one (or a file that only
+// claims to be so large) is refused before anything is decoded.
+constexpr qint64 kMostDecodedBytes = qint64(1) << 30;
 
-// Whether a picture of size would be refused by the reader's decode limit
-// (four bytes a pixel, the form the reader allocates for a photograph).
+qint64 DecodedBytes(QSize size)
+{
+    return qint64(size.width()) * size.height() * 4;
+}
+
+// Whether a picture of size is above the reader's own decode limit (four
+// bytes a pixel, the form the reader allocates for a photograph).
 bool TooLargeToDecodeWhole(QSize size)
 {
     const qint64 limitBytes = qint64(QImageReader::allocationLimit()) * 1024 * 1024;
-    return limitBytes > 0 && qint64(size.width()) * size.height() * 4 > limitBytes;
+    return limitBytes > 0 && DecodedBytes(size) > limitBytes;
 }
 
-// Raises the reader's decode limit to ours while one picture is read scaled.
-// Some decoders (the PNG reader of newer toolkits) weigh the picture as
-// stored against the limit even when asked for a smaller size.
-class ScaledReadLimit {
+// Puts the reader's decode limit at ours while one picture is read. Some
+// decoders (the PNG reader of newer toolkits) weigh the picture as stored
+// against the limit even when asked for a smaller size, and one that cannot
+// scale while it decodes holds the whole picture first.
+class WallpaperReadLimit {
 public:
-    ScaledReadLimit() : saved_(QImageReader::allocationLimit())
+    WallpaperReadLimit() : saved_(QImageReader::allocationLimit())
     {
-        if (saved_ > 0 && saved_ < kScaledReadLimitMB)
-            QImageReader::setAllocationLimit(kScaledReadLimitMB);
+        QImageReader::setAllocationLimit(int(kMostDecodedBytes >> 20));
     }
-    ~ScaledReadLimit() { QImageReader::setAllocationLimit(saved_); }
-    ScaledReadLimit(const ScaledReadLimit &) = delete;
-    ScaledReadLimit &operator=(const ScaledReadLimit &) = delete;
+    ~WallpaperReadLimit() { QImageReader::setAllocationLimit(saved_); }
+    WallpaperReadLimit(const WallpaperReadLimit &) = delete;
+    WallpaperReadLimit &operator=(const WallpaperReadLimit &) = delete;
 
 private:
     int saved_;
@@ -46,7 +52,7 @@ QImage ReadWallpaperPicture(const QString &file, QSize screen, bool fitToScreen)
     QImageReader reader(opened.get());
     reader.setAutoTransform(true);
     const QSize stored = reader.size();
-    if (!stored.isValid() || stored.isEmpty())
+    if (!stored.isValid() || stored.isEmpty() || DecodedBytes(stored) > kMostDecodedBytes)
         return {};
     // The scaled size is the one of the picture as stored, before a photo is
     // turned upright.
@@ -54,16 +60,10 @@ QImage ReadWallpaperPicture(const QString &file, QSize screen, bool fitToScreen)
     const QSize target = turned ? screen.transposed() : screen;
     if (!target.isEmpty() && (fitToScreen || TooLargeToDecodeWhole(stored))) {
         const QSize cover = stored.scaled(target, Qt::KeepAspectRatioByExpanding);
-        if (cover.width() < stored.width()) {
+        if (cover.width() < stored.width())
             reader.setScaledSize(cover);
-            // Only a decoder that scales while it decodes reads it: another
-            // would hold the whole picture first.
-            if (reader.supportsOption(QImageIOHandler::ScaledSize)) {
-                const ScaledReadLimit limit;
-                return reader.read();
-            }
-        }
     }
+    const WallpaperReadLimit limit;
     return reader.read();
 }
 

@@ -33,7 +33,9 @@ private:
 TEST_F(WallpaperPictureTest, APictureTooLargeToDecodeIsReadAtTheSizeThatCoversTheScreen)
 {
     const QSize screen(320, 240);
-    for (const char *format : {"JPG", "PNG"}) {
+    // The reader of newer toolkits refuses a PNG above its limit even when
+    // asked for a smaller size; a BMP is never decoded scaled.
+    for (const char *format : {"JPG", "PNG", "BMP"}) {
         const QString photo = write(QStringLiteral("photo.") + format, QSize(1200, 900), format);
         QImageReader whole(photo);
         ASSERT_TRUE(whole.read().isNull()) << format << ": the limit refuses it whole";
@@ -41,12 +43,20 @@ TEST_F(WallpaperPictureTest, APictureTooLargeToDecodeIsReadAtTheSizeThatCoversTh
         EXPECT_EQ(ReadWallpaperPicture(photo, screen, false).size(), screen) << format;
         EXPECT_EQ(ReadWallpaperPicture(photo, QSize(200, 240), true).size(), QSize(320, 240)) << format;
         EXPECT_TRUE(WallpaperPictureReadable(photo)) << format;
+        EXPECT_EQ(QImageReader::allocationLimit(), 1) << format << ": the reader's limit is put back";
     }
-    // A decoder that cannot scale while it decodes still refuses it: told,
-    // never half read.
-    const QString bitmap = write("photo.bmp", QSize(1200, 900), "BMP");
-    EXPECT_TRUE(ReadWallpaperPicture(bitmap, screen, false).isNull());
-    EXPECT_FALSE(WallpaperPictureReadable(bitmap));
+    // A file that claims a picture above our own limit (20000 x 20000) is
+    // refused before anything is decoded.
+    QByteArray bitmap("BM");
+    for (const quint32 field : {0u, 0u, 54u, 40u, 20000u, 20000u}) {
+        for (int shift = 0; shift < 32; shift += 8)
+            bitmap += char(field >> shift);
+    }
+    bitmap += QByteArray("\x01\x00\x18\x00", 4) + QByteArray(24, '\0');
+    const QString huge = folder.writeBytes("huge.bmp", bitmap);
+    ASSERT_EQ(QImageReader(huge).size(), QSize(20000, 20000));
+    EXPECT_TRUE(ReadWallpaperPicture(huge, screen, false).isNull());
+    EXPECT_FALSE(WallpaperPictureReadable(huge));
 }
 
 TEST_F(WallpaperPictureTest, APictureTheDecoderTakesWholeKeepsItsSizeUnlessThePlacementScalesIt)

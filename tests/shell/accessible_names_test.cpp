@@ -91,8 +91,9 @@ TEST_F(AccessibleNamesTest, FieldsAreNamedByTheLabelThatStandsForThem)
         ASSERT_NE(control, nullptr) << c.control;
         EXPECT_EQ(control->accessibleName(), QString::fromUtf8(c.name)) << c.control;
         // The on-screen texts stay as they were.
-        if (auto *button = qobject_cast<QAbstractButton *>(control))
+        if (auto *button = qobject_cast<QAbstractButton *>(control)) {
             EXPECT_EQ(button->text(), "...");
+        }
     }
 }
 

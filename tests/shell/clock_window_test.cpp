@@ -329,9 +329,9 @@ TEST_F(ClockFixture, TheMenuKeyShiftF10AndAMenuRequestOpenThePopupBesideTheClock
         clock->showPopupMenu = [&](QPoint at) { anchors << at; };
         QTest::keyClick(clock.get(), Qt::Key_F10, Qt::ShiftModifier);
         QTest::keyClick(clock.get(), Qt::Key_F10);          // F10 alone: nothing
-        QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(1, 1));
+        QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(1, 1), clock->mapToGlobal(QPoint(1, 1)));
         QApplication::sendEvent(clock.get(), &menuKey);
-        QContextMenuEvent rightButton(QContextMenuEvent::Mouse, QPoint(1, 1));
+        QContextMenuEvent rightButton(QContextMenuEvent::Mouse, QPoint(1, 1), clock->mapToGlobal(QPoint(1, 1)));
         QApplication::sendEvent(clock.get(), &rightButton);  // its press opened the menu already
         AnswerMenuRequest(*clock);
         EXPECT_EQ(anchors, QList<QPoint>(3, c.anchor)) << c.top;
