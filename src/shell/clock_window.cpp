@@ -320,13 +320,9 @@ void ClockWindow::mouseMoveEvent(QMouseEvent *event)
         repaint(QRect(rect().center(), QSize(1, 1)));
 }
 
-void ClockWindow::mouseReleaseEvent(QMouseEvent *event)
+void ClockWindow::mouseReleaseEvent(QMouseEvent *)
 {
     if (dragging_) {
-        // The clock stays where the button was let go, also when the last
-        // moves before it never came as motion of their own (a compositor
-        // may send the release alone).
-        move(event->globalPosition().toPoint() - grabPoint_);
         const ScreenInfo &screen = *ctx_.services.screen;
         const qint32 top = qint32(std::lround(y() * screen.twipsPerPixelY()));
         const qint32 left = qint32(std::lround(x() * screen.twipsPerPixelX()));

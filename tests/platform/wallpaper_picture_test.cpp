@@ -9,6 +9,28 @@
 
 namespace {
 
+// The start of a PNG file of width x height pixels: its header chunk, and a
+// data chunk that holds nothing a decoder could use.
+QByteArray PngHeader(quint32 width, quint32 height)
+{
+    const auto big = [](quint32 value) {
+        return QByteArray{char(value >> 24), char(value >> 16), char(value >> 8), char(value)};
+    };
+    const auto chunk = [&](const char *type, const QByteArray &data) {
+        const QByteArray typed = type + data;
+        quint32 crc = 0xFFFFFFFF;
+        for (const char byte : typed) {
+            crc ^= quint8(byte);
+            for (int bit = 0; bit < 8; ++bit)
+                crc = (crc >> 1) ^ (0xEDB88320 & (0 - (crc & 1)));
+        }
+        return big(quint32(data.size())) + typed + big(~crc);
+    };
+    return QByteArray("\x89PNG\r\n\x1a\n", 8)
+           + chunk("IHDR", big(width) + big(height) + QByteArray("\x08\x02\x00\x00\x00", 5))
+           + chunk("IDAT", QByteArray(16, '\0'));
+}
+
 class WallpaperPictureTest : public ::testing::Test {
 protected:
     // The reader's decode limit made 1 MB, so that a picture of 1200 x 900
@@ -45,15 +67,9 @@ TEST_F(WallpaperPictureTest, APictureTooLargeToDecodeIsReadAtTheSizeThatCoversTh
         EXPECT_TRUE(WallpaperPictureReadable(photo)) << format;
         EXPECT_EQ(QImageReader::allocationLimit(), 1) << format << ": the reader's limit is put back";
     }
-    // A file that claims a picture above our own limit (20000 x 20000) is
-    // refused before anything is decoded.
-    QByteArray bitmap("BM");
-    for (const quint32 field : {0u, 0u, 54u, 40u, 20000u, 20000u}) {
-        for (int shift = 0; shift < 32; shift += 8)
-            bitmap += char(field >> shift);
-    }
-    bitmap += QByteArray("\x01\x00\x18\x00", 4) + QByteArray(24, '\0');
-    const QString huge = folder.writeBytes("huge.bmp", bitmap);
+    // A file that claims a picture above our own limit (a PNG header of
+    // 20000 x 20000) is refused before anything is decoded.
+    const QString huge = folder.writeBytes("huge.png", PngHeader(20000, 20000));
     ASSERT_EQ(QImageReader(huge).size(), QSize(20000, 20000));
     EXPECT_TRUE(ReadWallpaperPicture(huge, screen, false).isNull());
     EXPECT_FALSE(WallpaperPictureReadable(huge));
