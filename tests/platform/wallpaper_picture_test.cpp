@@ -14,7 +14,10 @@ namespace {
 QByteArray PngHeader(quint32 width, quint32 height)
 {
     const auto big = [](quint32 value) {
-        return QByteArray{char(value >> 24), char(value >> 16), char(value >> 8), char(value)};
+        QByteArray bytes;
+        for (int shift = 24; shift >= 0; shift -= 8)
+            bytes += char(value >> shift);
+        return bytes;
     };
     const auto chunk = [&](const char *type, const QByteArray &data) {
         const QByteArray typed = type + data;
