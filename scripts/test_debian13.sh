@@ -115,6 +115,14 @@ trap 'echo "test-debian13: interrupted" >&2; exit 130' INT
 trap 'echo "test-debian13: terminated" >&2; exit 143' TERM
 trap 'echo "test-debian13: hung up" >&2; exit 129' HUP
 
+# One run at a time in a root: another one waits here, so that a running
+# one's mounts are never taken for ones left behind.
+exec {root_lock}>"$root.lock"
+if ! flock -n "$root_lock"; then
+  echo "test-debian13: another run uses $root; waiting for it to end"
+  flock "$root_lock"
+fi
+
 # An earlier run that was killed outright may have left its mounts.
 if [ -n "$(mounts_below_root)" ]; then
   echo "test-debian13: unmounting what an earlier run left mounted in $root"
@@ -164,7 +172,7 @@ cp -L /etc/resolv.conf "$root/etc/resolv.conf" 2>/dev/null || true
 in_root() {
   chroot "$root" /usr/bin/env -i HOME=/root LANG=C.UTF-8 TERM=dumb \
     PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
-    CCACHE_DIR=/var/cache/tockara-ccache CI="${CI:-}" "$@" &
+    CCACHE_DIR=/var/cache/tockara-ccache CI="${CI:-}" "$@" {root_lock}>&- &
   child=$!
   local status=0
   wait "$child" || status=$?

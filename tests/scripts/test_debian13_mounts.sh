@@ -79,6 +79,24 @@ for case in INT:130 TERM:143 HUP:129; do
   expect_nothing_left "$signal"
 done
 
+# A second run while one runs waits for it, and leaves its mounts and its
+# command alone meanwhile.
+run_script 'touch /tmp/started; exec sleep 617'
+first=$pid
+wait_for 20 started || fail "the first run's command did not start in the root"
+run_script 'true'
+second=$pid
+waiting() { grep -q "another run uses" "$work/out"; }
+wait_for 20 waiting || fail "the second run did not wait for the first: $(cat "$work/out")"
+mounted_here | grep -qx "$root/proc" || fail "the second run unmounted the first one's file systems"
+running_in_root || fail "the second run stopped the first one's command"
+kill -TERM "$first"
+wait "$first" || true
+status=0
+wait "$second" || status=$?
+[ "$status" -eq 0 ] || fail "the second run ended with $status once the first had ended: $(cat "$work/out")"
+expect_nothing_left "two runs"
+
 # A command that fails: its exit code is the script's, nothing stays.
 run_script 'exit 3'
 status=0
