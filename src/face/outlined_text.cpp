@@ -270,21 +270,47 @@ QSize MeasureFaceText(const QString &text, int pointSize)
     return Cache().measure(text, pointSize);
 }
 
-void DrawOutlinedText(QImage &frame, int pointSize, QColor colour, int x, int y,
-                      const QString &text, int k, QColor outline)
+namespace {
+
+// The stamp of the text for frame, and where its top-left goes on the frame
+// (device pixels) for the text's corner at (x, y).
+std::pair<const Stamp *, QPoint> PlacedStamp(const QImage &frame, int pointSize, QColor colour, int x, int y,
+                                             const QString &text, int k, QColor outline)
 {
-    if (text.isEmpty() || frame.isNull())
-        return;
     const qreal ratio = frame.devicePixelRatio();
     if (ratio == 1) {
         const StampKey key{text, pointSize, colour.rgb(), outline.rgb(), k, frame.size(), 1};
         const Stamp &stamp = Cache().stamp(key);
-        CopyOpaque(frame, stamp.image, QPoint(x, y) - stamp.corner);
-        return;
+        return {&stamp, QPoint(x, y) - stamp.corner};
     }
     const StampKey key{text, pointSize, colour.rgb(), outline.rgb(), k,
                        frame.deviceIndependentSize().toSize(), ratio};
     const Stamp &stamp = Cache().stamp(key);
     const QPoint corner(int(FirstDevicePixelOf(x, ratio)), int(FirstDevicePixelOf(y, ratio)));
-    CopyOpaque(frame, stamp.image, corner - stamp.corner);
+    return {&stamp, corner - stamp.corner};
+}
+
+} // namespace
+
+void DrawOutlinedText(QImage &frame, int pointSize, QColor colour, int x, int y,
+                      const QString &text, int k, QColor outline)
+{
+    if (text.isEmpty() || frame.isNull())
+        return;
+    const auto [stamp, origin] = PlacedStamp(frame, pointSize, colour, x, y, text, k, outline);
+    CopyOpaque(frame, stamp->image, origin);
+}
+
+QRect OutlinedTextBounds(const QImage &frame, int pointSize, QColor colour, int x, int y,
+                         const QString &text, int k, QColor outline)
+{
+    if (text.isEmpty() || frame.isNull())
+        return {};
+    const auto [stamp, origin] = PlacedStamp(frame, pointSize, colour, x, y, text, k, outline);
+    if (stamp->image.isNull())
+        return {};
+    const QRect device(origin, stamp->image.size());
+    const qreal ratio = frame.devicePixelRatio();
+    return QRect(QPoint(FacePixelOf(device.left(), ratio), FacePixelOf(device.top(), ratio)),
+                 QPoint(FacePixelOf(device.right(), ratio), FacePixelOf(device.bottom(), ratio)));
 }
