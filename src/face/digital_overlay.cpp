@@ -229,8 +229,8 @@ void DrawDigitalOverlay(QImage &frame, const Settings &settings, const QString &
     QList<QRect> boxes;
     for (const Line &line : lines) {
         if (line.drawn)
-            boxes << OutlinedTextBounds(frame, FaceTextPointSize, line.colour, line.x, line.y, line.text,
-                                        line.k, line.outline);
+            boxes << OutlinedTextBounds(QSize(width, height), FaceTextPointSize, line.colour, line.x, line.y,
+                                        line.text, line.k, line.outline);
     }
     const int shift = ShiftIntoFace(QSize(width, height), boxes);
     for (const Line &line : lines) {

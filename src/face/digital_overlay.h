@@ -50,10 +50,11 @@ OverlayPlacement PlaceOverlayTexts(int faceHeight, bool showDate, bool showTime,
 void DrawOutlinedText(QImage &frame, int pointSize, QColor colour, int x, int y,
                       const QString &text, int k, QColor outline);
 
-// The face pixels DrawOutlinedText would draw with the same arguments, as
-// their bounding box (empty when it draws nothing), also beyond the frame.
-QRect OutlinedTextBounds(const QImage &frame, int pointSize, QColor colour, int x, int y,
-                         const QString &text, int k, QColor outline);
+// The face pixels DrawOutlinedText would draw on a face of faceSize at scale
+// 1 with the same arguments, as their bounding box (empty when it draws
+// nothing), also beyond the face. A scaled face lays its texts out the same.
+QRect OutlinedTextBounds(QSize faceSize, int pointSize, QColor colour, int x, int y, const QString &text, int k,
+                         QColor outline);
 
 // How far texts drawn in boxes (face pixels) move down so that each lies
 // wholly inside the face's ellipse (faceSize), which is all the window

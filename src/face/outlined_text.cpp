@@ -272,20 +272,15 @@ QSize MeasureFaceText(const QString &text, int pointSize)
 
 namespace {
 
-// The stamp of the text for frame, and where its top-left goes on the frame
-// (device pixels) for the text's corner at (x, y).
-std::pair<const Stamp *, QPoint> PlacedStamp(const QImage &frame, int pointSize, QColor colour, int x, int y,
-                                             const QString &text, int k, QColor outline)
+// The stamp of the text for a face of faceSize face pixels drawn at ratio,
+// and where its top-left goes (device pixels) for the text's corner at (x, y).
+std::pair<const Stamp *, QPoint> PlacedStamp(QSize faceSize, qreal ratio, int pointSize, QColor colour, int x,
+                                             int y, const QString &text, int k, QColor outline)
 {
-    const qreal ratio = frame.devicePixelRatio();
-    if (ratio == 1) {
-        const StampKey key{text, pointSize, colour.rgb(), outline.rgb(), k, frame.size(), 1};
-        const Stamp &stamp = Cache().stamp(key);
-        return {&stamp, QPoint(x, y) - stamp.corner};
-    }
-    const StampKey key{text, pointSize, colour.rgb(), outline.rgb(), k,
-                       frame.deviceIndependentSize().toSize(), ratio};
+    const StampKey key{text, pointSize, colour.rgb(), outline.rgb(), k, faceSize, ratio};
     const Stamp &stamp = Cache().stamp(key);
+    if (ratio == 1)
+        return {&stamp, QPoint(x, y) - stamp.corner};
     const QPoint corner(int(FirstDevicePixelOf(x, ratio)), int(FirstDevicePixelOf(y, ratio)));
     return {&stamp, corner - stamp.corner};
 }
@@ -297,20 +292,17 @@ void DrawOutlinedText(QImage &frame, int pointSize, QColor colour, int x, int y,
 {
     if (text.isEmpty() || frame.isNull())
         return;
-    const auto [stamp, origin] = PlacedStamp(frame, pointSize, colour, x, y, text, k, outline);
+    const qreal ratio = frame.devicePixelRatio();
+    const QSize faceSize = ratio == 1 ? frame.size() : frame.deviceIndependentSize().toSize();
+    const auto [stamp, origin] = PlacedStamp(faceSize, ratio, pointSize, colour, x, y, text, k, outline);
     CopyOpaque(frame, stamp->image, origin);
 }
 
-QRect OutlinedTextBounds(const QImage &frame, int pointSize, QColor colour, int x, int y,
-                         const QString &text, int k, QColor outline)
+QRect OutlinedTextBounds(QSize faceSize, int pointSize, QColor colour, int x, int y, const QString &text, int k,
+                         QColor outline)
 {
-    if (text.isEmpty() || frame.isNull())
+    if (text.isEmpty() || faceSize.isEmpty())
         return {};
-    const auto [stamp, origin] = PlacedStamp(frame, pointSize, colour, x, y, text, k, outline);
-    if (stamp->image.isNull())
-        return {};
-    const QRect device(origin, stamp->image.size());
-    const qreal ratio = frame.devicePixelRatio();
-    return QRect(QPoint(FacePixelOf(device.left(), ratio), FacePixelOf(device.top(), ratio)),
-                 QPoint(FacePixelOf(device.right(), ratio), FacePixelOf(device.bottom(), ratio)));
+    const auto [stamp, origin] = PlacedStamp(faceSize, 1, pointSize, colour, x, y, text, k, outline);
+    return stamp->image.isNull() ? QRect() : QRect(origin, stamp->image.size());
 }
