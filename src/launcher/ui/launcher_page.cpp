@@ -51,7 +51,12 @@ LauncherPage::LauncherPage(const PageEnvironment &environment)
     workFolder_ = MakeField(11, area, 96, 112, 137);
     QObject::connect(MakeChooserButton(1, area, 237, 112), &QPushButton::clicked, area,
                      [this] { ChooseWorkFolder(); });
-    QObject::connect(file_, &QLineEdit::textEdited, area, [this] { NewFile(QString()); });
+    // A shown folder entry keeps its folder in FLD 11, disabled; a file typed
+    // after it gets the field back, empty, so no new entry takes the folder unseen.
+    QObject::connect(file_, &QLineEdit::textEdited, area, [this] {
+        if (!workFolder_->isEnabled())
+            ShowWorkFolder(QString());
+    });
 
     const std::pair<const char *, const char *> buttons[] = {{"BTN3", "追加"}, {"BTN4", "変更"}, {"BTN5", "削除"}};
     for (int i = 0; i < 3; ++i) {
@@ -121,16 +126,12 @@ void LauncherPage::ChooseFile()
     if (chosen.isEmpty())
         return;
     file_->setText(chosen);
-    NewFile(ContainingFolder(chosen));
+    ShowWorkFolder(ContainingFolder(chosen));
 }
 
-// A shown folder entry keeps its folder in FLD 11, disabled; once the user
-// types or chooses another file the field is theirs again, empty or with
-// the chosen file's folder, so that no new entry takes the folder unseen.
-void LauncherPage::NewFile(const QString &folder)
+// FLD 11 for a file: enabled, with folder.
+void LauncherPage::ShowWorkFolder(const QString &folder)
 {
-    if (workFolder_->isEnabled() && folder.isEmpty())
-        return;
     workFolder_->setEnabled(true);
     workFolder_->setText(folder);
 }

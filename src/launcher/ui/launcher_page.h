@@ -21,7 +21,7 @@ private:
     void Show(const LunchOutcome &outcome);
     LunchFields fields() const;
     void ChooseFile();
-    void NewFile(const QString &folder);
+    void ShowWorkFolder(const QString &folder);
     void ChooseWorkFolder();
 
     Context &ctx_;
