@@ -89,18 +89,24 @@ def focused(args):
     return (args.expect is None or name == args.expect), name
 
 
+# AT-SPI renamed some roles (at-spi2-core 2.46 says "push button", 2.56
+# "button"); a role is compared by the name of its current release.
+ROLE_NAMES = {"push button": "button"}
+
+
 def role_of(node):
     try:
-        return node.get_role_name() or ""
+        name = node.get_role_name() or ""
     except Exception:
         return ""
+    return ROLE_NAMES.get(name, name)
 
 
 def named(args):
     roles = []
     for node in everything():
         if name_of(node) == args.name and has(node, Atspi.StateType.SHOWING):
-            if args.role is None or role_of(node) == args.role:
+            if args.role is None or role_of(node) == ROLE_NAMES.get(args.role, args.role):
                 return True, args.name
             roles.append(role_of(node))
     return False, f"no object named {args.name}" + (f" of the role {args.role} ({roles})" if roles else "")

@@ -21,8 +21,9 @@ open_by_keys() { # downs [subdowns]
   wait_for_change menu "$before" 200x300+0+80 5000 10 >/dev/null || fail "--menu opened no menu"
   for _ in $(seq "$1"); do xdotool key Down; done
   if [ -n "${2:-}" ]; then
+    before=$(screenshot before_submenu)
     xdotool key Right
-    sleep 0.3
+    wait_for_change submenu "$before" 1024x768+0+0 3000 10 >/dev/null || fail "Right opened no submenu"
     for _ in $(seq "$2"); do xdotool key Down; done
   fi
   xdotool key Return
