@@ -42,11 +42,11 @@
 #include <system_error>
 
 #include <QFile>
-#include <QStandardPaths>
 
 #include "fuzz_support.h"
 #include "platform/archivers.h"
 #include "platform/linux/libarchive_archiver.h"
+#include "platform/linux/linux_services.h"
 #include "platform/linux/seven_zip_archiver.h"
 
 namespace {
@@ -414,9 +414,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             archive, size);
     }
     // 7-Zip is a process per run: only for inputs that can be ARJ at all.
-    static const QString sevenZip = QStandardPaths::findExecutable(QStringLiteral("7zz"));
-    if (!sevenZip.isEmpty() && QByteArrayView(reinterpret_cast<const char *>(data), qsizetype(size)).contains("\x60\xEA")) {
-        static const SevenZipArchiver arj(sevenZip, std::make_shared<ProgramSearch>());
+    static const SevenZipArchiver arj(SevenZipPrograms(), std::make_shared<ProgramSearch>());
+    static const bool sevenZipThere = arj.available();
+    if (sevenZipThere && QByteArrayView(reinterpret_cast<const char *>(data), qsizetype(size)).contains("\x60\xEA")) {
         ExtractAndCheck(
             [](const QString &path, const QString &target, const ExtractionRules &rules) {
                 return arj.extract(path, target, rules, {});

@@ -38,9 +38,10 @@ packages=(
   # the arj program makes ARJ test archives and is what the clock's ARJ
   # extraction is compared with
   libarchive-dev 7zip libarchive-tools zlib1g-dev arj
-  # the validators of the installed desktop entry and AppStream metainfo;
-  # binutils strips the installed files and checks them for build paths
-  desktop-file-utils appstream binutils
+  # the validators of the installed desktop entry and AppStream metainfo,
+  # groff for the manual page; binutils strips the installed files and
+  # checks them for build paths
+  desktop-file-utils appstream groff-base binutils
   # watching the system calls of a settings save (the folder's sync)
   strace
 )

@@ -6,7 +6,8 @@
 # ARJ archive; and 7-Zip does not go on unpacking once the clock is gone.
 source "$(dirname "$0")/lib.sh"
 DRAG_SOURCE=$(readlink -f "$2")
-for program in 7zz arj bsdtar; do
+command -v 7zz >/dev/null || command -v 7z >/dev/null || { echo "SKIP: 7-Zip is not installed"; exit 77; }
+for program in arj bsdtar; do
   command -v "$program" >/dev/null || { echo "SKIP: $program is not installed"; exit 77; }
 done
 start_display

@@ -64,8 +64,8 @@ class ArjMadeArchives : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (QStandardPaths::findExecutable("arj").isEmpty() || QStandardPaths::findExecutable("7zz").isEmpty())
-            GTEST_SKIP() << "arj or 7zz is not installed (scripts/install-deps.sh installs both)";
+        if (QStandardPaths::findExecutable("arj").isEmpty() || !SevenZipArchiver(SevenZipPrograms(), std::make_shared<ProgramSearch>()).available())
+            GTEST_SKIP() << "arj or 7-Zip is not installed (scripts/install-deps.sh installs both)";
         // A download's usual content: text that packs well, bytes that do
         // not, Japanese names, folders at several depths, an empty one.
         QRandomGenerator random(30);

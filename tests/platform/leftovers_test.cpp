@@ -103,7 +103,7 @@ TEST_P(Leftovers, OfAKilledExtractionGoAtTheNextOneIntoTheSameFolder)
 
             const std::optional<ArchiverReport> report = extract(folder, nextNewFolder);
             if (!report)
-                GTEST_SKIP() << "7zz is not installed";
+                GTEST_SKIP() << "7-Zip is not installed";
             EXPECT_EQ(report->result, kArchiverOk);
             QStringList expected{"mine.txt", nextNewFolder ? "next" : "next.txt"};
             if (nextNewFolder)
@@ -138,7 +138,7 @@ TEST_P(Leftovers, ThatARunningExtractionHoldsStay)
     const QStringList before = FolderTree(folder);
     const std::optional<ArchiverReport> report = extract(folder, false);
     if (!report)
-        GTEST_SKIP() << "7zz is not installed";
+        GTEST_SKIP() << "7-Zip is not installed";
     EXPECT_EQ(report->result, kArchiverOk);
     QStringList after = FolderTree(folder);
     after.removeAll("next.txt");

@@ -15,6 +15,7 @@
 #include <QTest>
 
 #include "platform/archivers.h"
+#include "platform/linux/linux_services.h"
 #include "platform/linux/seven_zip_archiver.h"
 #include "support/archive_bytes.h"
 #include "support/temp_folder.h"
@@ -70,9 +71,11 @@ class SevenZipHelper : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        sevenZip = QStandardPaths::findExecutable("7zz");
+        for (const QString &name : SevenZipPrograms())
+            if (sevenZip.isEmpty())
+                sevenZip = QStandardPaths::findExecutable(name);
         if (sevenZip.isEmpty())
-            GTEST_SKIP() << "7zz is not installed (scripts/install-deps.sh installs it)";
+            GTEST_SKIP() << "7-Zip is not installed (scripts/install-deps.sh installs it)";
         archive = folder.writeBytes("dl/data.arj", ArjBytes({{"a.txt", "checked"}, {"sub/b.txt", "content"}}));
     }
 

@@ -18,15 +18,16 @@ class TargetFolder;
 
 class SevenZipArchiver {
 public:
-    // program: the 7-Zip program, a name found by search or a path. 7-Zip
-    // reads the archive through the descriptor the clock checked, ends with
-    // the clock, and is stopped when it runs longer than leastTime and a
-    // second for each megabyte it reads or writes (kArchiverTimedOut).
-    SevenZipArchiver(QString program, std::shared_ptr<const ProgramSearch> search,
+    // programs: the 7-Zip program, each a name found by search or a path,
+    // the first one there taken. 7-Zip reads the archive through the
+    // descriptor the clock checked, ends with the clock, and is stopped when
+    // it runs longer than leastTime and a second for each megabyte it reads
+    // or writes (kArchiverTimedOut).
+    SevenZipArchiver(QStringList programs, std::shared_ptr<const ProgramSearch> search,
                      std::chrono::milliseconds leastTime = std::chrono::minutes(1));
     // false when the program cannot be found: the component cannot be loaded.
     bool available() const;
-    const QString &program() const { return program_; }
+    const QStringList &programs() const { return programs_; }
     // Extracts every entry of the ARJ archive into target on the terms of
     // rules (see ArchiverService::run for what is refused and when it stops).
     ArchiverReport extract(const QString &archive, const QString &target, const ExtractionRules &rules,
@@ -39,7 +40,7 @@ private:
     QString resolved() const;
     std::chrono::milliseconds timeLimit(qint64 bytes) const;
     void extractInto(const TargetFolder &root, int archive, std::stop_token stop, ArchiverReport &report) const;
-    QString program_;
+    QStringList programs_;
     std::shared_ptr<const ProgramSearch> search_;
     std::chrono::milliseconds leastTime_;
 };
