@@ -34,8 +34,10 @@ packages=(
   # framework's decoders and outputs it plays WAV, OGG and MP3 files with
   qt6-multimedia-dev gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   # archive extraction: ZIP and LZH in process, ARJ through 7-Zip; bsdtar
-  # makes the test and benchmark archives; zlib checks what 7-Zip wrote
-  libarchive-dev 7zip libarchive-tools zlib1g-dev
+  # makes the test and benchmark archives; zlib checks what 7-Zip wrote;
+  # the arj program makes ARJ test archives and is what the clock's ARJ
+  # extraction is compared with
+  libarchive-dev 7zip libarchive-tools zlib1g-dev arj
   # the validators of the installed desktop entry and AppStream metainfo,
   # groff for the manual page; binutils strips the installed files and
   # checks them for build paths

@@ -35,6 +35,8 @@ QString FailureHeadline(const ArchiverReport &report)
                    : QStringLiteral("展開すると元の1000倍を超える大きさになる異常な書庫のため、解凍を中止しました。");
     case kArchiverDamaged:
         return QStringLiteral("書庫ファイルが壊れているため、解凍できないファイルがありました。");
+    case kArchiverUnsupported:
+        return QStringLiteral("対応していない圧縮方式のファイルは解凍できません。");
     case kArchiverEncrypted:
         return QStringLiteral("パスワードで暗号化されたファイルは解凍できません。");
     case kArchiverRefused:
@@ -42,6 +44,8 @@ QString FailureHeadline(const ArchiverReport &report)
                               "安全のため解凍しませんでした。");
     case kArchiverCancelled:
         return QStringLiteral("解凍を中止しました。");
+    case kArchiverTimedOut:
+        return QStringLiteral("解凍プログラムが制限時間内に終わらなかったため、解凍を中止しました。");
     case kArchiverNotAFile:
         return QStringLiteral("書庫が通常のファイルではないため、解凍しませんでした。");
     default:
@@ -56,10 +60,12 @@ QString EntryReason(int result)
     case kArchiverDiskFull: return QStringLiteral("空き容量不足");
     case kArchiverTooLarge: return QStringLiteral("異常な大きさ");
     case kArchiverDamaged: return QStringLiteral("破損");
+    case kArchiverUnsupported: return QStringLiteral("未対応の圧縮方式");
     case kArchiverEncrypted: return QStringLiteral("暗号化");
     case kArchiverRefused: return QStringLiteral("安全でない名前または種類");
     case kArchiverNotReached: return QStringLiteral("未処理");
     case kArchiverCancelled: return QStringLiteral("中止");
+    case kArchiverTimedOut: return QStringLiteral("時間切れ");
     case kArchiverSkipped: return QStringLiteral("同じ名前のファイルを残しました");
     default: return QStringLiteral("書き込み失敗");
     }
@@ -226,20 +232,29 @@ QString TakenNamesQuestion(const QStringList &taken, const QString &target)
     return QStringLiteral("解凍先に同じ名前のファイルがあります。\n\n解凍先: ") + target
            + QStringLiteral("\n同じ名前: ") + NameList(taken)
            + QStringLiteral("\n\nこの書庫の同じ名前のファイルをすべてどうしますか？\n"
-                            "「両方残す」は新しいファイルを別の名前（例: 名前 (2).txt）で解凍します。");
+                            "「両方残す」は新しいファイルを別の名前（例: 名前 (2).txt）で解凍します。\n"
+                            "「キャンセル」（Esc）はこの書庫を解凍しません。");
 }
 
 QStringList ExistingNameButtons()
 {
-    return {QStringLiteral("置き換える"), QStringLiteral("両方残す"), QStringLiteral("スキップ")};
+    return {QStringLiteral("置き換える"), QStringLiteral("両方残す"), QStringLiteral("スキップ"),
+            QStringLiteral("キャンセル")};
 }
 
-ExistingName ExistingNameForButton(int button)
+std::optional<ExistingName> ExistingNameForButton(int button)
 {
     switch (button) {
     case 0: return ExistingName::Replace;
+    case 1: return ExistingName::KeepBoth;
     case 2: return ExistingName::Skip;
-    default: return ExistingName::KeepBoth;
+    default: return std::nullopt;
     }
+}
+
+QString CancelledText(const QString &archive, const QString &target)
+{
+    return QStringLiteral("解凍を取り消しました。解凍先のファイルはそのままです。\n\n書庫: ") + archive
+           + QStringLiteral("\n解凍先: ") + target;
 }
 

@@ -2,6 +2,8 @@
 // The archivers by archive extension, the folder an archive is extracted
 // into, the command lines given to the archiver and to the file manager, and
 // the texts of the messages that follow an extraction.
+#include <optional>
+
 #include <QString>
 #include <QStringList>
 
@@ -71,9 +73,14 @@ QString ExistingNamesLines(const ArchiverReport &report);
 // device, a socket).
 QString NotAFileText(const QString &archive);
 // The question asked before extracting an archive whose files have names
-// taken in target, with its buttons in ExistingNameButtons' order.
+// taken in target, with its buttons in ExistingNameButtons' order: replace,
+// keep both, skip, cancel. Escape and the window's close button cancel.
 QString TakenNamesQuestion(const QStringList &taken, const QString &target);
 QStringList ExistingNameButtons();
-// The answer of a button of ExistingNameButtons (any other: keep both).
-ExistingName ExistingNameForButton(int button);
+constexpr int kCancelExtractionButton = 3;
+// The answer of a button of ExistingNameButtons; nothing for cancel (and any
+// other): the archive is not extracted.
+std::optional<ExistingName> ExistingNameForButton(int button);
+// The message after the question was cancelled: nothing was extracted.
+QString CancelledText(const QString &archive, const QString &target);
 

@@ -97,13 +97,27 @@ void ArchiveExtractor::askAboutTakenNames(Job job, const std::optional<QStringLi
         return;
     }
     // The box answers later; the extractor may be gone by then.
-    messages_.ask(owner_, TakenNamesQuestion(*taken, job.target), kTitle, ExistingNameButtons(), 1,
-                  MessageIcon::Question, [self = QPointer<ArchiveExtractor>(this), job](int button) mutable {
+    messages_.ask(owner_, TakenNamesQuestion(*taken, job.target), kTitle, ExistingNameButtons(),
+                  kCancelExtractionButton, MessageIcon::Question,
+                  [self = QPointer<ArchiveExtractor>(this), job](int button) mutable {
                       if (!self)
                           return;
-                      job.rules.existing = ExistingNameForButton(button);
+                      const std::optional<ExistingName> existing = ExistingNameForButton(button);
+                      if (!existing) {
+                          self->cancel(job);
+                          return;
+                      }
+                      job.rules.existing = *existing;
                       self->extract(job);
                   });
+}
+
+void ArchiveExtractor::cancel(const Job &job)
+{
+    messages_.notify(owner_, CancelledText(job.path, job.target), kTitle, MessageIcon::Information);
+    busy_ = false;
+    emit finished(job.path, ExtractionOutcome::Cancelled);
+    startNext();
 }
 
 void ArchiveExtractor::extract(const Job &job)

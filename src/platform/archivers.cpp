@@ -12,9 +12,9 @@ namespace {
 // Most serious first: what stopped the extraction outranks what only
 // concerned one entry.
 constexpr int kSeriousness[] = {
-    kArchiverCancelled, kArchiverDiskFull, kArchiverTooLarge, kArchiverDamaged,
-    kArchiverEncrypted, kArchiverRefused,  kArchiverWriteFailed, kArchiverNotAFile,
-    kArchiverUnreadable,
+    kArchiverCancelled, kArchiverTimedOut, kArchiverDiskFull,    kArchiverTooLarge,
+    kArchiverDamaged,   kArchiverUnsupported, kArchiverEncrypted, kArchiverRefused,
+    kArchiverWriteFailed, kArchiverNotAFile, kArchiverUnreadable,
 };
 
 int Rank(int result)

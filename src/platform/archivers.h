@@ -21,6 +21,8 @@ enum ArchiverResult : int {
     kArchiverNotReached = 9,   // an entry left untried because the extraction stopped
     kArchiverSkipped = 10,     // a name already in the target, skipped as the user chose (no failure)
     kArchiverNotAFile = 11,    // the archive is a pipe, a device or a socket: never opened
+    kArchiverUnsupported = 12, // packed with a method the component cannot unpack (the archive is whole)
+    kArchiverTimedOut = 13,    // the helper program did not finish within its time limit, and was stopped
 };
 
 // Adds stated sizes without overflow: a sum beyond the largest size stays at
@@ -91,8 +93,8 @@ struct ArchiverReport {
     qint64 freeBytes = -1;
 
     // Records a failure of the whole extraction, keeping the most serious:
-    // cancelled, then disk full, too large, damaged, encrypted, refused, not
-    // writable, unreadable.
+    // cancelled, then timed out, disk full, too large, damaged, an
+    // unsupported method, encrypted, refused, not writable, unreadable.
     void note(int failure);
     // Records an entry not extracted and why.
     void fail(const QString &name, int failure);

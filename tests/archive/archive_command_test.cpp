@@ -139,6 +139,13 @@ TEST(ArchiveCommand, TheMessageOfAnExtractionNotWholeSaysWhyAndNamesTheEntries)
         {{kArchiverRefused, kArchiverDamaged}, "書庫ファイルが壊れているため、解凍できないファイルがありました。"},
         {{kArchiverTooLarge}, "展開すると元の1000倍を超える大きさになる異常な書庫のため、解凍を中止しました。"},
         {{kArchiverWriteFailed}, "解凍先フォルダにファイルを書き込めませんでした。"},
+        // A method the component cannot unpack is no damage, and damage
+        // outranks it.
+        {{kArchiverRefused, kArchiverUnsupported, kArchiverEncrypted},
+         "対応していない圧縮方式のファイルは解凍できません。"},
+        {{kArchiverUnsupported, kArchiverDamaged}, "書庫ファイルが壊れているため、解凍できないファイルがありました。"},
+        {{kArchiverDiskFull, kArchiverTimedOut},
+         "解凍プログラムが制限時間内に終わらなかったため、解凍を中止しました。"},
     };
     for (const auto &c : cases) {
         ArchiverReport report;
@@ -196,8 +203,10 @@ TEST(ArchiveCommand, MessageTexts)
     EXPECT_EQ(ExistingNameForButton(0), ExistingName::Replace);
     EXPECT_EQ(ExistingNameForButton(1), ExistingName::KeepBoth);
     EXPECT_EQ(ExistingNameForButton(2), ExistingName::Skip);
-    EXPECT_EQ(ExistingNameForButton(-1), ExistingName::KeepBoth);
-    EXPECT_EQ(ExistingNameButtons(), (QStringList{"置き換える", "両方残す", "スキップ"}));
+    // Cancel, and anything else (a box closed without a button), extracts nothing.
+    EXPECT_EQ(ExistingNameForButton(3), std::nullopt);
+    EXPECT_EQ(ExistingNameForButton(-1), std::nullopt);
+    EXPECT_EQ(ExistingNameButtons(), (QStringList{"置き換える", "両方残す", "スキップ", "キャンセル"}));
 
     const ArchiverInfo &lzh = *ArchiverFor("LZH");
     EXPECT_EQ(FormatFailureText(lzh, "/dl/a.lzh"),

@@ -16,6 +16,7 @@
 #include <QStringList>
 
 #include "platform/archivers.h"
+#include "platform/linux/archive_entries.h"
 
 UniqueFd &UniqueFd::operator=(UniqueFd &&other) noexcept
 {
@@ -117,10 +118,60 @@ int RenameNoReplace(int fromFolder, const QByteArray &from, int toFolder, const 
     return renameat(fromFolder, from.constData(), toFolder, to.constData());
 }
 
-bool IsStalePartName(const char *name)
+// The clock's own temporaries: ".tockara-" and a random part, then what
+// they are. A file being written (".part"), the folder 7-Zip unpacks into
+// (".work") and the record of where an extraction put those (".journal").
+// Each is locked by whoever is using it, so a stale one is one nobody holds.
+constexpr char kTemporaryPrefix[] = ".tockara-";
+constexpr char kPartSuffix[] = ".part";
+constexpr char kWorkSuffix[] = ".work";
+constexpr char kJournalSuffix[] = ".journal";
+// A journal records a folder or two per folder of the archive.
+constexpr qint64 kJournalMost = qint64(4) << 20;
+
+QByteArray TemporaryName(const char *suffix)
 {
-    const QByteArray text(name);
-    return text.startsWith(".tockara-") && text.endsWith(".part");
+    return kTemporaryPrefix + QByteArray::number(QRandomGenerator::global()->generate64(), 36) + suffix;
+}
+
+bool IsTemporaryName(const QByteArray &name, const char *suffix)
+{
+    return name.size() > qsizetype(strlen(kTemporaryPrefix) + strlen(suffix)) && name.startsWith(kTemporaryPrefix)
+           && name.endsWith(suffix);
+}
+
+// Opens name in folder when it is a file or folder (as asked) of this user
+// that nobody holds, and holds it: the descriptor, or -1.
+int OpenUnheld(int folder, const char *name, bool isFolder)
+{
+    const int flags = O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | (isFolder ? O_DIRECTORY : 0);
+    UniqueFd fd(openat(folder, name, flags));
+    struct stat status;
+    if (fd.get() < 0 || fstat(fd.get(), &status) != 0 || status.st_uid != getuid()
+        || (isFolder ? !S_ISDIR(status.st_mode) : !S_ISREG(status.st_mode)) || flock(fd.get(), LOCK_EX | LOCK_NB) != 0)
+        return -1;
+    return fd.release();
+}
+
+// Removes name in folder with everything below it, never following a link.
+void RemoveTree(int folder, const QByteArray &name)
+{
+    if (unlinkat(folder, name.constData(), 0) == 0 || (errno != EISDIR && errno != EPERM))
+        return;
+    const int fd = openat(folder, name.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    DIR *dir = fd >= 0 ? fdopendir(fd) : nullptr;
+    if (!dir) {
+        if (fd >= 0)
+            ::close(fd);
+        return;
+    }
+    while (const dirent *entry = readdir(dir)) {
+        const QByteArray child(entry->d_name);
+        if (child != "." && child != "..")
+            RemoveTree(dirfd(dir), child);
+    }
+    closedir(dir);
+    unlinkat(folder, name.constData(), AT_REMOVEDIR);
 }
 
 // Removes every folder below folder that holds nothing else, then says
@@ -146,6 +197,83 @@ bool RemoveEmptyFolders(int folder)
     }
     closedir(dir);
     return empty;
+}
+
+// Opens the folder relative ("/"-separated) below base, never following a
+// link and creating nothing; -1 when a part is missing, climbs or is no
+// folder.
+int OpenExistingFolder(int base, const QByteArray &relative)
+{
+    UniqueFd current(fcntl(base, F_DUPFD_CLOEXEC, 0));
+    for (const QByteArray &part : relative.split('/')) {
+        if (part.isEmpty())
+            continue;
+        if (part == "." || part == ".." || current.get() < 0)
+            return -1;
+        current = UniqueFd(openat(current.get(), part.constData(), kFolderFlags));
+    }
+    return current.release();
+}
+
+void SweepTemporaries(int folder, bool journals);
+
+// Follows a stale journal (held) of folder: sweeps the folders it names, and
+// removes the folder the extraction made when it holds nothing but empty
+// folders.
+void FollowJournal(int folder, int journal)
+{
+    struct stat status;
+    if (fstat(journal, &status) != 0 || status.st_size > kJournalMost)
+        return;
+    const QByteArray text = ReadBytesAt(journal, 0, status.st_size).value_or(QByteArray());
+    QList<QByteArray> made;
+    for (const QByteArray &record : text.split('\0')) {
+        const QByteArray path = record.mid(1);
+        if (record.startsWith('T')) {
+            const UniqueFd below(OpenExistingFolder(folder, path));
+            if (below.get() >= 0)
+                SweepTemporaries(below.get(), false);
+        } else if (record.startsWith('M') && !path.isEmpty() && !path.contains('/') && path != "..") {
+            made << path;
+        }
+    }
+    for (const QByteArray &name : made) {
+        const UniqueFd below(openat(folder, name.constData(), kFolderFlags));
+        if (below.get() >= 0 && RemoveEmptyFolders(below.get()))
+            unlinkat(folder, name.constData(), AT_REMOVEDIR);
+    }
+}
+
+// Removes the clock's own temporaries in folder that nobody holds: files
+// being written and 7-Zip's folders; with journals, also the journals of
+// extractions into folder that ended without finishing, after following
+// them.
+void SweepTemporaries(int folder, bool journals)
+{
+    const int listing = fcntl(folder, F_DUPFD_CLOEXEC, 0);
+    DIR *dir = listing >= 0 ? fdopendir(listing) : nullptr;
+    if (!dir) {
+        if (listing >= 0)
+            ::close(listing);
+        return;
+    }
+    while (const dirent *entry = readdir(dir)) {
+        const QByteArray name(entry->d_name);
+        const bool work = IsTemporaryName(name, kWorkSuffix);
+        const bool journal = journals && IsTemporaryName(name, kJournalSuffix);
+        if (!work && !journal && !IsTemporaryName(name, kPartSuffix))
+            continue;
+        const UniqueFd held(OpenUnheld(folder, name.constData(), work));
+        if (held.get() < 0)
+            continue;
+        if (journal)
+            FollowJournal(folder, held.get());
+        if (work)
+            RemoveTree(folder, name);
+        else
+            unlinkat(folder, name.constData(), 0);
+    }
+    closedir(dir);
 }
 
 // The reserve kept free on a disk of total bytes: 1 % of it, at least
@@ -251,8 +379,12 @@ void TargetFolder::open(const QString &target)
         return;
     path_ = QFileInfo(target).canonicalFilePath();
     const int fd = ::open(QFile::encodeName(path_).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0)
-        fd_ = UniqueFd(fd);
+    if (fd < 0)
+        return;
+    fd_ = UniqueFd(fd);
+    // What an extraction into this folder that was killed left, here and
+    // in the folders its journal names.
+    SweepTemporaries(fd, true);
 }
 
 void TargetFolder::openNew(const QString &target)
@@ -278,6 +410,7 @@ void TargetFolder::openNew(const QString &target)
             return;
         }
         madeName_ = encoded;
+        record('M', encoded);
         const int fd = openat(parent_.get(), encoded.constData(), kFolderFlags);
         if (fd >= 0) {
             fd_ = UniqueFd(fd);
@@ -305,29 +438,45 @@ bool TargetFolder::isProtected(const QString &relative) const
     return rules_.protectedPlaces.covers(path_ + u'/' + VisiblePath(relative));
 }
 
-int TargetFolder::openFolder(const QString &relative, UniqueFd &folder) const
+int TargetFolder::openFolder(const QString &relative, SharedFd &folder) const
 {
-    UniqueFd current(fcntl(fd_.get(), F_DUPFD_CLOEXEC, 0));
-    if (current.get() < 0)
-        return kArchiverWriteFailed;
-    QString walked = path_;
-    for (const QString &part : relative.split(u'/', Qt::SkipEmptyParts)) {
-        const QString visible = VisiblePart(part);
-        walked += u'/' + visible;
-        if (rules_.protectedPlaces.covers(walked))
-            return kArchiverRefused;
-        UniqueFd next;
-        if (const int opened = OpenFolderPart(current.get(), QFile::encodeName(visible), next); opened != kArchiverOk)
-            return opened;
-        current = std::move(next);
+    QStringList parts = relative.split(u'/', Qt::SkipEmptyParts);
+    for (QString &part : parts)
+        part = VisiblePart(part);
+    const QString key = parts.join(u'/');
+    if (key.isEmpty()) {
+        if (!root_)
+            root_ = std::make_shared<const UniqueFd>(fcntl(fd_.get(), F_DUPFD_CLOEXEC, 0));
+        folder = root_;
+        return root_->get() >= 0 ? kArchiverOk : kArchiverWriteFailed;
     }
-    folder = std::move(current);
+    // Each folder is opened once, from the one above it: entries come
+    // folder by folder, and a walk from the target for each would cost a
+    // system call per part and entry.
+    if (const auto at = folders_.find(key); at != folders_.end()) {
+        folder = at->second;
+        return kArchiverOk;
+    }
+    const qsizetype slash = key.lastIndexOf(u'/');
+    SharedFd parent;
+    if (const int opened = openFolder(slash < 0 ? QString() : key.left(slash), parent); opened != kArchiverOk)
+        return opened;
+    if (rules_.protectedPlaces.covers(path_ + u'/' + key))
+        return kArchiverRefused;
+    UniqueFd next;
+    if (const int opened = OpenFolderPart(parent->get(), QFile::encodeName(key.mid(slash + 1)), next);
+        opened != kArchiverOk)
+        return opened;
+    if (folders_.size() >= kOpenFoldersMost)
+        folders_.clear();  // the descriptors in use stay open with their users
+    folder = std::make_shared<const UniqueFd>(std::move(next));
+    folders_.emplace(key, folder);
     return kArchiverOk;
 }
 
 int TargetFolder::makeFolder(const QString &relative) const
 {
-    UniqueFd folder;
+    SharedFd folder;
     const int made = openFolder(relative, folder);
     if (made == kArchiverOk)
         noteRename(relative + u'/', VisiblePath(relative) + u'/');
@@ -336,8 +485,14 @@ int TargetFolder::makeFolder(const QString &relative) const
 
 void TargetFolder::noteRename(const QString &stored, const QString &written) const
 {
-    if (stored != written)
+    if (stored != written || shownNames_.contains(stored))
         renamed_.append({stored, written});
+}
+
+void TargetFolder::noteStoredName(const QString &relative, const QString &shown) const
+{
+    shownNames_.insert(relative, shown);
+    shownNames_.insert(relative + u'/', shown.endsWith(u'/') ? shown : shown + u'/');
 }
 
 int TargetFolder::place(int fromFolder, const QByteArray &from, const QString &relative) const
@@ -346,25 +501,24 @@ int TargetFolder::place(int fromFolder, const QByteArray &from, const QString &r
     if (isProtected(relative) || written_.contains(visible))
         return kArchiverRefused;
     const auto [folderPart, leafName] = SplitLeaf(visible);
-    UniqueFd folder;
+    SharedFd folder;
     if (const int opened = openFolder(folderPart, folder); opened != kArchiverOk)
         return opened;
     const QString prefix = folderPart.isEmpty() ? QString() : folderPart + u'/';
     const QByteArray leaf = QFile::encodeName(leafName);
-    struct stat status;
-    const bool taken = Exists(folder.get(), leaf, &status);
     QString written = visible;
-    if (taken && rules_.existing == ExistingName::Replace) {
+    struct stat status;
+    if (rules_.existing == ExistingName::Replace && Exists(folder->get(), leaf, &status)) {
         // A file or a link is replaced, never a folder: a rename over an
         // empty folder would succeed on some file systems, and one that is
         // not empty holds the user's files.
         if (S_ISDIR(status.st_mode))
             return kArchiverWriteFailed;
-        if (renameat(fromFolder, from.constData(), folder.get(), leaf.constData()) != 0)
+        if (renameat(fromFolder, from.constData(), folder->get(), leaf.constData()) != 0)
             return WriteFailure(errno);
         replaced_ << visible;
-    } else if (taken || RenameNoReplace(fromFolder, from, folder.get(), leaf) != 0) {
-        if (!taken && errno != EEXIST)
+    } else if (RenameNoReplace(fromFolder, from, folder->get(), leaf) != 0) {
+        if (errno != EEXIST)
             return WriteFailure(errno);
         if (rules_.existing != ExistingName::KeepBoth)
             return kArchiverSkipped;  // Replace only meets a name taken meanwhile: left alone
@@ -375,7 +529,7 @@ int TargetFolder::place(int fromFolder, const QByteArray &from, const QString &r
             written = prefix + numbered;
             if (written_.contains(written) || rules_.protectedPlaces.covers(path_ + u'/' + written))
                 continue;
-            if (RenameNoReplace(fromFolder, from, folder.get(), QFile::encodeName(numbered)) == 0)
+            if (RenameNoReplace(fromFolder, from, folder->get(), QFile::encodeName(numbered)) == 0)
                 break;
             if (errno != EEXIST)
                 return WriteFailure(errno);
@@ -386,35 +540,53 @@ int TargetFolder::place(int fromFolder, const QByteArray &from, const QString &r
     return kArchiverOk;
 }
 
-void TargetFolder::sweep(int folder) const
+int TargetFolder::journalFolder() const
 {
-    struct stat self;
-    if (fstat(folder, &self) != 0)
-        return;
-    const QString key = QString::number(self.st_dev) + u':' + QString::number(self.st_ino);
-    if (swept_.contains(key))
-        return;
-    swept_.insert(key);
-    const int listing = fcntl(folder, F_DUPFD_CLOEXEC, 0);
-    DIR *dir = listing >= 0 ? fdopendir(listing) : nullptr;
-    if (!dir) {
-        if (listing >= 0)
-            ::close(listing);
-        return;
+    return parent_.get() >= 0 ? parent_.get() : fd_.get();
+}
+
+void TargetFolder::record(char kind, const QByteArray &path) const
+{
+    if (journal_.get() < 0 && journalName_.isNull()) {
+        // Made on the first record, held while the extraction runs.
+        for (int attempt = 0; attempt < 100 && journal_.get() < 0; ++attempt) {
+            const QByteArray name = TemporaryName(kJournalSuffix);
+            const int fd = openat(journalFolder(), name.constData(),
+                                  O_WRONLY | O_APPEND | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+            if (fd < 0 && errno == EEXIST)
+                continue;
+            if (fd < 0)
+                break;
+            flock(fd, LOCK_EX | LOCK_NB);
+            journal_ = UniqueFd(fd);
+            journalName_ = name;
+        }
+        if (journalName_.isNull())
+            journalName_ = "";  // none could be made: not tried again
     }
-    while (const dirent *entry = readdir(dir)) {
-        if (!IsStalePartName(entry->d_name))
-            continue;
-        // A file being written is locked by its writer (this clock or
-        // another one): only a file nobody holds is stale.
-        const UniqueFd part(openat(folder, entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
-        struct stat status;
-        if (part.get() < 0 || fstat(part.get(), &status) != 0 || !S_ISREG(status.st_mode)
-            || status.st_uid != getuid() || flock(part.get(), LOCK_EX | LOCK_NB) != 0)
-            continue;
-        unlinkat(folder, entry->d_name, 0);
-    }
-    closedir(dir);
+    if (journal_.get() < 0)
+        return;
+    const QByteArray line = kind + path + '\0';
+    // One write: a record is whole or missing, never cut.
+    [[maybe_unused]] const ssize_t written = ::write(journal_.get(), line.constData(), size_t(line.size()));
+}
+
+void TargetFolder::noteTemporaries(const QString &visibleFolder, int folder) const
+{
+    if (temporariesIn_.contains(visibleFolder))
+        return;
+    temporariesIn_.insert(visibleFolder);
+    // The target itself was swept when it was opened (or made new).
+    if (!visibleFolder.isEmpty())
+        SweepTemporaries(folder, false);
+    QByteArray path = madeName_.isEmpty() ? QByteArray() : madeName_ + '/';
+    record('T', path + QFile::encodeName(visibleFolder));
+}
+
+TargetFolder::~TargetFolder()
+{
+    if (journal_.get() >= 0)
+        unlinkat(journalFolder(), journalName_.constData(), 0);
 }
 
 void TargetFolder::finish(ArchiverReport &report) const
@@ -427,7 +599,8 @@ void TargetFolder::finish(ArchiverReport &report) const
         if (at >= 0)
             report.extracted[at] = written;
     }
-    report.renamed += renamed_;
+    for (const auto &[stored, written] : renamed_)
+        report.renamed.append({shownNames_.value(stored, stored), written});
     report.replaced += replaced_;
     if (madeName_.isEmpty() || report.result == kArchiverOk || report.wroteFile())
         return;
@@ -449,13 +622,13 @@ EntryFile::EntryFile(const TargetFolder &target, const QString &relative)
     result_ = target.openFolder(folder, folder_);
     if (result_ != kArchiverOk)
         return;
-    target.sweep(folder_.get());
+    target.noteTemporaries(VisiblePath(folder), folder_->get());
     // A name of our own beside the final one: the rename stays on one disk,
     // and a dot keeps it out of file managers' views meanwhile. The lock
     // tells a later sweep that the file is being written.
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const QByteArray name = ".tockara-" + QByteArray::number(QRandomGenerator::global()->generate(), 36) + ".part";
-        const int fd = openat(folder_.get(), name.constData(),
+        const QByteArray name = TemporaryName(kPartSuffix);
+        const int fd = openat(folder_->get(), name.constData(),
                               O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
         if (fd >= 0) {
             file_ = UniqueFd(fd);
@@ -474,18 +647,15 @@ EntryFile::EntryFile(const TargetFolder &target, const QString &relative)
 EntryFile::~EntryFile()
 {
     if (!temporary_.isEmpty())
-        unlinkat(folder_.get(), temporary_.constData(), 0);
+        unlinkat(folder_->get(), temporary_.constData(), 0);
     file_.close();
 }
 
 int EntryFile::write(const char *data, size_t size, qint64 offset)
 {
+    if (const qint64 growth = offset + qint64(size) - end_; growth > 0 && !roomFor(growth))
+        return kArchiverDiskFull;
     while (size > 0) {
-        // The disk is never filled: the reserve stays for the rest of the
-        // system, whatever sizes the archive stated.
-        const qint64 room = RoomOn(file_.get());
-        if (room >= 0 && offset + qint64(size) > end_ && offset + qint64(size) - end_ > room)
-            return kArchiverDiskFull;
         const ssize_t written = pwrite(file_.get(), data, size, offset);
         if (written < 0 && errno == EINTR)
             continue;
@@ -497,6 +667,23 @@ int EntryFile::write(const char *data, size_t size, qint64 offset)
         end_ = std::max(end_, offset);
     }
     return kArchiverOk;
+}
+
+bool EntryFile::roomFor(qint64 growth)
+{
+    // The disk is never filled: the reserve stays for the rest of the
+    // system, whatever sizes the archive stated. Its room is looked at when
+    // the file starts to grow, then again whenever half the room seen then
+    // (at most 16 MiB) has been written since.
+    constexpr qint64 kMostBetweenLooks = qint64(16) << 20;
+    if (room_ < 0 || grown_ + growth > std::min(room_ / 2, kMostBetweenLooks)) {
+        room_ = RoomOn(file_.get());
+        grown_ = 0;
+        if (room_ >= 0 && growth > room_)
+            return false;
+    }
+    grown_ += growth;
+    return true;
 }
 
 int EntryFile::commit(qint64 expectedSize, time_t mtime)
@@ -513,7 +700,7 @@ int EntryFile::commit(qint64 expectedSize, time_t mtime)
     errno = 0;
     if (!file_.close())
         return WriteFailure(errno);
-    const int placed = target_.place(folder_.get(), temporary_, relative_);
+    const int placed = target_.place(folder_->get(), temporary_, relative_);
     if (placed == kArchiverOk)
         temporary_.clear();
     return placed;
@@ -530,4 +717,33 @@ int PlaceFile(const TargetFolder &target, const QByteArray &source, const QStrin
             return kArchiverWriteFailed;
     }
     return target.place(AT_FDCWD, source, relative);
+}
+
+WorkFolder::WorkFolder(const TargetFolder &target) : target_(target)
+{
+    target.noteTemporaries(QString(), target.descriptor());
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const QByteArray name = TemporaryName(kWorkSuffix);
+        if (mkdirat(target.descriptor(), name.constData(), 0700) != 0) {
+            if (errno == EEXIST)
+                continue;
+            return;
+        }
+        name_ = name;
+        held_ = UniqueFd(openat(target.descriptor(), name.constData(), kFolderFlags));
+        if (held_.get() >= 0)
+            flock(held_.get(), LOCK_EX | LOCK_NB);
+        return;
+    }
+}
+
+WorkFolder::~WorkFolder()
+{
+    if (!name_.isEmpty())
+        RemoveTree(target_.descriptor(), name_);
+}
+
+QByteArray WorkFolder::path() const
+{
+    return held_.get() < 0 ? QByteArray() : QFile::encodeName(target_.path()) + '/' + name_;
 }
