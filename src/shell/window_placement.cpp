@@ -9,6 +9,7 @@
 #include <QWindow>
 
 #include "platform/fits_in_room.h"
+#include "platform/screen_info.h"
 
 namespace {
 
@@ -94,7 +95,8 @@ QPoint BesideClock(const QRect &clock, const QSize &window, const QRect &availab
     return available.topLeft();
 }
 
-ToolWindowPlacement::ToolWindowPlacement(QWidget &clock) : clock_(clock), frame_(kAssumedFrame)
+ToolWindowPlacement::ToolWindowPlacement(QWidget &clock, ScreenInfo *screen)
+    : clock_(clock), screen_(screen), frame_(kAssumedFrame)
 {
     qApp->installEventFilter(this);
 }
@@ -147,6 +149,8 @@ void ToolWindowPlacement::place(QWidget &window)
                 window.resize(size);
         }
     }
+    if (screen_ && window.windowHandle() && window.minimumSize() == window.maximumSize())
+        screen_->keepFixedSize(*window.windowHandle());
     const QSize framed = window.size().grownBy(frame_);
     const QPoint corner = BesideClock(clock, framed, available);
     // The corner of the frame: the window manager puts the window inside it.

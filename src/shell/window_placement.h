@@ -8,6 +8,7 @@
 #include <QSize>
 
 class QWidget;
+class ScreenInfo;
 
 // The top-left corner of a window of the given size (its frame included)
 // opening beside clock (the clock window's frame) within available (the
@@ -28,12 +29,13 @@ QSize SizeBesideClock(const QRect &clock, const QSize &window, const QSize &mini
 // it is shown: the settings window's pages, the diary and memo, the
 // choosers, the boxes. A window too large for every side is made smaller
 // first where it can be: a chooser (resizable) down to its minimum size, a
-// message box by fitting its text into the room (FitsInRoom). Menus, the
-// hover window and the clock itself keep their own places. Lives as long as
-// the clock.
+// message box by fitting its text into the room (FitsInRoom). A window of
+// fixed size is told to the window manager as one (through screen, when
+// given). Menus, the hover window and the clock itself keep their own
+// places. Lives as long as the clock.
 class ToolWindowPlacement : public QObject {
 public:
-    explicit ToolWindowPlacement(QWidget &clock);
+    explicit ToolWindowPlacement(QWidget &clock, ScreenInfo *screen = nullptr);
     ~ToolWindowPlacement() override;
 
 protected:
@@ -44,6 +46,7 @@ private:
     void learnFrame();
 
     QWidget &clock_;
+    ScreenInfo *screen_;
     // The window manager's frame around the last framed window seen, taken
     // for a new window before its own frame is known.
     QMargins frame_;

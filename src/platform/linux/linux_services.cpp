@@ -72,6 +72,7 @@ public:
     DesktopSession session() const override { return session_; }
     void keepOffTaskbar(QWindow &window) override { KeepOffTaskbarOnX11(window); }
     void keepAboveOtherPrograms(QWindow &window) override { KeepAboveOtherProgramsOnX11(window); }
+    void keepFixedSize(QWindow &window) override { KeepFixedSizeOnX11(window); }
     bool watchPointerLeaving(QRect area, std::function<void()> left) override
     {
         if (session_ != DesktopSession::WaylandKde)
