@@ -37,6 +37,10 @@ public:
     // another program's window is mapped or raised above it, for as long as
     // the window lives.
     virtual void keepAboveOtherPrograms(QWindow &window) = 0;
+    // Tells the window manager, in every hint it may read, that a window of
+    // fixed size (minimum size = maximum size) can be neither resized nor
+    // maximised. Called before the window is first shown.
+    virtual void keepFixedSize(QWindow &) {}
     // Tells `left` once when the pointer leaves area (screen pixels), in
     // place of any earlier watch, on a session whose display server does not
     // tell the program's windows so (KWin's XWayland sends no leave event and

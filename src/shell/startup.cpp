@@ -120,7 +120,7 @@ void StartClock(Context &ctx, RunningClock &running)
                      [menu = running.menu.get()] { menu->RefreshChecks(); });
     running.menu->RefreshChecks();
 
-    running.placement = std::make_unique<ToolWindowPlacement>(*running.clock);
+    running.placement = std::make_unique<ToolWindowPlacement>(*running.clock, ctx.services.screen.get());
     // Topmost without taking the focus from the user's window.
     running.clock->show();
     running.clock->raise();

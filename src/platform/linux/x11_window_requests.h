@@ -37,3 +37,9 @@ void KeepAboveOtherProgramsOnX11(QWindow &window);
 // keeps when it adds its own states) and the older GNOME hints (_WIN_HINTS)
 // that fluxbox and IceWM read too. Nothing happens without an X display.
 void KeepOffTaskbarOnX11(QWindow &window);
+
+// Marks the window, before it is first shown, as one that can be neither
+// resized nor maximised in the Motif hints, which some window managers
+// believe over the size hints (the toolkit's say every framed window can be
+// resized). Nothing happens without an X display.
+void KeepFixedSizeOnX11(QWindow &window);
