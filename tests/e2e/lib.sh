@@ -101,7 +101,7 @@ make_program_folder() {
   mkdir -p "$PROGRAM"
   cp "$BINARY" "$PROGRAM/tockara"
   cp -r "$BUILD_DIR"/Calender.ini "$PROGRAM/"
-  for extra in anime help; do
+  for extra in anime help sounds; do
     [ -e "$BUILD_DIR/$extra" ] && cp -r "$BUILD_DIR/$extra" "$PROGRAM/"
   done
 }

@@ -20,6 +20,7 @@
 #include "platform/linux/desktop_wallpaper.h"
 #include "platform/linux/kwin_pointer_watch.h"
 #include "platform/linux/linux_services.h"
+#include "platform/linux/x11_display.h"
 #include "platform/linux/x11_window_requests.h"
 #include "platform/screen_geometry.h"
 
@@ -193,6 +194,10 @@ public:
         return areas;
     }
     DesktopSession session() const override { return session_; }
+    bool drawsTranslucency() const override
+    {
+        return session_ != DesktopSession::X11 || CompositingManagerRuns();
+    }
     void keepOffTaskbar(QWindow &window) override { KeepOffTaskbarOnX11(window); }
     void keepAboveOtherPrograms(QWindow &window) override { KeepAboveOtherProgramsOnX11(window); }
     bool watchPointerLeaving(QRect area, std::function<void()> left) override
