@@ -102,7 +102,7 @@ make_program_folder() {
   cp "$BINARY" "$PROGRAM/tockara"
   cp -r "$BUILD_DIR"/Calender.ini "$PROGRAM/"
   for extra in anime help sounds; do
-    [ -e "$BUILD_DIR/$extra" ] && cp -r "$BUILD_DIR/$extra" "$PROGRAM/"
+    if [ -e "$BUILD_DIR/$extra" ]; then cp -r "$BUILD_DIR/$extra" "$PROGRAM/"; fi
   done
 }
 

@@ -69,28 +69,20 @@ TEST(HourlyChime, ChimesOnceAtEachFullHourOutsideTheQuietTime)
 {
     const struct {
         const char *what;
-        qint16 quiet;
-        const char *from, *to;
+        qint16 enabled, quiet;
         QStringList chimed;
     } cases[] = {
-        {"no quiet time", 0, "22:00", "07:00",
-         {"05-01 21:00:00.000 JST", "05-01 22:00:00.000 JST", "05-01 23:00:00.000 JST"}},
-        {"quiet from 22:00", 1, "22:00", "07:00", {"05-01 21:00:00.000 JST"}},
-        {"quiet from 22:30", 1, "22:30", "07:00", {"05-01 21:00:00.000 JST", "05-01 22:00:00.000 JST"}},
-        {"the quiet time's ends unreadable", 1, "22:00", "7",
-         {"05-01 21:00:00.000 JST", "05-01 22:00:00.000 JST", "05-01 23:00:00.000 JST"}},
+        {"no quiet time", 1, 0, {"05-01 21:00:00.000 JST", "05-01 22:00:00.000 JST", "05-01 23:00:00.000 JST"}},
+        {"quiet from 22:00", 1, 1, {"05-01 21:00:00.000 JST"}},
+        {"off", 0, 0, {}},
     };
     for (const auto &c : cases) {
         ChimeRun run;
-        run.settings = Chime(c.quiet, c.from, c.to);
+        run.settings = Chime(c.quiet, "22:00", "07:00");
+        run.settings.Enabled = c.enabled;
         run.run(At(5, 1, "20:59:59.000"), At(5, 1, "23:00:00.300"));
         EXPECT_EQ(run.chimed, c.chimed) << c.what;
     }
-
-    ChimeRun off;
-    off.settings.Enabled = 0;
-    off.run(At(5, 1, "20:59:59.000"), At(5, 1, "23:00:00.300"));
-    EXPECT_TRUE(off.chimed.isEmpty());
 }
 
 TEST(HourlyChime, ASkippedFirstSecondStillChimesWithinTheHoursFirstMinute)
