@@ -11,8 +11,11 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   # running the real binary without a display, and driving it like a user
   xvfb xdotool imagemagick x11-utils x11-apps x11-xserver-utils procps openbox wmctrl
-  # a clock started at a chosen time of day (the alarm tests)
+  # a clock started at a chosen time of day (the alarm and chime tests)
   faketime
+  # a compositing manager for a bare X server (the clock's opacity), and a
+  # native Wayland window that tells the clicks it gets (click-through)
+  xcompmgr wev
   # the X server's clients and what they hold (a connection the clock leaves behind)
   xrestop
   # a Wayland session for the end-to-end tests: headless sway (wlroots) with

@@ -27,6 +27,10 @@ public:
     virtual QPoint pointerPosition() const = 0;
     // The desktop session the program runs in.
     virtual DesktopSession session() const = 0;
+    // Whether a compositor draws the screen, so that a window can be seen
+    // through: always on a Wayland session; on X11 while a compositing
+    // manager runs. Asked anew each time (one may start or stop).
+    virtual bool drawsTranslucency() const = 0;
 
     // Asks the window manager, whichever it is, to list the window on no
     // task bar and no pager. Called before the window is first shown.

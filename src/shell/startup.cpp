@@ -154,8 +154,8 @@ int RunTockara(int argc, char **argv)
         qputenv("QT_XCB_NO_MITSHM", "1");
 
     // One clock per program folder, decided before the toolkit connects to a
-    // display and before anything of the folder is read: a second start ends
-    // here silently, whatever its DISPLAY says.
+    // display and before anything of the folder is read: a second start,
+    // whatever its DISPLAY says, asks the running clock for its menu and ends.
     const QString programFolder = ResolveProgramFolder(ExecutableFolder());
     std::unique_ptr<InstanceLock> lock = MakeLinuxInstanceLock(programFolder);
     if (!lock->tryLock())

@@ -101,8 +101,8 @@ make_program_folder() {
   mkdir -p "$PROGRAM"
   cp "$BINARY" "$PROGRAM/tockara"
   cp -r "$BUILD_DIR"/Calender.ini "$PROGRAM/"
-  for extra in anime help; do
-    [ -e "$BUILD_DIR/$extra" ] && cp -r "$BUILD_DIR/$extra" "$PROGRAM/"
+  for extra in anime help sounds; do
+    if [ -e "$BUILD_DIR/$extra" ]; then cp -r "$BUILD_DIR/$extra" "$PROGRAM/"; fi
   done
 }
 

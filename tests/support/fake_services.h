@@ -69,6 +69,7 @@ public:
     double twipsPerPixelY() const override { return 15; }
     QPoint pointerPosition() const override { return pointer; }
     DesktopSession session() const override { return sessionKind; }
+    bool drawsTranslucency() const override { return compositor; }
     void keepOffTaskbar(QWindow &window) override { offTaskbar << &window; }
     void keepAboveOtherPrograms(QWindow &window) override { keptAbove << &window; }
     // A session that watches for the pointer leaving when pointerWatch is set.
@@ -90,6 +91,7 @@ public:
     QList<QRect> monitors;   // none: one monitor, the desktop
     QPoint pointer = QPoint(900, 700);
     DesktopSession sessionKind = DesktopSession::X11;
+    bool compositor = true;   // what drawsTranslucency answers
     // The windows the program asked about, in turn.
     QList<QWindow *> offTaskbar, keptAbove;
     bool pointerWatch = false;

@@ -19,6 +19,7 @@
 #include "platform/linux/kwin_pointer_watch.h"
 #include "platform/linux/linux_services.h"
 #include "platform/linux/message_boxes.h"
+#include "platform/linux/x11_display.h"
 #include "platform/linux/x11_window_requests.h"
 #include "platform/screen_geometry.h"
 
@@ -75,6 +76,10 @@ public:
         return areas;
     }
     DesktopSession session() const override { return session_; }
+    bool drawsTranslucency() const override
+    {
+        return session_ != DesktopSession::X11 || CompositingManagerRuns();
+    }
     void keepOffTaskbar(QWindow &window) override { KeepOffTaskbarOnX11(window); }
     void keepAboveOtherPrograms(QWindow &window) override { KeepAboveOtherProgramsOnX11(window); }
     void keepFixedSize(QWindow &window) override { KeepFixedSizeOnX11(window); }
