@@ -61,7 +61,7 @@ public:
     // ArchiverResult: refused when a part is a link or a protected place,
     // not writable when a file stands in the way. Parts starting with "."
     // are taken with a "_" before them.
-    int openFolder(const QString &relative, UniqueFd &folder) const;
+    int openFolder(const QString &relative, UniqueFd &folder, FolderCheck *check = nullptr) const;
     // A folder entry: openFolder, and its new name told when it has one.
     int makeFolder(const QString &relative) const;
     // Gives the complete file from (in fromFolder) its place relative below
@@ -90,6 +90,7 @@ private:
     UniqueFd parent_;       // the folder the new folder was made in
     QByteArray madeName_;   // the new folder's name there; empty when none was made
     QString path_;
+    FolderCheck checked_;   // the target as checked when opened
     int failure_ = kArchiverWriteFailed;
     ExtractionRules rules_;
     mutable QList<std::pair<QString, QString>> renamed_;
@@ -147,8 +148,3 @@ private:
 // below the target, on the same terms as EntryFile::commit; its mode
 // becomes that of any extracted file.
 int PlaceFile(const TargetFolder &target, const QByteArray &source, const QString &relative);
-
-// Opens path for reading only when it is a regular file (a link to one is
-// followed): a pipe, a device or a socket is never opened blocking. -1 and
-// errno otherwise (ENXIO for a file that is no regular file).
-int OpenRegularFile(const QString &path);
