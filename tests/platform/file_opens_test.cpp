@@ -50,6 +50,7 @@ const Allowed kAllowed[] = {
     {"platform/linux/extraction_folder.cpp", "openat(parent_.get(), encoded.constData(), kFolderFlags)",
      "the folder just made for the archive"},
     {"platform/linux/extraction_folder.cpp", "openat(folder, name.constData(), kFolderFlags)", "folders to empty"},
+    {"platform/linux/extraction_folder.cpp", "constData(), kWayFlags)", "folders passed through (O_PATH, no link)"},
     {"platform/linux/extraction_folder.cpp", "openat(folder_.get(), name.constData(),",
      "creates an entry's temporary file (O_CREAT | O_EXCL)"},
     {"platform/linux/instance_lock.cpp", "::open(QFile::encodeName(folder_)", "the program folder, to lock it"},
