@@ -5,6 +5,7 @@
 
 #include "launcher/shortcut_readers.h"
 #include "platform/program_folder.h"
+#include "platform/user_folders.h"
 #include "settings/profile.h"
 #include "settings/settings.h"
 
@@ -110,8 +111,10 @@ ProtectedPlaces ClockPlaces(const Settings &settings, const QString &programFold
                             const QStringList &codeFolders, const QStringList &launcherFiles)
 {
     ProtectedPlaces places;
-    // The desktop runs what lies in these at the next login.
-    const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    // The desktop runs what lies in these at the next login; they lie in
+    // the desktop's settings folder, named apart should that folder be
+    // named as the home folder itself.
+    const QString config = BaseFolder("XDG_CONFIG_HOME", QStringLiteral("/.config"));
     places.folders << programFolder << ExecutableFolder() << codeFolders
                    << config + QStringLiteral("/autostart") << config + QStringLiteral("/systemd/user");
     places.files << FileOf(settings.Image.File, programFolder) << FileOf(settings.Anime.File, programFolder)
@@ -121,20 +124,30 @@ ProtectedPlaces ClockPlaces(const Settings &settings, const QString &programFold
     places.files << launcherFiles;
     places.folders.removeAll(QString());
     places.files.removeAll(QString());
+    places += DesktopPlaces();
     return places;
 }
 
 QString ExtractionFolder(const QString &decompFolder, const QString &programFolder,
                          const ProtectedPlaces &places)
 {
-    if (decompFolder.trimmed().isEmpty())
-        return DefaultExtractionFolder();
-    const QString folder = ResolveUserPath(decompFolder, programFolder);
     ProtectedPlaces clock = places;
     clock.folders << programFolder;
-    if (clock.canonical().coversFolder(CanonicalPath(folder)))
-        return DefaultExtractionFolder();
-    return AddTrailingSeparator(folder);
+    clock += DesktopPlaces();
+    clock = clock.resolved();
+    if (!decompFolder.trimmed().isEmpty()) {
+        const QString folder = ResolveUserPath(decompFolder, programFolder);
+        if (!clock.coversFolder(folder))
+            return AddTrailingSeparator(folder);
+    }
+    // The download folder stands in; one the desktop's list puts among the
+    // settings folders (or a link leads there) is no download folder, and
+    // ~/Downloads, made when missing, is the one no desktop reads from.
+    for (const QString &folder : {DefaultExtractionFolder(), QDir::homePath() + QStringLiteral("/Downloads/")}) {
+        if (!clock.coversFolder(folder))
+            return AddTrailingSeparator(folder);
+    }
+    return {};
 }
 
 const ArchiverInfo *ArchiverFor(const QString &extension)
@@ -146,7 +159,7 @@ QString ExtractionTarget(const QString &decompFolder, bool fileFold, const QStri
                          const QString &programFolder, const ProtectedPlaces &places)
 {
     QString target = ExtractionFolder(decompFolder, programFolder, places);
-    if (fileFold)
+    if (fileFold && !target.isEmpty())
         target += SafeFolderName(baseName) + u'/';
     return target;
 }
@@ -225,6 +238,13 @@ QString ExistingNamesText(const ArchiverReport &report, const QString &target)
 QString NotAFileText(const QString &archive)
 {
     return QStringLiteral("書庫が通常のファイルではない（パイプ、デバイスなど）ため、解凍しませんでした。\n") + archive;
+}
+
+QString NoExtractionFolderText(const QString &archive)
+{
+    return QStringLiteral("解凍先フォルダもダウンロードフォルダも、設定やプログラムが置かれるフォルダの中にあるため、"
+                          "解凍しませんでした。\n解凍先フォルダに別のフォルダを指定してください。\n")
+           + archive;
 }
 
 QString TakenNamesQuestion(const QStringList &taken, const QString &target)

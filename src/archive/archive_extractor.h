@@ -66,6 +66,12 @@ public:
     // that. No message follows.
     ~ArchiveExtractor() override;
 
+    // The program is ending: the archives waiting are dropped, the one being
+    // extracted is told to stop, and nothing starts or is told any more (a
+    // question about taken names closed now extracts nothing). Returns at
+    // once.
+    void stop();
+
     // The window that owns the message boxes (the clock window); may be null.
     void setOwner(QWidget *owner) { owner_ = owner; }
 
@@ -106,6 +112,7 @@ private:
     std::stop_source stop_;
     std::deque<Job> waiting_;
     bool busy_ = false;  // an archive is between its survey and its messages
+    bool stopped_ = false;
 };
 
 // The drop handler's step for one dropped entry: when kind has the Archive

@@ -1,8 +1,8 @@
 #include "settings/settings.h"
 
 #include <QDir>
-#include <QStandardPaths>
 
+#include "platform/user_folders.h"
 #include "settings/profile.h"
 
 namespace {
@@ -135,10 +135,7 @@ QString AlarmKey(const QString &base, int slot)
 
 QString DefaultDecompFolder()
 {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
-    if (folder.isEmpty())
-        folder = QDir::homePath();
-    return AddTrailingSeparator(folder);
+    return AddTrailingSeparator(UserFolderPath(UserFolder::Download));
 }
 
 Settings DefaultSettings(const QString &)

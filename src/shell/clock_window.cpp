@@ -566,6 +566,9 @@ void ClockWindow::ExitProgram()
         return;
     exiting_ = true;
     TMC.stop();
+    // No archive starts while the windows close (a question about taken
+    // names answers as it closes), and the one under way stops.
+    ctx_.archives.stop();
     // Every other open window of the program; closing a modal one ends its
     // event loop. A window's close handling may take another window with it.
     QList<QPointer<QWidget>> windows;

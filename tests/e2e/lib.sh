@@ -173,6 +173,18 @@ write_cp932() { # file text
   printf '%s\n' "$2" | sed 's/$/\r/' | iconv -f UTF-8 -t CP932 > "$1"
 }
 
+# Whether at least COUNT of the clock's popup menus are shown: its windows
+# named after the program (the clock's own is titled Tockara) that are
+# viewable and not the hover window (a tooltip).
+menus_open() { # count
+  local id shown=0
+  for id in $(xwininfo -root -tree | awk '/"tockara": \("tockara" "tockara"\)/ { print $1 }'); do
+    xwininfo -id "$id" 2>/dev/null | grep -q IsViewable || continue
+    xprop -id "$id" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q TOOLTIP || shown=$((shown + 1))
+  done
+  [ "$shown" -ge "$1" ]
+}
+
 # True when no visible window is titled exactly TITLE.
 no_window() { [ -z "$(visible_window "$1")" ]; }
 

@@ -12,6 +12,7 @@
 #include "platform/linux/linux_services.h"
 #include "support/archive_bytes.h"
 #include "support/archive_formats_table.h"
+#include "support/environment_value.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -50,7 +51,8 @@ TEST_P(ExtractionRulesTest, NoEntryLandsInAProtectedPlace)
         ProtectedPlaces places;
     } spellings[] = {
         {"as it is", {{folder.file("home/tockara"), folder.file("home/autostart")}, {folder.file("home/pictures/face.png")}}},
-        {"through a link", {{folder.file("link-to-program"), folder.file("home/autostart/")}, {folder.file("link-to-program/../home/pictures/face.png")}}},
+        // ".." after a link: the parent of the folder the link names.
+        {"through a link", {{folder.file("link-to-program"), folder.file("home/autostart/")}, {folder.file("link-to-program/../pictures/face.png")}}},
         {"with dots", {{folder.file("home/./pictures/../tockara/"), folder.file("home//autostart")}, {folder.file("home/pictures/./face.png")}}},
     };
     for (const auto &spelling : spellings) {
@@ -79,6 +81,32 @@ TEST_P(ExtractionRulesTest, NoEntryLandsInAProtectedPlace)
     ASSERT_TRUE(inside.has_value());
     EXPECT_EQ(inside->result, kArchiverRefused);
     EXPECT_FALSE(QFileInfo::exists(folder.file("home/tockara/sub")));
+}
+
+TEST_P(ExtractionRulesTest, NoEntryLandsWhereTheDesktopReadsItsSettings)
+{
+    // Extracted into the home folder itself, whose settings folders are
+    // named without a dot here.
+    const QByteArray home = QFile::encodeName(folder.file("home"));
+    EnvironmentValue environment[] = {{"HOME", home}, {"XDG_CONFIG_HOME", home + "/conf"},
+                                      {"XDG_DATA_HOME", home + "/data"}};
+    QDir().mkpath(folder.file("home/conf"));
+    const std::optional<ArchiverReport> report = extract(
+        {{"conf/environment.d/90-x.conf", "LD_PRELOAD=/tmp/x.so"},
+         {"conf/mimeapps.list", "[Default Applications]"},
+         {"data/applications/firefox-esr.desktop", "[Desktop Entry]"},
+         {"data/dbus-1/services/x.service", "[D-BUS Service]"},
+         {".config/openbox/autostart", "planted"},
+         {"Desktop/notes.txt", "fine"}},
+        folder.file("home"), {DesktopPlaces(), ExistingName::Replace, false});
+    ASSERT_TRUE(report.has_value());
+    EXPECT_EQ(report->result, kArchiverRefused);
+    for (const char *refused : {"conf/environment.d/90-x.conf", "conf/mimeapps.list",
+                                "data/applications/firefox-esr.desktop", "data/dbus-1/services/x.service"})
+        EXPECT_TRUE(told(*report, refused, kArchiverRefused)) << refused;
+    EXPECT_EQ(FolderTree(folder.file("home")),
+              (QStringList{"Desktop", "Desktop/notes.txt", "_.config", "_.config/openbox", "_.config/openbox/autostart",
+                           "conf"}));
 }
 
 TEST_P(ExtractionRulesTest, ANameAlreadyThereIsKeptUnlessTheUserChoseToReplaceIt)

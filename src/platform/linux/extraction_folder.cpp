@@ -16,7 +16,9 @@
 #include <QStringList>
 
 #include "platform/archivers.h"
+#include "platform/file_places.h"
 #include "platform/linux/archive_entries.h"
+#include "platform/regular_file.h"
 
 UniqueFd &UniqueFd::operator=(UniqueFd &&other) noexcept
 {
@@ -66,15 +68,18 @@ int FolderPartFailure(int parent, const QByteArray &part, int error)
 }
 
 constexpr int kFolderFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
+// A folder on the way to the target is only passed through: it needs no
+// right to be read, only to be searched.
+constexpr int kWayFlags = O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
 
 // Opens part inside parent, creating it when missing.
-int OpenFolderPart(int parent, const QByteArray &part, UniqueFd &folder)
+int OpenFolderPart(int parent, const QByteArray &part, UniqueFd &folder, int flags = kFolderFlags)
 {
-    int fd = openat(parent, part.constData(), kFolderFlags);
+    int fd = openat(parent, part.constData(), flags);
     if (fd < 0 && errno == ENOENT) {
         if (mkdirat(parent, part.constData(), 0777) != 0 && errno != EEXIST)
             return FolderPartFailure(parent, part, errno);
-        fd = openat(parent, part.constData(), kFolderFlags);
+        fd = openat(parent, part.constData(), flags);
     }
     if (fd < 0)
         return FolderPartFailure(parent, part, errno);
@@ -325,9 +330,9 @@ mode_t ExtractedFileMode()
     // The umask can only be read by setting it; the kernel shows it to the
     // process itself, which leaves it alone for the other threads.
     static const mode_t mask = [] {
-        QFile status(QStringLiteral("/proc/self/status"));
-        if (status.open(QIODevice::ReadOnly)) {
-            for (const QByteArray &line : status.readAll().split('\n')) {
+        const RegularFileBytes status = ReadRegularFile(QStringLiteral("/proc/self/status"), 1 << 16);
+        if (status.read()) {
+            for (const QByteArray &line : status.bytes.split('\n')) {
                 bool ok = false;
                 if (line.startsWith("Umask:")) {
                     const uint value = line.mid(6).trimmed().toUInt(&ok, 8);
@@ -341,66 +346,67 @@ mode_t ExtractedFileMode()
     return 0666 & ~mask;
 }
 
-int OpenRegularFile(const QString &path)
-{
-    // O_NONBLOCK: a pipe put in the file's place after a look opens at
-    // once instead of waiting for a writer.
-    const int fd = open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0)
-        return -1;
-    struct stat status;
-    if (fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
-        ::close(fd);
-        errno = ENXIO;
-        return -1;
-    }
-    fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-    return fd;
-}
-
 TargetFolder::TargetFolder(const QString &target, const ExtractionRules &rules)
-    : rules_{rules.protectedPlaces.canonical(), rules.existing, rules.newFolder}
+    : rules_{rules.protectedPlaces.resolved(), rules.existing, rules.newFolder}
 {
     if (target.isEmpty())
         return;
     if (rules_.newFolder)
-        openNew(QDir::cleanPath(target));
+        openNew(target);
     else
         open(target);
 }
 
 void TargetFolder::open(const QString &target)
 {
-    if (rules_.protectedPlaces.coversFolder(CanonicalPath(target))) {
+    checked_ = rules_.protectedPlaces.checkFolder(target);
+    if (checked_.covered) {
         failure_ = kArchiverRefused;
         return;
     }
-    if (!QDir().mkpath(target))
+    const QString &resolved = checked_.resolved;
+    // The folder checked is the folder opened: walked from the root without
+    // following a link (the resolved path holds none), the missing parts
+    // made on the way.
+    const QStringList parts = resolved.split(u'/', Qt::SkipEmptyParts);
+    UniqueFd folder(::open("/", (parts.isEmpty() ? kFolderFlags : kWayFlags) & ~O_NOFOLLOW));
+    for (qsizetype i = 0; i < parts.size() && folder.get() >= 0; ++i) {
+        UniqueFd next;
+        const int flags = i + 1 == parts.size() ? kFolderFlags : kWayFlags;
+        if (const int opened = OpenFolderPart(folder.get(), QFile::encodeName(parts[i]), next, flags); opened != kArchiverOk) {
+            failure_ = opened;
+            return;
+        }
+        folder = std::move(next);
+    }
+    if (folder.get() < 0)
         return;
-    path_ = QFileInfo(target).canonicalFilePath();
-    const int fd = ::open(QFile::encodeName(path_).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return;
-    fd_ = UniqueFd(fd);
+    path_ = resolved;
+    fd_ = std::move(folder);
     // What an extraction into this folder that was killed left, here and
     // in the folders its journal names.
-    SweepTemporaries(fd, true);
+    SweepTemporaries(fd_.get(), true);
 }
 
 void TargetFolder::openNew(const QString &target)
 {
-    const QString parent = QFileInfo(target).path();
-    const QString name = QFileInfo(target).fileName();
-    open(parent);
-    if (!isOpen() || name.isEmpty())
+    QString spelled = target;
+    while (spelled.size() > 1 && spelled.endsWith(u'/'))
+        spelled.chop(1);
+    const qsizetype slash = spelled.lastIndexOf(u'/');
+    const QString name = spelled.mid(slash + 1);
+    if (name.isEmpty() || name == u"." || name == u"..")
+        return;
+    open(slash < 0 ? QStringLiteral(".") : slash == 0 ? QStringLiteral("/") : spelled.left(slash));
+    if (!isOpen())
         return;
     parent_ = std::move(fd_);
-    const QString parentPath = path_;
+    const FolderCheck parent = checked_;
     path_.clear();
     for (int n = 1; n < 1000; ++n) {
         const QString candidate = n == 1 ? name : NumberedName(name, n);
-        const QString candidatePath = parentPath + u'/' + candidate;
-        if (rules_.protectedPlaces.covers(candidatePath))
+        FolderCheck check = rules_.protectedPlaces.checkEntry(parent, parent_.get(), candidate, true);
+        if (check.covered)
             continue;
         const QByteArray encoded = QFile::encodeName(candidate);
         if (mkdirat(parent_.get(), encoded.constData(), 0777) != 0) {
@@ -414,7 +420,8 @@ void TargetFolder::openNew(const QString &target)
         const int fd = openat(parent_.get(), encoded.constData(), kFolderFlags);
         if (fd >= 0) {
             fd_ = UniqueFd(fd);
-            path_ = candidatePath;
+            path_ = check.resolved;
+            checked_ = std::move(check);
         }
         return;
     }
@@ -435,10 +442,23 @@ qint64 TargetFolder::roomBytes() const
 
 bool TargetFolder::isProtected(const QString &relative) const
 {
-    return rules_.protectedPlaces.covers(path_ + u'/' + VisiblePath(relative));
+    // Walked as it stands, making nothing: a part not there yet is checked
+    // by its name below its parent.
+    const QStringList parts = VisiblePath(relative).split(u'/', Qt::SkipEmptyParts);
+    FolderCheck current = checked_;
+    UniqueFd folder(fcntl(fd_.get(), F_DUPFD_CLOEXEC, 0));
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        const bool leaf = i + 1 == parts.size();
+        current = rules_.protectedPlaces.checkEntry(std::move(current), folder.get(), parts[i], leaf);
+        if (current.covered)
+            return true;
+        if (!leaf)
+            folder = UniqueFd(folder.get() < 0 ? -1 : openat(folder.get(), QFile::encodeName(parts[i]).constData(), kWayFlags));
+    }
+    return false;
 }
 
-int TargetFolder::openFolder(const QString &relative, SharedFd &folder) const
+int TargetFolder::openFolder(const QString &relative, SharedFd &folder, FolderCheck *check) const
 {
     QStringList parts = relative.split(u'/', Qt::SkipEmptyParts);
     for (QString &part : parts)
@@ -448,29 +468,38 @@ int TargetFolder::openFolder(const QString &relative, SharedFd &folder) const
         if (!root_)
             root_ = std::make_shared<const UniqueFd>(fcntl(fd_.get(), F_DUPFD_CLOEXEC, 0));
         folder = root_;
+        if (check)
+            *check = checked_;
         return root_->get() >= 0 ? kArchiverOk : kArchiverWriteFailed;
     }
-    // Each folder is opened once, from the one above it: entries come
-    // folder by folder, and a walk from the target for each would cost a
-    // system call per part and entry.
+    // Each folder is opened once, from the one above it, and checked there
+    // by its identity: entries come folder by folder, and a walk from the
+    // target for each would cost a system call per part and entry.
     if (const auto at = folders_.find(key); at != folders_.end()) {
-        folder = at->second;
+        folder = at->second.fd;
+        if (check)
+            *check = at->second.check;
         return kArchiverOk;
     }
     const qsizetype slash = key.lastIndexOf(u'/');
     SharedFd parent;
-    if (const int opened = openFolder(slash < 0 ? QString() : key.left(slash), parent); opened != kArchiverOk)
+    FolderCheck parentCheck;
+    if (const int opened = openFolder(slash < 0 ? QString() : key.left(slash), parent, &parentCheck);
+        opened != kArchiverOk)
         return opened;
-    if (rules_.protectedPlaces.covers(path_ + u'/' + key))
+    const QString name = key.mid(slash + 1);
+    FolderCheck walked = rules_.protectedPlaces.checkEntry(std::move(parentCheck), parent->get(), name, false);
+    if (walked.covered)
         return kArchiverRefused;
     UniqueFd next;
-    if (const int opened = OpenFolderPart(parent->get(), QFile::encodeName(key.mid(slash + 1)), next);
-        opened != kArchiverOk)
+    if (const int opened = OpenFolderPart(parent->get(), QFile::encodeName(name), next); opened != kArchiverOk)
         return opened;
     if (folders_.size() >= kOpenFoldersMost)
         folders_.clear();  // the descriptors in use stay open with their users
     folder = std::make_shared<const UniqueFd>(std::move(next));
-    folders_.emplace(key, folder);
+    if (check)
+        *check = walked;
+    folders_.emplace(key, OpenFolder{folder, std::move(walked)});
     return kArchiverOk;
 }
 
@@ -502,7 +531,8 @@ int TargetFolder::place(int fromFolder, const QByteArray &from, const QString &r
         return kArchiverRefused;
     const auto [folderPart, leafName] = SplitLeaf(visible);
     SharedFd folder;
-    if (const int opened = openFolder(folderPart, folder); opened != kArchiverOk)
+    FolderCheck folderCheck;
+    if (const int opened = openFolder(folderPart, folder, &folderCheck); opened != kArchiverOk)
         return opened;
     const QString prefix = folderPart.isEmpty() ? QString() : folderPart + u'/';
     const QByteArray leaf = QFile::encodeName(leafName);
@@ -527,7 +557,8 @@ int TargetFolder::place(int fromFolder, const QByteArray &from, const QString &r
                 return kArchiverWriteFailed;
             const QString numbered = NumberedName(leafName, n);
             written = prefix + numbered;
-            if (written_.contains(written) || rules_.protectedPlaces.covers(path_ + u'/' + written))
+            if (written_.contains(written)
+                || rules_.protectedPlaces.checkEntry(folderCheck, folder->get(), numbered, true).covered)
                 continue;
             if (RenameNoReplace(fromFolder, from, folder->get(), QFile::encodeName(numbered)) == 0)
                 break;
@@ -709,9 +740,8 @@ int EntryFile::commit(qint64 expectedSize, time_t mtime)
 int PlaceFile(const TargetFolder &target, const QByteArray &source, const QString &relative)
 {
     {
-        const UniqueFd file(open(source.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
-        struct stat status;
-        if (file.get() < 0 || fstat(file.get(), &status) != 0 || !S_ISREG(status.st_mode))
+        const UniqueFd file(OpenRegularDescriptorAt(AT_FDCWD, source.constData(), false));
+        if (file.get() < 0)
             return kArchiverRefused;
         if (fchmod(file.get(), ExtractedFileMode()) != 0)
             return kArchiverWriteFailed;

@@ -78,8 +78,8 @@ public:
     // ArchiverResult: refused when a part is a link or a protected place,
     // not writable when a file stands in the way. Parts starting with "."
     // are taken with a "_" before them. A folder opened once stays open
-    // for the next entries of the extraction.
-    int openFolder(const QString &relative, SharedFd &folder) const;
+    // for the next entries of the extraction, with what its check found.
+    int openFolder(const QString &relative, SharedFd &folder, FolderCheck *check = nullptr) const;
     // A folder entry: openFolder, and its new name told when it has one.
     int makeFolder(const QString &relative) const;
     // Tells that the entry at relative was stored under a name that reads
@@ -117,6 +117,7 @@ private:
     UniqueFd parent_;       // the folder the new folder was made in
     QByteArray madeName_;   // the new folder's name there; empty when none was made
     QString path_;
+    FolderCheck checked_;   // the target as checked when opened
     int failure_ = kArchiverWriteFailed;
     ExtractionRules rules_;
     mutable QList<std::pair<QString, QString>> renamed_;
@@ -124,8 +125,12 @@ private:
     mutable QStringList replaced_;
     mutable QSet<QString> written_;
     mutable QSet<QString> temporariesIn_;
+    struct OpenFolder {
+        SharedFd fd;
+        FolderCheck check;
+    };
     mutable SharedFd root_;
-    mutable std::map<QString, SharedFd> folders_;  // by their visible path below the target
+    mutable std::map<QString, OpenFolder> folders_;  // by their visible path below the target
     static constexpr size_t kOpenFoldersMost = 64;
     mutable UniqueFd journal_;
     mutable QByteArray journalName_;  // null until one was tried
@@ -203,8 +208,3 @@ private:
 // below the target, on the same terms as EntryFile::commit; its mode
 // becomes that of any extracted file.
 int PlaceFile(const TargetFolder &target, const QByteArray &source, const QString &relative);
-
-// Opens path for reading only when it is a regular file (a link to one is
-// followed): a pipe, a device or a socket is never opened blocking. -1 and
-// errno otherwise (ENXIO for a file that is no regular file).
-int OpenRegularFile(const QString &path);

@@ -26,6 +26,7 @@
 #include "platform/linux/archive_entries.h"
 #include "platform/linux/extraction_folder.h"
 #include "platform/log.h"
+#include "platform/regular_file.h"
 
 // 7-Zip writes what it extracts into a private folder inside the target
 // folder; from there only plain files and folders whose names stay inside the
@@ -209,7 +210,7 @@ bool StaysInside(const QByteArray &path)
 // stored, which are no UTF-8 file names.
 std::optional<quint32> FileCrc(const fs::path &path)
 {
-    const UniqueFd file(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW));
+    const UniqueFd file(OpenRegularDescriptorAt(AT_FDCWD, path.c_str(), false));
     if (file.get() < 0)
         return std::nullopt;
     uLong crc = crc32(0, nullptr, 0);
@@ -419,7 +420,7 @@ ArchiverReport SevenZipArchiver::extract(const QString &archivePath, const QStri
 {
     ArchiverReport report;
     const QString program = resolved();
-    const UniqueFd archive(OpenRegularFile(archivePath));
+    const UniqueFd archive(OpenRegularDescriptor(archivePath));
     if (program.isEmpty() || archive.get() < 0) {
         report.note(archive.get() < 0 && errno == ENXIO ? kArchiverNotAFile : kArchiverUnreadable);
         return report;
@@ -509,7 +510,7 @@ std::optional<QStringList> SevenZipArchiver::files(const QString &archivePath) c
     const QString program = resolved();
     if (program.isEmpty())
         return std::nullopt;
-    const UniqueFd archive(OpenRegularFile(archivePath));
+    const UniqueFd archive(OpenRegularDescriptor(archivePath));
     if (archive.get() < 0)
         return QStringList();
     SevenZipRun listing;

@@ -15,6 +15,7 @@
 #include "platform/archivers.h"
 #include "platform/linux/archive_entries.h"
 #include "platform/linux/extraction_folder.h"
+#include "platform/regular_file.h"
 
 namespace {
 
@@ -24,7 +25,7 @@ using Reader = std::unique_ptr<archive, decltype(&archive_read_free)>;
 // descriptor's own name: a pipe, a device or a socket is never opened, and
 // a file put in its place meanwhile is not read.
 struct ArchiveFile {
-    explicit ArchiveFile(const QString &path) : fd(OpenRegularFile(path)), notAFile(fd.get() < 0 && errno == ENXIO) {}
+    explicit ArchiveFile(const QString &path) : fd(OpenRegularDescriptor(path)), notAFile(fd.get() < 0 && errno == ENXIO) {}
     QString readPath() const { return QStringLiteral("/proc/self/fd/%1").arg(fd.get()); }
     UniqueFd fd;
     bool notAFile;
