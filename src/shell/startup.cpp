@@ -25,6 +25,7 @@
 #include "shell/features.h"
 #include "shell/fortune.h"
 #include "shell/keyboard_menu.h"
+#include "shell/keyboard_return.h"
 #include "shell/program_icon.h"
 #include "shell/quit_signals.h"
 #include "shell/toolkit_folders.h"
@@ -121,6 +122,7 @@ void StartClock(Context &ctx, RunningClock &running)
     running.menu->RefreshChecks();
 
     running.placement = std::make_unique<ToolWindowPlacement>(*running.clock);
+    running.keyboard = std::make_unique<KeyboardReturn>(*ctx.services.screen);
     // Topmost without taking the focus from the user's window.
     running.clock->show();
     running.clock->raise();

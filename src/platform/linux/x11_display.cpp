@@ -4,10 +4,23 @@
 
 #include <X11/Xlib.h>
 
+namespace {
+
+QNativeInterface::QX11Application *X11()
+{
+    return qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+}
+
+} // namespace
+
 _XDisplay *ApplicationDisplay()
 {
-    if (!qGuiApp)
-        return nullptr;
-    auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    auto *x11 = X11();
     return x11 ? x11->display() : nullptr;
+}
+
+xcb_connection_t *ApplicationConnection()
+{
+    auto *x11 = X11();
+    return x11 ? x11->connection() : nullptr;
 }
