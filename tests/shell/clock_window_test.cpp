@@ -661,6 +661,58 @@ TEST_F(ClockFixture, WhereTheWindowIsNotToldTheScreensWatchEndsTheHover)
     EXPECT_EQ(clock->pos(), start + QPoint(100, 50));
 }
 
+// A monitor unplugged or made smaller under the running clock: the clock
+// comes wholly onto a remaining monitor as at start, at once; the stored
+// position stays, and the clock goes back there when the monitor returns. A
+// drag in progress is left under the pointer.
+TEST_F(ClockFixture, AMonitorGoneBringsTheClockOntoARemainingOneAndBackWhenItReturns)
+{
+    auto fake = std::make_unique<FakeMonitorScreen>();
+    FakeMonitorScreen &screen = *fake;
+    const QRect first(0, 0, 1024, 768), second(1024, 0, 1024, 600);
+    screen.desktop = QRect(0, 0, 2048, 768);
+    screen.monitors = {first, second};
+    fakes.services.screen = std::move(fake);
+    preset([](Settings &s) {
+        s.Setting.Left = 1500 * 15;
+        s.Setting.Top = 300 * 15;
+    });
+    auto clock = makeClock();
+    ASSERT_EQ(clock->pos(), QPoint(1500, 300));
+    ASSERT_TRUE(screen.monitorsChanged);
+
+    struct Case {
+        const char *what;
+        QRect desktop;
+        QList<QRect> monitors;
+        QPoint at;
+    } cases[] = {
+        {"the second monitor unplugged", first, {first}, QPoint(1024 - 80, 300)},
+        {"the first made smaller", QRect(0, 0, 800, 600), {QRect(0, 0, 800, 600)}, QPoint(800 - 80, 300)},
+        {"both back", QRect(0, 0, 2048, 768), {first, second}, QPoint(1500, 300)},
+    };
+    for (const Case &c : cases) {
+        screen.desktop = c.desktop;
+        screen.monitors = c.monitors;
+        screen.monitorsChanged();
+        screen.monitorsChanged();   // told once per change of each monitor
+        QApplication::processEvents();
+        EXPECT_EQ(clock->pos(), c.at) << c.what;
+        EXPECT_EQ(ctx.settings().Setting.Left, 22500) << c.what;
+        EXPECT_EQ(ctx.settings().Setting.Top, 4500) << c.what;
+        EXPECT_EQ(saved("Left"), "-") << c.what << ": nothing written";
+    }
+
+    QMouseEvent press = MouseEvent(QEvent::MouseButtonPress, {30, 30}, {1530, 330}, Qt::LeftButton);
+    QApplication::sendEvent(clock.get(), &press);
+    QMouseEvent move = MouseEvent(QEvent::MouseMove, {30, 30}, {1930, 330}, Qt::LeftButton);
+    QApplication::sendEvent(clock.get(), &move);
+    screen.monitors = {first};
+    screen.monitorsChanged();
+    QApplication::processEvents();
+    EXPECT_EQ(clock->pos(), QPoint(1900, 300)) << "moved away under the dragging pointer";
+}
+
 // Every window manager is asked to keep the clock off its task bar before it
 // is first shown; where the clock bypasses the window manager it also keeps
 // itself above other programs' windows in the X server's stacking order.
