@@ -249,6 +249,12 @@ check_show_desktop() {
   report "show desktop" ✓ "${SHOW_DESKTOP[*]}"
 }
 
+# Whether WINDOW covers the whole first monitor.
+full_screen() { # window
+  xdotool getwindowgeometry --shell "$1" 2>/dev/null | grep -qx 'WIDTH=1024' \
+    && xdotool getwindowgeometry --shell "$1" | grep -qx 'HEIGHT=768'
+}
+
 # The desktop's own rule for an active full-screen window: above the clock
 # where the window manager puts it above the windows that stay on top.
 check_full_screen() {
@@ -262,8 +268,8 @@ check_full_screen() {
     wait_until 10 face_gone $CLOCK_AT full_screen || fail "the active full-screen xclock does not cover the clock"
     report "full-screen window" ✓ "covers the clock while active"
   else
-    sleep 1
-    face_at $CLOCK_AT full_screen || fail "the full-screen xclock covers the clock"
+    wait_until 10 full_screen "$XCLOCK" || fail "xclock was not made full-screen"
+    wait_until 10 face_at $CLOCK_AT full_screen || fail "the full-screen xclock covers the clock"
     report "full-screen window" ✓ "the clock stays above it"
   fi
   wmctrl -i -r "$XCLOCK" -b remove,fullscreen
