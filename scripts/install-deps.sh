@@ -11,6 +11,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   # running the real binary without a display, and driving it like a user
   xvfb xdotool imagemagick x11-utils x11-apps x11-xserver-utils procps openbox wmctrl
+  # the X11 window managers the clock is tested under (each session's test)
+  fluxbox icewm xfwm4
   # a clock started at a chosen time of day (the alarm and chime tests)
   faketime
   # a compositing manager for a bare X server (the clock's opacity), and a
@@ -31,8 +33,9 @@ packages=(
   # Japanese typed through a real input method (the input test): fcitx5,
   # Mozc and fcitx5's Qt 6 front end
   fcitx5 fcitx5-mozc fcitx5-frontend-qt6
-  # display modes, the root window's wallpaper, CD audio
-  libx11-dev libxrandr-dev libcdio-dev
+  # display modes, the root window's wallpaper, CD audio; the pointer's
+  # moves told by the X input extension
+  libx11-dev libxrandr-dev libcdio-dev libxcb-xinput-dev
   # the alarms' sounds: the toolkit's multimedia library, and the media
   # framework's decoders and outputs it plays WAV, OGG and MP3 files with
   qt6-multimedia-dev gstreamer1.0-plugins-base gstreamer1.0-plugins-good

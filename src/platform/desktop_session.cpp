@@ -26,7 +26,7 @@ DesktopSession CurrentSession()
 
 bool PlacesItsOwnWindow(DesktopSession session)
 {
-    return session == DesktopSession::WaylandOther;
+    return session == DesktopSession::X11 || session == DesktopSession::WaylandOther;
 }
 
 bool IgnoresWindowShape(DesktopSession session)

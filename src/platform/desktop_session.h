@@ -19,11 +19,16 @@ DesktopSession ClassifySession(const QString &sessionType, const QString &waylan
 // The session this process runs in.
 DesktopSession CurrentSession();
 
-// Whether the clock places its window itself, past the window manager: on
-// Wayland compositors that put managed X11 windows where they please (sway
-// centres them, tiles or floats them and ignores their moves). Such a
-// compositor shows an unmanaged X11 window where it asks and above the
-// windows it manages, full-screen ones included.
+// Whether the clock places and stacks its window itself, past the window
+// manager. On X11: window managers hide the windows they manage on the other
+// workspaces and when the desktop is shown, each by its own reading of the
+// hints (fluxbox's "show desktop" hides every managed window, whatever its
+// type), while a window that bypasses them is left alone by all, and by a
+// window manager started or replaced later. On Wayland compositors that put
+// managed X11 windows where they please (sway centres them, tiles or floats
+// them and ignores their moves): such a compositor shows an unmanaged X11
+// window where it asks and above the windows it manages, full-screen ones
+// included.
 bool PlacesItsOwnWindow(DesktopSession session);
 
 // Whether the compositor ignores the X11 shapes of windows: every Wayland

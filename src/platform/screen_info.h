@@ -3,6 +3,7 @@
 #include <QPoint>
 #include <QRect>
 #include <functional>
+#include <optional>
 
 #include "platform/desktop_session.h"
 
@@ -25,6 +26,10 @@ public:
     virtual double twipsPerPixelY() const = 0;
     // The pointer position on the screen.
     virtual QPoint pointerPosition() const = 0;
+    // Tells `moved` once, at the pointer's next move anywhere on the screen,
+    // in place of any earlier such request. False where the display server
+    // tells no such thing: then only asking for the pointer tells where it is.
+    virtual bool tellPointerMoves(std::function<void()> moved) = 0;
     // The desktop session the program runs in.
     virtual DesktopSession session() const = 0;
     // Whether a compositor draws the screen, so that a window can be seen
@@ -53,4 +58,16 @@ public:
     virtual bool watchPointerLeaving(QRect area, std::function<void()> left) = 0;
     // Ends the watch, if one runs; its `left` is not told.
     virtual void stopWatchingPointer() = 0;
+
+    // Calls `changed` whenever a monitor comes or goes or changes its size
+    // or its area for windows, for as long as the program runs.
+    virtual void watchMonitorChanges(std::function<void()> changed) = 0;
+
+    // The window of another program that has the keyboard now, as
+    // giveKeyboardTo takes it; nothing when a window of this program has it,
+    // none does, or the session does not tell.
+    virtual std::optional<quint64> keyboardHolder() const = 0;
+    // Gives the keyboard back to a holder told by keyboardHolder, if that
+    // window is still shown.
+    virtual void giveKeyboardTo(quint64 holder) = 0;
 };

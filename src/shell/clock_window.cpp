@@ -38,10 +38,13 @@ ClockWindow::ClockWindow(Context &ctx) : ctx_(ctx), face_(ctx.settings()), frame
     setObjectName("frmMain");
     setWindowTitle("Tockara");
     Qt::WindowFlags flags = Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::Tool;
-    // Where the compositor would put the clock where it pleases and keep it
-    // there, the clock stands past the window manager: where it asks, above
-    // the managed windows, moved by itself.
-    placesItself_ = PlacesItsOwnWindow(ctx_.services.screen->session());
+    // Where the window manager would hide the clock (on the other
+    // workspaces, when the desktop is shown) or put it where it pleases, the
+    // clock stands past the window manager: where it asks, on every
+    // workspace, moved and kept above the other windows by itself.
+    const DesktopSession session = ctx_.services.screen->session();
+    placesItself_ = PlacesItsOwnWindow(session);
+    showsEachMove_ = placesItself_ && IgnoresWindowShape(session);
     if (placesItself_)
         flags |= Qt::X11BypassWindowManagerHint;
     setWindowFlags(flags);
@@ -76,6 +79,10 @@ ClockWindow::ClockWindow(Context &ctx) : ctx_(ctx), face_(ctx.settings()), frame
     ApplyClickThrough();
     face_.SetDevicePixelRatio(devicePixelRatio());
     connect(&ctx_.store, &SettingsStore::changed, this, &ClockWindow::SettingsChanged);
+    ctx_.services.screen->watchMonitorChanges([self = QPointer<ClockWindow>(this)] {
+        if (self)
+            self->MonitorsChanged();
+    });
 
     TMC.setObjectName("TMC");
     TMC.setSingleShot(true);
@@ -206,6 +213,27 @@ void ClockWindow::PlaceAtSavedPosition()
                              .twipsPerPixelY = screen.twipsPerPixelY(),
                              .desktop = screen.desktopRect(),
                              .monitors = screen.monitorAreas()}));
+}
+
+// A monitor unplugged or made smaller under the clock: the clock is placed
+// from its saved position as at start, so it comes wholly onto a remaining
+// monitor and goes back to its place when the monitor returns; the saved
+// position is left as it is. Once the screen's changes of the moment are
+// all told; a drag in progress keeps the clock under the pointer.
+void ClockWindow::MonitorsChanged()
+{
+    if (placementPending_)
+        return;
+    placementPending_ = true;
+    QTimer::singleShot(0, this, [this] {
+        placementPending_ = false;
+        if (dragging_ || exiting_)
+            return;
+        PlaceAtSavedPosition();
+        // The clock may now stand under a pointer that did not move.
+        pointerMoved_ = true;
+        TickSoon();
+    });
 }
 
 void ClockWindow::ApplyClockShape()
@@ -376,7 +404,7 @@ void ClockWindow::mouseMoveEvent(QMouseEvent *event)
     // the window next shows something new: until then it would send the
     // pointer as if the clock still stood where it was, and the pointer would
     // soon leave it. One pixel shown again tells it at once.
-    if (placesItself_)
+    if (showsEachMove_)
         repaint(QRect(rect().center(), QSize(1, 1)));
 }
 
@@ -428,19 +456,28 @@ void ClockWindow::leaveEvent(QEvent *)
 }
 
 // The pointer for the hover window: from the window's events while it is
-// over the face; asked of the screen at each tick that runs otherwise. The
-// face's events do not tell of a pointer in the clock's rectangle off the
-// ellipse: one that left the face for a corner, came in at a corner, or
-// rested there when the clock started.
+// over the face; asked of the screen otherwise. The face's events do not
+// tell of a pointer in the clock's rectangle off the ellipse: one that left
+// the face for a corner, came in at a corner, or rested there when the clock
+// started. Near a corner it is asked at every tick; away, only at the first
+// tick after the screen told that it moved (the first tick of all looks).
 std::optional<QPoint> ClockWindow::PointerNearClock()
 {
     if (pointerPlace_ == PointerPlace::OverFace)
         return pointer_;
     if (pointerPlace_ == PointerPlace::LeftWindow)
         return std::nullopt;
-    pointer_ = ctx_.services.screen->pointerPosition();
+    if (pointerPlace_ == PointerPlace::Away && movesTold_ && !pointerMoved_)
+        return std::nullopt;
+    ScreenInfo &screen = *ctx_.services.screen;
+    pointer_ = screen.pointerPosition();
     if (!PointerOverClock(pointer_, geometry())) {
         pointerPlace_ = PointerPlace::Away;
+        pointerMoved_ = false;
+        movesTold_ = screen.tellPointerMoves([self = QPointer<ClockWindow>(this)] {
+            if (self)
+                self->pointerMoved_ = true;
+        });
         return std::nullopt;
     }
     pointerPlace_ = PointerPlace::NearCorner;
@@ -592,9 +629,9 @@ void ClockWindow::showEvent(QShowEvent *event)
         // A tool window is on no task bar, but not every window manager
         // reads the window type for that (fluxbox lists it).
         ctx_.services.screen->keepOffTaskbar(*window);
-        // Past the window manager the compositor still raises the windows it
-        // focuses in XWayland's own stacking order, and the window on top
-        // there gets the pointer over the clock.
+        // Past the window manager nothing keeps the clock above the windows
+        // shown or raised after it (and the window on top gets the pointer
+        // over the clock): it keeps itself there.
         if (placesItself_)
             ctx_.services.screen->keepAboveOtherPrograms(*window);
     }

@@ -105,6 +105,7 @@ private:
     void ScheduleTicks(int ticks);
     void TickSoon();
     void PlaceAtSavedPosition();
+    void MonitorsChanged();
     void OpenPopupMenu();
     QPoint PopupAnchorPoint(QPoint pointer) const;
     void DescribeTime(const QDateTime &now);
@@ -145,9 +146,16 @@ private:
     // session whose windows are not told); empty when no watch runs.
     QRect watchedArea_;
     QPoint pointer_;
+    // Away, the pointer is asked for only once the screen told that it moved
+    // (it may have come into the clock's rectangle off the face, where the
+    // face feels nothing); where the screen tells no moves, at every tick.
+    bool movesTold_ = false;
+    bool pointerMoved_ = false;
     bool dragging_ = false;
     QPoint grabPoint_;
     bool placesItself_ = false; // the window bypasses the window manager
+    bool showsEachMove_ = false; // the compositor learns a move only from new content
+    bool placementPending_ = false; // the monitors changed: the clock is placed anew
     bool translucent_ = false;  // clear outside the ellipse, for a compositor
     // The clock's opacity where its window is clear (ARGB): its pixels carry
     // it. Elsewhere the window's own opacity, which the compositor applies.

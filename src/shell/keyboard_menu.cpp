@@ -9,6 +9,7 @@
 
 #include "platform/linux/clock_requests.h"
 #include "shell/clock_window.h"
+#include "shell/keyboard_return.h"
 #include "shell/startup.h"
 
 namespace {
@@ -41,7 +42,7 @@ int PassToRunningClock(const QString &programFolder, int argc, char **argv)
     return 1;
 }
 
-void AnswerMenuRequest(ClockWindow &clock)
+void AnswerMenuRequest(ClockWindow &clock, KeyboardReturn *keyboard)
 {
     if (clock.exiting() || QApplication::activePopupWidget())
         return;
@@ -53,6 +54,8 @@ void AnswerMenuRequest(ClockWindow &clock)
     // The keyboard comes to the clock first: where the desktop still holds
     // the keyboard for the shortcut's key, the menu's own grab of it fails,
     // and the keys the clock receives go to its open menu all the same.
+    if (keyboard)
+        keyboard->remember();
     clock.activateWindow();
     clock.OpenPopupMenuFromKeyboard();
 }
@@ -63,7 +66,7 @@ KeyboardMenu::KeyboardMenu(const QString &programFolder, RunningClock &running, 
     // Without a channel the clock runs on; only --menu cannot reach it.
     listener_->listen([this](ClockRequest) {
         if (running_.clock)
-            AnswerMenuRequest(*running_.clock);
+            AnswerMenuRequest(*running_.clock, running_.keyboard.get());
     });
 }
 
@@ -72,6 +75,7 @@ KeyboardMenu::~KeyboardMenu() = default;
 void KeyboardMenu::clockStarted()
 {
     if (openAtStart_ && running_.clock)
-        QMetaObject::invokeMethod(running_.clock.get(), [this] { AnswerMenuRequest(*running_.clock); },
-                                  Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            running_.clock.get(), [this] { AnswerMenuRequest(*running_.clock, running_.keyboard.get()); },
+            Qt::QueuedConnection);
 }

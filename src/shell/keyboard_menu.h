@@ -10,6 +10,7 @@
 #include "platform/clock_requests.h"
 
 class ClockWindow;
+class KeyboardReturn;
 struct RunningClock;
 
 // Whether the command line asks for the menu.
@@ -25,8 +26,9 @@ int PassToRunningClock(const QString &programFolder, int argc, char **argv);
 // What the running clock does with a request for its menu: the menu beside
 // the clock, keyboard in it; while a tool window or box of the program is
 // open, that window comes to the front instead (it holds the keyboard until
-// it closes); while the menu is open, nothing.
-void AnswerMenuRequest(ClockWindow &clock);
+// it closes); while the menu is open, nothing. The window that had the
+// keyboard is told to `keyboard` before the clock takes it.
+void AnswerMenuRequest(ClockWindow &clock, KeyboardReturn *keyboard = nullptr);
 
 // The running clock's side: hears the requests of later starts for as long
 // as it lives.

@@ -26,6 +26,7 @@
 #include "shell/features.h"
 #include "shell/fortune.h"
 #include "shell/keyboard_menu.h"
+#include "shell/keyboard_return.h"
 #include "shell/program_icon.h"
 #include "shell/quit_signals.h"
 #include "shell/toolkit_folders.h"
@@ -147,6 +148,7 @@ void StartClock(Context &ctx, RunningClock &running)
     running.menu->RefreshChecks();
 
     running.placement = std::make_unique<ToolWindowPlacement>(*running.clock, ctx.services.screen.get());
+    running.keyboard = std::make_unique<KeyboardReturn>(*ctx.services.screen);
     // Topmost without taking the focus from the user's window.
     running.clock->show();
     running.clock->raise();

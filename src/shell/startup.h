@@ -11,6 +11,7 @@
 
 class ClockWindow;
 class HoverWindow;
+class KeyboardReturn;
 class PopupMenu;
 class ToolWindowPlacement;
 struct Context;
@@ -26,6 +27,7 @@ struct RunningClock {
     std::unique_ptr<HoverWindow> hover;     // frmDigi
     std::unique_ptr<ClockWindow> clock;     // frmMain
     std::unique_ptr<ToolWindowPlacement> placement;  // the tool windows beside the clock
+    std::unique_ptr<KeyboardReturn> keyboard;        // the keyboard back where it was
     bool quitting = false;                  // a quit signal came: start-up goes no further
 
     // Whether the program is ending: a quit signal came, or the clock's

@@ -28,9 +28,9 @@ TEST(DesktopSessionTest, TellsTheSessionFromItsEnvironment)
             << c.type << " / " << c.waylandDisplay << " / " << c.desktop;
 }
 
-TEST(DesktopSessionTest, OnlyCompositorsThatPlaceX11WindowsThemselvesAreBypassed)
+TEST(DesktopSessionTest, X11WindowManagersAndCompositorsThatPlaceX11WindowsThemselvesAreBypassed)
 {
-    EXPECT_FALSE(PlacesItsOwnWindow(DesktopSession::X11));
+    EXPECT_TRUE(PlacesItsOwnWindow(DesktopSession::X11));
     EXPECT_FALSE(PlacesItsOwnWindow(DesktopSession::WaylandGnome));
     EXPECT_FALSE(PlacesItsOwnWindow(DesktopSession::WaylandKde));
     EXPECT_TRUE(PlacesItsOwnWindow(DesktopSession::WaylandOther));

@@ -207,17 +207,27 @@ TEST_F(ClockFixture, ADragPastTheWindowManagerShowsTheClockAtEachStep)
 }
 
 // Only where a compositor ignores the shape is the window clear outside the
-// ellipse; on X11 the shape does it, without the cost of a clear window.
+// ellipse; on X11 the shape does it, without the cost of a clear window. On
+// X11 the clock stands past the window manager, which would hide it on the
+// other workspaces and when the desktop is shown.
 TEST_F(ClockFixture, TheCornersAreClearWhereTheCompositorIgnoresTheShape)
 {
-    for (DesktopSession session : {DesktopSession::X11, DesktopSession::WaylandGnome, DesktopSession::WaylandKde}) {
+    struct Case {
+        DesktopSession session;
+        bool clear, pastTheWindowManager;
+    } cases[] = {
+        {DesktopSession::X11, false, true},
+        {DesktopSession::WaylandGnome, true, false},
+        {DesktopSession::WaylandKde, true, false},
+    };
+    for (const Case &c : cases) {
         auto screen = std::make_unique<FakeMonitorScreen>();
-        screen->sessionKind = session;
+        screen->sessionKind = c.session;
         fakes.services.screen = std::move(screen);
         auto clock = makeClock();
-        EXPECT_EQ(clock->testAttribute(Qt::WA_TranslucentBackground), session != DesktopSession::X11);
-        // The window manager places the clock where it asks.
-        EXPECT_FALSE(clock->windowFlags() & Qt::X11BypassWindowManagerHint);
+        EXPECT_EQ(clock->testAttribute(Qt::WA_TranslucentBackground), c.clear) << int(c.session);
+        EXPECT_EQ(bool(clock->windowFlags() & Qt::X11BypassWindowManagerHint), c.pastTheWindowManager)
+            << int(c.session);
         EXPECT_FALSE(clock->mask().isEmpty());
     }
 }
@@ -649,9 +659,13 @@ TEST_F(ClockFixture, TheHoverRuleAsksTheScreenOnlyWhileThePointerIsOffTheFace)
     };
 
     screen.pointer = QPoint(90, 90);
-    ticks(5);   // the pointer has never come near: each tick looks
+    ticks(5);   // the first tick looks; then only a move calls for a look
     EXPECT_FALSE(hover.isVisible());
-    EXPECT_EQ(screen.asked, 5);
+    EXPECT_EQ(screen.asked, 1);
+    screen.movePointer(QPoint(95, 95));
+    screen.movePointer(QPoint(96, 96));   // told once until it is looked for again
+    ticks(3);
+    EXPECT_EQ(screen.asked, 2);
 
     QEnterEvent enter(QPointF(30, 30), QPointF(30, 30), QPointF(130, 130));
     QApplication::sendEvent(clock.get(), &enter);
@@ -661,18 +675,35 @@ TEST_F(ClockFixture, TheHoverRuleAsksTheScreenOnlyWhileThePointerIsOffTheFace)
     QApplication::sendEvent(clock.get(), &move);
     ticks(1);
     EXPECT_EQ(hover.pos(), QPoint(140, 152));   // beside the pointer the motion told of
-    EXPECT_EQ(screen.asked, 5);                  // over the face the events tell
+    EXPECT_EQ(screen.asked, 2);                  // over the face the events tell
 
-    // Off the ellipse into a corner of the clock's rectangle: still shown.
+    // Off the ellipse into a corner of the clock's rectangle: still shown,
+    // and looked for at every tick until it is away.
     screen.pointer = QPoint(102, 102);
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(clock.get(), &leave);
     ticks(2);
     EXPECT_TRUE(hover.isVisible());
-    EXPECT_EQ(screen.asked, 7);
+    EXPECT_EQ(screen.asked, 4);
     screen.pointer = QPoint(90, 90);
     ticks(1);
     EXPECT_FALSE(hover.isVisible());
+    // Into a corner straight from outside, never over the face.
+    screen.movePointer(QPoint(178, 178));
+    ticks(1);
+    EXPECT_TRUE(hover.isVisible());
+
+    // A screen that tells no moves is asked at every tick.
+    auto silent = std::make_unique<CountingScreen>();
+    CountingScreen &plain = *silent;
+    plain.tellsMoves = false;
+    plain.pointer = QPoint(90, 90);
+    fakes.services.screen = std::move(silent);
+    auto other = makeClock();
+    other->setHoverWindow(&hover);
+    for (int i = 0; i < 4; ++i)
+        other->Tick();
+    EXPECT_EQ(plain.asked, 4);
 }
 
 // A pointer in the clock's rectangle that the face never felt: one resting
@@ -779,6 +810,58 @@ TEST_F(ClockFixture, WhereTheWindowIsNotToldTheScreensWatchEndsTheHover)
     EXPECT_EQ(clock->pos(), start + QPoint(100, 50));
 }
 
+// A monitor unplugged or made smaller under the running clock: the clock
+// comes wholly onto a remaining monitor as at start, at once; the stored
+// position stays, and the clock goes back there when the monitor returns. A
+// drag in progress is left under the pointer.
+TEST_F(ClockFixture, AMonitorGoneBringsTheClockOntoARemainingOneAndBackWhenItReturns)
+{
+    auto fake = std::make_unique<FakeMonitorScreen>();
+    FakeMonitorScreen &screen = *fake;
+    const QRect first(0, 0, 1024, 768), second(1024, 0, 1024, 600);
+    screen.desktop = QRect(0, 0, 2048, 768);
+    screen.monitors = {first, second};
+    fakes.services.screen = std::move(fake);
+    preset([](Settings &s) {
+        s.Setting.Left = 1500 * 15;
+        s.Setting.Top = 300 * 15;
+    });
+    auto clock = makeClock();
+    ASSERT_EQ(clock->pos(), QPoint(1500, 300));
+    ASSERT_TRUE(screen.monitorsChanged);
+
+    struct Case {
+        const char *what;
+        QRect desktop;
+        QList<QRect> monitors;
+        QPoint at;
+    } cases[] = {
+        {"the second monitor unplugged", first, {first}, QPoint(1024 - 80, 300)},
+        {"the first made smaller", QRect(0, 0, 800, 600), {QRect(0, 0, 800, 600)}, QPoint(800 - 80, 300)},
+        {"both back", QRect(0, 0, 2048, 768), {first, second}, QPoint(1500, 300)},
+    };
+    for (const Case &c : cases) {
+        screen.desktop = c.desktop;
+        screen.monitors = c.monitors;
+        screen.monitorsChanged();
+        screen.monitorsChanged();   // told once per change of each monitor
+        QApplication::processEvents();
+        EXPECT_EQ(clock->pos(), c.at) << c.what;
+        EXPECT_EQ(ctx.settings().Setting.Left, 22500) << c.what;
+        EXPECT_EQ(ctx.settings().Setting.Top, 4500) << c.what;
+        EXPECT_EQ(saved("Left"), "-") << c.what << ": nothing written";
+    }
+
+    QMouseEvent press = MouseEvent(QEvent::MouseButtonPress, {30, 30}, {1530, 330}, Qt::LeftButton);
+    QApplication::sendEvent(clock.get(), &press);
+    QMouseEvent move = MouseEvent(QEvent::MouseMove, {30, 30}, {1930, 330}, Qt::LeftButton);
+    QApplication::sendEvent(clock.get(), &move);
+    screen.monitors = {first};
+    screen.monitorsChanged();
+    QApplication::processEvents();
+    EXPECT_EQ(clock->pos(), QPoint(1900, 300)) << "moved away under the dragging pointer";
+}
+
 // Every window manager is asked to keep the clock off its task bar before it
 // is first shown; where the clock bypasses the window manager it also keeps
 // itself above other programs' windows in the X server's stacking order.
@@ -796,7 +879,8 @@ TEST_F(ClockFixture, TheFirstShowAsksForTheTaskbarAndStackingHints)
         clock->show();
         ASSERT_EQ(screen.offTaskbar.size(), 1) << int(session);
         EXPECT_EQ(screen.offTaskbar[0], clock->windowHandle());
-        EXPECT_EQ(screen.keptAbove.size(), session == DesktopSession::WaylandOther ? 1 : 0) << int(session);
+        const bool pastTheWindowManager = session != DesktopSession::WaylandGnome;
+        EXPECT_EQ(screen.keptAbove.size(), pastTheWindowManager ? 1 : 0) << int(session);
     }
 }
 

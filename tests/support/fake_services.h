@@ -5,6 +5,7 @@
 #include <deque>
 #include <mutex>
 #include <optional>
+#include <utility>
 #include <QColor>
 #include <QDateTime>
 #include <QHash>
@@ -68,6 +69,18 @@ public:
     double twipsPerPixelX() const override { return 15; }
     double twipsPerPixelY() const override { return 15; }
     QPoint pointerPosition() const override { return pointer; }
+    bool tellPointerMoves(std::function<void()> moved) override
+    {
+        pointerMoved = std::move(moved);
+        return tellsMoves;
+    }
+    // Puts the pointer at `at` and tells the move asked for, if any.
+    void movePointer(QPoint at)
+    {
+        pointer = at;
+        if (pointerMoved)
+            std::exchange(pointerMoved, nullptr)();
+    }
     DesktopSession session() const override { return sessionKind; }
     bool drawsTranslucency() const override { return compositor; }
     void keepOffTaskbar(QWindow &window) override { offTaskbar << &window; }
@@ -86,6 +99,13 @@ public:
         watchedArea = QRect();
         pointerLeft = nullptr;
     }
+    void watchMonitorChanges(std::function<void()> changed) override { monitorsChanged = std::move(changed); }
+    std::optional<quint64> keyboardHolder() const override { return holder; }
+    void giveKeyboardTo(quint64 window) override
+    {
+        keyboardGiven << window;
+        holder = window;
+    }
 
     QRect desktop = QRect(0, 0, 1024, 768);
     QList<QRect> monitors;   // none: one monitor, the desktop
@@ -97,6 +117,11 @@ public:
     bool pointerWatch = false;
     QRect watchedArea;                // the watch running; empty when none
     std::function<void()> pointerLeft;
+    bool tellsMoves = true;
+    std::function<void()> pointerMoved;      // the request for the pointer's next move
+    std::function<void()> monitorsChanged;   // told by a test that changed the monitors
+    std::optional<quint64> holder;           // the other program's window with the keyboard
+    QList<quint64> keyboardGiven;            // the windows given the keyboard, in turn
 };
 
 class FakeChoosers : public ChooserService {

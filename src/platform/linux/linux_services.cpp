@@ -1,6 +1,7 @@
 // The Linux implementations of the platform services, on Qt.
 #include <algorithm>
 #include <limits>
+#include <memory>
 #include <QApplication>
 #include <QColorDialog>
 #include <QCursor>
@@ -20,6 +21,7 @@
 #include "platform/linux/linux_services.h"
 #include "platform/linux/message_boxes.h"
 #include "platform/linux/x11_display.h"
+#include "platform/linux/x11_pointer_motion.h"
 #include "platform/linux/x11_window_requests.h"
 #include "platform/screen_geometry.h"
 
@@ -96,6 +98,34 @@ public:
         if (kwinWatch_)
             kwinWatch_->stop();
     }
+    void watchMonitorChanges(std::function<void()> changed) override
+    {
+        auto told = std::make_shared<std::function<void()>>(std::move(changed));
+        auto watch = [told](QScreen *screen) {
+            QObject::connect(screen, &QScreen::geometryChanged, qApp, [told] { (*told)(); });
+            QObject::connect(screen, &QScreen::availableGeometryChanged, qApp, [told] { (*told)(); });
+        };
+        for (QScreen *screen : QGuiApplication::screens())
+            watch(screen);
+        QObject::connect(qApp, &QGuiApplication::screenAdded, qApp, [told, watch](QScreen *screen) {
+            watch(screen);
+            (*told)();
+        });
+        QObject::connect(qApp, &QGuiApplication::screenRemoved, qApp, [told] { (*told)(); });
+    }
+    bool tellPointerMoves(std::function<void()> moved) override
+    {
+        if (!motionTried_) {
+            motionTried_ = true;
+            motion_ = X11PointerMotion::Start();
+        }
+        if (!motion_)
+            return false;
+        motion_->tellNextMove(std::move(moved));
+        return true;
+    }
+    std::optional<quint64> keyboardHolder() const override { return KeyboardHolderOnX11(); }
+    void giveKeyboardTo(quint64 holder) override { GiveKeyboardOnX11(holder); }
     double twipsPerPixelX() const override { return 1440.0 / dpiX(); }
     double twipsPerPixelY() const override { return 1440.0 / dpiY(); }
     QPoint pointerPosition() const override { return QCursor::pos(); }
@@ -103,6 +133,8 @@ public:
 private:
     const DesktopSession session_ = CurrentSession();
     std::unique_ptr<KWinPointerWatch> kwinWatch_;
+    std::unique_ptr<X11PointerMotion> motion_;
+    bool motionTried_ = false;
     static double dpiX()
     {
         QScreen *s = QGuiApplication::primaryScreen();

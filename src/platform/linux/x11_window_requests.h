@@ -1,34 +1,62 @@
 #pragma once
 // What the program's windows ask of the X server beyond what the toolkit
-// says for them: to stay off task bars and pagers, and to keep a window that
+// says for them: to stay off task bars and pagers, to keep a window that
 // bypasses the window manager above the windows of other programs in the X
-// server's stacking order. On Wayland compositors of
-// the wlroots family the clock is such a window: the compositor draws it
-// above the windows it manages, but raises the X11 windows it focuses in
-// XWayland's own order, and XWayland sends the pointer to the X window on
-// top there.
+// server's stacking order, and to hand the keyboard back to the window that
+// had it. The clock is such a window on X11 (window managers hide managed
+// windows on other workspaces and when the desktop is shown) and on Wayland
+// compositors of the wlroots family (the compositor raises the X11 windows
+// it focuses in XWayland's own order, and XWayland sends the pointer to the
+// X window on top there).
+#include <optional>
 #include <QList>
+#include <QString>
 #include <QtGlobal>
 
 class QWindow;
 
 struct StackedWindow {
     quint32 id = 0;
-    bool ours = false;       // a window of this program
+    bool ours = false;       // a window of this program, or a frame around one
     bool viewable = false;   // mapped, with its parent mapped
-    bool unmanaged = false;  // override-redirect (menus, the hover window)
+    bool unmanaged = false;  // override-redirect (menus, tool tips, the hover window)
+    bool overClock = false;  // overlaps the clock's rectangle
+    // The active full-screen window, on a desktop whose rule puts it above
+    // the windows that stay on top.
+    bool fullScreenFirst = false;
 };
 
-// The windows to raise, one after another, so that `window` lies above every
-// viewable window of other programs while the program's own unmanaged
-// windows that were above it stay above it, in their order; nothing when it
-// already lies above them all (or is not among the windows).
-QList<quint32> RaisesToKeepAbove(const QList<StackedWindow> &bottomToTop, quint32 window);
+// One request of the X server's: put `window` directly above (or below)
+// `sibling` in the stacking order.
+struct Restack {
+    quint32 window = 0;
+    quint32 sibling = 0;
+    bool above = true;
+    bool operator==(const Restack &) const = default;
+};
+
+// How `clock` keeps above the windows of other programs: directly above the
+// highest viewable managed window of another program that overlaps it, with
+// the program's own unmanaged windows that stood between (its menu, its
+// hover window) brought along above it in their order. It is never put
+// above an overlapping fullScreenFirst window: one above such a window goes
+// directly below it. Windows that do not overlap the clock, and other
+// programs' unmanaged windows (their menus and tool tips, another gadget
+// that keeps itself on top), are left where they are. Nothing when the clock
+// already stands right, or is not among the windows.
+QList<Restack> RestacksToKeepAbove(const QList<StackedWindow> &bottomToTop, quint32 clock);
+
+// Whether a window manager of this name (its _NET_WM_NAME) puts the active
+// full-screen window above the windows that stay on top, as the desktop's
+// common rule has it (openbox, fluxbox, IceWM, KWin). xfwm4 and mutter keep
+// those windows over a full-screen one.
+bool FullScreenGoesAboveKeptAbove(const QString &windowManagerName);
 
 // Watches the root window's children over a connection of its own and
-// restacks `window` as RaisesToKeepAbove says whenever another program's
-// window is mapped or restacked; the watch ends with the window. Nothing
-// happens without an X display.
+// restacks `window` as RestacksToKeepAbove says whenever another program's
+// window is mapped, moved or restacked, or another window becomes the
+// active one; the watch ends with the window. Nothing happens without an X
+// display.
 void KeepAboveOtherProgramsOnX11(QWindow &window);
 
 // Marks the window, before it is first shown, as one that no task bar or
@@ -43,3 +71,15 @@ void KeepOffTaskbarOnX11(QWindow &window);
 // believe over the size hints (the toolkit's say every framed window can be
 // resized). Nothing happens without an X display.
 void KeepFixedSizeOnX11(QWindow &window);
+
+// The window of another program that has the keyboard now, as it can be
+// given the keyboard again: the window manager's active window where one
+// names it, else the X server's focus (the pointer's window, when the
+// keyboard follows the pointer). Nothing when one of this program's windows
+// has it, none does, or there is no X display.
+std::optional<quint64> KeyboardHolderOnX11();
+
+// Gives the keyboard to `holder` (from KeyboardHolderOnX11) if it is still
+// shown: through the window manager where one runs, as a pager asks it, else
+// from the X server directly.
+void GiveKeyboardOnX11(quint64 holder);

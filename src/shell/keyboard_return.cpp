@@ -1,0 +1,75 @@
+#include "shell/keyboard_return.h"
+
+#include <utility>
+#include <QApplication>
+#include <QEvent>
+#include <QTimer>
+#include <QWidget>
+
+#include "platform/screen_info.h"
+
+namespace {
+
+// The program's windows that take the keyboard: menus, tool windows, boxes
+// and choosers. The clock and the hover window never do.
+bool TakesKeyboard(const QWidget &window)
+{
+    const Qt::WindowType type = window.windowType();
+    return type == Qt::Popup || type == Qt::Dialog || type == Qt::Window;
+}
+
+bool AnyOpen()
+{
+    for (const QWidget *window : QApplication::topLevelWidgets())
+        if (window->isVisible() && TakesKeyboard(*window))
+            return true;
+    return false;
+}
+
+} // namespace
+
+KeyboardReturn::KeyboardReturn(ScreenInfo &screen) : screen_(screen)
+{
+    qApp->installEventFilter(this);
+}
+
+KeyboardReturn::~KeyboardReturn()
+{
+    qApp->removeEventFilter(this);
+}
+
+void KeyboardReturn::remember()
+{
+    if (!holder_)
+        holder_ = screen_.keyboardHolder();
+}
+
+// A window is shown before the window system maps it and gives it the
+// keyboard: the holder is still the other program's window then.
+bool KeyboardReturn::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::Show && event->type() != QEvent::Hide)
+        return false;
+    auto *widget = qobject_cast<QWidget *>(watched);
+    if (!widget || !widget->isWindow() || !TakesKeyboard(*widget))
+        return false;
+    if (event->type() == QEvent::Show)
+        remember();
+    // Once the events of the hide are over: a menu closes before the tool
+    // window its item opens is shown.
+    if (event->type() == QEvent::Hide && !checkPending_) {
+        checkPending_ = true;
+        QTimer::singleShot(0, this, [this] {
+            checkPending_ = false;
+            giveBackIfDone();
+        });
+    }
+    return false;
+}
+
+void KeyboardReturn::giveBackIfDone()
+{
+    if (AnyOpen() || !holder_)
+        return;
+    screen_.giveKeyboardTo(*std::exchange(holder_, std::nullopt));
+}

@@ -1,0 +1,32 @@
+#pragma once
+// The keyboard handed back when the program is done with it. The window of
+// another program that had the keyboard when the clock's menu, a tool window
+// or a box of the program came up gets it again once the last of them
+// closes: a keyboard user goes on where they were, without reaching for the
+// desktop's shortcut again.
+#include <optional>
+#include <QObject>
+
+class ScreenInfo;
+
+class KeyboardReturn : public QObject {
+public:
+    // Follows every window of the program as it is shown and hidden; lives
+    // as long as the clock.
+    explicit KeyboardReturn(ScreenInfo &screen);
+    ~KeyboardReturn() override;
+    // Remembers the window that has the keyboard now, unless one is
+    // remembered already: called before the program takes the keyboard
+    // itself (tockara --menu).
+    void remember();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void giveBackIfDone();
+
+    ScreenInfo &screen_;
+    std::optional<quint64> holder_;
+    bool checkPending_ = false;
+};
