@@ -106,7 +106,7 @@ TEST_F(SevenZipHelper, ReadsTheArchiveTheClockCheckedWhateverTakesItsPlace)
         const QString fake = FakeSevenZip(folder, QStringLiteral("7zz-%1").arg(n),
                                           "A='" + QFile::encodeName(dropped) + "'\n" + c.swap.toUtf8() + "\nexec '"
                                               + QFile::encodeName(sevenZip) + "' \"$@\"");
-        const SevenZipArchiver archiver(fake, NoSearch(), 10s);
+        const SevenZipArchiver archiver({fake}, NoSearch(), 10s);
         QElapsedTimer timer;
         timer.start();
         const ArchiverReport report = archiver.extract(dropped, folder.file(QStringLiteral("out%1").arg(n)), {}, {});
@@ -136,7 +136,7 @@ TEST_F(SevenZipHelper, OneThatDoesNotFinishInTimeIsStoppedAndToldAsAFailure)
     int n = 0;
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
-        const SevenZipArchiver archiver(FakeSevenZip(folder, QStringLiteral("slow-%1").arg(++n), c.body), NoSearch(), 1s);
+        const SevenZipArchiver archiver({FakeSevenZip(folder, QStringLiteral("slow-%1").arg(++n), c.body)}, NoSearch(), 1s);
         const QString out = folder.file(QStringLiteral("slow%1").arg(n));
         QElapsedTimer timer;
         timer.start();
@@ -165,7 +165,7 @@ TEST_F(SevenZipHelper, EndsWithTheClock)
     const pid_t clock = fork();
     ASSERT_GE(clock, 0);
     if (clock == 0) {
-        const SevenZipArchiver archiver(fake, NoSearch(), 600s);
+        const SevenZipArchiver archiver({fake}, NoSearch(), 600s);
         archiver.extract(archive, out, {}, {});
         _exit(0);
     }
