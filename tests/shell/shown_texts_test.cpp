@@ -253,7 +253,7 @@ TEST_F(ShownTextsTest, EveryBoxShowsItsWholeTextAsWritten)
              field.setText("x");
              return boxesOf([&] { ReadNumberField(*fakes.messages, nullptr, &field, QStringLiteral("コメント")); });
          }},
-        {"src/archive/archive_extractor.cpp", 8,
+        {"src/archive/archive_extractor.cpp", 9,
          [&] {
              const QString target = QFileInfo(archive).path() + u'/';
              return QList<Box>{
@@ -265,6 +265,7 @@ TEST_F(ShownTextsTest, EveryBoxShowsItsWholeTextAsWritten)
                  {ExtractionFailureText(report, archive, target), "Tockara", MessageButtons::Ok, MessageIcon::Warning,
                   false, {}},
                  {ExistingNamesText(report, target), "Tockara", MessageButtons::Ok, MessageIcon::Information, false, {}},
+                 {CancelledText(archive, target), "Tockara", MessageButtons::Ok, MessageIcon::Information, false, {}},
                  {FileManagerFailureText(53), "Tockara", MessageButtons::Ok, MessageIcon::None, false, {}},
              };
          }},
