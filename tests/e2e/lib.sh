@@ -241,15 +241,10 @@ window_origin() {
 }
 
 
-# The visible message box of the clock: a dialog titled Tockara (the clock
-# has the same title).
+# The visible message box of the clock: a window titled Tockara other than
+# the clock's own (WINDOW, which has the same title).
 box_window() {
-  local id
-  for id in $(xdotool search --onlyvisible --name '^Tockara$' 2>/dev/null); do
-    grep -q _NET_WM_WINDOW_TYPE_DIALOG <<<"$(xprop -id "$id" _NET_WM_WINDOW_TYPE 2>/dev/null)" \
-      && { echo "$id"; return 0; }
-  done
-  return 1
+  xdotool search --onlyvisible --name '^Tockara$' 2>/dev/null | grep -vx "${WINDOW:-none}" | head -1 | grep .
 }
 
 # How many popup menus of the clock are open: its visible windows that

@@ -95,17 +95,26 @@ check_beside_clock() { # name [fixed] finder...
 # Opens the popup menu and presses keys $@ in it once it is open.
 menu_keys() { # keys...
   wait_until 30 menus_are 0 || fail "a menu is still open"
-  xdotool mousemove $((cx + 40)) $((cy + 40)) click 3
+  # The pointer leaves the clock then: no hover window comes up meanwhile.
+  xdotool mousemove $((cx + 40)) $((cy + 40)) click 3 mousemove 5 760
   wait_until 30 menus_are 1 || fail "no menu opened"
   xdotool key "$@"
 }
+# True when finder $@ finds no window.
+finds_none() { ! "$@" >/dev/null; }
 # Closes window $1 with Escape and waits until finder $2... finds none.
 close_with_escape() { # window finder...
   local window=$1
   shift
-  # The window closes on the key press; the key release then finds it gone.
-  xdotool key --window "$window" Escape 2>/dev/null || true
-  wait_until 30 eval '! "$@" >/dev/null' || fail "$window did not close"
+  # Escape goes to the window with the focus: the window is given it first,
+  # and again should the desktop have given it elsewhere meanwhile.
+  for _ in 1 2 3; do
+    xdotool windowactivate "$window" 2>/dev/null || true
+    wait_until 5 eval '[ "$(xdotool getactivewindow 2>/dev/null)" = "$window" ]' || continue
+    xdotool key Escape
+    wait_until 10 finds_none "$@" && return 0
+  done
+  fail "$window did not close"
 }
 
 # The launcher entry names the class of the clock's windows, and the windows
