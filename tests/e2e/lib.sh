@@ -248,10 +248,12 @@ box_window() {
 }
 
 # How many popup menus of the clock are open: its visible windows that
-# bypass the window manager, but for its hover window (a tool tip).
+# bypass the window manager, but for its hover window (a tool tip) and the
+# clock's own window (which on X11 bypasses it too).
 menus_open() {
   local id n=0
   for id in $(xdotool search --onlyvisible --pid "$CLOCK_PID" 2>/dev/null); do
+    [ "$id" = "${WINDOW:-}" ] && continue
     grep -q 'Override Redirect State: yes' <<<"$(xwininfo -id "$id" 2>/dev/null)" || continue
     grep -q TOOLTIP <<<"$(xprop -id "$id" _NET_WM_WINDOW_TYPE 2>/dev/null)" && continue
     n=$((n + 1))
