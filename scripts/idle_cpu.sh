@@ -11,10 +11,14 @@
 # and prints each one's CPU time over that span and its peak memory, then the
 # two figures the clock is held to: the still clock against xclock, and the
 # figure's clock as a share of one processor core.
+# With a third argument, another build's program (next to its anime folder
+# and Calender.ini), its still clock and its figure's clock run in the same
+# span, and their figures follow: before and after a change, side by side.
 set -euo pipefail
 source "$(dirname "$0")/virtual_display.sh"
 binary=$(readlink -f "${1:-build/tockara}")
 seconds=${2:-60}
+baseline=${3:+$(readlink -f "$3")}
 settle=10
 work=$(mktemp -d /tmp/tockara-idle.XXXXXX)
 pids=()
@@ -26,12 +30,12 @@ pids+=("$XVFB_PID")
 
 # A program folder of its own for a clock, with its own runtime folder so
 # that both clocks may run on the one display. Prints the clock's pid.
-start_clock() { # name [environment file text] [more of Tockara.ini]
-  local folder="$work/$1"
+start_clock() { # name [environment file text] [more of Tockara.ini] [program]
+  local folder="$work/$1" program=${4:-$binary}
   mkdir -p "$folder/runtime"
   chmod 700 "$folder/runtime"
-  cp "$binary" "$folder/"
-  cp -r "$(dirname "$binary")"/Calender.ini "$(dirname "$binary")"/anime "$folder/"
+  cp "$program" "$folder/tockara"
+  cp -r "$(dirname "$program")"/Calender.ini "$(dirname "$program")"/anime "$folder/"
   if [ -n "${2:-}" ]; then
     printf '%s' "$2" > "$folder/still.dat"
     printf '[Anime]\r\nEnabled=-1\r\nFile=%s\r\n%s' "$folder/still.dat" "${3:-}" > "$folder/Tockara.ini"
@@ -48,9 +52,18 @@ options=$(start_clock options "$still_environment" \
 pids+=("$options")
 figure=$(start_clock figure)
 pids+=("$figure")
+measured=("$still" "$options" "$figure")
+if [ -n "$baseline" ]; then
+  base_still=$(start_clock base-still "$still_environment" "" "$baseline")
+  pids+=("$base_still")
+  base_figure=$(start_clock base-figure "" "" "$baseline")
+  pids+=("$base_figure")
+  measured+=("$base_still" "$base_figure")
+fi
 xclock -update 1 >/dev/null 2>&1 &
 xclock=$!
 pids+=("$xclock")
+measured+=("$xclock")
 
 # Nanoseconds the process has run, all its threads together, from the
 # scheduler's own accounting (the classic CPU times count in hundredths of a
@@ -58,7 +71,7 @@ pids+=("$xclock")
 cpu_ns() { cat /proc/"$1"/task/*/schedstat | awk '{ s += $1 } END { printf "%d", s }'; }
 sleep "$settle"
 declare -A before
-for pid in "$still" "$options" "$figure" "$xclock"; do before[$pid]=$(cpu_ns "$pid"); done
+for pid in "${measured[@]}"; do before[$pid]=$(cpu_ns "$pid"); done
 sleep "$seconds"
 
 cpu_seconds() { awk -v a="${before[$1]}" -v b="$(cpu_ns "$1")" 'BEGIN { printf "%.3f", (b - a) / 1e9 }'; }
@@ -75,7 +88,19 @@ printf '%-26s CPU %6.3f s   peak memory %5.1f MB\n' "tockara, built-in figure" "
 printf '%-26s CPU %6.3f s   peak memory %5.1f MB\n' "xclock -update 1" "$xclock_cpu" "$(peak_mb "$xclock")"
 awk -v s="$still_cpu" -v f="$figure_cpu" -v x="$xclock_cpu" -v t="$seconds" 'BEGIN {
   yard = x > 0.001 ? x : 0.001
-  printf "figure still:     %.1f x xclock (target at most 1.5 x)\n", s / yard
+  printf "figure still:     %.2f x xclock (target at most 1.5 x)\n", s / yard
   printf "built-in figure:  %.3f %% of one core (target at most 0.15 %%)\n", 100 * f / t
 }'
 echo "peak memory target: at most 32 MB"
+if [ -n "$baseline" ]; then
+  base_still_cpu=$(cpu_seconds "$base_still")
+  base_figure_cpu=$(cpu_seconds "$base_figure")
+  echo "the other build ($baseline), in the same span:"
+  printf '%-26s CPU %6.3f s   peak memory %5.1f MB\n' "tockara, figure still" "$base_still_cpu" "$(peak_mb "$base_still")"
+  printf '%-26s CPU %6.3f s   peak memory %5.1f MB\n' "tockara, built-in figure" "$base_figure_cpu" "$(peak_mb "$base_figure")"
+  awk -v s="$base_still_cpu" -v f="$base_figure_cpu" -v x="$xclock_cpu" -v t="$seconds" 'BEGIN {
+    yard = x > 0.001 ? x : 0.001
+    printf "figure still:     %.2f x xclock\n", s / yard
+    printf "built-in figure:  %.3f %% of one core\n", 100 * f / t
+  }'
+fi

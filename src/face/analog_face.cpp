@@ -257,18 +257,25 @@ void AnalogFace::DrawHands(const QString &timeText)
 
 void AnalogFace::DrawHands(QImage &target, const QString &timeText) const
 {
+    if (target.isNull())
+        return;
+    QPainter painter(&target);
+    DrawHands(painter, timeText);
+}
+
+void AnalogFace::DrawHands(QPainter &painter, const QString &timeText) const
+{
     int hour = 0;
     int minute = 0;
     int second = 0;
-    if (!ReadClockTime(timeText, hour, minute, second) || target.isNull())
+    if (!ReadClockTime(timeText, hour, minute, second) || !painter.isActive())
         return;
     if (hour >= 13)
         hour -= 12;
 
-    QPainter painter(&target);
     // Pixel-exact lines, as the face has always been drawn; on a scaled
     // screen (a target of device pixels) smooth ones, at its resolution.
-    painter.setRenderHint(QPainter::Antialiasing, target.devicePixelRatio() != 1);
+    painter.setRenderHint(QPainter::Antialiasing, painter.device()->devicePixelRatio() != 1);
     DrawHand(painter, settings_.Color.HLine, settings_.Thick.HLine, 30,
              90 - (30 * hour + 0.5 * minute));
     DrawHand(painter, settings_.Color.MLine, settings_.Thick.MLine, 15, 90 - 6 * minute);

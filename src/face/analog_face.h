@@ -38,6 +38,9 @@ public:
     // The same into target, an image of the face's size (the hands' pixels
     // are opaque: no smoothing).
     void DrawHands(QImage &target, const QString &timeText) const;
+    // The same with a painter already open on such an image, which the tick
+    // keeps open: a painter's setting up costs more than the three lines.
+    void DrawHands(QPainter &painter, const QString &timeText) const;
 
     // Scrolling background, set by the environment: when on, picBack holds the
     // whole picture and the frame shows a W x H window of it.

@@ -17,7 +17,17 @@ struct TimeFields {
 
 TimeFields ParseTimeText(const QString &timeText)
 {
-    auto number = [&](int position, int length) { return timeText.mid(position, length).toInt(); };
+    // The digits read in place, as the clock's own texts hold them; anything
+    // else goes through the toolkit's reading of numbers.
+    auto number = [&](int position, int length) {
+        int value = 0;
+        for (int i = position; i < position + length; ++i) {
+            if (i >= timeText.size() || timeText[i] < u'0' || timeText[i] > u'9')
+                return timeText.mid(position, length).toInt();
+            value = value * 10 + (timeText[i].unicode() - u'0');
+        }
+        return value;
+    };
     TimeFields f;
     f.year = number(0, 4);
     f.month = number(5, 2);
@@ -29,9 +39,32 @@ TimeFields ParseTimeText(const QString &timeText)
     return f;
 }
 
+// The value's decimal digits, zero-filled to at least width. Built by hand:
+// the texts are formatted every second, and the toolkit's argument
+// formatting costs more than the rest of the line.
 QString Padded(int value, int width)
 {
-    return QStringLiteral("%1").arg(value, width, 10, QLatin1Char('0'));
+    char digits[16];
+    int at = sizeof digits;
+    const bool negative = value < 0;
+    unsigned magnitude = negative ? 0u - unsigned(value) : unsigned(value);
+    do {
+        digits[--at] = char('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0 && at > 1);
+    // The width counts the sign, as the toolkit's zero padding does.
+    while (int(sizeof digits) - at + (negative ? 1 : 0) < width && at > 1)
+        digits[--at] = '0';
+    if (negative)
+        digits[--at] = '-';
+    return QString::fromLatin1(digits + at, qsizetype(sizeof digits) - at);
+}
+
+// The pattern's letters are ASCII; any other character is no token, and
+// lowering it through the Unicode tables is work for nothing.
+QChar AsciiLower(QChar c)
+{
+    return c >= u'A' && c <= u'Z' ? QChar(c.unicode() + ('a' - 'A')) : c;
 }
 
 QString JapaneseWeekday(int weekday, bool full)
@@ -56,9 +89,9 @@ QString EnglishWeekday(int weekday, bool full)
 // Number of times the letter at i repeats from i on, ignoring case.
 int RunLength(const QString &pattern, int i)
 {
-    const QChar letter = pattern[i].toLower();
+    const QChar letter = AsciiLower(pattern[i]);
     int end = i;
-    while (end < pattern.size() && pattern[end].toLower() == letter)
+    while (end < pattern.size() && AsciiLower(pattern[end]) == letter)
         ++end;
     return end - i;
 }
@@ -67,7 +100,7 @@ int RunLength(const QString &pattern, int i)
 // no token. `afterHour` carries the "m after an hour means minutes" rule.
 int FormatToken(const QString &pattern, int i, const TimeFields &f, bool &afterHour, QString &out)
 {
-    const QChar letter = pattern[i].toLower();
+    const QChar letter = AsciiLower(pattern[i]);
     const int run = RunLength(pattern, i);
     bool hourToken = false;
     int used = 0;

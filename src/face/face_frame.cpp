@@ -3,10 +3,15 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <QPainter>
 
 #include "face/analog_face.h"
 #include "face/animation.h"
 #include "face/digital_overlay.h"
+
+FaceFrame::FaceFrame(AnalogFace &face, FaceAnimation &animation) : face_(face), animation_(animation) {}
+
+FaceFrame::~FaceFrame() = default;
 
 QRect FaceFrame::Compose(const QString &timeText, const Settings &settings, const DisplayPatterns &patterns)
 {
@@ -49,12 +54,18 @@ void FaceFrame::DrawHandsAndTexts(const QString &timeText, const Settings &setti
                                   const DisplayPatterns &patterns)
 {
     const QImage &frame = face_.frame();
-    if (handsAndTexts_.size() != frame.size() || handsAndTexts_.devicePixelRatio() != frame.devicePixelRatio()) {
+    if (!handsPainter_ || handsAndTexts_.size() != frame.size()
+        || handsAndTexts_.devicePixelRatio() != frame.devicePixelRatio()) {
+        // No image may be replaced while a painter is open on it.
+        handsPainter_.reset();
         handsAndTexts_ = QImage(frame.size(), QImage::Format_ARGB32_Premultiplied);
         handsAndTexts_.setDevicePixelRatio(frame.devicePixelRatio());
+        handsPainter_ = std::make_unique<QPainter>(&handsAndTexts_);
     }
+    // Cleared and written pixel by pixel under the open painter: the raster
+    // painter draws straight into the image's pixels and keeps none of them.
     handsAndTexts_.fill(Qt::transparent);
-    face_.DrawHands(handsAndTexts_, timeText);
+    face_.DrawHands(*handsPainter_, timeText);
     DrawDigitalOverlay(handsAndTexts_, settings, patterns.DatePatternFormat, patterns.TimePatternFormat, timeText);
     handsAndTextsAt_ = timeText;
 }
@@ -79,16 +90,19 @@ QRect ChangedRect(const QImage &now, const QImage &before)
 {
     if (now.size() != before.size() || now.format() != before.format() || now.depth() != 32)
         return now.rect();
-    int top = now.height(), bottom = -1, left = now.width(), right = -1;
-    for (int y = 0; y < now.height(); ++y) {
+    // The sizes are read once: each call of QImage's accessors goes through
+    // the library, and the loop below visits every pixel of the face.
+    const int width = now.width(), height = now.height();
+    int top = height, bottom = -1, left = width, right = -1;
+    for (int y = 0; y < height; ++y) {
         const auto *a = reinterpret_cast<const quint32 *>(now.constScanLine(y));
         const auto *b = reinterpret_cast<const quint32 *>(before.constScanLine(y));
         int first = 0;
-        while (first < now.width() && a[first] == b[first])
+        while (first < width && a[first] == b[first])
             ++first;
-        if (first == now.width())
+        if (first == width)
             continue;
-        int last = now.width() - 1;
+        int last = width - 1;
         while (a[last] == b[last])
             --last;
         top = std::min(top, y);

@@ -5,6 +5,7 @@
 // clock window puts only that part on the screen. Most ticks of a still face
 // would draw the very frame shown before, so a frame is drawn only when
 // something it draws has changed.
+#include <memory>
 #include <optional>
 #include <QImage>
 #include <QPoint>
@@ -15,11 +16,13 @@
 
 class AnalogFace;
 class FaceAnimation;
+class QPainter;
 struct Settings;
 
 class FaceFrame {
 public:
-    FaceFrame(AnalogFace &face, FaceAnimation &animation) : face_(face), animation_(animation) {}
+    FaceFrame(AnalogFace &face, FaceAnimation &animation);
+    ~FaceFrame();
 
     // One tick at timeText ("yyyy/mm/dd hh:nn:ss"): the figure and the scroll
     // move on one step, and the frame is drawn when it would differ from the
@@ -53,6 +56,9 @@ private:
     };
     std::optional<Drawn> drawn_;   // none: draw at the next tick
     QImage handsAndTexts_;         // laid over every new frame
+    // Open on handsAndTexts_ while that image lives: setting a painter up
+    // each second would cost more than the hands it draws.
+    std::unique_ptr<QPainter> handsPainter_;
     QString handsAndTextsAt_;      // the time text they show; empty: draw anew
     QImage shown_;                 // the frame as last put on the screen
 };
