@@ -4,8 +4,7 @@
 # window, the colour chooser, the choosers of アニメ変更 and イメージ設定
 # (too large for any side of a clock in the middle of the screen: made
 # smaller), the box of a help page nothing opens, the box of a missing
-# archiver, the fortune. A window of fixed size offers no maximise, by its
-# hints and on the screen (its title bar shows a close button alone); the
+# archiver, the fortune. A window of fixed size offers no maximise; the
 # windows name the launcher entry the desktop knows them by and carry the
 # icon sizes docks show. Each step waits for what it looks at, and looks
 # again at a window the toolkit made anew meanwhile.
@@ -52,12 +51,12 @@ beside_clock() { # window
   ((x >= cx + 80 || x + w <= cx || y >= cy + 80 || y + h <= cy))
 }
 
-# The visible dialog of the clock titled $1 (a pattern), if any: under
-# openbox one of fixed size is of the tool bar kind.
+# The visible dialog of the clock other than the settings window titled $1
+# (a pattern), if any.
 dialog_titled() { # title
   local id
   for id in $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null); do
-    grep -q '_NET_WM_WINDOW_TYPE_\(DIALOG\|TOOLBAR\)' <<<"$(xprop -id "$id" _NET_WM_WINDOW_TYPE 2>/dev/null)" \
+    grep -q _NET_WM_WINDOW_TYPE_DIALOG <<<"$(xprop -id "$id" _NET_WM_WINDOW_TYPE 2>/dev/null)" \
       && { echo "$id"; return 0; }
   done
   return 1
@@ -81,37 +80,16 @@ check_beside_clock() { # name [fixed] finder...
     || fail "$name is not beside the clock at $cx,$cy on the 1024x768 screen: its frame is \"$(frame_of "${FOUND:-0}" 2>/dev/null)\" (x y w h)"
   [ -n "$fixed" ] || return 0
   # Neither the window manager's actions nor the Motif hints (functions:
-  # resize 0x2, minimise 0x8, maximise 0x10; decorations: resize handles
-  # 0x4, minimise 0x20 and maximise 0x40 buttons) offer to resize, minimise
-  # or maximise it; openbox draws a maximise button beside any minimise
-  # button, and then allows the window to be minimised.
+  # resize 0x2, maximise 0x10; decorations: resize handles 0x4, maximise
+  # button 0x40) offer to resize or maximise it.
   offers_no_maximise() {
     local functions decorations
     actions=$(xprop -id "$FOUND" _NET_WM_ALLOWED_ACTIONS _MOTIF_WM_HINTS 2>/dev/null) || return 1
-    ! grep -q 'MAXIMIZE\|MINIMIZE\|_NET_WM_ACTION_RESIZE' <<<"$actions" || return 1
+    ! grep -q 'MAXIMIZE\|_NET_WM_ACTION_RESIZE' <<<"$actions" || return 1
     read -r functions decorations <<<"$(sed -n 's/^_MOTIF_WM_HINTS.* = [^,]*, \([^,]*\), \([^,]*\),.*/\1 \2/p' <<<"$actions")"
-    [ -n "$decorations" ] && ((!(functions & 0x1a) && !(decorations & 0x64)))
+    [ -n "$decorations" ] && ((!(functions & 0x12) && !(decorations & 0x44)))
   }
-  wait_until 10 offers_no_maximise || fail "$name offers to resize, minimise or maximise: $actions"
-  # On the screen its title bar, drawn as the active window's, shows the
-  # close button alone.
-  xdotool windowactivate "$FOUND" 2>/dev/null || true
-  close_button_alone() { buttons=$(title_buttons "$FOUND") && [ "$buttons" = 1 ]; }
-  local buttons=
-  wait_until 10 close_button_alone || fail "$name shows $buttons buttons in its title bar, not the close button alone"
-}
-
-# How many buttons openbox's title bar of the active window $1 shows,
-# counted on the screen by their dark blue edges (#49678B in openbox's
-# default theme).
-title_buttons() { # window
-  local x y w h top
-  read -r x y w h <<<"$(frame_of "$1")"
-  top=$(xprop -id "$1" _NET_FRAME_EXTENTS | sed -n 's/.* = [0-9]*, [0-9]*, \([0-9]*\),.*/\1/p')
-  convert "$(screenshot title_bar)" -crop "${w}x${top}+$x+$y" +repage -fuzz 6% -fill white -opaque '#49678B' \
-    -fill black +opaque white -define connected-components:verbose=true \
-    -define connected-components:area-threshold=20 -connected-components 8 null: \
-    | grep -c 'gray(255)\|srgb(255,255,255)' || true
+  wait_until 10 offers_no_maximise || fail "$name offers to resize or maximise: $actions"
 }
 
 # Opens the popup menu and presses keys $@ in it once it is open.
@@ -167,7 +145,7 @@ chooser() {
   local id
   for id in $(xdotool search --onlyvisible --pid "$CLOCK_PID" 2>/dev/null); do
     [ "$(xdotool getwindowname "$id" 2>/dev/null)" = Tockara ] && continue
-    grep -q '_NET_WM_WINDOW_TYPE_\(DIALOG\|TOOLBAR\)' <<<"$(xprop -id "$id" _NET_WM_WINDOW_TYPE 2>/dev/null)" \
+    grep -q _NET_WM_WINDOW_TYPE_DIALOG <<<"$(xprop -id "$id" _NET_WM_WINDOW_TYPE 2>/dev/null)" \
       && { echo "$id"; return 0; }
   done
   return 1

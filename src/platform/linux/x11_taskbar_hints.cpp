@@ -1,4 +1,3 @@
-#include <QByteArray>
 #include <QList>
 #include <QWindow>
 
@@ -24,37 +23,6 @@ constexpr long kMwmFuncClose = 1 << 5;
 constexpr long kMwmDecorBorder = 1 << 1;
 constexpr long kMwmDecorTitle = 1 << 3;
 constexpr long kMwmDecorMenu = 1 << 4;
-
-// The name the running window manager goes by (_NET_WM_NAME of its check
-// window); empty when none runs or it gives no name.
-QByteArray WindowManagerName(Display *display)
-{
-    const Window root = DefaultRootWindow(display);
-    Atom type = None;
-    int format = 0;
-    unsigned long count = 0, after = 0;
-    unsigned char *data = nullptr;
-    Window check = None;
-    if (XGetWindowProperty(display, root, XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", False), 0, 1, False,
-                           XA_WINDOW, &type, &format, &count, &after, &data) == Success
-        && data && type == XA_WINDOW && format == 32 && count == 1)
-        check = *reinterpret_cast<Window *>(data);
-    if (data)
-        XFree(data);
-    if (check == None)
-        return {};
-    data = nullptr;
-    QByteArray name;
-    // The name is read off another program's window: at most 64 bytes.
-    if (XGetWindowProperty(display, check, XInternAtom(display, "_NET_WM_NAME", False), 0, 16, False,
-                           XInternAtom(display, "UTF8_STRING", False), &type, &format, &count, &after, &data)
-            == Success
-        && data && format == 8)
-        name = QByteArray(reinterpret_cast<const char *>(data), int(count));
-    if (data)
-        XFree(data);
-    return name;
-}
 
 } // namespace
 
@@ -86,18 +54,7 @@ void KeepFixedSizeOnX11(QWindow &window)
     long hints[5] = {kMwmHintsFunctions | kMwmHintsDecorations, kMwmFuncMove | kMwmFuncClose,
                      kMwmDecorBorder | kMwmDecorTitle | kMwmDecorMenu, 0, 0};
     const Atom motif = XInternAtom(display, "_MOTIF_WM_HINTS", False);
-    const Window id = Window(window.winId());
-    XChangeProperty(display, id, motif, motif, 32, PropModeReplace, reinterpret_cast<unsigned char *>(hints), 5);
-    // Openbox believes no hint that takes a dialog's minimise button away,
-    // and keeps a maximise button (one that does nothing) wherever a
-    // minimise button stands between it and the title. Only a window of the
-    // tool bar kind goes without both there: the window is named one, for
-    // openbox alone (other window managers follow the hints above, and may
-    // frame a tool bar otherwise).
-    if (WindowManagerName(display) == "Openbox") {
-        Atom toolbar = XInternAtom(display, "_NET_WM_WINDOW_TYPE_TOOLBAR", False);
-        XChangeProperty(display, id, XInternAtom(display, "_NET_WM_WINDOW_TYPE", False), XA_ATOM, 32,
-                        PropModeReplace, reinterpret_cast<unsigned char *>(&toolbar), 1);
-    }
+    XChangeProperty(display, Window(window.winId()), motif, motif, 32, PropModeReplace,
+                    reinterpret_cast<unsigned char *>(hints), 5);
     XFlush(display);
 }

@@ -67,11 +67,9 @@ void KeepAboveOtherProgramsOnX11(QWindow &window);
 void KeepOffTaskbarOnX11(QWindow &window);
 
 // Marks the window, before it is first shown, as one that can be neither
-// resized, minimised nor maximised in the Motif hints, which some window
-// managers believe over the size hints (the toolkit's say every framed
-// window can be resized); under openbox, which keeps those buttons whatever
-// the hints say, also as a window of the tool bar kind. Nothing happens
-// without an X display.
+// resized nor maximised in the Motif hints, which some window managers
+// believe over the size hints (the toolkit's say every framed window can be
+// resized). Nothing happens without an X display.
 void KeepFixedSizeOnX11(QWindow &window);
 
 // The window of another program that has the keyboard now, as it can be
