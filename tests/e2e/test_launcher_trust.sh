@@ -104,6 +104,9 @@ start_clock
 
 # The clock's boxes and the clock share the title "Tockara".
 boxes() { xdotool search --onlyvisible --name '^Tockara$' 2>/dev/null | wc -l; }
+# Asked anew at each try of wait_until.
+boxes_at_least() { [ "$(boxes)" -ge "$1" ]; }
+boxes_at_most() { [ "$(boxes)" -le "$1" ]; }
 # Opens ランチャー (the fourth item) and goes to its item $1 (1-based,
 # separators not counted); with more arguments, opens that item's submenu
 # and presses them there. Keys go to a menu once it is shown, and a moment
@@ -127,7 +130,7 @@ choose() { # item [keys...]
 # of 900 pixels.
 expect_warning() { # what [squares]
   local shot box width
-  wait_until 10 test "$(boxes)" -ge 2 || fail "$1: no warning was shown (screen: $(screenshot "$1"))"
+  wait_until 10 boxes_at_least 2 || fail "$1: no warning was shown (screen: $(screenshot "$1"))"
   shot=$(screenshot untrusted)
   cp "$shot" "${TOCKARA_E2E_SHOTS:-$WORK}/untrusted_${1//[^a-z.-]/_}.png" 2>/dev/null || true
   if [ -n "${2:-}" ]; then
@@ -137,7 +140,7 @@ expect_warning() { # what [squares]
     [ "$(squares_shown "$shot" "$box")" = "$2" ] || fail "$1: the warning does not show the name as written ($shot)"
   fi
   xdotool key Return
-  wait_until 10 test "$(boxes)" -le 1 || fail "$1: the warning did not close"
+  wait_until 10 boxes_at_most 1 || fail "$1: the warning did not close"
 }
 
 # ランチャー > 1. notes: opened as a document, not run.
@@ -180,7 +183,8 @@ drop_on_clock "$WORK/docs/MY.DIR/README"
 wait_for_ini "$PROGRAM/Tockara.ini" Lunch Count 3 10 || fail "the dropped README was not registered"
 choose 3
 xdotool key Return
-wait_until 10 test "$(wc -l < "$WORK/opened.log")" -ge 2 || fail "README did not reach the document opener"
+opened_twice() { [ "$(wc -l < "$WORK/opened.log")" -ge 2 ]; }
+wait_until 10 opened_twice || fail "README did not reach the document opener"
 [ "$(tail -1 "$WORK/opened.log")" = "$WORK/docs/MY.DIR/README" ] || fail "the opener was asked for $(tail -1 "$WORK/opened.log")"
 [ "$(boxes)" -le 1 ] || fail "a message was shown for README (screen: $(screenshot readme))"
 sed -i '$d' "$WORK/opened.log"
