@@ -91,13 +91,20 @@ const QString &ArchiveOf(const Shape &shape)
     return archive->path;
 }
 
+// A new empty folder in outputs, for one extraction. One count for every
+// extraction, whoever makes it: the clock and bsdtar never share a folder.
+QString FreshFolder(const QTemporaryDir &outputs)
+{
+    static int made = 0;
+    return outputs.filePath(QString::number(++made));
+}
+
 // Seconds extract took to unpack the archive into a fresh folder of
 // outputs; negative when it failed.
 template <typename Extract>
 double TimeExtraction(const QString &archive, const QTemporaryDir &outputs, Extract extract)
 {
-    static int made = 0;
-    const QString out = outputs.filePath(QString::number(++made));
+    const QString out = FreshFolder(outputs);
     QDir().mkpath(out);
     QElapsedTimer timer;
     timer.start();
