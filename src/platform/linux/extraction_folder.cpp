@@ -442,9 +442,19 @@ qint64 TargetFolder::roomBytes() const
 
 bool TargetFolder::isProtected(const QString &relative) const
 {
-    // Walked as it stands, making nothing: a part not there yet is checked
-    // by its name below its parent.
     const QStringList parts = VisiblePath(relative).split(u'/', Qt::SkipEmptyParts);
+    if (parts.isEmpty())
+        return false;
+    // An entry in a folder opened before (most entries: they come folder by
+    // folder) is looked at by its own name only: the folder was checked
+    // when it was opened, and it is written through that descriptor.
+    const QString key = parts.first(parts.size() - 1).join(u'/');
+    if (key.isEmpty() && root_)
+        return rules_.protectedPlaces.checkEntry(checked_, root_->get(), parts.last(), true).covered;
+    if (const auto at = folders_.find(key); at != folders_.end())
+        return rules_.protectedPlaces.checkEntry(at->second.check, at->second.fd->get(), parts.last(), true).covered;
+    // Otherwise walked as it stands, making nothing: a part not there yet
+    // is checked by its name below its parent.
     FolderCheck current = checked_;
     UniqueFd folder(fcntl(fd_.get(), F_DUPFD_CLOEXEC, 0));
     for (qsizetype i = 0; i < parts.size(); ++i) {
