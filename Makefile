@@ -6,7 +6,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 PREFIX ?= /usr/local
 
-.PHONY: all deps configure build run test bench install package clean
+.PHONY: all deps configure build run test test-debian13 bench install package clean
 
 all: build
 
@@ -31,6 +31,11 @@ test: build
 	  bash scripts/test_leftovers.sh "$$run" || status=1; \
 	  exit $$status
 
+# make test on Debian 13, in a root made with debootstrap under the build
+# folder (needs root and the Debian package server; README.md).
+test-debian13:
+	@bash scripts/test_debian13.sh --build $(BUILD)
+
 bench: build
 	@bash scripts/bench.sh $(BUILD)
 
@@ -45,4 +50,5 @@ package: configure
 	@bash scripts/package.sh $(BUILD)
 
 clean:
-	rm -rf $(BUILD)
+	@# never into a file system the Debian 13 root still has mounted
+	rm -rf --one-file-system $(BUILD)

@@ -1,3 +1,5 @@
+include(${CMAKE_CURRENT_LIST_DIR}/precompiled.cmake)
+
 # One library per source folder, in layers: a folder's library may use only
 # the libraries of folders added before it, and only those it declares.
 #
@@ -78,9 +80,13 @@ function(tockara_library name)
     return()
   endif()
   add_library(${name} STATIC ${sources} ${headers})
+  # Any library may be linked into an on-demand module (a shared object), so
+  # its code is position-independent whatever the toolkit's own flags add.
+  set_target_properties(${name} PROPERTIES POSITION_INDEPENDENT_CODE ON)
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
   target_compile_options(${name} PRIVATE ${TOCKARA_WARNINGS})
   target_link_libraries(${name} PUBLIC ${ARG_DEPENDS})
+  tockara_reuse_pch(${name} ${ARG_DEPENDS})
 endfunction()
 
 # An on-demand module (see platform/linux/on_demand_module.h):
@@ -108,6 +114,7 @@ function(tockara_module name)
   target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR}/src)
   target_compile_options(${target} PRIVATE ${TOCKARA_WARNINGS})
   target_link_libraries(${target} PRIVATE ${ARG_DEPENDS} -Wl,--no-undefined)
+  tockara_reuse_pch(${target} ${ARG_DEPENDS})
   install(TARGETS ${target} LIBRARY DESTINATION ${TOCKARA_MODULE_INSTALL_DIR})
   set_property(GLOBAL APPEND PROPERTY TOCKARA_MODULES ${target})
 endfunction()

@@ -39,9 +39,10 @@ packages=(
   # archive extraction: ZIP and LZH in process, ARJ through 7-Zip; bsdtar
   # makes the test and benchmark archives; zlib checks what 7-Zip wrote
   libarchive-dev 7zip libarchive-tools zlib1g-dev
-  # the validators of the installed desktop entry and AppStream metainfo;
-  # binutils strips the installed files and checks them for build paths
-  desktop-file-utils appstream binutils
+  # the validators of the installed desktop entry and AppStream metainfo,
+  # groff for the manual page; binutils strips the installed files and
+  # checks them for build paths
+  desktop-file-utils appstream groff-base binutils
   # watching the system calls of a settings save (the folder's sync)
   strace
 )

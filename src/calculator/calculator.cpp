@@ -221,6 +221,17 @@ void Calculator::TakeBackDigit()
         CalcDisplay = QStringLiteral("0");
 }
 
+QString Calculator::CopyText() const
+{
+    if (!ShowsResult() || shownValue_ == 0)
+        return CalcDisplay;
+    // In exponent form for the magnitudes the display writes so (1.5E+20);
+    // EnterNumber reads every such text back.
+    const double magnitude = std::fabs(shownValue_);
+    const bool exponent = magnitude >= 1e15 || magnitude < 1e-4;
+    return QString::number(shownValue_, exponent ? 'E' : 'f', QLocale::FloatingPointShortest);
+}
+
 bool Calculator::EnterNumber(const QString &text)
 {
     static const QRegularExpression number(

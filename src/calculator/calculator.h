@@ -53,6 +53,11 @@ public:
     // Returns false, changing nothing, for any other text.
     bool EnterNumber(const QString &text);
 
+    // What Ctrl+C copies: a shown result's whole value, which the display
+    // may show rounded or cut, in the fewest digits that read back as it;
+    // a number being typed, or an error, as the display shows it.
+    QString CopyText() const;
+
     QString CalcDisplay = QStringLiteral("0");
     double Accumulator = 0;      // the left operand and running result
     double Operand = 0;          // the right operand of the last operation

@@ -13,14 +13,16 @@ QColor FromColorValue(qint32 value)
     return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
 }
 
-// A right triangle with legs of 9 pixels (the border's corner included) in
-// the lower-right corner of the cell.
+// The triangle's legs, in pixels, the border's corner included.
+constexpr int kTriangleLeg = 9;
+
+// A right triangle in the lower-right corner of the cell.
 void DrawCornerTriangle(QPainter &painter, int x0, int y0, const QColor &colour)
 {
     painter.setPen(colour);
     const int right = x0 + CellWidth;
     const int bottom = y0 + CellHeight;
-    for (int k = 0; k <= 8; ++k)
+    for (int k = 0; k < kTriangleLeg; ++k)
         painter.drawLine(right - k, bottom, right, bottom - k);
 }
 
@@ -72,6 +74,16 @@ void DrawDay(QPainter &painter, int cell, const MonthCell &day, const CalendarDa
 }
 
 } // namespace
+
+QRegion CornerTriangleRegion(int cell)
+{
+    const int right = GridLeft + CellWidth * (cell % MonthColumns) + CellWidth;
+    const int bottom = GridTop + CellHeight * (cell / MonthColumns) + CellHeight;
+    QRegion triangle;
+    for (int row = 0; row < kTriangleLeg; ++row)
+        triangle += QRect(right - (kTriangleLeg - 1) + row, bottom - row, kTriangleLeg - row, 1);
+    return triangle;
+}
 
 QFont MonthFont(const QString &fontName)
 {

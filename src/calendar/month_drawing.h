@@ -2,6 +2,7 @@
 // Painting a computed month onto the month view's surface.
 #include <QColor>
 #include <QFont>
+#include <QRegion>
 #include <QSize>
 
 #include "calendar/calendar_data.h"
@@ -22,3 +23,8 @@ QFont MonthFont(const QString &fontName);
 // cell border in black and its number in the style's text colour.
 void DrawMonth(QPainter &painter, const MonthSheet &sheet, const CalendarData &calendar,
                const QColor &background);
+
+// The pixels of the corner triangle in a grid cell (the diary mark, and the
+// mark of the CornerTriangle style): what must stay visible when something
+// is drawn over the cell.
+QRegion CornerTriangleRegion(int cell);

@@ -1,7 +1,9 @@
 #include "face/digital_overlay.h"
 
+#include <algorithm>
 #include <cmath>
 #include <QDate>
+#include <QRegion>
 
 #include "face/color_value.h"
 
@@ -164,6 +166,34 @@ OverlayPlacement PlaceOverlayTexts(int faceHeight, bool showDate, bool showTime,
     return placement;
 }
 
+int ShiftIntoFace(QSize faceSize, const QList<QRect> &boxes)
+{
+    // The window's own shape (ClockWindow's mask), made once per size; the
+    // texts change once a minute at most, so the last answer is kept.
+    static QSize shapeSize;
+    static QRegion shape;
+    static QList<QRect> lastBoxes;
+    static int lastShift = 0;
+    if (shapeSize == faceSize && boxes == lastBoxes)
+        return lastShift;
+    if (shapeSize != faceSize) {
+        shapeSize = faceSize;
+        shape = QRegion(0, 0, faceSize.width(), faceSize.height(), QRegion::Ellipse);
+    }
+    lastBoxes = boxes;
+    lastShift = 0;
+    const auto inside = [](const QRect &box) {
+        return shape.contains(box.topLeft()) && shape.contains(box.topRight())
+            && shape.contains(box.bottomLeft()) && shape.contains(box.bottomRight());
+    };
+    for (int shift = 0; shift < faceSize.height(); ++shift) {
+        if (std::all_of(boxes.begin(), boxes.end(),
+                        [&](const QRect &box) { return box.isEmpty() || inside(box.translated(0, shift)); }))
+            return lastShift = shift;
+    }
+    return lastShift;
+}
+
 void DrawDigitalOverlay(QImage &frame, const Settings &settings, const QString &datePatternFormat,
                         const QString &timePatternFormat, const QString &timeText)
 {
@@ -182,14 +212,30 @@ void DrawDigitalOverlay(QImage &frame, const Settings &settings, const QString &
     const OverlayPlacement placement =
         PlaceOverlayTexts(height, showDate, showTime, dateSize.height(), timeSize.height());
 
-    if (digital.DatePosition == 0 && !dateLine.isEmpty()) {
-        DrawOutlinedText(frame, FaceTextPointSize, ToQColor(digital.DateColor),
-                         (width - dateSize.width()) / 2, placement.dateTop, dateLine,
-                         digital.DateFuchiEnabled, ToQColor(digital.DateFuchiColor));
+    struct Line {
+        bool drawn;
+        QString text;
+        QColor colour, outline;
+        int k, x, y;
+    };
+    const Line lines[] = {
+        {digital.DatePosition == 0 && !dateLine.isEmpty(), dateLine, ToQColor(digital.DateColor),
+         ToQColor(digital.DateFuchiColor), digital.DateFuchiEnabled, (width - dateSize.width()) / 2,
+         placement.dateTop},
+        {digital.TimePosition == 0 && !timeLine.isEmpty(), timeLine, ToQColor(digital.TimeColor),
+         ToQColor(digital.TimeFuchiColor), digital.TimeFuchiEnabled, (width - timeSize.width()) / 2,
+         placement.timeTop},
+    };
+    QList<QRect> boxes;
+    for (const Line &line : lines) {
+        if (line.drawn)
+            boxes << OutlinedTextBounds(QSize(width, height), FaceTextPointSize, line.colour, line.x, line.y,
+                                        line.text, line.k, line.outline);
     }
-    if (digital.TimePosition == 0 && !timeLine.isEmpty()) {
-        DrawOutlinedText(frame, FaceTextPointSize, ToQColor(digital.TimeColor),
-                         (width - timeSize.width()) / 2, placement.timeTop, timeLine,
-                         digital.TimeFuchiEnabled, ToQColor(digital.TimeFuchiColor));
+    const int shift = ShiftIntoFace(QSize(width, height), boxes);
+    for (const Line &line : lines) {
+        if (line.drawn)
+            DrawOutlinedText(frame, FaceTextPointSize, line.colour, line.x, line.y + shift, line.text, line.k,
+                             line.outline);
     }
 }

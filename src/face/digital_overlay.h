@@ -5,6 +5,8 @@
 #include <QColor>
 #include <QDateTime>
 #include <QImage>
+#include <QList>
+#include <QRect>
 #include <QSize>
 #include <QString>
 
@@ -48,7 +50,21 @@ OverlayPlacement PlaceOverlayTexts(int faceHeight, bool showDate, bool showTime,
 void DrawOutlinedText(QImage &frame, int pointSize, QColor colour, int x, int y,
                       const QString &text, int k, QColor outline);
 
+// The face pixels DrawOutlinedText would draw on a face of faceSize at scale
+// 1 with the same arguments, as their bounding box (empty when it draws
+// nothing), also beyond the face. A scaled face lays its texts out the same.
+QRect OutlinedTextBounds(QSize faceSize, int pointSize, QColor colour, int x, int y, const QString &text, int k,
+                         QColor outline);
+
+// How far texts drawn in boxes (face pixels) move down so that each lies
+// wholly inside the face's ellipse (faceSize), which is all the window
+// shows: the least such shift, or 0 when they fit already or fit nowhere.
+int ShiftIntoFace(QSize faceSize, const QList<QRect> &boxes);
+
 // Draws the date and time texts of the "Digital" settings on the face for the
-// time text of this tick. Called by the tick after DrawHands.
+// time text of this tick, where PlaceOverlayTexts puts them, or moved down
+// together by ShiftIntoFace so that no outline or glyph is cut by the rim (the
+// date of the round 80-pixel face would lose its first and last digits' tops).
+// Called by the tick after DrawHands.
 void DrawDigitalOverlay(QImage &frame, const Settings &settings, const QString &datePatternFormat,
                         const QString &timePatternFormat, const QString &timeText);

@@ -270,21 +270,39 @@ QSize MeasureFaceText(const QString &text, int pointSize)
     return Cache().measure(text, pointSize);
 }
 
+namespace {
+
+// The stamp of the text for a face of faceSize face pixels drawn at ratio,
+// and where its top-left goes (device pixels) for the text's corner at (x, y).
+std::pair<const Stamp *, QPoint> PlacedStamp(QSize faceSize, qreal ratio, int pointSize, QColor colour, int x,
+                                             int y, const QString &text, int k, QColor outline)
+{
+    const StampKey key{text, pointSize, colour.rgb(), outline.rgb(), k, faceSize, ratio};
+    const Stamp &stamp = Cache().stamp(key);
+    if (ratio == 1)
+        return {&stamp, QPoint(x, y) - stamp.corner};
+    const QPoint corner(int(FirstDevicePixelOf(x, ratio)), int(FirstDevicePixelOf(y, ratio)));
+    return {&stamp, corner - stamp.corner};
+}
+
+} // namespace
+
 void DrawOutlinedText(QImage &frame, int pointSize, QColor colour, int x, int y,
                       const QString &text, int k, QColor outline)
 {
     if (text.isEmpty() || frame.isNull())
         return;
     const qreal ratio = frame.devicePixelRatio();
-    if (ratio == 1) {
-        const StampKey key{text, pointSize, colour.rgb(), outline.rgb(), k, frame.size(), 1};
-        const Stamp &stamp = Cache().stamp(key);
-        CopyOpaque(frame, stamp.image, QPoint(x, y) - stamp.corner);
-        return;
-    }
-    const StampKey key{text, pointSize, colour.rgb(), outline.rgb(), k,
-                       frame.deviceIndependentSize().toSize(), ratio};
-    const Stamp &stamp = Cache().stamp(key);
-    const QPoint corner(int(FirstDevicePixelOf(x, ratio)), int(FirstDevicePixelOf(y, ratio)));
-    CopyOpaque(frame, stamp.image, corner - stamp.corner);
+    const QSize faceSize = ratio == 1 ? frame.size() : frame.deviceIndependentSize().toSize();
+    const auto [stamp, origin] = PlacedStamp(faceSize, ratio, pointSize, colour, x, y, text, k, outline);
+    CopyOpaque(frame, stamp->image, origin);
+}
+
+QRect OutlinedTextBounds(QSize faceSize, int pointSize, QColor colour, int x, int y, const QString &text, int k,
+                         QColor outline)
+{
+    if (text.isEmpty() || faceSize.isEmpty())
+        return {};
+    const auto [stamp, origin] = PlacedStamp(faceSize, 1, pointSize, colour, x, y, text, k, outline);
+    return stamp->image.isNull() ? QRect() : QRect(origin, stamp->image.size());
 }

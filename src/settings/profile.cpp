@@ -48,7 +48,10 @@ QString ReadIniValue(const QString &section, const QString &key, const QString &
                      const QString &file)
 {
     if (const auto parsed = CachedProfile(file)) {
-        if (const std::optional<QString> value = parsed->find(TrimBlanks(section), TrimBlanks(key)))
+        // An asked name, too, ends at its first NUL.
+        const QString sectionName = TrimAtNul(section);
+        const QString keyName = TrimAtNul(key);
+        if (const std::optional<QString> value = parsed->find(TrimBlanks(sectionName), TrimBlanks(keyName)))
             return TrimAtNul(*value);
     }
     return TrimTrailingBlanks(TrimAtNul(def));
@@ -78,7 +81,7 @@ bool ProfileBatch::commit()
         bool changed = false;
         for (const Entry &entry : entries_)
             changed = profile.set(entry.section, entry.key, entry.value) || changed;
-        return changed;
+        return profile.returnToAnsi() || changed;
     });
 }
 

@@ -19,8 +19,10 @@
 // input methods type for CP932's own glyphs (〜 U+301C, − U+2212, …) are
 // written as the code page's forms of them (see EncodeAnsiExactly). A file
 // whose text CP932 cannot hold is written as UTF-16LE with a byte-order mark,
-// the form the Windows routines read as Unicode, and stays so; files with a
-// UTF-16LE or UTF-8 byte-order mark are read and written in their encoding.
+// the form the Windows routines read as Unicode; a UTF-16LE file (with its
+// byte-order mark) is written as CP932 again by the first write after which
+// CP932 can hold its text, since the original's readers read only that.
+// Files with a UTF-8 byte-order mark are read and written in their encoding.
 // No character is ever written as "?". A value written unchanged (one that
 // reads back as the value the key has) leaves its line's bytes as they are,
 // and a write that changes nothing leaves the file alone.

@@ -124,6 +124,14 @@ quint32 NameHash(const QString &folded)
     return quint32(qHash(folded));
 }
 
+// A section or key name as it is compared: without blanks at either end, then
+// up to its first NUL, as the Windows profile routines compare names ("Left",
+// a NUL and "=ab" is the key Left; "[S", a NUL and "]" opens section S).
+QString NameOf(QStringView spelled)
+{
+    return UpTo(TrimBlanks(spelled), {u'\0'}).toString();
+}
+
 // What one line means. "[X] text" opens section X; a "[" line without "]"
 // opens none and is read like any other line. A line with "=" is a key whose
 // value runs from the first "=" to the end of the line.
@@ -139,13 +147,12 @@ LineMeaning Interpret(QStringView text)
     if (trimmed.startsWith(u'[')) {
         const qsizetype close = trimmed.indexOf(u']');
         if (close > 0)
-            return {LineMeaning::Header, TrimBlanks(trimmed.sliced(1, close - 1)).toString(), {}};
+            return {LineMeaning::Header, NameOf(trimmed.sliced(1, close - 1)), {}};
     }
     const qsizetype equals = text.indexOf(u'=');
     if (equals < 0)
         return {};
-    const QStringView name = TrimBlanks(text.first(equals));
-    return {LineMeaning::Key, name.toString(), ReadBackValue(text.sliced(equals + 1))};
+    return {LineMeaning::Key, NameOf(text.first(equals)), ReadBackValue(text.sliced(equals + 1))};
 }
 
 } // namespace
@@ -343,6 +350,24 @@ void ProfileFile::becomeUtf16()
         text_.append(wide);
     }
     encoding_ = ProfileEncoding::Utf16;
+}
+
+bool ProfileFile::returnToAnsi()
+{
+    if (encoding_ != ProfileEncoding::Utf16)
+        return false;
+    QByteArray ansi;
+    ansi.reserve(text_.size() / 2);
+    const QByteArray lineEnd("\r\n");
+    for (const Line &line : lines_) {
+        const std::optional<QByteArray> bytes = EncodeAnsiExactly(decode(rawLine(line)));
+        if (!bytes)
+            return false;
+        ansi.append(*bytes).append(lineEnd);
+    }
+    // Parsed anew: a name's code page form may differ from its UTF-16 one.
+    *this = parse(ansi);
+    return true;
 }
 
 bool ProfileFile::set(const QString &section, const QString &key, const QString &value)

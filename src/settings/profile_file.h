@@ -56,6 +56,13 @@ public:
     // other line keeping its text. Returns whether the file changed.
     bool set(const QString &section, const QString &key, const QString &value);
 
+    // A UTF-16 file whose every line CP932 can hold again (the characters
+    // that needed UTF-16 are gone) becomes CP932, the only form older readers
+    // of the program's files read; lines keep their text, in the code page's
+    // forms of the input methods' glyphs as every write stores them. Returns
+    // whether the file changed. Files of other encodings stay as they are.
+    bool returnToAnsi();
+
     // The memory the parsed form holds, in bytes: the file's text, kept once,
     // and a few words per line and per section.
     qsizetype memoryBytes() const;

@@ -539,6 +539,14 @@ void ClockWindow::keyPressEvent(QKeyEvent *event)
         OpenPopupMenuFromKeyboard();
         return;
     }
+    // Return, Enter or Space do what the double click does: the fortune.
+    const int key = event->key();
+    const bool activate = key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space;
+    if (activate && (event->modifiers() & ~Qt::KeypadModifier) == 0 && !event->isAutoRepeat() && showFortune) {
+        dragging_ = false;
+        showFortune();
+        return;
+    }
     QWidget::keyPressEvent(event);
 }
 

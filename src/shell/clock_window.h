@@ -59,7 +59,8 @@ public:
     // OpenPopupMenuFromKeyboard; shows the popup menu and returns when it
     // closes.
     std::function<void(QPoint anchor)> showPopupMenu;
-    // Called on a double click (the fortune message).
+    // Called on a double click, or Return or Space while the clock has the
+    // keyboard (the fortune message).
     std::function<void()> showFortune;
     // Called with the "text/uri-list" of files dropped on the clock; while it
     // is unset the clock accepts no drops. Other drag formats are refused.

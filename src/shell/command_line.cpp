@@ -6,6 +6,7 @@
 
 #include "calendar/holiday_listing.h"
 #include "platform/program_folder.h"
+#include "settings_window/version_text.h"
 
 namespace {
 
@@ -23,7 +24,23 @@ const char kHelp[] =
     "                  ファイルを作ることはありません。年は 1 から 9999 まで。\n"
     "  --menu          このプログラムフォルダで動いている時計のメニューを、キーボードで\n"
     "                  選べるように開きます。時計が動いていなければ起動して開きます。\n"
+    "  --version       バージョンを表示します。\n"
     "  --help, -h      この説明を表示します。\n";
+
+// The toolkit's own options, which reach it untouched when the clock starts,
+// and whether a value follows each (also written "-name=value"). A session
+// manager restarts the programs of a saved session with -session.
+struct ToolkitOption {
+    const char *name;
+    bool takesValue;
+};
+constexpr ToolkitOption kToolkitOptions[] = {
+    {"platform", true}, {"platformpluginpath", true}, {"platformtheme", true}, {"plugin", true},
+    {"qwindowgeometry", true}, {"geometry", true}, {"qwindowicon", true}, {"icon", true},
+    {"qwindowtitle", true}, {"title", true}, {"session", true}, {"display", true}, {"name", true},
+    {"style", true}, {"stylesheet", true}, {"reverse", false}, {"widgetcount", false},
+    {"nograb", false}, {"dograb", false}, {"sync", false},
+};
 
 void Print(FILE *stream, const QString &text)
 {
@@ -54,6 +71,38 @@ int ListHolidays(int argc, char **argv, const QString &yearText)
     return kDone;
 }
 
+// How many arguments from at the start option there takes (2 with the value
+// of a toolkit option that has one); 0 for an argument the clock does not know.
+int StartOptionLength(int argc, char **argv, int at)
+{
+    const QByteArray argument(argv[at]);
+    if (argument == "--menu")
+        return 1;
+    if (!argument.startsWith('-'))
+        return 0;
+    // The toolkit takes its options with one dash or two.
+    const QByteArray option = argument.mid(argument.startsWith("--") ? 2 : 1);
+    const qsizetype equals = option.indexOf('=');
+    const QByteArray name = equals < 0 ? option : option.first(equals);
+    for (const ToolkitOption &known : kToolkitOptions) {
+        if (name != known.name)
+            continue;
+        if (!known.takesValue)
+            return equals < 0 ? 1 : 0;
+        if (equals >= 0)
+            return 1;
+        return at + 1 < argc ? 2 : 0;
+    }
+    return 0;
+}
+
+int RefuseArgument(const char *argument)
+{
+    Print(stderr, QStringLiteral("tockara: 不明な引数です: %1\n\n").arg(QString::fromLocal8Bit(argument))
+                      + QString::fromUtf8(kHelp));
+    return kUsageError;
+}
+
 } // namespace
 
 std::optional<int> RunCommandLineOption(int argc, char **argv)
@@ -65,7 +114,18 @@ std::optional<int> RunCommandLineOption(int argc, char **argv)
         Print(stdout, QString::fromUtf8(kHelp));
         return kDone;
     }
+    if (option == QLatin1String("--version")) {
+        const ProgramVersion version = CurrentVersion();
+        Print(stdout, QStringLiteral("tockara %1.%2.%3\n").arg(version.major).arg(version.minor).arg(version.revision));
+        return kDone;
+    }
     if (option == QLatin1String("--holidays"))
         return ListHolidays(argc, argv, argc >= 3 ? QString::fromLocal8Bit(argv[2]) : QString());
+    for (int at = 1; at < argc;) {
+        const int length = StartOptionLength(argc, argv, at);
+        if (length == 0)
+            return RefuseArgument(argv[at]);
+        at += length;
+    }
     return std::nullopt;
 }

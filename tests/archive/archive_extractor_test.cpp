@@ -26,7 +26,7 @@ protected:
     ArchiveExtractor extractor{*fakes.services.archivers, *fakes.services.messages,
                                *fakes.services.programs};
     QSignalSpy spy{&extractor, &ArchiveExtractor::finished};
-    ExtractionSettings settings{"/home/u/dl/", false, "xdg-open", "/opt/tockara"};
+    ExtractionSettings settings{"/home/u/dl/", false, "xdg-open", "/opt/tockara", {}};
 };
 
 TEST_F(Extraction, WhatFollowsTheArchiver)
@@ -211,7 +211,7 @@ TEST(ExtractionAtTheEnd, EndingTheProgramStopsTheExtractionUnderWayAndDropsTheOt
     FakeServices fakes;
     auto extractor = std::make_unique<ArchiveExtractor>(*fakes.services.archivers, *fakes.services.messages,
                                                         *fakes.services.programs);
-    const ExtractionSettings settings{"/home/u/dl/", false, "xdg-open", "/opt/tockara"};
+    const ExtractionSettings settings{"/home/u/dl/", false, "xdg-open", "/opt/tockara", {}};
     fakes.archivers->hold();
     extractor->ExtractArchive("/dl/big.zip", settings);
     extractor->ExtractArchive("/dl/next.zip", settings);

@@ -36,7 +36,7 @@ TEST_F(ExtractionOnDisk, AnArchiveLargerThanTheDiskIsToldAsSuchAndLeavesNothing)
     if (!disk.mounted())
         GTEST_SKIP() << "no tmpfs can be mounted here";
     const QString archive = folder.writeBytes("dl/big.zip", ZipBytes({{"big.bin", QByteArray(40 << 20, 'b')}}));
-    extract(archive, {folder.file("disk"), true, "xdg-open", folder.file("program")});
+    extract(archive, {folder.file("disk"), true, "xdg-open", folder.file("program"), {}});
 
     ASSERT_EQ(fakes.messages->shown.size(), 1);
     EXPECT_EQ(fakes.messages->shown[0].title, "Tockara");
@@ -52,7 +52,7 @@ TEST_F(ExtractionOnDisk, AnArchiveLargerThanTheDiskIsToldAsSuchAndLeavesNothing)
 TEST_F(ExtractionOnDisk, AnArchiveNamedWithDotsStaysInsideTheExtractionFolder)
 {
     const QString archive = folder.writeBytes("dl/...zip", ZipBytes({{"a.txt", "a"}}));
-    extract(archive, {folder.file("dl/out"), true, "xdg-open", folder.file("program")});
+    extract(archive, {folder.file("dl/out"), true, "xdg-open", folder.file("program"), {}});
     EXPECT_TRUE(fakes.messages->shown.isEmpty());
     EXPECT_EQ(FolderTree(folder.path()), (QStringList{"dl", "dl/...zip", "dl/out", "dl/out/_..", "dl/out/_../a.txt"}));
     ASSERT_EQ(fakes.programs->requests.size(), 1);

@@ -62,6 +62,9 @@ TEST_F(CalculatorPageTest, CtrlAloneChangesTheSignAndCtrlWithAKeyCopiesOrPastes)
     const Case cases[] = {
         {"Ctrl alone", "", {{Qt::Key_5, {}}, {Qt::Key_Control, {}}}, "-5", ""},
         {"Ctrl+C", "", {{Qt::Key_5, {}}, {Qt::Key_C, Qt::ControlModifier}}, "5", "5"},
+        {"Ctrl+C of a cut result", "",
+         {{Qt::Key_2, {}}, {Qt::Key_Slash, {}}, {Qt::Key_3, {}}, {Qt::Key_Return, {}}, {Qt::Key_C, Qt::ControlModifier}},
+         "0.666666666666", "0.6666666666666666"},
         {"Ctrl+V", "12.5", {{Qt::Key_3, {}}, {Qt::Key_V, Qt::ControlModifier}}, "12.5", "12.5"},
         {"Ctrl+V of no number", "ABC", {{Qt::Key_3, {}}, {Qt::Key_V, Qt::ControlModifier}}, "3", "ABC"},
         {"BackSpace", "", {{Qt::Key_1, {}}, {Qt::Key_2, {}}, {Qt::Key_Backspace, {}}}, "1", ""},

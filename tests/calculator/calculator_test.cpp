@@ -202,6 +202,37 @@ TEST(CalculatorTest, OperatorKeysKeepThePendingAndActiveOperators)
     EXPECT_EQ(calculator.Accumulator, 16);
 }
 
+// Ctrl+C copies the value the display stands for, whole: pasted back (or
+// anywhere else) it is the same number, not the rounded or cut view of it.
+TEST(CalculatorTest, CopyTextIsTheWholeValueBehindTheDisplay)
+{
+    const struct { const char *keys, *display, *copied; } cases[] = {
+        {"12345678901234*10=", "1.23456789E+14", "123456789012340"},
+        {"0-12345678901234=", "-1.2345679E+13", "-12345678901234"},
+        {"2/3=", "0.666666666666", "0.6666666666666666"},
+        {"2R", "1.414213562373", "1.4142135623730951"},
+        {"1/7=/100000=", "1.42857143E-06", "1.4285714285714284E-06"},
+        {"99999999999999*99999999999999=", "1E+28", "9.9999999999998E+27"},
+        {"2+3=", "5", "5"},
+        {"2+3=S", "-5", "-5"},
+        {"12.", "12.", "12."},
+        {"0.5", "0.5", "0.5"},
+        {"3*0=", "0", "0"},
+        {"4SR", "エラー", "エラー"},
+    };
+    for (const auto &c : cases) {
+        Calculator calculator;
+        Type(calculator, c.keys);
+        EXPECT_EQ(calculator.CalcDisplay.toStdString(), c.display) << c.keys;
+        EXPECT_EQ(calculator.CopyText().toStdString(), c.copied) << c.keys;
+        // Pasted into a calculator, the copy stands for the same value.
+        Calculator pasted;
+        if (pasted.EnterNumber(calculator.CopyText())) {
+            EXPECT_EQ(pasted.CopyText().toStdString(), c.copied) << c.keys;
+        }
+    }
+}
+
 TEST(CalculatorTest, NumberTextUsesFifteenDigitsAndExponents)
 {
     struct Case { double value; const char *text; };

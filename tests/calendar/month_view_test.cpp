@@ -118,6 +118,44 @@ TEST_F(MonthViewTest, KeysMoveTheSelectedDayAcrossDaysWeeksAndMonths)
     EXPECT_EQ(view.selectedDay(), QDate(2026, 3, 28));
 }
 
+// The frame of the keyboard's day leaves the day's corner mark in sight:
+// its diary entry's, or its style's.
+TEST_F(MonthViewTest, TheSelectionFrameLeavesTheCornerMarkInSight)
+{
+    view.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&view));
+    const struct { const char *what; bool diary; qint16 todayMark; } cases[] = {
+        {"a diary entry", true, MarkKind::LargeSquare},
+        {"the style's triangle", false, MarkKind::CornerTriangle},
+    };
+    for (const auto &c : cases) {
+        QFile::remove(folder.file("NIKI2026.txt"));
+        if (c.diary) {
+            NoteData notes;
+            notes.DiaryLines[0] = QStringLiteral("晴れ");
+            SaveDiaryDay(notes, folder.path(), 2026, 5, 5);
+        }
+        calendar.DayStyleTable[DayType::Today].Kind = c.todayMark;
+        view.Open(QDate(2026, 5, 5));
+        const QImage plain = view.grab().toImage();
+        QTest::keyClick(&view, Qt::Key_Right);
+        QTest::keyClick(&view, Qt::Key_Left);   // the 5th, framed
+        const QImage framed = view.grab().toImage();
+        const int cell = view.selectedCell();
+        ASSERT_EQ(cell, 9) << c.what;
+        int framePixels = 0;
+        for (const QRect &row : CornerTriangleRegion(cell)) {
+            for (int x = row.left(); x <= row.right(); ++x)
+                EXPECT_EQ(framed.pixel(x, row.top()), plain.pixel(x, row.top())) << c.what << " at " << x << "," << row.top();
+        }
+        const QRect box = MonthView::CellRect(cell);
+        for (int y = box.top(); y <= box.bottom(); ++y)
+            for (int x = box.left(); x <= box.right(); ++x)
+                framePixels += framed.pixel(x, y) != plain.pixel(x, y);
+        EXPECT_GT(framePixels, 60) << c.what << ": the frame is shown";
+    }
+}
+
 TEST_F(MonthViewTest, ReturnOpensTheSelectedDaysDiaryAsAClickDoes)
 {
     writeADiaryLineWhenOpened();

@@ -188,8 +188,9 @@ TEST_F(NoteWindowTest, EscapeAsksBeforeThrowingAwayChangedText)
             EXPECT_EQ(fakes.messages->shown[0].title, QStringLiteral("確認"));
             EXPECT_EQ(fakes.messages->shown[0].buttons, MessageButtons::YesNo);
         }
-        if (c.typed && !c.closed)
+        if (c.typed && !c.closed) {
             EXPECT_EQ(Text(window), QString::fromUtf8(c.typed)) << what;
+        }
     }
     EXPECT_FALSE(QFile::exists(folder.file("NIKI2000.txt")));
     EXPECT_EQ(ReadIniValue("Fusen", "0", "missing", ctx.settingsPath()), "missing");
@@ -200,7 +201,7 @@ TEST_F(NoteWindowTest, TabMovesTheFocusOnInsteadOfTypingATab)
     ctx.PageRequest = PageMemo;
     NoteWindow window(ctx);
     window.show();
-    QApplication::setActiveWindow(&window);
+    window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     auto *text = Find<QPlainTextEdit>(window, "FLD0");
     text->setFocus();

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# `tockara --holidays YEAR` and `tockara --help` answer on a machine without a
-# display, and leave Tockara.ini and the single-instance lock alone.
+# `tockara --holidays YEAR`, `--version` and `--help` answer on a machine
+# without a display, and leave Tockara.ini and the single-instance lock alone;
+# an argument the program does not know prints the usage, exits 2 and starts
+# no clock.
 set -euo pipefail
 
 BINARY=$(readlink -f "$1")
@@ -47,6 +49,30 @@ tockara --holidays 20x6 >/dev/null 2>"$WORK/err"; code=$?
 set -e
 [ "$code" = 2 ] || fail "a bad year gave exit code $code"
 [ -s "$WORK/err" ] || fail "a bad year gave no message"
+
+# The version of the package's change log, the one the manual page names.
+sources=$(cd "$(dirname "$0")/../.." && pwd)
+version=$(sed -n '1s/^tockara (\([^)]*\)).*/\1/p' "$sources/packaging/changelog")
+actual=$(tockara --version) || fail "--version failed"
+[ "$actual" = "tockara $version" ] || fail "--version printed '$actual', not 'tockara $version'"
+grep -q "\"Tockara $version\"" "$sources/packaging/tockara.1" || fail "the manual page names another version"
+
+# The manual page names every option --help names, and reads without warnings.
+for option in $(tockara --help | grep -oE -- '(^| )--?[a-z]+' | sort -u); do
+  grep -qF -- "$(sed 's/-/\\-/g' <<<"$option")" "$sources/packaging/tockara.1" \
+    || fail "the manual page does not name $option"
+done
+groff -man -Tutf8 -K utf8 -ww -z "$sources/packaging/tockara.1" 2>"$WORK/groff" && [ ! -s "$WORK/groff" ] \
+  || { cat "$WORK/groff" >&2; fail "the manual page has warnings"; }
+
+for args in "--frobnicate" "-x" "stray" "--menu stray" "--version=1" "-session" "-reverse=1" "--holidays2026"; do
+  set +e
+  # shellcheck disable=SC2086 # each case is words
+  tockara $args >"$WORK/out" 2>"$WORK/err"; code=$?
+  set -e
+  [ "$code" = 2 ] || fail "'$args' gave exit code $code"
+  [ ! -s "$WORK/out" ] && grep -q -- '--holidays' "$WORK/err" || fail "'$args' printed no usage on the error output"
+done
 
 [ ! -e "$WORK/program/Tockara.ini" ] || fail "Tockara.ini was written"
 [ -z "$(ls -A "$WORK/runtime")" ] || fail "the runtime folder was touched: $(ls -A "$WORK/runtime")"

@@ -6,7 +6,8 @@
 #   fields WINDOW [--expect N]          every editable field of the window
 #                                       titled WINDOW is named (at least N)
 #   focused [--expect NAME]             the name of the focused object
-#   named NAME                          an object named NAME is showing
+#   named NAME [--role ROLE]            an object named NAME (and of the role
+#                                       ROLE, such as "combo box") is showing
 import argparse
 import sys
 import time
@@ -88,11 +89,27 @@ def focused(args):
     return (args.expect is None or name == args.expect), name
 
 
+# AT-SPI renamed some roles (at-spi2-core 2.46 says "push button", 2.56
+# "button"); a role is compared by the name of its current release.
+ROLE_NAMES = {"push button": "button"}
+
+
+def role_of(node):
+    try:
+        name = node.get_role_name() or ""
+    except Exception:
+        return ""
+    return ROLE_NAMES.get(name, name)
+
+
 def named(args):
+    roles = []
     for node in everything():
         if name_of(node) == args.name and has(node, Atspi.StateType.SHOWING):
-            return True, args.name
-    return False, f"no object named {args.name}"
+            if args.role is None or role_of(node) == ROLE_NAMES.get(args.role, args.role):
+                return True, args.name
+            roles.append(role_of(node))
+    return False, f"no object named {args.name}" + (f" of the role {args.role} ({roles})" if roles else "")
 
 
 def main():
@@ -112,6 +129,7 @@ def main():
     p.set_defaults(run=focused)
     p = commands.add_parser("named")
     p.add_argument("name")
+    p.add_argument("--role")
     p.set_defaults(run=named)
     args = parser.parse_args()
 

@@ -46,26 +46,42 @@ start_host_display() {
 in_session() { "${IN_SESSION[@]}" "$@"; }
 
 # Waits until the compositor (the program named $1 that the session's bus
-# runner COMPOSITOR_PID started) runs XWayland, and takes its display and bus from it.
+# runner COMPOSITOR_PID started) runs XWayland, or with $2 set, offers its
+# display, and takes its display and bus from it.
 # Skips the test when it does not come up.
-find_session() { # compositor-name
-  local name=$1 compositor xwayland
+find_session() { # compositor-name [lazy]
+  local name=$1 lazy=${2:-} compositor xwayland lock
   session_up() {
     compositor=$(pgrep -P "$COMPOSITOR_PID" -x "$name" | head -1) && [ -n "$compositor" ] || return 1
     # weston starts its XWayland only for the first X client, and names
     # its display in its log.
     if [ "$name" = weston ]; then
       SESSION_X=$(sed -n 's/.*xserver listening on display \(:[0-9]*\).*/\1/p' "$WORK/compositor.log" | head -1)
-      [ -n "$SESSION_X" ] && xwayland=$compositor
+      [ -n "$SESSION_X" ]
       return
     fi
-    xwayland=$(pgrep -P "$compositor" -x Xwayland | head -1) && [ -n "$xwayland" ] || return 1
-    SESSION_X=$(tr '\0' '\n' <"/proc/$xwayland/cmdline" | grep -m1 '^:[0-9]*$') && [ -n "$SESSION_X" ]
+    xwayland=$(pgrep -P "$compositor" -x Xwayland | head -1)
+    if [ -n "$xwayland" ]; then
+      SESSION_X=$(tr '\0' '\n' <"/proc/$xwayland/cmdline" | grep -m1 '^:[0-9]*$') && [ -n "$SESSION_X" ]
+      return
+    fi
+    # A compositor that starts XWayland only when the first X client comes
+    # (lazy: KWin 6): its display is the one whose lock file names it, and
+    # the first client below starts it.
+    [ -n "$lazy" ] || return 1
+    for lock in /tmp/.X*-lock; do
+      if [ -e "$lock" ] && [ "$(tr -d ' \n' <"$lock" 2>/dev/null)" = "$compositor" ]; then
+        lock=${lock#/tmp/.X} SESSION_X=:${lock%-lock}
+        return 0
+      fi
+    done
+    return 1
   }
   wait_until 30 session_up || { cat "$WORK/compositor.log" >&2; skip "$name did not start with XWayland"; }
   SESSION_BUS=$(tr '\0' '\n' <"/proc/$compositor/environ" | sed -n 's/^DBUS_SESSION_BUS_ADDRESS=//p')
   # mutter's XWayland takes a cookie file; KWin's lets in its own user.
-  SESSION_XAUTH=$(tr '\0' '\n' <"/proc/$xwayland/cmdline" | grep -A1 -x -- -auth | tail -n +2 || true)
+  SESSION_XAUTH=
+  [ -z "$xwayland" ] || SESSION_XAUTH=$(tr '\0' '\n' <"/proc/$xwayland/cmdline" | grep -A1 -x -- -auth | tail -n +2 || true)
   IN_SESSION=("${AS_SESSION_USER[@]}" DISPLAY="$SESSION_X" XAUTHORITY="$SESSION_XAUTH" WAYLAND_DISPLAY="$SESSION_WAYLAND"
     DBUS_SESSION_BUS_ADDRESS="$SESSION_BUS" XDG_SESSION_TYPE=wayland XDG_CURRENT_DESKTOP="$SESSION_DESKTOP")
   x_answers() { in_session xdotool getdisplaygeometry >/dev/null 2>&1; }
@@ -85,7 +101,7 @@ start_mutter_nested() {
   find_session mutter
 }
 
-# KWin 5 nested. The packaged kwin_wayland carries a file capability that a
+# KWin (5 or 6) nested. The packaged kwin_wayland carries a file capability that a
 # sandbox may refuse to grant; a plain copy runs, as long as its name is
 # still kwin_wayland (KWin loads its own toolkit plugin only into that).
 start_kwin_nested() {
@@ -99,7 +115,8 @@ start_kwin_nested() {
     --width 1024 --height 768 --x11-display "$HOST_DISPLAY" >"$WORK/compositor.log" 2>&1 &
   COMPOSITOR_PID=$!
   PIDS+=("$COMPOSITOR_PID")
-  find_session kwin_wayland
+  # KWin 6 starts XWayland with the first X client; KWin 5 at once.
+  find_session kwin_wayland lazy
   session_workspace() { ewmh_workspace "$@"; }
 }
 

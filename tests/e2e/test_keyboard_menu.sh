@@ -21,8 +21,9 @@ open_by_keys() { # downs [subdowns]
   wait_for_change menu "$before" 200x300+0+80 5000 10 >/dev/null || fail "--menu opened no menu"
   for _ in $(seq "$1"); do xdotool key Down; done
   if [ -n "${2:-}" ]; then
+    before=$(screenshot before_submenu)
     xdotool key Right
-    sleep 0.3
+    wait_for_change submenu "$before" 1024x768+0+0 3000 10 >/dev/null || fail "Right opened no submenu"
     for _ in $(seq "$2"); do xdotool key Down; done
   fi
   xdotool key Return
@@ -59,6 +60,42 @@ done <<'PAGES'
 11|0|Tockara [設定]|1
 11|3|Tockara [壁紙設定]|1
 PAGES
+
+# What a reader hears of the lists, swatches and check boxes: their names and
+# kinds, never a list's entry in place of its name.
+open_by_keys 11 1
+wait_for_title 'Tockara \[設定\]' >/dev/null || fail "no デジタル表示 page"
+for control in '日付の表示方法|combo box' '時刻の表示方法|combo box' '日付の文字色|push button' \
+               '時刻の縁取り色|push button' '日付の縁取り|check box' '時刻の縁取り|check box'; do
+  probe named "${control%|*}" --role "${control#*|}" >/dev/null || fail "デジタル表示 has no ${control/|/ }"
+done
+close_window 'Tockara [設定]'
+open_by_keys 11 2
+wait_for_title 'Tockara \[カレンダー設定\]' >/dev/null || fail "no カレンダー表示 page"
+probe named 日の種類 --role 'combo box' >/dev/null || fail "the list of day types is not read by its name"
+close_window 'Tockara [カレンダー設定]'
+
+# Tab goes from a field to its own chooser, and into a group of options at
+# the checked one.
+tab_to() { # name: Tab until it has the keyboard (ten times at most)
+  for _ in $(seq 10); do
+    probe --timeout 1 focused --expect "$1" >/dev/null 2>&1 && return 0
+    xdotool key Tab
+  done
+  probe --timeout 2 focused --expect "$1" >/dev/null
+}
+open_by_keys 5
+wait_for_title 'Tockara \[設定\]' >/dev/null || fail "no ランチャー設定 page"
+tab_to ファイル || fail "Tab never reaches ファイル"
+xdotool key Tab
+probe focused --expect ファイルを選ぶ >/dev/null || fail "Tab from ファイル goes to $(probe --timeout 1 focused 2>&1)"
+close_window 'Tockara [設定]'
+open_by_keys 11 3
+wait_for_title 'Tockara \[壁紙設定\]' >/dev/null || fail "no 壁紙設定 page"
+tab_to ファイルを選ぶ || fail "Tab never reaches the picture's chooser"
+xdotool key Tab
+probe focused --expect 壁紙なし >/dev/null || fail "Tab into the options goes to $(probe --timeout 1 focused 2>&1)"
+close_window 'Tockara [壁紙設定]'
 
 # The Menu key and Shift+F10 with the clock under the keyboard.
 for key in Menu shift+F10; do

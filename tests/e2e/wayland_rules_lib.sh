@@ -108,7 +108,15 @@ check_drag() { # beneath x y dx dy [jump]
   for i in 1 2 3 4 5; do
     steps+=" mousemove $((CLOCK_AT[0] + 30 + $4 * i / 5)) $((CLOCK_AT[1] + 30 + $5 * i / 5)) sleep 0.1"
   done
-  pointer mousemove "$2" "$3" sleep 0.3 $start mousedown 1 sleep 0.1 $steps mouseup 1
+  local end_x=$((CLOCK_AT[0] + 30 + $4)) end_y=$((CLOCK_AT[1] + 30 + $5))
+  # The pointer comes to rest a pixel aside and back, as a hand does (mutter
+  # 48 holds the last motion back until the next pointer event), and is let
+  # go once the session's X display has it at its end.
+  pointer mousemove "$2" "$3" sleep 0.3 $start mousedown 1 sleep 0.1 $steps \
+    mousemove $((end_x + 1)) $((end_y + 1)) sleep 0.1 mousemove "$end_x" "$end_y"
+  at_end() { [ "$(in_session xdotool getmouselocation 2>/dev/null | cut -d' ' -f1-2)" = "x:$end_x y:$end_y" ]; }
+  wait_until 5 at_end || echo "the session's pointer is at $(in_session xdotool getmouselocation 2>&1)"
+  pointer mouseup 1
   CLOCK_AT=($((CLOCK_AT[0] + $4)) $((CLOCK_AT[1] + $5)))
   left=$((CLOCK_AT[0] * 15)) top=$((CLOCK_AT[1] * 15))
   wait_for_ini "$PROGRAM/Tockara.ini" Setting Left "$left" 10 && ini_is "$PROGRAM/Tockara.ini" Setting Top "$top" \

@@ -172,14 +172,56 @@ TEST_F(OverlayTest, DefaultFaceShowsOnlyTheDateCentredAboveTheCentreWithItsOutli
     EXPECT_EQ(outline, text.adjusted(-1, -1, 1, 1));
     EXPECT_NEAR(text.left(), 80 - 1 - text.right(), 2);
     EXPECT_LT(outline.bottom(), 40);
-    const QSize size = MeasureFaceText("1999/12/06", 9);
-    EXPECT_GE(text.top(), PlaceOverlayTexts(80, true, false, size.height(), 0).dateTop);
-    // The time pattern is 0, so its format is never drawn.
-    QImage dateOnly = Face();
-    DrawOutlinedText(dateOnly, 9, Qt::white, (80 - size.width()) / 2,
-                     PlaceOverlayTexts(80, true, false, size.height(), 0).dateTop, "1999/12/06", 1,
-                     ToQColor(8388608));
-    EXPECT_EQ(frame, dateOnly);
+    // The time pattern is 0, so its format is never drawn (where the date
+    // stands: TheTextsStayInsideTheRimWhereverTheyFit).
+    EXPECT_EQ(Bounds(frame, qRgb(0, 0, 0)), QRect());
+}
+
+// The window shows only the face's ellipse: the texts stand where their
+// placement puts them when they fit inside it, and move down just enough
+// where they would not (the default 80-pixel face on a first start), so no
+// glyph or outline is cut by the rim.
+TEST_F(OverlayTest, TheTextsStayInsideTheRimWhereverTheyFit)
+{
+    const struct { int width, height; bool time; int outline; bool moved; } cases[] = {
+        {80, 80, false, 1, true},  {80, 80, true, 1, true},    {80, 80, false, 2, true},
+        {120, 80, false, 1, false}, {200, 200, true, 1, false}, {200, 200, false, 1, false},
+        {100, 100, false, 1, false},
+    };
+    for (const auto &c : cases) {
+        settings.Setting.Width = c.width;
+        settings.Setting.Height = c.height;
+        settings.Digital.TimePattern = c.time ? 1 : 0;
+        settings.Digital.DateFuchiEnabled = qint16(c.outline);
+        const QImage frame = Overlay("yyyy/mm/dd", "hh:nn");
+        const QRegion shown(0, 0, c.width, c.height, QRegion::Ellipse);
+        int drawn = 0, cut = 0;
+        for (int y = 0; y < c.height; ++y) {
+            for (int x = 0; x < c.width; ++x) {
+                if (frame.pixel(x, y) == kFace)
+                    continue;
+                ++drawn;
+                cut += !shown.contains(QPoint(x, y));
+            }
+        }
+        const std::string name = std::to_string(c.width) + "x" + std::to_string(c.height);
+        EXPECT_GT(drawn, 100) << name;
+        EXPECT_EQ(cut, 0) << name;
+
+        // Where they fit, the texts stand exactly at their placement.
+        const QSize date = MeasureFaceText("1999/12/06", 9);
+        const QSize time = MeasureFaceText("09:05", 9);
+        const OverlayPlacement at = PlaceOverlayTexts(c.height, true, c.time, date.height(), time.height());
+        QImage placed = Face(c.width, c.height);
+        DrawOutlinedText(placed, 9, Qt::white, (c.width - date.width()) / 2, at.dateTop, "1999/12/06", c.outline,
+                         ToQColor(8388608));
+        if (c.time)
+            DrawOutlinedText(placed, 9, Qt::black, (c.width - time.width()) / 2, at.timeTop, "09:05", 1, Qt::black);
+        EXPECT_EQ(frame != placed, c.moved) << name;
+        if (c.moved) {
+            EXPECT_GT(Bounds(frame, kWhite).top(), Bounds(placed, kWhite).top()) << name;
+        }
+    }
 }
 
 TEST_F(OverlayTest, OutlineWidthFollowsFuchiEnabled)

@@ -121,8 +121,9 @@ TEST_F(FaceFrameTest, EveryTickGivesTheFaceOfAFullDrawingAndShowsWhereItDiffers)
                     for (int x = changed.left(); x <= changed.right(); ++x)
                         screen.setPixel(x, y, composed.face.frame().pixel(x, y));
             ASSERT_EQ(screen, composed.face.frame()) << environment << " tick " << tick;
-            if (tick > 0 && composed.face.frame() == before)
+            if (tick > 0 && composed.face.frame() == before) {
                 EXPECT_TRUE(changed.isEmpty()) << environment << " tick " << tick;
+            }
         }
     }
 }

@@ -142,6 +142,48 @@ TEST_F(LauncherUi, ThePagesChoosersOpenAtTheirFieldsFolder)
     EXPECT_EQ(fakes.choosers->folderStarts, QStringList{folder.path() + "/desk"});
 }
 
+// A folder entry shows its folder as the work folder, not to be edited; a
+// file typed or chosen after it starts with the field its own again, so a new
+// entry never takes that folder unseen.
+TEST_F(LauncherUi, AFolderEntrysWorkFolderIsNotHandedToTheNextFile)
+{
+    const struct { const char *how; bool chosen; QString workFolder; } cases[] = {
+        {"typed", false, ""},
+        {"chosen", true, folder.path()},
+    };
+    for (const auto &c : cases) {
+        open(PageLauncher);
+        control<QComboBox>("CMB0")->setCurrentIndex(1);   // Desk, a folder
+        ASSERT_FALSE(field(11)->isEnabled()) << c.how;
+        ASSERT_EQ(field(11)->text(), folder.path() + "/desk") << c.how;
+        if (c.chosen) {
+            fakes.choosers->files.push_back(folder.file("run.sh"));
+            click("DialogBtn0");
+        } else {
+            field(10)->selectAll();
+            QTest::keyClicks(field(10), folder.file("run.sh"));
+        }
+        EXPECT_TRUE(field(11)->isEnabled()) << c.how;
+        EXPECT_EQ(field(11)->text(), c.workFolder) << c.how;
+        // Typing on in the field keeps what the user put there.
+        field(11)->setText(folder.path());
+        QTest::keyClicks(field(10), " ");
+        EXPECT_EQ(field(11)->text(), folder.path()) << c.how;
+    }
+
+    // Without a work folder of its own the new file entry is refused.
+    open(PageLauncher);
+    control<QComboBox>("CMB0")->setCurrentIndex(1);
+    type(9, "New");
+    field(10)->selectAll();
+    QTest::keyClicks(field(10), folder.file("run.sh"));
+    click("BTN3");
+    ASSERT_EQ(fakes.messages->shown.size(), 1);
+    EXPECT_TRUE(fakes.messages->shown[0].text.endsWith(":フォルダがありません。"))
+        << fakes.messages->shown[0].text.toStdString();
+    EXPECT_EQ(control<QComboBox>("CMB0")->count(), 2);
+}
+
 TEST_F(LauncherUi, ThePageShowsEntriesAndAddsAtOnce)
 {
     open(PageLauncher);

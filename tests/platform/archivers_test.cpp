@@ -182,7 +182,7 @@ TEST(ArchiverComponents, MissingComponentsCannotBeLoaded)
     TempFolder folder;
     folder.writeBytes("data.arj", ArjBytes({{"a.txt", "a"}}));
     const QStringList command{"x", folder.file("data.arj"), folder.file("out/")};
-    EXPECT_EQ(ResultOf(MakeLinuxArchivers(folder.file("no-such-7zz"))->run("unarj32j", command)), std::nullopt);
+    EXPECT_EQ(ResultOf(MakeLinuxArchivers({folder.file("no-such-7zz")})->run("unarj32j", command)), std::nullopt);
     EXPECT_EQ(ResultOf(MakeLinuxArchivers()->run("unrar32", command)), std::nullopt);
     EXPECT_FALSE(QFileInfo::exists(folder.file("out")));
     // The library names compare without regard to case, as libraries loaded by name do.

@@ -49,6 +49,27 @@ TEST(MountTable, UserFileSystemsWithTheirTypes)
                                   "/mnt/nas 4", "/run/media/u/DISK 3", "/data 0"}));
 }
 
+// A chroot's table lists only what was mounted inside it: the root folder is
+// still the first drive.
+TEST(MountTable, TheRootFolderIsADriveWhereTheTableLacksIt)
+{
+    const struct {
+        const char *table;
+        QStringList shown;
+    } cases[] = {
+        {"proc /proc proc rw 0 0\ntmpfs /tmp tmpfs rw 0 0\n", {"/ 3", "/tmp 6"}},
+        {"", {"/ 3"}},
+        {"overlay / overlay rw 0 0\n", {"/ 0"}},
+    };
+    for (const auto &c : cases) {
+        QStringList shown;
+        for (const MountedDrive &d : ParseMountTable(c.table, [](const QString &) { return false; },
+                                                     [](const QString &) { return true; }))
+            shown << d.mountPoint + " " + QString::number(int(d.type));
+        EXPECT_EQ(shown, c.shown) << c.table;
+    }
+}
+
 TEST(MountedDrives, TheRootFileSystemIsAmongThem)
 {
     // The kernel's mount table reports no size; all of it must be read.

@@ -216,8 +216,9 @@ TEST(ExtractionNames, NumberedAndVisibleNames)
         {"x/.y/z", {}, "x/_.y/z"},
     };
     for (const auto &c : cases) {
-        if (!c.numbered.isEmpty())
+        if (!c.numbered.isEmpty()) {
             EXPECT_EQ(NumberedName(c.name, 2), c.numbered);
+        }
         EXPECT_EQ(VisiblePath(c.name), c.visible);
     }
 }

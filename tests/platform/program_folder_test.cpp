@@ -60,9 +60,10 @@ TEST_F(ProgramFolder, AnExecutableWithItsSettingsOrRulesBesideItIsAPortableInsta
         EXPECT_EQ(ProgramFolderToRead(bin + "/"), c.portable ? bin : copy.file("share/tockara"))
             << c.files.join(',').toStdString();
         EXPECT_EQ(ResolveProgramFolder(bin + "/"), expected) << c.files.join(',').toStdString();
-        if (c.portable)
+        if (c.portable) {
             EXPECT_EQ(copy.readBytes("bin/" + c.files.first()), "[Setting]\r\nLeft=1500\r\n")
                 << "the portable copy's files stay as they are";
+        }
     }
     QDir(userFolder).removeRecursively();
     folder.writeBytes("install/bin/Tockara.ini", "");

@@ -86,6 +86,23 @@ TEST_F(HelperSearch, TheExecutablesFolderIsUntrustedUnlessItIsASystemFolder)
     }
 }
 
+// 7-Zip's program for every format is installed as 7zz on Debian 12 and as
+// 7z on Debian 13; 7za and 7zr beside it read no ARJ.
+TEST_F(HelperSearch, SevenZipIsFoundUnderTheNameEachReleaseInstalls)
+{
+    const struct {
+        const char *installed;
+        bool found;
+    } cases[] = {{"7zz", true}, {"7z", true}, {"7za", false}, {"7zr", false}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.installed);
+        const QString program = folder.writeBytes(QStringLiteral("only-%1/%1").arg(c.installed), "#!/bin/sh\nexit 2\n");
+        QFile(program).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        EnvironmentValue path("PATH", QFile::encodeName(root + "/only-" + c.installed));
+        EXPECT_EQ(MakeLinuxArchivers()->run("unarj32j", {"x", root + "/none.arj", root + "/"}).has_value(), c.found);
+    }
+}
+
 // Each service that starts a helper by name finds it with the one search.
 TEST_F(HelperSearch, EveryServiceFindsItsHelpersThroughTheSearch)
 {
@@ -95,7 +112,7 @@ TEST_F(HelperSearch, EveryServiceFindsItsHelpersThroughTheSearch)
     auto search = std::make_shared<ProgramSearch>();
     search->setUntrustedFolders({planted});
     std::unique_ptr<ProgramLauncher> launcher = MakeLinuxProgramLauncher(search);
-    std::unique_ptr<ArchiverService> archivers = MakeLinuxArchivers("7zz", search);
+    std::unique_ptr<ArchiverService> archivers = MakeLinuxArchivers({"7zz"}, search);
     std::unique_ptr<DesktopTools> tools = MakeSystemDesktopTools(search);
     for (const bool trustedToo : {false, true}) {
         SCOPED_TRACE(trustedToo ? "also in a trusted folder" : "only in the program folder");

@@ -53,12 +53,12 @@ TEST(ServiceLog, FailingServicesWarnWithTheirReason)
              const QString program =
                  Script(f, "bin/7zz", "printf 'Scanning\\nERROR: not an ARJ\\033[2J archive\\n' >&2; exit 2");
              const QString archive = f.writeBytes("data.arj", "no archive");
-             const auto report = MakeLinuxArchivers(program)->run("UNARJ32J", {"x", archive, f.file("out")});
+             const auto report = MakeLinuxArchivers({program})->run("UNARJ32J", {"x", archive, f.file("out")});
              return report && report->result == kArchiverUnreadable;
          }},
         {"7-Zip that is missing", "tockara.archive", "is not installed",
          [](const TempFolder &f) {
-             return !MakeLinuxArchivers(f.file("bin/7zz"))->run("UNARJ32J", {"x", "a.arj", f.path()});
+             return !MakeLinuxArchivers({f.file("bin/7zz")})->run("UNARJ32J", {"x", "a.arj", f.path()});
          }},
         {"a program whose interpreter is missing", "tockara.platform", "did not start",
          [](const TempFolder &f) {

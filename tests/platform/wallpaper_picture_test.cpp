@@ -9,6 +9,31 @@
 
 namespace {
 
+// The start of a PNG file of width x height pixels: its header chunk, and a
+// data chunk that holds nothing a decoder could use.
+QByteArray PngHeader(quint32 width, quint32 height)
+{
+    const auto big = [](quint32 value) {
+        QByteArray bytes;
+        for (int shift = 24; shift >= 0; shift -= 8)
+            bytes += char(value >> shift);
+        return bytes;
+    };
+    const auto chunk = [&](const char *type, const QByteArray &data) {
+        const QByteArray typed = type + data;
+        quint32 crc = 0xFFFFFFFF;
+        for (const char byte : typed) {
+            crc ^= quint8(byte);
+            for (int bit = 0; bit < 8; ++bit)
+                crc = (crc >> 1) ^ (0xEDB88320 & (0 - (crc & 1)));
+        }
+        return big(quint32(data.size())) + typed + big(~crc);
+    };
+    return QByteArray("\x89PNG\r\n\x1a\n", 8)
+           + chunk("IHDR", big(width) + big(height) + QByteArray("\x08\x02\x00\x00\x00", 5))
+           + chunk("IDAT", QByteArray(16, '\0'));
+}
+
 class WallpaperPictureTest : public ::testing::Test {
 protected:
     // The reader's decode limit made 1 MB, so that a picture of 1200 x 900
@@ -33,7 +58,9 @@ private:
 TEST_F(WallpaperPictureTest, APictureTooLargeToDecodeIsReadAtTheSizeThatCoversTheScreen)
 {
     const QSize screen(320, 240);
-    for (const char *format : {"JPG", "PNG"}) {
+    // The reader of newer toolkits refuses a PNG above its limit even when
+    // asked for a smaller size; a BMP is never decoded scaled.
+    for (const char *format : {"JPG", "PNG", "BMP"}) {
         const QString photo = write(QStringLiteral("photo.") + format, QSize(1200, 900), format);
         QImageReader whole(photo);
         ASSERT_TRUE(whole.read().isNull()) << format << ": the limit refuses it whole";
@@ -41,12 +68,14 @@ TEST_F(WallpaperPictureTest, APictureTooLargeToDecodeIsReadAtTheSizeThatCoversTh
         EXPECT_EQ(ReadWallpaperPicture(photo, screen, false).size(), screen) << format;
         EXPECT_EQ(ReadWallpaperPicture(photo, QSize(200, 240), true).size(), QSize(320, 240)) << format;
         EXPECT_TRUE(WallpaperPictureReadable(photo)) << format;
+        EXPECT_EQ(QImageReader::allocationLimit(), 1) << format << ": the reader's limit is put back";
     }
-    // A decoder that cannot scale while it decodes still refuses it: told,
-    // never half read.
-    const QString bitmap = write("photo.bmp", QSize(1200, 900), "BMP");
-    EXPECT_TRUE(ReadWallpaperPicture(bitmap, screen, false).isNull());
-    EXPECT_FALSE(WallpaperPictureReadable(bitmap));
+    // A file that claims a picture above our own limit (a PNG header of
+    // 20000 x 20000) is refused before anything is decoded.
+    const QString huge = folder.writeBytes("huge.png", PngHeader(20000, 20000));
+    ASSERT_EQ(QImageReader(huge).size(), QSize(20000, 20000));
+    EXPECT_TRUE(ReadWallpaperPicture(huge, screen, false).isNull());
+    EXPECT_FALSE(WallpaperPictureReadable(huge));
 }
 
 TEST_F(WallpaperPictureTest, APictureTheDecoderTakesWholeKeepsItsSizeUnlessThePlacementScalesIt)

@@ -75,11 +75,48 @@ TEST_F(ProfileDisk, EmptyValuesAndSectionsGoIntoUtf16Files)
 {
     // A null text has no characters at all, and nothing may be copied from
     // its null pointer (run under UBSan, such a copy is reported).
-    give("\xff\xfe" + Utf16Le("[A]\r\nk=表\r\n"));
+    give("\xff\xfe" + Utf16Le("[A]\r\nk=表\r\nx=é\r\n"));
     ASSERT_TRUE(WriteIniValue("A", "k", QString(), path));
     ASSERT_TRUE(WriteIniValue("A", QString(), QString(), path));
-    EXPECT_EQ(bytes(), "\xff\xfe" + Utf16Le("[A]\r\nk=\r\n=\r\n"));
+    EXPECT_EQ(bytes(), "\xff\xfe" + Utf16Le("[A]\r\nk=\r\nx=é\r\n=\r\n"));
     EXPECT_EQ(ReadIniValue("A", "k", "default", path), "");
+}
+
+// UTF-16 is kept only while some line needs it: the first write after the
+// last such character is gone stores the file as CP932 again, the form the
+// original's readers read, with the code page's forms of the input methods'
+// glyphs; a write that changes no value does it too.
+TEST_F(ProfileDisk, AUtf16FileGoesBackToCp932OnceCp932CanHoldItAgain)
+{
+    const QString smile = QString::fromUtf8("\xF0\x9F\x98\x80");
+    const struct {
+        const char *what;
+        QByteArray file;
+        QString key, value;
+        QByteArray after;
+    } cases[] = {
+        {"the character is written over", "\xff\xfe" + Utf16Le("[A]\r\nk=表\r\np=" + smile + "\r\n"), "p", "x",
+         "[A]\r\nk=\x95\x5c\r\np=x\r\n"},
+        {"the input method's wave dash", "\xff\xfe" + Utf16Le("[\u301C]\nk=\u301C\n[A]\np=" + smile + "\n"), "p", "",
+         "[\x81\x60]\r\nk=\x81\x60\r\n[A]\r\np=\r\n"},
+        {"no value changes", "\xff\xfe" + Utf16Le("[A]\r\nk=表\r\n"), "k", "表", "[A]\r\nk=\x95\x5c\r\n"},
+        {"a character still needs it", "\xff\xfe" + Utf16Le("[A]\r\nk=é\r\np=" + smile + "\r\n"), "p", "x",
+         "\xff\xfe" + Utf16Le("[A]\r\nk=é\r\np=x\r\n")},
+        {"a UTF-8 file keeps its form", "\xef\xbb\xbf[A]\r\nk=1\r\n", "k", "2", "\xef\xbb\xbf[A]\r\nk=2\r\n"},
+    };
+    for (const auto &c : cases) {
+        give(c.file);
+        ASSERT_TRUE(WriteIniValue("A", c.key, c.value, path)) << c.what;
+        EXPECT_EQ(bytes(), c.after) << c.what;
+        EXPECT_EQ(ReadIniValue("A", c.key, "default", path), c.value) << c.what;
+    }
+
+    // The round trip: UTF-16 for the picture's name, CP932 once it is gone.
+    give("[A]\r\nk=\x95\x5c\r\n");
+    ASSERT_TRUE(WriteIniValue("A", "p", smile, path));
+    ASSERT_TRUE(bytes().startsWith("\xff\xfe"));
+    ASSERT_TRUE(WriteIniValue("A", "p", "plain.png", path));
+    EXPECT_EQ(bytes(), "[A]\r\nk=\x95\x5c\r\np=plain.png\r\n");
 }
 
 // A save killed between writing the new file and renaming it leaves that

@@ -91,6 +91,35 @@ TEST_F(ProfileRules, LfAndCrLfLinesAndNulInValue)
     EXPECT_EQ(read("B", "last"), "3");
 }
 
+// A NUL ends a section or key name, in the file as in what is asked, as the
+// Windows profile routines compare names; the line's bytes stay as they are.
+TEST_F(ProfileRules, NamesEndAtTheirFirstNul)
+{
+    const struct {
+        QByteArray file;
+        QString section;
+        const char *value;
+    } cases[] = {
+        {Bytes("[S]\r\nLeft\0=ab\r\nLeft=cd\r\n"), "S", "ab"},
+        {Bytes("[S]\r\nLeft\0junk=ab\r\nLeft=cd\r\n"), "S", "ab"},
+        {Bytes("[S\0]\r\nLeft=ab\r\n"), "S", "ab"},
+        {Bytes("[S\0T]\r\nLeft=ab\r\n[S]\r\nLeft=cd\r\n"), "S", "ab"},
+        {Bytes("[S]\r\n\0Left=ab\r\nLeft=cd\r\n"), "S", "cd"},   // a name of nothing
+        {Bytes("[S]\r\nLeft=ab\r\n"), QString("S") + QChar(0) + "T", "ab"},
+    };
+    for (const auto &c : cases) {
+        give(c.file);
+        EXPECT_EQ(read(c.section, "Left"), c.value) << c.file.toStdString();
+        EXPECT_EQ(read(c.section, QString("Left") + QChar(0) + "x"), c.value) << c.file.toStdString();
+    }
+
+    // A write finds the same line and keeps its name's bytes.
+    give(Bytes("[S\0]\r\nLeft\0=ab\r\nLeft=cd\r\n"));
+    ASSERT_TRUE(WriteIniValue("s", "LEFT", "zz", path));
+    ASSERT_TRUE(WriteIniValue("S", "Top", "1", path));
+    EXPECT_EQ(bytes(), Bytes("[S\0]\r\nLeft\0=zz\r\nLeft=cd\r\nTop=1\r\n"));
+}
+
 // UTF-16LE bytes, with the byte-order mark, of ASCII text.
 QByteArray Utf16File(const QByteArray &ascii)
 {

@@ -1,5 +1,7 @@
 // The digital display page: pattern lists from Calender.ini, colour swatches
 // through the colour chooser, outlines, and the overlay formats on 確定.
+#include <QAccessible>
+
 #include "settings/ansi_text.h"
 #include "settings_window/ui/color_swatch.h"
 #include "settings_window_fixture.h"
@@ -137,6 +139,49 @@ TEST_F(DigitalPageTest, ACancelledChooserKeepsTheSwatchAndTheStoredColour)
     EXPECT_EQ(swatch(0)->color(), 0x00AA00);
     click("BTN10");
     EXPECT_EQ(ctx.settings().Digital.DateColor, 0x00AA00);
+}
+
+// The keyboard's place on a swatch shows as plainly as on a button: a ring
+// of the highlight colour two pixels wide, and inside it a line that stands
+// out from the swatch's own colour, whatever that is. A screen reader
+// presses it as the button it is.
+TEST_F(DigitalPageTest, AFocusedSwatchIsRingedAndAReaderPressesIt)
+{
+    open(8);
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    const QColor highlight = swatch(0)->palette().color(QPalette::Highlight);
+    const ColorValue highlightValue = highlight.red() + 256 * highlight.green() + 65536 * highlight.blue();
+    for (ColorValue colour : {ColorValue(0), ColorValue(0xFFFFFF), highlightValue}) {
+        swatch(0)->SetColor(colour);
+        swatch(1)->setFocus();
+        const QImage unfocused = swatch(0)->grab().toImage();
+        swatch(0)->setFocus();
+        const QImage focused = swatch(0)->grab().toImage();
+        const int w = focused.width(), h = focused.height();
+        int ring = 0, ringLit = 0, ringLitUnfocused = 0, line = 0, lineStandsOut = 0;
+        for (int y = 0; y < h; ++y) {
+            for (int x = 0; x < w; ++x) {
+                if (x < 2 || y < 2 || x >= w - 2 || y >= h - 2) {
+                    ++ring;
+                    ringLit += focused.pixelColor(x, y) == highlight;
+                    ringLitUnfocused += unfocused.pixelColor(x, y) == highlight;
+                } else if (x == 2 || y == 2 || x == w - 3 || y == h - 3) {
+                    ++line;
+                    lineStandsOut += std::abs(qGray(focused.pixel(x, y)) - qGray(swatch(0)->palette().color(QPalette::Window).rgb())) >= 128;
+                }
+            }
+        }
+        EXPECT_EQ(ringLit, ring) << colour;
+        EXPECT_LT(ringLitUnfocused, ring / 2) << colour;
+        EXPECT_EQ(lineStandsOut, line) << colour;
+    }
+
+    fakes.choosers->colors = {QColor(0x10, 0x20, 0x30)};
+    QAccessibleInterface *reader = QAccessible::queryAccessibleInterface(swatch(3));
+    ASSERT_NE(reader->actionInterface(), nullptr);
+    reader->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(swatch(3)->color(), 0x302010);
 }
 
 TEST_F(DigitalPageTest, CloseAfterChangingSwatchesKeepsTheStoredColours)

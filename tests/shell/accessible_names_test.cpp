@@ -1,13 +1,18 @@
 // Every page of the settings window, the memo and the diary, as a screen
-// reader meets them: each field, list and swatch has a name, chooser buttons
-// say what they choose, and no two swatches of a page share a name.
+// reader and the keyboard meet them: each field, list and swatch has a name
+// that the reader is told, chooser buttons say what they choose, no two
+// lists, swatches or check boxes of a page sound the same, and Tab goes
+// through each page in the order it reads.
 #include <gtest/gtest.h>
 #include <QAbstractButton>
+#include <QAccessible>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTimer>
 
 #include "calendar/ui/note_window.h"
@@ -24,19 +29,32 @@
 
 namespace {
 
-// What is wrong with the names below window, one text per fault.
+// What is wrong with the names below window, one text per fault: as the
+// widgets hold them and as a screen reader is told them.
 QStringList NamingFaults(const QWidget &window)
 {
-    QStringList faults, swatches;
+    QStringList faults, names;
     for (QWidget *widget : window.findChildren<QWidget *>()) {
         const bool field = qobject_cast<QLineEdit *>(widget) || qobject_cast<QPlainTextEdit *>(widget)
                         || qobject_cast<QComboBox *>(widget) || qobject_cast<ColorSwatch *>(widget);
         if (field && widget->accessibleName().isEmpty())
             faults << widget->objectName() + " has no name";
-        if (qobject_cast<ColorSwatch *>(widget)) {
-            if (swatches.contains(widget->accessibleName()))
-                faults << widget->objectName() + " shares its name " + widget->accessibleName();
-            swatches << widget->accessibleName();
+        // Lists, swatches and check boxes are read by their names alone; no
+        // two of a window may sound the same.
+        if (qobject_cast<QComboBox *>(widget) || qobject_cast<ColorSwatch *>(widget)
+            || qobject_cast<QCheckBox *>(widget)) {
+            const QAccessibleInterface *read = QAccessible::queryAccessibleInterface(widget);
+            const QString heard = read ? read->text(QAccessible::Name) : QString();
+            if (names.contains(heard))
+                faults << widget->objectName() + " shares its name " + heard;
+            names << heard;
+            if (!widget->accessibleName().isEmpty() && heard != widget->accessibleName())
+                faults << widget->objectName() + " is read as '" + heard + "', not '" + widget->accessibleName() + "'";
+            const QAccessible::Role role = qobject_cast<ColorSwatch *>(widget) ? QAccessible::Button
+                                         : qobject_cast<QComboBox *>(widget) ? QAccessible::ComboBox
+                                                                             : QAccessible::CheckBox;
+            if (!read || read->role() != role)
+                faults << widget->objectName() + " is read as another kind of control";
         }
         auto *button = qobject_cast<QAbstractButton *>(widget);
         if (button && button->text() == "..."
@@ -82,7 +100,9 @@ TEST_F(AccessibleNamesTest, FieldsAreNamedByTheLabelThatStandsForThem)
         {PageLauncher, "DialogBtn1", "フォルダを選ぶ"}, {PageArchive, "FLD12", "解凍先フォルダ"},
         {PageArchive, "DialogBtn2", "フォルダを選ぶ"}, {PageWallpaper, "DialogBtn3", "ファイルを選ぶ"},
         {PageCalendarDisplay, "DspCol5", "背景色"}, {PageDigital, "DspCol0", "日付の文字色"},
-        {PageDigital, "DspCol2", "日付の縁取り色"}, {PageDigital, "CMB2", "表示方法"},
+        {PageDigital, "DspCol2", "日付の縁取り色"}, {PageDigital, "CMB1", "日付の表示方法"},
+        {PageDigital, "CMB2", "時刻の表示方法"}, {PageDigital, "CHK3", "日付の縁取り"},
+        {PageDigital, "CHK4", "時刻の縁取り"}, {PageCalendarDisplay, "CMB3", "日の種類"},
     };
     for (const auto &c : cases) {
         ctx.PageRequest = c.page;
@@ -90,9 +110,62 @@ TEST_F(AccessibleNamesTest, FieldsAreNamedByTheLabelThatStandsForThem)
         QWidget *control = window.findChild<QWidget *>(c.control);
         ASSERT_NE(control, nullptr) << c.control;
         EXPECT_EQ(control->accessibleName(), QString::fromUtf8(c.name)) << c.control;
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name),
+                  QString::fromUtf8(c.name)) << c.control;
         // The on-screen texts stay as they were.
-        if (auto *button = qobject_cast<QAbstractButton *>(control))
+        if (auto *button = qobject_cast<QPushButton *>(control)) {
             EXPECT_EQ(button->text(), "...");
+        }
+        if (auto *box = qobject_cast<QCheckBox *>(control)) {
+            EXPECT_EQ(box->text(), "縁取り");
+        }
+    }
+}
+
+// The controls Tab reaches in window, in order.
+QList<QWidget *> TabChain(QWidget &window)
+{
+    QList<QWidget *> chain;
+    for (QWidget *widget = window.nextInFocusChain(); widget != &window; widget = widget->nextInFocusChain()) {
+        if ((widget->focusPolicy() & Qt::TabFocus) == Qt::TabFocus && widget->isEnabled()
+            && widget->isVisibleTo(&window) && !widget->focusProxy())
+            chain << widget;
+    }
+    return chain;
+}
+
+// Tab goes from a field to the chooser of its row, and stops at one option
+// of each group: the checked one, where the arrows go on.
+TEST_F(AccessibleNamesTest, TabGoesFromEachFieldToItsChooserAndToTheCheckedOption)
+{
+    for (const PageDefinition *page : features.pages.pages()) {
+        ctx.PageRequest = page->request;
+        SettingsWindow window(ctx, state, features.pages);
+        const QList<QWidget *> chain = TabChain(window);
+        for (qsizetype at = 0; at < chain.size(); ++at) {
+            auto *chooser = qobject_cast<QAbstractButton *>(chain[at]);
+            if (!chooser || chooser->text() != "...")
+                continue;
+            const QWidget *before = at > 0 ? chain[at - 1] : nullptr;
+            const bool beside = qobject_cast<const QLineEdit *>(before)
+                                && before->geometry().top() <= chooser->geometry().center().y()
+                                && chooser->geometry().center().y() <= before->geometry().bottom();
+            EXPECT_TRUE(beside) << page->frame.toStdString() << ": " << chooser->objectName().toStdString()
+                                << " after " << (before ? before->objectName().toStdString() : "nothing");
+        }
+        for (QRadioButton *option : window.findChildren<QRadioButton *>()) {
+            QList<QRadioButton *> group;
+            for (QObject *sibling : option->parentWidget()->children())
+                if (auto *other = qobject_cast<QRadioButton *>(sibling))
+                    group << other;
+            QRadioButton *checked = nullptr;
+            for (QRadioButton *other : group)
+                if (other->isChecked())
+                    checked = other;
+            const bool stop = option == (checked ? checked : group.first());
+            EXPECT_EQ(chain.contains(option), stop) << page->frame.toStdString() << ": "
+                                                    << option->objectName().toStdString();
+        }
     }
 }
 

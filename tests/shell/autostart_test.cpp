@@ -10,6 +10,7 @@
 #include "menu/ui/popup_menu.h"
 #include "platform/desktop_entry.h"
 #include "platform/linux/desktop_autostart.h"
+#include "platform/program_search.h"
 #include "shell/autostart_command.h"
 #include "support/environment_value.h"
 #include "support/fake_services.h"
@@ -93,6 +94,21 @@ TEST_F(AutostartTest, AnEntryThatCannotBeWrittenOrRemovedIsReported)
         EXPECT_TRUE(messages.shown[0].text.contains(entry)) << c.what;
         EXPECT_EQ(item()->isChecked(), c.markAfter) << c.what;
     }
+}
+
+// A package removed with the entry still in place: desktops skip the entry
+// (TryExec names the program) instead of starting a program that is gone.
+TEST(AutostartEntry, DesktopsSkipItOnceTheProgramIsGone)
+{
+    TempFolder folder;
+    folder.writeBytes("my tools/100% tockara", "#!/bin/sh\n");
+    const QString program = folder.file("my tools/100% tockara");
+    QFile::setPermissions(program, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const DesktopEntry entry = ParseDesktopEntry(AutostartEntryText(program));
+    EXPECT_EQ(entry.tryExec, program);
+    EXPECT_TRUE(DesktopEntryListed(entry, ProgramSearch()));
+    QFile::remove(program);
+    EXPECT_FALSE(DesktopEntryListed(entry, ProgramSearch()));
 }
 
 TEST(AutostartEntry, PassesTheDesktopsValidator)

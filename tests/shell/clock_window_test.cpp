@@ -342,6 +342,27 @@ TEST_F(ClockFixture, APressDeliveredElsewhereOpensTheMenuOrDragsTheClock)
     EXPECT_EQ(saved("Top"), "3000");
 }
 
+// The fortune by keys: Return, Enter or Space on the clock with the keyboard,
+// once per press; with another modifier, or another key, nothing.
+TEST_F(ClockFixture, ReturnOrSpaceShowsTheFortuneAsTheDoubleClickDoes)
+{
+    auto clock = makeClock();
+    int fortunes = 0;
+    clock->showFortune = [&] { ++fortunes; };
+    const struct { Qt::Key key; Qt::KeyboardModifiers modifiers; bool repeat; int shown; } cases[] = {
+        {Qt::Key_Return, {}, false, 1}, {Qt::Key_Enter, Qt::KeypadModifier, false, 1},
+        {Qt::Key_Space, {}, false, 1},  {Qt::Key_Return, {}, true, 0},
+        {Qt::Key_Return, Qt::ControlModifier, false, 0}, {Qt::Key_Space, Qt::AltModifier, false, 0},
+        {Qt::Key_A, {}, false, 0},      {Qt::Key_Escape, {}, false, 0},
+    };
+    for (const auto &c : cases) {
+        fortunes = 0;
+        QKeyEvent press(QEvent::KeyPress, c.key, c.modifiers, QString(), c.repeat);
+        QApplication::sendEvent(clock.get(), &press);
+        EXPECT_EQ(fortunes, c.shown) << c.key << " " << c.modifiers.toInt() << " " << c.repeat;
+    }
+}
+
 TEST_F(ClockFixture, PopupOpensBelowAnUpperClockAndRightOfALowerOne)
 {
     QPoint anchor;
@@ -374,9 +395,9 @@ TEST_F(ClockFixture, TheMenuKeyShiftF10AndAMenuRequestOpenThePopupBesideTheClock
         clock->showPopupMenu = [&](QPoint at) { anchors << at; };
         QTest::keyClick(clock.get(), Qt::Key_F10, Qt::ShiftModifier);
         QTest::keyClick(clock.get(), Qt::Key_F10);          // F10 alone: nothing
-        QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(1, 1));
+        QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(1, 1), clock->mapToGlobal(QPoint(1, 1)));
         QApplication::sendEvent(clock.get(), &menuKey);
-        QContextMenuEvent rightButton(QContextMenuEvent::Mouse, QPoint(1, 1));
+        QContextMenuEvent rightButton(QContextMenuEvent::Mouse, QPoint(1, 1), clock->mapToGlobal(QPoint(1, 1)));
         QApplication::sendEvent(clock.get(), &rightButton);  // its press opened the menu already
         AnswerMenuRequest(*clock);
         EXPECT_EQ(anchors, QList<QPoint>(3, c.anchor)) << c.top;

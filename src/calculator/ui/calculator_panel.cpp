@@ -82,7 +82,7 @@ bool CalculatorPanel::KeyPressed(int qtKey, Qt::KeyboardModifiers modifiers, boo
     controlAlone_ = false;
     if (modifiers & Qt::ControlModifier) {
         if (qtKey == Qt::Key_C) {
-            QGuiApplication::clipboard()->setText(calculator_.CalcDisplay);
+            QGuiApplication::clipboard()->setText(calculator_.CopyText());
             return true;
         }
         if (qtKey == Qt::Key_V) {

@@ -19,8 +19,8 @@ public:
     // A key press anywhere in the window, before its controls: the focus
     // moves to "＝", then a key of the keyboard table presses its button.
     // Returns whether the key was used up (Space is, doing nothing).
-    // Ctrl+C copies the display, Ctrl+V enters the clipboard's number,
-    // BackSpace takes back the last digit typed.
+    // Ctrl+C copies the whole value behind the display (CopyText), Ctrl+V
+    // enters the clipboard's number, BackSpace takes back the last digit typed.
     bool KeyPressed(int qtKey, Qt::KeyboardModifiers modifiers = {}, bool autoRepeat = false);
     // A key released: Ctrl released with no key pressed while it was held
     // is "±", so that Ctrl+C and Ctrl+V change no sign.

@@ -322,8 +322,12 @@ void MonthView::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.drawImage(0, 0, surface_);
-    // The frame of the selected day, while the keyboard works the view.
+    // The frame of the selected day, while the keyboard works the view; the
+    // day's corner mark (its diary entry, or its style's) stays in sight.
     if (const int cell = selectedCell(); cell >= 0 && keyboardUsed_ && hasFocus()) {
+        const MonthCell &day = sheet_.Cells[cell];
+        if (day.HasDiary || calendar_.DayStyleTable[day.Type].Kind == MarkKind::CornerTriangle)
+            painter.setClipRegion(QRegion(rect()).subtracted(CornerTriangleRegion(cell)));
         painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(CellRect(cell).adjusted(2, 2, -2, -2));

@@ -41,15 +41,22 @@ LauncherPage::LauncherPage(const PageEnvironment &environment)
             ShowEntry(position);
     });
 
+    // Made in the order Tab takes: each chooser beside its own field.
     MakeLabel("LBL13", QStringLiteral("タイトル"), area, 16, 51);
     title_ = MakeField(9, area, 96, 48, 169);
     MakeLabel("LBL14", QStringLiteral("ファイル"), area, 16, 83);
     file_ = MakeField(10, area, 96, 80, 137);
+    QObject::connect(MakeChooserButton(0, area, 237, 80), &QPushButton::clicked, area, [this] { ChooseFile(); });
     MakeLabel("LBL15", QStringLiteral("作業フォルダ"), area, 16, 115);
     workFolder_ = MakeField(11, area, 96, 112, 137);
-    QObject::connect(MakeChooserButton(0, area, 237, 80), &QPushButton::clicked, area, [this] { ChooseFile(); });
     QObject::connect(MakeChooserButton(1, area, 237, 112), &QPushButton::clicked, area,
                      [this] { ChooseWorkFolder(); });
+    // A shown folder entry keeps its folder in FLD 11, disabled; a file typed
+    // after it gets the field back, empty, so no new entry takes the folder unseen.
+    QObject::connect(file_, &QLineEdit::textEdited, area, [this] {
+        if (!workFolder_->isEnabled())
+            ShowWorkFolder(QString());
+    });
 
     const std::pair<const char *, const char *> buttons[] = {{"BTN3", "追加"}, {"BTN4", "変更"}, {"BTN5", "削除"}};
     for (int i = 0; i < 3; ++i) {
@@ -119,7 +126,14 @@ void LauncherPage::ChooseFile()
     if (chosen.isEmpty())
         return;
     file_->setText(chosen);
-    workFolder_->setText(ContainingFolder(chosen));
+    ShowWorkFolder(ContainingFolder(chosen));
+}
+
+// FLD 11 for a file: enabled, with folder.
+void LauncherPage::ShowWorkFolder(const QString &folder)
+{
+    workFolder_->setEnabled(true);
+    workFolder_->setText(folder);
 }
 
 void LauncherPage::ChooseWorkFolder()

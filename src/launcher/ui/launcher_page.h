@@ -21,6 +21,7 @@ private:
     void Show(const LunchOutcome &outcome);
     LunchFields fields() const;
     void ChooseFile();
+    void ShowWorkFolder(const QString &folder);
     void ChooseWorkFolder();
 
     Context &ctx_;

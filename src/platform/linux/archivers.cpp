@@ -16,7 +16,7 @@ namespace {
 // library it stands in for and accepting that format's verb.
 class LinuxArchivers : public ArchiverService {
 public:
-    LinuxArchivers(const QString &sevenZip, std::shared_ptr<const ProgramSearch> search)
+    LinuxArchivers(const QStringList &sevenZip, std::shared_ptr<const ProgramSearch> search)
         : sevenZip_(sevenZip, std::move(search))
     {
     }
@@ -28,7 +28,7 @@ public:
         if (!format)
             return std::nullopt;
         if (format->backend == ArchiveBackend::SevenZipArj && !sevenZip_.available()) {
-            qCWarning(lcArchive).noquote() << "ARJ archives need 7-Zip:" << sevenZip_.program()
+            qCWarning(lcArchive).noquote() << "ARJ archives need 7-Zip:" << sevenZip_.programs().join(u" or ")
                                            << "is not installed";
             return std::nullopt;
         }
@@ -88,8 +88,13 @@ private:
 
 } // namespace
 
-std::unique_ptr<ArchiverService> MakeLinuxArchivers(const QString &sevenZipProgram,
+QStringList SevenZipPrograms()
+{
+    return {QStringLiteral("7zz"), QStringLiteral("7z")};
+}
+
+std::unique_ptr<ArchiverService> MakeLinuxArchivers(const QStringList &sevenZipPrograms,
                                                    std::shared_ptr<const ProgramSearch> search)
 {
-    return std::make_unique<LinuxArchivers>(sevenZipProgram, std::move(search));
+    return std::make_unique<LinuxArchivers>(sevenZipPrograms, std::move(search));
 }

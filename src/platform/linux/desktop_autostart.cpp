@@ -18,7 +18,9 @@ QString AutostartEntryPath()
 
 QByteArray AutostartEntryText(const QString &program)
 {
-    // Names and comments as in the installed launcher entry.
+    // Names and comments as in the installed launcher entry. TryExec names
+    // the program itself (a path, not a command line): once it is removed
+    // with its package, desktops skip the entry instead of failing to run it.
     const QString text = QStringLiteral("[Desktop Entry]\n"
                                         "Type=Application\n"
                                         "Name=Tockara\n"
@@ -27,10 +29,11 @@ QByteArray AutostartEntryText(const QString &program)
                                         "Comment=An analog clock on the desktop with a calendar, memo and launcher\n"
                                         "Comment[ja]=カレンダー・メモ・ランチャー付きのデスクトップ時計\n"
                                         "Exec=%1\n"
+                                        "TryExec=%2\n"
                                         "Icon=tockara\n"
                                         "Terminal=false\n"
                                         "X-GNOME-Autostart-enabled=true\n")
-                             .arg(DesktopEntryValue(ExecLineWord(program)));
+                             .arg(DesktopEntryValue(ExecLineWord(program)), DesktopEntryValue(program));
     return text.toUtf8();
 }
 

@@ -10,7 +10,8 @@
 // The autostart entry's path for the current user, from the environment.
 QString AutostartEntryPath();
 
-// The entry that starts program (an absolute path) when the user logs in.
+// The entry that starts program (an absolute path) when the user logs in,
+// as long as that program is there.
 QByteArray AutostartEntryText(const QString &program);
 
 class DesktopAutostart : public Autostart {

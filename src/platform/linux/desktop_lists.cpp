@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <QDateTime>
 #include <QSet>
+#include <QTimeZone>
 #include <QUrl>
 #include <QXmlStreamReader>
 
@@ -11,7 +12,7 @@ namespace {
 QDateTime ParseTime(QStringView text)
 {
     QDateTime time = QDateTime::fromString(text.toString(), Qt::ISODateWithMs);
-    return time.isValid() ? time : QDateTime::fromSecsSinceEpoch(0, Qt::UTC);
+    return time.isValid() ? time : QDateTime::fromSecsSinceEpoch(0, QTimeZone::utc());
 }
 
 // "\040" and the other octal escapes of the mount table.
@@ -132,5 +133,11 @@ QList<MountedDrive> ParseMountTable(QByteArrayView table,
         else
             drives.append({mountPoint, driveType});
     }
+    // The root folder is always a drive, the system's own, also where the
+    // table does not list it (inside a chroot or some containers).
+    const bool root = std::any_of(drives.begin(), drives.end(),
+                                  [](const MountedDrive &d) { return d.mountPoint == u"/"; });
+    if (!root && isFolder(QStringLiteral("/")))
+        drives.prepend({QStringLiteral("/"), DriveType::Fixed});
     return drives;
 }

@@ -17,7 +17,8 @@ QStringList ParseRecentlyUsed(QByteArrayView xbel);
 // The drives of a mount table (/proc/self/mounts: device, mount point, type,
 // …, with blanks written as \040). Kernel and system-internal file systems
 // and mount points, and mounts of single files, are left out; a mount point
-// mounted again keeps its first place and takes the later type.
+// mounted again keeps its first place and takes the later type. The root
+// folder is always among them, first and fixed when the table lacks it.
 // isRemovable tells whether a block device ("/dev/sdb1") is removable;
 // isFolder whether a mount point is a folder.
 QList<MountedDrive> ParseMountTable(QByteArrayView table,

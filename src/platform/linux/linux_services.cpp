@@ -14,6 +14,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimeZone>
 #include <QTreeView>
 
 #include "platform/choosers.h"
@@ -163,7 +164,11 @@ public:
             offsetSeconds_ = QDateTime::fromMSecsSinceEpoch(ms).offsetFromUtc();
             offsetMinute_ = minute;
         }
+#if QT_VERSION >= QT_VERSION_CHECK(6, 5, 0)
+        return QDateTime::fromMSecsSinceEpoch(ms, QTimeZone::fromSecondsAheadOfUtc(offsetSeconds_));
+#else
         return QDateTime::fromMSecsSinceEpoch(ms, Qt::OffsetFromUTC, offsetSeconds_);
+#endif
     }
 
 private:
@@ -376,7 +381,7 @@ Services MakeLinuxServices()
                                            MakeSystemDesktopTools(services.programSearch),
                                            session != DesktopSession::X11);
     services.mci = MakeCdAudioMci();
-    services.archivers = MakeLinuxArchivers(QStringLiteral("7zz"), services.programSearch);
+    services.archivers = MakeLinuxArchivers(SevenZipPrograms(), services.programSearch);
     services.programs = MakeLinuxProgramLauncher(services.programSearch);
     services.folders = MakeLinuxDesktopFolders();
     services.sounds = MakeSoundPlayer();

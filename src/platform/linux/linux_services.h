@@ -31,10 +31,15 @@ std::unique_ptr<DisplayModeService> MakeXRandrDisplayModes();
 // source is a drive's device file or a CD image (.cue, .toc, .nrg), or empty
 // for the system's first CD drive.
 std::unique_ptr<MciService> MakeCdAudioMci(const QString &source = QString());
-// The archiver components: ZIP and LZH on libarchive, ARJ on the 7-Zip
-// program sevenZipProgram (a name found by search, or a path).
+// The names 7-Zip's program that reads every format (ARJ among them) has,
+// first found first: 7zz (7-Zip's own build; Debian 12's 7zip package), 7z
+// (Debian 13's 7zip package, and p7zip). 7za and 7zr read a few formats only.
+QStringList SevenZipPrograms();
+// The archiver components: ZIP and LZH on libarchive, ARJ on the first of
+// the 7-Zip programs sevenZipPrograms there is (names found by search, or
+// paths).
 std::unique_ptr<ArchiverService> MakeLinuxArchivers(
-    const QString &sevenZipProgram = QStringLiteral("7zz"),
+    const QStringList &sevenZipPrograms = SevenZipPrograms(),
     std::shared_ptr<const ProgramSearch> search = std::make_shared<ProgramSearch>());
 // Programs started directly, files opened with the desktop's applications;
 // programs named without a folder are found by search.

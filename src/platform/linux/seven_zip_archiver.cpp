@@ -328,18 +328,23 @@ QString ReportName(const ListedEntry &entry, const std::optional<QString> &relat
 
 } // namespace
 
-SevenZipArchiver::SevenZipArchiver(QString program, std::shared_ptr<const ProgramSearch> search)
-    : program_(std::move(program)), search_(std::move(search))
+SevenZipArchiver::SevenZipArchiver(QStringList programs, std::shared_ptr<const ProgramSearch> search)
+    : programs_(std::move(programs)), search_(std::move(search))
 {
 }
 
 QString SevenZipArchiver::resolved() const
 {
-    if (program_.contains(u'/')) {
-        const QFileInfo file(program_);
-        return file.isFile() && file.isExecutable() ? file.absoluteFilePath() : QString();
+    for (const QString &program : programs_) {
+        if (program.contains(u'/')) {
+            const QFileInfo file(program);
+            if (file.isFile() && file.isExecutable())
+                return file.absoluteFilePath();
+        } else if (QString found = search_->find(program); !found.isEmpty()) {
+            return found;
+        }
     }
-    return search_->find(program_);
+    return QString();
 }
 
 bool SevenZipArchiver::available() const

@@ -17,11 +17,12 @@ class TargetFolder;
 
 class SevenZipArchiver {
 public:
-    // program: the 7-Zip program, a name found by search or a path.
-    SevenZipArchiver(QString program, std::shared_ptr<const ProgramSearch> search);
+    // programs: the 7-Zip program, each a name found by search or a path,
+    // the first one there taken.
+    SevenZipArchiver(QStringList programs, std::shared_ptr<const ProgramSearch> search);
     // false when the program cannot be found: the component cannot be loaded.
     bool available() const;
-    const QString &program() const { return program_; }
+    const QStringList &programs() const { return programs_; }
     // Extracts every entry of the ARJ archive into target on the terms of
     // rules (see ArchiverService::run for what is refused and when it stops).
     ArchiverReport extract(const QString &archive, const QString &target, const ExtractionRules &rules,
@@ -34,7 +35,7 @@ private:
     QString resolved() const;
     void extractInto(const TargetFolder &root, const QString &archivePath, int archive, std::stop_token stop,
                      ArchiverReport &report) const;
-    QString program_;
+    QStringList programs_;
     std::shared_ptr<const ProgramSearch> search_;
 };
 

@@ -2,8 +2,11 @@
 
 #include <limits>
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QAbstractSpinBox>
+#include <QAccessibleWidget>
 #include <QComboBox>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -84,7 +87,86 @@ QWidget *FieldLeftOf(const QWidget *button)
     return nearest;
 }
 
+// A drop-down list (not editable) read by its name, its entry its value;
+// its one child is the list it drops down.
+class NamedListAccessible : public QAccessibleWidget {
+public:
+    explicit NamedListAccessible(QComboBox *list) : QAccessibleWidget(list, QAccessible::ComboBox) {}
+
+    QString text(QAccessible::Text t) const override
+    {
+        switch (t) {
+        case QAccessible::Name:
+            return list()->accessibleName().isEmpty() ? list()->currentText() : list()->accessibleName();
+        case QAccessible::Value:
+            return list()->currentText();
+        case QAccessible::Accelerator:
+            return QKeySequence(Qt::Key_Down).toString(QKeySequence::NativeText);
+        default:
+            return QAccessibleWidget::text(t);
+        }
+    }
+    int childCount() const override { return 1; }
+    QAccessibleInterface *child(int index) const override
+    {
+        return index == 0 ? QAccessible::queryAccessibleInterface(list()->view()) : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface *child) const override
+    {
+        return child && child->object() == list()->view() ? 0 : -1;
+    }
+    QAccessibleInterface *childAt(int, int) const override { return nullptr; }
+    QStringList actionNames() const override { return {showMenuAction(), pressAction()}; }
+    void doAction(const QString &action) override
+    {
+        if (action != showMenuAction() && action != pressAction())
+            return;
+        if (list()->view()->isVisible())
+            list()->hidePopup();
+        else
+            list()->showPopup();
+    }
+    QStringList keyBindingsForAction(const QString &) const override { return {}; }
+
+private:
+    QComboBox *list() const { return static_cast<QComboBox *>(widget()); }
+};
+
+// A colour swatch read as a button; pressing it opens the colour chooser.
+class SwatchAccessible : public QAccessibleWidget {
+public:
+    explicit SwatchAccessible(ColorSwatch *swatch) : QAccessibleWidget(swatch, QAccessible::Button) {}
+
+    QStringList actionNames() const override { return QStringList{pressAction()} + QAccessibleWidget::actionNames(); }
+    void doAction(const QString &action) override
+    {
+        if (action == pressAction())
+            static_cast<ColorSwatch *>(widget())->ChooseColor();
+        else
+            QAccessibleWidget::doAction(action);
+    }
+};
+
+QAccessibleInterface *ControlAccessibleFactory(const QString &className, QObject *object)
+{
+    if (className == QLatin1String("QComboBox")) {
+        auto *list = qobject_cast<QComboBox *>(object);
+        if (list && !list->isEditable())
+            return new NamedListAccessible(list);
+    } else if (className == QLatin1String("ColorSwatch")) {
+        if (auto *swatch = qobject_cast<ColorSwatch *>(object))
+            return new SwatchAccessible(swatch);
+    }
+    return nullptr;
+}
+
 } // namespace
+
+void InstallAccessibleControls()
+{
+    static const bool installed = (QAccessible::installFactory(ControlAccessibleFactory), true);
+    Q_UNUSED(installed);
+}
 
 void NameControlsFromLabels(QWidget *page)
 {

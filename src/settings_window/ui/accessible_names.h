@@ -12,3 +12,10 @@ class QWidget;
 // what it chooses, from the field left of it: フォルダを選ぶ beside a folder
 // field, ファイルを選ぶ beside any other.
 void NameControlsFromLabels(QWidget *page);
+
+// What a screen reader is told of the pages' drop-down lists and colour
+// swatches: a list by its name (the toolkit gives a list's current entry as
+// its name on Linux, so a reader would say "今日, combo box") with the entry
+// as its value; a swatch as a button of its name that opens the colour
+// chooser. Installed once, before such controls are made.
+void InstallAccessibleControls();

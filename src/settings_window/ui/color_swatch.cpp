@@ -2,13 +2,22 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 
 #include "face/color_value.h"
 #include "pickers/cls_dialog.h"
+#include "settings_window/ui/accessible_names.h"
+
+namespace {
+// The focus ring: this wide in the highlight colour, then a line of black or
+// white inside it, whichever stands out from the swatch's colour.
+constexpr int kFocusRingWidth = 2;
+}
 
 ColorSwatch::ColorSwatch(int index, ChooserService &choosers, QWidget *parent)
     : QLabel(parent), index_(index), choosers_(choosers)
 {
+    InstallAccessibleControls();
     setObjectName(QStringLiteral("DspCol%1").arg(index));
     setFrameShape(QFrame::Panel);
     setFrameShadow(QFrame::Sunken);
@@ -50,18 +59,18 @@ void ColorSwatch::keyPressEvent(QKeyEvent *event)
     QLabel::keyPressEvent(event);
 }
 
-// The focused swatch is raised instead of sunken, so the keyboard user sees
-// which one Space opens.
-void ColorSwatch::focusInEvent(QFocusEvent *event)
+void ColorSwatch::paintEvent(QPaintEvent *event)
 {
-    setFrameShadow(QFrame::Raised);
-    setLineWidth(2);
-    QLabel::focusInEvent(event);
-}
-
-void ColorSwatch::focusOutEvent(QFocusEvent *event)
-{
-    setFrameShadow(QFrame::Sunken);
-    setLineWidth(1);
-    QLabel::focusOutEvent(event);
+    QLabel::paintEvent(event);
+    if (!hasFocus())
+        return;
+    QPainter painter(this);
+    const QRect whole = rect();
+    const QRect inside = whole.adjusted(kFocusRingWidth, kFocusRingWidth, -kFocusRingWidth, -kFocusRingWidth);
+    const QRegion ring = QRegion(whole).subtracted(QRegion(inside));
+    painter.setClipRegion(ring);
+    painter.fillRect(whole, palette().color(QPalette::Highlight));
+    const QColor contrast = qGray(ToQColor(color_).rgb()) < 128 ? Qt::white : Qt::black;
+    painter.setClipRegion(QRegion(inside).subtracted(QRegion(inside.adjusted(1, 1, -1, -1))));
+    painter.fillRect(inside, contrast);
 }

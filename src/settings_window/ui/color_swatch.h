@@ -2,7 +2,8 @@
 // A colour swatch (DspCol): a label whose background shows a colour. A click,
 // or Space or Enter while it has the focus, opens the colour chooser; a
 // confirmed colour becomes the swatch's colour (not yet any setting: the
-// page stores it when applied).
+// page stores it when applied). With the focus it is ringed in the highlight
+// colour, as a focused button is; a screen reader meets it as a button.
 #include <QLabel>
 
 #include "settings/settings.h"
@@ -24,8 +25,7 @@ public:
 protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
-    void focusInEvent(QFocusEvent *event) override;
-    void focusOutEvent(QFocusEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     const int index_;

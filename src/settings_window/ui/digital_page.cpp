@@ -33,20 +33,24 @@ PatternGroup MakeGroup(QFrame *area, ChooserService &choosers, int waku, const Q
     group->setObjectName(QStringLiteral("Waku%1").arg(waku));
     group->setGeometry(8, y, 265, 78);
 
-    MakeLabel("", QStringLiteral("表示方法"), group, 10, 24);
+    QLabel *way = MakeLabel("", QStringLiteral("表示方法"), group, 10, 24);
     auto *patterns = new QComboBox(group);
     patterns->setObjectName(QStringLiteral("CMB%1").arg(combo));
     patterns->setGeometry(72, 20, 184, 22);
+    way->setBuddy(patterns);
 
     MakeLabel("", QStringLiteral("色"), group, 10, 53);
     auto *text = new ColorSwatch(textSwatch, choosers, group);
     text->setGeometry(72, 50, 32, 18);
     auto *outline = new ColorSwatch(outlineSwatch, choosers, group);
     outline->setGeometry(112, 50, 32, 18);
-    // Both swatches stand after the one label 色: a reader tells them apart.
+    QCheckBox *outlineOn = MakeCheckBox(outlineCheck, QStringLiteral("縁取り"), group, 156, 50);
+    // Both groups show the same captions: a reader hears which group a
+    // control belongs to, and the two swatches after the one label 色 apart.
+    patterns->setAccessibleName(subject + QStringLiteral("の表示方法"));
     text->setAccessibleName(subject + QStringLiteral("の文字色"));
     outline->setAccessibleName(subject + QStringLiteral("の縁取り色"));
-    QCheckBox *outlineOn = MakeCheckBox(outlineCheck, QStringLiteral("縁取り"), group, 156, 50);
+    outlineOn->setAccessibleName(subject + QStringLiteral("の縁取り"));
     return {patterns, text, outline, outlineOn};
 }
 

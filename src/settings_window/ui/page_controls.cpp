@@ -1,8 +1,10 @@
 #include "settings_window/ui/page_controls.h"
 
 #include <QCheckBox>
+#include <QHash>
 #include <QLabel>
 #include <QPushButton>
+#include <QRadioButton>
 
 #include "platform/message_box.h"
 #include "settings_window/page_values.h"
@@ -48,6 +50,34 @@ FieldEdit *MakeField(int index, QWidget *parent, int x, int y, int width)
     auto *field = new FieldEdit(index, parent);
     field->setGeometry(x, y, width, kFieldHeight);
     return field;
+}
+
+void TabToCheckedOptions(QWidget *page)
+{
+    QHash<QWidget *, QList<QRadioButton *>> groups;
+    QList<QWidget *> parents;   // in the order the groups were made
+    for (QRadioButton *option : page->findChildren<QRadioButton *>()) {
+        if (!option->autoExclusive())
+            continue;
+        if (!groups.contains(option->parentWidget()))
+            parents.append(option->parentWidget());
+        groups[option->parentWidget()].append(option);
+    }
+    for (QWidget *parent : parents) {
+        const QList<QRadioButton *> group = groups.value(parent);
+        const auto follow = [group] {
+            QRadioButton *stop = group.first();
+            for (QRadioButton *option : group) {
+                if (option->isChecked())
+                    stop = option;
+            }
+            for (QRadioButton *option : group)
+                option->setFocusPolicy(option == stop ? Qt::StrongFocus : Qt::ClickFocus);
+        };
+        for (QRadioButton *option : group)
+            QObject::connect(option, &QAbstractButton::toggled, option, follow);
+        follow();
+    }
 }
 
 std::optional<qint64> ReadNumberField(MessageBoxService &messages, QWidget *owner,

@@ -19,6 +19,11 @@ QPushButton *MakeButton(const QString &name, const QString &text, QWidget *paren
 QCheckBox *MakeCheckBox(int index, const QString &text, QWidget *parent, int x, int y);
 FieldEdit *MakeField(int index, QWidget *parent, int x, int y, int width);
 
+// Tab stops at one option button of each group below page (the buttons of
+// one parent): the checked one, or the first while none is; the arrow keys
+// move among them. Kept so as the checked option changes.
+void TabToCheckedOptions(QWidget *page);
+
 // The number in field, or nothing after telling the user (a "Tockara"
 // message box naming the field by fieldName) and putting the focus back on
 // the field so the value can be corrected.

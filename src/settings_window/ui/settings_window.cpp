@@ -38,6 +38,7 @@ SettingsWindow::SettingsWindow(Context &ctx, SettingsWindowState &state, const P
                                QWidget *parent)
     : QDialog(parent), ctx_(ctx), state_(state), repeatTimer_(new QTimer(this))
 {
+    InstallAccessibleControls();
     setObjectName(QStringLiteral("frmSub"));
     setWindowTitle(kDefaultTitle);
     setFixedSize(SettingsWindowInside(pages));
@@ -82,6 +83,7 @@ void SettingsWindow::openPage(const PageDefinition &definition)
 
     page_ = definition.create(PageEnvironment{area, ctx_, state_, this});
     NameControlsFromLabels(area);
+    TabToCheckedOptions(area);
     spins_ = page_->Spins();
     connectSpins();
     if (QAbstractButton *apply = page_->ApplyButton())
