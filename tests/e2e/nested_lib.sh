@@ -50,7 +50,7 @@ in_session() { "${IN_SESSION[@]}" "$@"; }
 # display, and takes its display and bus from it.
 # Skips the test when it does not come up.
 find_session() { # compositor-name [lazy]
-  local name=$1 lazy=${2:-} compositor xwayland lock
+  local name=$1 lazy=${2:-} compositor xwayland="" lock
   session_up() {
     compositor=$(pgrep -P "$COMPOSITOR_PID" -x "$name" | head -1) && [ -n "$compositor" ] || return 1
     # weston starts its XWayland only for the first X client, and names
