@@ -73,5 +73,3 @@ drag_clock_by_100_50() {
   top=$(ini_value "$ini" Setting Top)
   [ "$top" = 3000 ] || fail "Top is $top, expected 3000"
 }
-
-source "$(dirname "${BASH_SOURCE[0]}")/wayland_rules_lib.sh"

@@ -10,79 +10,25 @@ as_sway_user() { as_session_user WAYLAND_DISPLAY="${SWAY_WAYLAND:-}" SWAYSOCK="$
 swaymsg_() { as_sway_user swaymsg "$@" >/dev/null; }
 
 # Starts sway with XWayland and CONFIG_LINES (sway commands, one a line) on
-# an X11 backend: one window on a virtual display of its own per output, and
-# the virtual display's pointer for sway's seat. Sets SWAYSOCK and
-# SWAY_WAYLAND. Skips the test when sway, XWayland or grim is missing or
-# sway does not start.
+# an X11 backend: one window on a virtual display of its own per output.
+# Sway's headless backend has no input devices, so its seat offers no
+# pointer and no client would see the cursor commands; the X11 backend gives
+# it the virtual display's pointer. Sets SWAYSOCK and SWAY_WAYLAND. Skips the
+# test when sway, XWayland or grim is missing or sway does not start.
 start_sway() { # outputs config_lines
-  need_sway
-  XVFB_SCREEN=2048x1536x24 start_display
-  xhost "+SI:localuser:$SESSION_USER" >/dev/null || fail "the session's user may not use the display"
-  make_session_folders
-  run_sway "$2" DISPLAY="$DISPLAY" WLR_BACKENDS=x11 WLR_X11_OUTPUTS="$1"
-}
-
-# Starts sway on its headless backend, one 1024 x 768 output HEADLESS-1, as
-# a Wayland session runs on a machine with no display at all, and wayvnc
-# inside it: its virtual pointer and keyboard are sway's seat's devices
-# (the headless backend has none), driven through `pointer` and
-# `session_key` as xdotool drives a nested compositor. A virtual display of
-# the test's own holds the same clock on X11 for the idle comparison. Skips
-# the test when wayvnc or the test's VNC client is missing.
-start_sway_headless() { # config_lines
-  need_sway
-  command -v wayvnc >/dev/null || skip "wayvnc is not installed"
-  VNC_INPUT="$(dirname "$BINARY")/tests/tockara_vnc_input"
-  [ -x "$VNC_INPUT" ] || skip "the test's VNC client was not built (libvncserver-dev is missing)"
-  XVFB_SCREEN=1600x900x24 start_display
-  REFERENCE_DISPLAY=$DISPLAY
-  make_session_folders
-  run_sway "xwayland force
-output HEADLESS-1 resolution 1024x768 position 0 0
-$1" WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1
-  VNC_SOCKET="$SESSION_RUNTIME/vnc"
-  "${AS_SESSION_USER[@]}" WAYLAND_DISPLAY="$SWAY_WAYLAND" wayvnc --unix-socket -o HEADLESS-1 "$VNC_SOCKET" \
-    >"$WORK/wayvnc.log" 2>&1 &
-  PIDS+=($!)
-  pointer_ready() { [ -S "$VNC_SOCKET" ] && as_sway_user swaymsg -t get_seats | grep -q '"pointer"'; }
-  wait_until 20 pointer_ready || { cat "$WORK/wayvnc.log" >&2; skip "wayvnc gave sway no pointer"; }
-  pointer() { "$VNC_INPUT" "$VNC_SOCKET" "$@"; }
-  session_key() {
-    local words=() key
-    for key in "$@"; do words+=(key "$key" sleep 0.04); done
-    pointer "${words[@]}"
-  }
-  session_shot() { sway_screenshot "$1"; }
-  session_workspace() { swaymsg_ workspace "$1"; }
-  NO_SHOW_DESKTOP="sway has no \"show desktop\": a workspace of its own stands for it"
-  # sway's XWayland, started with sway: the display it gives its programs.
-  local shell
-  shell=$(sway_exec display "sh -c 'echo \$DISPLAY >$SESSION/display'") || skip "sway runs no programs"
-  PIDS+=("$shell")
-  display_known() { SESSION_X=$(cat "$SESSION/display" 2>/dev/null) && [ -n "$SESSION_X" ]; }
-  wait_until 20 display_known || { cat "$WORK/sway.log" >&2; skip "sway did not start XWayland"; }
-  IN_SESSION=("${AS_SESSION_USER[@]}" DISPLAY="$SESSION_X" WAYLAND_DISPLAY="$SWAY_WAYLAND" SWAYSOCK="$SWAYSOCK")
-  in_session() { "${IN_SESSION[@]}" "$@"; }
-  x_answers() { in_session xdotool getdisplaygeometry >/dev/null 2>&1; }
-  wait_until 20 x_answers || skip "sway's XWayland does not answer"
-}
-
-need_sway() {
   command -v sway >/dev/null && command -v Xwayland >/dev/null && command -v grim >/dev/null \
     || skip "sway, Xwayland or grim is not installed"
   id "$SESSION_USER" >/dev/null 2>&1 || skip "no user $SESSION_USER to run sway as"
-}
-
-# Starts sway as the session's user with CONFIG_LINES and the environment
-# ASSIGNMENTS, and waits for its IPC socket and Wayland display.
-run_sway() { # config_lines assignments...
-  printf '%s\n' "xwayland enable" "default_border none" "$1" > "$WORK/sway.config"
+  XVFB_SCREEN=2048x1536x24 start_display
+  xhost "+SI:localuser:$SESSION_USER" >/dev/null || fail "the session's user may not use the display"
+  make_session_folders
+  printf '%s\n' "xwayland enable" "default_border none" "$2" > "$WORK/sway.config"
   chmod 644 "$WORK/sway.config"
-  shift
-  "${AS_SESSION_USER[@]}" "$@" WLR_RENDERER=pixman sway -c "$WORK/sway.config" >"$WORK/sway.log" 2>&1 &
+  "${AS_SESSION_USER[@]}" DISPLAY="$DISPLAY" WLR_BACKENDS=x11 WLR_X11_OUTPUTS="$1" WLR_RENDERER=pixman \
+    sway -c "$WORK/sway.config" >"$WORK/sway.log" 2>&1 &
   SWAY_PID=$!
   PIDS+=("$SWAY_PID")
-  sway_socket() { compgen -G "$SESSION_RUNTIME/sway-ipc.*.sock" >/dev/null && compgen -G "$SESSION_RUNTIME/wayland-*.lock" >/dev/null; }
+  sway_socket() { compgen -G "$SESSION_RUNTIME/sway-ipc.*.sock" >/dev/null; }
   wait_until 20 sway_socket || { cat "$WORK/sway.log" >&2; skip "sway did not start"; }
   SWAYSOCK=$(compgen -G "$SESSION_RUNTIME/sway-ipc.*.sock" | head -1)
   SWAY_WAYLAND=$(cd "$SESSION_RUNTIME" && compgen -G 'wayland-*' | grep -v lock | head -1)

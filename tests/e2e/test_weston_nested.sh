@@ -1,8 +1,0 @@
-#!/usr/bin/env bash
-# The clock's rules on weston, the reference Wayland compositor (nested in a virtual display), with its desktop shell:
-# every workspace, "show desktop", above later windows, the pointer over the
-# desktop, an X window and a native window, the keyboard route, idle cost.
-source "$(dirname "$0")/lib.sh"
-source "$(dirname "$0")/nested_lib.sh"
-start_weston_nested
-check_session_rules
