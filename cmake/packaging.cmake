@@ -30,7 +30,7 @@ install(CODE "
   set(MODULES \"${installed_modules}\")
   include(\"${PROJECT_SOURCE_DIR}/cmake/forget_build_paths.cmake\")")
 install(FILES data/Calender.ini DESTINATION share/tockara)
-install(DIRECTORY data/help data/anime DESTINATION share/tockara)
+install(DIRECTORY data/help data/anime data/sounds DESTINATION share/tockara)
 
 # The desktop's launcher entry, the software centres' description and the icon.
 install(FILES ${packaging}/${TOCKARA_APP_ID}.desktop DESTINATION share/applications)

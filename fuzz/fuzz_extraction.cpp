@@ -1,6 +1,8 @@
-// The whole extraction of ZIP and LZH archives, as the libarchive module does
-// it on a drop. Input: the archive's bytes, extracted once as ZIP and once as
-// LZH, each time into a fresh target folder that already holds the user's
+// The whole extraction of ZIP, LZH and ARJ archives, as the libarchive module
+// and the ARJ component (on 7-Zip) do it on a drop. Input: the archive's
+// bytes, extracted once as ZIP and once as LZH (and as ARJ when 7-Zip is
+// installed and the input holds an ARJ header's mark), each time into a
+// fresh target folder that already holds the user's
 // files, a folder and links leading out of it, beside a sentinel file and a
 // folder of their own outside it (made anew whenever an extraction changed
 // them). The target holds a protected folder and a protected file (places
@@ -19,7 +21,9 @@
 // - everything new in the target is a regular file or a folder, none
 //   executable: files have no bit beyond 0666 and folders none beyond 0777,
 //   less the umask;
-// - no new name starts with "." (no temporary ".tockara-*.part" is left);
+// - no new name starts with "." (no temporary ".tockara-*.part", 7-Zip
+//   folder or journal is left); stale ones of a killed extraction in the
+//   target may be removed, the one outside never;
 // - the report is true: each entry reported extracted is there, of its kind,
 //   and each new file is reported; the folder reported is the target.
 #include <fcntl.h>
@@ -29,6 +33,7 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <optional>
 #include <set>
@@ -41,6 +46,8 @@
 #include "fuzz_support.h"
 #include "platform/archivers.h"
 #include "platform/linux/libarchive_archiver.h"
+#include "platform/linux/linux_services.h"
+#include "platform/linux/seven_zip_archiver.h"
 
 namespace {
 
@@ -52,6 +59,12 @@ constexpr mode_t kUmask = 022;
 constexpr const char *kEscapePaths[] = {"/tmp/tockara-fuzz-escape", "/dev/shm/tockara-fuzz-escape"};
 
 constexpr const char *kStalePart = ".tockara-stale.part";
+constexpr const char *kStaleWork = ".tockara-stale.work";
+constexpr const char *kStaleJournal = ".tockara-stale.journal";
+// A journal of a killed extraction names the folders it wrote in; one
+// that names folders outside the target, or a protected one as made by it,
+// leads the sweep nowhere outside.
+constexpr char kJournalRecords[] = "T../outside\0T\0Tfolder\0M..\0Mfolder\0M/tmp\0T/";
 
 [[noreturn]] void Breach(const char *rule, const std::string &path, const char *format)
 {
@@ -143,6 +156,16 @@ Fixture MakeFixture()
     // removed, the one outside never.
     WriteFile(fixture.target / kStalePart, "stale\n", 0600);
     WriteFile(fixture.outside / kStalePart, "stale outside\n", 0600);
+    if (mkdir((fixture.target / kStaleWork).c_str(), 0700) != 0 || mkdir((fixture.outside / kStaleWork).c_str(), 0700) != 0)
+        Breach("fixture", fixture.target, strerror(errno));
+    WriteFile(fixture.target / kStaleWork / "unpacked.bin", "stale unpacked\n", 0600);
+    WriteFile(fixture.outside / kStaleWork / "unpacked.bin", "stale unpacked outside\n", 0600);
+    {
+        const int fd = open((fixture.target / kStaleJournal).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+        if (fd < 0 || write(fd, kJournalRecords, sizeof kJournalRecords) != ssize_t(sizeof kJournalRecords))
+            Breach("fixture", fixture.target, strerror(errno));
+        close(fd);
+    }
     // Links an entry might write through: to a folder outside and to the sentinel.
     if (symlink("../outside", (fixture.target / "way-out").c_str()) != 0
         || symlink("../sentinel.txt", (fixture.target / "sentinel-link").c_str()) != 0
@@ -163,6 +186,14 @@ bool InTarget(const std::string &relative)
 
 using Paths = std::set<std::string>;
 
+// What a killed extraction left in the target: the next one may remove it.
+bool StaleInTarget(const std::string &path)
+{
+    const std::string target = "target/";
+    return path == target + kStalePart || path == target + kStaleJournal || path == target + kStaleWork
+           || StartsWith(path, (target + kStaleWork + "/").c_str());
+}
+
 // A file written in place of an existing one must be as any new file is.
 void CheckReplaced(const std::string &path, const Node &now)
 {
@@ -177,7 +208,7 @@ void CheckExistingKept(const Tree &before, const Tree &after, const Paths &repla
     for (const auto &[path, node] : before) {
         const auto found = after.find(path);
         const char *rule = InTarget(path) || path == "target" ? "existing entry changed" : "written outside";
-        if (found == after.end() && path == std::string("target/") + kStalePart)
+        if (found == after.end() && StaleInTarget(path))
             continue;
         if (found == after.end())
             Breach(rule, path, "gone");
@@ -328,7 +359,9 @@ ExtractionRules RulesOf(const Fixture &fixture, size_t inputSize)
     return rules;
 }
 
-void ExtractAndCheck(LibarchiveFormat format, const QString &archive, size_t archiveSize)
+using Extract = std::function<ArchiverReport(const QString &archive, const QString &target, const ExtractionRules &)>;
+
+void ExtractAndCheck(const Extract &extract, const QString &archive, size_t archiveSize)
 {
     static std::optional<Folders> folders;
     const auto &[fixture, before] = FreshFolders(folders);
@@ -339,10 +372,8 @@ void ExtractAndCheck(LibarchiveFormat format, const QString &archive, size_t arc
     if (chdir(fixture.outside.c_str()) != 0)
         Breach("fixture", fixture.outside, strerror(errno));
     const QString target = QFile::decodeName(QByteArray::fromStdString(fixture.target.string()));
-    const std::stop_token stop;
     const ExtractionRules rules = RulesOf(fixture, archiveSize);
-    ArchiverReport report;
-    tockara_libarchive_extract_by_rules(int(format), &archive, &target, &rules, &stop, &report);
+    const ArchiverReport report = extract(archive, target, rules);
     if (fchdir(home) != 0)
         Breach("fixture", ".", strerror(errno));
 
@@ -372,7 +403,25 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     static const bool prepared = (umask(kUmask), true);
     (void)prepared;
     const QString archive = WriteScratchFile(QStringLiteral("archive"), InputBytes(data, size));
-    ExtractAndCheck(LibarchiveFormat::Zip, archive, size);
-    ExtractAndCheck(LibarchiveFormat::Lha, archive, size);
+    for (const LibarchiveFormat format : {LibarchiveFormat::Zip, LibarchiveFormat::Lha}) {
+        ExtractAndCheck(
+            [format](const QString &path, const QString &target, const ExtractionRules &rules) {
+                const std::stop_token stop;
+                ArchiverReport report;
+                tockara_libarchive_extract_by_rules(int(format), &path, &target, &rules, &stop, &report);
+                return report;
+            },
+            archive, size);
+    }
+    // 7-Zip is a process per run: only for inputs that can be ARJ at all.
+    static const SevenZipArchiver arj(SevenZipPrograms(), std::make_shared<ProgramSearch>());
+    static const bool sevenZipThere = arj.available();
+    if (sevenZipThere && QByteArrayView(reinterpret_cast<const char *>(data), qsizetype(size)).contains("\x60\xEA")) {
+        ExtractAndCheck(
+            [](const QString &path, const QString &target, const ExtractionRules &rules) {
+                return arj.extract(path, target, rules, {});
+            },
+            archive, size);
+    }
     return 0;
 }

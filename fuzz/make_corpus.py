@@ -211,8 +211,60 @@ def lzh_files(*names, level=2, mode=None):
     return entries
 
 
+# ---------------------------------------------------------------- ARJ
+
+ARJ_DOS, ARJ_UNIX, ARJ_NEXT, ARJ_WIN32 = 0, 2, 8, 11
+ARJ_BINARY, ARJ_TEXT, ARJ_DIRECTORY, ARJ_LABEL, ARJ_CHAPTER, ARJ_UNIX_SPECIAL = 0, 1, 3, 4, 5, 6
+# ARJ for Unix keeps the permission bits and a kind of its own above them.
+ARJ_FILE_KIND, ARJ_FOLDER_KIND, ARJ_SPECIAL_KIND = 0x1000, 0x2000, 0x4000
+
+
+def arj_header(basic, extended=()):
+    """A header: its mark, size, bytes and CRC-32, then extended headers up to a size of 0."""
+    out = b'\x60\xea' + struct.pack('<H', len(basic)) + basic + struct.pack('<I', zlib.crc32(basic))
+    for data in extended:
+        out += struct.pack('<H', len(data)) + data + struct.pack('<I', zlib.crc32(data))
+    return out + b'\0\0'
+
+
+class ArjEntry:
+    def __init__(self, name, data=b'', host=ARJ_UNIX, file_type=ARJ_BINARY, mode=None, method=0, flags=0x10,
+                 crc=None, size=None, packed_size=None, extended=(), payload=None):
+        self.name = name.encode('utf-8') if isinstance(name, str) else name
+        self.data, self.host, self.file_type, self.method, self.flags = data, host, file_type, method, flags
+        if mode is None:
+            folder = file_type == ARJ_DIRECTORY
+            mode = (ARJ_FOLDER_KIND | 0o755 if folder else ARJ_FILE_KIND | 0o644) if host in (ARJ_UNIX, ARJ_NEXT) \
+                else (0x10 if folder else 0x20)
+        self.mode = mode
+        self.payload = data if payload is None else payload
+        self.size = len(data) if size is None else size
+        self.packed_size = len(self.payload) if packed_size is None else packed_size
+        self.crc = zlib.crc32(data) if crc is None else crc
+        self.extended = extended
+
+    def bytes(self):
+        basic = (struct.pack('<BBBBBBBBIIIIHHBB', 30, 11, 1, self.host, self.flags, self.method, self.file_type, 0,
+                             DOS_DATE << 16 | DOS_TIME, self.packed_size & 0xFFFFFFFF, self.size & 0xFFFFFFFF,
+                             self.crc, 0, self.mode & 0xFFFF, 0, 0)
+                 + self.name + b'\0\0')
+        return arj_header(basic, self.extended) + self.payload
+
+
+def arj_archive(entries, cut=None, end=True):
+    main = struct.pack('<BBBBBBBBIIIIHHBB', 30, 11, 1, ARJ_UNIX, 0x10, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0) + b'fuzz.arj\0\0'
+    data = arj_header(main) + b''.join(e.bytes() for e in entries) + (b'\x60\xea\0\0' if end else b'')
+    return data if cut is None else data[:cut]
+
+
+def arj_special(name, unix_data, permissions=0o777):
+    """A link, pipe or device as ARJ for Unix stores it: file type 6, described in an extended header."""
+    return ArjEntry(name, file_type=ARJ_UNIX_SPECIAL, mode=ARJ_SPECIAL_KIND | permissions,
+                    extended=[b'U\0' + unix_data])
+
+
 # ---------------------------------------------------------------- extraction
-# ZIP and LZH archives extracted into a target that holds existing.txt,
+# ZIP, LZH and ARJ archives extracted into a target that holds existing.txt,
 # Tockara.ini, readonly.txt, folder/inner.txt and the links way-out (to the
 # folder beside the target), sentinel-link (to the file beside it) and
 # dangling (to ESCAPE).
@@ -478,6 +530,90 @@ def extraction_lzh_seeds():
                      LzhEntry('ok.txt', b'x')])
     s('many_entries', [LzhEntry('e%03d.txt' % i, b'%d' % i, level=i % 3) for i in range(40)])
 
+
+
+def extraction_arj_seeds():
+    s = lambda name, entries, **kw: seed('extraction', 'arj_' + name, arj_archive(entries, **kw))
+    folder = lambda name, **kw: ArjEntry(name, file_type=ARJ_DIRECTORY, **kw)
+    # As ARJ for Unix (arj 3.10) writes them: every entry of its own kinds.
+    s('unix_plain', [ArjEntry('a.txt', b'a\n'), folder('sub'), ArjEntry('sub/b.txt', b'b\n', file_type=ARJ_TEXT),
+                     folder('sub/deep'), ArjEntry('日本語/メモ.txt', b'memo\n'),
+                     ArjEntry('表示.txt'.encode('cp932'), b'sjis\n')])
+    s('unix_setuid', [ArjEntry('run.sh', b'#!/bin/sh\n', mode=ARJ_FILE_KIND | 0o4755)])
+    s('unix_symlink_out', [arj_special('link', b'C../outside'), ArjEntry('link/through.txt', b'x')])
+    s('unix_symlink_absolute', [arj_special('etc', b'C' + ESCAPE), ArjEntry('etc/passwd', b'x')])
+    s('unix_hardlink_existing', [arj_special('hard', b'#existing.txt', 0o644), ArjEntry('after.txt', b'after')])
+    s('unix_fifo', [arj_special('pipe', b'', 0o644), ArjEntry('after.txt', b'after')])
+    s('unix_special_with_data', [ArjEntry('dev', b'\x08\x00data', file_type=ARJ_UNIX_SPECIAL,
+                                          mode=ARJ_SPECIAL_KIND | 0o666, extended=[b'U\0\x03'])])
+    s('unix_special_kind_as_file', [ArjEntry('odd', b'x', mode=ARJ_SPECIAL_KIND | 0o644)])
+    s('unix_folder_kind_as_file', [ArjEntry('odd', b'x', mode=ARJ_FOLDER_KIND | 0o644)])
+    s('unix_file_kind_as_folder', [folder('odd', mode=ARJ_FILE_KIND | 0o755), ArjEntry('odd/x', b'x')])
+    # Writers that keep a Unix mode.
+    for name, mode in [('regular', S_IFREG | 0o644), ('link', S_IFLNK | 0o777), ('char_device', S_IFCHR | 0o666),
+                       ('block_device', S_IFBLK | 0o660), ('socket', S_IFSOCK | 0o755), ('fifo', S_IFIFO | 0o644),
+                       ('all_bits', 0xFFFF), ('folder_as_file', S_IFDIR | 0o755)]:
+        s('unix_mode_%s' % name, [ArjEntry(name, b'../outside', mode=mode), ArjEntry('after.txt', b'after')])
+    s('next_link', [ArjEntry('link', b'../outside', host=ARJ_NEXT, mode=S_IFLNK | 0o777)])
+    # DOS and Windows attributes, and types that are no file.
+    s('dos_plain', [ArjEntry(b'docs\\a.txt', b'a', host=ARJ_DOS), folder(b'docs', host=ARJ_DOS)])
+    s('win32_attributes_like_a_link', [ArjEntry('w.txt', b'w', host=ARJ_WIN32, mode=0xA1FF)])
+    for name, file_type in [('label', ARJ_LABEL), ('chapter', ARJ_CHAPTER), ('comment', 2), ('unknown', 200),
+                            ('unix_type_on_dos', ARJ_UNIX_SPECIAL)]:
+        s('type_%s' % name, [ArjEntry(name, b'x', host=ARJ_DOS, file_type=file_type), ArjEntry('after.txt', b'a')])
+    # Garbled (a password), methods, checksums, sizes.
+    s('garbled', [ArjEntry('secret.txt', b'cipher', flags=0x11), ArjEntry('plain.txt', b'plain')])
+    for method in (1, 4, 5, 9, 255):
+        s('method_%d' % method, [ArjEntry('packed.txt', b'', method=method, payload=bytes(range(0, 256, 3)),
+                                          size=4000), ArjEntry('plain.txt', b'plain')])
+    s('bad_crc', [ArjEntry('crc.txt', b'checked', crc=0x1234), ArjEntry('fine.txt', b'fine')])
+    s('understated', [ArjEntry('short.txt', b'0123456789' * 10, size=5)])
+    s('size_huge', [ArjEntry('huge.bin', b'x', size=0xFFFFFFFF)])
+    # Names.
+    for i, name in enumerate(CLIMBING_NAMES + ABSOLUTE_NAMES + NUL_NAMES + SJIS_NAMES):
+        s('name_%02d' % i, [ArjEntry(name, b'climbed\n', host=ARJ_DOS if b'\\' in name else ARJ_UNIX),
+                            ArjEntry('after.txt', b'after')])
+    s('dot_names', [ArjEntry(n, b'hidden') for n in DOT_NAMES if not n.endswith('/')])
+    s('names_of_another_code_page', [ArjEntry('Привет.txt'.encode('cp866'), b'1'),
+                                      ArjEntry('Пока.txt'.encode('cp866'), b'2'),
+                                      ArjEntry(b'\xff\xfe.txt', b'3'), ArjEntry(b'\xfd\xfe.txt', b'4')])
+    s('duplicate', [ArjEntry('twice.txt', b'first'), ArjEntry('twice.txt', b'second')])
+    for i, name in enumerate(EXISTING_NAMES):
+        for choice, choice_name in enumerate(CHOICES):
+            seed('extraction', 'arj_existing_%02d_%s' % (i, choice_name), sized(
+                lambda pad: arj_archive([ArjEntry(name, b'replaced\n' + b' ' * pad)]), choice))
+    whole = arj_archive([ArjEntry('one.txt', b'one'), folder('two'), ArjEntry('two/three.txt', b'three' * 20)])
+    for cut in (3, 40, 60, len(whole) // 2, len(whole) - 10, len(whole) - 1):
+        seed('extraction', 'arj_truncated_%04d' % cut, whole[:cut])
+    s('no_end', [ArjEntry('a.txt', b'a')], end=False)
+    seed('extraction', 'arj_self_extracting', b'MZ' + b'\0' * 200 + arj_archive([ArjEntry('sfx.txt', b'sfx')]))
+
+
+def extraction_skipped_seeds():
+    """Entries the library cannot read, between entries it can."""
+    z = lambda name, entries: seed('extraction', 'zip_' + name, zip_archive(entries))
+    l = lambda name, entries: seed('extraction', 'lzh_' + name, lzh_archive(entries))
+    before, after = ZipEntry('before.txt', b'before'), ZipEntry('after.txt', b'after')
+    for method in (9, 6, 99, 14):
+        z('link_method_%d' % method, [before, ZipEntry('link', b'../outside', mode=S_IFLNK | 0o777, method=method),
+                                      after])
+    z('deflate64_between', [before, ZipEntry('d64.bin', b'', method=9, payload=b'\x15' * 50, size=500), after])
+    z('implode_first', [ZipEntry('old.bin', b'', method=6, payload=b'\x01' * 30, size=90), after])
+    z('encrypted_central_directory', [ZipEntry('a.txt', b'a', flags=0x2041), ZipEntry('b.txt', b'b', flags=0x2041)])
+    z('names_of_another_code_page', [ZipEntry('Привет.txt'.encode('cp866'), b'1'),
+                                     ZipEntry('Пока.txt'.encode('cp866'), b'2'),
+                                     ZipEntry(b'\xff\xfe.txt', b'3'), ZipEntry(b'\xfd\xfe.txt', b'4'),
+                                     ZipEntry(b'%FF%FE.txt', b'5')])
+    lbefore, lafter = LzhEntry('before.txt', b'before'), LzhEntry('after.txt', b'after')
+    for level in (0, 1, 2):
+        l('link_without_target_between_level%d' % level,
+          [lbefore, LzhEntry(b'lonely', level=level, mode=S_IFLNK | 0o777), lafter])
+    l('lh1_between', [lbefore, LzhEntry('packed.txt', b'', method=b'-lh1-', payload=b'\x55' * 40, size=400), lafter])
+    l('names_of_another_code_page', [LzhEntry('Привет.txt'.encode('cp866'), b'1', level=0),
+                                     LzhEntry('Пока.txt'.encode('cp866'), b'2', level=1),
+                                     LzhEntry(b'\xff\xfe.txt', b'3'), LzhEntry('表\\ソ.txt'.encode('cp932'), b'4', level=0)])
+    l('utf8_names', [LzhEntry('ダウンロード/ファイル.txt'.encode('utf-8'), b'x', level=0),
+                     LzhEntry('ぁ.txt'.encode('utf-8'), b'y', level=1, folder='ぁ'.encode('utf-8') + b'\xff')])
 
 
 # ---------------------------------------------------------------- readers
@@ -977,6 +1113,8 @@ def seven_zip_listing_seeds():
 def main(names):
     extraction_zip_seeds()
     extraction_lzh_seeds()
+    extraction_arj_seeds()
+    extraction_skipped_seeds()
     readers_seeds()
     profile_seeds()
     settings_seeds()

@@ -13,8 +13,11 @@ packages=(
   xvfb xdotool imagemagick x11-utils x11-apps x11-xserver-utils procps openbox wmctrl
   # the X11 window managers the clock is tested under (each session's test)
   fluxbox icewm xfwm4
-  # a clock started at a chosen time of day (the alarm tests)
+  # a clock started at a chosen time of day (the alarm and chime tests)
   faketime
+  # a compositing manager for a bare X server (the clock's opacity), and a
+  # native Wayland window that tells the clicks it gets (click-through)
+  xcompmgr wev
   # the X server's clients and what they hold (a connection the clock leaves behind)
   xrestop
   # a Wayland session for the end-to-end tests: headless sway (wlroots) with
@@ -37,8 +40,10 @@ packages=(
   # framework's decoders and outputs it plays WAV, OGG and MP3 files with
   qt6-multimedia-dev gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   # archive extraction: ZIP and LZH in process, ARJ through 7-Zip; bsdtar
-  # makes the test and benchmark archives; zlib checks what 7-Zip wrote
-  libarchive-dev 7zip libarchive-tools zlib1g-dev
+  # makes the test and benchmark archives; zlib checks what 7-Zip wrote;
+  # the arj program makes ARJ test archives and is what the clock's ARJ
+  # extraction is compared with
+  libarchive-dev 7zip libarchive-tools zlib1g-dev arj
   # the validators of the installed desktop entry and AppStream metainfo,
   # groff for the manual page; binutils strips the installed files and
   # checks them for build paths

@@ -5,6 +5,7 @@
 
 #include "launcher/shortcut_readers.h"
 #include "platform/program_folder.h"
+#include "platform/user_folders.h"
 #include "settings/profile.h"
 #include "settings/settings.h"
 
@@ -35,6 +36,8 @@ QString FailureHeadline(const ArchiverReport &report)
                    : QStringLiteral("展開すると元の1000倍を超える大きさになる異常な書庫のため、解凍を中止しました。");
     case kArchiverDamaged:
         return QStringLiteral("書庫ファイルが壊れているため、解凍できないファイルがありました。");
+    case kArchiverUnsupported:
+        return QStringLiteral("対応していない圧縮方式のファイルは解凍できません。");
     case kArchiverEncrypted:
         return QStringLiteral("パスワードで暗号化されたファイルは解凍できません。");
     case kArchiverRefused:
@@ -42,6 +45,8 @@ QString FailureHeadline(const ArchiverReport &report)
                               "安全のため解凍しませんでした。");
     case kArchiverCancelled:
         return QStringLiteral("解凍を中止しました。");
+    case kArchiverTimedOut:
+        return QStringLiteral("解凍プログラムが制限時間内に終わらなかったため、解凍を中止しました。");
     case kArchiverNotAFile:
         return QStringLiteral("書庫が通常のファイルではないため、解凍しませんでした。");
     default:
@@ -56,10 +61,12 @@ QString EntryReason(int result)
     case kArchiverDiskFull: return QStringLiteral("空き容量不足");
     case kArchiverTooLarge: return QStringLiteral("異常な大きさ");
     case kArchiverDamaged: return QStringLiteral("破損");
+    case kArchiverUnsupported: return QStringLiteral("未対応の圧縮方式");
     case kArchiverEncrypted: return QStringLiteral("暗号化");
     case kArchiverRefused: return QStringLiteral("安全でない名前または種類");
     case kArchiverNotReached: return QStringLiteral("未処理");
     case kArchiverCancelled: return QStringLiteral("中止");
+    case kArchiverTimedOut: return QStringLiteral("時間切れ");
     case kArchiverSkipped: return QStringLiteral("同じ名前のファイルを残しました");
     default: return QStringLiteral("書き込み失敗");
     }
@@ -104,8 +111,10 @@ ProtectedPlaces ClockPlaces(const Settings &settings, const QString &programFold
                             const QStringList &codeFolders, const QStringList &launcherFiles)
 {
     ProtectedPlaces places;
-    // The desktop runs what lies in these at the next login.
-    const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    // The desktop runs what lies in these at the next login; they lie in
+    // the desktop's settings folder, named apart should that folder be
+    // named as the home folder itself.
+    const QString config = BaseFolder("XDG_CONFIG_HOME", QStringLiteral("/.config"));
     places.folders << programFolder << ExecutableFolder() << codeFolders
                    << config + QStringLiteral("/autostart") << config + QStringLiteral("/systemd/user");
     places.files << FileOf(settings.Image.File, programFolder) << FileOf(settings.Anime.File, programFolder)
@@ -115,20 +124,30 @@ ProtectedPlaces ClockPlaces(const Settings &settings, const QString &programFold
     places.files << launcherFiles;
     places.folders.removeAll(QString());
     places.files.removeAll(QString());
+    places += DesktopPlaces();
     return places;
 }
 
 QString ExtractionFolder(const QString &decompFolder, const QString &programFolder,
                          const ProtectedPlaces &places)
 {
-    if (decompFolder.trimmed().isEmpty())
-        return DefaultExtractionFolder();
-    const QString folder = ResolveUserPath(decompFolder, programFolder);
     ProtectedPlaces clock = places;
     clock.folders << programFolder;
-    if (clock.canonical().coversFolder(CanonicalPath(folder)))
-        return DefaultExtractionFolder();
-    return AddTrailingSeparator(folder);
+    clock += DesktopPlaces();
+    clock = clock.resolved();
+    if (!decompFolder.trimmed().isEmpty()) {
+        const QString folder = ResolveUserPath(decompFolder, programFolder);
+        if (!clock.coversFolder(folder))
+            return AddTrailingSeparator(folder);
+    }
+    // The download folder stands in; one the desktop's list puts among the
+    // settings folders (or a link leads there) is no download folder, and
+    // ~/Downloads, made when missing, is the one no desktop reads from.
+    for (const QString &folder : {DefaultExtractionFolder(), QDir::homePath() + QStringLiteral("/Downloads/")}) {
+        if (!clock.coversFolder(folder))
+            return AddTrailingSeparator(folder);
+    }
+    return {};
 }
 
 const ArchiverInfo *ArchiverFor(const QString &extension)
@@ -140,7 +159,7 @@ QString ExtractionTarget(const QString &decompFolder, bool fileFold, const QStri
                          const QString &programFolder, const ProtectedPlaces &places)
 {
     QString target = ExtractionFolder(decompFolder, programFolder, places);
-    if (fileFold)
+    if (fileFold && !target.isEmpty())
         target += SafeFolderName(baseName) + u'/';
     return target;
 }
@@ -221,25 +240,41 @@ QString NotAFileText(const QString &archive)
     return QStringLiteral("書庫が通常のファイルではない（パイプ、デバイスなど）ため、解凍しませんでした。\n") + archive;
 }
 
+QString NoExtractionFolderText(const QString &archive)
+{
+    return QStringLiteral("解凍先フォルダもダウンロードフォルダも、設定やプログラムが置かれるフォルダの中にあるため、"
+                          "解凍しませんでした。\n解凍先フォルダに別のフォルダを指定してください。\n")
+           + archive;
+}
+
 QString TakenNamesQuestion(const QStringList &taken, const QString &target)
 {
     return QStringLiteral("解凍先に同じ名前のファイルがあります。\n\n解凍先: ") + target
            + QStringLiteral("\n同じ名前: ") + NameList(taken)
            + QStringLiteral("\n\nこの書庫の同じ名前のファイルをすべてどうしますか？\n"
-                            "「両方残す」は新しいファイルを別の名前（例: 名前 (2).txt）で解凍します。");
+                            "「両方残す」は新しいファイルを別の名前（例: 名前 (2).txt）で解凍します。\n"
+                            "「キャンセル」（Esc）はこの書庫を解凍しません。");
 }
 
 QStringList ExistingNameButtons()
 {
-    return {QStringLiteral("置き換える"), QStringLiteral("両方残す"), QStringLiteral("スキップ")};
+    return {QStringLiteral("置き換える"), QStringLiteral("両方残す"), QStringLiteral("スキップ"),
+            QStringLiteral("キャンセル")};
 }
 
-ExistingName ExistingNameForButton(int button)
+std::optional<ExistingName> ExistingNameForButton(int button)
 {
     switch (button) {
     case 0: return ExistingName::Replace;
+    case 1: return ExistingName::KeepBoth;
     case 2: return ExistingName::Skip;
-    default: return ExistingName::KeepBoth;
+    default: return std::nullopt;
     }
+}
+
+QString CancelledText(const QString &archive, const QString &target)
+{
+    return QStringLiteral("解凍を取り消しました。解凍先のファイルはそのままです。\n\n書庫: ") + archive
+           + QStringLiteral("\n解凍先: ") + target;
 }
 

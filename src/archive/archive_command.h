@@ -2,6 +2,8 @@
 // The archivers by archive extension, the folder an archive is extracted
 // into, the command lines given to the archiver and to the file manager, and
 // the texts of the messages that follow an extraction.
+#include <optional>
+
 #include <QString>
 #include <QStringList>
 
@@ -21,23 +23,27 @@ QString DefaultExtractionFolder();
 
 // The places of this clock that no extraction may write: the program
 // folder, the executable's folder, the folders of its code (codeFolders),
-// the desktop's autostart folders, and the files the settings name (the
-// face picture, the environment file, the alarm sounds, the file manager
+// the desktop's places (DesktopPlaces: its settings folders, the home
+// folder's hidden folders), and the files the settings name (the face
+// picture, the environment file, the alarm sounds, the file manager
 // program) and the launcher's entries' files (launcherFiles).
 ProtectedPlaces ClockPlaces(const Settings &settings, const QString &programFolder,
                             const QStringList &codeFolders, const QStringList &launcherFiles);
 
 // The extraction folder really used, ending with "/": decompFolder, where a
 // leading "~" is the home folder and a relative folder lies inside the
-// program folder; the default when it is empty, or when it is a protected
-// place or lies inside one (the program folder always is one).
+// program folder; the download folder when it is empty, or when it is a
+// protected place or lies inside one (the program folder and the desktop's
+// places always are), compared by identity. A download folder that is
+// itself such a place gives way to ~/Downloads; empty when that one is too
+// (no extraction then).
 QString ExtractionFolder(const QString &decompFolder, const QString &programFolder,
                          const ProtectedPlaces &places);
 
 // The folder an archive named baseName is extracted into, ending with "/":
 // the extraction folder, with fileFold a folder named after baseName inside
 // it (SafeFolderName; the extraction makes it new, so it may end up with a
-// number after the name).
+// number after the name). Empty when there is no extraction folder.
 QString ExtractionTarget(const QString &decompFolder, bool fileFold, const QString &baseName,
                          const QString &programFolder, const ProtectedPlaces &places = {});
 
@@ -70,10 +76,18 @@ QString ExistingNamesLines(const ArchiverReport &report);
 // The message for a dropped archive that is no regular file (a pipe, a
 // device, a socket).
 QString NotAFileText(const QString &archive);
+// The message for a dropped archive when neither the extraction folder nor
+// the download folders are places an archive may be extracted into.
+QString NoExtractionFolderText(const QString &archive);
 // The question asked before extracting an archive whose files have names
-// taken in target, with its buttons in ExistingNameButtons' order.
+// taken in target, with its buttons in ExistingNameButtons' order: replace,
+// keep both, skip, cancel. Escape and the window's close button cancel.
 QString TakenNamesQuestion(const QStringList &taken, const QString &target);
 QStringList ExistingNameButtons();
-// The answer of a button of ExistingNameButtons (any other: keep both).
-ExistingName ExistingNameForButton(int button);
+constexpr int kCancelExtractionButton = 3;
+// The answer of a button of ExistingNameButtons; nothing for cancel (and any
+// other): the archive is not extracted.
+std::optional<ExistingName> ExistingNameForButton(int button);
+// The message after the question was cancelled: nothing was extracted.
+QString CancelledText(const QString &archive, const QString &target);
 

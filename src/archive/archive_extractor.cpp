@@ -36,10 +36,16 @@ ArchiveExtractor::ArchiveExtractor(ArchiverService &archivers, MessageBoxService
 
 ArchiveExtractor::~ArchiveExtractor()
 {
+    stop();
+    worker_.waitForDone();
+}
+
+void ArchiveExtractor::stop()
+{
+    stopped_ = true;
     waiting_.clear();
     worker_.clear();
     stop_.request_stop();
-    worker_.waitForDone();
 }
 
 bool ArchiveExtractor::ExtractArchive(const QString &path, const ExtractionSettings &settings)
@@ -50,19 +56,24 @@ bool ArchiveExtractor::ExtractArchive(const QString &path, const ExtractionSetti
         return false;
     // A pipe would block whoever opens it until something writes to it, and
     // a device is no archive: looked at without opening it.
-    if (file.exists() && !file.isFile()) {
+    const auto refuse = [this, path](const QString &text) {
         QMetaObject::invokeMethod(
             this,
-            [this, path] {
-                messages_.notify(owner_, NotAFileText(path), kTitle, MessageIcon::Warning);
+            [this, path, text] {
+                messages_.notify(owner_, text, kTitle, MessageIcon::Warning);
                 emit finished(path, ExtractionOutcome::Failed);
             },
             Qt::QueuedConnection);
         return true;
-    }
+    };
+    if (file.exists() && !file.isFile())
+        return refuse(NotAFileText(path));
     ProtectedPlaces places = settings.protectedPlaces;
     places.folders << settings.programFolder;
-    Job job{archiver, path, ExtractionFolder(settings.DecompFolder, settings.programFolder, places),
+    const QString folder = ExtractionFolder(settings.DecompFolder, settings.programFolder, places);
+    if (folder.isEmpty())
+        return refuse(NoExtractionFolderText(path));
+    Job job{archiver, path, folder,
             ExtractionTarget(settings.DecompFolder, settings.FileFold, file.completeBaseName(),
                              settings.programFolder, places),
             settings.FileManger, ExtractionRules{places, ExistingName::KeepBoth, settings.FileFold}};
@@ -73,7 +84,7 @@ bool ArchiveExtractor::ExtractArchive(const QString &path, const ExtractionSetti
 
 void ArchiveExtractor::startNext()
 {
-    if (busy_ || waiting_.empty())
+    if (stopped_ || busy_ || waiting_.empty())
         return;
     busy_ = true;
     Job job = std::move(waiting_.front());
@@ -97,17 +108,35 @@ void ArchiveExtractor::askAboutTakenNames(Job job, const std::optional<QStringLi
         return;
     }
     // The box answers later; the extractor may be gone by then.
-    messages_.ask(owner_, TakenNamesQuestion(*taken, job.target), kTitle, ExistingNameButtons(), 1,
-                  MessageIcon::Question, [self = QPointer<ArchiveExtractor>(this), job](int button) mutable {
+    messages_.ask(owner_, TakenNamesQuestion(*taken, job.target), kTitle, ExistingNameButtons(),
+                  kCancelExtractionButton, MessageIcon::Question,
+                  [self = QPointer<ArchiveExtractor>(this), job](int button) mutable {
                       if (!self)
                           return;
-                      job.rules.existing = ExistingNameForButton(button);
+                      const std::optional<ExistingName> existing = ExistingNameForButton(button);
+                      if (!existing) {
+                          self->cancel(job);
+                          return;
+                      }
+                      job.rules.existing = *existing;
                       self->extract(job);
                   });
 }
 
+void ArchiveExtractor::cancel(const Job &job)
+{
+    messages_.notify(owner_, CancelledText(job.path, job.target), kTitle, MessageIcon::Information);
+    busy_ = false;
+    emit finished(job.path, ExtractionOutcome::Cancelled);
+    startNext();
+}
+
 void ArchiveExtractor::extract(const Job &job)
 {
+    if (stopped_) {
+        busy_ = false;
+        return;
+    }
     const QStringList commandLine = ArchiverCommandLine(*job.archiver, job.path, job.target);
     worker_.start([this, job, commandLine, stop = stop_.get_token()] {
         const std::optional<ArchiverReport> report =
@@ -124,6 +153,10 @@ void ArchiveExtractor::waitForArchivers()
 
 void ArchiveExtractor::finish(const Job &job, const std::optional<ArchiverReport> &report)
 {
+    if (stopped_) {
+        busy_ = false;
+        return;
+    }
     const ArchiverInfo &archiver = *job.archiver;
     const QString target = report && !report->target.isEmpty() ? report->target : job.target;
     ExtractionOutcome outcome = ExtractionOutcome::Extracted;

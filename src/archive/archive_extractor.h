@@ -2,12 +2,13 @@
 // Extraction of archives dropped on the clock. The archiver runs on a worker
 // thread, so the clock keeps ticking. First it looks which of the archive's
 // files have names taken in the target folder; when some have, the user is
-// asked once for the whole archive (replace, keep both, skip; closing the
-// box keeps both) on the user-interface thread, without the worker waiting
-// for the answer. Then the extraction; when it ends, the messages (boxes
-// with an OK button that leave the clock running) and the file manager
-// follow on the user-interface thread, in this order: a component
-// that cannot be loaded is reported by itself; a file not of the archive's
+// asked once for the whole archive (replace, keep both, skip, cancel) on the
+// user-interface thread, without the worker waiting for the answer; a
+// cancelled question (its button, Escape or the window's close button)
+// extracts nothing and says so. Then the extraction; when it ends, the
+// messages (boxes with an OK button that leave the clock running) and the
+// file manager follow on the user-interface thread, in this order: a
+// component that cannot be loaded is reported by itself; a file not of the archive's
 // format gets the format message; an archive not extracted whole (a full
 // disk, a damaged or encrypted entry, refused entries) gets a message that
 // says why and names what was and was not extracted. Only when every entry
@@ -52,6 +53,7 @@ enum class ExtractionOutcome {
     Failed,             // the file is not of the archive's format, or no regular file
     Incomplete,         // not every entry was extracted
     FileManagerFailed,  // extracted, but the file manager could not be started
+    Cancelled,          // the question about taken names was cancelled: nothing extracted
 };
 
 class ArchiveExtractor : public QObject {
@@ -63,6 +65,12 @@ public:
     // being extracted is stopped (the entry under way is removed); waits for
     // that. No message follows.
     ~ArchiveExtractor() override;
+
+    // The program is ending: the archives waiting are dropped, the one being
+    // extracted is told to stop, and nothing starts or is told any more (a
+    // question about taken names closed now extracts nothing). Returns at
+    // once.
+    void stop();
 
     // The window that owns the message boxes (the clock window); may be null.
     void setOwner(QWidget *owner) { owner_ = owner; }
@@ -93,6 +101,7 @@ private:
     void startNext();
     void askAboutTakenNames(Job job, const std::optional<QStringList> &taken);
     void extract(const Job &job);
+    void cancel(const Job &job);
     void finish(const Job &job, const std::optional<ArchiverReport> &report);
 
     ArchiverService &archivers_;
@@ -103,6 +112,7 @@ private:
     std::stop_source stop_;
     std::deque<Job> waiting_;
     bool busy_ = false;  // an archive is between its survey and its messages
+    bool stopped_ = false;
 };
 
 // The drop handler's step for one dropped entry: when kind has the Archive

@@ -25,6 +25,9 @@ enum class Command {
     OpenHelp,
     Exit,
     ToggleAutostart,      // the clock starts with the desktop session, or no longer
+    SetOpacity,           // the clock's opacity: the item's index, in percent
+    ToggleClickThrough,   // pointer and clicks pass through the clock, or no longer
+    ToggleChime,          // the hourly chime on or off
     End,                  // not a command: every command stands above it
 };
 

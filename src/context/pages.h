@@ -19,4 +19,5 @@ enum SettingsPageId : qint16 {
     PageWallpaper = 11,       // 壁紙設定
     PageCD = 12,              // ＣＤオーディオ
     PageCalculator = 13,      // 電卓
+    PageChime = 14,           // 時報の設定
 };

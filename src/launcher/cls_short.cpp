@@ -1,13 +1,10 @@
 #include "launcher/cls_short.h"
 
-#include <cerrno>
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <QFile>
-
 #include "launcher/shortcut_readers.h"
+#include "platform/regular_file.h"
 
 qint16 ShortcutTypeOf(const QString &fileName)
 {
@@ -52,27 +49,14 @@ bool ExecutableByUser(const struct stat &status)
 // to the limit are read; opening does not wait (a pipe is refused at once).
 ShortcutFile ReadShortcutFile(const QString &fileName)
 {
-    const int fd = ::open(QFile::encodeName(fileName).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0)
-        return {};
+    RegularFileBytes read = ReadRegularFile(fileName, ShortcutFileLimit);
     ShortcutFile file;
-    struct stat status {};
-    if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode) && status.st_size <= ShortcutFileLimit) {
-        file.trusted = (status.st_uid == ::geteuid() || status.st_uid == 0) && ExecutableByUser(status);
-        file.bytes.resize(qsizetype(status.st_size));
-        qsizetype got = 0;
-        while (got < file.bytes.size()) {
-            const ssize_t n = ::read(fd, file.bytes.data() + got, size_t(file.bytes.size() - got));
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n <= 0)
-                break;
-            got += n;
-        }
-        file.bytes.truncate(got);
-        file.read = true;
-    }
-    ::close(fd);
+    if (!read.read())
+        return file;
+    const struct stat &status = read.info;
+    file.trusted = (status.st_uid == ::geteuid() || status.st_uid == 0) && ExecutableByUser(status);
+    file.bytes = std::move(read.bytes);
+    file.read = true;
     return file;
 }
 

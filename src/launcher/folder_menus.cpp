@@ -124,7 +124,7 @@ QList<FolderMenuItem> FitFolderMenu(QList<FolderMenuItem> items, int fit, const 
 QString MenuActionText(const QString &caption)
 {
     QString text = caption;
-    return text.replace(u'&', QStringLiteral("&&"));
+    return text.replace(u'&', QStringLiteral("&&")).replace(u'\t', u' ');
 }
 
 namespace {

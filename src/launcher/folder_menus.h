@@ -53,7 +53,8 @@ extern const QString kOpenFolderCaption;
 QList<FolderMenuItem> FitFolderMenu(QList<FolderMenuItem> items, int fit, const QString &folder);
 
 // caption as the text of a menu item, which would take a single "&" for the
-// mark of a shortcut key: "R&D.txt" shows as it is written.
+// mark of a shortcut key and a tab for the start of a shortcut's keys:
+// "R&D.txt" shows as it is written, a tab as a blank.
 QString MenuActionText(const QString &caption);
 
 // What a click on the "(空)" item opens: the folder itself where the item can

@@ -1,10 +1,13 @@
 #pragma once
+#include <memory>
 #include <optional>
 #include <utility>
 #include <stop_token>
 #include <QList>
 #include <QString>
 #include <QStringList>
+
+#include "platform/file_places.h"
 
 // Results of a component, for the whole archive and for each entry not
 // extracted; anything but kArchiverOk is a failure.
@@ -21,33 +24,66 @@ enum ArchiverResult : int {
     kArchiverNotReached = 9,   // an entry left untried because the extraction stopped
     kArchiverSkipped = 10,     // a name already in the target, skipped as the user chose (no failure)
     kArchiverNotAFile = 11,    // the archive is a pipe, a device or a socket: never opened
+    kArchiverUnsupported = 12, // packed with a method the component cannot unpack (the archive is whole)
+    kArchiverTimedOut = 13,    // the helper program did not finish within its time limit, and was stopped
 };
 
 // Adds stated sizes without overflow: a sum beyond the largest size stays at
 // the largest size, and a negative (unknown) size counts as none.
 qint64 SaturatingSum(qint64 sum, qint64 size);
 
+struct PlaceIndex;
+
+// What a check found of one folder: whether it is protected, and where it
+// lies, so that what lies in it is checked from there, one part at a time.
+struct FolderCheck {
+    bool covered = false;
+    QString resolved;  // its resolved path (ResolvedPath)
+    FilePlace place;   // where it lies on its file system
+};
+
 // The places no extraction writes into: the folders the clock keeps its state
-// or code in (nothing is written in or below them) and the single files it
-// reads or runs. Compared in their canonical spelling, so a link to one of
-// them or a relative spelling is the same place.
+// or code in and those the desktop reads its settings and programs from
+// (nothing is written in or below them), the hidden folders of the home
+// folder, and the single files the clock reads or runs. Compared by what
+// they are, never by spelling: a folder is covered when it or any folder on
+// its way from the root is one of them (device and inode), or when it lies in
+// one on the same file system (a bind mount, a second mount of the disk, a
+// link, "..", a case the disk ignores lead to the same place).
 struct ProtectedPlaces {
     QStringList folders;
     QStringList files;
+    // Every folder whose name starts with "." in this folder or below it
+    // (the home folder, where each program keeps its settings in one).
+    QString hiddenIn = {};
+    // The places as looked up by resolved(); empty: looked up at each check.
+    std::shared_ptr<const PlaceIndex> index = nullptr;
 
-    // The same places, each spelled canonically: links resolved through the
-    // nearest part that exists, ".." and "." taken out.
-    ProtectedPlaces canonical() const;
-    // Whether the canonical path is a protected folder or lies inside one.
+    // These places and more's together.
+    ProtectedPlaces &operator+=(const ProtectedPlaces &more);
+    // The same places, looked up once (their identity, file system and path
+    // now, and the mount table): for the many checks of one extraction.
+    ProtectedPlaces resolved() const;
+    // Whether the folder at path (any spelling; it need not exist yet) is a
+    // protected folder, lies in one or in a hidden folder of hiddenIn.
     bool coversFolder(const QString &path) const;
-    // Whether the canonical path is protected: a protected file, or in or
-    // below a protected folder.
+    // coversFolder, or path is a protected file.
     bool covers(const QString &path) const;
+
+    // The folder at path, checked whole (as coversFolder).
+    FolderCheck checkFolder(const QString &path) const;
+    // The entry name (one part, no "/") in the folder parent found not
+    // covered, open as parentFolder (-1 while it does not exist): the entry
+    // as a folder, or (withFiles) as any entry. Only the entry itself is
+    // looked at, by its identity and its place below the parent's, so the
+    // parts of a deep name cost one look each. An entry that is a link is
+    // checked by what it leads to.
+    FolderCheck checkEntry(FolderCheck parent, int parentFolder, const QString &name, bool withFiles) const;
 };
 
-// The canonical spelling of an absolute path that need not exist yet: the
-// part that exists with its links resolved, then the rest cleaned.
-QString CanonicalPath(const QString &path);
+// The places of the desktop: its settings folders (DesktopSettingsFolders)
+// and the hidden folders of the home folder.
+ProtectedPlaces DesktopPlaces();
 
 // What happens to an entry whose name is already taken in the target folder.
 enum class ExistingName {
@@ -91,8 +127,8 @@ struct ArchiverReport {
     qint64 freeBytes = -1;
 
     // Records a failure of the whole extraction, keeping the most serious:
-    // cancelled, then disk full, too large, damaged, encrypted, refused, not
-    // writable, unreadable.
+    // cancelled, then timed out, disk full, too large, damaged, an
+    // unsupported method, encrypted, refused, not writable, unreadable.
     void note(int failure);
     // Records an entry not extracted and why.
     void fail(const QString &name, int failure);

@@ -8,7 +8,8 @@ class QWidget;
 // Message boxes of the program. A box shown with show() is modal and returns
 // when the user has answered; one shown with notify() stays on the screen on
 // its own while the program goes on.
-enum class MessageButtons { Ok, OkCancel, YesNo };
+// YesNoDefaultNo: Return answers No (a question whose Yes throws work away).
+enum class MessageButtons { Ok, OkCancel, YesNo, YesNoDefaultNo };
 enum class MessageIcon { None, Information, Question, Warning, Critical };
 enum class MessageAnswer { Ok, Cancel, Yes, No };
 
@@ -17,7 +18,8 @@ public:
     virtual ~MessageBoxService() = default;
     // Shows text under title with the given buttons and icon, owned by owner
     // (may be null); returns the button the user pressed. Closing the box
-    // without a button counts as Cancel (OkCancel), No (YesNo) or Ok (Ok).
+    // without a button counts as Cancel (OkCancel), No (YesNo,
+    // YesNoDefaultNo) or Ok (Ok).
     virtual MessageAnswer show(QWidget *owner, const QString &text, const QString &title,
                                MessageButtons buttons, MessageIcon icon) = 0;
     // Shows text under title with an OK button and icon, owned by owner, and

@@ -59,6 +59,7 @@ QString ResolveProgramFolder(const QString &executableFolder)
     copyMissing(data + "/Calender.ini", userFolder + "/Calender.ini");
     copyMissing(data + "/help", userFolder + "/help");
     copyMissing(data + "/anime", SampleFolder(userFolder));
+    copyMissing(data + "/sounds", userFolder + "/sounds");
     return userFolder;
 }
 

@@ -1,12 +1,12 @@
 #pragma once
 #include <QString>
 
-// The folder that holds Tockara.ini, Calender.ini, the diary files, help/
-// and the sample environments in anime/. It is the executable's folder when
+// The folder that holds Tockara.ini, Calender.ini, the diary files, help/,
+// the sample environments in anime/ and the chime in sounds/. It is the executable's folder when
 // Tockara.ini or Calender.ini lies beside the executable (a build tree or a
 // portable install; one without Calender.ini has the default holidays and
 // display patterns); otherwise the per-user data folder ($XDG_DATA_HOME/tockara),
-// seeded with Calender.ini, help/ and anime/ from the installed data folder
+// seeded with Calender.ini, help/, anime/ and sounds/ from the installed data folder
 // (a file missing there is copied at each start; one present is never
 // overwritten). Never ends with a separator.
 QString ResolveProgramFolder(const QString &executableFolder);

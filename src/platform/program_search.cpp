@@ -1,11 +1,12 @@
 #include "platform/program_search.h"
+#include "platform/regular_file.h"
 
 #include <sys/stat.h>
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QMimeDatabase>
+#include <QMimeType>
 #include <QRegularExpression>
 
 namespace {
@@ -18,11 +19,6 @@ QString RealFolder(const QString &folder)
     return real.isEmpty() ? QDir::cleanPath(QFileInfo(folder).absoluteFilePath()) : real;
 }
 
-bool Inside(const QString &folder, const QString &parent)
-{
-    return folder == parent || parent == u"/" || folder.startsWith(parent + u'/');
-}
-
 } // namespace
 
 void ProgramSearch::setUntrustedFolders(const QStringList &folders)
@@ -32,8 +28,12 @@ void ProgramSearch::setUntrustedFolders(const QStringList &folders)
         if (!folder.isEmpty())
             real << RealFolder(folder);
     }
+    // Compared by identity: a link or a bind mount of an untrusted folder
+    // on the search path is that folder.
+    const ProtectedPlaces places = ProtectedPlaces{real, {}, {}, nullptr}.resolved();
     std::lock_guard lock(mutex_);
     untrusted_ = real;
+    places_ = places;
 }
 
 QStringList ProgramSearch::untrustedFolders() const
@@ -44,13 +44,12 @@ QStringList ProgramSearch::untrustedFolders() const
 
 bool ProgramSearch::untrusted(const QString &folder) const
 {
-    const QString real = RealFolder(folder);
-    std::lock_guard lock(mutex_);
-    for (const QString &parent : untrusted_) {
-        if (Inside(real, parent))
-            return true;
+    ProtectedPlaces places;
+    {
+        std::lock_guard lock(mutex_);
+        places = places_;
     }
-    return false;
+    return !places.folders.isEmpty() && places.coversFolder(folder);
 }
 
 QString ProgramSearch::find(const QString &name) const
@@ -100,7 +99,7 @@ bool IsRunnableProgram(const QString &path)
     const QFileInfo info(path);
     if (!info.isFile() || !info.isExecutable())
         return false;
-    const QMimeType type = QMimeDatabase().mimeTypeForFile(info);
+    const QMimeType type = MimeTypeOfFile(path);
     for (const char *program : {"application/x-executable", "application/x-pie-executable",
                                 "application/x-sharedlib"}) {
         if (type.inherits(QLatin1String(program)))

@@ -12,6 +12,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "platform/archivers.h"
+
 class ProgramSearch {
 public:
     // Folders, each with everything below it, where no program is looked
@@ -26,12 +28,14 @@ public:
     // from the current folder) and when there is none.
     QString find(const QString &name) const;
 
-    // Whether folder is, or lies inside, one of the untrusted folders.
+    // Whether folder is, or lies inside, one of the untrusted folders,
+    // compared by identity (ProtectedPlaces).
     bool untrusted(const QString &folder) const;
 
 private:
     mutable std::mutex mutex_;
     QStringList untrusted_;
+    ProtectedPlaces places_;  // the same, looked up
 };
 
 // The folders no helper program may come from: the program folder, the

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <QDir>
+#include <QMimeDatabase>
 
 namespace {
 
@@ -18,17 +19,23 @@ FileKind KindOfError(int error)
     return (error == ENOENT || error == ENOTDIR) ? FileKind::Missing : FileKind::Unreadable;
 }
 
-// A descriptor of the regular file at path, or -1. Opened without waiting
-// (O_NONBLOCK) and checked on the descriptor; a name that is no regular file
-// at first look is not opened at all, so no device sees an open.
-int OpenRegularDescriptor(const QString &path, FileKind &kind, struct stat &info)
+// A descriptor of the regular file name in folder, or -1. Opened without
+// waiting (O_NONBLOCK) and checked on the descriptor; a name that is no
+// regular file at first look is not opened at all, so no device sees an open.
+int OpenDescriptor(int folder, const char *name, bool followLinks, FileKind &kind, struct stat &info)
 {
-    kind = KindOfFile(path);
+    struct stat first {};
+    if (::fstatat(folder, name, &first, followLinks ? 0 : AT_SYMLINK_NOFOLLOW) != 0) {
+        kind = KindOfError(errno);
+        return -1;
+    }
+    kind = KindOfStatus(first);
     if (kind != FileKind::Regular)
         return -1;
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    const int fd = ::openat(folder, name, O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY | (followLinks ? 0 : O_NOFOLLOW));
     if (fd < 0) {
-        kind = KindOfError(errno);
+        // A link put in the name's place meanwhile (ELOOP) is no regular file.
+        kind = errno == ELOOP ? FileKind::NotRegular : KindOfError(errno);
         return -1;
     }
     if (::fstat(fd, &info) != 0 || KindOfStatus(info) != FileKind::Regular) {
@@ -44,6 +51,31 @@ int OpenRegularDescriptor(const QString &path, FileKind &kind, struct stat &info
 
 } // namespace
 
+int OpenRegularDescriptorAt(int folder, const char *name, bool followLinks, FileKind *kind, struct stat *info)
+{
+    FileKind found = FileKind::Missing;
+    struct stat status {};
+    const int fd = OpenDescriptor(folder, name, followLinks, found, status);
+    if (kind)
+        *kind = found;
+    if (info)
+        *info = status;
+    if (fd < 0 && found == FileKind::NotRegular)
+        errno = ENXIO;
+    return fd;
+}
+
+int OpenRegularDescriptor(const QString &path, FileKind *kind, struct stat *info)
+{
+    if (path.isEmpty()) {
+        if (kind)
+            *kind = FileKind::Missing;
+        errno = ENOENT;
+        return -1;
+    }
+    return OpenRegularDescriptorAt(AT_FDCWD, QFile::encodeName(path).constData(), true, kind, info);
+}
+
 FileKind KindOfFile(const QString &path)
 {
     if (path.isEmpty())
@@ -57,12 +89,9 @@ FileKind KindOfFile(const QString &path)
 std::unique_ptr<QFile> OpenRegularFile(const QString &path, FileKind *kind, struct stat *info)
 {
     FileKind found = FileKind::Missing;
-    struct stat status {};
-    const int fd = OpenRegularDescriptor(path, found, status);
+    const int fd = OpenRegularDescriptor(path, &found, info);
     if (kind)
         *kind = found;
-    if (info)
-        *info = status;
     if (fd < 0)
         return nullptr;
     // A file opened on a descriptor has no name: the picture reader tells
@@ -80,7 +109,7 @@ std::unique_ptr<QFile> OpenRegularFile(const QString &path, FileKind *kind, stru
 RegularFileBytes ReadRegularFile(const QString &path, qint64 maxBytes)
 {
     RegularFileBytes result;
-    const int fd = OpenRegularDescriptor(path, result.kind, result.info);
+    const int fd = OpenRegularDescriptor(path, &result.kind, &result.info);
     if (fd < 0)
         return result;
     // The size of the file as opened; one byte more is asked for, so a file
@@ -116,6 +145,17 @@ RegularFileBytes ReadRegularFile(const QString &path, qint64 maxBytes)
     bytes.resize(done);
     result.bytes = std::move(bytes);
     return result;
+}
+
+QMimeType MimeTypeOfFile(const QString &path)
+{
+    const QMimeDatabase types;
+    struct stat status {};
+    if (::stat(QFile::encodeName(path).constData(), &status) == 0 && S_ISDIR(status.st_mode))
+        return types.mimeTypeForName(QStringLiteral("inode/directory"));
+    if (const std::unique_ptr<QFile> file = OpenRegularFile(path))
+        return types.mimeTypeForFileNameAndData(path, file.get());
+    return types.mimeTypeForFile(path, QMimeDatabase::MatchExtension);
 }
 
 QString NotRegularFileMessage(const QString &path)

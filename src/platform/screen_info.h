@@ -32,6 +32,10 @@ public:
     virtual bool tellPointerMoves(std::function<void()> moved) = 0;
     // The desktop session the program runs in.
     virtual DesktopSession session() const = 0;
+    // Whether a compositor draws the screen, so that a window can be seen
+    // through: always on a Wayland session; on X11 while a compositing
+    // manager runs. Asked anew each time (one may start or stop).
+    virtual bool drawsTranslucency() const = 0;
 
     // Asks the window manager, whichever it is, to list the window on no
     // task bar and no pager. Called before the window is first shown.
@@ -42,6 +46,10 @@ public:
     // another program's window is mapped or raised above it, for as long as
     // the window lives.
     virtual void keepAboveOtherPrograms(QWindow &window) = 0;
+    // Tells the window manager, in every hint it may read, that a window of
+    // fixed size (minimum size = maximum size) can be neither resized nor
+    // maximised. Called before the window is first shown.
+    virtual void keepFixedSize(QWindow &) {}
     // Tells `left` once when the pointer leaves area (screen pixels), in
     // place of any earlier watch, on a session whose display server does not
     // tell the program's windows so (KWin's XWayland sends no leave event and

@@ -1,8 +1,8 @@
 #include "settings/settings.h"
 
 #include <QDir>
-#include <QStandardPaths>
 
+#include "platform/user_folders.h"
 #include "settings/profile.h"
 
 namespace {
@@ -60,6 +60,15 @@ void ForEachKey(SettingsRef &s, Visitor &&v)
 
     v.text("ARC", "DecompFolder", s.ARC.DecompFolder);
     v.int16("ARC", "FileFold", s.ARC.FileFold);
+
+    v.int16("Window", "Opacity", s.Window.Opacity);
+    v.int16("Window", "ClickThrough", s.Window.ClickThrough);
+
+    v.int16("Chime", "Enabled", s.Chime.Enabled);
+    v.text("Chime", "File", s.Chime.File);
+    v.int16("Chime", "Quiet", s.Chime.Quiet);
+    v.text("Chime", "QuietFrom", s.Chime.QuietFrom);
+    v.text("Chime", "QuietTo", s.Chime.QuietTo);
 }
 
 // Reads each key with the field's current value as its default.
@@ -126,10 +135,7 @@ QString AlarmKey(const QString &base, int slot)
 
 QString DefaultDecompFolder()
 {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
-    if (folder.isEmpty())
-        folder = QDir::homePath();
-    return AddTrailingSeparator(folder);
+    return AddTrailingSeparator(UserFolderPath(UserFolder::Download));
 }
 
 Settings DefaultSettings(const QString &)
@@ -146,6 +152,10 @@ void LoadSettings(Settings &settings, const QString &settingsPath, const QString
     const Settings defaults;
     BoundClockSide(settings.Setting.Width, defaults.Setting.Width);
     BoundClockSide(settings.Setting.Height, defaults.Setting.Height);
+    // A clock fainter than that is lost on the desktop: with clicks passing
+    // through it, the user could no longer find it to make it visible again.
+    if (settings.Window.Opacity < kFaintestOpacity || settings.Window.Opacity > kOpaque)
+        settings.Window.Opacity = defaults.Window.Opacity;
     // An empty folder would otherwise become "/", the root of the file
     // system; the download folder is the extraction folder's default.
     if (settings.ARC.DecompFolder.isEmpty())

@@ -9,6 +9,11 @@
 // Tockara.ini and asked for by environment files.
 inline constexpr int kMaxClockSide = 4096;
 
+// The steps of the clock's opacity, in percent: from opaque down to the
+// faintest clock that still reads.
+inline constexpr int kOpaque = 100;
+inline constexpr int kFaintestOpacity = 30;
+
 // Colours are 0x00BBGGRR: red + 256 * green + 65536 * blue.
 using ColorValue = qint32;
 
@@ -66,6 +71,21 @@ struct Settings {
         QString DecompFolder;         // always ends with "/" after loading
         qint16 FileFold = 0;
     } ARC;
+    // The clock's window over the desktop. This section and "Chime" are the
+    // clock's own additions to the file: a reader that does not know them
+    // passes them over, and a file without them reads as these defaults.
+    struct {
+        qint16 Opacity = kOpaque;     // percent, kFaintestOpacity..kOpaque
+        qint16 ClickThrough = 0;      // flag: pointer and clicks pass through
+    } Window;
+    // The hourly chime.
+    struct {
+        qint16 Enabled = 0;
+        QString File = QStringLiteral("sounds/chime.wav");   // as an alarm's "File"
+        qint16 Quiet = 1;             // flag: no chime from QuietFrom until QuietTo
+        QString QuietFrom = "22:00";  // "hh:nn", 24-hour
+        QString QuietTo = "07:00";
+    } Chime;
 };
 
 // One key of the file with its value as text.
@@ -94,7 +114,8 @@ QString DefaultDecompFolder();
 Settings DefaultSettings(const QString &programFolder);
 
 // Fills settings from the file; every missing or unusable value takes its
-// default (a clock width or height outside 1..kMaxClockSide is unusable).
+// default (a clock width or height outside 1..kMaxClockSide is unusable, so
+// is an opacity outside kFaintestOpacity..kOpaque).
 // The extraction folder defaults to DefaultDecompFolder.
 void LoadSettings(Settings &settings, const QString &settingsPath, const QString &programFolder);
 

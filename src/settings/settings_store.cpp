@@ -30,6 +30,10 @@ SettingsAspect AspectOfKey(const QString &section, const QString &key)
         return SettingsAspect::Alarms;
     if (section == u"Anime")
         return SettingsAspect::Environment;
+    if (section == u"Window")
+        return key == u"Opacity" ? SettingsAspect::Opacity : SettingsAspect::ClickThrough;
+    if (section == u"Chime")
+        return SettingsAspect::Chime;
     return SettingsAspect::Archive;
 }
 

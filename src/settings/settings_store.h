@@ -35,6 +35,9 @@ enum class SettingsAspect : unsigned {
     Alarms = 1u << 8,        // "Alarm"
     Environment = 1u << 9,   // "Anime"
     Archive = 1u << 10,      // "ARC"
+    Opacity = 1u << 11,      // "Window" Opacity
+    ClickThrough = 1u << 12, // "Window" ClickThrough
+    Chime = 1u << 13,        // "Chime"
 };
 Q_DECLARE_FLAGS(SettingsAspects, SettingsAspect)
 Q_DECLARE_OPERATORS_FOR_FLAGS(SettingsAspects)

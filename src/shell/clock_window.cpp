@@ -75,6 +75,8 @@ ClockWindow::ClockWindow(Context &ctx) : ctx_(ctx), face_(ctx.settings()), frame
     setMouseTracking(true);
     setAcceptDrops(true);
     PlaceAtSavedPosition();
+    ApplyOpacity();
+    ApplyClickThrough();
     face_.SetDevicePixelRatio(devicePixelRatio());
     connect(&ctx_.store, &SettingsStore::changed, this, &ClockWindow::SettingsChanged);
     ctx_.services.screen->watchMonitorChanges([self = QPointer<ClockWindow>(this)] {
@@ -158,6 +160,46 @@ void ClockWindow::SettingsChanged(SettingsAspects aspects)
         ApplyBackColor();
     else if (aspects & (SettingsAspect::Background | SettingsAspect::Size))
         ComposeBackground();
+    if (aspects & SettingsAspect::Opacity)
+        ApplyOpacity();
+    if (aspects & SettingsAspect::ClickThrough)
+        ApplyClickThrough();
+}
+
+// On X11 the compositing manager applies the window's opacity
+// (_NET_WM_WINDOW_OPACITY) to the opaque window and its shape. A clear
+// window (Wayland sessions) is blended by the compositor with its own
+// pixels: there the face is drawn with that opacity, which every Wayland
+// compositor honours (sway reads no X11 opacity).
+void ClockWindow::ApplyOpacity()
+{
+    const qreal opacity = qBound(kFaintestOpacity, int(ctx_.settings().Window.Opacity), kOpaque) / qreal(kOpaque);
+    if (translucent_) {
+        paintOpacity_ = opacity;
+        update();
+    } else {
+        setWindowOpacity(opacity);
+    }
+}
+
+void ClockWindow::ApplyClickThrough()
+{
+    const bool on = ctx_.settings().Window.ClickThrough != 0;
+    clickThrough_ = on;
+    if (on) {
+        dragging_ = false;
+        pointerPlace_ = PointerPlace::Away;
+    }
+    const Qt::WindowFlags flags = windowFlags().setFlag(Qt::WindowTransparentForInput, on);
+    if (flags != windowFlags()) {
+        // The window changes in place: setting the widget's flags would hide
+        // and make its window anew, losing what was asked of the window
+        // manager at its first show.
+        overrideWindowFlags(flags);
+        if (QWindow *window = windowHandle())
+            window->setFlags(flags);
+    }
+    TickSoon();
 }
 
 void ClockWindow::PlaceAtSavedPosition()
@@ -268,8 +310,11 @@ void ClockWindow::Tick()
     if (const QRect changed = frame_.Compose(timeText_, ctx_.settings(), ctx_.patterns); !changed.isEmpty())
         repaint(DeviceToWindow(changed, face_.frame().devicePixelRatio()));
     const QList<int> dueAlarms = alarmCheck_.dueSlots(ctx_.settings().Alarm, now);
+    if (chime_.due(ctx_.settings().Chime, ctx_.settings().Alarm, now))
+        QMetaObject::invokeMethod(this, [this] { PlayChime(); }, Qt::QueuedConnection);
     if (hover_) {
-        const std::optional<QPoint> pointer = PointerNearClock();
+        // Clicks pass through the clock: nothing hovers over it either.
+        const std::optional<QPoint> pointer = clickThrough_ ? std::nullopt : PointerNearClock();
         WatchPointerLeaving(pointer.has_value());
         hover_->follow(pos(), pointer);
     }
@@ -304,9 +349,19 @@ void ClockWindow::ShowAlarms(QList<int> due)
                                    std::move(closed));
 }
 
+// The chime plays once the tick is over, and the tick never waits for it.
+void ClockWindow::PlayChime()
+{
+    if (exiting_)
+        return;
+    if (const QString sound = ChimeSoundPath(ctx_.programFolder, ctx_.settings().Chime.File); !sound.isEmpty())
+        ctx_.services.sounds->start(sound);
+}
+
 void ClockWindow::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
+    painter.setOpacity(paintOpacity_);
     // Outside the face's ellipse a clear window stays clear.
     if (const QRegion ellipse = mask(); translucent_ && !ellipse.isEmpty())
         painter.setClipRegion(ellipse);
@@ -330,6 +385,9 @@ void ClockWindow::mousePressEvent(QMouseEvent *event)
 // `pointer`.
 void ClockWindow::Press(Qt::MouseButton button, QPoint at, QPoint pointer)
 {
+    // Where the display server passes them on regardless, clicks do nothing.
+    if (clickThrough_)
+        return;
     if (button == Qt::LeftButton) {
         dragging_ = true;
         grabPoint_ = at - pos();
@@ -342,6 +400,8 @@ void ClockWindow::Press(Qt::MouseButton button, QPoint at, QPoint pointer)
 
 void ClockWindow::mouseMoveEvent(QMouseEvent *event)
 {
+    if (clickThrough_)
+        return;
     pointer_ = event->globalPosition().toPoint();
     pointerPlace_ = PointerPlace::OverFace;
     TickSoon();
@@ -394,6 +454,8 @@ void ClockWindow::PressedElsewhere(Qt::MouseButton button, bool pressed)
 
 void ClockWindow::mouseDoubleClickEvent(QMouseEvent *event)
 {
+    if (clickThrough_)
+        return;
     // The second press of a double click is still an ordinary press.
     mousePressEvent(event);
     if (event->button() == Qt::LeftButton && showFortune) {
@@ -404,6 +466,8 @@ void ClockWindow::mouseDoubleClickEvent(QMouseEvent *event)
 
 void ClockWindow::enterEvent(QEnterEvent *event)
 {
+    if (clickThrough_)
+        return;
     pointer_ = event->globalPosition().toPoint();
     pointerPlace_ = PointerPlace::OverFace;
     TickSoon();
@@ -568,6 +632,9 @@ void ClockWindow::ExitProgram()
         return;
     exiting_ = true;
     TMC.stop();
+    // No archive starts while the windows close (a question about taken
+    // names answers as it closes), and the one under way stops.
+    ctx_.archives.stop();
     // Every other open window of the program; closing a modal one ends its
     // event loop. A window's close handling may take another window with it.
     QList<QPointer<QWidget>> windows;

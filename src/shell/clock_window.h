@@ -16,6 +16,7 @@
 #include "face/face_frame.h"
 #include "settings/settings_store.h"
 #include "shell/alarm_check.h"
+#include "shell/hourly_chime.h"
 
 class HoverWindow;
 struct Context;
@@ -41,6 +42,16 @@ public:
     void InstallBuiltInPatternsIfNone();
     // Closes every window of the program; the process ends with the last one.
     void ExitProgram();
+    // How opaque the whole clock is over what lies beneath: "Window"
+    // "Opacity". The hover window and the menu are other windows and stay
+    // opaque.
+    void ApplyOpacity();
+    // Pointer and clicks pass through the clock to what lies beneath while
+    // "Window" "ClickThrough" is on: the window takes no input (an empty X11
+    // input shape), shows no hover window and cannot be dragged; it draws and
+    // ticks as before. Its menu is reached through `tockara --menu`.
+    void ApplyClickThrough();
+    bool clickThrough() const { return clickThrough_; }
 
     // One tick of the clock: redraw the face, show the image, place the hover
     // window, then let the alarms that are due show their boxes. Driven by
@@ -102,6 +113,7 @@ private:
     QPoint PopupAnchorPoint(QPoint pointer) const;
     void DescribeTime(const QDateTime &now);
     void ShowAlarms(QList<int> due);
+    void PlayChime();
     void ShowRecomposedFace();
     std::optional<QPoint> PointerNearClock();
     void WatchPointerLeaving(bool pointerNear);
@@ -115,6 +127,7 @@ private:
     qint64 describedMinute_ = -1;          // the minute the accessible description tells
     HoverWindow *hover_ = nullptr;
     AlarmCheck alarmCheck_;
+    HourlyChime chime_;
     // The tick runs on a 100 ms grid, but its timer wakes the program only at
     // the ticks where something may change: the ticks between would draw the
     // very face shown already, and waking costs the idle clock more than
@@ -147,6 +160,10 @@ private:
     bool showsEachMove_ = false; // the compositor learns a move only from new content
     bool placementPending_ = false; // the monitors changed: the clock is placed anew
     bool translucent_ = false;  // clear outside the ellipse, for a compositor
+    // The clock's opacity where its window is clear (ARGB): its pixels carry
+    // it. Elsewhere the window's own opacity, which the compositor applies.
+    qreal paintOpacity_ = 1.0;
+    bool clickThrough_ = false;
     bool exiting_ = false;
     bool windowRequestsMade_ = false; // task bar and stacking, asked at the first show
 };

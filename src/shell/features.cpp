@@ -9,6 +9,7 @@
 #include "launcher/ui/launcher_commands.h"
 #include "settings_window/ui/clock_settings_pages.h"
 #include "shell/autostart_command.h"
+#include "shell/clock_options.h"
 
 // One line per feature. A new feature adds its own line here.
 void RegisterFeatures(FeatureHost &host)
@@ -22,4 +23,5 @@ void RegisterFeatures(FeatureHost &host)
     RegisterArchive(host);
     RegisterLauncher(host);
     RegisterAutostart(host);
+    RegisterClockOptions(host);
 }

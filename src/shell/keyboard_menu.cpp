@@ -29,13 +29,15 @@ bool MenuRequested(int argc, char **argv)
 
 int PassToRunningClock(const QString &programFolder, int argc, char **argv)
 {
-    if (!MenuRequested(argc, argv))
-        return 0;
     for (int attempt = 0; attempt < kSendAttempts; ++attempt) {
         if (SendLinuxClockRequest(programFolder, ClockRequest::OpenMenu))
             return 0;
         std::this_thread::sleep_for(kSendPause);
     }
+    // A start from the desktop's menu has no one to tell: it ends quietly,
+    // as a second clock always did.
+    if (!MenuRequested(argc, argv))
+        return 0;
     std::fputs("tockara: 動いている時計にメニューを開かせることができませんでした。\n", stderr);
     return 1;
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The popup menu without the mouse: `tockara --menu` (what a desktop keyboard
 // shortcut runs) opens the running clock's menu beside the clock with the
-// keyboard in it, or starts a clock that opens its menu once it is shown.
+// keyboard in it, or starts a clock that opens its menu once it is shown. A
+// plain `tockara` while the clock runs opens its menu too.
 // The request travels over the program folder's request channel.
 #include <memory>
 #include <QString>
@@ -15,9 +16,11 @@ struct RunningClock;
 // Whether the command line asks for the menu.
 bool MenuRequested(int argc, char **argv);
 
-// A start that found the folder's clock running: with --menu the request is
-// handed to that clock (waiting a few seconds for a clock that is still
-// starting); without it the start ends silently. The process's exit code.
+// A start that found the folder's clock running, with --menu or without:
+// the running clock is asked to open its menu beside itself (waiting a few
+// seconds for a clock that is still starting), so that starting the clock
+// again from the desktop's application menu brings up its menu. Only --menu
+// says so when no clock could be reached. The process's exit code.
 int PassToRunningClock(const QString &programFolder, int argc, char **argv);
 
 // What the running clock does with a request for its menu: the menu beside

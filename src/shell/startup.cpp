@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QLibraryInfo>
+#include <QPointer>
 #include <QTranslator>
 
 #include "archive/ui/archive_page.h"
@@ -34,15 +35,23 @@
 RunningClock::RunningClock() = default;
 RunningClock::~RunningClock() = default;
 
+bool RunningClock::ending() const
+{
+    return quitting || (clock && clock->exiting());
+}
+
 namespace {
 
 // Every persistent setting, then written straight back: a first run creates
 // Tockara.ini with every key and the calendar section at their defaults. A
-// new Tockara.ini that a killed save left beside it goes first.
-void LoadAndRewriteSettings(Context &ctx)
+// new Tockara.ini that a killed save left beside it goes first. Nothing is
+// written when the program is ending while a box about the file is shown.
+void LoadAndRewriteSettings(Context &ctx, const RunningClock &running)
 {
     RemoveUnfinishedSaves(ctx.settingsPath());
     ctx.store.Load();
+    if (running.ending())
+        return;
     LoadMemo(ctx.notes, ctx.settingsPath());
     JoinMemo(ctx.notes);
     LoadDayStyles(ctx.calendar, ctx.settingsPath());
@@ -83,6 +92,19 @@ void ConnectToDesktop(Context &ctx, RunningClock &running)
     clock->dropFiles = LauncherDropHandler(ctx, clock, DroppedArchiveStep(ctx));
 }
 
+// Closes every window shown before the clock's (a start-up box): a box's
+// own event loop ends with it.
+void CloseStartUpWindows()
+{
+    QList<QPointer<QWidget>> windows;
+    for (QWidget *window : QApplication::topLevelWidgets())
+        if (window->isVisible())
+            windows.append(window);
+    for (const QPointer<QWidget> &window : windows)
+        if (window)
+            window->close();
+}
+
 // The shell's own commands: opening the tool windows, and the end.
 void BindWindowCommands(Context &ctx, RunningClock &running)
 {
@@ -104,7 +126,9 @@ void BindWindowCommands(Context &ctx, RunningClock &running)
 void StartClock(Context &ctx, RunningClock &running)
 {
     InstallFontSubstitutions();
-    LoadAndRewriteSettings(ctx);
+    LoadAndRewriteSettings(ctx, running);
+    if (running.ending())
+        return;
 
     running.menu = std::make_unique<PopupMenu>(running.commands);
     running.hover = std::make_unique<HoverWindow>(ctx);
@@ -112,6 +136,8 @@ void StartClock(Context &ctx, RunningClock &running)
     ctx.patterns = ReadDisplayPatterns(ctx.programFolder, digital.DatePattern, digital.TimePattern);
 
     CreateClockWindow(ctx, running);
+    if (running.ending())
+        return;
     BindWindowCommands(ctx, running);
     FeatureHost host{ctx, running.pages, running.commands, *running.menu, running.clock.get()};
     RegisterFeatures(host);
@@ -121,13 +147,13 @@ void StartClock(Context &ctx, RunningClock &running)
                      [menu = running.menu.get()] { menu->RefreshChecks(); });
     running.menu->RefreshChecks();
 
-    running.placement = std::make_unique<ToolWindowPlacement>(*running.clock);
+    running.placement = std::make_unique<ToolWindowPlacement>(*running.clock, ctx.services.screen.get());
     running.keyboard = std::make_unique<KeyboardReturn>(*ctx.services.screen);
     // Topmost without taking the focus from the user's window.
     running.clock->show();
     running.clock->raise();
 
-    if (ctx.notes.MemoLineCount >= 1) {
+    if (ctx.notes.MemoLineCount >= 1 && !running.ending()) {
         ctx.PageRequest = PageMemo;
         OpenNoteWindow(ctx, running.clock.get());
     }
@@ -156,13 +182,16 @@ int RunTockara(int argc, char **argv)
         qputenv("QT_XCB_NO_MITSHM", "1");
 
     // One clock per program folder, decided before the toolkit connects to a
-    // display and before anything of the folder is read: a second start ends
-    // here silently, whatever its DISPLAY says.
+    // display and before anything of the folder is read: a second start,
+    // whatever its DISPLAY says, asks the running clock for its menu and ends.
     const QString programFolder = ResolveProgramFolder(ExecutableFolder());
     std::unique_ptr<InstanceLock> lock = MakeLinuxInstanceLock(programFolder);
     if (!lock->tryLock())
         return PassToRunningClock(programFolder, argc, argv);
 
+    // From here on a signal that would end the program ends it through its
+    // quit path; one that comes before the event loop runs waits for it.
+    InstallQuitSignals();
     KeepToolkitOutOfExecutableFolder();
     QApplication app(argc, argv);
     CheckToolkitFolders();
@@ -183,16 +212,21 @@ int RunTockara(int argc, char **argv)
     Services services = MakeLinuxServices();
     Context ctx(services, programFolder);
     RunningClock running;
-    // A signal ends the clock as 閉じる does, from the event loop.
-    QuitOnSessionSignals(&app, [&running] {
-        if (running.clock)
+    // A signal ends the clock as 閉じる does, from the event loop, whatever
+    // window or box is open; before the clock's window is there, the boxes
+    // of start-up close and start-up goes no further.
+    QuitOnSignals(&app, [&running] {
+        running.quitting = true;
+        if (running.clock) {
             running.clock->ExitProgram();
-        else
-            QCoreApplication::exit(0);
+            return;
+        }
+        CloseStartUpWindows();
+        QCoreApplication::exit(0);
     });
     KeyboardMenu keyboardMenu(programFolder, running, MenuRequested(argc, argv));
     StartClock(ctx, running);
-    if (running.clock->exiting())
+    if (running.ending())
         return 0;
     keyboardMenu.clockStarted();
     return app.exec();

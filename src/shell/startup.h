@@ -28,12 +28,17 @@ struct RunningClock {
     std::unique_ptr<ClockWindow> clock;     // frmMain
     std::unique_ptr<ToolWindowPlacement> placement;  // the tool windows beside the clock
     std::unique_ptr<KeyboardReturn> keyboard;        // the keyboard back where it was
+    bool quitting = false;                  // a quit signal came: start-up goes no further
+
+    // Whether the program is ending: a quit signal came, or the clock's
+    // window is closing.
+    bool ending() const;
 };
 
 // Runs the start-up steps on ctx (settings loaded and saved, windows created,
 // features registered, the clock shown). When the quick memo holds text, the
 // memo window is shown modally and this returns only after it was closed
-// (the clock ticks on).
+// (the clock ticks on). Returns early once running.ending().
 void StartClock(Context &ctx, RunningClock &running);
 
 // The toolkit platform to run on, given the one asked for (QT_QPA_PLATFORM)

@@ -1,11 +1,15 @@
 #include "shell/window_placement.h"
 
 #include <algorithm>
+#include <array>
 #include <QApplication>
 #include <QEvent>
 #include <QScreen>
 #include <QWidget>
 #include <QWindow>
+
+#include "platform/fits_in_room.h"
+#include "platform/screen_info.h"
 
 namespace {
 
@@ -25,7 +29,37 @@ int ClampSpan(int start, int length, int low, int high)
 
 enum class Side { Right, Left, Below, Above };
 
+// The room each side of the clock leaves between it and the screen's edge,
+// in the order of Side.
+std::array<int, 4> RoomBeside(const QRect &clock, const QRect &available)
+{
+    return {available.x() + available.width() - (clock.x() + clock.width()) - kGap,
+            clock.x() - available.x() - kGap,
+            available.y() + available.height() - (clock.y() + clock.height()) - kGap,
+            clock.y() - available.y() - kGap};
+}
+
 } // namespace
+
+QSize SizeBesideClock(const QRect &clock, const QSize &window, const QSize &minimum, const QRect &available)
+{
+    const std::array<int, 4> room = RoomBeside(clock, available);
+    QSize best = window;
+    qint64 bestArea = -1;
+    for (int side = 0; side < 4; ++side) {
+        const bool across = Side(side) == Side::Right || Side(side) == Side::Left;
+        const QSize sideRoom = across ? QSize(room[side], available.height()) : QSize(available.width(), room[side]);
+        if (window.width() <= sideRoom.width() && window.height() <= sideRoom.height())
+            return window;
+        const QSize fitted = window.boundedTo(sideRoom);
+        const qint64 area = qint64(fitted.width()) * fitted.height();
+        if (fitted.width() >= minimum.width() && fitted.height() >= minimum.height() && area > bestArea) {
+            best = fitted;
+            bestArea = area;
+        }
+    }
+    return best;
+}
 
 QPoint BesideClock(const QRect &clock, const QSize &window, const QRect &available)
 {
@@ -36,9 +70,7 @@ QPoint BesideClock(const QRect &clock, const QSize &window, const QRect &availab
     const int clockRight = clock.x() + clock.width();
     const int clockBottom = clock.y() + clock.height();
 
-    // The room each side leaves between the clock and the screen's edge.
-    const int room[] = {areaRight - clockRight - kGap, clock.x() - available.x() - kGap,
-                        areaBottom - clockBottom - kGap, clock.y() - available.y() - kGap};
+    const std::array<int, 4> room = RoomBeside(clock, available);
     const int needed[] = {w, w, h, h};
     int side = -1;
     for (int s = 0; s < 4 && side < 0; ++s) {
@@ -46,7 +78,7 @@ QPoint BesideClock(const QRect &clock, const QSize &window, const QRect &availab
             side = s;
     }
     if (side < 0)
-        side = int(std::max_element(std::begin(room), std::end(room)) - std::begin(room));
+        side = int(std::max_element(room.begin(), room.end()) - room.begin());
 
     const int alongX = ClampSpan(clock.x(), w, available.x(), areaRight);
     const int alongY = ClampSpan(clock.y(), h, available.y(), areaBottom);
@@ -63,7 +95,8 @@ QPoint BesideClock(const QRect &clock, const QSize &window, const QRect &availab
     return available.topLeft();
 }
 
-ToolWindowPlacement::ToolWindowPlacement(QWidget &clock) : clock_(clock), frame_(kAssumedFrame)
+ToolWindowPlacement::ToolWindowPlacement(QWidget &clock, ScreenInfo *screen)
+    : clock_(clock), screen_(screen), frame_(kAssumedFrame)
 {
     qApp->installEventFilter(this);
 }
@@ -100,8 +133,26 @@ void ToolWindowPlacement::place(QWidget &window)
     QScreen *screen = clock_.screen();
     if (!screen)
         return;
+    const QRect clock = clock_.frameGeometry();
+    const QRect available = screen->availableGeometry();
+    // Made smaller where it is too large for every side and can be.
+    auto *fitting = dynamic_cast<FitsInRoom *>(&window);
+    const QSize smallest =
+        fitting ? fitting->smallestSize() : window.minimumSize().expandedTo(window.minimumSizeHint());
+    if (fitting || smallest != window.maximumSize()) {
+        const QSize size = SizeBesideClock(clock, window.size().grownBy(frame_), smallest.grownBy(frame_), available)
+                               .shrunkBy(frame_);
+        if (size != window.size()) {
+            if (fitting)
+                fitting->fitInto(size);
+            else
+                window.resize(size);
+        }
+    }
+    if (screen_ && window.windowHandle() && window.minimumSize() == window.maximumSize())
+        screen_->keepFixedSize(*window.windowHandle());
     const QSize framed = window.size().grownBy(frame_);
-    const QPoint corner = BesideClock(clock_.frameGeometry(), framed, screen->availableGeometry());
+    const QPoint corner = BesideClock(clock, framed, available);
     // The corner of the frame: the window manager puts the window inside it.
     if (QWindow *native = window.windowHandle())
         native->setFramePosition(corner);

@@ -8,6 +8,7 @@
 #include <QSize>
 
 class QWidget;
+class ScreenInfo;
 
 // The top-left corner of a window of the given size (its frame included)
 // opening beside clock (the clock window's frame) within available (the
@@ -18,13 +19,23 @@ class QWidget;
 // available as far as the window's size allows.
 QPoint BesideClock(const QRect &clock, const QSize &window, const QRect &available);
 
+// The size a window that can be made smaller (down to minimum) takes so
+// that it fits wholly beside clock on some side: its own size where it fits
+// so already; else the largest it can keep on one side, no smaller than
+// minimum; its own size when it fits on no side even at minimum.
+QSize SizeBesideClock(const QRect &clock, const QSize &window, const QSize &minimum, const QRect &available);
+
 // Puts every tool window and message box of the program beside the clock as
 // it is shown: the settings window's pages, the diary and memo, the
-// choosers, the boxes. Menus, the hover window and the clock itself keep
-// their own places. Lives as long as the clock.
+// choosers, the boxes. A window too large for every side is made smaller
+// first where it can be: a chooser (resizable) down to its minimum size, a
+// message box by fitting its text into the room (FitsInRoom). A window of
+// fixed size is told to the window manager as one (through screen, when
+// given). Menus, the hover window and the clock itself keep their own
+// places. Lives as long as the clock.
 class ToolWindowPlacement : public QObject {
 public:
-    explicit ToolWindowPlacement(QWidget &clock);
+    explicit ToolWindowPlacement(QWidget &clock, ScreenInfo *screen = nullptr);
     ~ToolWindowPlacement() override;
 
 protected:
@@ -35,6 +46,7 @@ private:
     void learnFrame();
 
     QWidget &clock_;
+    ScreenInfo *screen_;
     // The window manager's frame around the last framed window seen, taken
     // for a new window before its own frame is known.
     QMargins frame_;

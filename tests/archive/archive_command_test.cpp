@@ -8,6 +8,7 @@
 
 #include "archive/archive_command.h"
 #include "settings/settings.h"
+#include "support/environment_value.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -82,9 +83,81 @@ TEST(ArchiveCommand, TheClocksPlacesNameItsFoldersAndTheFilesItsSettingsName)
                                 QStringLiteral("/home/u/bin/tool")})
         EXPECT_TRUE(places.files.contains(file)) << file.toStdString();
     for (const QString &place : {folder.file("program"), QStringLiteral("/usr/lib/tockara/modules"),
-                                 QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/autostart"})
+                                 QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/autostart",
+                                 QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)})
         EXPECT_TRUE(places.folders.contains(place)) << place.toStdString();
+    EXPECT_EQ(places.hiddenIn, QDir::homePath());
     EXPECT_FALSE(places.files.contains(QString())) << "unset files name nothing";
+}
+
+// A home folder of the desktop's with its settings folders, a link to one,
+// and a user-dirs.dirs that names the download folder (or none).
+struct DesktopHome {
+    TempFolder folder;
+    QString home = folder.file("home");
+    EnvironmentValue environment[6] = {
+        {"HOME", QFile::encodeName(home)},      {"XDG_CONFIG_HOME", ""},
+        {"XDG_DATA_HOME", ""},                  {"XDG_CACHE_HOME", ""},
+        {"XDG_RUNTIME_DIR", QFile::encodeName(folder.file("run"))}, {"XDG_STATE_HOME", ""},
+    };
+    DesktopHome()
+    {
+        for (const char *made : {"home/.config/environment.d", "home/.local/share/applications", "home/.ssh",
+                                 "home/Documents", "run"})
+            QDir().mkpath(folder.file(made));
+        QFile::link(home + "/.config", home + "/cfg");
+    }
+    void nameDownloads(const QByteArray &value)
+    {
+        QFile::remove(home + "/.config/user-dirs.dirs");
+        if (!value.isNull())
+            folder.writeBytes("home/.config/user-dirs.dirs", "XDG_DOWNLOAD_DIR=\"" + value + "\"\n");
+    }
+};
+
+TEST(ArchiveCommand, TheDesktopsSettingsFoldersAreNeverTheExtractionFolder)
+{
+    DesktopHome desktop;
+    const QString home = desktop.home;
+    const QString downloads = home + "/Downloads/";
+    const struct {
+        QString decompFolder;
+        QByteArray namedDownloads;  // XDG_DOWNLOAD_DIR; null: no user-dirs.dirs
+        QString used;
+    } cases[] = {
+        {"~/.config/", {}, downloads},
+        {"~/.local/share", {}, downloads},
+        {"~/.local/share/applications/", {}, downloads},
+        {"~/.config/environment.d/", {}, downloads},
+        {"~/.local/share/../../.config/dbus-1/services", {}, downloads},
+        {"~/cfg/openbox", {}, downloads},  // a link to the settings folder
+        {"~/Documents/../.config/", {}, downloads},
+        {"~//.config//", {}, downloads},
+        {"~/.cache", {}, downloads},
+        {"~/.ssh/", {}, downloads},
+        {"~/Documents/.git/hooks", {}, downloads},
+        {desktop.folder.file("run/systemd/user.control"), {}, downloads},
+        // The download folder named among the settings folders gives way.
+        {"", "$HOME/.config", downloads},
+        {"~/.local/share/", "$HOME/.local/share", downloads},
+        {"", "$HOME/cfg/autostart", downloads},
+        {"", "$HOME/dl", home + "/dl/"},
+        {"~/.config", "$HOME/dl", home + "/dl/"},
+        // Folders no desktop reads from stay as set.
+        {"~/Documents/", "$HOME/.config", home + "/Documents/"},
+        {"~", {}, home + "/"},
+        {"~/Downloads/a.b", {}, home + "/Downloads/a.b/"},
+    };
+    for (const auto &c : cases) {
+        desktop.nameDownloads(c.namedDownloads);
+        EXPECT_EQ(ExtractionFolder(c.decompFolder, desktop.folder.file("program"), {}), c.used)
+            << c.decompFolder.toStdString() << " with " << c.namedDownloads.data();
+    }
+    // ~/Downloads a link to the settings folder too: no folder at all.
+    QFile::link(home + "/.config", home + "/Downloads");
+    desktop.nameDownloads("$HOME/.config");
+    EXPECT_EQ(ExtractionFolder("~/.config", desktop.folder.file("program"), {}), QString());
+    EXPECT_EQ(ExtractionTarget("", true, "a", desktop.folder.file("program"), {}), QString());
 }
 
 TEST(ArchiveCommand, TheFolderNamedAfterAnArchiveIsOneFolderInsideTheExtractionFolder)
@@ -139,6 +212,13 @@ TEST(ArchiveCommand, TheMessageOfAnExtractionNotWholeSaysWhyAndNamesTheEntries)
         {{kArchiverRefused, kArchiverDamaged}, "書庫ファイルが壊れているため、解凍できないファイルがありました。"},
         {{kArchiverTooLarge}, "展開すると元の1000倍を超える大きさになる異常な書庫のため、解凍を中止しました。"},
         {{kArchiverWriteFailed}, "解凍先フォルダにファイルを書き込めませんでした。"},
+        // A method the component cannot unpack is no damage, and damage
+        // outranks it.
+        {{kArchiverRefused, kArchiverUnsupported, kArchiverEncrypted},
+         "対応していない圧縮方式のファイルは解凍できません。"},
+        {{kArchiverUnsupported, kArchiverDamaged}, "書庫ファイルが壊れているため、解凍できないファイルがありました。"},
+        {{kArchiverDiskFull, kArchiverTimedOut},
+         "解凍プログラムが制限時間内に終わらなかったため、解凍を中止しました。"},
     };
     for (const auto &c : cases) {
         ArchiverReport report;
@@ -196,8 +276,10 @@ TEST(ArchiveCommand, MessageTexts)
     EXPECT_EQ(ExistingNameForButton(0), ExistingName::Replace);
     EXPECT_EQ(ExistingNameForButton(1), ExistingName::KeepBoth);
     EXPECT_EQ(ExistingNameForButton(2), ExistingName::Skip);
-    EXPECT_EQ(ExistingNameForButton(-1), ExistingName::KeepBoth);
-    EXPECT_EQ(ExistingNameButtons(), (QStringList{"置き換える", "両方残す", "スキップ"}));
+    // Cancel, and anything else (a box closed without a button), extracts nothing.
+    EXPECT_EQ(ExistingNameForButton(3), std::nullopt);
+    EXPECT_EQ(ExistingNameForButton(-1), std::nullopt);
+    EXPECT_EQ(ExistingNameButtons(), (QStringList{"置き換える", "両方残す", "スキップ", "キャンセル"}));
 
     const ArchiverInfo &lzh = *ArchiverFor("LZH");
     EXPECT_EQ(FormatFailureText(lzh, "/dl/a.lzh"),

@@ -8,7 +8,11 @@
 
 #include <sys/stat.h>
 
+#include <QApplication>
+#include <QMessageBox>
+
 #include "archive/archive_extractor.h"
+#include "platform/linux/linux_services.h"
 #include "support/fake_services.h"
 #include "support/temp_folder.h"
 
@@ -102,39 +106,92 @@ TEST_F(Extraction, TakenNamesAreAskedAboutOnceAndTheAnswerGoesToTheArchiver)
     const struct {
         QStringList taken;
         bool fileFold;
-        std::optional<int> answer;  // nothing: the box closed without a button
+        std::optional<int> answer;  // nothing: the box closed without a button (Escape, the title bar)
         bool asked;
-        ExistingName rule;
+        std::optional<ExistingName> rule;  // nothing: not extracted
     } cases[] = {
         {{}, false, std::nullopt, false, ExistingName::KeepBoth},
         {{"a.txt", "sub/b.txt"}, false, 0, true, ExistingName::Replace},
         {{"a.txt"}, false, 1, true, ExistingName::KeepBoth},
         {{"a.txt"}, false, 2, true, ExistingName::Skip},
-        {{"a.txt"}, false, std::nullopt, true, ExistingName::KeepBoth},
+        {{"a.txt"}, false, 3, true, std::nullopt},
+        {{"a.txt"}, false, std::nullopt, true, std::nullopt},
         // A folder made new for the archive holds no name yet.
         {{"a.txt"}, true, 0, false, ExistingName::KeepBoth},
     };
     int n = 0;
     for (const auto &c : cases) {
         fakes.messages->shown.clear();
+        fakes.programs->requests.clear();
         fakes.archivers->taken = c.taken;
         fakes.messages->choiceAnswers.clear();
         if (c.answer)
             fakes.messages->choiceAnswers = {*c.answer};
         settings.FileFold = c.fileFold;
+        const qsizetype calls = fakes.archivers->calls().size();
         ASSERT_TRUE(extractor.ExtractArchive("/dl/a.zip", settings));
         ASSERT_TRUE(waitForFinished(++n));
-        const ExtractionRules rules = fakes.archivers->calls().last().rules;
-        EXPECT_EQ(rules.existing, c.rule);
-        EXPECT_EQ(rules.newFolder, c.fileFold);
-        EXPECT_TRUE(rules.protectedPlaces.folders.contains("/opt/tockara")) << "the program folder is always one";
         const bool asked = !fakes.messages->shown.isEmpty() && !fakes.messages->shown[0].choices.isEmpty();
         ASSERT_EQ(asked, c.asked);
         if (asked) {
             EXPECT_EQ(fakes.messages->shown[0].choices, ExistingNameButtons());
+            EXPECT_EQ(fakes.messages->shown[0].choices.value(kCancelExtractionButton), "キャンセル");
             for (const QString &name : c.taken)
                 EXPECT_TRUE(fakes.messages->shown[0].text.contains(name));
         }
+        if (!c.rule) {
+            // Cancelled: nothing extracted, no folder opened, and said so.
+            EXPECT_EQ(fakes.archivers->calls().size(), calls);
+            EXPECT_EQ(spy.last().at(1).value<ExtractionOutcome>(), ExtractionOutcome::Cancelled);
+            ASSERT_EQ(fakes.messages->shown.size(), 2);
+            EXPECT_EQ(fakes.messages->shown[1].text, CancelledText("/dl/a.zip", "/home/u/dl/"));
+            EXPECT_TRUE(fakes.programs->requests.isEmpty());
+            continue;
+        }
+        ASSERT_EQ(fakes.archivers->calls().size(), calls + 1);
+        const ExtractionRules rules = fakes.archivers->calls().last().rules;
+        EXPECT_EQ(rules.existing, *c.rule);
+        EXPECT_EQ(rules.newFolder, c.fileFold);
+        EXPECT_TRUE(rules.protectedPlaces.folders.contains("/opt/tockara")) << "the program folder is always one";
+    }
+}
+
+// The real question box: Escape and the window's close button cancel the
+// archive's extraction, and the next archive is extracted.
+TEST(ExtractionQuestion, EscapeAndTheCloseButtonCancel)
+{
+    FakeServices fakes;
+    Services real = MakeLinuxServices();
+    ArchiveExtractor extractor{*fakes.services.archivers, *real.messages, *fakes.services.programs};
+    QSignalSpy spy{&extractor, &ArchiveExtractor::finished};
+    const ExtractionSettings settings{"/home/u/dl/", false, "xdg-open", "/opt/tockara"};
+    fakes.archivers->taken = {"a.txt"};
+    const auto question = [] {
+        for (QWidget *widget : QApplication::topLevelWidgets())
+            if (auto *box = qobject_cast<QMessageBox *>(widget); box && box->isVisible())
+                return box;
+        return static_cast<QMessageBox *>(nullptr);
+    };
+    const std::function<void(QMessageBox *)> closings[] = {
+        [](QMessageBox *box) { QTest::keyClick(box, Qt::Key_Escape); },
+        [](QMessageBox *box) { box->close(); },  // as the title bar's button does
+    };
+    int n = 0;
+    for (const auto &close : closings) {
+        ASSERT_TRUE(extractor.ExtractArchive("/dl/a.zip", settings));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return question() != nullptr; }, 5000));
+        QMessageBox *box = question();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(box));
+        close(box);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return spy.count() > n; }, 5000));
+        ++n;
+        EXPECT_EQ(spy.last().at(1).value<ExtractionOutcome>(), ExtractionOutcome::Cancelled);
+        EXPECT_TRUE(fakes.archivers->calls().isEmpty());
+        // The message saying so.
+        ASSERT_TRUE(QTest::qWaitFor([&] { return question() != nullptr; }, 5000));
+        EXPECT_EQ(question()->text(), CancelledText("/dl/a.zip", "/home/u/dl/"));
+        question()->close();
+        QTest::qWait(10);
     }
 }
 

@@ -49,6 +49,36 @@ TEST_F(ArchivePageTest, AFolderWhereTheClockKeepsItsFilesShowsTheFolderReallyUse
     }
 }
 
+TEST_F(ArchivePageTest, TheDesktopsSettingsFoldersShowTheFolderReallyUsed)
+{
+    TempFolder elsewhere;  // not in the program folder
+    const QString home = elsewhere.file("home");
+    QDir().mkpath(home + "/.config");
+    QFile::link(home + "/.config", home + "/cfg");
+    EnvironmentValue environment[] = {{"HOME", QFile::encodeName(home)}, {"XDG_CONFIG_HOME", ""},
+                                      {"XDG_DATA_HOME", ""}};
+    const struct {
+        QString stored;
+        QByteArray namedDownloads;
+        QString shown;
+    } cases[] = {
+        {"~/.config/", {}, home + "/Downloads/"},
+        {"~/.local/share/", {}, home + "/Downloads/"},
+        {"~/cfg/", {}, home + "/Downloads/"},
+        {"", "$HOME/.config", home + "/Downloads/"},
+        {"~/.config/", "$HOME/dl", home + "/dl/"},
+        {"~/Music/", "$HOME/.config", "~/Music/"},
+    };
+    for (const auto &c : cases) {
+        QFile::remove(home + "/.config/user-dirs.dirs");
+        if (!c.namedDownloads.isNull())
+            elsewhere.writeBytes("home/.config/user-dirs.dirs", "XDG_DOWNLOAD_DIR=\"" + c.namedDownloads + "\"\n");
+        preset([&](Settings &s) { s.ARC.DecompFolder = c.stored; });
+        open(PageArchive);
+        EXPECT_EQ(field(12)->text(), c.shown) << c.stored.toStdString() << " " << c.namedDownloads.data();
+    }
+}
+
 TEST_F(ArchivePageTest, ApplyingStoresTheFolderAsTypedAndTheCheckThenCloses)
 {
     const struct {

@@ -13,6 +13,7 @@
 #include "context/context.h"
 #include "context/pages.h"
 #include "face/fonts.h"
+#include "platform/linux/linux_services.h"
 #include "settings/profile.h"
 #include "support/fake_services.h"
 #include "support/temp_folder.h"
@@ -186,7 +187,7 @@ TEST_F(NoteWindowTest, EscapeAsksBeforeThrowingAwayChangedText)
         if (c.asked) {
             EXPECT_EQ(fakes.messages->shown[0].text, QStringLiteral("書いた内容を登録せずに閉じますか？"));
             EXPECT_EQ(fakes.messages->shown[0].title, QStringLiteral("確認"));
-            EXPECT_EQ(fakes.messages->shown[0].buttons, MessageButtons::YesNo);
+            EXPECT_EQ(fakes.messages->shown[0].buttons, MessageButtons::YesNoDefaultNo);
         }
         if (c.typed && !c.closed) {
             EXPECT_EQ(Text(window), QString::fromUtf8(c.typed)) << what;
@@ -194,6 +195,32 @@ TEST_F(NoteWindowTest, EscapeAsksBeforeThrowingAwayChangedText)
     }
     EXPECT_FALSE(QFile::exists(folder.file("NIKI2000.txt")));
     EXPECT_EQ(ReadIniValue("Fusen", "0", "missing", ctx.settingsPath()), "missing");
+}
+
+// The question after an Escape, on the real box: Return (its default
+// button) keeps the window and the text, as a slip of the finger should.
+TEST_F(NoteWindowTest, ReturnOnTheDiscardQuestionKeepsTheText)
+{
+    std::unique_ptr<MessageBoxService> fake = std::exchange(fakes.services.messages, MakeLinuxServices().messages);
+    for (const qint16 page : {PageCalendar, PageMemo}) {
+        OpenDiaryDay(2000, 1, 1);
+        ctx.PageRequest = page;
+        NoteWindow window(ctx);
+        window.show();
+        Type(window, "typed");
+        bool asked = false;
+        QTimer::singleShot(0, [&asked] {
+            QWidget *box = QApplication::activeModalWidget();
+            asked = box && box->inherits("QMessageBox");
+            if (box)
+                QTest::keyClick(box, Qt::Key_Return);
+        });
+        QTest::keyClick(Find<QPlainTextEdit>(window, "FLD0"), Qt::Key_Escape);
+        EXPECT_TRUE(asked) << page;
+        EXPECT_TRUE(window.isVisible()) << page;
+        EXPECT_EQ(Text(window), "typed") << page;
+    }
+    fakes.services.messages = std::move(fake);
 }
 
 TEST_F(NoteWindowTest, TabMovesTheFocusOnInsteadOfTypingATab)

@@ -101,8 +101,8 @@ make_program_folder() {
   mkdir -p "$PROGRAM"
   cp "$BINARY" "$PROGRAM/tockara"
   cp -r "$BUILD_DIR"/Calender.ini "$PROGRAM/"
-  for extra in anime help; do
-    [ -e "$BUILD_DIR/$extra" ] && cp -r "$BUILD_DIR/$extra" "$PROGRAM/"
+  for extra in anime help sounds; do
+    if [ -e "$BUILD_DIR/$extra" ]; then cp -r "$BUILD_DIR/$extra" "$PROGRAM/"; fi
   done
 }
 
@@ -131,20 +131,22 @@ screenshot() {
 }
 
 # Drags FILE from the drag source (the test's second argument, DRAG_SOURCE)
-# onto the clock and drops it there, as from a file manager; fails unless the
-# clock took the drop. Needs a window manager (openbox).
-drop_on_clock() { # file
+# onto the clock and drops it there (at X,Y on the screen, 40,40 unless
+# given), as from a file manager; fails unless the clock took the drop.
+# Needs a window manager (openbox).
+drop_on_clock() { # file [x y]
+  local x=${2:-40} y=${3:-40}
   "$DRAG_SOURCE" "$1" > "$WORK/drag.log" 2>&1 &
   PIDS+=($!)
   wait_for_title "drag source" > /dev/null || fail "the drag source did not appear"
   sleep 0.5
   xdotool mousemove 460 440 sleep 0.3 mousedown 1 sleep 0.3
   for step in 1 2 3 4 5 6; do
-    xdotool mousemove $((460 - step * 65)) $((440 - step * 65)) sleep 0.1
+    xdotool mousemove $((460 + (x + 10 - 460) * step / 7)) $((440 + (y + 10 - 440) * step / 7)) sleep 0.1
   done
   # The hover window shows below the pointer once it rests on the clock: the
   # last move goes up and left, so the drop lands on the clock, not on it.
-  xdotool mousemove 50 50 sleep 0.3 mousemove 40 40 sleep 0.3 mouseup 1
+  xdotool mousemove $((x + 10)) $((y + 10)) sleep 0.3 mousemove "$x" "$y" sleep 0.3 mouseup 1
   for _ in $(seq 50); do grep -q . "$WORK/drag.log" && break; sleep 0.1; done
   grep -q "drag ended: accepted" "$WORK/drag.log" || fail "the clock did not take the drop ($(cat "$WORK/drag.log"))"
   xdotool mousemove 600 600
@@ -169,6 +171,18 @@ ini_value() { # file section key
 # Writes UTF-8 text (with LF line ends) as a CP932 file with CR LF line ends.
 write_cp932() { # file text
   printf '%s\n' "$2" | sed 's/$/\r/' | iconv -f UTF-8 -t CP932 > "$1"
+}
+
+# Whether at least COUNT of the clock's popup menus are shown: its windows
+# named after the program (the clock's own is titled Tockara) that are
+# viewable and not the hover window (a tooltip).
+menus_open() { # count
+  local id shown=0
+  for id in $(xwininfo -root -tree | awk '/"tockara": \("tockara" "tockara"\)/ { print $1 }'); do
+    xwininfo -id "$id" 2>/dev/null | grep -q IsViewable || continue
+    xprop -id "$id" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q TOOLTIP || shown=$((shown + 1))
+  done
+  [ "$shown" -ge "$1" ]
 }
 
 # True when no visible window is titled exactly TITLE.
@@ -226,3 +240,36 @@ window_origin() {
   xwininfo -id "$1" | awk '/Absolute upper-left X/ { x = $4 } /Absolute upper-left Y/ { y = $4 } END { print x, y }'
 }
 
+
+# The visible message box of the clock: a window titled Tockara other than
+# the clock's own (WINDOW, which has the same title).
+box_window() {
+  xdotool search --onlyvisible --name '^Tockara$' 2>/dev/null | grep -vx "${WINDOW:-none}" | head -1 | grep .
+}
+
+# How many popup menus of the clock are open: its visible windows that
+# bypass the window manager, but for its hover window (a tool tip) and the
+# clock's own window (which on X11 bypasses it too).
+menus_open() {
+  local id n=0
+  for id in $(xdotool search --onlyvisible --pid "$CLOCK_PID" 2>/dev/null); do
+    [ "$id" = "${WINDOW:-}" ] && continue
+    grep -q 'Override Redirect State: yes' <<<"$(xwininfo -id "$id" 2>/dev/null)" || continue
+    grep -q TOOLTIP <<<"$(xprop -id "$id" _NET_WM_WINDOW_TYPE 2>/dev/null)" && continue
+    n=$((n + 1))
+  done
+  echo "$n"
+}
+menus_are() { [ "$(menus_open)" = "$1" ]; }
+
+# How many black squares of at least 7 x 7 pixels window $2 shows in the
+# screenshot $1: the marks (■) a test puts in a text (strokes of letters
+# are thinner).
+squares_shown() { # shot window
+  local x y w h
+  read -r x y <<<"$(window_origin "$2")"
+  read -r w h <<<"$(xwininfo -id "$2" | awk '/Width:/ { w = $2 } /Height:/ { h = $2 } END { print w, h }')"
+  convert "$1" -crop "${w}x${h}+$x+$y" +repage -colorspace Gray -threshold 30% -negate \
+    -morphology Erode Square:3 -define connected-components:verbose=true -connected-components 8 null: \
+    | grep -c 'gray(255)' || true
+}

@@ -50,10 +50,16 @@ sway_exec() { # name command
 }
 
 # Starts the clock inside the session; sets CLOCK_PID.
+# Also sets SWAY_X_DISPLAY, the session's XWayland display, which the clock
+# was given.
 sway_start_clock() {
   CLOCK_PID=$(sway_exec clock "$PROGRAM/tockara >$SESSION/clock.log 2>&1") || exit 1
   PIDS+=("$CLOCK_PID")
+  SWAY_X_DISPLAY=$(tr '\0' '\n' < "/proc/$CLOCK_PID/environ" | sed -n 's/^DISPLAY=//p')
 }
+
+# Runs a command on the session's XWayland display, as the session's user.
+in_session() { as_sway_user DISPLAY="${SWAY_X_DISPLAY:-}" "$@"; }
 
 # A screenshot of the whole session, as file $SESSION/NAME.png; prints the path.
 sway_screenshot() { # name

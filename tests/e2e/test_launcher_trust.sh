@@ -7,7 +7,8 @@
 # is named, and so is a dropped README without an extension; a trusted
 # (0755) desktop launcher still runs, its program from the search path, not
 # from the desktop folder; no helper comes from the program folder, even
-# when it is on the search path.
+# when it is on the search path. A launcher named with markup is named in
+# its warning as it is written.
 source "$(dirname "$0")/lib.sh"
 DRAG_SOURCE=$(readlink -f "$2")
 start_display
@@ -63,13 +64,17 @@ PY
 }
 
 # The untrusted shortcuts of the desktop, in the order the menu lists them,
-# each with the marker its program would leave.
+# each with the marker its program would leave. The last one's name, read
+# as markup, would be a picture of 900 x 300 pixels and hide the rest of the
+# name (the squares) and of the warning.
+MARKUP_NAME="f-a<img src=x width=900 height=300><!--■■■■■.desktop"
 UNTRUSTED=(
-  "a-invoice.pdf.lnk ran-lnk"
-  "b-game.pif ran-pif"
-  "c-notes.url ran-url-relative"
-  "d-report.url ran-url-absolute"
-  "e-invoice.pdf.desktop ran-desktop"
+  "a-invoice.pdf.lnk|ran-lnk"
+  "b-game.pif|ran-pif"
+  "c-notes.url|ran-url-relative"
+  "d-report.url|ran-url-absolute"
+  "e-invoice.pdf.desktop|ran-desktop"
+  "$MARKUP_NAME|ran-markup"
 )
 shortcut lnk "$DESK/a-invoice.pdf.lnk" /bin/sh "-c \"touch $WORK/ran-lnk\""
 shortcut pif "$DESK/b-game.pif" /bin/sh "-c \"touch $WORK/ran-pif\""
@@ -79,7 +84,9 @@ marker_script "$WORK/bin/payload" ran-url-absolute
 printf '[InternetShortcut]\r\nURL=file://%s/bin/payload\r\n' "$WORK" > "$DESK/d-report.url"
 printf '[Desktop Entry]\nType=Application\nName=invoice\nExec=sh -c "touch %s/ran-desktop"\n' "$WORK" \
   > "$DESK/e-invoice.pdf.desktop"
-for item in "${UNTRUSTED[@]}"; do chmod 644 "$DESK/${item%% *}"; done
+printf '[Desktop Entry]\nType=Application\nName=markup\nExec=sh -c "touch %s/ran-markup"\n' "$WORK" \
+  > "$DESK/$MARKUP_NAME"
+for item in "${UNTRUSTED[@]}"; do chmod 644 "$DESK/${item%%|*}"; done
 # After them: a program planted beside the trusted launcher, and the launcher.
 cat > "$DESK/marker-tool" <<SH
 #!/bin/sh
@@ -99,20 +106,36 @@ start_clock
 boxes() { xdotool search --onlyvisible --name '^Tockara$' 2>/dev/null | wc -l; }
 # Opens ランチャー (the fourth item) and goes to its item $1 (1-based,
 # separators not counted); with more arguments, opens that item's submenu
-# and presses them there.
+# and presses them there. Keys go to a menu once it is shown, and a moment
+# later, when it has taken the keyboard.
+menu_shown() { # count
+  wait_until 30 menus_are "$1" || fail "$1 menus are not open (screen: $(screenshot menus))"
+  sleep 0.3
+}
 choose() { # item [keys...]
   local item=$1; shift
+  wait_until 30 menus_are 0 || fail "a menu is still open"
   xdotool mousemove 40 40 click 3
-  sleep 1
+  menu_shown 1
   xdotool key Down Down Down Down Right
-  sleep 0.5
+  menu_shown 2
   for _ in $(seq 2 "$item"); do xdotool key Down; done
-  if [ $# -gt 0 ]; then xdotool key Right; sleep 0.5; xdotool key "$@"; fi
+  if [ $# -gt 0 ]; then xdotool key Right; menu_shown 3; xdotool key "$@"; fi
 }
-# Expects the warning box for $1, then closes it.
-expect_warning() { # what
+# Expects the warning box for $1, then closes it. With squares, the box shows
+# that many of them (the name as written) and stays narrower than a picture
+# of 900 pixels.
+expect_warning() { # what [squares]
+  local shot box width
   wait_until 10 test "$(boxes)" -ge 2 || fail "$1: no warning was shown (screen: $(screenshot "$1"))"
-  cp "$(screenshot "$1")" "${TOCKARA_E2E_SHOTS:-$WORK}/untrusted_$1.png" 2>/dev/null || true
+  shot=$(screenshot untrusted)
+  cp "$shot" "${TOCKARA_E2E_SHOTS:-$WORK}/untrusted_${1//[^a-z.-]/_}.png" 2>/dev/null || true
+  if [ -n "${2:-}" ]; then
+    box=$(box_window) || fail "$1: the warning is gone"
+    width=$(xwininfo -id "$box" | awk '/Width:/ { print $2 }')
+    [ "$width" -lt 900 ] || fail "$1: the warning is $width pixels wide: the name was read as markup"
+    [ "$(squares_shown "$shot" "$box")" = "$2" ] || fail "$1: the warning does not show the name as written ($shot)"
+  fi
   xdotool key Return
   wait_until 10 test "$(boxes)" -le 1 || fail "$1: the warning did not close"
 }
@@ -126,11 +149,11 @@ wait_for_file "$WORK/opened.log" 10 || fail "notes.txt did not reach the documen
 # ランチャー > デスクトップ (after 1. notes and the separator) > each untrusted shortcut.
 position=0
 for item in "${UNTRUSTED[@]}"; do
-  file=${item%% *}
+  file=${item%%|*}
   keys=()
   for _ in $(seq 1 "$position"); do keys+=(Down); done
   choose 2 "${keys[@]}" Return
-  expect_warning "$file"
+  if [ "$file" = "$MARKUP_NAME" ]; then expect_warning "$file" 5; else expect_warning "$file"; fi
   position=$((position + 1))
 done
 
@@ -162,8 +185,8 @@ wait_until 10 test "$(wc -l < "$WORK/opened.log")" -ge 2 || fail "README did not
 [ "$(boxes)" -le 1 ] || fail "a message was shown for README (screen: $(screenshot readme))"
 sed -i '$d' "$WORK/opened.log"
 
-for item in "${UNTRUSTED[@]}" "docs/notes.txt ran-notes"; do
-  [ -e "$WORK/${item##* }" ] && fail "${item%% *} ran"
+for item in "${UNTRUSTED[@]}" "docs/notes.txt|ran-notes"; do
+  [ -e "$WORK/${item##*|}" ] && fail "${item%%|*} ran"
 done
 [ "$(wc -l < "$WORK/opened.log")" = 1 ] || fail "untrusted shortcuts were opened: $(cat "$WORK/opened.log")"
 ps -p "$CLOCK_PID" >/dev/null || fail "the clock ended"

@@ -1,13 +1,27 @@
 #!/usr/bin/env bash
-# Under a window manager: the tool windows and message boxes open beside the
-# clock on its screen, not over it; a window of fixed size offers no
-# maximise; the windows name the launcher entry the desktop knows them by
-# and carry the icon sizes docks show.
+# Under a window manager: the tool windows, choosers and message boxes open
+# beside the clock on its screen, not over it, every time: the settings
+# window, the colour chooser, the choosers of アニメ変更 and イメージ設定
+# (too large for any side of a clock in the middle of the screen: made
+# smaller), the box of a help page nothing opens, the box of a missing
+# archiver, the fortune. A window of fixed size offers no maximise; the
+# windows name the launcher entry the desktop knows them by and carry the
+# icon sizes docks show. Each step waits for what it looks at, and looks
+# again at a window the toolkit made anew meanwhile.
 source "$(dirname "$0")/lib.sh"
 SOURCE=$(readlink -f "$(dirname "$0")/../..")
+DRAG_SOURCE=$(readlink -f "$2")
 start_display
 start_window_manager
 make_program_folder
+# No program opens documents and no 7-Zip: the help page and an ARJ
+# archive end in their boxes.
+mkdir -p "$WORK/no-programs"
+launch_clock() {
+  PATH="$WORK/no-programs" "$PROGRAM/tockara" >"$WORK/clock.log" 2>&1 &
+  CLOCK_PID=$!
+  PIDS+=($CLOCK_PID)
+}
 # The clock at (400, 300) pixels, in twips.
 write_cp932 "$PROGRAM/Tockara.ini" "[Setting]
 Left=6000
@@ -37,14 +51,70 @@ beside_clock() { # window
   ((x >= cx + 80 || x + w <= cx || y >= cy + 80 || y + h <= cy))
 }
 
-# Window $1 (named $2) comes to lie beside the clock, on the screen (the
-# window manager places it a moment after it appears), and offers no maximise.
-check_beside_clock() { # window name
-  wait_until 10 beside_clock "$1" \
-    || fail "$2 is not beside the clock at $cx,$cy on the 1024x768 screen: its frame is \"$(frame_of "$1")\" (x y w h)"
-  local actions
-  actions=$(xprop -id "$1" _NET_WM_ALLOWED_ACTIONS)
-  ! grep -q MAXIMIZE <<<"$actions" || fail "$2 offers to maximise: $actions"
+# The visible dialog of the clock other than the settings window titled $1
+# (a pattern), if any.
+dialog_titled() { # title
+  local id
+  for id in $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null); do
+    grep -q _NET_WM_WINDOW_TYPE_DIALOG <<<"$(xprop -id "$id" _NET_WM_WINDOW_TYPE 2>/dev/null)" \
+      && { echo "$id"; return 0; }
+  done
+  return 1
+}
+
+# Whether the window that finder $1 finds (found anew each time: the toolkit
+# may make a window anew) lies beside the clock; sets FOUND.
+found_beside_clock() { # finder
+  FOUND=$("$@") && beside_clock "$FOUND"
+}
+
+# The window finder $2... finds (named $1) comes to lie beside the clock, on
+# the screen (the window manager places it a moment after it appears); with
+# "fixed", it offers no maximise. Sets FOUND to it.
+check_beside_clock() { # name [fixed] finder...
+  local name=$1 fixed= actions
+  shift
+  [ "$1" = fixed ] && { fixed=1; shift; }
+  FOUND=
+  wait_until 30 found_beside_clock "$@" \
+    || fail "$name is not beside the clock at $cx,$cy on the 1024x768 screen: its frame is \"$(frame_of "${FOUND:-0}" 2>/dev/null)\" (x y w h)"
+  [ -n "$fixed" ] || return 0
+  # Neither the window manager's actions nor the Motif hints (functions:
+  # resize 0x2, maximise 0x10; decorations: resize handles 0x4, maximise
+  # button 0x40) offer to resize or maximise it.
+  offers_no_maximise() {
+    local functions decorations
+    actions=$(xprop -id "$FOUND" _NET_WM_ALLOWED_ACTIONS _MOTIF_WM_HINTS 2>/dev/null) || return 1
+    ! grep -q 'MAXIMIZE\|_NET_WM_ACTION_RESIZE' <<<"$actions" || return 1
+    read -r functions decorations <<<"$(sed -n 's/^_MOTIF_WM_HINTS.* = [^,]*, \([^,]*\), \([^,]*\),.*/\1 \2/p' <<<"$actions")"
+    [ -n "$decorations" ] && ((!(functions & 0x12) && !(decorations & 0x44)))
+  }
+  wait_until 10 offers_no_maximise || fail "$name offers to resize or maximise: $actions"
+}
+
+# Opens the popup menu and presses keys $@ in it once it is open.
+menu_keys() { # keys...
+  wait_until 30 menus_are 0 || fail "a menu is still open"
+  # The pointer leaves the clock then: no hover window comes up meanwhile.
+  xdotool mousemove $((cx + 40)) $((cy + 40)) click 3 mousemove 5 760
+  wait_until 30 menus_are 1 || fail "no menu opened"
+  xdotool key "$@"
+}
+# True when finder $@ finds no window.
+finds_none() { ! "$@" >/dev/null; }
+# Closes window $1 with Escape and waits until finder $2... finds none.
+close_with_escape() { # window finder...
+  local window=$1
+  shift
+  # Escape goes to the window with the focus: the window is given it first,
+  # and again should the desktop have given it elsewhere meanwhile.
+  for _ in 1 2 3; do
+    xdotool windowactivate "$window" 2>/dev/null || true
+    wait_until 5 eval '[ "$(xdotool getactivewindow 2>/dev/null)" = "$window" ]' || continue
+    xdotool key Escape
+    wait_until 10 finds_none "$@" && return 0
+  done
+  fail "$window did not close"
 }
 
 # The launcher entry names the class of the clock's windows, and the windows
@@ -63,26 +133,49 @@ grep -q '_NET_WM_STATE_SKIP_TASKBAR' <<<"$state" && grep -q '_NET_WM_STATE_SKIP_
   || fail "the clock asks to be on task bars and pagers: $state"
 
 # A settings page from the popup menu: アラーム設定.
-before=$(screenshot before_menu)
-xdotool mousemove $((cx + 40)) $((cy + 40)) click 3
-wait_for_change menu "$before" 200x200+$((cx + 40))+$((cy + 80)) 5000 10 >/dev/null || fail "no menu opened"
-for _ in $(seq 8); do xdotool key Down; done
-xdotool key Return
-page=$(wait_for_title 'Tockara \[設定\]') || fail "アラーム設定 opened no window"
-check_beside_clock "$page" "the alarm page"
+settings_page() { dialog_titled 'Tockara \[設定\]'; }
+menu_keys Down Down Down Down Down Down Down Down Return
+check_beside_clock "the alarm page" fixed settings_page
 cp "$(screenshot alarm_page)" "${TOCKARA_E2E_SHOTS:-$WORK}/tool_window_beside_clock.png" 2>/dev/null || true
-# The window closes on the key press; the key release then finds it gone.
-xdotool key --window "$page" Escape 2>/dev/null || true
-wait_until 10 no_window 'Tockara \[設定\]' || fail "the alarm page did not close"
+close_with_escape "$FOUND" settings_page
+
+# The choosers: 時計の設定 > 色の設定 > 背景の色, アニメ変更 and 背景設定 >
+# イメージ設定; a chooser is any dialog of the clock but its boxes.
+chooser() {
+  local id
+  for id in $(xdotool search --onlyvisible --pid "$CLOCK_PID" 2>/dev/null); do
+    [ "$(xdotool getwindowname "$id" 2>/dev/null)" = Tockara ] && continue
+    grep -q _NET_WM_WINDOW_TYPE_DIALOG <<<"$(xprop -id "$id" _NET_WM_WINDOW_TYPE 2>/dev/null)" \
+      && { echo "$id"; return 0; }
+  done
+  return 1
+}
+for opening in "colour:Down Right Right Return" "animation:Down Down Return" "image:Down Down Down Right Down Return"; do
+  read -ra keys <<<"${opening#*:}"
+  menu_keys "${keys[@]}"
+  check_beside_clock "the ${opening%%:*} chooser" chooser
+  cp "$(screenshot "${opening%%:*}")" "${TOCKARA_E2E_SHOTS:-$WORK}/chooser_${opening%%:*}_beside_clock.png" 2>/dev/null || true
+  close_with_escape "$FOUND" chooser
+done
+
+# The box of a help page nothing can open: ヘルプ > ヘルプ.
+menu_keys Up Up Right Return
+check_beside_clock "the box of the help page" fixed box_window
+close_with_escape "$FOUND" box_window
+
+# The box of a missing archiver: an ARJ archive dropped on the clock.
+printf 'not really an archive' > "$WORK/dropped.arj"
+drop_on_clock "$WORK/dropped.arj" $((cx + 40)) $((cy + 40))
+check_beside_clock "the box of the missing archiver" fixed box_window
+cp "$(screenshot missing_archiver)" "${TOCKARA_E2E_SHOTS:-$WORK}/box_missing_archiver.png" 2>/dev/null || true
+close_with_escape "$FOUND" box_window
 
 # A message box: the fortune of a double click.
 xdotool mousemove $((cx + 40)) $((cy + 40)) click --repeat 2 --delay 80 1
-fortune=
-find_fortune() { fortune=$(xdotool search --onlyvisible --name '^Tockara$' | grep -vx "$WINDOW" | head -1); [ -n "$fortune" ]; }
-wait_until 10 find_fortune || fail "a double click showed no fortune"
-check_beside_clock "$fortune" "the fortune box"
+wait_until 30 box_window >/dev/null || fail "a double click showed no fortune"
+check_beside_clock "the fortune box" fixed box_window
 # Wide enough for the window manager to show the title "Tockara" whole.
-fortune_width=$(xwininfo -id "$fortune" | awk '/Width:/ { print $2 }')
+fortune_width=$(xwininfo -id "$FOUND" | awk '/Width:/ { print $2 }')
 [ "$fortune_width" -ge 190 ] || fail "the fortune box is $fortune_width pixels wide: its title does not fit"
 cp "$(screenshot fortune)" "${TOCKARA_E2E_SHOTS:-$WORK}/box_beside_clock.png" 2>/dev/null || true
 echo "tool windows: ok"

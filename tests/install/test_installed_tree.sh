@@ -16,7 +16,7 @@ prefix="$WORK/root/usr/local"
 id=io.github.tockara.Tockara
 
 for file in bin/tockara share/tockara/Calender.ini share/tockara/help/help.htm \
-            share/tockara/anime/walker.dat share/man/man1/tockara.1.gz \
+            share/tockara/anime/walker.dat share/tockara/sounds/chime.wav share/man/man1/tockara.1.gz \
             share/doc/tockara/copyright share/doc/tockara/changelog.gz \
             share/icons/hicolor/scalable/apps/tockara.svg; do
   [ -f "$prefix/$file" ] || fail "$file is not installed"
@@ -93,4 +93,5 @@ PIDS=()
 cmp -s "$user/Calender.ini" "$prefix/share/tockara/Calender.ini" || fail "Calender.ini was not seeded from the installed data"
 cmp -s "$user/help/help.htm" "$prefix/share/tockara/help/help.htm" || fail "the help page was not seeded"
 cmp -s "$user/anime/walker.dat" "$prefix/share/tockara/anime/walker.dat" || fail "the sample environments were not seeded"
+cmp -s "$user/sounds/chime.wav" "$prefix/share/tockara/sounds/chime.wav" || fail "the chime was not seeded"
 echo "installed tree: ok"

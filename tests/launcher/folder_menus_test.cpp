@@ -125,6 +125,8 @@ TEST(FolderMenus, ItemTextsShowAmpersandsAsWritten)
     EXPECT_EQ(MenuActionText("R&D.txt"), "R&&D.txt");
     EXPECT_EQ(MenuActionText("&&&"), "&&&&&&");
     EXPECT_EQ(MenuActionText("plain"), "plain");
+    // A tab would move the rest of the name to the shortcut keys' column.
+    EXPECT_EQ(MenuActionText("a\tb.txt"), "a b.txt");
 }
 
 TEST(FolderMenus, TheEmptyItemSaysWhenTheFolderIsMissingAndOnlyTheDocumentsOneOpens)

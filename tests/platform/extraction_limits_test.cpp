@@ -117,15 +117,17 @@ TEST(ExtractionLimits, TheEntryUnderWayIsRemovedWhenTheExtractionStops)
 {
     TempFolder folder;
     folder.writeBytes("out/big.bin", "original");
-    const TargetFolder target(folder.file("out"));
-    ASSERT_TRUE(target.isOpen());
-    // An entry never committed: stopped before, while and after writing.
-    for (const QByteArray &written : {QByteArray(), QByteArray(1 << 20, 'b')}) {
-        EntryFile file(target, "big.bin");
-        ASSERT_EQ(file.result(), kArchiverOk);
-        ASSERT_EQ(file.write(written.constData(), size_t(written.size()), 0), kArchiverOk);
+    {
+        const TargetFolder target(folder.file("out"));
+        ASSERT_TRUE(target.isOpen());
+        // An entry never committed: stopped before, while and after writing.
+        for (const QByteArray &written : {QByteArray(), QByteArray(1 << 20, 'b')}) {
+            EntryFile file(target, "big.bin");
+            ASSERT_EQ(file.result(), kArchiverOk);
+            ASSERT_EQ(file.write(written.constData(), size_t(written.size()), 0), kArchiverOk);
+        }
     }
-    EXPECT_EQ(FolderTree(folder.file("out")), QStringList{"big.bin"});
+    EXPECT_EQ(FolderTree(folder.file("out")), QStringList{"big.bin"}) << "nor the journal of the extraction";
     EXPECT_EQ(folder.readBytes("out/big.bin"), "original");
 
     // A stop asked for before the extraction writes nothing.

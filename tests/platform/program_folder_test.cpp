@@ -20,6 +20,7 @@ protected:
         folder.writeBytes("install/share/tockara/help/help.htm", "<html>");
         folder.writeBytes("install/share/tockara/anime/walker.dat", "[Setting]\r\n");
         folder.writeBytes("install/share/tockara/anime/walker.gif", "GIF89a");
+        folder.writeBytes("install/share/tockara/sounds/chime.wav", "RIFF");
     }
     ~ProgramFolder() override
     {
@@ -80,6 +81,7 @@ TEST_F(ProgramFolder, AnInstalledProgramUsesTheUsersDataFolderSeededOnce)
     EXPECT_EQ(SampleFolder(userFolder), userFolder + "/anime");
     EXPECT_EQ(folder.readBytes("data/tockara/anime/walker.dat"), "[Setting]\r\n");
     EXPECT_EQ(folder.readBytes("data/tockara/anime/walker.gif"), "GIF89a");
+    EXPECT_EQ(folder.readBytes("data/tockara/sounds/chime.wav"), "RIFF") << "the chime";
 
     // The user's own files are never overwritten by a later start.
     folder.writeBytes("data/tockara/Calender.ini", "[DateFormat]\r\n1=mine\r\n");

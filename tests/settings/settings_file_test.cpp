@@ -54,12 +54,14 @@ TEST_F(SettingsFile, FirstRunGivesDefaultsAndSavesEveryKeyInOrder)
         "Enabled1=0", "Time1=00:00", "Comment1=" + comment, "File1=",
         "Enabled2=0", "Time2=00:00", "Comment2=" + comment, "File2=",
         "[Anime]", "Enabled=1", "File=",
-        "[ARC]", "DecompFolder=" + QFile::encodeName(DefaultDecompFolder()), "FileFold=0"};
+        "[ARC]", "DecompFolder=" + QFile::encodeName(DefaultDecompFolder()), "FileFold=0",
+        "[Window]", "Opacity=100", "ClickThrough=0",
+        "[Chime]", "Enabled=0", "File=sounds/chime.wav", "Quiet=1", "QuietFrom=22:00", "QuietTo=07:00"};
     for (QByteArray &line : expected)
         line += '\r';
     expected.append("");  // after the last line end
     EXPECT_EQ(lines(), expected);
-    EXPECT_EQ(expected.size() - 1 - 8, 43) << "43 keys in 8 sections";
+    EXPECT_EQ(expected.size() - 1 - 10, 50) << "50 keys in 10 sections";
 }
 
 TEST_F(SettingsFile, ValuesSurviveSaveAndLoad)
@@ -185,6 +187,50 @@ TEST_F(SettingsFile, SaveKeepsOtherSectionsAndLines)
     const QByteArray saved = folder.readBytes("Tockara.ini");
     EXPECT_TRUE(saved.startsWith(foreign + "[Setting]\r\nCustom=1\r\nWidth=120\r\nLeft=0\r\n"));
     EXPECT_EQ(saved.count("[Setting]"), 1);
+}
+
+TEST_F(SettingsFile, WindowAndChimeKeysRoundTripAndAFaintOrBrokenOpacityReadsOpaque)
+{
+    Settings settings = load();
+    settings.Window = {.Opacity = 50, .ClickThrough = 1};
+    settings.Chime = {.Enabled = 1, .File = "~/bell.ogg", .Quiet = 0, .QuietFrom = "23:30", .QuietTo = "06:00"};
+    ASSERT_TRUE(SaveSettings(settings, path));
+    const Settings again = load();
+    EXPECT_EQ(again.Window.Opacity, 50);
+    EXPECT_EQ(again.Window.ClickThrough, 1);
+    EXPECT_EQ(again.Chime.Enabled, 1);
+    EXPECT_EQ(again.Chime.File, "~/bell.ogg");
+    EXPECT_EQ(again.Chime.Quiet, 0);
+    EXPECT_EQ(again.Chime.QuietFrom, "23:30");
+    EXPECT_EQ(again.Chime.QuietTo, "06:00");
+
+    const struct { QByteArray text; qint16 opacity; } cases[] = {
+        {"30", 30}, {"75", 75}, {"100", 100}, {"29", 100}, {"0", 100}, {"-50", 100}, {"101", 100}, {"", 100}, {"x", 100}};
+    for (const auto &c : cases) {
+        give("[Window]\r\nOpacity=" + c.text + "\r\n");
+        EXPECT_EQ(load().Window.Opacity, c.opacity) << c.text.constData();
+    }
+}
+
+TEST_F(SettingsFile, AFileOfAnEarlierClockReadsAsBeforeAndKeepsItsBytes)
+{
+    // Every key an earlier clock wrote, none of the window or chime keys.
+    ASSERT_TRUE(SaveSettings(load(), path));
+    QByteArray earlier = folder.readBytes("Tockara.ini");
+    earlier.truncate(earlier.indexOf("[Window]"));
+    earlier.replace("Width=80", "Width=120");
+    give(earlier);
+
+    const Settings settings = load();
+    EXPECT_EQ(settings.Setting.Width, 120);
+    const Settings defaults;
+    EXPECT_EQ(settings.Window.Opacity, defaults.Window.Opacity);
+    EXPECT_EQ(settings.Window.ClickThrough, 0);
+    EXPECT_EQ(settings.Chime.Enabled, 0);
+    EXPECT_EQ(settings.Chime.File, defaults.Chime.File);
+    // The new sections go after everything the earlier clock wrote.
+    ASSERT_TRUE(SaveSettings(settings, path));
+    EXPECT_TRUE(folder.readBytes("Tockara.ini").startsWith(earlier + "[Window]\r\n"));
 }
 
 TEST_F(SettingsFile, SaveIntoMissingFolderFails)

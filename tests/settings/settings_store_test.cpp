@@ -40,6 +40,9 @@ TEST_F(SettingsStoreTest, EachChangeAnnouncesTheAspectsItTouches)
         {"third alarm", [](Settings &s) { s.Alarm[2].Comment = "x"; }, A::Alarms},
         {"environment", [](Settings &s) { s.Anime.Enabled = 0; }, A::Environment},
         {"archive", [](Settings &s) { s.ARC.FileFold = -1; }, A::Archive},
+        {"opacity", [](Settings &s) { s.Window.Opacity = 50; }, A::Opacity},
+        {"click-through", [](Settings &s) { s.Window.ClickThrough = 1; }, A::ClickThrough},
+        {"chime", [](Settings &s) { s.Chime.QuietTo = "06:00"; }, A::Chime},
         {"size and picture",
          [](Settings &s) {
              s.Setting.Width = 100;

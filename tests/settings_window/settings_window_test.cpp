@@ -98,7 +98,7 @@ TEST_F(SettingsFrameTest, ARequestWithoutAPageShowsTheBareWindow)
 TEST_F(SettingsFrameTest, CloseKeepsEverySettingOnEveryPage)
 {
     const Settings before = ctx.settings();
-    for (qint16 page : {qint16(1), qint16(2), qint16(3), qint16(8)}) {
+    for (qint16 page : {qint16(1), qint16(2), qint16(3), qint16(8), qint16(PageChime)}) {
         open(page);
         // Edit everything the page offers.
         for (QLineEdit *edit : window->findChildren<QLineEdit *>())

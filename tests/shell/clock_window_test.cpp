@@ -9,6 +9,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 #include "context/context.h"
 #include "face/ui/hover_window.h"
@@ -525,6 +526,133 @@ TEST_F(ClockFixture, AnOpenAlarmBoxLeavesTheClockRunningAndALaterAlarmStillFires
             w->close();
 }
 
+// Opaque windows (X11) get the window's opacity, which the compositing
+// manager applies; clear ones (Wayland sessions) carry it in their pixels.
+TEST_F(ClockFixture, TheWholeClockTakesItsOpacityTheWayItsSessionDrawsIt)
+{
+    using enum DesktopSession;
+    const struct {
+        DesktopSession session;
+        qint16 opacity;
+        qreal windowOpacity;
+        int centreAlpha;
+    } cases[] = {
+        {X11, 100, 1.0, 255},         {X11, 50, 0.5, 255},         {X11, 30, 0.3, 255},
+        {WaylandOther, 50, 1.0, 128}, {WaylandGnome, 30, 1.0, 77}, {WaylandKde, 100, 1.0, 255},
+    };
+    for (const auto &c : cases) {
+        fakes.screen->sessionKind = c.session;
+        preset([&](Settings &s) { s.Window.Opacity = c.opacity; });
+        auto clock = makeClock();
+        clock->Tick();
+        EXPECT_NEAR(clock->windowOpacity(), c.windowOpacity, 0.01) << int(c.session) << " " << c.opacity;
+        QImage shown(clock->size(), QImage::Format_ARGB32_Premultiplied);
+        shown.fill(Qt::transparent);
+        clock->render(&shown, {}, {}, QWidget::DrawChildren);
+        EXPECT_NEAR(qAlpha(shown.pixel(40, 40)), c.centreAlpha, 2) << int(c.session) << " " << c.opacity;
+    }
+
+    // A step chosen while the clock runs shows at once.
+    fakes.screen->sessionKind = X11;
+    auto clock = makeClock();
+    ctx.store.Update([](Settings &s) { s.Window.Opacity = 70; });
+    EXPECT_NEAR(clock->windowOpacity(), 0.7, 0.01);
+}
+
+TEST_F(ClockFixture, ClickThroughLetsThePointerPassAndTurnsOffInPlace)
+{
+    preset([](Settings &s) {
+        s.Window.ClickThrough = 1;
+        s.Setting.Left = 100 * 15;
+        s.Setting.Top = 100 * 15;
+    });
+    auto clock = makeClock();
+    int menus = 0;
+    clock->showPopupMenu = [&menus](QPoint) { ++menus; };
+    HoverWindow hover(ctx);
+    clock->setHoverWindow(&hover);
+    clock->show();
+    ASSERT_TRUE(clock->windowHandle());
+    EXPECT_TRUE(clock->windowHandle()->flags() & Qt::WindowTransparentForInput) << "an empty input shape";
+    const WId window = clock->winId();
+
+    // Whatever the display server still sends: no drag, no menu, no hover.
+    fakes.screen->pointer = clock->geometry().center();
+    QEnterEvent enter(QPointF(40, 40), QPointF(40, 40), QPointF(140, 140));
+    QApplication::sendEvent(clock.get(), &enter);
+    QTest::mousePress(clock.get(), Qt::LeftButton, {}, QPoint(40, 40));
+    QMouseEvent move(QEvent::MouseMove, QPointF(50, 50), QPointF(250, 250), Qt::NoButton, Qt::LeftButton, {});
+    QApplication::sendEvent(clock.get(), &move);
+    QTest::mouseRelease(clock.get(), Qt::LeftButton, {}, QPoint(50, 50));
+    QTest::mousePress(clock.get(), Qt::RightButton, {}, QPoint(40, 40));
+    clock->Tick();
+    EXPECT_EQ(clock->pos(), QPoint(100, 100));
+    EXPECT_EQ(saved("Left"), "-") << "a drag saved a position";
+    EXPECT_EQ(menus, 0);
+    EXPECT_FALSE(hover.isVisible());
+    EXPECT_TRUE(clock->isVisible());
+
+    // Turned off (from the menu that --menu opened): the same window, still
+    // shown, takes the pointer again.
+    ctx.store.Update([](Settings &s) { s.Window.ClickThrough = 0; });
+    EXPECT_FALSE(clock->windowHandle()->flags() & Qt::WindowTransparentForInput);
+    EXPECT_FALSE(clock->windowFlags() & Qt::WindowTransparentForInput);
+    EXPECT_TRUE(clock->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_EQ(clock->winId(), window);
+    EXPECT_TRUE(clock->isVisible());
+    QTest::mousePress(clock.get(), Qt::RightButton, {}, QPoint(40, 40));
+    EXPECT_EQ(menus, 1);
+    clock->Tick();
+    EXPECT_TRUE(hover.isVisible());
+}
+
+// The chime plays after the tick, once, through the sound service; the
+// shipped chime when no file is named.
+TEST_F(ClockFixture, TheChimePlaysItsFileOnceAfterTheTickOfTheFullHourUnlessAnAlarmRings)
+{
+    const struct {
+        const char *what;
+        std::function<void(Settings &)> edit;
+        QStringList played;
+        int boxes;
+    } cases[] = {
+        {"on", [](Settings &s) { s.Chime.Enabled = 1; }, {"sounds/chime.wav"}, 0},
+        {"its own file", [](Settings &s) { s.Chime = {.Enabled = 1, .File = "/sounds/bell.ogg"}; },
+         {"/sounds/bell.ogg"}, 0},
+        {"no file named", [](Settings &s) { s.Chime = {.Enabled = 1, .File = " "}; }, {"sounds/chime.wav"}, 0},
+        {"off", [](Settings &) {}, {}, 0},
+        {"an alarm of the minute",
+         [](Settings &s) {
+             s.Chime.Enabled = 1;
+             s.Alarm[0] = {1, "10:00", "会議です", ""};
+         },
+         {}, 1},
+    };
+    for (const auto &c : cases) {
+        preset([&](Settings &s) {
+            s = Settings{};
+            c.edit(s);
+        });
+        fakes.sounds->started.clear();
+        fakes.messages->shown.clear();
+        fakes.clock->current = QDateTime(QDate(2026, 12, 7), QTime(9, 59, 59, 500));
+        auto clock = makeClock();
+        for (int i = 0; i < 20; ++i) {
+            const qsizetype before = fakes.sounds->started.size();
+            clock->Tick();
+            EXPECT_EQ(fakes.sounds->started.size(), before) << "played within the tick: " << c.what;
+            QCoreApplication::processEvents();
+            fakes.clock->current = fakes.clock->current.addMSecs(100);
+        }
+        QStringList expected;
+        for (const QString &file : c.played)
+            expected << (file.startsWith('/') ? file : folder.file(file));
+        EXPECT_EQ(fakes.sounds->started, expected) << c.what;
+        EXPECT_EQ(fakes.messages->shown.size(), c.boxes) << c.what;
+        fakes.messages->openNotified.clear();
+    }
+}
+
 TEST_F(ClockFixture, TheClockShowsEachChangeOnceItIsSaved)
 {
     folder.writeBytes("Calender.ini", "[DateFormat]\r\n1=yyyy/mm/dd,a\r\n2=m/d,b\r\n");
@@ -715,6 +843,58 @@ TEST_F(ClockFixture, WhereTheWindowIsNotToldTheScreensWatchEndsTheHover)
     clock->Tick();
     EXPECT_EQ(screen.watchedArea, clock->geometry());
     EXPECT_EQ(clock->pos(), start + QPoint(100, 50));
+}
+
+// A monitor unplugged or made smaller under the running clock: the clock
+// comes wholly onto a remaining monitor as at start, at once; the stored
+// position stays, and the clock goes back there when the monitor returns. A
+// drag in progress is left under the pointer.
+TEST_F(ClockFixture, AMonitorGoneBringsTheClockOntoARemainingOneAndBackWhenItReturns)
+{
+    auto fake = std::make_unique<FakeMonitorScreen>();
+    FakeMonitorScreen &screen = *fake;
+    const QRect first(0, 0, 1024, 768), second(1024, 0, 1024, 600);
+    screen.desktop = QRect(0, 0, 2048, 768);
+    screen.monitors = {first, second};
+    fakes.services.screen = std::move(fake);
+    preset([](Settings &s) {
+        s.Setting.Left = 1500 * 15;
+        s.Setting.Top = 300 * 15;
+    });
+    auto clock = makeClock();
+    ASSERT_EQ(clock->pos(), QPoint(1500, 300));
+    ASSERT_TRUE(screen.monitorsChanged);
+
+    struct Case {
+        const char *what;
+        QRect desktop;
+        QList<QRect> monitors;
+        QPoint at;
+    } cases[] = {
+        {"the second monitor unplugged", first, {first}, QPoint(1024 - 80, 300)},
+        {"the first made smaller", QRect(0, 0, 800, 600), {QRect(0, 0, 800, 600)}, QPoint(800 - 80, 300)},
+        {"both back", QRect(0, 0, 2048, 768), {first, second}, QPoint(1500, 300)},
+    };
+    for (const Case &c : cases) {
+        screen.desktop = c.desktop;
+        screen.monitors = c.monitors;
+        screen.monitorsChanged();
+        screen.monitorsChanged();   // told once per change of each monitor
+        QApplication::processEvents();
+        EXPECT_EQ(clock->pos(), c.at) << c.what;
+        EXPECT_EQ(ctx.settings().Setting.Left, 22500) << c.what;
+        EXPECT_EQ(ctx.settings().Setting.Top, 4500) << c.what;
+        EXPECT_EQ(saved("Left"), "-") << c.what << ": nothing written";
+    }
+
+    QMouseEvent press = MouseEvent(QEvent::MouseButtonPress, {30, 30}, {1530, 330}, Qt::LeftButton);
+    QApplication::sendEvent(clock.get(), &press);
+    QMouseEvent move = MouseEvent(QEvent::MouseMove, {30, 30}, {1930, 330}, Qt::LeftButton);
+    QApplication::sendEvent(clock.get(), &move);
+    screen.monitors = {first};
+    screen.monitorsChanged();
+    QApplication::processEvents();
+    EXPECT_EQ(clock->pos(), QPoint(1900, 300)) << "moved away under the dragging pointer";
 }
 
 // Every window manager is asked to keep the clock off its task bar before it

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 #include <QApplication>
 #include <QTimer>
+#include <QDir>
+#include <QTest>
 
 #include <QAction>
 
@@ -11,7 +13,10 @@
 #include "settings/ansi_text.h"
 #include "settings/profile.h"
 #include "shell/clock_window.h"
+#include "shell/keyboard_menu.h"
 #include "shell/startup.h"
+#include "platform/linux/clock_requests.h"
+#include "support/environment_value.h"
 #include "support/fake_services.h"
 #include "support/temp_folder.h"
 
@@ -152,4 +157,29 @@ TEST(ToolkitPlatformTest, X11WheneverADisplayIsThereExceptForTestPlatforms)
     };
     for (const auto &c : cases)
         EXPECT_EQ(ToolkitPlatform(c.requested, c.display), QByteArray(c.chosen)) << c.requested << " " << c.display;
+}
+
+// Starting the clock again, from the desktop's menu or by `tockara --menu`,
+// asks the clock already running in the folder to open its menu.
+TEST(SecondStartTest, AsksTheRunningClockForItsMenuWithOrWithoutTheMenuOption)
+{
+    TempFolder folder;
+    QDir(folder.path()).mkpath("runtime");
+    QDir(folder.path()).mkpath("program");
+    QFile::setPermissions(folder.file("runtime"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EnvironmentValue runtime{"XDG_RUNTIME_DIR", QFile::encodeName(folder.file("runtime"))};
+    const QString program = folder.file("program");
+    int heard = 0;
+    auto listener = MakeLinuxRequestListener(program);
+    ASSERT_TRUE(listener->listen([&heard](ClockRequest) { ++heard; }));
+
+    char name[] = "tockara", menu[] = "--menu", other[] = "--unknown";
+    char *plain[] = {name, nullptr}, *withMenu[] = {name, menu, nullptr}, *withOther[] = {name, other, nullptr};
+    const struct { const char *what; int argc; char **argv; } starts[] = {
+        {"tockara", 1, plain}, {"tockara --menu", 2, withMenu}, {"tockara --unknown", 2, withOther}};
+    for (const auto &start : starts) {
+        const int before = heard;
+        EXPECT_EQ(PassToRunningClock(program, start.argc, start.argv), 0) << start.what;
+        EXPECT_TRUE(QTest::qWaitFor([&] { return heard == before + 1; }, 2000)) << start.what;
+    }
 }

@@ -2,11 +2,14 @@
 #include <gtest/gtest.h>
 
 #include <QDialog>
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTest>
 
+#include "platform/linux/linux_services.h"
 #include "shell/window_placement.h"
+#include "support/box_faults.h"
 
 namespace {
 
@@ -60,6 +63,25 @@ TEST(BesideClock, NeverCoversTheClockWhereverItStands)
     }
 }
 
+// A window too large for every side is made as small as it must be (no
+// smaller than it can be) to fit on the side that keeps the most of it.
+TEST(SizeBesideClock, ShrinksOnlyWhatFitsNowhereAndNotBelowItsMinimum)
+{
+    const struct {
+        const char *name;
+        QRect clock;
+        QSize window, minimum, expected;
+    } cases[] = {
+        {"fits on the right as it is", {0, 0, 80, 80}, {860, 520}, {400, 300}, {860, 520}},
+        {"a chooser beside a clock in the middle: below it", {400, 300, 80, 80}, {860, 520}, {400, 300}, {860, 380}},
+        {"a wide and tall box: the side that keeps most", {400, 300, 80, 80}, {680, 700}, {300, 200}, {536, 700}},
+        {"its minimum fits nowhere: kept", {400, 300, 80, 80}, {860, 520}, {600, 400}, {860, 520}},
+        {"a clock as large as the screen: kept", {0, 0, 1024, 768}, {300, 200}, {100, 100}, {300, 200}},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(SizeBesideClock(c.clock, c.window, c.minimum, kScreen), c.expected) << c.name;
+}
+
 // Every dialog of the program that opens, a box or a tool window, finds its
 // place beside the clock by the one rule.
 TEST(ToolWindowPlacement, PutsEachDialogBesideTheClockAsItIsShown)
@@ -76,6 +98,37 @@ TEST(ToolWindowPlacement, PutsEachDialogBesideTheClockAsItIsShown)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&settings));
     EXPECT_FALSE(settings.frameGeometry().intersects(clock.frameGeometry())) << "over the clock";
     EXPECT_EQ(settings.frameGeometry().topLeft(), QPoint(88, 0));
+}
+
+// Wherever the clock stands, a chooser larger than any side leaves and a box
+// with a long list open beside it, made smaller: the chooser as far as its
+// minimum size allows, the box by wrapping and scrolling its text.
+TEST(ToolWindowPlacement, MakesWindowsTooLargeForEverySideFitBesideTheClock)
+{
+    QWidget clock(nullptr, Qt::Tool | Qt::FramelessWindowHint);
+    clock.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&clock));
+    const QRect screen = clock.screen()->availableGeometry();
+    ToolWindowPlacement placement(clock);
+    Services services = MakeLinuxServices();
+    const QString list = QStringList(100, QStringLiteral("フォルダ/とても長いファイルの名前.txt")).join(u'\n');
+    for (const QSize clockSize : {QSize(80, 80), QSize(160, 160)}) {
+        clock.setGeometry(QRect(screen.center() - QPoint(clockSize.width() / 2, clockSize.height() / 2), clockSize));
+        QFileDialog chooser(&clock);
+        chooser.setOption(QFileDialog::DontUseNativeDialog);
+        chooser.resize(screen.size() * 9 / 10);
+        chooser.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&chooser));
+        EXPECT_FALSE(chooser.frameGeometry().intersects(clock.frameGeometry()))
+            << "the chooser at " << chooser.frameGeometry().x() << "," << chooser.frameGeometry().y();
+        chooser.close();
+
+        const FakeMessageBoxes::Shown report{list, "Tockara", MessageButtons::Ok, MessageIcon::Warning, false, {}};
+        WithShownBox(*services.messages, report, [&](QMessageBox &box) {
+            EXPECT_FALSE(box.frameGeometry().intersects(clock.frameGeometry())) << clockSize.width();
+            EXPECT_EQ(BoxFaults(box, list, "Tockara"), "") << clockSize.width();
+        });
+    }
 }
 
 } // namespace

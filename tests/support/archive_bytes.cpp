@@ -50,7 +50,7 @@ QByteArray ZipBytes(const QList<ArchiveItem> &items, bool utf8Names)
         // An encrypted entry starts with the 12 bytes of its encryption header.
         const QByteArray data = item.encrypted ? QByteArray(12, '\x5a') + item.data : item.data;
         const quint32 stated = item.statedSize >= 0 ? quint32(item.statedSize) : quint32(item.data.size());
-        local.u32(0x04034b50).u16(20).u16(flags).u16(0).u16(0).u16(kDosDate).u32(crc)
+        local.u32(0x04034b50).u16(20).u16(flags).u16(item.zipMethod).u16(0).u16(kDosDate).u32(crc)
             .u32(data.size()).u32(stated).u16(item.name.size()).u16(0)
             .raw(item.name).raw(data);
         const bool unix = item.kind == ArchiveItem::Link || item.kind == ArchiveItem::Device || item.mode;
@@ -59,7 +59,7 @@ QByteArray ZipBytes(const QList<ArchiveItem> &items, bool utf8Names)
                                    : item.kind == ArchiveItem::Device ? 0020644u << 16
                                    : item.kind == ArchiveItem::Folder ? 0x10
                                                                       : 0x20;
-        central.u32(0x02014b50).u16(unix ? 0x0314 : 20).u16(20).u16(flags).u16(0).u16(0)
+        central.u32(0x02014b50).u16(unix ? 0x0314 : 20).u16(20).u16(flags).u16(item.zipMethod).u16(0)
             .u16(kDosDate).u32(crc).u32(data.size()).u32(stated)
             .u16(item.name.size()).u16(0).u16(0).u16(0).u16(0).u32(attributes).u32(offset)
             .raw(item.name);
@@ -96,10 +96,13 @@ QByteArray LzhBytes(const QList<ArchiveItem> &items)
     QByteArray out;
     for (const ArchiveItem &item : items) {
         const bool folder = item.kind == ArchiveItem::Folder;
+        const QByteArray method = !item.lzhMethod.isEmpty() ? item.lzhMethod : folder ? "-lhd-" : "-lh0-";
         Bytes header;
-        header.raw(folder ? "-lhd-" : "-lh0-").u32(item.data.size()).u32(item.data.size())
+        header.raw(method).u32(item.data.size()).u32(item.data.size())
             .u16(0).u16(kDosDate).u8(folder ? 0x10 : 0x20).u8(0)
             .u8(item.name.size()).raw(item.name).u16(Crc16(item.data) ^ (item.wrongCrc ? 1 : 0));
+        if (item.mode)  // 'U', its version, the time, the mode, the owner and group
+            header.u8('U').u8(0).u32(0).u16(int(item.mode & 0xFFFF)).u16(0).u16(0);
         int sum = 0;
         for (char byte : header.out)
             sum += static_cast<quint8>(byte);
@@ -121,16 +124,29 @@ QByteArray ArjBytes(const QList<ArchiveItem> &items)
         .u16(0).u16(0).u16(0).raw(QByteArray("test.arj", 9)).u8(0);
     QByteArray out = header(main.out);
     for (const ArchiveItem &item : items) {
-        const bool folder = item.kind == ArchiveItem::Folder;
+        const quint32 unixKind = item.mode & 0170000;
+        const bool folder = item.kind == ArchiveItem::Folder || unixKind == 0040000;
+        const bool special = item.mode && !folder && unixKind != 0 && unixKind != 0100000;
+        // ARJ for Unix: the permission bits, and 0x1000 a file, 0x2000 a
+        // folder, 0x4000 a link, pipe or device.
+        const quint16 attributes = !item.mode ? (folder ? 0x10 : 0x20)
+                                              : quint16((item.mode & 07777) | (special ? 0x4000 : folder ? 0x2000 : 0x1000));
+        const int type = special ? 6 : folder ? 3 : 0;
+        const QByteArray data = special ? QByteArray() : item.data;
         Bytes basic;
-        // Flag 1: garbled (encrypted) with a password.
-        // Host 2 (Unix) keeps the mode in place of the DOS attributes.
-        const quint16 attributes = item.mode ? quint16(item.mode) : folder ? 0x10 : 0x20;
-        basic.u8(30).u8(11).u8(1).u8(item.mode ? 2 : 0).u8(item.encrypted ? 1 : 0).u8(0).u8(folder ? 3 : 0).u8(0)
-            .u32(kDosDate).u32(item.data.size()).u32(item.data.size())
-            .u32(Crc32(item.data) ^ (item.wrongCrc ? 1 : 0))
+        // Flag 1: garbled (encrypted) with a password. Host 2: Unix.
+        basic.u8(30).u8(11).u8(1).u8(item.mode ? 2 : 0).u8(item.encrypted ? 1 : 0).u8(0).u8(type).u8(0)
+            .u32(kDosDate).u32(data.size()).u32(data.size())
+            .u32(Crc32(data) ^ (item.wrongCrc ? 1 : 0))
             .u16(0).u16(attributes).u16(0).raw(item.name).u8(0).u8(0);
-        out += header(basic.out) + item.data;
+        Bytes entry;
+        entry.u8(0x60).u8(0xEA).u16(basic.out.size()).raw(basic.out).u32(Crc32(basic.out));
+        if (special) {  // what it is: 'U', then a link's target
+            const QByteArray extended = QByteArray("U\0", 2) + char(unixKind == 0120000 ? 'C' : 0) + item.data;
+            entry.u16(extended.size()).raw(extended).u32(Crc32(extended));
+        }
+        entry.u16(0);
+        out += entry.out + data;
     }
     return out + QByteArray("\x60\xEA\0\0", 4);
 }

@@ -11,7 +11,8 @@ MessageAnswer FakeMessageBoxes::show(QWidget *, const QString &text, const QStri
         answers.pop_front();
         return answer;
     }
-    return buttons == MessageButtons::YesNo ? MessageAnswer::Yes : MessageAnswer::Ok;
+    return buttons == MessageButtons::YesNo || buttons == MessageButtons::YesNoDefaultNo ? MessageAnswer::Yes
+                                                                                      : MessageAnswer::Ok;
 }
 
 void FakeMessageBoxes::notify(QWidget *, const QString &text, const QString &title,

@@ -82,6 +82,7 @@ public:
             std::exchange(pointerMoved, nullptr)();
     }
     DesktopSession session() const override { return sessionKind; }
+    bool drawsTranslucency() const override { return compositor; }
     void keepOffTaskbar(QWindow &window) override { offTaskbar << &window; }
     void keepAboveOtherPrograms(QWindow &window) override { keptAbove << &window; }
     // A session that watches for the pointer leaving when pointerWatch is set.
@@ -115,6 +116,7 @@ public:
     QList<QRect> monitors;   // none: one monitor, the desktop
     QPoint pointer = QPoint(900, 700);
     DesktopSession sessionKind = DesktopSession::X11;
+    bool compositor = true;   // what drawsTranslucency answers
     // The windows the program asked about, in turn.
     QList<QWindow *> offTaskbar, keptAbove;
     bool pointerWatch = false;

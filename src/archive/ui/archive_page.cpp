@@ -47,18 +47,17 @@ ArchivePage::ArchivePage(const PageEnvironment &environment)
 
 void ArchivePage::Open()
 {
-    // The folder really used: one where the clock keeps its state or code
-    // (as the program folder, the default of earlier versions) is shown as
-    // the download folder that stands in for it.
+    // The folder really used: one where the clock keeps its state or code,
+    // or the desktop its settings, is shown as the download folder that
+    // stands in for it (empty when none may be used).
     const ExtractionSettings settings = ClockExtractionSettings(ctx_);
     ProtectedPlaces places = settings.protectedPlaces;
     places.folders << settings.programFolder;
     const QString &typed = ctx_.settings().ARC.DecompFolder;
     const QString used = ExtractionFolder(typed, ctx_.programFolder, places);
-    const bool standsIn = typed.trimmed().isEmpty()
-                          || (used == DefaultExtractionFolder()
-                              && AddTrailingSeparator(ResolveUserPath(typed, ctx_.programFolder)) != used);
-    folder_->setText(standsIn ? used : typed);
+    const bool asTyped = !typed.trimmed().isEmpty()
+                         && AddTrailingSeparator(ResolveUserPath(typed, ctx_.programFolder)) == used;
+    folder_->setText(asTyped ? typed : used);
     fileFold_->setChecked(ctx_.settings().ARC.FileFold != 0);
 }
 

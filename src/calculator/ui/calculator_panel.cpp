@@ -53,6 +53,7 @@ CalculatorPanel::CalculatorPanel(Calculator &calculator, QWidget *parent)
     equals_ = findChild<QPushButton *>(QStringLiteral("NBTN%1").arg(CalcKey::Equals));
 
     display_->setObjectName(QStringLiteral("DSP2"));
+    display_->setTextFormat(Qt::PlainText);
     display_->setAccessibleDescription(QStringLiteral("電卓の表示"));
     display_->setGeometry(16, 24, 169, 20);
     display_->setAutoFillBackground(true);

@@ -200,6 +200,8 @@ MonthView::MonthView(const CalendarData &calendar, QString programFolder, QWidge
         connect(button, &QPushButton::clicked, this, step.action);
     }
     hover_->setObjectName(QStringLiteral("DSP3"));
+    // A day's diary line, as written in the diary file.
+    hover_->setTextFormat(Qt::PlainText);
     hover_->setGeometry(8, 160, 265, 17);
     surface_.fill(palette().color(QPalette::Window));
 }

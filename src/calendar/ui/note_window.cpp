@@ -48,10 +48,12 @@ void NoteWindow::buildControls()
 
     title_ = new QLabel(panel_);
     title_->setObjectName(QStringLiteral("LBL2"));
+    title_->setTextFormat(Qt::PlainText);
     title_->setGeometry(8, 8, 129, 17);
 
     warning_ = new QLabel(QStringLiteral("10行までしか記録されません。"), panel_);
     warning_->setObjectName(QStringLiteral("LBL3"));
+    warning_->setTextFormat(Qt::PlainText);
     // The text box starts 13 pixels below the label's top and covers the rest
     // of it: the warning stands at the top of its label, as the form's labels
     // draw their text.
@@ -180,8 +182,10 @@ void NoteWindow::keyPressEvent(QKeyEvent *event)
 
 bool NoteWindow::confirmDiscard()
 {
+    // Return keeps what was written: the question comes after an Escape
+    // that may have been a slip.
     return ctx_.services.messages->show(this, QStringLiteral("書いた内容を登録せずに閉じますか？"),
-                                        QStringLiteral("確認"), MessageButtons::YesNo, MessageIcon::None)
+                                        QStringLiteral("確認"), MessageButtons::YesNoDefaultNo, MessageIcon::None)
            == MessageAnswer::Yes;
 }
 

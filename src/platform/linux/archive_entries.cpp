@@ -13,8 +13,10 @@ namespace {
 
 QStringDecoder ShiftJisDecoder()
 {
+    // Stateless: a name ends where its bytes end, a first byte of a
+    // character at its end included.
     for (const char *name : {"windows-31j", "CP932", "Shift_JIS"}) {
-        QStringDecoder decoder(name);
+        QStringDecoder decoder(name, QStringConverter::Flag::Stateless);
         if (decoder.isValid())
             return decoder;
     }
@@ -23,14 +25,87 @@ QStringDecoder ShiftJisDecoder()
 
 } // namespace
 
-QString DecodeEntryName(QByteArrayView raw)
+namespace {
+
+bool IsShiftJisLead(quint8 byte)
+{
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+// The characters a decoder puts in place of bytes it cannot read, without
+// always telling an error: the replacement character, and the "SUB" control
+// character of the converters of Japanese code pages.
+constexpr char16_t kSubstitute = 0x1A;
+
+bool ReadWhole(const QStringDecoder &decoder, const QString &text, QByteArrayView raw)
+{
+    return !decoder.hasError() && !text.contains(QChar::ReplacementCharacter)
+           && text.count(QChar(kSubstitute)) == raw.count(char(kSubstitute));
+}
+
+// The name in Shift-JIS, each byte that is no part of a character kept by
+// keep(byte); nothing needed keeping when kept stays false.
+template <typename Keep>
+QString ShiftJisName(QByteArrayView raw, Keep keep, bool &kept)
+{
+    QStringDecoder whole = ShiftJisDecoder();
+    const QString decoded = whole(raw);
+    kept = false;
+    if (ReadWhole(whole, decoded, raw))
+        return decoded;
+    // Character by character: one byte, or a first byte and its second.
+    QString name;
+    for (qsizetype i = 0; i < raw.size();) {
+        const quint8 byte = quint8(raw[i]);
+        const qsizetype length = IsShiftJisLead(byte) && i + 1 < raw.size() ? 2 : 1;
+        QStringDecoder one = ShiftJisDecoder();
+        const QByteArrayView bytes = raw.sliced(i, length);
+        const QString character = one(bytes);
+        if (byte != '%' && (byte < 0x80 || (character.size() == 1 && ReadWhole(one, character, bytes)))) {
+            name += character;
+            i += length;
+        } else {
+            name += keep(byte);
+            kept = kept || byte != '%';
+            ++i;
+        }
+    }
+    return kept ? name : decoded;
+}
+
+QString Utf8Name(QByteArrayView raw, bool &valid)
 {
     QStringDecoder utf8(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
-    QString name = utf8(raw);
-    if (utf8.hasError()) {
-        QStringDecoder shiftJis = ShiftJisDecoder();
-        name = shiftJis(raw);
+    const QString name = utf8(raw);
+    valid = !utf8.hasError();
+    return name;
+}
+
+} // namespace
+
+QString DecodeEntryName(QByteArrayView raw)
+{
+    bool utf8 = false;
+    QString name = Utf8Name(raw, utf8);
+    if (!utf8) {
+        bool kept = false;
+        name = ShiftJisName(raw, [](quint8 byte) { return u'%' + QString::number(byte, 16).toUpper().rightJustified(2, u'0'); },
+                            kept);
     }
+    return name.replace(u'\\', u'/');
+}
+
+std::optional<QString> UndecodedEntryName(QByteArrayView raw)
+{
+    bool utf8 = false;
+    Utf8Name(raw, utf8);
+    if (utf8)
+        return std::nullopt;
+    bool kept = false;
+    QString name = ShiftJisName(raw, [](quint8 byte) { return byte == '%' ? QStringLiteral("%") : QString(QChar::ReplacementCharacter); },
+                                kept);
+    if (!kept)
+        return std::nullopt;
     return name.replace(u'\\', u'/');
 }
 

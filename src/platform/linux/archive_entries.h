@@ -13,7 +13,14 @@
 // otherwise Shift-JIS (CP932), the names of archives made on Japanese
 // Windows. Backslashes, the separator of archives made on DOS and Windows,
 // become "/" (after decoding, since a Shift-JIS trail byte can be 0x5C).
+// A name that is neither (made in another code page) keeps each byte that
+// is no part of a Shift-JIS character as "%XX", and "%" as "%25", so that
+// two names stored differently never come out as one.
 QString DecodeEntryName(QByteArrayView raw);
+// How a name that DecodeEntryName had to keep bytes of as "%XX" reads,
+// each such byte shown as U+FFFD (for the list of names written otherwise
+// than stored); nothing for any other name.
+std::optional<QString> UndecodedEntryName(QByteArrayView raw);
 
 // name as a path relative to the target folder, without empty and "." parts
 // ("" for the folder itself); nothing when the name is absolute, climbs

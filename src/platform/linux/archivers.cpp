@@ -1,4 +1,6 @@
-#include <QFileInfo>
+#include <sys/stat.h>
+
+#include <QFile>
 #include <QStringList>
 
 #include "platform/archive_formats.h"
@@ -71,9 +73,13 @@ public:
         if (!files)
             return std::nullopt;
         QStringList taken;
+        const QByteArray folder = QFile::encodeName(target) + '/';
         for (const QString &file : *files) {
+            // Any name there counts, a link to nothing included: one look
+            // that follows no link.
             const QString written = VisiblePath(file);
-            if (QFileInfo(target + u'/' + written).isSymLink() || QFileInfo::exists(target + u'/' + written))
+            struct stat status;
+            if (lstat((folder + QFile::encodeName(written)).constData(), &status) == 0)
                 taken << written;
         }
         taken.removeDuplicates();

@@ -5,21 +5,19 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStandardPaths>
 
 #include "platform/linux/desktop_lists.h"
 #include "platform/linux/linux_services.h"
+#include "platform/regular_file.h"
+#include "platform/user_folders.h"
 
 namespace {
 
 // The recently-used list grows with use; a damaged or runaway one is skipped.
 constexpr qint64 kRecentListLimit = 32 * 1024 * 1024;
-
-QString UserFolder(QStandardPaths::StandardLocation location)
-{
-    const QString path = QStandardPaths::writableLocation(location);
-    return path.isEmpty() ? QString() : QDir::cleanPath(path);
-}
+// The kernel's files tell no size; these limits are far above what they hold.
+constexpr qint64 kMountTableLimit = 16 * 1024 * 1024;
+constexpr qint64 kFlagFileLimit = 4096;
 
 // Whether the block device (a partition or a whole disk) sits on removable
 // media or on USB, from the kernel's device tree.
@@ -35,9 +33,9 @@ bool IsRemovableDevice(const QString &device)
         return true;
     // A partition's "removable" flag is its disk's.
     for (const QString &folder : {node, QFileInfo(node).path()}) {
-        QFile flag(folder + "/removable");
-        if (flag.open(QIODevice::ReadOnly))
-            return flag.readAll().trimmed() == "1";
+        const RegularFileBytes flag = ReadRegularFile(folder + "/removable", kFlagFileLimit);
+        if (flag.read())
+            return flag.bytes.trimmed() == "1";
     }
     return false;
 }
@@ -47,8 +45,8 @@ public:
     QString specialFolderPath(SpecialFolder folder) override
     {
         switch (folder) {
-        case SpecialFolder::Desktop: return UserFolder(QStandardPaths::DesktopLocation);
-        case SpecialFolder::Documents: return UserFolder(QStandardPaths::DocumentsLocation);
+        case SpecialFolder::Desktop: return UserFolderPath(UserFolder::Desktop);
+        case SpecialFolder::Documents: return UserFolderPath(UserFolder::Documents);
         case SpecialFolder::Computer: return QStringLiteral("/");
         case SpecialFolder::Recent: break;
         }
@@ -67,12 +65,14 @@ public:
 
     QStringList recentFiles() override
     {
-        QFile list(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
-                   + "/recently-used.xbel");
-        if (list.size() > kRecentListLimit || !list.open(QIODevice::ReadOnly))
+        // The desktop's list, which anyone may have put there: a FIFO would
+        // keep the menu from ever opening, a link to a device read for ever.
+        const RegularFileBytes list = ReadRegularFile(
+            BaseFolder("XDG_DATA_HOME", QStringLiteral("/.local/share")) + "/recently-used.xbel", kRecentListLimit);
+        if (!list.read())
             return {};
         QStringList existing;
-        for (const QString &path : ParseRecentlyUsed(list.readAll())) {
+        for (const QString &path : ParseRecentlyUsed(list.bytes)) {
             if (QFileInfo(path).isFile())
                 existing << path;
         }
@@ -81,12 +81,10 @@ public:
 
     QList<MountedDrive> mountedDrives() override
     {
-        QFile mounts(QStringLiteral("/proc/self/mounts"));
-        if (!mounts.open(QIODevice::ReadOnly))
+        const RegularFileBytes mounts = ReadRegularFile(QStringLiteral("/proc/self/mounts"), kMountTableLimit);
+        if (!mounts.read())
             return {};
-        // A file of the proc file system reports no size; readAll reads on
-        // to its end all the same.
-        return ParseMountTable(mounts.readAll(), IsRemovableDevice,
+        return ParseMountTable(mounts.bytes, IsRemovableDevice,
                                [](const QString &path) { return QFileInfo(path).isDir(); });
     }
 };

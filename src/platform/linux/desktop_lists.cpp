@@ -1,4 +1,5 @@
 #include "platform/linux/desktop_lists.h"
+#include "platform/file_places.h"
 
 #include <algorithm>
 #include <QDateTime>
@@ -13,22 +14,6 @@ QDateTime ParseTime(QStringView text)
 {
     QDateTime time = QDateTime::fromString(text.toString(), Qt::ISODateWithMs);
     return time.isValid() ? time : QDateTime::fromSecsSinceEpoch(0, QTimeZone::utc());
-}
-
-// "\040" and the other octal escapes of the mount table.
-QString UnescapeMountField(QByteArrayView field)
-{
-    QByteArray out;
-    for (qsizetype i = 0; i < field.size(); ++i) {
-        if (field[i] == '\\' && i + 3 < field.size() && field[i + 1] >= '0' && field[i + 1] <= '3'
-            && field[i + 2] >= '0' && field[i + 2] <= '7' && field[i + 3] >= '0' && field[i + 3] <= '7') {
-            out += char((field[i + 1] - '0') * 64 + (field[i + 2] - '0') * 8 + (field[i + 3] - '0'));
-            i += 3;
-        } else {
-            out += field[i];
-        }
-    }
-    return QString::fromUtf8(out);
 }
 
 bool IsKernelFileSystem(const QString &type)

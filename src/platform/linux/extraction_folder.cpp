@@ -16,6 +16,9 @@
 #include <QStringList>
 
 #include "platform/archivers.h"
+#include "platform/file_places.h"
+#include "platform/linux/archive_entries.h"
+#include "platform/regular_file.h"
 
 UniqueFd &UniqueFd::operator=(UniqueFd &&other) noexcept
 {
@@ -65,15 +68,18 @@ int FolderPartFailure(int parent, const QByteArray &part, int error)
 }
 
 constexpr int kFolderFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
+// A folder on the way to the target is only passed through: it needs no
+// right to be read, only to be searched.
+constexpr int kWayFlags = O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
 
 // Opens part inside parent, creating it when missing.
-int OpenFolderPart(int parent, const QByteArray &part, UniqueFd &folder)
+int OpenFolderPart(int parent, const QByteArray &part, UniqueFd &folder, int flags = kFolderFlags)
 {
-    int fd = openat(parent, part.constData(), kFolderFlags);
+    int fd = openat(parent, part.constData(), flags);
     if (fd < 0 && errno == ENOENT) {
         if (mkdirat(parent, part.constData(), 0777) != 0 && errno != EEXIST)
             return FolderPartFailure(parent, part, errno);
-        fd = openat(parent, part.constData(), kFolderFlags);
+        fd = openat(parent, part.constData(), flags);
     }
     if (fd < 0)
         return FolderPartFailure(parent, part, errno);
@@ -117,10 +123,60 @@ int RenameNoReplace(int fromFolder, const QByteArray &from, int toFolder, const 
     return renameat(fromFolder, from.constData(), toFolder, to.constData());
 }
 
-bool IsStalePartName(const char *name)
+// The clock's own temporaries: ".tockara-" and a random part, then what
+// they are. A file being written (".part"), the folder 7-Zip unpacks into
+// (".work") and the record of where an extraction put those (".journal").
+// Each is locked by whoever is using it, so a stale one is one nobody holds.
+constexpr char kTemporaryPrefix[] = ".tockara-";
+constexpr char kPartSuffix[] = ".part";
+constexpr char kWorkSuffix[] = ".work";
+constexpr char kJournalSuffix[] = ".journal";
+// A journal records a folder or two per folder of the archive.
+constexpr qint64 kJournalMost = qint64(4) << 20;
+
+QByteArray TemporaryName(const char *suffix)
 {
-    const QByteArray text(name);
-    return text.startsWith(".tockara-") && text.endsWith(".part");
+    return kTemporaryPrefix + QByteArray::number(QRandomGenerator::global()->generate64(), 36) + suffix;
+}
+
+bool IsTemporaryName(const QByteArray &name, const char *suffix)
+{
+    return name.size() > qsizetype(strlen(kTemporaryPrefix) + strlen(suffix)) && name.startsWith(kTemporaryPrefix)
+           && name.endsWith(suffix);
+}
+
+// Opens name in folder when it is a file or folder (as asked) of this user
+// that nobody holds, and holds it: the descriptor, or -1.
+int OpenUnheld(int folder, const char *name, bool isFolder)
+{
+    const int flags = O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | (isFolder ? O_DIRECTORY : 0);
+    UniqueFd fd(openat(folder, name, flags));
+    struct stat status;
+    if (fd.get() < 0 || fstat(fd.get(), &status) != 0 || status.st_uid != getuid()
+        || (isFolder ? !S_ISDIR(status.st_mode) : !S_ISREG(status.st_mode)) || flock(fd.get(), LOCK_EX | LOCK_NB) != 0)
+        return -1;
+    return fd.release();
+}
+
+// Removes name in folder with everything below it, never following a link.
+void RemoveTree(int folder, const QByteArray &name)
+{
+    if (unlinkat(folder, name.constData(), 0) == 0 || (errno != EISDIR && errno != EPERM))
+        return;
+    const int fd = openat(folder, name.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    DIR *dir = fd >= 0 ? fdopendir(fd) : nullptr;
+    if (!dir) {
+        if (fd >= 0)
+            ::close(fd);
+        return;
+    }
+    while (const dirent *entry = readdir(dir)) {
+        const QByteArray child(entry->d_name);
+        if (child != "." && child != "..")
+            RemoveTree(dirfd(dir), child);
+    }
+    closedir(dir);
+    unlinkat(folder, name.constData(), AT_REMOVEDIR);
 }
 
 // Removes every folder below folder that holds nothing else, then says
@@ -146,6 +202,83 @@ bool RemoveEmptyFolders(int folder)
     }
     closedir(dir);
     return empty;
+}
+
+// Opens the folder relative ("/"-separated) below base, never following a
+// link and creating nothing; -1 when a part is missing, climbs or is no
+// folder.
+int OpenExistingFolder(int base, const QByteArray &relative)
+{
+    UniqueFd current(fcntl(base, F_DUPFD_CLOEXEC, 0));
+    for (const QByteArray &part : relative.split('/')) {
+        if (part.isEmpty())
+            continue;
+        if (part == "." || part == ".." || current.get() < 0)
+            return -1;
+        current = UniqueFd(openat(current.get(), part.constData(), kFolderFlags));
+    }
+    return current.release();
+}
+
+void SweepTemporaries(int folder, bool journals);
+
+// Follows a stale journal (held) of folder: sweeps the folders it names, and
+// removes the folder the extraction made when it holds nothing but empty
+// folders.
+void FollowJournal(int folder, int journal)
+{
+    struct stat status;
+    if (fstat(journal, &status) != 0 || status.st_size > kJournalMost)
+        return;
+    const QByteArray text = ReadBytesAt(journal, 0, status.st_size).value_or(QByteArray());
+    QList<QByteArray> made;
+    for (const QByteArray &record : text.split('\0')) {
+        const QByteArray path = record.mid(1);
+        if (record.startsWith('T')) {
+            const UniqueFd below(OpenExistingFolder(folder, path));
+            if (below.get() >= 0)
+                SweepTemporaries(below.get(), false);
+        } else if (record.startsWith('M') && !path.isEmpty() && !path.contains('/') && path != "..") {
+            made << path;
+        }
+    }
+    for (const QByteArray &name : made) {
+        const UniqueFd below(openat(folder, name.constData(), kFolderFlags));
+        if (below.get() >= 0 && RemoveEmptyFolders(below.get()))
+            unlinkat(folder, name.constData(), AT_REMOVEDIR);
+    }
+}
+
+// Removes the clock's own temporaries in folder that nobody holds: files
+// being written and 7-Zip's folders; with journals, also the journals of
+// extractions into folder that ended without finishing, after following
+// them.
+void SweepTemporaries(int folder, bool journals)
+{
+    const int listing = fcntl(folder, F_DUPFD_CLOEXEC, 0);
+    DIR *dir = listing >= 0 ? fdopendir(listing) : nullptr;
+    if (!dir) {
+        if (listing >= 0)
+            ::close(listing);
+        return;
+    }
+    while (const dirent *entry = readdir(dir)) {
+        const QByteArray name(entry->d_name);
+        const bool work = IsTemporaryName(name, kWorkSuffix);
+        const bool journal = journals && IsTemporaryName(name, kJournalSuffix);
+        if (!work && !journal && !IsTemporaryName(name, kPartSuffix))
+            continue;
+        const UniqueFd held(OpenUnheld(folder, name.constData(), work));
+        if (held.get() < 0)
+            continue;
+        if (journal)
+            FollowJournal(folder, held.get());
+        if (work)
+            RemoveTree(folder, name);
+        else
+            unlinkat(folder, name.constData(), 0);
+    }
+    closedir(dir);
 }
 
 // The reserve kept free on a disk of total bytes: 1 % of it, at least
@@ -197,9 +330,9 @@ mode_t ExtractedFileMode()
     // The umask can only be read by setting it; the kernel shows it to the
     // process itself, which leaves it alone for the other threads.
     static const mode_t mask = [] {
-        QFile status(QStringLiteral("/proc/self/status"));
-        if (status.open(QIODevice::ReadOnly)) {
-            for (const QByteArray &line : status.readAll().split('\n')) {
+        const RegularFileBytes status = ReadRegularFile(QStringLiteral("/proc/self/status"), 1 << 16);
+        if (status.read()) {
+            for (const QByteArray &line : status.bytes.split('\n')) {
                 bool ok = false;
                 if (line.startsWith("Umask:")) {
                     const uint value = line.mid(6).trimmed().toUInt(&ok, 8);
@@ -213,62 +346,67 @@ mode_t ExtractedFileMode()
     return 0666 & ~mask;
 }
 
-int OpenRegularFile(const QString &path)
-{
-    // O_NONBLOCK: a pipe put in the file's place after a look opens at
-    // once instead of waiting for a writer.
-    const int fd = open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0)
-        return -1;
-    struct stat status;
-    if (fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
-        ::close(fd);
-        errno = ENXIO;
-        return -1;
-    }
-    fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-    return fd;
-}
-
 TargetFolder::TargetFolder(const QString &target, const ExtractionRules &rules)
-    : rules_{rules.protectedPlaces.canonical(), rules.existing, rules.newFolder}
+    : rules_{rules.protectedPlaces.resolved(), rules.existing, rules.newFolder}
 {
     if (target.isEmpty())
         return;
     if (rules_.newFolder)
-        openNew(QDir::cleanPath(target));
+        openNew(target);
     else
         open(target);
 }
 
 void TargetFolder::open(const QString &target)
 {
-    if (rules_.protectedPlaces.coversFolder(CanonicalPath(target))) {
+    checked_ = rules_.protectedPlaces.checkFolder(target);
+    if (checked_.covered) {
         failure_ = kArchiverRefused;
         return;
     }
-    if (!QDir().mkpath(target))
+    const QString &resolved = checked_.resolved;
+    // The folder checked is the folder opened: walked from the root without
+    // following a link (the resolved path holds none), the missing parts
+    // made on the way.
+    const QStringList parts = resolved.split(u'/', Qt::SkipEmptyParts);
+    UniqueFd folder(::open("/", (parts.isEmpty() ? kFolderFlags : kWayFlags) & ~O_NOFOLLOW));
+    for (qsizetype i = 0; i < parts.size() && folder.get() >= 0; ++i) {
+        UniqueFd next;
+        const int flags = i + 1 == parts.size() ? kFolderFlags : kWayFlags;
+        if (const int opened = OpenFolderPart(folder.get(), QFile::encodeName(parts[i]), next, flags); opened != kArchiverOk) {
+            failure_ = opened;
+            return;
+        }
+        folder = std::move(next);
+    }
+    if (folder.get() < 0)
         return;
-    path_ = QFileInfo(target).canonicalFilePath();
-    const int fd = ::open(QFile::encodeName(path_).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0)
-        fd_ = UniqueFd(fd);
+    path_ = resolved;
+    fd_ = std::move(folder);
+    // What an extraction into this folder that was killed left, here and
+    // in the folders its journal names.
+    SweepTemporaries(fd_.get(), true);
 }
 
 void TargetFolder::openNew(const QString &target)
 {
-    const QString parent = QFileInfo(target).path();
-    const QString name = QFileInfo(target).fileName();
-    open(parent);
-    if (!isOpen() || name.isEmpty())
+    QString spelled = target;
+    while (spelled.size() > 1 && spelled.endsWith(u'/'))
+        spelled.chop(1);
+    const qsizetype slash = spelled.lastIndexOf(u'/');
+    const QString name = spelled.mid(slash + 1);
+    if (name.isEmpty() || name == u"." || name == u"..")
+        return;
+    open(slash < 0 ? QStringLiteral(".") : slash == 0 ? QStringLiteral("/") : spelled.left(slash));
+    if (!isOpen())
         return;
     parent_ = std::move(fd_);
-    const QString parentPath = path_;
+    const FolderCheck parent = checked_;
     path_.clear();
     for (int n = 1; n < 1000; ++n) {
         const QString candidate = n == 1 ? name : NumberedName(name, n);
-        const QString candidatePath = parentPath + u'/' + candidate;
-        if (rules_.protectedPlaces.covers(candidatePath))
+        FolderCheck check = rules_.protectedPlaces.checkEntry(parent, parent_.get(), candidate, true);
+        if (check.covered)
             continue;
         const QByteArray encoded = QFile::encodeName(candidate);
         if (mkdirat(parent_.get(), encoded.constData(), 0777) != 0) {
@@ -278,10 +416,12 @@ void TargetFolder::openNew(const QString &target)
             return;
         }
         madeName_ = encoded;
+        record('M', encoded);
         const int fd = openat(parent_.get(), encoded.constData(), kFolderFlags);
         if (fd >= 0) {
             fd_ = UniqueFd(fd);
-            path_ = candidatePath;
+            path_ = check.resolved;
+            checked_ = std::move(check);
         }
         return;
     }
@@ -302,32 +442,70 @@ qint64 TargetFolder::roomBytes() const
 
 bool TargetFolder::isProtected(const QString &relative) const
 {
-    return rules_.protectedPlaces.covers(path_ + u'/' + VisiblePath(relative));
+    // Walked as it stands, making nothing: a part not there yet is checked
+    // by its name below its parent.
+    const QStringList parts = VisiblePath(relative).split(u'/', Qt::SkipEmptyParts);
+    FolderCheck current = checked_;
+    UniqueFd folder(fcntl(fd_.get(), F_DUPFD_CLOEXEC, 0));
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        const bool leaf = i + 1 == parts.size();
+        current = rules_.protectedPlaces.checkEntry(std::move(current), folder.get(), parts[i], leaf);
+        if (current.covered)
+            return true;
+        if (!leaf)
+            folder = UniqueFd(folder.get() < 0 ? -1 : openat(folder.get(), QFile::encodeName(parts[i]).constData(), kWayFlags));
+    }
+    return false;
 }
 
-int TargetFolder::openFolder(const QString &relative, UniqueFd &folder) const
+int TargetFolder::openFolder(const QString &relative, SharedFd &folder, FolderCheck *check) const
 {
-    UniqueFd current(fcntl(fd_.get(), F_DUPFD_CLOEXEC, 0));
-    if (current.get() < 0)
-        return kArchiverWriteFailed;
-    QString walked = path_;
-    for (const QString &part : relative.split(u'/', Qt::SkipEmptyParts)) {
-        const QString visible = VisiblePart(part);
-        walked += u'/' + visible;
-        if (rules_.protectedPlaces.covers(walked))
-            return kArchiverRefused;
-        UniqueFd next;
-        if (const int opened = OpenFolderPart(current.get(), QFile::encodeName(visible), next); opened != kArchiverOk)
-            return opened;
-        current = std::move(next);
+    QStringList parts = relative.split(u'/', Qt::SkipEmptyParts);
+    for (QString &part : parts)
+        part = VisiblePart(part);
+    const QString key = parts.join(u'/');
+    if (key.isEmpty()) {
+        if (!root_)
+            root_ = std::make_shared<const UniqueFd>(fcntl(fd_.get(), F_DUPFD_CLOEXEC, 0));
+        folder = root_;
+        if (check)
+            *check = checked_;
+        return root_->get() >= 0 ? kArchiverOk : kArchiverWriteFailed;
     }
-    folder = std::move(current);
+    // Each folder is opened once, from the one above it, and checked there
+    // by its identity: entries come folder by folder, and a walk from the
+    // target for each would cost a system call per part and entry.
+    if (const auto at = folders_.find(key); at != folders_.end()) {
+        folder = at->second.fd;
+        if (check)
+            *check = at->second.check;
+        return kArchiverOk;
+    }
+    const qsizetype slash = key.lastIndexOf(u'/');
+    SharedFd parent;
+    FolderCheck parentCheck;
+    if (const int opened = openFolder(slash < 0 ? QString() : key.left(slash), parent, &parentCheck);
+        opened != kArchiverOk)
+        return opened;
+    const QString name = key.mid(slash + 1);
+    FolderCheck walked = rules_.protectedPlaces.checkEntry(std::move(parentCheck), parent->get(), name, false);
+    if (walked.covered)
+        return kArchiverRefused;
+    UniqueFd next;
+    if (const int opened = OpenFolderPart(parent->get(), QFile::encodeName(name), next); opened != kArchiverOk)
+        return opened;
+    if (folders_.size() >= kOpenFoldersMost)
+        folders_.clear();  // the descriptors in use stay open with their users
+    folder = std::make_shared<const UniqueFd>(std::move(next));
+    if (check)
+        *check = walked;
+    folders_.emplace(key, OpenFolder{folder, std::move(walked)});
     return kArchiverOk;
 }
 
 int TargetFolder::makeFolder(const QString &relative) const
 {
-    UniqueFd folder;
+    SharedFd folder;
     const int made = openFolder(relative, folder);
     if (made == kArchiverOk)
         noteRename(relative + u'/', VisiblePath(relative) + u'/');
@@ -336,8 +514,14 @@ int TargetFolder::makeFolder(const QString &relative) const
 
 void TargetFolder::noteRename(const QString &stored, const QString &written) const
 {
-    if (stored != written)
+    if (stored != written || shownNames_.contains(stored))
         renamed_.append({stored, written});
+}
+
+void TargetFolder::noteStoredName(const QString &relative, const QString &shown) const
+{
+    shownNames_.insert(relative, shown);
+    shownNames_.insert(relative + u'/', shown.endsWith(u'/') ? shown : shown + u'/');
 }
 
 int TargetFolder::place(int fromFolder, const QByteArray &from, const QString &relative) const
@@ -346,25 +530,25 @@ int TargetFolder::place(int fromFolder, const QByteArray &from, const QString &r
     if (isProtected(relative) || written_.contains(visible))
         return kArchiverRefused;
     const auto [folderPart, leafName] = SplitLeaf(visible);
-    UniqueFd folder;
-    if (const int opened = openFolder(folderPart, folder); opened != kArchiverOk)
+    SharedFd folder;
+    FolderCheck folderCheck;
+    if (const int opened = openFolder(folderPart, folder, &folderCheck); opened != kArchiverOk)
         return opened;
     const QString prefix = folderPart.isEmpty() ? QString() : folderPart + u'/';
     const QByteArray leaf = QFile::encodeName(leafName);
-    struct stat status;
-    const bool taken = Exists(folder.get(), leaf, &status);
     QString written = visible;
-    if (taken && rules_.existing == ExistingName::Replace) {
+    struct stat status;
+    if (rules_.existing == ExistingName::Replace && Exists(folder->get(), leaf, &status)) {
         // A file or a link is replaced, never a folder: a rename over an
         // empty folder would succeed on some file systems, and one that is
         // not empty holds the user's files.
         if (S_ISDIR(status.st_mode))
             return kArchiverWriteFailed;
-        if (renameat(fromFolder, from.constData(), folder.get(), leaf.constData()) != 0)
+        if (renameat(fromFolder, from.constData(), folder->get(), leaf.constData()) != 0)
             return WriteFailure(errno);
         replaced_ << visible;
-    } else if (taken || RenameNoReplace(fromFolder, from, folder.get(), leaf) != 0) {
-        if (!taken && errno != EEXIST)
+    } else if (RenameNoReplace(fromFolder, from, folder->get(), leaf) != 0) {
+        if (errno != EEXIST)
             return WriteFailure(errno);
         if (rules_.existing != ExistingName::KeepBoth)
             return kArchiverSkipped;  // Replace only meets a name taken meanwhile: left alone
@@ -373,9 +557,10 @@ int TargetFolder::place(int fromFolder, const QByteArray &from, const QString &r
                 return kArchiverWriteFailed;
             const QString numbered = NumberedName(leafName, n);
             written = prefix + numbered;
-            if (written_.contains(written) || rules_.protectedPlaces.covers(path_ + u'/' + written))
+            if (written_.contains(written)
+                || rules_.protectedPlaces.checkEntry(folderCheck, folder->get(), numbered, true).covered)
                 continue;
-            if (RenameNoReplace(fromFolder, from, folder.get(), QFile::encodeName(numbered)) == 0)
+            if (RenameNoReplace(fromFolder, from, folder->get(), QFile::encodeName(numbered)) == 0)
                 break;
             if (errno != EEXIST)
                 return WriteFailure(errno);
@@ -386,35 +571,53 @@ int TargetFolder::place(int fromFolder, const QByteArray &from, const QString &r
     return kArchiverOk;
 }
 
-void TargetFolder::sweep(int folder) const
+int TargetFolder::journalFolder() const
 {
-    struct stat self;
-    if (fstat(folder, &self) != 0)
-        return;
-    const QString key = QString::number(self.st_dev) + u':' + QString::number(self.st_ino);
-    if (swept_.contains(key))
-        return;
-    swept_.insert(key);
-    const int listing = fcntl(folder, F_DUPFD_CLOEXEC, 0);
-    DIR *dir = listing >= 0 ? fdopendir(listing) : nullptr;
-    if (!dir) {
-        if (listing >= 0)
-            ::close(listing);
-        return;
+    return parent_.get() >= 0 ? parent_.get() : fd_.get();
+}
+
+void TargetFolder::record(char kind, const QByteArray &path) const
+{
+    if (journal_.get() < 0 && journalName_.isNull()) {
+        // Made on the first record, held while the extraction runs.
+        for (int attempt = 0; attempt < 100 && journal_.get() < 0; ++attempt) {
+            const QByteArray name = TemporaryName(kJournalSuffix);
+            const int fd = openat(journalFolder(), name.constData(),
+                                  O_WRONLY | O_APPEND | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+            if (fd < 0 && errno == EEXIST)
+                continue;
+            if (fd < 0)
+                break;
+            flock(fd, LOCK_EX | LOCK_NB);
+            journal_ = UniqueFd(fd);
+            journalName_ = name;
+        }
+        if (journalName_.isNull())
+            journalName_ = "";  // none could be made: not tried again
     }
-    while (const dirent *entry = readdir(dir)) {
-        if (!IsStalePartName(entry->d_name))
-            continue;
-        // A file being written is locked by its writer (this clock or
-        // another one): only a file nobody holds is stale.
-        const UniqueFd part(openat(folder, entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
-        struct stat status;
-        if (part.get() < 0 || fstat(part.get(), &status) != 0 || !S_ISREG(status.st_mode)
-            || status.st_uid != getuid() || flock(part.get(), LOCK_EX | LOCK_NB) != 0)
-            continue;
-        unlinkat(folder, entry->d_name, 0);
-    }
-    closedir(dir);
+    if (journal_.get() < 0)
+        return;
+    const QByteArray line = kind + path + '\0';
+    // One write: a record is whole or missing, never cut.
+    [[maybe_unused]] const ssize_t written = ::write(journal_.get(), line.constData(), size_t(line.size()));
+}
+
+void TargetFolder::noteTemporaries(const QString &visibleFolder, int folder) const
+{
+    if (temporariesIn_.contains(visibleFolder))
+        return;
+    temporariesIn_.insert(visibleFolder);
+    // The target itself was swept when it was opened (or made new).
+    if (!visibleFolder.isEmpty())
+        SweepTemporaries(folder, false);
+    QByteArray path = madeName_.isEmpty() ? QByteArray() : madeName_ + '/';
+    record('T', path + QFile::encodeName(visibleFolder));
+}
+
+TargetFolder::~TargetFolder()
+{
+    if (journal_.get() >= 0)
+        unlinkat(journalFolder(), journalName_.constData(), 0);
 }
 
 void TargetFolder::finish(ArchiverReport &report) const
@@ -427,7 +630,8 @@ void TargetFolder::finish(ArchiverReport &report) const
         if (at >= 0)
             report.extracted[at] = written;
     }
-    report.renamed += renamed_;
+    for (const auto &[stored, written] : renamed_)
+        report.renamed.append({shownNames_.value(stored, stored), written});
     report.replaced += replaced_;
     if (madeName_.isEmpty() || report.result == kArchiverOk || report.wroteFile())
         return;
@@ -449,13 +653,13 @@ EntryFile::EntryFile(const TargetFolder &target, const QString &relative)
     result_ = target.openFolder(folder, folder_);
     if (result_ != kArchiverOk)
         return;
-    target.sweep(folder_.get());
+    target.noteTemporaries(VisiblePath(folder), folder_->get());
     // A name of our own beside the final one: the rename stays on one disk,
     // and a dot keeps it out of file managers' views meanwhile. The lock
     // tells a later sweep that the file is being written.
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const QByteArray name = ".tockara-" + QByteArray::number(QRandomGenerator::global()->generate(), 36) + ".part";
-        const int fd = openat(folder_.get(), name.constData(),
+        const QByteArray name = TemporaryName(kPartSuffix);
+        const int fd = openat(folder_->get(), name.constData(),
                               O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
         if (fd >= 0) {
             file_ = UniqueFd(fd);
@@ -474,18 +678,15 @@ EntryFile::EntryFile(const TargetFolder &target, const QString &relative)
 EntryFile::~EntryFile()
 {
     if (!temporary_.isEmpty())
-        unlinkat(folder_.get(), temporary_.constData(), 0);
+        unlinkat(folder_->get(), temporary_.constData(), 0);
     file_.close();
 }
 
 int EntryFile::write(const char *data, size_t size, qint64 offset)
 {
+    if (const qint64 growth = offset + qint64(size) - end_; growth > 0 && !roomFor(growth))
+        return kArchiverDiskFull;
     while (size > 0) {
-        // The disk is never filled: the reserve stays for the rest of the
-        // system, whatever sizes the archive stated.
-        const qint64 room = RoomOn(file_.get());
-        if (room >= 0 && offset + qint64(size) > end_ && offset + qint64(size) - end_ > room)
-            return kArchiverDiskFull;
         const ssize_t written = pwrite(file_.get(), data, size, offset);
         if (written < 0 && errno == EINTR)
             continue;
@@ -497,6 +698,23 @@ int EntryFile::write(const char *data, size_t size, qint64 offset)
         end_ = std::max(end_, offset);
     }
     return kArchiverOk;
+}
+
+bool EntryFile::roomFor(qint64 growth)
+{
+    // The disk is never filled: the reserve stays for the rest of the
+    // system, whatever sizes the archive stated. Its room is looked at when
+    // the file starts to grow, then again whenever half the room seen then
+    // (at most 16 MiB) has been written since.
+    constexpr qint64 kMostBetweenLooks = qint64(16) << 20;
+    if (room_ < 0 || grown_ + growth > std::min(room_ / 2, kMostBetweenLooks)) {
+        room_ = RoomOn(file_.get());
+        grown_ = 0;
+        if (room_ >= 0 && growth > room_)
+            return false;
+    }
+    grown_ += growth;
+    return true;
 }
 
 int EntryFile::commit(qint64 expectedSize, time_t mtime)
@@ -513,7 +731,7 @@ int EntryFile::commit(qint64 expectedSize, time_t mtime)
     errno = 0;
     if (!file_.close())
         return WriteFailure(errno);
-    const int placed = target_.place(folder_.get(), temporary_, relative_);
+    const int placed = target_.place(folder_->get(), temporary_, relative_);
     if (placed == kArchiverOk)
         temporary_.clear();
     return placed;
@@ -522,12 +740,40 @@ int EntryFile::commit(qint64 expectedSize, time_t mtime)
 int PlaceFile(const TargetFolder &target, const QByteArray &source, const QString &relative)
 {
     {
-        const UniqueFd file(open(source.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
-        struct stat status;
-        if (file.get() < 0 || fstat(file.get(), &status) != 0 || !S_ISREG(status.st_mode))
+        const UniqueFd file(OpenRegularDescriptorAt(AT_FDCWD, source.constData(), false));
+        if (file.get() < 0)
             return kArchiverRefused;
         if (fchmod(file.get(), ExtractedFileMode()) != 0)
             return kArchiverWriteFailed;
     }
     return target.place(AT_FDCWD, source, relative);
+}
+
+WorkFolder::WorkFolder(const TargetFolder &target) : target_(target)
+{
+    target.noteTemporaries(QString(), target.descriptor());
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const QByteArray name = TemporaryName(kWorkSuffix);
+        if (mkdirat(target.descriptor(), name.constData(), 0700) != 0) {
+            if (errno == EEXIST)
+                continue;
+            return;
+        }
+        name_ = name;
+        held_ = UniqueFd(openat(target.descriptor(), name.constData(), kFolderFlags));
+        if (held_.get() >= 0)
+            flock(held_.get(), LOCK_EX | LOCK_NB);
+        return;
+    }
+}
+
+WorkFolder::~WorkFolder()
+{
+    if (!name_.isEmpty())
+        RemoveTree(target_.descriptor(), name_);
+}
+
+QByteArray WorkFolder::path() const
+{
+    return held_.get() < 0 ? QByteArray() : QFile::encodeName(target_.path()) + '/' + name_;
 }

@@ -7,8 +7,11 @@
 // archive, the program ending) leaves no file and changes no existing one.
 #include <sys/types.h>
 #include <ctime>
+#include <map>
+#include <memory>
 
 #include <QByteArray>
+#include <QHash>
 #include <QList>
 #include <QSet>
 #include <QString>
@@ -33,6 +36,9 @@ private:
     int fd_ = -1;
 };
 
+// A descriptor shared by those that use it, closed with the last of them.
+using SharedFd = std::shared_ptr<const UniqueFd>;
+
 // The ArchiverResult of a failed write, from its errno: a full disk or quota
 // is kArchiverDiskFull, anything else kArchiverWriteFailed.
 int WriteFailure(int error);
@@ -46,8 +52,19 @@ public:
     // last part is made new (a free name when it is taken) and opened
     // without following a link. Not open when the target is a protected
     // place (failure() kArchiverRefused) or cannot be made.
+    //
+    // An extraction into a folder first removes what a killed one left
+    // there: the clock's temporary files and folders nobody holds, in it and
+    // in the folders the killed one's journal names, and the folder it made
+    // for its archive when nothing but empty folders is left in it.
     explicit TargetFolder(const QString &target, const ExtractionRules &rules = {});
+    // Removes the journal: every temporary file and folder is gone by now.
+    ~TargetFolder();
+    TargetFolder(const TargetFolder &) = delete;
+    TargetFolder &operator=(const TargetFolder &) = delete;
     bool isOpen() const { return fd_.get() >= 0; }
+    // The open folder.
+    int descriptor() const { return fd_.get(); }
     int failure() const { return failure_; }
     // The real path of the folder, links resolved, without a trailing "/".
     const QString &path() const { return path_; }
@@ -60,10 +77,15 @@ public:
     // itself) below the target, creating the parts that are missing; an
     // ArchiverResult: refused when a part is a link or a protected place,
     // not writable when a file stands in the way. Parts starting with "."
-    // are taken with a "_" before them.
-    int openFolder(const QString &relative, UniqueFd &folder) const;
+    // are taken with a "_" before them. A folder opened once stays open
+    // for the next entries of the extraction, with what its check found.
+    int openFolder(const QString &relative, SharedFd &folder, FolderCheck *check = nullptr) const;
     // A folder entry: openFolder, and its new name told when it has one.
     int makeFolder(const QString &relative) const;
+    // Tells that the entry at relative was stored under a name that reads
+    // as shown (one DecodeEntryName kept bytes of): written, it is named
+    // among the names written otherwise than stored.
+    void noteStoredName(const QString &relative, const QString &shown) const;
     // Gives the complete file from (in fromFolder) its place relative below
     // the target, by the rules for a taken name: kArchiverOk (kept both,
     // replaced), kArchiverSkipped, kArchiverRefused for a protected place
@@ -71,10 +93,13 @@ public:
     int place(int fromFolder, const QByteArray &from, const QString &relative) const;
     // Whether the entry at relative would land on a protected place.
     bool isProtected(const QString &relative) const;
-    // Removes the temporary files a stopped earlier extraction left in
-    // folder (once per folder and extraction): those of this user that no
-    // extraction is writing.
-    void sweep(int folder) const;
+    // Before the first temporary file or folder is made in the folder
+    // visibleFolder below the target (open as folder): removes those a
+    // stopped earlier extraction left there (of this user, held by nobody),
+    // and records the folder in the extraction's journal. The journal lies
+    // in the extraction folder, where the next extraction looks, and is
+    // held while this one runs.
+    void noteTemporaries(const QString &visibleFolder, int folder) const;
     // Ends the extraction: tells report the folder extracted into and the
     // names renamed and replaced; a folder made for the archive is removed
     // when the extraction failed without writing a file (only the empty
@@ -85,17 +110,31 @@ private:
     void open(const QString &target);
     void openNew(const QString &target);
     void noteRename(const QString &stored, const QString &written) const;
+    int journalFolder() const;
+    void record(char kind, const QByteArray &path) const;
 
     UniqueFd fd_;
     UniqueFd parent_;       // the folder the new folder was made in
     QByteArray madeName_;   // the new folder's name there; empty when none was made
     QString path_;
+    FolderCheck checked_;   // the target as checked when opened
     int failure_ = kArchiverWriteFailed;
     ExtractionRules rules_;
     mutable QList<std::pair<QString, QString>> renamed_;
+    mutable QHash<QString, QString> shownNames_;
     mutable QStringList replaced_;
     mutable QSet<QString> written_;
-    mutable QSet<QString> swept_;
+    mutable QSet<QString> temporariesIn_;
+    struct OpenFolder {
+        SharedFd fd;
+        FolderCheck check;
+    };
+    mutable SharedFd root_;
+    mutable std::map<QString, OpenFolder> folders_;  // by their visible path below the target
+    static constexpr size_t kOpenFoldersMost = 64;
+    mutable UniqueFd journal_;
+    mutable QByteArray journalName_;  // null until one was tried
+    mutable QSet<QByteArray> recorded_;
 };
 
 // The name of one path part as an extraction writes it: "_" before a
@@ -134,21 +173,38 @@ public:
     int commit(qint64 expectedSize, time_t mtime);
 
 private:
+    bool roomFor(qint64 growth);
+
     const TargetFolder &target_;
     QString relative_;
-    UniqueFd folder_;
+    SharedFd folder_;
     UniqueFd file_;
+    qint64 room_ = -1;   // the room on the disk when last looked at; -1 before
+    qint64 grown_ = 0;   // bytes the file grew by since
     QByteArray temporary_;  // the name it is written under; empty once placed
     qint64 end_ = 0;
     int result_;
+};
+
+// A folder of the extraction's own in the target folder, for a helper
+// program to unpack into: hidden, held while it lives, removed with what it
+// holds at its end (or by a later extraction, when the clock was killed).
+class WorkFolder {
+public:
+    explicit WorkFolder(const TargetFolder &target);
+    ~WorkFolder();
+    WorkFolder(const WorkFolder &) = delete;
+    WorkFolder &operator=(const WorkFolder &) = delete;
+    // Its path; empty when it could not be made.
+    QByteArray path() const;
+
+private:
+    const TargetFolder &target_;
+    UniqueFd held_;
+    QByteArray name_;
 };
 
 // Moves the complete file source (a path on the target's disk) to relative
 // below the target, on the same terms as EntryFile::commit; its mode
 // becomes that of any extracted file.
 int PlaceFile(const TargetFolder &target, const QByteArray &source, const QString &relative);
-
-// Opens path for reading only when it is a regular file (a link to one is
-// followed): a pipe, a device or a socket is never opened blocking. -1 and
-// errno otherwise (ENXIO for a file that is no regular file).
-int OpenRegularFile(const QString &path);

@@ -10,9 +10,6 @@
 #include <QFileSystemModel>
 #include <QFontMetrics>
 #include <QHeaderView>
-#include <QLabel>
-#include <QMessageBox>
-#include <QPushButton>
 #include <QScreen>
 #include <QTimeZone>
 #include <QTreeView>
@@ -22,133 +19,14 @@
 #include "platform/linux/desktop_wallpaper.h"
 #include "platform/linux/kwin_pointer_watch.h"
 #include "platform/linux/linux_services.h"
+#include "platform/linux/message_boxes.h"
+#include "platform/linux/x11_display.h"
 #include "platform/linux/x11_misplaced_presses.h"
 #include "platform/linux/x11_pointer_motion.h"
 #include "platform/linux/x11_window_requests.h"
 #include "platform/screen_geometry.h"
 
 namespace {
-
-class QtMessageBoxes : public MessageBoxService {
-public:
-    MessageAnswer show(QWidget *owner, const QString &text, const QString &title,
-                       MessageButtons buttons, MessageIcon icon) override
-    {
-        QMessageBox box(owner);
-        dress(box, text, title, icon);
-        switch (buttons) {
-        case MessageButtons::Ok:
-            box.setStandardButtons(QMessageBox::Ok);
-            break;
-        case MessageButtons::OkCancel:
-            box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
-            break;
-        case MessageButtons::YesNo:
-            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-            break;
-        }
-        switch (box.exec()) {
-        case QMessageBox::Ok: return MessageAnswer::Ok;
-        case QMessageBox::Yes: return MessageAnswer::Yes;
-        case QMessageBox::No: return MessageAnswer::No;
-        default:
-            return buttons == MessageButtons::YesNo ? MessageAnswer::No
-                 : buttons == MessageButtons::Ok    ? MessageAnswer::Ok
-                                                    : MessageAnswer::Cancel;
-        }
-    }
-
-    // A notified box (an alarm) must be seen and answered whatever window of
-    // the program is open. A modal window (the calendar, a settings page, the
-    // memo) blocks every window shown before it, so the box is modal to the
-    // whole program itself, and shown after that window. It is a window of
-    // its own rather than a dialog of the clock's, stays above every window
-    // and takes the focus.
-    void notify(QWidget *owner, const QString &text, const QString &title, MessageIcon icon,
-                std::function<void()> closed) override
-    {
-        auto *box = new QMessageBox();
-        // A message box resets its window flags when its modality is set:
-        // set first, before the flags that keep the box on top.
-        box->setWindowModality(Qt::ApplicationModal);
-        dress(*box, text, title, icon);
-        box->setStandardButtons(QMessageBox::Ok);
-        box->setAttribute(Qt::WA_DeleteOnClose);
-        if (closed)
-            QObject::connect(box, &QMessageBox::finished, box, [closed](int) { closed(); });
-        // The box ends with the window it belongs to.
-        if (owner)
-            QObject::connect(owner, &QObject::destroyed, box, &QObject::deleteLater);
-        box->show();
-        box->raise();
-        box->activateWindow();
-    }
-
-    void ask(QWidget *owner, const QString &text, const QString &title, const QStringList &choices,
-             int fallback, MessageIcon icon, std::function<void(int)> answered) override
-    {
-        auto *box = new QMessageBox();
-        box->setWindowModality(Qt::ApplicationModal);
-        dress(*box, text, title, icon);
-        QList<QAbstractButton *> buttons;
-        for (const QString &choice : choices)
-            buttons << box->addButton(choice, QMessageBox::AcceptRole);
-        if (fallback >= 0 && fallback < buttons.size()) {
-            box->setDefaultButton(qobject_cast<QPushButton *>(buttons[fallback]));
-            box->setEscapeButton(buttons[fallback]);
-        }
-        box->setAttribute(Qt::WA_DeleteOnClose);
-        QObject::connect(box, &QMessageBox::finished, box, [box, buttons, fallback, answered](int) {
-            const qsizetype pressed = buttons.indexOf(box->clickedButton());
-            if (answered)
-                answered(pressed >= 0 ? int(pressed) : fallback);
-        });
-        if (owner)
-            QObject::connect(owner, &QObject::destroyed, box, &QObject::deleteLater);
-        box->show();
-        box->raise();
-        box->activateWindow();
-    }
-
-private:
-    static void dress(QMessageBox &box, const QString &text, const QString &title, MessageIcon icon)
-    {
-        box.setWindowTitle(title);
-        box.setText(text);
-        box.setIcon(toQtIcon(icon));
-        // The clock stays above every window, so its boxes must too.
-        box.setWindowFlag(Qt::WindowStaysOnTopHint);
-        keepTitleWhole(box, title);
-    }
-
-    // A box as narrow as a short text leaves the window manager's title bar
-    // too little room: "Tockara" reads "To…ara". The text label is kept wide
-    // enough for the title in a bold title font, with room for the title
-    // bar's icon and its three buttons.
-    static void keepTitleWhole(QMessageBox &box, const QString &title)
-    {
-        QFont titleFont = box.font();
-        titleFont.setBold(true);
-        const int titleWidth = QFontMetrics(titleFont).horizontalAdvance(title) * 5 / 4;
-        if (auto *label = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_label")))
-            label->setMinimumWidth(titleWidth + kTitleBarAllowance - kIconColumn);
-    }
-    // The title bar's window icon and buttons, and the box's icon column.
-    static constexpr int kTitleBarAllowance = 160;
-    static constexpr int kIconColumn = 60;
-
-    static QMessageBox::Icon toQtIcon(MessageIcon icon)
-    {
-        switch (icon) {
-        case MessageIcon::Information: return QMessageBox::Information;
-        case MessageIcon::Question: return QMessageBox::Question;
-        case MessageIcon::Warning: return QMessageBox::Warning;
-        case MessageIcon::Critical: return QMessageBox::Critical;
-        case MessageIcon::None: break;
-        }
-        return QMessageBox::NoIcon;
-    }
-};
 
 // The local time is the system time plus the time zone's offset. Looking the
 // offset up reads the time zone file; the clock asks ten times a second, so
@@ -201,8 +79,13 @@ public:
         return areas;
     }
     DesktopSession session() const override { return session_; }
+    bool drawsTranslucency() const override
+    {
+        return session_ != DesktopSession::X11 || CompositingManagerRuns();
+    }
     void keepOffTaskbar(QWindow &window) override { KeepOffTaskbarOnX11(window); }
     void keepAboveOtherPrograms(QWindow &window) override { KeepAboveOtherProgramsOnX11(window); }
+    void keepFixedSize(QWindow &window) override { KeepFixedSizeOnX11(window); }
     bool watchPointerLeaving(QRect area, std::function<void()> left) override
     {
         if (session_ != DesktopSession::WaylandKde)
@@ -365,7 +248,7 @@ private:
 Services MakeLinuxServices()
 {
     Services services;
-    services.messages = std::make_unique<QtMessageBoxes>();
+    services.messages = MakeQtMessageBoxes();
     services.clock = std::make_unique<SystemClock>();
     services.screen = std::make_unique<QtScreens>();
     services.choosers = std::make_unique<QtChoosers>();

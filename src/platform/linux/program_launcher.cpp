@@ -6,13 +6,14 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QMimeDatabase>
+#include <QMimeType>
 #include <QProcess>
 
 #include "platform/linux/linux_services.h"
 #include "platform/linux/mime_associations.h"
 #include "platform/log.h"
 #include "platform/program_search.h"
+#include "platform/regular_file.h"
 
 namespace {
 
@@ -127,7 +128,7 @@ public:
         const Resolved resolved = Resolve(file, workFolder, nullptr);
         if (resolved.path.isEmpty())
             return {};
-        const QString type = QMimeDatabase().mimeTypeForFile(QFileInfo(resolved.path)).name();
+        const QString type = MimeTypeOfFile(resolved.path).name();
         return DefaultCommandFor(type, resolved.path, *search_);
     }
 

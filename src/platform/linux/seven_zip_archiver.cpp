@@ -2,7 +2,9 @@
 
 #include <errno.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <stdlib.h>
+#include <sys/prctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -12,18 +14,19 @@
 
 #include <zlib.h>
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QList>
 #include <QProcess>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 
 #include "platform/archivers.h"
 #include "platform/linux/archive_entries.h"
 #include "platform/linux/extraction_folder.h"
 #include "platform/log.h"
+#include "platform/regular_file.h"
 
 // 7-Zip writes what it extracts into a private folder inside the target
 // folder; from there only plain files and folders whose names stay inside the
@@ -31,7 +34,8 @@
 // size and CRC are those the archive lists: what 7-Zip could not write whole
 // (a full disk, a damaged entry) never takes a file's name. 7-Zip sees only
 // names of our own making (it reads "*" and "?" in names as wildcards and a
-// leading "-" or "@" as a switch or a list file), so any archive name works.
+// leading "-" or "@" as a switch or a list file), so any archive name works:
+// it reads the archive as the descriptor the clock opened.
 
 namespace fs = std::filesystem;
 
@@ -42,29 +46,6 @@ fs::path PathOf(const QByteArray &bytes)
     return fs::path(bytes.toStdString());
 }
 
-// A folder of its own below root, removed with everything in it at the end.
-class PrivateFolder {
-public:
-    explicit PrivateFolder(const QString &root)
-    {
-        QByteArray pattern = QFile::encodeName(root + QStringLiteral("/.tockara-XXXXXX"));
-        if (mkdtemp(pattern.data()))
-            path_ = PathOf(pattern);
-    }
-    ~PrivateFolder()
-    {
-        std::error_code ignored;
-        if (!path_.empty())
-            fs::remove_all(path_, ignored);
-    }
-    PrivateFolder(const PrivateFolder &) = delete;
-    PrivateFolder &operator=(const PrivateFolder &) = delete;
-    const fs::path &path() const { return path_; }
-
-private:
-    fs::path path_;
-};
-
 struct ListedEntry {
     QByteArray path;  // as 7-Zip names it, which is also its name on disk
     bool folder = false;
@@ -74,6 +55,7 @@ struct ListedEntry {
     std::optional<quint32> crc;
     bool unixHost = false;  // made on a Unix system, whose attributes can say link or device
     bool special = false;   // a link, a pipe, a device or a socket
+    bool unsupported = false;  // packed with a method 7-Zip cannot unpack
 };
 
 // The entries of a technical listing ("l -slt -ba"): blocks of "Key = value"
@@ -118,10 +100,11 @@ QList<ListedEntry> ParseListing(const QByteArray &listing)
 // ARJ headers: "\x60\xEA", the size of the basic header, the basic header,
 // its CRC-32, then extended headers (each a size, data and CRC) up to a size
 // of 0; an entry's data follows. The basic header holds the host system at
-// byte 3, the compressed size at 12 and the access mode at 26.
+// byte 3, the method at 5, the file type at 6, the compressed size at 12 and
+// the access mode at 26; the name starts where its first byte says.
 constexpr qint64 kArjHeaderMost = 2600;
 constexpr qint64 kArjSearch = qint64(1) << 20;  // a self-extracting archive's program comes first
-enum ArjHost : quint8 { kArjUnix = 2, kArjNext = 8 };
+constexpr quint8 kArjMostMethod = 4;           // methods 0 (stored) to 4, all that ARJ defines
 
 // The basic header at offset when it is one (its CRC matches): the header
 // and where what follows it begins.
@@ -152,10 +135,16 @@ std::optional<std::pair<QByteArray, qint64>> ArjHeaderAt(int fd, qint64 offset)
     return std::pair{basic->left(size), next};
 }
 
-// For each entry of the ARJ archive in fd, in order, whether it is a link, a
-// pipe, a device or a socket by the Unix mode it carries; nothing when the
-// headers cannot be read to their end.
-std::optional<QList<bool>> ArjSpecialEntries(int fd)
+// An entry as its ARJ header describes it.
+struct ArjHeaderEntry {
+    QByteArray name;  // as stored
+    ArjEntryKind kind = ArjEntryKind::Other;
+    bool knownMethod = false;
+};
+
+// The entries of the ARJ archive in fd, in order, up to the first header
+// that cannot be read (all of them when the archive is whole).
+QList<ArjHeaderEntry> ReadArjHeaders(int fd)
 {
     QByteArray start(kArjSearch, Qt::Uninitialized);
     const ssize_t got = pread(fd, start.data(), size_t(start.size()), 0);
@@ -165,31 +154,43 @@ std::optional<QList<bool>> ArjSpecialEntries(int fd)
     while (!header || header->first.isEmpty()) {
         offset = start.indexOf("\x60\xEA", offset + 1);
         if (offset < 0)
-            return std::nullopt;
+            return {};
         header = ArjHeaderAt(fd, offset);
     }
-    QList<bool> special;  // the first header is the archive's own
-    for (offset = header->second; (header = ArjHeaderAt(fd, offset));) {
+    QList<ArjHeaderEntry> entries;  // the first header is the archive's own
+    for (offset = header->second; (header = ArjHeaderAt(fd, offset)) && !header->first.isEmpty();) {
         const QByteArray &basic = header->first;
-        if (basic.isEmpty())
-            return special;
-        const quint8 host = quint8(basic[3]);
-        const mode_t type = LittleEndian(basic, 26, 2) & S_IFMT;
-        special << ((host == kArjUnix || host == kArjNext) && type != 0 && type != S_IFREG && type != S_IFDIR);
+        const qsizetype nameAt = quint8(basic[0]);
+        const qsizetype nameEnd = basic.indexOf('\0', nameAt);
+        ArjHeaderEntry entry;
+        if (nameAt >= 30 && nameEnd >= 0) {
+            entry.name = basic.mid(nameAt, nameEnd - nameAt);
+            entry.kind = ArjKindOf(quint8(basic[3]), quint8(basic[6]), quint16(LittleEndian(basic, 26, 2)));
+            entry.knownMethod = quint8(basic[5]) <= kArjMostMethod;
+        }
+        entries << entry;
         offset = header->second + qint64(LittleEndian(basic, 12, 4));
     }
-    return std::nullopt;
+    return entries;
 }
 
-// Marks the listed entries that are links, pipes, devices or sockets. When
-// the headers and the listing do not agree, every entry made on a Unix
-// system is taken for one: its type is unknown.
-void MarkSpecialEntries(QList<ListedEntry> &entries, int archive)
+// Marks the listed entries that are links, pipes, devices or sockets, or
+// packed with a method ARJ does not define, by what their headers say. An
+// entry whose header was not read, or names another path than 7-Zip lists,
+// is of an unknown kind: taken for a link when made on a Unix system.
+void MarkEntries(QList<ListedEntry> &entries, int archive)
 {
-    const std::optional<QList<bool>> special = ArjSpecialEntries(archive);
-    const bool agree = special && special->size() == entries.size();
-    for (qsizetype i = 0; i < entries.size(); ++i)
-        entries[i].special = agree ? (*special)[i] : entries[i].unixHost;
+    const QList<ArjHeaderEntry> headers = ReadArjHeaders(archive);
+    for (qsizetype i = 0; i < entries.size(); ++i) {
+        ListedEntry &entry = entries[i];
+        if (i >= headers.size() || headers[i].name != entry.path) {
+            entry.special = entry.unixHost;
+            continue;
+        }
+        const ArjEntryKind kind = headers[i].kind;
+        entry.special = kind == ArjEntryKind::Other || (kind == ArjEntryKind::Folder) != entry.folder;
+        entry.unsupported = !headers[i].knownMethod;
+    }
 }
 
 // A stored path that cannot leave the private folder it is extracted into.
@@ -209,7 +210,7 @@ bool StaysInside(const QByteArray &path)
 // stored, which are no UTF-8 file names.
 std::optional<quint32> FileCrc(const fs::path &path)
 {
-    const UniqueFd file(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW));
+    const UniqueFd file(OpenRegularDescriptorAt(AT_FDCWD, path.c_str(), false));
     if (file.get() < 0)
         return std::nullopt;
     uLong crc = crc32(0, nullptr, 0);
@@ -229,19 +230,29 @@ std::optional<quint32> FileCrc(const fs::path &path)
 struct SevenZipRun {
     bool started = false;
     bool cancelled = false;
+    bool timedOut = false;
     int exitCode = -1;
     QByteArray output;
     QByteArray errors;
 };
 
-// Runs 7-Zip in folder until it ends, or kills it when stop is requested.
-SevenZipRun RunSevenZip(const QString &program, const QStringList &arguments, const fs::path &folder,
-                        bool keepOutput, std::stop_token stop)
+// The name 7-Zip reads the archive by: the descriptor the clock opened and
+// checked, which 7-Zip inherits. Never the archive's own path again, which
+// may name another file by now (a pipe would keep 7-Zip waiting).
+QString ArchiveArgument(int archive)
+{
+    return QStringLiteral("/proc/self/fd/%1").arg(archive);
+}
+
+// Runs 7-Zip in folder until it ends; kills it when stop is requested or
+// when it runs longer than limit.
+SevenZipRun RunSevenZip(const QString &program, const QStringList &arguments, const QString &folder, int archive,
+                        bool keepOutput, std::chrono::milliseconds limit, std::stop_token stop)
 {
     QProcess process;
     process.setProgram(program);
     process.setArguments(arguments);
-    process.setWorkingDirectory(QFile::decodeName(folder.c_str()));
+    process.setWorkingDirectory(folder);
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
     process.setProcessEnvironment(environment);
@@ -249,6 +260,18 @@ SevenZipRun RunSevenZip(const QString &program, const QStringList &arguments, co
     process.setStandardInputFile(QProcess::nullDevice());
     if (!keepOutput)
         process.setStandardOutputFile(QProcess::nullDevice());
+    const pid_t clock = getpid();
+    process.setChildProcessModifier([clock, archive] {
+        // 7-Zip ends with the thread that waits for it, however the clock
+        // ends (a kill included): nothing unpacks on unseen.
+        prctl(PR_SET_PDEATHSIG, SIGKILL);
+        if (getppid() != clock)
+            _exit(127);
+        // The checked archive stays open across exec.
+        fcntl(archive, F_SETFD, 0);
+    });
+    QElapsedTimer running;
+    running.start();
     process.start();
     SevenZipRun run;
     run.started = process.waitForStarted(-1);
@@ -257,10 +280,14 @@ SevenZipRun RunSevenZip(const QString &program, const QStringList &arguments, co
         return run;
     }
     while (process.state() != QProcess::NotRunning && !process.waitForFinished(100)) {
-        if (stop.stop_requested()) {
+        run.cancelled = stop.stop_requested();
+        run.timedOut = !run.cancelled && std::chrono::milliseconds(running.elapsed()) > limit;
+        if (run.cancelled || run.timedOut) {
             process.kill();
             process.waitForFinished(-1);
-            run.cancelled = true;
+            if (run.timedOut)
+                qCWarning(lcArchive).noquote() << program << arguments.first() << "did not finish within"
+                                               << limit.count() / 1000 << "seconds and was stopped";
             return run;
         }
     }
@@ -299,6 +326,8 @@ int PlaceEntry(const ListedEntry &entry, const std::optional<QString> &relative,
         return kArchiverRefused;
     if (entry.encrypted)
         return kArchiverEncrypted;
+    if (entry.unsupported && !entry.folder)
+        return kArchiverUnsupported;
     if (!names.admit(*relative, entry.folder))
         return kArchiverRefused;
     if (entry.folder)
@@ -328,8 +357,9 @@ QString ReportName(const ListedEntry &entry, const std::optional<QString> &relat
 
 } // namespace
 
-SevenZipArchiver::SevenZipArchiver(QStringList programs, std::shared_ptr<const ProgramSearch> search)
-    : programs_(std::move(programs)), search_(std::move(search))
+SevenZipArchiver::SevenZipArchiver(QStringList programs, std::shared_ptr<const ProgramSearch> search,
+                                   std::chrono::milliseconds leastTime)
+    : programs_(std::move(programs)), search_(std::move(search)), leastTime_(leastTime)
 {
 }
 
@@ -354,37 +384,43 @@ bool SevenZipArchiver::available() const
 
 namespace {
 
-// The listing of the archive (linked as archive.arj in folder), each entry
-// marked when it is a link or a device; nothing when 7-Zip could not list it.
-std::optional<QList<ListedEntry>> ListArchive(const QString &program, int archive, const fs::path &folder,
-                                              std::stop_token stop, SevenZipRun &listing)
+// The listing of the archive, each entry marked when it is a link or a
+// device; nothing when 7-Zip could not list it.
+std::optional<QList<ListedEntry>> ListArchive(const QString &program, int archive, const QString &folder,
+                                              std::chrono::milliseconds limit, std::stop_token stop,
+                                              SevenZipRun &listing)
 {
-    listing = RunSevenZip(program, {"l", "-slt", "-ba", "-tarj", "archive.arj"}, folder, true, stop);
+    listing = RunSevenZip(program, {"l", "-slt", "-ba", "-tarj", ArchiveArgument(archive)}, folder, archive, true,
+                          limit, stop);
     // An archive cut short still lists the entries before the cut.
     QList<ListedEntry> entries = ParseListing(listing.output);
-    if (!listing.started || listing.cancelled || (listing.exitCode != 0 && entries.isEmpty()))
+    if (!listing.started || listing.cancelled || listing.timedOut || (listing.exitCode != 0 && entries.isEmpty()))
         return std::nullopt;
-    MarkSpecialEntries(entries, archive);
+    MarkEntries(entries, archive);
     return entries;
 }
 
-// Links the archive into folder as archive.arj: 7-Zip reads only a name of
-// our own making.
-bool LinkArchive(const QString &archivePath, const fs::path &folder)
+qint64 SizeOf(int fd)
 {
-    const fs::path link = folder / "archive.arj";
-    return !folder.empty()
-           && symlink(QFile::encodeName(QFileInfo(archivePath).absoluteFilePath()).constData(), link.c_str()) == 0;
+    struct stat status;
+    return fstat(fd, &status) == 0 ? qint64(status.st_size) : -1;
 }
 
 } // namespace
+
+std::chrono::milliseconds SevenZipArchiver::timeLimit(qint64 bytes) const
+{
+    // A second for every megabyte read or written: far slower than any disk
+    // 7-Zip unpacks to, so only a 7-Zip that waits or loops is stopped.
+    return leastTime_ + std::chrono::seconds(std::max<qint64>(bytes, 0) >> 20);
+}
 
 ArchiverReport SevenZipArchiver::extract(const QString &archivePath, const QString &target,
                                          const ExtractionRules &rules, std::stop_token stop) const
 {
     ArchiverReport report;
     const QString program = resolved();
-    const UniqueFd archive(OpenRegularFile(archivePath));
+    const UniqueFd archive(OpenRegularDescriptor(archivePath));
     if (program.isEmpty() || archive.get() < 0) {
         report.note(archive.get() < 0 && errno == ENXIO ? kArchiverNotAFile : kArchiverUnreadable);
         return report;
@@ -394,24 +430,27 @@ ArchiverReport SevenZipArchiver::extract(const QString &archivePath, const QStri
         report.note(root.failure());
         return report;
     }
-    extractInto(root, archivePath, archive.get(), stop, report);
+    extractInto(root, archive.get(), stop, report);
     root.finish(report);
     return report;
 }
 
-void SevenZipArchiver::extractInto(const TargetFolder &root, const QString &archivePath, int archive,
-                                   std::stop_token stop, ArchiverReport &report) const
+void SevenZipArchiver::extractInto(const TargetFolder &root, int archive, std::stop_token stop,
+                                   ArchiverReport &report) const
 {
     const QString program = resolved();
-    PrivateFolder work(root.path());
-    if (!LinkArchive(archivePath, work.path())) {
+    const WorkFolder work(root);
+    const QString workPath = QFile::decodeName(work.path());
+    if (workPath.isEmpty()) {
         report.note(kArchiverWriteFailed);
         return;
     }
+    const qint64 archiveSize = SizeOf(archive);
     SevenZipRun listing;
-    const std::optional<QList<ListedEntry>> listed = ListArchive(program, archive, work.path(), stop, listing);
+    const std::optional<QList<ListedEntry>> listed =
+        ListArchive(program, archive, workPath, timeLimit(archiveSize), stop, listing);
     if (!listed) {
-        report.note(listing.cancelled ? kArchiverCancelled : kArchiverUnreadable);
+        report.note(listing.cancelled ? kArchiverCancelled : listing.timedOut ? kArchiverTimedOut : kArchiverUnreadable);
         return;
     }
     const QList<ListedEntry> &entries = *listed;
@@ -419,8 +458,6 @@ void SevenZipArchiver::extractInto(const TargetFolder &root, const QString &arch
     qint64 stated = 0;
     for (const ListedEntry &entry : entries)
         stated = SaturatingSum(stated, entry.size);
-    struct stat status;
-    const qint64 archiveSize = fstat(archive, &status) == 0 ? qint64(status.st_size) : -1;
     const qint64 room = root.roomBytes();
     if (const int fits = CheckStatedSize(stated, archiveSize, room); fits != kArchiverOk) {
         report.neededBytes = stated;
@@ -431,17 +468,20 @@ void SevenZipArchiver::extractInto(const TargetFolder &root, const QString &arch
         return;
     }
 
-    const SevenZipRun unpack = RunSevenZip(program, {"x", "-y", "-bd", "-oout", "-tarj", "archive.arj"},
-                                           work.path(), false, stop);
+    const SevenZipRun unpack =
+        RunSevenZip(program, {"x", "-y", "-bd", "-oout", "-tarj", ArchiveArgument(archive)}, workPath, archive,
+                    false, timeLimit(SaturatingSum(archiveSize, stated)), stop);
     const bool outOfSpace = RanOutOfSpace(unpack);
+    const bool cutShort = unpack.cancelled || unpack.timedOut;
     EntryNames names;
     for (const ListedEntry &entry : entries) {
         const std::optional<QString> relative = RelativeEntryPath(DecodeEntryName(entry.path));
         const QString name = ReportName(entry, relative);
+        if (const std::optional<QString> shown = UndecodedEntryName(entry.path); shown && relative)
+            root.noteStoredName(*relative, *shown);
         // Nothing is placed from an extraction cut short.
-        const int result = unpack.cancelled ? kArchiverNotReached
-                                            : PlaceEntry(entry, relative, root, work.path() / "out",
-                                                         outOfSpace, names);
+        const int result = cutShort ? kArchiverNotReached
+                                    : PlaceEntry(entry, relative, root, PathOf(work.path()) / "out", outOfSpace, names);
         if (result == kArchiverOk)
             report.extracted << name;
         else
@@ -451,8 +491,8 @@ void SevenZipArchiver::extractInto(const TargetFolder &root, const QString &arch
         report.note(kArchiverDamaged);
         report.restUnread = true;
     }
-    if (unpack.cancelled) {
-        report.note(kArchiverCancelled);
+    if (cutShort) {
+        report.note(unpack.cancelled ? kArchiverCancelled : kArchiverTimedOut);
     } else if (!unpack.started || unpack.exitCode != 0) {
         // 7-Zip failed on something the listing did not show: the archive
         // ends early or is damaged past the entries it could name.
@@ -470,13 +510,12 @@ std::optional<QStringList> SevenZipArchiver::files(const QString &archivePath) c
     const QString program = resolved();
     if (program.isEmpty())
         return std::nullopt;
-    const UniqueFd archive(OpenRegularFile(archivePath));
-    QTemporaryDir folder;
-    if (archive.get() < 0 || !folder.isValid() || !LinkArchive(archivePath, PathOf(QFile::encodeName(folder.path()))))
+    const UniqueFd archive(OpenRegularDescriptor(archivePath));
+    if (archive.get() < 0)
         return QStringList();
     SevenZipRun listing;
     const std::optional<QList<ListedEntry>> listed =
-        ListArchive(program, archive.get(), PathOf(QFile::encodeName(folder.path())), {}, listing);
+        ListArchive(program, archive.get(), QStringLiteral("/"), timeLimit(SizeOf(archive.get())), {}, listing);
     QStringList found;
     for (const ListedEntry &entry : listed.value_or(QList<ListedEntry>())) {
         const std::optional<QString> relative = RelativeEntryPath(DecodeEntryName(entry.path));
@@ -497,4 +536,21 @@ QList<std::pair<QByteArray, bool>> ListedPaths(const QByteArray &listing)
 bool ListedPathStaysInside(const QByteArray &path)
 {
     return StaysInside(path);
+}
+
+ArjEntryKind ArjKindOf(quint8 host, quint8 fileType, quint16 accessMode)
+{
+    enum : quint8 { kBinary = 0, kText = 1, kDirectory = 3 };
+    enum : quint8 { kUnixHost = 2, kNextHost = 8 };
+    if (fileType != kBinary && fileType != kText && fileType != kDirectory)
+        return ArjEntryKind::Other;  // a label, a chapter, a Unix link or device
+    const bool folder = fileType == kDirectory;
+    if (host == kUnixHost || host == kNextHost) {
+        const quint16 kind = accessMode & 0xF000;
+        const quint16 arjKind = folder ? 0x2000 : 0x1000;
+        const quint16 unixKind = folder ? S_IFDIR : S_IFREG;
+        if (kind != 0 && kind != arjKind && kind != unixKind)
+            return ArjEntryKind::Other;
+    }
+    return folder ? ArjEntryKind::Folder : ArjEntryKind::File;
 }

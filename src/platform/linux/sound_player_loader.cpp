@@ -3,6 +3,7 @@
 #include "platform/linux/linux_services.h"
 #include "platform/linux/on_demand_module.h"
 #include "platform/linux/sound_module.h"
+#include "platform/log.h"
 #include "platform/sound_player.h"
 
 namespace {
@@ -13,6 +14,7 @@ class OnDemandSoundPlayer : public SoundPlayer {
 public:
     int start(const QString &file) override
     {
+        qCDebug(lcPlatform).noquote() << "sound started:" << file;
         if (SoundPlayer *player = loaded())
             return player->start(file);
         return ++unplayed_;

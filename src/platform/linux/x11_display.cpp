@@ -1,5 +1,6 @@
 #include "platform/linux/x11_display.h"
 
+#include <QByteArray>
 #include <QGuiApplication>
 
 #include <X11/Xlib.h>
@@ -17,6 +18,16 @@ _XDisplay *ApplicationDisplay()
 {
     auto *x11 = X11();
     return x11 ? x11->display() : nullptr;
+}
+
+bool CompositingManagerRuns()
+{
+    Display *display = ApplicationDisplay();
+    if (!display)
+        return false;
+    const QByteArray name = "_NET_WM_CM_S" + QByteArray::number(DefaultScreen(display));
+    const Atom selection = XInternAtom(display, name.constData(), False);
+    return XGetSelectionOwner(display, selection) != None;
 }
 
 xcb_connection_t *ApplicationConnection()

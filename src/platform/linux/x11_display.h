@@ -8,5 +8,11 @@ struct xcb_connection_t;
 // The X display of the running application; null on other platforms
 // (Wayland without XWayland, the offscreen platform of tests).
 _XDisplay *ApplicationDisplay();
+
+// Whether a compositing manager draws the X screen of the running
+// application: one owns the selection _NET_WM_CM_S<screen> while it runs.
+// false without an X display.
+bool CompositingManagerRuns();
+
 // The same connection as xcb sees it; null where there is no X display.
 xcb_connection_t *ApplicationConnection();

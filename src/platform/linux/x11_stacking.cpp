@@ -137,10 +137,12 @@ private:
         case XCB_CIRCULATE_NOTIFY:
             return !Ours(reinterpret_cast<const xcb_circulate_notify_event_t *>(event)->window);
         case XCB_PROPERTY_NOTIFY: {
-            const xcb_atom_t atom = reinterpret_cast<const xcb_property_notify_event_t *>(event)->atom;
-            if (atom == wmCheck_)
+            const auto *change = reinterpret_cast<const xcb_property_notify_event_t *>(event);
+            if (change->window != root_)
+                return change->atom == wmState_;   // the active window made full-screen, or no more
+            if (change->atom == wmCheck_)
                 windowManagerChanged_ = true;
-            return atom == activeWindow_ || atom == wmCheck_;
+            return change->atom == activeWindow_ || change->atom == wmCheck_;
         }
         default:
             return false;
@@ -193,12 +195,30 @@ private:
         fullScreenFirst_ = FullScreenGoesAboveKeptAbove(text);
     }
 
+    // The active window's state is followed while it is the active one: a
+    // window manager may tell it full-screen only after it stacked it so.
+    void FollowActiveWindow(xcb_window_t active)
+    {
+        if (active == followed_)
+            return;
+        const uint32_t none = 0, changes = XCB_EVENT_MASK_PROPERTY_CHANGE;
+        // A window gone since answers with an error, which is dropped.
+        if (followed_ != XCB_NONE)
+            xcb_change_window_attributes(connection_, followed_, XCB_CW_EVENT_MASK, &none);
+        if (active != XCB_NONE)
+            xcb_change_window_attributes(connection_, active, XCB_CW_EVENT_MASK, &changes);
+        followed_ = active;
+    }
+
     // The root's child that holds the active window, when that window is
     // full-screen; none otherwise.
     xcb_window_t ActiveFullScreenFrame()
     {
         xcb_window_t w = WindowProperty(connection_, root_, activeWindow_);
-        if (w == XCB_NONE || Ours(w))
+        if (Ours(w))
+            w = XCB_NONE;
+        FollowActiveWindow(w);
+        if (w == XCB_NONE)
             return XCB_NONE;
         auto state = Owned(xcb_get_property_reply(
             connection_, xcb_get_property(connection_, 0, w, wmState_, XCB_ATOM_ATOM, 0, 32), nullptr));
@@ -220,11 +240,20 @@ private:
         return XCB_NONE;
     }
 
-    // Whether a window manager's frame holds a window of this program (the
-    // clock's own dialogs and boxes), within two levels.
-    bool HoldsOurs(xcb_window_t frame)
+    // What a window holds within two levels: a window of this program (a
+    // window manager's frame around the clock's own dialog or box), and a
+    // window of another program than the one that made it (a frame around
+    // that program's window: some window managers make their frames
+    // override-redirect too).
+    struct Contents {
+        bool ours = false;
+        bool othersWindow = false;
+    };
+    Contents ContentsOf(xcb_window_t window)
     {
-        QList<xcb_window_t> level{frame};
+        Contents contents;
+        const uint32_t maker = window & ~idMask_;
+        QList<xcb_window_t> level{window};
         for (int depth = 0; depth < 2 && !level.isEmpty(); ++depth) {
             QList<xcb_query_tree_cookie_t> cookies;
             for (xcb_window_t w : level)
@@ -236,14 +265,14 @@ private:
                     continue;
                 const xcb_window_t *children = xcb_query_tree_children(tree.get());
                 for (int i = 0; i < xcb_query_tree_children_length(tree.get()); ++i) {
-                    if (Ours(children[i]))
-                        return true;
+                    contents.ours = contents.ours || Ours(children[i]);
+                    contents.othersWindow = contents.othersWindow || (children[i] & ~idMask_) != maker;
                     next << children[i];
                 }
             }
             level = next;
         }
-        return false;
+        return contents;
     }
 
     // The clock's place and the windows that matter for it (those above it,
@@ -291,10 +320,14 @@ private:
         for (qsizetype k = 0; k < stack.size(); ++k) {
             StackedWindow &w = stack[k];
             w.overClock = w.id == window_ || places[k].intersects(clock);
-            if (w.id == window_)
+            if (w.id == window_) {
                 w.viewable = true;
-            else if (!w.ours && w.viewable && !w.unmanaged && w.overClock)
-                w.ours = HoldsOurs(w.id);
+            } else if (!w.ours && w.viewable && w.overClock) {
+                const Contents contents = ContentsOf(w.id);
+                w.ours = contents.ours;
+                // A frame is stacked by its window manager, whatever it says.
+                w.unmanaged = w.unmanaged && !contents.othersWindow;
+            }
         }
         for (const Restack &step : RestacksToKeepAbove(stack, window_)) {
             const uint32_t values[] = {step.sibling, step.above ? XCB_STACK_MODE_ABOVE : XCB_STACK_MODE_BELOW};
@@ -312,6 +345,7 @@ private:
     xcb_atom_t activeWindow_ = XCB_ATOM_NONE, wmCheck_ = XCB_ATOM_NONE, wmState_ = XCB_ATOM_NONE;
     xcb_atom_t fullScreen_ = XCB_ATOM_NONE, wmName_ = XCB_ATOM_NONE, utf8_ = XCB_ATOM_NONE;
     bool fullScreenFirst_ = false;       // the window manager puts an active full-screen window first
+    xcb_window_t followed_ = XCB_NONE;   // the active window whose state is followed
     bool windowManagerChanged_ = false;  // another window manager took over
 };
 

@@ -66,6 +66,12 @@ void KeepAboveOtherProgramsOnX11(QWindow &window);
 // that fluxbox and IceWM read too. Nothing happens without an X display.
 void KeepOffTaskbarOnX11(QWindow &window);
 
+// Marks the window, before it is first shown, as one that can be neither
+// resized nor maximised in the Motif hints, which some window managers
+// believe over the size hints (the toolkit's say every framed window can be
+// resized). Nothing happens without an X display.
+void KeepFixedSizeOnX11(QWindow &window);
+
 // The window of another program that has the keyboard now, as it can be
 // given the keyboard again: the window manager's active window where one
 // names it, else the X server's focus (the pointer's window, when the

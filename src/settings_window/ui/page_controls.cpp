@@ -20,6 +20,9 @@ QLabel *MakeLabel(const QString &name, const QString &text, QWidget *parent, int
 {
     auto *label = new QLabel(text, parent);
     label->setObjectName(name);
+    // Values shown in labels come from files and devices (a CD's name, a
+    // path): shown as written, never read as markup.
+    label->setTextFormat(Qt::PlainText);
     label->move(x, y);
     label->adjustSize();
     return label;

@@ -38,6 +38,7 @@ VersionPage::VersionPage(const PageEnvironment &environment)
 
     auto *icon = new QLabel(area);
     icon->setObjectName(QStringLiteral("ImgChar"));
+    icon->setTextFormat(Qt::PlainText);
     // The program's own icon, which start-up gave every window.
     icon->setPixmap(QApplication::windowIcon().pixmap(32, 32));
     icon->setGeometry(240, 8, 32, 32);

@@ -15,6 +15,7 @@
 #include "platform/archivers.h"
 #include "platform/linux/archive_entries.h"
 #include "platform/linux/extraction_folder.h"
+#include "platform/regular_file.h"
 
 namespace {
 
@@ -24,7 +25,7 @@ using Reader = std::unique_ptr<archive, decltype(&archive_read_free)>;
 // descriptor's own name: a pipe, a device or a socket is never opened, and
 // a file put in its place meanwhile is not read.
 struct ArchiveFile {
-    explicit ArchiveFile(const QString &path) : fd(OpenRegularFile(path)), notAFile(fd.get() < 0 && errno == ENXIO) {}
+    explicit ArchiveFile(const QString &path) : fd(OpenRegularDescriptor(path)), notAFile(fd.get() < 0 && errno == ENXIO) {}
     QString readPath() const { return QStringLiteral("/proc/self/fd/%1").arg(fd.get()); }
     UniqueFd fd;
     bool notAFile;
@@ -41,10 +42,12 @@ Reader OpenReader(LibarchiveFormat format, const ArchiveFile &file)
         // reader hands them over as stored.
         archive_read_support_format_zip(reader.get());
     } else {
-        // LZH names are Shift-JIS; the reader must know it to find the "\"
-        // separators between the double-byte characters.
+        // The reader must convert LZH names to some character set, and stops
+        // at a name that does not convert: each byte is taken as a Latin-1
+        // character, which every byte is, and the name is decoded from its
+        // bytes as a ZIP name is (StoredBytes).
         archive_read_support_format_lha(reader.get());
-        archive_read_set_format_option(reader.get(), "lha", "hdrcharset", "CP932");
+        archive_read_set_format_option(reader.get(), "lha", "hdrcharset", "ISO-8859-1");
     }
     if (archive_read_open_filename(reader.get(), QFile::encodeName(path).constData(), 1 << 16)
         != ARCHIVE_OK)
@@ -90,30 +93,115 @@ QSet<QByteArray> SpecialZipEntries(int fd, qint64 size)
     return special;
 }
 
-// An entry's name as decoded from the archive.
-QString StoredName(archive_entry *entry)
+// The bytes of an LZH entry's name as stored, from the reader's Latin-1
+// reading of it. The reader makes every "\\" a "/", also the second byte of
+// a Shift-JIS character: a "/" right after a first byte of one was that.
+QByteArray LhaNameBytes(const wchar_t *name)
 {
+    QByteArray bytes;
+    for (; *name; ++name)
+        bytes += char(quint8(*name));
+    for (qsizetype i = 0; i + 1 < bytes.size(); ++i) {
+        const quint8 byte = quint8(bytes[i]);
+        if ((byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC)) {
+            if (bytes[i + 1] == '/')
+                bytes[i + 1] = '\\';
+            ++i;
+        }
+    }
+    return bytes;
+}
+
+// An entry's name as stored; empty when the reader gave none.
+QByteArray StoredBytes(LibarchiveFormat format, archive_entry *entry)
+{
+    if (format == LibarchiveFormat::Lha) {
+        const wchar_t *name = archive_entry_pathname_w(entry);
+        return name ? LhaNameBytes(name) : QByteArray();
+    }
     const char *name = archive_entry_pathname(entry);
-    return name ? DecodeEntryName(name) : QString();
+    return name ? QByteArray(name) : QByteArray();
 }
 
-bool IsFolder(archive_entry *entry, const QString &stored)
+// Why the library could not read an entry's data, or the header of one it
+// skips: a method it cannot unpack (the entry is whole, the library says
+// so in its own words), else damage.
+int ReadFailure(archive *reader)
 {
-    return archive_entry_filetype(entry) == AE_IFDIR || NamesFolder(stored);
+    const QByteArray said = QByteArray(archive_error_string(reader)).toLower();
+    return said.contains("unsupported") || said.contains("not supported") ? kArchiverUnsupported : kArchiverDamaged;
 }
 
-// The name an entry is told by: its path in the target, or as stored when it
-// has none.
-QString ReportName(const QString &stored, const std::optional<QString> &relative, bool folder)
+// One entry's header as the survey and the extraction read it.
+struct Header {
+    int status = ARCHIVE_FATAL;  // of archive_read_next_header
+    archive_entry *entry = nullptr;
+    QByteArray stored;           // the name as stored; empty when the header gave none
+    std::optional<QString> relative;
+    bool folder = false;
+    QString name;                // what the report tells it by
+
+    // Whether the header could be read whole: the entry can be extracted.
+    bool whole() const { return status == ARCHIVE_OK || status == ARCHIVE_WARN; }
+    // Whether the header could not be read, but the next one can (bsdtar
+    // goes on as well): a link of a method the library cannot unpack, a
+    // link without its target.
+    bool skipped() const { return status == ARCHIVE_FAILED; }
+};
+
+// The next header; position counts the entries from 1, for one without a name.
+Header NextHeader(archive *reader, LibarchiveFormat format, int position)
 {
-    if (!relative || relative->isEmpty())
-        return stored;
-    return folder ? *relative + u'/' : *relative;
+    Header header;
+    header.status = archive_read_next_header(reader, &header.entry);
+    if (!header.whole() && !header.skipped())
+        return header;
+    header.stored = StoredBytes(format, header.entry);
+    const QString decoded = DecodeEntryName(header.stored);
+    header.relative = RelativeEntryPath(decoded);
+    header.folder = archive_entry_filetype(header.entry) == AE_IFDIR || NamesFolder(decoded);
+    if (header.stored.isEmpty() && header.skipped())
+        header.name = QStringLiteral("（%1番目の項目）").arg(position);
+    else if (!header.relative || header.relative->isEmpty())
+        header.name = decoded;
+    else
+        header.name = header.folder ? *header.relative + u'/' : *header.relative;
+    return header;
+}
+
+// Why a header that could not be read is skipped: a link or a device, which
+// would be refused anyway, or what the library says.
+int SkippedResult(const Header &header, archive *reader)
+{
+    const auto type = archive_entry_filetype(header.entry);
+    if (type != 0 && type != AE_IFREG && type != AE_IFDIR)
+        return kArchiverRefused;
+    return ReadFailure(reader);
+}
+
+// What stops the reading of headers for good: encrypted headers (an
+// encrypted ZIP central directory), or damage.
+int StopResult(const Header &header)
+{
+    return header.entry && archive_entry_is_metadata_encrypted(header.entry) ? kArchiverEncrypted : kArchiverDamaged;
+}
+
+// Whether the file begins as an archive of the format does, though the
+// library cannot read it as one: a damaged archive, not another kind of file.
+bool BeginsAsFormat(LibarchiveFormat format, int fd)
+{
+    const QByteArray start = ReadBytesAt(fd, 0, 7).value_or(QByteArray());
+    if (start.size() < 7)
+        return false;
+    if (format == LibarchiveFormat::Zip)
+        return start.startsWith("PK\x03\x04") || start.startsWith("PK\x05\x06");
+    // An LZH header: its size and checksum, then the method ("-lh5-").
+    return start[2] == '-' && start[3] == 'l' && start[6] == '-';
 }
 
 // The entries' names and their stated total, from the headers alone.
 struct Survey {
-    bool readable = false;  // an entry, or the end of an empty archive, could be read
+    bool readable = false;  // of the format (the reader recognised it)
     QStringList names;
     QStringList files;      // the paths of the file entries below the target
     qint64 stated = 0;      // summed without overflow
@@ -125,20 +213,20 @@ Survey SurveyArchive(LibarchiveFormat format, const ArchiveFile &file)
     Reader reader = OpenReader(format, file);
     if (!reader)
         return survey;
-    archive_entry *entry = nullptr;
-    int header;
-    while ((header = archive_read_next_header(reader.get(), &entry)) == ARCHIVE_OK || header == ARCHIVE_WARN) {
-        survey.readable = true;
-        const QString stored = StoredName(entry);
-        const std::optional<QString> relative = RelativeEntryPath(stored);
-        const bool folder = IsFolder(entry, stored);
-        survey.names << ReportName(stored, relative, folder);
-        if (relative && !relative->isEmpty() && !folder && archive_entry_filetype(entry) == AE_IFREG)
-            survey.files << *relative;
-        if (archive_entry_size_is_set(entry))
-            survey.stated = SaturatingSum(survey.stated, archive_entry_size(entry));
+    survey.readable = true;
+    for (int position = 1;; ++position) {
+        const Header header = NextHeader(reader.get(), format, position);
+        if (!header.whole() && !header.skipped())
+            break;
+        survey.names << header.name;
+        if (!header.whole())
+            continue;
+        if (header.relative && !header.relative->isEmpty() && !header.folder
+            && archive_entry_filetype(header.entry) == AE_IFREG)
+            survey.files << *header.relative;
+        if (archive_entry_size_is_set(header.entry))
+            survey.stated = SaturatingSum(survey.stated, archive_entry_size(header.entry));
     }
-    survey.readable = survey.readable || header == ARCHIVE_EOF;
     return survey;
 }
 
@@ -150,10 +238,10 @@ bool StopsExtraction(int result)
 // One pass over the archive, writing each entry whole or not at all.
 class Extraction {
 public:
-    Extraction(archive *reader, const TargetFolder &root, qint64 archiveSize, QSet<QByteArray> special,
-               std::stop_token stop, ArchiverReport &report)
-        : reader_(reader), root_(root), archiveSize_(archiveSize), special_(std::move(special)), stop_(stop),
-          report_(report)
+    Extraction(archive *reader, LibarchiveFormat format, const TargetFolder &root, qint64 archiveSize,
+               QSet<QByteArray> special, std::stop_token stop, ArchiverReport &report)
+        : reader_(reader), format_(format), root_(root), archiveSize_(archiveSize), special_(std::move(special)),
+          stop_(stop), report_(report)
     {
     }
 
@@ -166,25 +254,22 @@ public:
                 report_.note(kArchiverCancelled);
                 break;
             }
-            archive_entry *entry = nullptr;
-            const int header = archive_read_next_header(reader_, &entry);
-            if (header == ARCHIVE_EOF)
+            const Header header = NextHeader(reader_, format_, count + 1);
+            if (header.status == ARCHIVE_EOF)
                 break;
-            if (header < ARCHIVE_WARN) {
-                report_.note(count == 0 ? kArchiverUnreadable : kArchiverDamaged);
+            if (!header.whole() && !header.skipped()) {
+                report_.note(StopResult(header));
                 report_.restUnread = count > 0;
                 break;
             }
             ++count;
-            const QString stored = StoredName(entry);
-            const std::optional<QString> relative = RelativeEntryPath(stored);
-            const bool folder = IsFolder(entry, stored);
-            const int result = extractEntry(entry, relative, folder);
-            const QString name = ReportName(stored, relative, folder);
+            if (const std::optional<QString> shown = UndecodedEntryName(header.stored); shown && header.relative)
+                root_.noteStoredName(*header.relative, *shown);
+            const int result = header.skipped() ? SkippedResult(header, reader_) : extractEntry(header);
             if (result == kArchiverOk)
-                report_.extracted << name;
+                report_.extracted << header.name;
             else
-                report_.fail(name, result);
+                report_.fail(header.name, result);
             if (StopsExtraction(result))
                 break;
         }
@@ -192,14 +277,16 @@ public:
     }
 
 private:
-    int extractEntry(archive_entry *entry, const std::optional<QString> &relative, bool folder)
+    int extractEntry(const Header &header)
     {
         // Only plain files and folders: links could point anywhere and
         // devices have no place in a download folder.
+        archive_entry *entry = header.entry;
         const auto type = archive_entry_filetype(entry);
-        const char *stored = archive_entry_pathname(entry);
+        const std::optional<QString> &relative = header.relative;
+        const bool folder = header.folder;
         if (!relative || (!folder && type != AE_IFREG) || archive_entry_hardlink(entry)
-            || archive_entry_symlink(entry) || (stored && special_.contains(QByteArray(stored))))
+            || archive_entry_symlink(entry) || special_.contains(header.stored))
             return kArchiverRefused;
         if (archive_entry_is_encrypted(entry))
             return kArchiverEncrypted;
@@ -233,7 +320,7 @@ private:
                 return kArchiverOk;
             // A wrong checksum comes as a warning at the end of the data.
             if (read != ARCHIVE_OK)
-                return kArchiverDamaged;
+                return ReadFailure(reader_);
             unpacked_ += qint64(size);
             const qint64 packed = std::max<qint64>(archiveSize_, archive_filter_bytes(reader_, -1));
             if (BeyondRealRatio(unpacked_, packed))
@@ -245,6 +332,7 @@ private:
     }
 
     archive *reader_;
+    const LibarchiveFormat format_;
     const TargetFolder &root_;
     const qint64 archiveSize_;
     const QSet<QByteArray> special_;
@@ -269,7 +357,7 @@ void Extract(LibarchiveFormat format, const QString &archivePath, const QString 
     const qint64 archiveSize = fstat(file.fd.get(), &status) == 0 ? qint64(status.st_size) : -1;
     const Survey survey = SurveyArchive(format, file);
     if (!survey.readable) {
-        report.note(kArchiverUnreadable);
+        report.note(BeginsAsFormat(format, file.fd.get()) ? kArchiverDamaged : kArchiverUnreadable);
         return;
     }
     const TargetFolder root(target, rules);
@@ -296,7 +384,7 @@ void Extract(LibarchiveFormat format, const QString &archivePath, const QString 
     QSet<QByteArray> special;
     if (format == LibarchiveFormat::Zip)
         special = SpecialZipEntries(file.fd.get(), archiveSize);
-    const int read = Extraction(reader.get(), root, archiveSize, std::move(special), stop, report).run();
+    const int read = Extraction(reader.get(), format, root, archiveSize, std::move(special), stop, report).run();
     for (qsizetype i = read; i < survey.names.size(); ++i)
         report.fail(survey.names[i], kArchiverNotReached);
     root.finish(report);

@@ -1,12 +1,14 @@
 // Sound files through the toolkit's multimedia library, in the on-demand
 // module "sound": one media player per sound, gone when the sound ends.
 #include <map>
+#include <memory>
 #include <QAudioOutput>
-#include <QFileInfo>
+#include <QFile>
 #include <QMediaPlayer>
 #include <QUrl>
 
 #include "platform/linux/sound_module.h"
+#include "platform/regular_file.h"
 #include "platform/sound_player.h"
 
 namespace {
@@ -22,9 +24,11 @@ public:
     int start(const QString &file) override
     {
         const int id = ++lastId_;
-        // A missing file never reaches the media library, which would only
-        // complain about it.
-        if (!QFileInfo(file).isFile())
+        // The file is opened here, by the regular-file rule, and handed to
+        // the media library open: a missing file never reaches it, and a
+        // FIFO or device put in its place is never opened by it.
+        std::unique_ptr<QFile> opened = OpenRegularFile(file);
+        if (!opened)
             return id;
         auto *player = new QMediaPlayer;
         player->setAudioOutput(new QAudioOutput(player));
@@ -37,7 +41,9 @@ public:
                                  finish(id);
                          });
         QObject::connect(player, &QMediaPlayer::errorOccurred, player, [this, id] { finish(id); });
-        player->setSource(QUrl::fromLocalFile(file));
+        QFile *sound = opened.release();
+        sound->setParent(player);
+        player->setSourceDevice(sound, QUrl::fromLocalFile(file));
         player->play();
         return id;
     }

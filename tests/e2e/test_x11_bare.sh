@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# The clock's rules on a bare X server, no window manager: the checks shared by every X11 session
+# (x11_session_lib.sh), each that the session allows.
+X11_SESSION=bare
+source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/x11_session_lib.sh"
+run_x11_session_rules

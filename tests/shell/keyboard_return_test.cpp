@@ -1,0 +1,95 @@
+// The keyboard goes back to the window of another program that had it once
+// the program's menu, tool windows and boxes are all closed.
+#include <gtest/gtest.h>
+#include <QApplication>
+#include <QDialog>
+#include <QMenu>
+#include <QTimer>
+
+#include "context/context.h"
+#include "shell/clock_window.h"
+#include "shell/keyboard_menu.h"
+#include "shell/keyboard_return.h"
+#include "support/fake_services.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+constexpr quint64 kEditor = 0x800001, kOther = 0xa00001;
+
+struct KeyboardReturnTest : ::testing::Test {
+    TempFolder folder;
+    FakeServices fakes;
+    FakeScreen &screen = *fakes.screen;
+    KeyboardReturn keyboard{*fakes.services.screen};
+
+    // Lets the events of the moment be handled, as the event loop would.
+    static void settle() { QApplication::processEvents(); }
+};
+
+// The menu closed alone, an item that opens a tool window, a box over the
+// tool window: each time the keyboard goes back once, when the last closes.
+TEST_F(KeyboardReturnTest, TheLastWindowClosedGivesTheKeyboardBackOnce)
+{
+    screen.holder = kEditor;
+    QMenu menu;
+    menu.show();
+    screen.holder.reset();   // the menu holds the keyboard now
+    menu.hide();
+    settle();
+    EXPECT_EQ(screen.keyboardGiven, QList<quint64>{kEditor}) << "the menu closed by Escape";
+
+    screen.keyboardGiven.clear();
+    screen.holder = kEditor;
+    menu.show();
+    QDialog page, box;
+    // The item's window shows as the menu goes, before the loop runs again.
+    menu.hide();
+    page.show();
+    settle();
+    EXPECT_TRUE(screen.keyboardGiven.isEmpty()) << "the page is still open";
+    box.show();
+    box.hide();
+    settle();
+    EXPECT_TRUE(screen.keyboardGiven.isEmpty()) << "the page is still open under the box";
+    page.hide();
+    settle();
+    EXPECT_EQ(screen.keyboardGiven, QList<quint64>{kEditor});
+}
+
+TEST_F(KeyboardReturnTest, NothingIsGivenWhereNoOtherWindowHadTheKeyboard)
+{
+    screen.holder.reset();
+    QDialog memo;
+    memo.show();
+    memo.hide();
+    settle();
+    EXPECT_TRUE(screen.keyboardGiven.isEmpty());
+
+    // The next time starts anew: the window holding it then gets it.
+    screen.holder = kOther;
+    memo.show();
+    memo.hide();
+    settle();
+    EXPECT_EQ(screen.keyboardGiven, QList<quint64>{kOther});
+}
+
+// tockara --menu: the clock takes the keyboard before its menu shows; the
+// window that had it before that gets it back.
+TEST_F(KeyboardReturnTest, AMenuRequestRemembersTheWindowBeforeTheClockTakesTheKeyboard)
+{
+    Context ctx{fakes.services, folder.path()};
+    ClockWindow clock(ctx);
+    QMenu menu;
+    clock.showPopupMenu = [&](QPoint) {
+        screen.holder.reset();   // the clock was activated: the keyboard is the program's
+        menu.show();
+        menu.hide();
+    };
+    screen.holder = kEditor;
+    AnswerMenuRequest(clock, &keyboard);
+    settle();
+    EXPECT_EQ(screen.keyboardGiven, QList<quint64>{kEditor});
+}
+
+} // namespace
