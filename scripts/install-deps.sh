@@ -23,6 +23,8 @@ packages=(
   # a Wayland session for the end-to-end tests: headless sway (wlroots) with
   # XWayland, its screenshots; setpriv runs it as an unprivileged user
   sway xwayland grim util-linux
+  # a native Wayland window beneath the clock on sway (foot, a terminal)
+  foot
   # GNOME's and KDE's compositors, run nested in a virtual display with
   # XWayland (the hover window letting go of the pointer there)
   mutter kwin-wayland

@@ -58,6 +58,12 @@ public:
     virtual bool watchPointerLeaving(QRect area, std::function<void()> left) = 0;
     // Ends the watch, if one runs; its `left` is not told.
     virtual void stopWatchingPointer() = 0;
+    // Tells `told` of each press on `window` that the display server
+    // delivered somewhere else, and of its release, for as long as the
+    // window lives; on the sessions where that happens (XWayland, after the
+    // pointer came from a window of no X client: see
+    // platform/misplaced_presses.h).
+    virtual void tellMisplacedPresses(QWindow &window, std::function<void(Qt::MouseButton, bool pressed)> told) = 0;
 
     // Calls `changed` whenever a monitor comes or goes or changes its size
     // or its area for windows, for as long as the program runs.

@@ -377,15 +377,23 @@ void ClockWindow::paintEvent(QPaintEvent *event)
 
 void ClockWindow::mousePressEvent(QMouseEvent *event)
 {
+    Press(event->button(), event->globalPosition().toPoint(), ctx_.services.screen->pointerPosition());
+}
+
+// A press on the face at `at` (screen pixels): the left button takes the
+// clock along from there, the right one opens the menu for the pointer at
+// `pointer`.
+void ClockWindow::Press(Qt::MouseButton button, QPoint at, QPoint pointer)
+{
     // Where the display server passes them on regardless, clicks do nothing.
     if (clickThrough_)
         return;
-    if (event->button() == Qt::LeftButton) {
+    if (button == Qt::LeftButton) {
         dragging_ = true;
-        grabPoint_ = event->position().toPoint();
-    } else if (event->button() == Qt::RightButton) {
+        grabPoint_ = at - pos();
+    } else if (button == Qt::RightButton) {
         dragging_ = false;
-        OpenPopupMenu();
+        OpenPopupMenu(pointer);
     }
     update();
 }
@@ -410,6 +418,12 @@ void ClockWindow::mouseMoveEvent(QMouseEvent *event)
 
 void ClockWindow::mouseReleaseEvent(QMouseEvent *)
 {
+    Release();
+}
+
+// The end of a press: a drag leaves the clock where it is and saves that.
+void ClockWindow::Release()
+{
     if (dragging_) {
         const ScreenInfo &screen = *ctx_.services.screen;
         const qint32 top = qint32(std::lround(y() * screen.twipsPerPixelY()));
@@ -421,6 +435,21 @@ void ClockWindow::mouseReleaseEvent(QMouseEvent *)
     }
     dragging_ = false;
     update();
+}
+
+// A press on the face that the display server delivered somewhere else
+// (XWayland, after the pointer came from a window of no X client): the
+// clock heard only the pointer leave at that moment, though it is still
+// over the face where the clock last saw it.
+void ClockWindow::PressedElsewhere(Qt::MouseButton button, bool pressed)
+{
+    if (!pressed) {
+        if (button == Qt::LeftButton)
+            Release();
+        return;
+    }
+    pointerPlace_ = PointerPlace::OverFace;
+    Press(button, pointer_, pointer_);
 }
 
 void ClockWindow::mouseDoubleClickEvent(QMouseEvent *event)
@@ -552,10 +581,10 @@ QPoint ClockWindow::PopupAnchorPoint(QPoint pointer) const
     return KeptInside(QRect(anchor, QSize(1, 1)), monitor);
 }
 
-void ClockWindow::OpenPopupMenu()
+void ClockWindow::OpenPopupMenu(QPoint pointer)
 {
     if (showPopupMenu)
-        showPopupMenu(PopupAnchorPoint(ctx_.services.screen->pointerPosition()));
+        showPopupMenu(PopupAnchorPoint(pointer));
 }
 
 // The clock's centre stands in for the pointer: the menu opens below the
@@ -634,6 +663,11 @@ void ClockWindow::showEvent(QShowEvent *event)
         // over the clock): it keeps itself there.
         if (placesItself_)
             ctx_.services.screen->keepAboveOtherPrograms(*window);
+        ctx_.services.screen->tellMisplacedPresses(
+            *window, [self = QPointer<ClockWindow>(this)](Qt::MouseButton button, bool pressed) {
+                if (self)
+                    self->PressedElsewhere(button, pressed);
+            });
     }
     QWidget::showEvent(event);
 }

@@ -106,7 +106,10 @@ private:
     void TickSoon();
     void PlaceAtSavedPosition();
     void MonitorsChanged();
-    void OpenPopupMenu();
+    void OpenPopupMenu(QPoint pointer);
+    void Press(Qt::MouseButton button, QPoint at, QPoint pointer);
+    void Release();
+    void PressedElsewhere(Qt::MouseButton button, bool pressed);
     QPoint PopupAnchorPoint(QPoint pointer) const;
     void DescribeTime(const QDateTime &now);
     void ShowAlarms(QList<int> due);

@@ -76,7 +76,7 @@ TEST(KeepAboveTest, TheActiveFullScreenWindowStaysAboveWhereTheDesktopPutsItFirs
         bool fullScreenFirst;
     } managers[] = {
         {"Openbox", true}, {"Fluxbox", true}, {"IceWM 3.3.1 (Linux/x86_64)", true}, {"KWin", true}, {"", true},
-        {"Xfwm4", false}, {"Mutter (Muffin)", false}, {"GNOME Shell", false},
+        {"Xfwm4", false}, {"Mutter (Muffin)", false}, {"GNOME Shell", false}, {"wlroots wm", false},
     };
     for (const Manager &m : managers)
         EXPECT_EQ(FullScreenGoesAboveKeptAbove(m.name), m.fullScreenFirst) << m.name;

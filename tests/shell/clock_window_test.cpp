@@ -308,6 +308,41 @@ TEST_F(ClockFixture, ADoubleClickShowsOneFortuneAndLeavesNoDragBehind)
     EXPECT_EQ(fortunes, 2);
 }
 
+// XWayland may deliver a press on the face somewhere else (the clock hears
+// only the pointer leave): told of it by the screen, the clock acts as on its
+// own press, where it last saw the pointer over the face.
+TEST_F(ClockFixture, APressDeliveredElsewhereOpensTheMenuOrDragsTheClock)
+{
+    preset([](Settings &s) { s.Setting.Left = 200 * 15; s.Setting.Top = 150 * 15; });
+    auto clock = makeClock();
+    clock->show();
+    ASSERT_EQ(fakes.screen->pressesWatched, clock->windowHandle());
+    QList<QPoint> anchors;
+    clock->showPopupMenu = [&](QPoint at) { anchors << at; };
+    const QPoint global = clock->pos() + QPoint(30, 30);
+    fakes.screen->pointer = global;
+    QTest::mouseClick(clock.get(), Qt::RightButton, {}, QPoint(30, 30));
+
+    // The pointer came over the face, then "left" at the press.
+    fakes.screen->pointer = QPoint(900, 700);
+    QMouseEvent over = MouseEvent(QEvent::MouseMove, QPoint(30, 30), global, Qt::NoButton);
+    QApplication::sendEvent(clock.get(), &over);
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(clock.get(), &leave);
+    fakes.screen->pressedElsewhere(Qt::RightButton, true);
+    fakes.screen->pressedElsewhere(Qt::RightButton, false);
+    ASSERT_EQ(anchors.size(), 2);
+    EXPECT_EQ(anchors[1], anchors[0]);
+
+    fakes.screen->pressedElsewhere(Qt::LeftButton, true);
+    QMouseEvent drag = MouseEvent(QEvent::MouseMove, QPoint(30, 30), global + QPoint(100, 50), Qt::LeftButton);
+    QApplication::sendEvent(clock.get(), &drag);
+    fakes.screen->pressedElsewhere(Qt::LeftButton, false);
+    EXPECT_EQ(clock->pos(), QPoint(300, 200));
+    EXPECT_EQ(saved("Left"), "4500");
+    EXPECT_EQ(saved("Top"), "3000");
+}
+
 // The fortune by keys: Return, Enter or Space on the clock with the keyboard,
 // once per press; with another modifier, or another key, nothing.
 TEST_F(ClockFixture, ReturnOrSpaceShowsTheFortuneAsTheDoubleClickDoes)

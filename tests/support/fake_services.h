@@ -99,6 +99,11 @@ public:
         watchedArea = QRect();
         pointerLeft = nullptr;
     }
+    void tellMisplacedPresses(QWindow &window, std::function<void(Qt::MouseButton, bool)> told) override
+    {
+        pressesWatched = &window;
+        pressedElsewhere = std::move(told);
+    }
     void watchMonitorChanges(std::function<void()> changed) override { monitorsChanged = std::move(changed); }
     std::optional<quint64> keyboardHolder() const override { return holder; }
     void giveKeyboardTo(quint64 window) override
@@ -120,6 +125,8 @@ public:
     bool tellsMoves = true;
     std::function<void()> pointerMoved;      // the request for the pointer's next move
     std::function<void()> monitorsChanged;   // told by a test that changed the monitors
+    QWindow *pressesWatched = nullptr;       // the window watched for presses delivered elsewhere
+    std::function<void(Qt::MouseButton, bool)> pressedElsewhere;
     std::optional<quint64> holder;           // the other program's window with the keyboard
     QList<quint64> keyboardGiven;            // the windows given the keyboard, in turn
 };

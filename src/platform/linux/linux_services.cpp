@@ -21,6 +21,7 @@
 #include "platform/linux/linux_services.h"
 #include "platform/linux/message_boxes.h"
 #include "platform/linux/x11_display.h"
+#include "platform/linux/x11_misplaced_presses.h"
 #include "platform/linux/x11_pointer_motion.h"
 #include "platform/linux/x11_window_requests.h"
 #include "platform/screen_geometry.h"
@@ -97,6 +98,16 @@ public:
     {
         if (kwinWatch_)
             kwinWatch_->stop();
+    }
+    void tellMisplacedPresses(QWindow &window, std::function<void(Qt::MouseButton, bool)> told) override
+    {
+        if (session_ == DesktopSession::X11)
+            return;
+        TellMisplacedPressesOnX11(window, [told = std::move(told)](int button, bool pressed) {
+            static constexpr Qt::MouseButton kButtons[] = {Qt::LeftButton, Qt::MiddleButton, Qt::RightButton};
+            if (button >= 1 && button <= 3)
+                told(kButtons[button - 1], pressed);
+        });
     }
     void watchMonitorChanges(std::function<void()> changed) override
     {

@@ -67,7 +67,10 @@ QList<Restack> RestacksToKeepAbove(const QList<StackedWindow> &bottomToTop, quin
 bool FullScreenGoesAboveKeptAbove(const QString &windowManagerName)
 {
     const QString name = windowManagerName.toLower();
-    for (const char *keepsThemOver : {"xfwm", "mutter", "gnome shell"})
+    // wlroots compositors (sway) draw the unmanaged clock over a full-screen
+    // window: below it in XWayland's order the clock would not get the
+    // pointer there.
+    for (const char *keepsThemOver : {"xfwm", "mutter", "gnome shell", "wlroots"})
         if (name.contains(QLatin1String(keepsThemOver)))
             return false;
     return true;

@@ -48,7 +48,8 @@ QList<Restack> RestacksToKeepAbove(const QList<StackedWindow> &bottomToTop, quin
 
 // Whether a window manager of this name (its _NET_WM_NAME) puts the active
 // full-screen window above the windows that stay on top, as the desktop's
-// common rule has it (openbox, fluxbox, IceWM, KWin). xfwm4 and mutter keep
+// common rule has it (openbox, fluxbox, IceWM, KWin). xfwm4, mutter and the
+// wlroots compositors' XWayland window manager ("wlroots wm", sway's) keep
 // those windows over a full-screen one.
 bool FullScreenGoesAboveKeptAbove(const QString &windowManagerName);
 
