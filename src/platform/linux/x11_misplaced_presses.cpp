@@ -5,7 +5,7 @@
 #include <QSocketNotifier>
 #include <QWindow>
 
-#include "platform/linux/x11_display.h"
+#include "platform/linux/x11_raw_input.h"
 #include "platform/log.h"
 #include "platform/misplaced_presses.h"
 
@@ -99,27 +99,7 @@ private:
 
 void TellMisplacedPressesOnX11(QWindow &window, std::function<void(int button, bool pressed)> told)
 {
-    Display *display = ApplicationDisplay();
-    if (!display)
-        return;
-    int screenNumber = 0;
-    xcb_connection_t *connection = xcb_connect(DisplayString(display), &screenNumber);
-    const xcb_query_extension_reply_t *input =
-        xcb_connection_has_error(connection) ? nullptr : xcb_get_extension_data(connection, &xcb_input_id);
-    // Raw events wherever the presses go, grabs or not, need version 2.2.
-    auto *version = input && input->present
-                        ? xcb_input_xi_query_version_reply(connection, xcb_input_xi_query_version(connection, 2, 2),
-                                                           nullptr)
-                        : nullptr;
-    const bool usable =
-        version && (version->major_version > 2 || (version->major_version == 2 && version->minor_version >= 2));
-    std::free(version);
-    xcb_screen_iterator_t screens = xcb_setup_roots_iterator(xcb_get_setup(connection));
-    for (int i = 0; i < screenNumber && screens.rem; ++i)
-        xcb_screen_next(&screens);
-    if (!usable || !screens.rem) {
-        xcb_disconnect(connection);
-        return;
-    }
-    new PressWatch(window, connection, screens.data->root, input->major_opcode, std::move(told));
+    // Raw presses wherever they go, grabs or not.
+    if (const std::optional<RawInputConnection> input = ConnectForRawInput())
+        new PressWatch(window, input->connection, input->root, input->opcode, std::move(told));
 }

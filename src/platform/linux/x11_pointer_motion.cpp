@@ -4,7 +4,7 @@
 #include <utility>
 #include <QSocketNotifier>
 
-#include "platform/linux/x11_display.h"
+#include "platform/linux/x11_raw_input.h"
 #include "platform/log.h"
 
 // Xlib's and xcb's macros clash with Qt's names: their headers come last.
@@ -77,30 +77,9 @@ private:
 
 std::unique_ptr<X11PointerMotion> X11PointerMotion::Start()
 {
-    Display *display = ApplicationDisplay();
-    if (!display)
+    // Raw motion while another program holds a grab.
+    const std::optional<RawInputConnection> input = ConnectForRawInput();
+    if (!input)
         return nullptr;
-    int screenNumber = 0;
-    xcb_connection_t *connection = xcb_connect(DisplayString(display), &screenNumber);
-    if (xcb_connection_has_error(connection)) {
-        xcb_disconnect(connection);
-        return nullptr;
-    }
-    const xcb_query_extension_reply_t *input = xcb_get_extension_data(connection, &xcb_input_id);
-    // Raw motion while another program holds a grab needs version 2.2.
-    auto version = input && input->present
-                       ? xcb_input_xi_query_version_reply(connection, xcb_input_xi_query_version(connection, 2, 2),
-                                                          nullptr)
-                       : nullptr;
-    const bool usable =
-        version && (version->major_version > 2 || (version->major_version == 2 && version->minor_version >= 2));
-    std::free(version);
-    xcb_screen_iterator_t screens = xcb_setup_roots_iterator(xcb_get_setup(connection));
-    for (int i = 0; i < screenNumber && screens.rem; ++i)
-        xcb_screen_next(&screens);
-    if (!usable || !screens.rem) {
-        xcb_disconnect(connection);
-        return nullptr;
-    }
-    return std::make_unique<RawMotionWatch>(connection, screens.data->root, input->major_opcode);
+    return std::make_unique<RawMotionWatch>(input->connection, input->root, input->opcode);
 }
