@@ -109,6 +109,11 @@ no_romaji() { # file
 # The quick memo: "nihongo" committed as it reads, in hiragana.
 memo=$(wait_for_title 'ちょいメモ設定' 30) || { cat "$WORK/clock.log" >&2; fail "the memo window did not open at start-up"; }
 wait_for_painted "$memo"
+# The first key goes to the input method only once it has taken the memo's
+# text box as its own (active there: state 2); before that it lands as a
+# plain letter.
+im_active() { [ "$(as_im_user fcitx5-remote 2>/dev/null)" = 2 ]; }
+wait_until 10 im_active || fail "the input method did not become active in the memo window"
 xdotool key ctrl+a
 keys_shown memo-typed "$memo" type --delay 80 nihongo
 keys_shown memo-committed "$memo" key Return
