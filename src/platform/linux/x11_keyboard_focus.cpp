@@ -2,6 +2,7 @@
 #include <cstring>
 #include <memory>
 #include <QPoint>
+#include <QString>
 
 #include "platform/linux/x11_display.h"
 #include "platform/linux/x11_window_requests.h"
@@ -47,6 +48,19 @@ struct X11Screen {
     }
     // A window manager that follows the extended hints runs.
     bool windowManagerRuns() const { return rootWindowProperty("_NET_SUPPORTING_WM_CHECK") != XCB_NONE; }
+    // The name that window manager gives itself (_NET_WM_NAME), or none.
+    QString windowManagerName() const
+    {
+        const xcb_window_t check = rootWindowProperty("_NET_SUPPORTING_WM_CHECK");
+        if (check == XCB_NONE)
+            return {};
+        auto reply = Owned(xcb_get_property_reply(
+            connection, xcb_get_property(connection, 0, check, atom("_NET_WM_NAME"), atom("UTF8_STRING"), 0, 64),
+            nullptr));
+        return reply ? QString::fromUtf8(static_cast<const char *>(xcb_get_property_value(reply.get())),
+                                         xcb_get_property_value_length(reply.get()))
+                     : QString();
+    }
     // The windows of this program share the resource base of its connection.
     bool ours(xcb_window_t window) const
     {
@@ -149,7 +163,9 @@ bool X11KeyboardLead::show(QPoint at)
 {
     const X11Screen x = X11Screen::Current();
     xcb_screen_t *screen = x ? ScreenOf(x.connection, x.root) : nullptr;
-    if (!screen)
+    // Only under XWayland's window manager of the wlroots compositors
+    // ("wlroots wm"): no other is known to give such a window the keyboard.
+    if (!screen || !x.windowManagerName().contains(QLatin1String("wlroots"), Qt::CaseInsensitive))
         return false;
     hide();
     // One clear pixel (of the screen's own depth, black, where no visual

@@ -102,7 +102,9 @@ public:
     X11KeyboardLead &operator=(const X11KeyboardLead &) = delete;
     ~X11KeyboardLead();
     // Shows it at `at` (screen pixels), in place of one shown before. False
-    // without an X display.
+    // without an X display, and where XWayland's window manager is not that
+    // of the wlroots compositors, the ones known to give such a window the
+    // keyboard.
     bool show(QPoint at);
     void hide();
 
