@@ -69,6 +69,9 @@ for case in "${cases[@]}"; do
     as_sway_user "$PROGRAM/tockara" --menu >"$WORK/menu.log" 2>&1 || fail "--menu failed: $(cat "$WORK/menu.log")"
     # The clock stands in the upper half: its menu opens below it.
     wait_until 10 menu_shown || fail "$kind: --menu opened no menu below the clock (see $SESSION/menu.png)"
+    # What leads the keyboard to the menu shows nothing at the clock's corner.
+    [ "$(pixel "$SESSION/menu.png" 200 150)" = "$(pixel "$SESSION/before-$kind.png" 200 150)" ] \
+      || fail "$kind: with the menu open the clock's corner is not clear (see $SESSION/menu.png)"
     # shellcheck disable=SC2086
     pointer key $keys
     if [ "$keys" = Escape ]; then
