@@ -673,10 +673,9 @@ void TargetFolder::finish(ArchiverReport &report) const
 EntryFile::EntryFile(const TargetFolder &target, const QString &relative)
     : target_(target), relative_(relative)
 {
-    if (target.isProtected(relative)) {
-        result_ = kArchiverRefused;
-        return;
-    }
+    // The folders on the way are checked as they are opened; the name
+    // itself when the complete file takes its place (TargetFolder::place),
+    // the one moment it matters.
     const auto [folder, leaf] = SplitLeaf(relative);
     result_ = target.openFolder(folder, folder_);
     if (result_ != kArchiverOk)
