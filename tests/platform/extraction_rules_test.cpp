@@ -147,6 +147,29 @@ TEST_P(ExtractionRulesTest, ANameAlreadyThereIsKeptUnlessTheUserChoseToReplaceIt
     }
 }
 
+TEST_P(ExtractionRulesTest, TheQuestionNamesEveryNameTakenAndOnlyThose)
+{
+    // Taken: a file, a file in a folder, one through a link to a folder, a
+    // link to nothing, a hidden name as written ("_.x"). Free: names in
+    // folders that are not there, or that a file stands in place of.
+    folder.writeBytes("out/a.txt", "mine");
+    folder.writeBytes("out/sub/c", "mine");
+    folder.writeBytes("out/_.x", "mine");
+    folder.writeBytes("out/file", "mine");
+    QFile::link(folder.file("out/sub"), folder.file("out/linked"));
+    QFile::link(folder.file("nowhere"), folder.file("out/dangling"));
+    const QString archive = folder.writeBytes(QStringLiteral("names.") + GetParam().suffix,
+                                              GetParam().write({{"a.txt", "a"}, {"b.txt", "b"}, {"sub/c", "c"},
+                                                                {"sub/d", "d"}, {"new/c", "c"}, {"new/deep/c", "c"},
+                                                                {"linked/c", "c"}, {"dangling", "x"}, {".x", "x"},
+                                                                {"file/c", "c"}}));
+    const std::optional<QStringList> taken = archivers->takenNames(GetParam().library, archive, folder.file("out"));
+    ASSERT_TRUE(taken.has_value());
+    QStringList sorted = *taken;
+    sorted.sort();
+    EXPECT_EQ(sorted, (QStringList{"_.x", "a.txt", "dangling", "linked/c", "sub/c"}));
+}
+
 TEST_P(ExtractionRulesTest, NothingExtractedIsExecutableOrHidden)
 {
     const std::optional<ArchiverReport> report = extract(

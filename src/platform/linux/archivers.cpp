@@ -1,6 +1,9 @@
 #include <sys/stat.h>
 
+#include <functional>
+
 #include <QFile>
+#include <QHash>
 #include <QStringList>
 
 #include "platform/archive_formats.h"
@@ -74,12 +77,31 @@ public:
             return std::nullopt;
         QStringList taken;
         const QByteArray folder = QFile::encodeName(target) + '/';
-        for (const QString &file : *files) {
-            // Any name there counts, a link to nothing included: one look
-            // that follows no link.
-            const QString written = VisiblePath(file);
+        // Whether something is there at path below the target, looked at
+        // without following a last link: any name counts, a link to nothing
+        // included.
+        const auto there = [&folder](const QString &path) {
             struct stat status;
-            if (lstat((folder + QFile::encodeName(written)).constData(), &status) == 0)
+            return lstat((folder + QFile::encodeName(path)).constData(), &status) == 0;
+        };
+        // A folder that is not there holds no name: its files are not
+        // looked at one by one (one look for the many files of a folder
+        // the archive brings new).
+        QHash<QString, bool> folders;
+        const std::function<bool(const QString &)> folderThere = [&](const QString &path) {
+            const qsizetype slash = path.lastIndexOf(u'/');
+            if (slash < 0)
+                return true;  // the target itself
+            const QString parent = path.left(slash);
+            if (const auto known = folders.constFind(parent); known != folders.cend())
+                return *known;
+            const bool found = folderThere(parent) && there(parent);
+            folders.insert(parent, found);
+            return found;
+        };
+        for (const QString &file : *files) {
+            const QString written = VisiblePath(file);
+            if (folderThere(written) && there(written))
                 taken << written;
         }
         taken.removeDuplicates();

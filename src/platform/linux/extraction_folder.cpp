@@ -440,6 +440,24 @@ qint64 TargetFolder::roomBytes() const
     return RoomOn(fd_.get());
 }
 
+bool TargetFolder::roomFor(int file, qint64 growth) const
+{
+    // The disk is never filled: the reserve stays for the rest of the
+    // system, whatever sizes the archive stated. Its room is looked at when
+    // the first file starts to grow, then again whenever half the room seen
+    // then (at most 16 MiB) has been written since, by any file of the
+    // extraction: one look serves many small files.
+    constexpr qint64 kMostBetweenLooks = qint64(16) << 20;
+    if (room_ < 0 || grown_ + growth > std::min(room_ / 2, kMostBetweenLooks)) {
+        room_ = RoomOn(file);
+        grown_ = 0;
+        if (room_ >= 0 && growth > room_)
+            return false;
+    }
+    grown_ += growth;
+    return true;
+}
+
 bool TargetFolder::isProtected(const QString &relative) const
 {
     const QStringList parts = VisiblePath(relative).split(u'/', Qt::SkipEmptyParts);
@@ -655,10 +673,9 @@ void TargetFolder::finish(ArchiverReport &report) const
 EntryFile::EntryFile(const TargetFolder &target, const QString &relative)
     : target_(target), relative_(relative)
 {
-    if (target.isProtected(relative)) {
-        result_ = kArchiverRefused;
-        return;
-    }
+    // The folders on the way are checked as they are opened; the name
+    // itself when the complete file takes its place (TargetFolder::place),
+    // the one moment it matters.
     const auto [folder, leaf] = SplitLeaf(relative);
     result_ = target.openFolder(folder, folder_);
     if (result_ != kArchiverOk)
@@ -712,19 +729,7 @@ int EntryFile::write(const char *data, size_t size, qint64 offset)
 
 bool EntryFile::roomFor(qint64 growth)
 {
-    // The disk is never filled: the reserve stays for the rest of the
-    // system, whatever sizes the archive stated. Its room is looked at when
-    // the file starts to grow, then again whenever half the room seen then
-    // (at most 16 MiB) has been written since.
-    constexpr qint64 kMostBetweenLooks = qint64(16) << 20;
-    if (room_ < 0 || grown_ + growth > std::min(room_ / 2, kMostBetweenLooks)) {
-        room_ = RoomOn(file_.get());
-        grown_ = 0;
-        if (room_ >= 0 && growth > room_)
-            return false;
-    }
-    grown_ += growth;
-    return true;
+    return target_.roomFor(file_.get(), growth);
 }
 
 int EntryFile::commit(qint64 expectedSize, time_t mtime)

@@ -73,6 +73,10 @@ public:
     // What is left of freeBytes once the reserve kept free is taken off
     // (0 at least; -1 when unknown): what an extraction may use.
     qint64 roomBytes() const;
+    // Whether growth more bytes may be written to file (open on the
+    // folder's disk) and leave the reserve free; looks at the disk only now
+    // and then (see EntryFile::write).
+    bool roomFor(int file, qint64 growth) const;
     // Opens the folder relative ("/"-separated parts, "" for the target
     // itself) below the target, creating the parts that are missing; an
     // ArchiverResult: refused when a part is a link or a protected place,
@@ -135,6 +139,8 @@ private:
     mutable UniqueFd journal_;
     mutable QByteArray journalName_;  // null until one was tried
     mutable QSet<QByteArray> recorded_;
+    mutable qint64 room_ = -1;   // the room on the disk when last looked at; -1 before
+    mutable qint64 grown_ = 0;   // bytes written by the extraction since
 };
 
 // The name of one path part as an extraction writes it: "_" before a
@@ -179,8 +185,6 @@ private:
     QString relative_;
     SharedFd folder_;
     UniqueFd file_;
-    qint64 room_ = -1;   // the room on the disk when last looked at; -1 before
-    qint64 grown_ = 0;   // bytes the file grew by since
     QByteArray temporary_;  // the name it is written under; empty once placed
     qint64 end_ = 0;
     int result_;

@@ -6,6 +6,7 @@
 
 #include <archive.h>
 #include <archive_entry.h>
+#include <limits>
 #include <memory>
 
 #include <QFile>
@@ -55,42 +56,87 @@ Reader OpenReader(LibarchiveFormat format, const ArchiveFile &file)
     return reader;
 }
 
-// The stored names of the ZIP entries made on Unix whose mode is a pipe, a
-// device or a socket. The reader hands a pipe over as a plain file (some
-// tools mark a file read from their input so), so its type is read from the
-// central directory here. Names given there are compared as stored.
-QSet<QByteArray> SpecialZipEntries(int fd, qint64 size)
+// What the ZIP central directory tells before any entry is read.
+struct ZipDirectory {
+    // The stored names of the entries made on Unix whose mode is a pipe, a
+    // device or a socket. The reader hands a pipe over as a plain file (some
+    // tools mark a file read from their input so), so its type is read here.
+    // Names given there are compared as stored.
+    QSet<QByteArray> special;
+    // The entries' stated sizes, summed without overflow; nothing when the
+    // directory could not be read whole (the headers are surveyed then).
+    std::optional<qint64> stated;
+};
+
+// The size an entry of the central directory states for its data, at entry;
+// a size too large for its field is in the entry's ZIP64 extra field.
+std::optional<qint64> ZipStatedSize(const QByteArray &central, qsizetype entry)
+{
+    const quint32 size = LittleEndian(central, entry + 24, 4);
+    if (size != 0xFFFFFFFFu)
+        return size;
+    const qsizetype nameSize = LittleEndian(central, entry + 28, 2);
+    const qsizetype extraEnd = entry + 46 + nameSize + LittleEndian(central, entry + 30, 2);
+    for (qsizetype at = entry + 46 + nameSize; at + 4 <= extraEnd;) {
+        const quint32 id = LittleEndian(central, at, 2);
+        const qsizetype length = LittleEndian(central, at + 2, 2);
+        if (id == 0x0001 && length >= 8 && at + 12 <= extraEnd) {
+            const quint64 wide = quint64(LittleEndian(central, at + 8, 4)) << 32 | LittleEndian(central, at + 4, 4);
+            return wide > quint64(std::numeric_limits<qint64>::max()) ? std::numeric_limits<qint64>::max()
+                                                                       : qint64(wide);
+        }
+        at += 4 + length;
+    }
+    return std::nullopt;
+}
+
+ZipDirectory ReadZipDirectory(int fd, qint64 size)
 {
     constexpr qint64 kEndSize = 22;
     constexpr qint64 kCentralMost = qint64(64) << 20;
-    QSet<QByteArray> special;
+    ZipDirectory directory;
     if (size < kEndSize)
-        return special;
+        return directory;
     const qint64 tail = std::min<qint64>(size, kEndSize + 0xFFFF);
     const QByteArray end = ReadBytesAt(fd, size - tail, tail).value_or(QByteArray());
     const qsizetype at = end.lastIndexOf(QByteArray("PK\x05\x06", 4));
     if (at < 0 || at + kEndSize > end.size())
-        return special;
+        return directory;
+    const qint64 entries = LittleEndian(end, at + 10, 2);
     const qint64 centralSize = LittleEndian(end, at + 12, 4);
     const qint64 centralOffset = LittleEndian(end, at + 16, 4);
     if (centralSize > kCentralMost || centralOffset + centralSize > size)
-        return special;
+        return directory;
     const QByteArray central = ReadBytesAt(fd, centralOffset, centralSize).value_or(QByteArray());
-    for (qsizetype entry = 0; entry + 46 <= central.size();) {
+    qint64 stated = 0;
+    qint64 read = 0;
+    bool sized = true;
+    for (qsizetype entry = 0; entry + 46 <= central.size(); ++read) {
         if (LittleEndian(central, entry, 4) != 0x02014b50)
             break;
         const bool unix = quint8(central[entry + 5]) == 3;
         const quint32 mode = LittleEndian(central, entry + 38, 4) >> 16;
         const qsizetype nameSize = LittleEndian(central, entry + 28, 2);
         const qsizetype rest = nameSize + LittleEndian(central, entry + 30, 2) + LittleEndian(central, entry + 32, 2);
-        if (entry + 46 + nameSize > central.size())
-            break;
+        if (entry + 46 + rest > central.size()) {
+            sized = false;
+            if (entry + 46 + nameSize > central.size())
+                break;
+        }
         const quint32 type = mode & S_IFMT;
         if (unix && type != 0 && type != S_IFREG && type != S_IFDIR)
-            special.insert(central.mid(entry + 46, nameSize));
+            directory.special.insert(central.mid(entry + 46, nameSize));
+        if (const std::optional<qint64> entrySize = sized ? ZipStatedSize(central, entry) : std::nullopt)
+            stated = SaturatingSum(stated, *entrySize);
+        else
+            sized = false;
         entry += 46 + rest;
     }
-    return special;
+    // Only a directory read to its stated count, with every size found, is
+    // taken for the entries' sizes.
+    if (sized && read == entries && entries != 0xFFFF)
+        directory.stated = stated;
+    return directory;
 }
 
 // The bytes of an LZH entry's name as stored, from the reader's Latin-1
@@ -255,8 +301,10 @@ public:
                 break;
             }
             const Header header = NextHeader(reader_, format_, count + 1);
-            if (header.status == ARCHIVE_EOF)
+            if (header.status == ARCHIVE_EOF) {
+                ended_ = true;
                 break;
+            }
             if (!header.whole() && !header.skipped()) {
                 report_.note(StopResult(header));
                 report_.restUnread = count > 0;
@@ -275,6 +323,9 @@ public:
         }
         return count;
     }
+
+    // Whether the run read every header to the end of the archive.
+    bool ended() const { return ended_; }
 
 private:
     int extractEntry(const Header &header)
@@ -340,6 +391,7 @@ private:
     ArchiverReport &report_;
     EntryNames names_;
     qint64 unpacked_ = 0;
+    bool ended_ = false;
 };
 
 void Extract(LibarchiveFormat format, const QString &archivePath, const QString &target,
@@ -351,42 +403,51 @@ void Extract(LibarchiveFormat format, const QString &archivePath, const QString 
         report.note(file.notAFile ? kArchiverNotAFile : kArchiverUnreadable);
         return;
     }
-    // A file is read twice: first its headers, to weigh its stated size
-    // against the free space before anything is written.
     struct stat status;
     const qint64 archiveSize = fstat(file.fd.get(), &status) == 0 ? qint64(status.st_size) : -1;
-    const Survey survey = SurveyArchive(format, file);
-    if (!survey.readable) {
+    Reader reader = OpenReader(format, file);
+    if (!reader) {
         report.note(BeginsAsFormat(format, file.fd.get()) ? kArchiverDamaged : kArchiverUnreadable);
         return;
     }
+    // The stated size is weighed against the free space before anything is
+    // written: a ZIP states every entry's size in its central directory,
+    // read once; other archives (and a ZIP whose directory cannot be read
+    // whole) have their headers read in a pass of their own first. The
+    // entries' names are read that way too, only when some must be told as
+    // not reached.
+    ZipDirectory directory;
+    if (format == LibarchiveFormat::Zip)
+        directory = ReadZipDirectory(file.fd.get(), archiveSize);
+    std::optional<Survey> survey;
+    const auto surveyed = [&]() -> const Survey & {
+        if (!survey)
+            survey = SurveyArchive(format, file);
+        return *survey;
+    };
+    const qint64 stated = directory.stated ? *directory.stated : surveyed().stated;
     const TargetFolder root(target, rules);
     if (!root.isOpen()) {
         report.note(root.failure());
         return;
     }
     const qint64 room = root.roomBytes();
-    if (const int fits = CheckStatedSize(survey.stated, archiveSize, room); fits != kArchiverOk) {
-        report.neededBytes = survey.stated;
+    if (const int fits = CheckStatedSize(stated, archiveSize, room); fits != kArchiverOk) {
+        report.neededBytes = stated;
         report.freeBytes = room;
-        for (const QString &name : survey.names)
+        for (const QString &name : surveyed().names)
             report.fail(name, kArchiverNotReached);
         report.note(fits);
         root.finish(report);
         return;
     }
-    Reader reader = OpenReader(format, file);
-    if (!reader) {
-        report.note(kArchiverUnreadable);
-        root.finish(report);
-        return;
+    Extraction extraction(reader.get(), format, root, archiveSize, std::move(directory.special), stop, report);
+    const int read = extraction.run();
+    if (!extraction.ended()) {
+        const QStringList &names = surveyed().names;
+        for (qsizetype i = read; i < names.size(); ++i)
+            report.fail(names[i], kArchiverNotReached);
     }
-    QSet<QByteArray> special;
-    if (format == LibarchiveFormat::Zip)
-        special = SpecialZipEntries(file.fd.get(), archiveSize);
-    const int read = Extraction(reader.get(), format, root, archiveSize, std::move(special), stop, report).run();
-    for (qsizetype i = read; i < survey.names.size(); ++i)
-        report.fail(survey.names[i], kArchiverNotReached);
     root.finish(report);
 }
 
