@@ -71,6 +71,26 @@ start_mutter_nested() {
   find_session mutter
 }
 
+# GNOME Shell nested: the whole GNOME desktop on mutter (panel, overview,
+# dynamic workspaces), the X11 windows as in mutter nested.
+start_gnome_shell_nested() {
+  command -v gnome-shell >/dev/null || skip "gnome-shell is not installed"
+  start_host_display
+  SESSION_DESKTOP=GNOME SESSION_WAYLAND=tockara-wayland
+  # GNOME Shell talks to logind on the system bus, and stops where there is
+  # no system bus: a bus of its own stands in for it (logind is not on it).
+  local system_bus="unix:path=$SESSION_RUNTIME/system_bus"
+  "${AS_SESSION_USER[@]}" dbus-daemon --session --nofork --nopidfile --address="$system_bus" >/dev/null 2>&1 &
+  PIDS+=($!)
+  system_bus_up() { [ -S "$SESSION_RUNTIME/system_bus" ]; }
+  wait_until 10 system_bus_up || skip "no stand-in system bus could be started"
+  "${AS_SESSION_USER[@]}" DISPLAY="$HOST_DISPLAY" MUTTER_DEBUG_DUMMY_MODE_SPECS=1024x768 \
+    DBUS_SYSTEM_BUS_ADDRESS="$system_bus" dbus-run-session -- gnome-shell --nested --wayland --wayland-display="$SESSION_WAYLAND" >"$WORK/compositor.log" 2>&1 &
+  COMPOSITOR_PID=$!
+  PIDS+=("$COMPOSITOR_PID")
+  find_session gnome-shell
+}
+
 # KWin (5 or 6) nested. The packaged kwin_wayland carries a file capability that a
 # sandbox may refuse to grant; a plain copy runs, as long as its name is
 # still kwin_wayland (KWin loads its own toolkit plugin only into that).
@@ -216,4 +236,85 @@ Top=4500"
   pointer mousemove 340 240 click 3
   wait_until 10 menu_beside 300 200 || fail "no menu opened beside the clock: $(other_clock_windows)"
   echo "the menu opened beside the clock: $(other_clock_windows | awk '$3 >= 100')"
+}
+
+# GNOME Shell opens its overview at start, over the windows: Escape closes
+# it. The pointer keeps off the top-left corner, which opens it again.
+# Used in place of wait_until while the first windows open.
+leave_overview() { # seconds check...
+  local seconds=$1
+  shift
+  pointer mousemove 800 600
+  overview_closed() { pointer key Escape; sleep 0.3; "$@"; }
+  wait_until "$seconds" overview_closed "$@"
+}
+
+# Brings the pointer onto the clock at X,Y and 9 pixels on, rests it there
+# until the hover window shows, moves it to TX,TY and prints how long the
+# hover window stayed after that (nothing when it did not go within a
+# second, or came back in the second after).
+hover_closes_after() { # x y tx ty
+  pointer mousemove "$1" "$2" sleep 0.2 mousemove $(($1 + 9)) $(($2 + 9))
+  wait_until 5 hover_shown || fail "the resting pointer at $1,$2 brought up no hover window"
+  pointer mousemove "$3" "$4"
+  local left_at closed_after
+  left_at=$(now_ms)
+  wait_until 1 eval '! hover_shown' || return 0
+  closed_after=$(($(now_ms) - left_at))
+  if ! wait_until 1 hover_shown; then echo "$closed_after"; fi
+}
+
+# The hover window of a clock at 200,150 goes within a second of the pointer
+# leaving it, and stays away, whatever lies beneath the pointer's way out:
+# the bare desktop, an X window (beneath the clock and right of it), another
+# X window opened later over the clock's place and focused, a native Wayland
+# window (foot, when it is installed: maximized, last). The first argument
+# stands in for wait_until while the first window opens (leave_overview).
+check_hover_ways_out() { # [waiter]
+  make_session_program_folder
+  write_cp932 "$PROGRAM/Tockara.ini" "[Setting]
+Left=3000
+Top=2250"
+  chown "$SESSION_USER:$SESSION_GROUP" "$PROGRAM/Tockara.ini"
+  "${IN_SESSION[@]}" xmessage -bg magenta -fg magenta -geometry 300x300+150+100 beneath >/dev/null 2>&1 &
+  PIDS+=($!)
+  x_window_shown() { [ "$(pixel "$(screenshot beneath)" 400 250)" = "$BENEATH" ]; }
+  "${1:-wait_until}" 20 x_window_shown || fail "the X window did not open at 150,100 (see $WORK/beneath.png)"
+  session_start_clock
+  wait_until 20 face_shown 200 150 start || fail "the face is not at 200,150 (see $WORK/start.png)"
+  # Another X window opened later over the clock's place, and focused.
+  "${IN_SESSION[@]}" xlogo -geometry 200x200+150+100 >/dev/null 2>&1 &
+  PIDS+=($!)
+  local logo
+  logo_shown() { logo=$(in_session xdotool search --onlyvisible --class '^XLogo$' 2>/dev/null | head -1) && [ -n "$logo" ]; }
+  wait_until 20 logo_shown || fail "xlogo did not open"
+  in_session xdotool windowactivate "$logo" 2>/dev/null || true
+  native_window_opened() {
+    command -v foot >/dev/null || return 1
+    "${IN_SESSION[@]}" foot --maximized -o colors.background=00ffff sleep 60 >"$WORK/foot.log" 2>&1 &
+    PIDS+=($!)
+    native_shown() { [ "$(pixel "$(screenshot native)" 800 600)" = '#00FFFF' ]; }
+    wait_until 20 native_shown
+  }
+  local beneath x y tx ty prepare after failed=()
+  while IFS='|' read -r beneath x y tx ty prepare; do
+    if [ -n "$prepare" ] && ! $prepare; then
+      echo "$beneath: not run (foot is missing or opened no window)"
+      continue
+    fi
+    after=$(hover_closes_after "$x" "$y" "$tx" "$ty")
+    if [ -n "$after" ]; then
+      echo "$beneath: the hover window closed ${after} ms after the pointer left the clock, and stayed closed"
+    else
+      echo "$beneath: the hover window did not close within a second, or came back"
+      failed+=("$beneath")
+    fi
+  done <<'EOF_ROWS'
+the bare desktop|231|181|800|600|
+an X window, beside the clock|232|182|400|190|
+an X window, below the clock and its hover window|233|183|240|350|
+the focused X window over the clock's place|234|184|320|150|
+a native Wayland window|235|185|800|600|native_window_opened
+EOF_ROWS
+  ((${#failed[@]} == 0)) || fail "the hover window stayed or came back with beneath the pointer's way out: ${failed[*]}"
 }
