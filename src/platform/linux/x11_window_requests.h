@@ -107,8 +107,20 @@ public:
     // keyboard.
     bool show(QPoint at);
     void hide();
+    // Whether the X server's keyboard focus is on it (its window manager
+    // activated it).
+    bool hasKeyboard() const;
 
 private:
     quint32 window_ = 0;
     quint32 colormap_ = 0;
 };
+
+// Whether XWayland's window manager is Weston's ("Weston WM").
+bool WestonManagesX11Windows();
+
+// On Weston, a window it manages is never made transient for one of the
+// program's windows that bypass it (the clock): Weston 10 ends on such a
+// window (its shell looks for a parent it does not know). Such a window is
+// then transient for the program as a whole, as a window without a parent.
+void KeepTransientsOffBypassingWindows();
