@@ -69,6 +69,9 @@ struct X11Screen {
     }
 };
 
+// The name Weston's XWayland window manager gives itself.
+const QLatin1String kWestonManager("Weston WM");
+
 } // namespace
 
 std::optional<quint64> KeyboardHolderOnX11()
@@ -171,7 +174,7 @@ bool X11KeyboardLead::show(QPoint at)
     // a window it manages, which it activates when that is mapped.
     const QString manager = x.windowManagerName();
     const bool bypasses = manager.contains(QLatin1String("wlroots"), Qt::CaseInsensitive);
-    if (!bypasses && manager != QLatin1String("Weston WM"))
+    if (!bypasses && manager != kWestonManager)
         return false;
     hide();
     // One clear pixel (of the screen's own depth, black, where no visual
@@ -231,7 +234,7 @@ bool X11KeyboardLead::hasKeyboard() const
 bool WestonManagesX11Windows()
 {
     const X11Screen x = X11Screen::Current();
-    return x && x.windowManagerName() == QLatin1String("Weston WM");
+    return x && x.windowManagerName() == kWestonManager;
 }
 
 void X11KeyboardLead::hide()
