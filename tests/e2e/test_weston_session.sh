@@ -33,8 +33,16 @@ make_session_program_folder
 write_cp932 "$PROGRAM/Tockara.ini" $'[Setting]\nLeft=3000\nTop=2250'
 chown "$SESSION_USER:$SESSION_GROUP" "$PROGRAM/Tockara.ini"
 
-# Drawn at start: XWayland already serves a client, and the pointer rests,
-# so that nothing else makes Weston draw its screen again.
+# Drawn at start: XWayland already serves a client, the pointer rests and
+# Weston's own start (its panel fading in) is over, so that nothing else
+# makes Weston draw its screen again.
+still() {
+  local before
+  before=$(screenshot still-before)
+  sleep 1
+  [ "$(compare -metric AE "$before" "$(screenshot still-after)" null: 2>&1)" = 0 ]
+}
+wait_until 20 still || fail "weston's screen does not come to rest"
 session_start_clock
 wait_until 10 face_shown 200 150 start || fail "the clock is not drawn at its start (see $WORK/start.png)"
 ticks() { [ "$(compare -metric AE "$WORK/start.png" "$(screenshot tick)" null: 2>&1)" -gt 20 ]; }
