@@ -29,6 +29,8 @@ packages=(
   # virtual display with XWayland (the hover window letting go of the
   # pointer there, whatever lies beneath)
   mutter kwin-wayland gnome-shell
+  # Weston with its XWayland, nested in a virtual display likewise
+  weston
   # reading controls' texts over the accessibility bus (calendar and calculator tests)
   dbus-daemon at-spi2-core python3-gi gir1.2-atspi-2.0
   # the Japanese fonts the clock's texts are designed for

@@ -661,8 +661,10 @@ void ClockWindow::showEvent(QShowEvent *event)
         // Past the window manager nothing keeps the clock above the windows
         // shown or raised after it (and the window on top gets the pointer
         // over the clock): it keeps itself there.
-        if (placesItself_)
+        if (placesItself_) {
             ctx_.services.screen->keepAboveOtherPrograms(*window);
+            ctx_.services.screen->drawShownWindowAtOnce(*window);
+        }
         ctx_.services.screen->tellMisplacedPresses(
             *window, [self = QPointer<ClockWindow>(this)](Qt::MouseButton button, bool pressed) {
                 if (self)

@@ -11,8 +11,10 @@
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QScreen>
+#include <QTimer>
 #include <QTimeZone>
 #include <QTreeView>
+#include <QWindow>
 
 #include "platform/choosers.h"
 #include "platform/linux/desktop_autostart.h"
@@ -56,6 +58,11 @@ private:
 
 class QtScreens : public ScreenInfo {
 public:
+    QtScreens()
+    {
+        if (session_ != DesktopSession::X11)
+            KeepTransientsOffBypassingWindows();
+    }
     QRect desktopRect() const override
     {
         QScreen *primary = QGuiApplication::primaryScreen();
@@ -142,6 +149,30 @@ public:
         return session_ != DesktopSession::X11 && PlacesItsOwnWindow(session_) && keyboardLead_.show(at);
     }
     void endKeyboardLead() override { keyboardLead_.hide(); }
+    void drawShownWindowAtOnce(QWindow &window) override
+    {
+        if (session_ == DesktopSession::X11)
+            return;
+        // Weston (10) draws a window that bypasses it only from the next time
+        // it draws the screen for another reason (the pointer moving, a
+        // window of its own mapped): until then the clock is not on screen
+        // and does not tick. A window it manages, mapped, makes it draw: the
+        // keyboard lead, at the clock, from once the clock is mapped until
+        // Weston gives it the keyboard (a second at most). Weston then gives
+        // the keyboard back to the window that had it.
+        auto *poll = new QTimer(&window);
+        poll->setInterval(50);
+        QObject::connect(poll, &QTimer::timeout, poll, [this, poll, &window, ticks = 0]() mutable {
+            if (ticks++ == 0) {
+                if (!WestonManagesX11Windows() || !drawingLead_.show(window.geometry().topLeft()))
+                    poll->deleteLater();
+            } else if (drawingLead_.hasKeyboard() || ticks > 20) {
+                drawingLead_.hide();
+                poll->deleteLater();
+            }
+        });
+        poll->start();
+    }
     double twipsPerPixelX() const override { return 1440.0 / dpiX(); }
     double twipsPerPixelY() const override { return 1440.0 / dpiY(); }
     QPoint pointerPosition() const override { return QCursor::pos(); }
@@ -152,6 +183,7 @@ private:
     std::unique_ptr<X11PointerMotion> motion_;
     bool motionTried_ = false;
     X11KeyboardLead keyboardLead_;
+    X11KeyboardLead drawingLead_;
     static double dpiX()
     {
         QScreen *s = QGuiApplication::primaryScreen();

@@ -69,6 +69,9 @@ struct X11Screen {
     }
 };
 
+// The name Weston's XWayland window manager gives itself.
+const QLatin1String kWestonManager("Weston WM");
+
 } // namespace
 
 std::optional<quint64> KeyboardHolderOnX11()
@@ -163,9 +166,15 @@ bool X11KeyboardLead::show(QPoint at)
 {
     const X11Screen x = X11Screen::Current();
     xcb_screen_t *screen = x ? ScreenOf(x.connection, x.root) : nullptr;
-    // Only under XWayland's window manager of the wlroots compositors
-    // ("wlroots wm"): no other is known to give such a window the keyboard.
-    if (!screen || !x.windowManagerName().contains(QLatin1String("wlroots"), Qt::CaseInsensitive))
+    if (!screen)
+        return false;
+    // Under XWayland's window manager of the wlroots compositors ("wlroots
+    // wm") a window that bypasses it and is of the normal type gets the
+    // keyboard. Weston's ("Weston WM") gives it to no such window: only to
+    // a window it manages, which it activates when that is mapped.
+    const QString manager = x.windowManagerName();
+    const bool bypasses = manager.contains(QLatin1String("wlroots"), Qt::CaseInsensitive);
+    if (!bypasses && manager != kWestonManager)
         return false;
     hide();
     // One clear pixel (of the screen's own depth, black, where no visual
@@ -183,7 +192,7 @@ bool X11KeyboardLead::show(QPoint at)
     }
     window_ = xcb_generate_id(x.connection);
     uint32_t mask = XCB_CW_BACK_PIXEL | XCB_CW_BORDER_PIXEL | XCB_CW_OVERRIDE_REDIRECT;
-    const uint32_t values[] = {0, 0, 1, colormap_};
+    const uint32_t values[] = {0, 0, bypasses ? 1u : 0u, colormap_};
     if (alpha)
         mask |= XCB_CW_COLORMAP;
     xcb_create_window(x.connection, depth, window_, x.root, int16_t(at.x()), int16_t(at.y()), 1, 1, 0,
@@ -193,9 +202,39 @@ bool X11KeyboardLead::show(QPoint at)
     const xcb_atom_t normal = x.atom("_NET_WM_WINDOW_TYPE_NORMAL");
     xcb_change_property(x.connection, XCB_PROP_MODE_REPLACE, window_, x.atom("_NET_WM_WINDOW_TYPE"),
                         XCB_ATOM_ATOM, 32, 1, &normal);
+    if (!bypasses) {
+        // Managed: where it asks to stand, without a frame or title bar.
+        uint32_t sizeHints[18] = {};
+        sizeHints[0] = 1 | 4; // USPosition, PPosition
+        sizeHints[1] = uint32_t(at.x());
+        sizeHints[2] = uint32_t(at.y());
+        xcb_change_property(x.connection, XCB_PROP_MODE_REPLACE, window_, XCB_ATOM_WM_NORMAL_HINTS,
+                            XCB_ATOM_WM_SIZE_HINTS, 32, 18, sizeHints);
+        const uint32_t noDecorations[5] = {2, 0, 0, 0, 0}; // decorations given: none
+        const xcb_atom_t motif = x.atom("_MOTIF_WM_HINTS");
+        xcb_change_property(x.connection, XCB_PROP_MODE_REPLACE, window_, motif, motif, 32, 5, noDecorations);
+        const uint32_t takesInput[9] = {1, 1}; // the input hint: it takes the keyboard
+        xcb_change_property(x.connection, XCB_PROP_MODE_REPLACE, window_, XCB_ATOM_WM_HINTS, XCB_ATOM_WM_HINTS,
+                            32, 9, takesInput);
+    }
     xcb_map_window(x.connection, window_);
     xcb_flush(x.connection);
     return true;
+}
+
+bool X11KeyboardLead::hasKeyboard() const
+{
+    const X11Screen x = X11Screen::Current();
+    if (!x || window_ == 0)
+        return false;
+    auto focus = Owned(xcb_get_input_focus_reply(x.connection, xcb_get_input_focus(x.connection), nullptr));
+    return focus && focus->focus == window_;
+}
+
+bool WestonManagesX11Windows()
+{
+    const X11Screen x = X11Screen::Current();
+    return x && x.windowManagerName() == kWestonManager;
 }
 
 void X11KeyboardLead::hide()

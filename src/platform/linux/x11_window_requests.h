@@ -87,14 +87,16 @@ std::optional<quint64> KeyboardHolderOnX11();
 void GiveKeyboardOnX11(quint64 holder);
 
 
-// A window of the program that a compositor of the wlroots family gives its
-// keyboard to as soon as it is shown: one clear pixel that bypasses the
-// window manager, of the normal window type (such a compositor gives the
-// keyboard to no window that bypasses it as a menu, tool tip or
-// notification, which the clock, its menus and its hover window are, and
-// the program has no other way to ask for it). While it is shown XWayland
-// has the keyboard, and its keys reach the program's menu. Hidden again,
-// the compositor gives the keyboard back to the window that had it.
+// A window of the program that the compositor gives its keyboard to as
+// soon as it is shown: one clear pixel. Under a compositor of the wlroots
+// family it bypasses the window manager and is of the normal window type
+// (such a compositor gives the keyboard to no window that bypasses it as a
+// menu, tool tip or notification, which the clock, its menus and its hover
+// window are, and the program has no other way to ask for it). Weston gives
+// it to no window that bypasses it: there the pixel is a managed window
+// without frame, which Weston activates when it maps it. While it is shown
+// XWayland has the keyboard, and its keys reach the program's menu. Hidden
+// again, the compositor gives the keyboard back to the window that had it.
 class X11KeyboardLead {
 public:
     X11KeyboardLead() = default;
@@ -102,13 +104,25 @@ public:
     X11KeyboardLead &operator=(const X11KeyboardLead &) = delete;
     ~X11KeyboardLead();
     // Shows it at `at` (screen pixels), in place of one shown before. False
-    // without an X display, and where XWayland's window manager is not that
-    // of the wlroots compositors, the ones known to give such a window the
-    // keyboard.
+    // without an X display, and where XWayland's window manager is neither
+    // that of the wlroots compositors nor Weston's, the ones known to give
+    // such a window the keyboard.
     bool show(QPoint at);
     void hide();
+    // Whether the X server's keyboard focus is on it (its window manager
+    // activated it).
+    bool hasKeyboard() const;
 
 private:
     quint32 window_ = 0;
     quint32 colormap_ = 0;
 };
+
+// Whether XWayland's window manager is Weston's ("Weston WM").
+bool WestonManagesX11Windows();
+
+// On Weston, a window it manages is never made transient for one of the
+// program's windows that bypass it (the clock): Weston 10 ends on such a
+// window (its shell looks for a parent it does not know). Such a window is
+// then transient for the program as a whole, as a window without a parent.
+void KeepTransientsOffBypassingWindows();
