@@ -265,6 +265,23 @@ void AnalogFace::DrawHands(QImage &target, const QString &timeText) const
 
 void AnalogFace::DrawHands(QPainter &painter, const QString &timeText) const
 {
+    DrawHourAndMinuteHands(painter, timeText);
+    DrawSecondHand(painter, timeText);
+}
+
+namespace {
+
+// Pixel-exact lines, as the face has always been drawn; on a scaled screen
+// (a target of device pixels) smooth ones, at its resolution.
+void SetHandSmoothing(QPainter &painter)
+{
+    painter.setRenderHint(QPainter::Antialiasing, painter.device()->devicePixelRatio() != 1);
+}
+
+} // namespace
+
+void AnalogFace::DrawHourAndMinuteHands(QPainter &painter, const QString &timeText) const
+{
     int hour = 0;
     int minute = 0;
     int second = 0;
@@ -272,13 +289,20 @@ void AnalogFace::DrawHands(QPainter &painter, const QString &timeText) const
         return;
     if (hour >= 13)
         hour -= 12;
-
-    // Pixel-exact lines, as the face has always been drawn; on a scaled
-    // screen (a target of device pixels) smooth ones, at its resolution.
-    painter.setRenderHint(QPainter::Antialiasing, painter.device()->devicePixelRatio() != 1);
+    SetHandSmoothing(painter);
     DrawHand(painter, settings_.Color.HLine, settings_.Thick.HLine, 30,
              90 - (30 * hour + 0.5 * minute));
     DrawHand(painter, settings_.Color.MLine, settings_.Thick.MLine, 15, 90 - 6 * minute);
+}
+
+void AnalogFace::DrawSecondHand(QPainter &painter, const QString &timeText) const
+{
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+    if (!ReadClockTime(timeText, hour, minute, second) || !painter.isActive())
+        return;
+    SetHandSmoothing(painter);
     DrawHand(painter, settings_.Color.SLine, settings_.Thick.SLine, 10, 90 - 6 * second);
 }
 

@@ -60,6 +60,8 @@ private:
     // each second would cost more than the hands it draws.
     std::unique_ptr<QPainter> handsPainter_;
     QString handsAndTextsAt_;      // the time text they show; empty: draw anew
+    QImage minuteHands_;           // the hour and minute hands alone
+    QString minuteHandsAt_;        // "yyyy/mm/dd hh:nn" they show; empty: draw anew
     QImage shown_;                 // the frame as last put on the screen
 };
 

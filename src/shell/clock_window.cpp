@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <QAccessible>
 #include <QApplication>
+#include <QBackingStore>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QDropEvent>
@@ -308,7 +310,7 @@ void ClockWindow::Tick()
     // figure's few pixels, or the hands once a second. The changed rectangle
     // counts device pixels; the window counts logical ones.
     if (const QRect changed = frame_.Compose(timeText_, ctx_.settings(), ctx_.patterns); !changed.isEmpty())
-        repaint(DeviceToWindow(changed, face_.frame().devicePixelRatio()));
+        ShowChangedPart(changed);
     const QList<int> dueAlarms = alarmCheck_.dueSlots(ctx_.settings().Alarm, now);
     if (chime_.due(ctx_.settings().Chime, ctx_.settings().Alarm, now))
         QMetaObject::invokeMethod(this, [this] { PlayChime(); }, Qt::QueuedConnection);
@@ -322,6 +324,49 @@ void ClockWindow::Tick()
     // clock, its figure and the other alarms go on while a box stays open.
     if (!dueAlarms.isEmpty())
         QMetaObject::invokeMethod(this, [this, dueAlarms] { ShowAlarms(dueAlarms); }, Qt::QueuedConnection);
+}
+
+// Puts the part of the face that changed (device pixels) on the screen.
+void ClockWindow::ShowChangedPart(const QRect &device)
+{
+    const QRect area = DeviceToWindow(device, face_.frame().devicePixelRatio());
+    if (!CopyToBackingStore(area))
+        repaint(area);
+}
+
+// The opaque window of an X11 session shows the face's pixels one for one:
+// a tick's changed rows are copied straight into the window's backing store
+// and sent to the X server, without the toolkit's painting round them (the
+// paint event, a painter set up on the window). False where that does not
+// hold (a clear window, a scaled screen, a window not on the screen yet):
+// the caller paints the usual way. Expose and every other repaint still go
+// through paintEvent, which draws the same pixels.
+bool ClockWindow::CopyToBackingStore(const QRect &area)
+{
+    const QImage &frame = face_.frame();
+    if (translucent_ || frame.devicePixelRatio() != 1 || frame.format() != QImage::Format_RGB32)
+        return false;
+    QWindow *window = windowHandle();
+    QBackingStore *store = backingStore();
+    if (!window || !window->isExposed() || !store || !store->handle()
+        || !QRect(QPoint(), store->size()).contains(area) || !frame.rect().contains(area))
+        return false;
+    store->beginPaint(area);
+    auto *image = dynamic_cast<QImage *>(store->paintDevice());
+    const bool copies = image && image->devicePixelRatio() == 1 && image->rect().contains(area)
+                        && (image->format() == QImage::Format_RGB32
+                            || image->format() == QImage::Format_ARGB32_Premultiplied);
+    if (copies) {
+        // An RGB32 pixel is an opaque premultiplied one: the bytes are the same.
+        const size_t bytes = size_t(area.width()) * sizeof(QRgb);
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            std::memcpy(image->scanLine(y) + area.left() * sizeof(QRgb),
+                        frame.constScanLine(y) + area.left() * sizeof(QRgb), bytes);
+    }
+    store->endPaint();
+    if (copies)
+        store->flush(area, window);
+    return copies;
 }
 
 // Alarms due at the same tick open one box at a time, in slot order: the

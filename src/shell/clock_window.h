@@ -104,6 +104,8 @@ private:
     void RunDueTicks();
     void ScheduleTicks(int ticks);
     void TickSoon();
+    void ShowChangedPart(const QRect &device);
+    bool CopyToBackingStore(const QRect &area);
     void PlaceAtSavedPosition();
     void MonitorsChanged();
     void OpenPopupMenu(QPoint pointer);

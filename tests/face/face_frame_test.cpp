@@ -151,6 +151,21 @@ TEST_F(FaceFrameTest, AStillFaceShowsNothingNewUntilTheSecondOrARecomposition)
         << "drawn anew, but equal to what the screen shows";
     frame.ShowWhole();
     EXPECT_EQ(frame.Compose(QStringLiteral("2026/12/07 10:00:01"), ctx.settings(), {}), face.frame().rect());
+
+    // Hands of another colour and width within the same minute: the hour and
+    // minute hands kept from the minute's first drawing are drawn anew.
+    Preset(ctx.store, [](Settings &s) {
+        s.Color.HLine = 255;
+        s.Thick.HLine = 4;
+        s.Color.MLine = 65280;
+    });
+    frame.Redraw();
+    const QString twoPast = QStringLiteral("2026/12/07 10:00:02");
+    EXPECT_FALSE(frame.Compose(twoPast, ctx.settings(), {}).isEmpty());
+    AnalogFace full(ctx.settings());
+    full.DrawBackground();
+    full.DrawHands(twoPast);
+    EXPECT_EQ(face.frame(), full.frame());
 }
 
 } // namespace
