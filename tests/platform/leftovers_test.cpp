@@ -99,7 +99,11 @@ TEST_P(Leftovers, OfAKilledExtractionGoAtTheNextOneIntoTheSameFolder)
             const QString folder = tmp.file(QStringLiteral("dl-%1-%2").arg(&killed - kKilled).arg(nextNewFolder));
             tmp.writeBytes(QDir(tmp.path()).relativeFilePath(folder) + "/mine.txt", "the user's");
             ExtractAndGetKilled(folder, killed);
-            ASSERT_FALSE(FolderTree(folder).filter(".tockara-").isEmpty()) << "the kill left nothing to remove";
+            // The files being written leave nothing where the file system
+            // writes files without a name; the journal of a folder made for
+            // the archive and 7-Zip's folder are always left.
+            if (killed.newFolder || killed.workFolder)
+                ASSERT_FALSE(FolderTree(folder).filter(".tockara-").isEmpty()) << "the kill left nothing to remove";
 
             const std::optional<ArchiverReport> report = extract(folder, nextNewFolder);
             if (!report)
