@@ -68,6 +68,16 @@ void ExtractAndGetKilled(const QString &folder, const Killed &killed)
     ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
 }
 
+// Whether files without a name (O_TMPFILE) can be made in folder.
+bool UnnamedFilesIn(const QString &folder)
+{
+    const int fd = open(QFile::encodeName(folder).constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return false;
+    close(fd);
+    return true;
+}
+
 const Killed kKilled[] = {
     {"in the extraction folder", false, false, false},
     {"in the extraction folder, with 7-Zip's folder", false, true, true},
@@ -104,6 +114,8 @@ TEST_P(Leftovers, OfAKilledExtractionGoAtTheNextOneIntoTheSameFolder)
             // the archive and 7-Zip's folder are always left.
             if (killed.newFolder || killed.workFolder)
                 ASSERT_FALSE(FolderTree(folder).filter(".tockara-").isEmpty()) << "the kill left nothing to remove";
+            else if (UnnamedFilesIn(folder))
+                EXPECT_TRUE(FolderTree(folder).filter(".tockara-").isEmpty()) << "the entries being written were left";
 
             const std::optional<ArchiverReport> report = extract(folder, nextNewFolder);
             if (!report)
