@@ -76,4 +76,13 @@ public:
     // Gives the keyboard back to a holder told by keyboardHolder, if that
     // window is still shown.
     virtual void giveKeyboardTo(quint64 holder) = 0;
+    // Brings the session's keyboard to the program, on a session whose
+    // compositor gives it to none of the program's windows of itself (the
+    // wlroots compositors: there the clock, its menus and its hover window
+    // bypass the window manager), by a window the compositor does give it
+    // to, one clear pixel at `at`; elsewhere nothing. Until
+    // endKeyboardLead: then the compositor gives the keyboard back to the
+    // window that had it.
+    virtual bool leadKeyboardHere(QPoint) { return false; }
+    virtual void endKeyboardLead() {}
 };

@@ -54,9 +54,12 @@ void AnswerMenuRequest(ClockWindow &clock, KeyboardReturn *keyboard)
     // The keyboard comes to the clock first: where the desktop still holds
     // the keyboard for the shortcut's key, the menu's own grab of it fails,
     // and the keys the clock receives go to its open menu all the same.
-    if (keyboard)
-        keyboard->remember();
-    clock.activateWindow();
+    // A wlroots compositor gives the keyboard to none of the clock's
+    // windows; it is led to the program there (its corner pixel is clear on
+    // that route), and the clock is not activated: the compositor takes
+    // that focus back at once, and the program losing it closes the menu.
+    if (!keyboard || !keyboard->takeKeyboard(clock.geometry().topLeft()))
+        clock.activateWindow();
     clock.OpenPopupMenuFromKeyboard();
 }
 

@@ -44,6 +44,13 @@ void KeyboardReturn::remember()
         holder_ = screen_.keyboardHolder();
 }
 
+bool KeyboardReturn::takeKeyboard(QPoint at)
+{
+    remember();
+    leading_ = screen_.leadKeyboardHere(at);
+    return leading_;
+}
+
 // A window is shown before the window system maps it and gives it the
 // keyboard: the holder is still the other program's window then.
 bool KeyboardReturn::eventFilter(QObject *watched, QEvent *event)
@@ -69,7 +76,12 @@ bool KeyboardReturn::eventFilter(QObject *watched, QEvent *event)
 
 void KeyboardReturn::giveBackIfDone()
 {
-    if (AnyOpen() || !holder_)
+    if (AnyOpen())
+        return;
+    // The compositor that lent the keyboard gives it back itself.
+    if (std::exchange(leading_, false))
+        screen_.endKeyboardLead();
+    if (!holder_)
         return;
     screen_.giveKeyboardTo(*std::exchange(holder_, std::nullopt));
 }

@@ -6,6 +6,7 @@
 // desktop's shortcut again.
 #include <optional>
 #include <QObject>
+#include <QPoint>
 
 class ScreenInfo;
 
@@ -19,6 +20,12 @@ public:
     // remembered already: called before the program takes the keyboard
     // itself (tockara --menu).
     void remember();
+    // Remembers the holder and brings the keyboard to the program, where the
+    // session gives it to none of the program's windows unasked (a wlroots
+    // compositor), until the last of the program's windows that take the
+    // keyboard closes: for the menu of tockara --menu. `at`: a clear pixel
+    // of the clock's, for the window that draws the keyboard there.
+    bool takeKeyboard(QPoint at);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -29,4 +36,5 @@ private:
     ScreenInfo &screen_;
     std::optional<quint64> holder_;
     bool checkPending_ = false;
+    bool leading_ = false;
 };

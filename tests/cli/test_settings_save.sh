@@ -51,7 +51,9 @@ rename_line=$(grep -n "rename.*\"$program/Tockara.ini\"" "$WORK/first.trace" | h
 [ -n "$rename_line" ] || fail "Tockara.ini was not renamed into place"
 temporary=$(sed -n "${rename_line}p" "$WORK/first.trace" | grep -o "\"$program/Tockara.ini[^\"]*\"" | head -1 | tr -d '"')
 [ "$temporary" != "$program/Tockara.ini" ] || fail "no new file was renamed"
-tail -n +"$rename_line" "$WORK/first.trace" | grep -q "fsync([0-9]*<$program>)" \
+# grep -c reads to the end: grep -q ends at the first match, and tail, still
+# writing, then died of the closed pipe, which pipefail took for no match.
+[ "$(tail -n +"$rename_line" "$WORK/first.trace" | grep -c "fsync([0-9]*<$program>)")" -gt 0 ] \
   || fail "the folder was not synced after the rename"
 
 # What a save killed before its rename leaves (the same kind of name), beside

@@ -8,6 +8,11 @@
 #   focused [--expect NAME]             the name of the focused object
 #   named NAME [--role ROLE]            an object named NAME (and of the role
 #                                       ROLE, such as "combo box") is showing
+#   box TEXT [--part]                   a shown box whose text reads TEXT
+#                                       (with --part: holds it) holds its
+#                                       text (unless it scrolls) and buttons
+#                                       wholly inside it; prints its place,
+#                                       WxH+X+Y
 import argparse
 import sys
 import time
@@ -112,6 +117,46 @@ def named(args):
     return False, f"no object named {args.name}" + (f" of the role {args.role} ({roles})" if roles else "")
 
 
+def extents(node):
+    try:
+        e = node.get_extents(Atspi.CoordType.SCREEN)
+        return e.x, e.y, e.width, e.height
+    except Exception:
+        return None
+
+
+def inside(inner, outer):
+    x, y, w, h = inner
+    ox, oy, ow, oh = outer
+    return w > 0 and h > 0 and x >= ox and y >= oy and x + w <= ox + ow and y + h <= oy + oh
+
+
+def box(args):
+    for window in windows():
+        if not has(window, Atspi.StateType.SHOWING):
+            continue
+        nodes = list(walk(window))
+        texts = [node for node in nodes if role_of(node) == "label" and has(node, Atspi.StateType.SHOWING)
+                 and (args.text in name_of(node) if args.part else name_of(node) == args.text)]
+        if not texts:
+            continue
+        outer = extents(window)
+        if outer is None:
+            return False, "the box has no place"
+        place = "%dx%d+%d+%d" % (outer[2], outer[3], outer[0], outer[1])
+        scrolls = any(role_of(node) == "scroll bar" and has(node, Atspi.StateType.SHOWING) for node in nodes)
+        parts = [("text", texts[0])] if not scrolls else []
+        parts += [(name_of(node), node) for node in nodes
+                  if role_of(node) == "button" and has(node, Atspi.StateType.SHOWING)]
+        outside = [f"{what} at {extents(node)}" for what, node in parts if not inside(extents(node) or (0, 0, 0, 0), outer)]
+        if outside:
+            return False, f"the box {place} does not hold " + ", ".join(outside)
+        return True, place
+    shown = [name_of(node) for window in windows() if has(window, Atspi.StateType.SHOWING)
+             for node in walk(window) if role_of(node) == "label"]
+    return False, f"no box reads {args.text!r} (texts shown: {shown})"
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--timeout", type=float, default=10)
@@ -131,6 +176,10 @@ def main():
     p.add_argument("name")
     p.add_argument("--role")
     p.set_defaults(run=named)
+    p = commands.add_parser("box")
+    p.add_argument("text")
+    p.add_argument("--part", action="store_true")
+    p.set_defaults(run=box)
     args = parser.parse_args()
 
     deadline = time.monotonic() + args.timeout

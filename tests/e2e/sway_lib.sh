@@ -70,9 +70,9 @@ sway_screenshot() { # name
 
 # Whether a menu now shows below a clock whose face was at 300,200 in the
 # screenshot $1 (taken before the right click): the part below the face
-# differs from it.
-sway_menu_below() { # reference-screenshot
+# differs from it. REGION: another part to look at.
+sway_menu_below() { # reference-screenshot [region]
   local shot
   shot=$(sway_screenshot menu) || return 1
-  [ "$(compare -metric AE -crop 150x200+340+281 "$1" "$shot" null: 2>&1)" -gt 3000 ] 2>/dev/null
+  [ "$(compare -metric AE -crop "${2:-150x200+340+281}" "$1" "$shot" null: 2>&1)" -gt 3000 ] 2>/dev/null
 }

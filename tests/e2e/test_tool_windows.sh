@@ -4,7 +4,8 @@
 # window, the colour chooser, the choosers of アニメ変更 and イメージ設定
 # (too large for any side of a clock in the middle of the screen: made
 # smaller), the box of a help page nothing opens, the box of a missing
-# archiver, the fortune. A window of fixed size offers no maximise; the
+# archiver, the fortune. A window of fixed size offers no maximise and is
+# not maximised by a double click on its title bar or a pager; the
 # windows name the launcher entry the desktop knows them by and carry the
 # icon sizes docks show. Each step waits for what it looks at, and looks
 # again at a window the toolkit made anew meanwhile.
@@ -90,6 +91,21 @@ check_beside_clock() { # name [fixed] finder...
     [ -n "$decorations" ] && ((!(functions & 0x12) && !(decorations & 0x44)))
   }
   wait_until 10 offers_no_maximise || fail "$name offers to resize or maximise: $actions"
+  # Nor does it grow when a user tries: a double click on its title bar (a
+  # maximise in openbox) or a pager's request. Openbox still draws a greyed
+  # maximise button beside its minimise button in the default title layout.
+  local size x y w h l r t b
+  size=$(window_size "$FOUND")
+  read -r x y w h <<<"$(frame_of "$FOUND")"
+  read -r l r t b <<<"$(xprop -id "$FOUND" _NET_FRAME_EXTENTS | sed -n 's/.*= //; s/,//gp')"
+  xdotool mousemove $((x + w / 2)) $((y + t / 2)) click --repeat 2 --delay 80 1 mousemove 5 760
+  wmctrl -i -r "$FOUND" -b add,maximized_vert,maximized_horz
+  grown() { [ "$(window_size "$FOUND")" != "$size" ]; }
+  ! wait_until 2 grown || fail "$name was maximised from $size to $(window_size "$FOUND")"
+}
+# The size of window $1's inside: "W H".
+window_size() {
+  xwininfo -id "$1" | awk '/Width:/ { w = $2 } /Height:/ { h = $2 } END { print w, h }'
 }
 
 # Opens the popup menu and presses keys $@ in it once it is open.

@@ -74,22 +74,41 @@ TEST_F(KeyboardReturnTest, NothingIsGivenWhereNoOtherWindowHadTheKeyboard)
     EXPECT_EQ(screen.keyboardGiven, QList<quint64>{kOther});
 }
 
-// tockara --menu: the clock takes the keyboard before its menu shows; the
-// window that had it before that gets it back.
+// tockara --menu: the clock takes the keyboard before its menu shows (on a
+// wlroots compositor by a window at the clock's corner, which goes once the
+// menu and the tool window its item opened are closed); the window that had
+// it before that gets it back.
 TEST_F(KeyboardReturnTest, AMenuRequestRemembersTheWindowBeforeTheClockTakesTheKeyboard)
 {
-    Context ctx{fakes.services, folder.path()};
-    ClockWindow clock(ctx);
-    QMenu menu;
-    clock.showPopupMenu = [&](QPoint) {
-        screen.holder.reset();   // the clock was activated: the keyboard is the program's
-        menu.show();
-        menu.hide();
-    };
-    screen.holder = kEditor;
-    AnswerMenuRequest(clock, &keyboard);
-    settle();
-    EXPECT_EQ(screen.keyboardGiven, QList<quint64>{kEditor});
+    for (const bool leads : {false, true}) {
+        SCOPED_TRACE(leads ? "the keyboard led to the program" : "the clock activated");
+        screen.leadsKeyboard = leads;
+        screen.keyboardGiven.clear();
+        screen.keyboardLeads.clear();
+        screen.keyboardLeadsEnded = 0;
+        Context ctx{fakes.services, folder.path()};
+        ClockWindow clock(ctx);
+        clock.move(200, 150);
+        QMenu menu;
+        QDialog memo;
+        int endedWhileOpen = -1;
+        clock.showPopupMenu = [&](QPoint) {
+            screen.holder.reset();   // the keyboard is the program's
+            menu.show();
+            menu.hide();
+            memo.show();
+            settle();
+            endedWhileOpen = screen.keyboardLeadsEnded;
+            memo.hide();
+        };
+        screen.holder = kEditor;
+        AnswerMenuRequest(clock, &keyboard);
+        settle();
+        EXPECT_EQ(screen.keyboardGiven, QList<quint64>{kEditor});
+        EXPECT_EQ(endedWhileOpen, 0) << "the lead went while the memo window was open";
+        EXPECT_EQ(screen.keyboardLeads, leads ? QList<QPoint>{clock.geometry().topLeft()} : QList<QPoint>{});
+        EXPECT_EQ(screen.keyboardLeadsEnded, leads ? 1 : 0);
+    }
 }
 
 } // namespace

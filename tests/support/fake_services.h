@@ -111,6 +111,14 @@ public:
         keyboardGiven << window;
         holder = window;
     }
+    // A session that lends the keyboard when leadsKeyboard is set.
+    bool leadKeyboardHere(QPoint at) override
+    {
+        if (leadsKeyboard)
+            keyboardLeads << at;
+        return leadsKeyboard;
+    }
+    void endKeyboardLead() override { ++keyboardLeadsEnded; }
 
     QRect desktop = QRect(0, 0, 1024, 768);
     QList<QRect> monitors;   // none: one monitor, the desktop
@@ -129,6 +137,9 @@ public:
     std::function<void(Qt::MouseButton, bool)> pressedElsewhere;
     std::optional<quint64> holder;           // the other program's window with the keyboard
     QList<quint64> keyboardGiven;            // the windows given the keyboard, in turn
+    bool leadsKeyboard = false;
+    QList<QPoint> keyboardLeads;             // where the keyboard was led, in turn
+    int keyboardLeadsEnded = 0;
 };
 
 class FakeChoosers : public ChooserService {

@@ -137,6 +137,11 @@ public:
     }
     std::optional<quint64> keyboardHolder() const override { return KeyboardHolderOnX11(); }
     void giveKeyboardTo(quint64 holder) override { GiveKeyboardOnX11(holder); }
+    bool leadKeyboardHere(QPoint at) override
+    {
+        return session_ != DesktopSession::X11 && PlacesItsOwnWindow(session_) && keyboardLead_.show(at);
+    }
+    void endKeyboardLead() override { keyboardLead_.hide(); }
     double twipsPerPixelX() const override { return 1440.0 / dpiX(); }
     double twipsPerPixelY() const override { return 1440.0 / dpiY(); }
     QPoint pointerPosition() const override { return QCursor::pos(); }
@@ -146,6 +151,7 @@ private:
     std::unique_ptr<KWinPointerWatch> kwinWatch_;
     std::unique_ptr<X11PointerMotion> motion_;
     bool motionTried_ = false;
+    X11KeyboardLead keyboardLead_;
     static double dpiX()
     {
         QScreen *s = QGuiApplication::primaryScreen();

@@ -1,6 +1,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <QPoint>
+#include <QString>
 
 #include "platform/linux/x11_display.h"
 #include "platform/linux/x11_window_requests.h"
@@ -46,6 +48,19 @@ struct X11Screen {
     }
     // A window manager that follows the extended hints runs.
     bool windowManagerRuns() const { return rootWindowProperty("_NET_SUPPORTING_WM_CHECK") != XCB_NONE; }
+    // The name that window manager gives itself (_NET_WM_NAME), or none.
+    QString windowManagerName() const
+    {
+        const xcb_window_t check = rootWindowProperty("_NET_SUPPORTING_WM_CHECK");
+        if (check == XCB_NONE)
+            return {};
+        auto reply = Owned(xcb_get_property_reply(
+            connection, xcb_get_property(connection, 0, check, atom("_NET_WM_NAME"), atom("UTF8_STRING"), 0, 64),
+            nullptr));
+        return reply ? QString::fromUtf8(static_cast<const char *>(xcb_get_property_value(reply.get())),
+                                         xcb_get_property_value_length(reply.get()))
+                     : QString();
+    }
     // The windows of this program share the resource base of its connection.
     bool ours(xcb_window_t window) const
     {
@@ -111,4 +126,89 @@ void GiveKeyboardOnX11(quint64 holder)
             x.connection, xcb_set_input_focus_checked(x.connection, XCB_INPUT_FOCUS_POINTER_ROOT, window,
                                                       XCB_CURRENT_TIME)))
         std::free(error);
+}
+
+namespace {
+
+// A visual of 32 bits with alpha on the screen, for a window that is clear
+// where the compositor draws it.
+std::optional<xcb_visualid_t> AlphaVisual(xcb_screen_t *screen)
+{
+    for (auto depths = xcb_screen_allowed_depths_iterator(screen); depths.rem; xcb_depth_next(&depths)) {
+        if (depths.data->depth != 32)
+            continue;
+        for (auto visuals = xcb_depth_visuals_iterator(depths.data); visuals.rem; xcb_visualtype_next(&visuals))
+            if (visuals.data->_class == XCB_VISUAL_CLASS_TRUE_COLOR)
+                return visuals.data->visual_id;
+    }
+    return std::nullopt;
+}
+
+xcb_screen_t *ScreenOf(xcb_connection_t *connection, xcb_window_t root)
+{
+    for (auto screens = xcb_setup_roots_iterator(xcb_get_setup(connection)); screens.rem; xcb_screen_next(&screens))
+        if (screens.data->root == root)
+            return screens.data;
+    return nullptr;
+}
+
+} // namespace
+
+X11KeyboardLead::~X11KeyboardLead()
+{
+    hide();
+}
+
+bool X11KeyboardLead::show(QPoint at)
+{
+    const X11Screen x = X11Screen::Current();
+    xcb_screen_t *screen = x ? ScreenOf(x.connection, x.root) : nullptr;
+    // Only under XWayland's window manager of the wlroots compositors
+    // ("wlroots wm"): no other is known to give such a window the keyboard.
+    if (!screen || !x.windowManagerName().contains(QLatin1String("wlroots"), Qt::CaseInsensitive))
+        return false;
+    hide();
+    // One clear pixel (of the screen's own depth, black, where no visual
+    // with alpha is offered), at a clear pixel of the clock's: nothing of
+    // it shows.
+    const std::optional<xcb_visualid_t> alpha = AlphaVisual(screen);
+    uint8_t depth = XCB_COPY_FROM_PARENT;
+    xcb_visualid_t visual = XCB_COPY_FROM_PARENT;
+    colormap_ = XCB_NONE;
+    if (alpha) {
+        depth = 32;
+        visual = *alpha;
+        colormap_ = xcb_generate_id(x.connection);
+        xcb_create_colormap(x.connection, XCB_COLORMAP_ALLOC_NONE, colormap_, x.root, visual);
+    }
+    window_ = xcb_generate_id(x.connection);
+    uint32_t mask = XCB_CW_BACK_PIXEL | XCB_CW_BORDER_PIXEL | XCB_CW_OVERRIDE_REDIRECT;
+    const uint32_t values[] = {0, 0, 1, colormap_};
+    if (alpha)
+        mask |= XCB_CW_COLORMAP;
+    xcb_create_window(x.connection, depth, window_, x.root, int16_t(at.x()), int16_t(at.y()), 1, 1, 0,
+                      XCB_WINDOW_CLASS_INPUT_OUTPUT, visual, mask, values);
+    // A normal window: the compositor keeps the keyboard from the windows
+    // that bypass it as menus, tool tips or notifications (the clock's own).
+    const xcb_atom_t normal = x.atom("_NET_WM_WINDOW_TYPE_NORMAL");
+    xcb_change_property(x.connection, XCB_PROP_MODE_REPLACE, window_, x.atom("_NET_WM_WINDOW_TYPE"),
+                        XCB_ATOM_ATOM, 32, 1, &normal);
+    xcb_map_window(x.connection, window_);
+    xcb_flush(x.connection);
+    return true;
+}
+
+void X11KeyboardLead::hide()
+{
+    if (window_ == 0)
+        return;
+    const X11Screen x = X11Screen::Current();
+    if (x) {
+        xcb_destroy_window(x.connection, xcb_window_t(window_));
+        if (colormap_ != XCB_NONE)
+            xcb_free_colormap(x.connection, xcb_colormap_t(colormap_));
+        xcb_flush(x.connection);
+    }
+    window_ = 0;
+    colormap_ = 0;
 }

@@ -13,6 +13,7 @@
 #include <QString>
 #include <QtGlobal>
 
+class QPoint;
 class QWindow;
 
 struct StackedWindow {
@@ -84,3 +85,30 @@ std::optional<quint64> KeyboardHolderOnX11();
 // shown: through the window manager where one runs, as a pager asks it, else
 // from the X server directly.
 void GiveKeyboardOnX11(quint64 holder);
+
+
+// A window of the program that a compositor of the wlroots family gives its
+// keyboard to as soon as it is shown: one clear pixel that bypasses the
+// window manager, of the normal window type (such a compositor gives the
+// keyboard to no window that bypasses it as a menu, tool tip or
+// notification, which the clock, its menus and its hover window are, and
+// the program has no other way to ask for it). While it is shown XWayland
+// has the keyboard, and its keys reach the program's menu. Hidden again,
+// the compositor gives the keyboard back to the window that had it.
+class X11KeyboardLead {
+public:
+    X11KeyboardLead() = default;
+    X11KeyboardLead(const X11KeyboardLead &) = delete;
+    X11KeyboardLead &operator=(const X11KeyboardLead &) = delete;
+    ~X11KeyboardLead();
+    // Shows it at `at` (screen pixels), in place of one shown before. False
+    // without an X display, and where XWayland's window manager is not that
+    // of the wlroots compositors, the ones known to give such a window the
+    // keyboard.
+    bool show(QPoint at);
+    void hide();
+
+private:
+    quint32 window_ = 0;
+    quint32 colormap_ = 0;
+};
