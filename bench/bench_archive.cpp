@@ -269,12 +269,21 @@ void WholeDrop(benchmark::State &state, const Shape &shape)
 }
 
 // The look at the names an archive would take in a folder, before the
-// question: a part of the whole drop, on its own.
-void TakenNamesLook(benchmark::State &state, const Shape &shape)
+// question: a part of the whole drop, on its own. The folder is empty (as
+// in the whole drop), or holds a file of another name, which has the
+// archive's names read.
+void TakenNamesLook(benchmark::State &state, const Shape &shape, bool holdsAFile)
 {
     auto archivers = MakeLinuxArchivers();
     const QString archive = ArchiveOf(shape);
     QTemporaryDir out;
+    if (holdsAFile) {
+        QFile other(out.filePath("other.txt"));
+        if (!other.open(QIODevice::WriteOnly)) {
+            state.SkipWithError("the folder could not be filled");
+            return;
+        }
+    }
     for (auto _ : state) {
         const std::optional<QStringList> taken = archivers->takenNames("unzip32", archive, out.path());
         if (!taken || !taken->isEmpty()) {
@@ -287,6 +296,7 @@ void TakenNamesLook(benchmark::State &state, const Shape &shape)
 BENCHMARK_CAPTURE(ZipComponent, OneBigFile, kOneBigFile)->Unit(benchmark::kMillisecond)->UseManualTime();
 BENCHMARK_CAPTURE(ZipComponent, SmallFilesInFolders, kSmallFiles)->Unit(benchmark::kMillisecond)->UseManualTime();
 BENCHMARK_CAPTURE(WholeDrop, Download, kDownload)->Unit(benchmark::kMillisecond)->UseManualTime();
-BENCHMARK_CAPTURE(TakenNamesLook, Download, kDownload)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(TakenNamesLook, Download, kDownload, false)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(TakenNamesLook, DownloadBesideAFile, kDownload, true)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
