@@ -25,134 +25,40 @@
 
 namespace {
 
-// The archive file, opened once as a regular file and read through that
-// descriptor: a pipe, a device or a socket is never opened, and a file put
-// in its place meanwhile is not read.
+using Reader = std::unique_ptr<archive, decltype(&archive_read_free)>;
+
+// The archive file, opened once as a regular file and read through its
+// descriptor's own name: a pipe, a device or a socket is never opened, and
+// a file put in its place meanwhile is not read.
 struct ArchiveFile {
     explicit ArchiveFile(const QString &path) : fd(OpenRegularDescriptor(path)), notAFile(fd.get() < 0 && errno == ENXIO) {}
+    QString readPath() const { return QStringLiteral("/proc/self/fd/%1").arg(fd.get()); }
     UniqueFd fd;
     bool notAFile;
-};
-
-// The archive's bytes as the library asks for them, read in blocks at the
-// reader's own position (pread: the survey and the extraction each read
-// the one descriptor at their own place). A seek into the block read last
-// reads nothing: the ZIP reader seeks to each entry's header from the
-// central directory, and the headers of small files lie in the block that
-// holds the entry before them, so a block is read once, not once per entry.
-class BlockSource {
-public:
-    explicit BlockSource(int fd) : fd_(fd), block_(kBlockSize, Qt::Uninitialized) {}
-
-    static la_ssize_t Read(archive *reader, void *self, const void **buffer)
-    {
-        return static_cast<BlockSource *>(self)->read(reader, buffer);
-    }
-    static la_int64_t Seek(archive *reader, void *self, la_int64_t offset, int whence)
-    {
-        return static_cast<BlockSource *>(self)->seek(reader, offset, whence);
-    }
-    static la_int64_t Skip(archive *, void *self, la_int64_t request)
-    {
-        // Past the end is found by the next read, which gives nothing.
-        static_cast<BlockSource *>(self)->position_ += request;
-        return request;
-    }
-
-private:
-    static constexpr qsizetype kBlockSize = 1 << 16;
-
-    la_ssize_t read(archive *reader, const void **buffer)
-    {
-        if (position_ < blockStart_ || position_ >= blockStart_ + blockLength_) {
-            ssize_t got;
-            do
-                got = pread(fd_, block_.data(), size_t(block_.size()), position_);
-            while (got < 0 && errno == EINTR);
-            if (got < 0) {
-                archive_set_error(reader, errno, "read error");
-                return ARCHIVE_FATAL;
-            }
-            blockStart_ = position_;
-            blockLength_ = got;
-        }
-        const qint64 at = position_ - blockStart_;
-        *buffer = block_.constData() + at;
-        const qint64 length = blockLength_ - at;
-        position_ += length;
-        return la_ssize_t(length);
-    }
-
-    la_int64_t seek(archive *reader, la_int64_t offset, int whence)
-    {
-        qint64 base = 0;
-        if (whence == SEEK_CUR) {
-            base = position_;
-        } else if (whence == SEEK_END) {
-            struct stat status;
-            if (fstat(fd_, &status) != 0) {
-                archive_set_error(reader, errno, "seek error");
-                return ARCHIVE_FATAL;
-            }
-            base = status.st_size;
-        }
-        if (offset < -base) {
-            archive_set_error(reader, EINVAL, "seek before the start");
-            return ARCHIVE_FATAL;
-        }
-        position_ = base + offset;
-        return position_;
-    }
-
-    const int fd_;
-    QByteArray block_;
-    qint64 blockStart_ = 0;
-    qint64 blockLength_ = 0;  // none read yet
-    qint64 position_ = 0;
-};
-
-// A reader of the library with the source it reads from.
-class Reader {
-public:
-    Reader() = default;
-    Reader(std::unique_ptr<BlockSource> source, archive *handle) : source_(std::move(source)), handle_(handle, archive_read_free) {}
-    archive *get() const { return handle_.get(); }
-    explicit operator bool() const { return bool(handle_); }
-
-private:
-    std::unique_ptr<BlockSource> source_;  // outlives the handle reading it
-    std::unique_ptr<archive, decltype(&archive_read_free)> handle_{nullptr, archive_read_free};
 };
 
 Reader OpenReader(LibarchiveFormat format, const ArchiveFile &file)
 {
     if (file.fd.get() < 0)
-        return Reader();
-    auto source = std::make_unique<BlockSource>(file.fd.get());
-    archive *reader = archive_read_new();
-    if (!reader)
-        return Reader();
+        return Reader(nullptr, archive_read_free);
+    const QString path = file.readPath();
+    Reader reader(archive_read_new(), archive_read_free);
     if (format == LibarchiveFormat::Zip) {
         // Names are decoded entry by entry (UTF-8 or Shift-JIS), so the
         // reader hands them over as stored.
-        archive_read_support_format_zip(reader);
+        archive_read_support_format_zip(reader.get());
     } else {
         // The reader must convert LZH names to some character set, and stops
         // at a name that does not convert: each byte is taken as a Latin-1
         // character, which every byte is, and the name is decoded from its
         // bytes as a ZIP name is (StoredBytes).
-        archive_read_support_format_lha(reader);
-        archive_read_set_format_option(reader, "lha", "hdrcharset", "ISO-8859-1");
+        archive_read_support_format_lha(reader.get());
+        archive_read_set_format_option(reader.get(), "lha", "hdrcharset", "ISO-8859-1");
     }
-    archive_read_set_read_callback(reader, &BlockSource::Read);
-    archive_read_set_seek_callback(reader, &BlockSource::Seek);
-    archive_read_set_skip_callback(reader, &BlockSource::Skip);
-    archive_read_set_callback_data(reader, source.get());
-    if (archive_read_open1(reader) != ARCHIVE_OK) {
-        archive_read_free(reader);
-        return Reader();
-    }
-    return Reader(std::move(source), reader);
+    if (archive_read_open_filename(reader.get(), QFile::encodeName(path).constData(), 1 << 16)
+        != ARCHIVE_OK)
+        reader.reset();
+    return reader;
 }
 
 // What the ZIP central directory tells before any entry is read.
