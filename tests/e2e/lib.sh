@@ -188,6 +188,21 @@ menus_open() { # count
 # True when no visible window is titled exactly TITLE.
 no_window() { [ -z "$(visible_window "$1")" ]; }
 
+# Whether the clock is writing an entry of over a megabyte below folder: a
+# file of its own being written there (".tockara-*.part"), or one without a
+# name yet that the clock holds open.
+entry_being_written() { # folder
+  local fd folder
+  folder=$(realpath "$1")
+  [ -n "$(find "$1" -name '.tockara-*.part' -size +1M 2>/dev/null)" ] && return 0
+  for fd in /proc/"$CLOCK_PID"/fd/*; do
+    case "$(readlink "$fd" 2>/dev/null)" in
+      "$folder"/*" (deleted)") [ "$(stat -L -c %s "$fd" 2>/dev/null || echo 0)" -gt 1048576 ] && return 0 ;;
+    esac
+  done
+  return 1
+}
+
 # Waits until FILE exists.
 wait_for_file() { # file [seconds]
   wait_until "${2:-20}" test -e "$1"

@@ -40,7 +40,6 @@ bsdtar --format zip -cf "$WORK/small.zip" -C "$WORK/small" small.txt
 (cd "$WORK/small" && arj a -y "$WORK/small.arj" small.txt >/dev/null)
 
 own_leftovers() { find "$out" -name '.tockara-*' | sort; }
-part_written() { [ -n "$(find "$out" -name '.tockara-*.part' -size +1M)" ]; }
 # The 7-Zip running in a work folder below the extraction folder.
 sevenzip_pids() {
   local proc
@@ -74,7 +73,7 @@ extract_small() { # archive
 settings -1
 start_clock
 drop_on_clock "$WORK/big.zip"
-wait_until 60 part_written || fail "the extraction did not start: $(ls -aR "$out"; cat "$WORK/clock.log")"
+wait_until 60 entry_being_written "$out" || fail "the extraction did not start: $(ls -aR "$out"; cat "$WORK/clock.log")"
 killed_clock
 [ -n "$(own_leftovers)" ] || fail "the kill left nothing to clean up"
 extract_small "$WORK/small.zip"

@@ -40,7 +40,6 @@ settings_kept() { # signal
   [ "$(ini_value "$PROGRAM/Tockara.ini" Setting TimeFormat)" = hh:mm ] || fail "Tockara.ini lost its time format after SIG$1"
   [ "$(ini_value "$PROGRAM/Tockara.ini" ARC DecompFolder)" = "$out/" ] || fail "Tockara.ini lost its values after SIG$1"
 }
-part_present() { compgen -G "$out/.tockara-*.part" >/dev/null; }
 # Whether one of the clock's message boxes (a dialog titled Tockara) is shown.
 box_shown() {
   local id
@@ -53,11 +52,11 @@ box_shown() {
 # During an extraction: the entry being written goes.
 start_clock
 drop_on_clock "$WORK/big.zip"
-wait_until 30 part_present || fail "the extraction did not start: $(ls -a "$out"; cat "$WORK/clock.log")"
+wait_until 30 entry_being_written "$out" || fail "the extraction did not start: $(ls -a "$out"; cat "$WORK/clock.log")"
 kill -TERM "$CLOCK_PID"
 ends_by_itself TERM
 settings_kept TERM
-part_present && fail "an entry being extracted was left: $(ls -a "$out")"
+compgen -G "$out/.tockara-*" >/dev/null && fail "the extraction left files of its own: $(ls -a "$out")"
 [ -e "$out/big.bin" ] && [ "$(stat -c %s "$out/big.bin")" != 1000000000 ] && fail "a part of the entry was left as big.bin"
 rm -f "$out/big.bin"
 

@@ -1,4 +1,9 @@
+#include <dirent.h>
+#include <errno.h>
+#include <fcntl.h>
+#include <string.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <functional>
 
@@ -16,6 +21,32 @@
 #include "platform/linux/seven_zip_archiver.h"
 
 namespace {
+
+// Whether the folder at path holds no entry or is not there; false when
+// that cannot be told.
+bool HoldsNothing(const QString &path)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return errno == ENOENT;
+    DIR *dir = fdopendir(fd);
+    if (!dir) {
+        ::close(fd);
+        return false;
+    }
+    bool empty = true;
+    errno = 0;
+    while (const dirent *entry = readdir(dir)) {
+        if (strcmp(entry->d_name, ".") != 0 && strcmp(entry->d_name, "..") != 0) {
+            empty = false;
+            break;
+        }
+    }
+    if (errno != 0)
+        empty = false;
+    closedir(dir);
+    return empty;
+}
 
 // The components of the archive formats, each reached by the name of the
 // library it stands in for and accepting that format's verb.
@@ -61,6 +92,13 @@ public:
         const ArchiveFormat *format = ArchiveFormatForLibrary(library);
         if (!format)
             return std::nullopt;
+        // A folder that holds nothing (or is not there yet) has no name
+        // taken: the archive is not read for its names.
+        if (HoldsNothing(target)) {
+            const bool available = format->backend == ArchiveBackend::SevenZipArj ? sevenZip_.available()
+                                                                                  : LibarchiveAvailable();
+            return available ? std::optional(QStringList()) : std::nullopt;
+        }
         std::optional<QStringList> files;
         switch (format->backend) {
         case ArchiveBackend::LibarchiveZip:

@@ -87,11 +87,27 @@ int OpenFolderPart(int parent, const QByteArray &part, UniqueFd &folder, int fla
     return kArchiverOk;
 }
 
-// The folder part and the file name of relative.
-std::pair<QString, QString> SplitLeaf(const QString &relative)
+// The visible folder relative as openFolder knows it: its parts, empty ones
+// left out.
+QString FolderKey(const QString &relative)
 {
-    const qsizetype slash = relative.lastIndexOf(u'/');
-    return {slash < 0 ? QString() : relative.left(slash), relative.mid(slash + 1)};
+    QStringList parts = relative.split(u'/', Qt::SkipEmptyParts);
+    for (QString &part : parts)
+        part = VisiblePart(part);
+    return parts.join(u'/');
+}
+
+// An open file without a name is linked into a folder through its path
+// in /proc (a link from the descriptor itself needs a privilege).
+bool OpenFilesLinkable()
+{
+    static const bool linkable = access("/proc/self/fd", X_OK) == 0;
+    return linkable;
+}
+
+QByteArray OpenFilePath(int file)
+{
+    return "/proc/self/fd/" + QByteArray::number(file);
 }
 
 bool Exists(int folder, const QByteArray &leaf, struct stat *status = nullptr)
@@ -486,12 +502,29 @@ bool TargetFolder::isProtected(const QString &relative) const
     return false;
 }
 
+EntryPath::EntryPath(const QString &relative) : relative(relative), visible(VisiblePath(relative))
+{
+    const qsizetype slash = visible.lastIndexOf(u'/');
+    leaf = visible.mid(slash + 1);
+    if (slash < 0)
+        return;
+    folderKey = visible.left(slash);
+    if (folderKey.startsWith(u'/') || folderKey.endsWith(u'/') || folderKey.contains(QStringLiteral("//")))
+        folderKey = FolderKey(folderKey);
+}
+
 int TargetFolder::openFolder(const QString &relative, SharedFd &folder, FolderCheck *check) const
 {
-    QStringList parts = relative.split(u'/', Qt::SkipEmptyParts);
-    for (QString &part : parts)
-        part = VisiblePart(part);
-    const QString key = parts.join(u'/');
+    return openKeyed(FolderKey(relative), folder, check);
+}
+
+int TargetFolder::openFolder(const EntryPath &entry, SharedFd &folder, FolderCheck *check) const
+{
+    return openKeyed(entry.folderKey, folder, check);
+}
+
+int TargetFolder::openKeyed(const QString &key, SharedFd &folder, FolderCheck *check) const
+{
     if (key.isEmpty()) {
         if (!root_)
             root_ = std::make_shared<const UniqueFd>(fcntl(fd_.get(), F_DUPFD_CLOEXEC, 0));
@@ -512,7 +545,7 @@ int TargetFolder::openFolder(const QString &relative, SharedFd &folder, FolderCh
     const qsizetype slash = key.lastIndexOf(u'/');
     SharedFd parent;
     FolderCheck parentCheck;
-    if (const int opened = openFolder(slash < 0 ? QString() : key.left(slash), parent, &parentCheck);
+    if (const int opened = openKeyed(slash < 0 ? QString() : key.left(slash), parent, &parentCheck);
         opened != kArchiverOk)
         return opened;
     const QString name = key.mid(slash + 1);
@@ -552,19 +585,78 @@ void TargetFolder::noteStoredName(const QString &relative, const QString &shown)
     shownNames_.insert(relative + u'/', shown.endsWith(u'/') ? shown : shown + u'/');
 }
 
+bool TargetFolder::isProtected(const EntryPath &entry) const
+{
+    // An entry in a folder opened before (most entries: they come folder by
+    // folder) is looked at by its own name only, as in isProtected above.
+    if (!entry.leaf.isEmpty()) {
+        if (entry.folderKey.isEmpty() && root_)
+            return rules_.protectedPlaces.checkEntry(checked_, root_->get(), entry.leaf, true).covered;
+        if (const auto at = folders_.find(entry.folderKey); at != folders_.end())
+            return rules_.protectedPlaces.checkEntry(at->second.check, at->second.fd->get(), entry.leaf, true).covered;
+    }
+    return isProtected(entry.visible);
+}
+
 int TargetFolder::place(int fromFolder, const QByteArray &from, const QString &relative) const
 {
-    const QString visible = VisiblePath(relative);
-    if (isProtected(relative) || written_.contains(visible))
+    return place(fromFolder, from, EntryPath(relative));
+}
+
+int TargetFolder::place(int fromFolder, const QByteArray &from, const EntryPath &entry) const
+{
+    return placeBy(entry, [&](int folder, const QByteArray &leaf, bool over) {
+        return over ? renameat(fromFolder, from.constData(), folder, leaf.constData())
+                    : RenameNoReplace(fromFolder, from, folder, leaf);
+    });
+}
+
+int TargetFolder::placeUnnamed(int file, const EntryPath &entry) const
+{
+    return placeBy(entry, [&](int folder, const QByteArray &leaf, bool over) {
+        const QByteArray self = OpenFilePath(file);
+        if (!over)
+            return linkat(AT_FDCWD, self.constData(), folder, leaf.constData(), AT_SYMLINK_FOLLOW);
+        // A link never replaces a name: the file is linked under a name of
+        // our own beside it, then renamed over it, so the name is never
+        // missing. The lock tells a sweep meanwhile that it is in use.
+        noteTemporaries(entry.folderKey, folder);
+        flock(file, LOCK_EX | LOCK_NB);
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            const QByteArray temporary = TemporaryName(kPartSuffix);
+            if (linkat(AT_FDCWD, self.constData(), folder, temporary.constData(), AT_SYMLINK_FOLLOW) != 0) {
+                if (errno == EEXIST)
+                    continue;
+                return -1;
+            }
+            if (renameat(folder, temporary.constData(), folder, leaf.constData()) == 0)
+                return 0;
+            const int error = errno;
+            unlinkat(folder, temporary.constData(), 0);
+            errno = error;
+            return -1;
+        }
+        errno = EIO;
+        return -1;
+    });
+}
+
+// Gives a complete file its place: move(folder, leaf, over) names it leaf
+// in folder, over an existing file when over, else failing with EEXIST
+// when the name is taken (0, or -1 with errno).
+template <typename Move>
+int TargetFolder::placeBy(const EntryPath &entry, Move move) const
+{
+    if (isProtected(entry) || written_.contains(entry.visible))
         return kArchiverRefused;
-    const auto [folderPart, leafName] = SplitLeaf(visible);
     SharedFd folder;
     FolderCheck folderCheck;
-    if (const int opened = openFolder(folderPart, folder, &folderCheck); opened != kArchiverOk)
+    if (const int opened = openKeyed(entry.folderKey, folder, &folderCheck); opened != kArchiverOk)
         return opened;
-    const QString prefix = folderPart.isEmpty() ? QString() : folderPart + u'/';
+    const QString &leafName = entry.leaf;
+    const QString prefix = entry.visible.left(entry.visible.size() - leafName.size());
     const QByteArray leaf = QFile::encodeName(leafName);
-    QString written = visible;
+    QString written = entry.visible;
     struct stat status;
     if (rules_.existing == ExistingName::Replace && Exists(folder->get(), leaf, &status)) {
         // A file or a link is replaced, never a folder: a rename over an
@@ -572,10 +664,10 @@ int TargetFolder::place(int fromFolder, const QByteArray &from, const QString &r
         // not empty holds the user's files.
         if (S_ISDIR(status.st_mode))
             return kArchiverWriteFailed;
-        if (renameat(fromFolder, from.constData(), folder->get(), leaf.constData()) != 0)
+        if (move(folder->get(), leaf, true) != 0)
             return WriteFailure(errno);
-        replaced_ << visible;
-    } else if (RenameNoReplace(fromFolder, from, folder->get(), leaf) != 0) {
+        replaced_ << entry.visible;
+    } else if (move(folder->get(), leaf, false) != 0) {
         if (errno != EEXIST)
             return WriteFailure(errno);
         if (rules_.existing != ExistingName::KeepBoth)
@@ -588,14 +680,14 @@ int TargetFolder::place(int fromFolder, const QByteArray &from, const QString &r
             if (written_.contains(written)
                 || rules_.protectedPlaces.checkEntry(folderCheck, folder->get(), numbered, true).covered)
                 continue;
-            if (RenameNoReplace(fromFolder, from, folder->get(), QFile::encodeName(numbered)) == 0)
+            if (move(folder->get(), QFile::encodeName(numbered), false) == 0)
                 break;
             if (errno != EEXIST)
                 return WriteFailure(errno);
         }
     }
     written_.insert(written);
-    noteRename(relative, written);
+    noteRename(entry.relative, written);
     return kArchiverOk;
 }
 
@@ -630,14 +722,22 @@ void TargetFolder::record(char kind, const QByteArray &path) const
     [[maybe_unused]] const ssize_t written = ::write(journal_.get(), line.constData(), size_t(line.size()));
 }
 
-void TargetFolder::noteTemporaries(const QString &visibleFolder, int folder) const
+void TargetFolder::sweepOnce(const QString &visibleFolder, int folder) const
 {
-    if (temporariesIn_.contains(visibleFolder))
+    if (swept_.contains(visibleFolder))
         return;
-    temporariesIn_.insert(visibleFolder);
+    swept_.insert(visibleFolder);
     // The target itself was swept when it was opened (or made new).
     if (!visibleFolder.isEmpty())
         SweepTemporaries(folder, false);
+}
+
+void TargetFolder::noteTemporaries(const QString &visibleFolder, int folder) const
+{
+    sweepOnce(visibleFolder, folder);
+    if (temporariesIn_.contains(visibleFolder))
+        return;
+    temporariesIn_.insert(visibleFolder);
     QByteArray path = madeName_.isEmpty() ? QByteArray() : madeName_ + '/';
     record('T', path + QFile::encodeName(visibleFolder));
 }
@@ -671,16 +771,30 @@ void TargetFolder::finish(ArchiverReport &report) const
 }
 
 EntryFile::EntryFile(const TargetFolder &target, const QString &relative)
-    : target_(target), relative_(relative)
+    : target_(target), path_(relative)
 {
     // The folders on the way are checked as they are opened; the name
     // itself when the complete file takes its place (TargetFolder::place),
     // the one moment it matters.
-    const auto [folder, leaf] = SplitLeaf(relative);
-    result_ = target.openFolder(folder, folder_);
+    result_ = target.openFolder(path_, folder_);
     if (result_ != kArchiverOk)
         return;
-    target.noteTemporaries(VisiblePath(folder), folder_->get());
+    // A file without a name in its folder: nothing of it shows before it
+    // is complete and linked in, and nothing is left when the program ends
+    // meanwhile, even killed.
+    target.sweepOnce(path_.folderKey, folder_->get());
+    if (target.triesUnnamed() && OpenFilesLinkable()) {
+        const int fd = openat(folder_->get(), ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+        if (fd >= 0) {
+            file_ = UniqueFd(fd);
+            return;
+        }
+        // A file system without such files (or an older kernel): named
+        // files from now on.
+        if (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL)
+            target.noteUnnamedRefused();
+    }
+    target.noteTemporaries(path_.folderKey, folder_->get());
     // A name of our own beside the final one: the rename stays on one disk,
     // and a dot keeps it out of file managers' views meanwhile. The lock
     // tells a later sweep that the file is being written.
@@ -742,11 +856,20 @@ int EntryFile::commit(qint64 expectedSize, time_t mtime)
         const timespec times[2] = {{0, UTIME_OMIT}, {mtime, 0}};
         futimens(file_.get(), times);  // a time that cannot be set leaves the file whole
     }
-    // A file system that writes late (network, FUSE) reports the failure here.
+    // A file system that writes late (network, FUSE) reports the failure
+    // when a descriptor of the file is closed. A file without a name is
+    // linked while open: a copy of its descriptor is closed first.
     errno = 0;
+    if (temporary_.isEmpty()) {
+        if (!UniqueFd(fcntl(file_.get(), F_DUPFD_CLOEXEC, 0)).close())
+            return WriteFailure(errno);
+        const int placed = target_.placeUnnamed(file_.get(), path_);
+        file_.close();
+        return placed;
+    }
     if (!file_.close())
         return WriteFailure(errno);
-    const int placed = target_.place(folder_->get(), temporary_, relative_);
+    const int placed = target_.place(folder_->get(), temporary_, path_);
     if (placed == kArchiverOk)
         temporary_.clear();
     return placed;

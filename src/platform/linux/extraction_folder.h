@@ -2,9 +2,11 @@
 // Writing the entries of an archive into its target folder. Every folder on
 // the way is opened from the target down without following a link, so no
 // name and no link already in the folder leads a write outside it. Every file
-// is written under a temporary name beside its place and renamed over its
+// is written without a name in its folder (or, where the file system cannot
+// make such a file, under a temporary name beside its place) and takes its
 // final name only when complete: an entry that fails (a full disk, a damaged
-// archive, the program ending) leaves no file and changes no existing one.
+// archive, the program ending or killed) leaves no file and changes no
+// existing one.
 #include <sys/types.h>
 #include <ctime>
 #include <map>
@@ -42,6 +44,15 @@ using SharedFd = std::shared_ptr<const UniqueFd>;
 // The ArchiverResult of a failed write, from its errno: a full disk or quota
 // is kArchiverDiskFull, anything else kArchiverWriteFailed.
 int WriteFailure(int error);
+
+// Where one entry lands below the target, worked out once for the entry.
+struct EntryPath {
+    explicit EntryPath(const QString &relative);
+    QString relative;   // as the archive names it ("/"-separated)
+    QString visible;    // each part made visible (VisiblePath)
+    QString folderKey;  // the visible folder it lands in, "" for the target
+    QString leaf;       // its own visible name
+};
 
 // The target folder of one extraction, opened once: every entry is written
 // relative to it, on the terms of the extraction's rules. It keeps what the
@@ -84,6 +95,8 @@ public:
     // are taken with a "_" before them. A folder opened once stays open
     // for the next entries of the extraction, with what its check found.
     int openFolder(const QString &relative, SharedFd &folder, FolderCheck *check = nullptr) const;
+    // openFolder for the folder entry lands in.
+    int openFolder(const EntryPath &entry, SharedFd &folder, FolderCheck *check = nullptr) const;
     // A folder entry: openFolder, and its new name told when it has one.
     int makeFolder(const QString &relative) const;
     // Tells that the entry at relative was stored under a name that reads
@@ -95,6 +108,14 @@ public:
     // replaced), kArchiverSkipped, kArchiverRefused for a protected place
     // or a name this extraction wrote already, or the failure of the write.
     int place(int fromFolder, const QByteArray &from, const QString &relative) const;
+    int place(int fromFolder, const QByteArray &from, const EntryPath &entry) const;
+    // place for a file without a name (open file, made with O_TMPFILE):
+    // it is linked into its place.
+    int placeUnnamed(int file, const EntryPath &entry) const;
+    // Whether files without a name are still tried: false once the
+    // folder's file system refused to make one.
+    bool triesUnnamed() const { return !unnamedRefused_; }
+    void noteUnnamedRefused() const { unnamedRefused_ = true; }
     // Whether the entry at relative would land on a protected place.
     bool isProtected(const QString &relative) const;
     // Before the first temporary file or folder is made in the folder
@@ -104,6 +125,9 @@ public:
     // in the extraction folder, where the next extraction looks, and is
     // held while this one runs.
     void noteTemporaries(const QString &visibleFolder, int folder) const;
+    // Only the removal of noteTemporaries, once per folder: before a file
+    // without a name is written there (it leaves nothing to remove).
+    void sweepOnce(const QString &visibleFolder, int folder) const;
     // Ends the extraction: tells report the folder extracted into and the
     // names renamed and replaced; a folder made for the archive is removed
     // when the extraction failed without writing a file (only the empty
@@ -111,6 +135,10 @@ public:
     void finish(ArchiverReport &report) const;
 
 private:
+    template <typename Move>
+    int placeBy(const EntryPath &entry, Move move) const;
+    bool isProtected(const EntryPath &entry) const;
+    int openKeyed(const QString &key, SharedFd &folder, FolderCheck *check) const;
     void open(const QString &target);
     void openNew(const QString &target);
     void noteRename(const QString &stored, const QString &written) const;
@@ -129,6 +157,7 @@ private:
     mutable QStringList replaced_;
     mutable QSet<QString> written_;
     mutable QSet<QString> temporariesIn_;
+    mutable QSet<QString> swept_;
     struct OpenFolder {
         SharedFd fd;
         FolderCheck check;
@@ -138,9 +167,9 @@ private:
     static constexpr size_t kOpenFoldersMost = 64;
     mutable UniqueFd journal_;
     mutable QByteArray journalName_;  // null until one was tried
-    mutable QSet<QByteArray> recorded_;
     mutable qint64 room_ = -1;   // the room on the disk when last looked at; -1 before
     mutable qint64 grown_ = 0;   // bytes written by the extraction since
+    mutable bool unnamedRefused_ = false;
 };
 
 // The name of one path part as an extraction writes it: "_" before a
@@ -182,10 +211,10 @@ private:
     bool roomFor(qint64 growth);
 
     const TargetFolder &target_;
-    QString relative_;
+    const EntryPath path_;
     SharedFd folder_;
     UniqueFd file_;
-    QByteArray temporary_;  // the name it is written under; empty once placed
+    QByteArray temporary_;  // the name it is written under; empty once placed or when it has none
     qint64 end_ = 0;
     int result_;
 };

@@ -19,6 +19,8 @@ std::optional<ArchiverReport> ExtractWithLibarchive(LibarchiveFormat format, con
 // The paths of the archive's file entries below the target (empty when it
 // cannot be read); nothing when the module cannot be loaded.
 std::optional<QStringList> LibarchiveFiles(LibarchiveFormat format, const QString &archive);
+// Whether the module can be loaded.
+bool LibarchiveAvailable();
 
 // The module's entry points, always loaded. (Named anew whenever their
 // shape changes, so a module of another build is not called.)

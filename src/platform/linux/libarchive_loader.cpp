@@ -17,10 +17,26 @@ std::optional<ArchiverReport> ExtractWithLibarchive(LibarchiveFormat format, con
     return report;
 }
 
+namespace {
+
+using Files = bool (*)(int, const QString *, QStringList *);
+
+Files FilesEntry()
+{
+    static const auto files = reinterpret_cast<Files>(ResolveOnDemandModule("libarchive", "tockara_libarchive_files"));
+    return files;
+}
+
+} // namespace
+
+bool LibarchiveAvailable()
+{
+    return FilesEntry() != nullptr;
+}
+
 std::optional<QStringList> LibarchiveFiles(LibarchiveFormat format, const QString &archive)
 {
-    using Files = bool (*)(int, const QString *, QStringList *);
-    static const auto files = reinterpret_cast<Files>(ResolveOnDemandModule("libarchive", "tockara_libarchive_files"));
+    const Files files = FilesEntry();
     if (!files)
         return std::nullopt;
     QStringList found;

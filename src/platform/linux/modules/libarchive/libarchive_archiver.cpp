@@ -6,8 +6,13 @@
 
 #include <archive.h>
 #include <archive_entry.h>
+#include <atomic>
+#include <condition_variable>
+#include <deque>
 #include <limits>
 #include <memory>
+#include <mutex>
+#include <thread>
 
 #include <QFile>
 #include <QFileInfo>
@@ -281,7 +286,206 @@ bool StopsExtraction(int result)
     return result == kArchiverDiskFull || result == kArchiverTooLarge || result == kArchiverCancelled;
 }
 
-// One pass over the archive, writing each entry whole or not at all.
+// What the extraction needs to know of one header, read on the reading
+// thread (the library's entry lasts only until the next header is read).
+struct ReadHeader {
+    int status = ARCHIVE_FATAL;
+    QByteArray stored;
+    std::optional<QString> relative;
+    bool folder = false;
+    QString name;
+    int type = 0;  // AE_IFREG, AE_IFDIR, ...
+    bool link = false;  // a hard or symbolic link
+    bool encrypted = false;
+    qint64 size = -1;  // -1: not given
+    time_t mtime = -1;
+    int failure = kArchiverOk;  // why a header skipped or stopping could not be read
+
+    bool whole() const { return status == ARCHIVE_OK || status == ARCHIVE_WARN; }
+    bool skipped() const { return status == ARCHIVE_FAILED; }
+};
+
+// What the reading thread hands over, in the archive's order: a header,
+// then for an entry whose data is read, its blocks and their end.
+struct ReadItem {
+    enum Kind { Header, Block, End } kind;
+    ReadHeader header;       // Header
+    QByteArray bytes;        // Block
+    qint64 offset = 0;       // Block: where in the entry's file
+    qint64 packed = 0;       // Block: bytes of the archive read by then
+    int result = kArchiverOk;  // End: kArchiverOk, or why the data could not be read
+};
+
+// The items between the reading thread and the writing one. The reader
+// waits while much is unwritten (the memory an archive may take stays
+// small), and stops when the writer has stopped.
+class ReadQueue {
+public:
+    // false when the writer has stopped: nothing more is wanted.
+    bool push(ReadItem item)
+    {
+        std::unique_lock hold(lock_);
+        const qint64 size = item.bytes.size() + kItemCost;
+        readerWaits_ = true;
+        roomLeft_.wait(hold, [&] { return quit_ || held_ + size <= kMostHeld || items_.empty(); });
+        readerWaits_ = false;
+        if (quit_)
+            return false;
+        held_ += size;
+        items_.push_back(std::move(item));
+        if (writerWaits_)
+            itemsThere_.notify_one();
+        return true;
+    }
+    // The reader read all it will.
+    void close()
+    {
+        const std::lock_guard hold(lock_);
+        closed_ = true;
+        itemsThere_.notify_one();
+    }
+    // The next item, valid until the next pop; none when the reader closed
+    // and everything was taken.
+    const ReadItem *pop()
+    {
+        if (current_) {
+            taken_.pop_front();
+            current_ = false;
+        }
+        if (taken_.empty()) {
+            std::unique_lock hold(lock_);
+            writerWaits_ = true;
+            itemsThere_.wait(hold, [&] { return closed_ || !items_.empty(); });
+            writerWaits_ = false;
+            // All at once: one lock for many items.
+            taken_.swap(items_);
+            held_ = 0;
+            if (readerWaits_)
+                roomLeft_.notify_one();
+        }
+        if (taken_.empty())
+            return nullptr;
+        current_ = true;
+        return &taken_.front();
+    }
+    // The writer has stopped: the reader stops at its next item.
+    void quit()
+    {
+        const std::lock_guard hold(lock_);
+        quit_ = true;
+        roomLeft_.notify_one();
+    }
+
+private:
+    static constexpr qint64 kMostHeld = qint64(8) << 20;
+    static constexpr qint64 kItemCost = 256;  // what an item without bytes takes
+    std::mutex lock_;
+    std::condition_variable roomLeft_;
+    std::condition_variable itemsThere_;
+    std::deque<ReadItem> items_;
+    std::deque<ReadItem> taken_;  // the writer's alone
+    bool current_ = false;        // the front of taken_ was handed out
+    qint64 held_ = 0;
+    bool closed_ = false;
+    bool quit_ = false;
+    bool readerWaits_ = false;
+    bool writerWaits_ = false;
+};
+
+// The checks of an entry that need only its header: whether its data is
+// to be written (else it is refused or is a folder, and its data is not
+// read), and otherwise why not.
+int HeaderVerdict(const ReadHeader &header, const QSet<QByteArray> &special)
+{
+    // Only plain files and folders: links could point anywhere and
+    // devices have no place in a download folder.
+    if (!header.relative || (!header.folder && header.type != AE_IFREG) || header.link
+        || special.contains(header.stored))
+        return kArchiverRefused;
+    if (header.encrypted)
+        return kArchiverEncrypted;
+    if (header.relative->isEmpty())  // the target folder itself ("./")
+        return header.folder ? kArchiverOk : kArchiverRefused;
+    return kArchiverOk;
+}
+
+bool DataWanted(const ReadHeader &header, const QSet<QByteArray> &special)
+{
+    return header.whole() && !header.folder && HeaderVerdict(header, special) == kArchiverOk
+           && !header.relative->isEmpty();
+}
+
+// Reads the archive's headers and the data of the entries to be written
+// into queue, on a thread of its own, while the entries read before are
+// written: unpacking and the file system's work overlap.
+//
+// The writer may stop wanting an entry's data (it was refused by its name,
+// or its file failed): skipped names that entry's position, and its data is
+// read no further (the library passes over the rest on the next header).
+void ReadEntries(archive *reader, LibarchiveFormat format, const QSet<QByteArray> &special, ReadQueue &queue,
+                 const std::atomic<int> &skipped)
+{
+    Utf8ThreadLocale utf8;
+    for (int position = 1;; ++position) {
+        const Header header = NextHeader(reader, format, position);
+        ReadItem item{ReadItem::Header, {}, {}, 0, 0, kArchiverOk};
+        ReadHeader &read = item.header;
+        read.status = header.status;
+        if (header.status != ARCHIVE_EOF && !header.whole() && !header.skipped())
+            read.failure = StopResult(header);
+        if (header.whole() || header.skipped()) {
+            archive_entry *entry = header.entry;
+            read.stored = header.stored;
+            read.relative = header.relative;
+            read.folder = header.folder;
+            read.name = header.name;
+            read.type = int(archive_entry_filetype(entry));
+            read.link = archive_entry_hardlink(entry) || archive_entry_symlink(entry);
+            read.encrypted = archive_entry_is_encrypted(entry);
+            read.size = archive_entry_size_is_set(entry) ? archive_entry_size(entry) : -1;
+            read.mtime = archive_entry_mtime_is_set(entry) ? archive_entry_mtime(entry) : -1;
+            if (header.skipped())
+                read.failure = SkippedResult(header, reader);
+        }
+        const bool more = read.whole() || read.skipped();
+        const bool data = DataWanted(read, special);
+        if (!queue.push(std::move(item)) || !more)
+            break;
+        if (!data)
+            continue;
+        for (;;) {
+            const void *block = nullptr;
+            size_t size = 0;
+            la_int64_t offset = 0;
+            const int status = archive_read_data_block(reader, &block, &size, &offset);
+            ReadItem next{ReadItem::End, {}, {}, 0, 0, kArchiverOk};
+            if (status == ARCHIVE_OK) {
+                next.kind = ReadItem::Block;
+                next.bytes = QByteArray(static_cast<const char *>(block), qsizetype(size));
+                next.offset = offset;
+                next.packed = archive_filter_bytes(reader, -1);
+            } else if (status != ARCHIVE_EOF) {
+                // A wrong checksum comes as a warning at the end of the data.
+                next.result = ReadFailure(reader);
+            }
+            const bool end = next.kind == ReadItem::End;
+            if (!queue.push(std::move(next)))
+                return;
+            if (end)
+                break;
+            if (skipped.load(std::memory_order_relaxed) == position) {
+                if (!queue.push(ReadItem{ReadItem::End, {}, {}, 0, 0, kArchiverOk}))
+                    return;
+                break;
+            }
+        }
+    }
+}
+
+// One pass over the archive, writing each entry whole or not at all. The
+// archive is read on a thread of its own (ReadEntries); everything the
+// file system sees, every check and the report are done here, entry by
+// entry in the archive's order.
 class Extraction {
 public:
     Extraction(archive *reader, LibarchiveFormat format, const TargetFolder &root, qint64 archiveSize,
@@ -294,33 +498,13 @@ public:
     // Returns the number of entries read.
     int run()
     {
-        int count = 0;
-        for (;;) {
-            if (stop_.stop_requested()) {
-                report_.note(kArchiverCancelled);
-                break;
-            }
-            const Header header = NextHeader(reader_, format_, count + 1);
-            if (header.status == ARCHIVE_EOF) {
-                ended_ = true;
-                break;
-            }
-            if (!header.whole() && !header.skipped()) {
-                report_.note(StopResult(header));
-                report_.restUnread = count > 0;
-                break;
-            }
-            ++count;
-            if (const std::optional<QString> shown = UndecodedEntryName(header.stored); shown && header.relative)
-                root_.noteStoredName(*header.relative, *shown);
-            const int result = header.skipped() ? SkippedResult(header, reader_) : extractEntry(header);
-            if (result == kArchiverOk)
-                report_.extracted << header.name;
-            else
-                report_.fail(header.name, result);
-            if (StopsExtraction(result))
-                break;
-        }
+        std::thread reading([this] {
+            ReadEntries(reader_, format_, special_, queue_, skipped_);
+            queue_.close();
+        });
+        const int count = write();
+        queue_.quit();
+        reading.join();
         return count;
     }
 
@@ -328,21 +512,59 @@ public:
     bool ended() const { return ended_; }
 
 private:
-    int extractEntry(const Header &header)
+    int write()
     {
-        // Only plain files and folders: links could point anywhere and
-        // devices have no place in a download folder.
-        archive_entry *entry = header.entry;
-        const auto type = archive_entry_filetype(entry);
+        int count = 0;
+        for (;;) {
+            if (stop_.stop_requested()) {
+                report_.note(kArchiverCancelled);
+                break;
+            }
+            const ReadItem *item = queue_.pop();
+            if (!item || item->kind != ReadItem::Header) {
+                // The reader ends after a header that ends the reading.
+                report_.note(kArchiverDamaged);
+                break;
+            }
+            const ReadHeader header = item->header;  // the item lasts until the next pop
+            if (header.status == ARCHIVE_EOF) {
+                ended_ = true;
+                break;
+            }
+            if (!header.whole() && !header.skipped()) {
+                report_.note(header.failure);
+                report_.restUnread = count > 0;
+                break;
+            }
+            ++count;
+            if (const std::optional<QString> shown = UndecodedEntryName(header.stored); shown && header.relative)
+                root_.noteStoredName(*header.relative, *shown);
+            dataLeft_ = DataWanted(header, special_);
+            const int result = header.skipped() ? header.failure : extractEntry(header);
+            // An entry not written whole: the rest of its data is not wanted.
+            bool cancelled = false;
+            if (dataLeft_ && !StopsExtraction(result)) {
+                skipped_.store(count, std::memory_order_relaxed);
+                cancelled = !skipData();
+            }
+            if (result == kArchiverOk)
+                report_.extracted << header.name;
+            else
+                report_.fail(header.name, result);
+            if (cancelled)
+                report_.note(kArchiverCancelled);
+            if (cancelled || StopsExtraction(result))
+                break;
+        }
+        return count;
+    }
+
+    int extractEntry(const ReadHeader &header)
+    {
         const std::optional<QString> &relative = header.relative;
         const bool folder = header.folder;
-        if (!relative || (!folder && type != AE_IFREG) || archive_entry_hardlink(entry)
-            || archive_entry_symlink(entry) || special_.contains(header.stored))
-            return kArchiverRefused;
-        if (archive_entry_is_encrypted(entry))
-            return kArchiverEncrypted;
-        if (relative->isEmpty())  // the target folder itself ("./")
-            return folder ? kArchiverOk : kArchiverRefused;
+        if (const int verdict = HeaderVerdict(header, special_); verdict != kArchiverOk || relative->isEmpty())
+            return verdict;
         if (!names_.admit(*relative, folder))
             return kArchiverRefused;
         if (folder)
@@ -354,32 +576,45 @@ private:
             return file.result();
         if (const int copied = copyData(file); copied != kArchiverOk)
             return copied;
-        return file.commit(archive_entry_size_is_set(entry) ? archive_entry_size(entry) : -1,
-                           archive_entry_mtime_is_set(entry) ? archive_entry_mtime(entry) : -1);
+        return file.commit(header.size, header.mtime);
     }
 
+    // The entry's data into file, to the end of its data.
     int copyData(EntryFile &file)
     {
         for (;;) {
             if (stop_.stop_requested())
                 return kArchiverCancelled;
-            const void *block = nullptr;
-            size_t size = 0;
-            la_int64_t offset = 0;
-            const int read = archive_read_data_block(reader_, &block, &size, &offset);
-            if (read == ARCHIVE_EOF)
-                return kArchiverOk;
-            // A wrong checksum comes as a warning at the end of the data.
-            if (read != ARCHIVE_OK)
-                return ReadFailure(reader_);
-            unpacked_ += qint64(size);
-            const qint64 packed = std::max<qint64>(archiveSize_, archive_filter_bytes(reader_, -1));
+            const ReadItem *item = queue_.pop();
+            if (!item || item->kind == ReadItem::Header)
+                return kArchiverDamaged;  // cannot be: the reader ends an entry's data
+            if (item->kind == ReadItem::End) {
+                dataLeft_ = false;
+                return item->result;
+            }
+            unpacked_ += item->bytes.size();
+            const qint64 packed = std::max<qint64>(archiveSize_, item->packed);
             if (BeyondRealRatio(unpacked_, packed))
                 return kArchiverTooLarge;
-            if (const int written = file.write(static_cast<const char *>(block), size, offset);
+            if (const int written = file.write(item->bytes.constData(), size_t(item->bytes.size()), item->offset);
                 written != kArchiverOk)
                 return written;
         }
+    }
+
+    // Passes over what is left of the data of an entry not written whole,
+    // to its end; false when the extraction is cancelled meanwhile.
+    bool skipData()
+    {
+        while (dataLeft_) {
+            if (stop_.stop_requested())
+                return false;
+            const ReadItem *item = queue_.pop();
+            if (!item || item->kind == ReadItem::Header)
+                return false;  // cannot be: the reader ends an entry's data
+            dataLeft_ = item->kind != ReadItem::End;
+        }
+        return true;
     }
 
     archive *reader_;
@@ -389,8 +624,11 @@ private:
     const QSet<QByteArray> special_;
     std::stop_token stop_;
     ArchiverReport &report_;
+    ReadQueue queue_;
+    std::atomic<int> skipped_{0};  // the position of an entry whose data is not wanted
     EntryNames names_;
     qint64 unpacked_ = 0;
+    bool dataLeft_ = false;  // items of the entry's data are still to come
     bool ended_ = false;
 };
 
