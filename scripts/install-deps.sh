@@ -25,9 +25,10 @@ packages=(
   sway xwayland grim util-linux
   # a native Wayland window beneath the clock on sway (foot, a terminal)
   foot
-  # GNOME's and KDE's compositors, run nested in a virtual display with
-  # XWayland (the hover window letting go of the pointer there)
-  mutter kwin-wayland
+  # GNOME's and KDE's compositors, and the whole GNOME, run nested in a
+  # virtual display with XWayland (the hover window letting go of the
+  # pointer there, whatever lies beneath)
+  mutter kwin-wayland gnome-shell
   # reading controls' texts over the accessibility bus (calendar and calculator tests)
   dbus-daemon at-spi2-core python3-gi gir1.2-atspi-2.0
   # the Japanese fonts the clock's texts are designed for
