@@ -29,6 +29,11 @@ bool PlacesItsOwnWindow(DesktopSession session)
     return session == DesktopSession::X11 || session == DesktopSession::WaylandOther;
 }
 
+bool MarksItsWindowADock(DesktopSession session)
+{
+    return session == DesktopSession::WaylandGnome;
+}
+
 bool IgnoresWindowShape(DesktopSession session)
 {
     return session != DesktopSession::X11;

@@ -31,6 +31,14 @@ DesktopSession CurrentSession();
 // included.
 bool PlacesItsOwnWindow(DesktopSession session);
 
+// Whether the clock's managed window is marked a dock (panel): mutter's
+// "show desktop" (GNOME) hides every window but the desktop's own and its
+// docks, whatever their states, and draws a dock that stays on top above the
+// other windows. The sessions that place the clock past the window manager
+// need no such mark, and KWin keeps a window that stays on top shown on
+// "show desktop" as it is.
+bool MarksItsWindowADock(DesktopSession session);
+
 // Whether the compositor ignores the X11 shapes of windows: every Wayland
 // compositor. It draws all of a shaped window, so the clock's corners are
 // clear only where its window's pixels are; and it sends the pointer to a

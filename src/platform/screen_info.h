@@ -40,6 +40,12 @@ public:
     // Asks the window manager, whichever it is, to list the window on no
     // task bar and no pager. Called before the window is first shown.
     virtual void keepOffTaskbar(QWindow &window) = 0;
+    // Asks the window manager to show a window it manages on every
+    // workspace. Called before the window is first shown.
+    virtual void keepOnEveryWorkspace(QWindow &) {}
+    // Marks a window, before it is first shown, as a dock (a panel) for the
+    // window manager, ahead of the types the toolkit gave it.
+    virtual void markAsDock(QWindow &) {}
     // Keeps a window that bypasses the window manager above the windows of
     // every other program in the display server's stacking order (the order
     // that decides which window gets the pointer), restacking it whenever

@@ -710,6 +710,15 @@ void ClockWindow::showEvent(QShowEvent *event)
             ctx_.services.screen->keepAboveOtherPrograms(*window);
             ctx_.services.screen->drawShownWindowAtOnce(*window);
         }
+        // A window the window manager manages is shown on the workspace it
+        // was mapped on only, unless it asks to be on all of them; and it is
+        // kept out of "show desktop" by its type where the window manager
+        // reads no other hint for that.
+        else {
+            ctx_.services.screen->keepOnEveryWorkspace(*window);
+        }
+        if (MarksItsWindowADock(ctx_.services.screen->session()))
+            ctx_.services.screen->markAsDock(*window);
         ctx_.services.screen->tellMisplacedPresses(
             *window, [self = QPointer<ClockWindow>(this)](Qt::MouseButton button, bool pressed) {
                 if (self)

@@ -178,10 +178,76 @@ check_hover_lets_go() {
 # The processor time process $1 has used so far, in nanoseconds, all its threads.
 cpu_ns() { cat /proc/"$1"/task/*/schedstat | awk '{ sum += $1 } END { printf "%d\n", sum }'; }
 
+# The session's workspace (0 or 1) as XWayland's window manager tells it.
+session_desktop_is() { [ "$(in_session xprop -root _NET_CURRENT_DESKTOP 2>/dev/null | awk '{ print $NF }')" = "$1" ]; }
+session_switch_to() { # workspace
+  in_session wmctrl -s "$1"
+  wait_until 10 session_desktop_is "$1" || fail "the session did not switch to workspace $1"
+}
+
+# Whether the magenta window beneath (400 x 300 at 100,80) shows at 450,350,
+# a point of it no other window covers.
+beneath_shown() { [ "$(pixel "$(screenshot "$1")" 450 350)" = "$BENEATH" ]; }
+
+# The rules of workspaces and "show desktop" for a clock at 200,150 with the
+# magenta window beneath and another window over it and focused, one line
+# each (✓ when it holds, — where the session has no such thing, and why):
+# - on every workspace: shown on workspace 1 after `wmctrl -s 1`, and a
+#   clock started again there shown on workspace 0;
+# - "show desktop" (`wmctrl -k on`) hides the other windows but not the
+#   clock, and once it ends (`wmctrl -k off`) the clock is at its place
+#   above the window over it again. KWin hides no window itself: it raises
+#   the desktop's own window over them, which a full-screen window marked
+#   as the desktop stands in for.
+# (The window manager of these sessions runs in the compositor: it cannot be
+# restarted under a running session.)
+check_workspace_rules() { # session-name
+  in_session wmctrl -n 2
+  session_switch_to 1
+  wait_until 10 eval '! beneath_shown workspace1' || fail "the window beneath stayed on workspace 1: no workspace switch"
+  wait_until 10 face_shown 200 150 workspace1 || fail "the clock stayed behind on workspace 0 (see $WORK/workspace1.png)"
+  kill "$CLOCK_PID"
+  wait_for_exit "$CLOCK_PID" 10 || fail "the clock did not end"
+  session_start_clock
+  wait_until 20 face_shown 200 150 restarted || fail "the clock started again is not shown on workspace 1 (see $WORK/restarted.png)"
+  session_switch_to 0
+  wait_until 10 face_shown 200 150 workspace0 || fail "the clock started on workspace 1 is not on workspace 0 (see $WORK/workspace0.png)"
+  wait_until 10 beneath_shown workspace0 || fail "the window beneath is not back on workspace 0"
+  echo "$1: every workspace ✓ (wmctrl -s 1, and a clock started on workspace 1 is on workspace 0; no window manager restart under a Wayland session)"
+
+  local desktop= desktop_pid
+  if [ "$SESSION_DESKTOP" = KDE ]; then
+    "${IN_SESSION[@]}" xmessage -name desktop -bg cyan -fg cyan -geometry 1024x768+0+0 desktop >/dev/null 2>&1 &
+    desktop_pid=$!
+    PIDS+=("$desktop_pid")
+    desktop_open() { desktop=$(in_session xdotool search --onlyvisible --classname '^desktop$' 2>/dev/null | head -1) && [ -n "$desktop" ]; }
+    wait_until 20 desktop_open || fail "the stand-in desktop window did not open"
+    in_session xprop -id "$desktop" -f _NET_WM_WINDOW_TYPE 32a -set _NET_WM_WINDOW_TYPE _NET_WM_WINDOW_TYPE_DESKTOP
+    in_session xdotool windowactivate "$logo" 2>/dev/null || true
+    wait_until 10 beneath_shown desktop_below || fail "the stand-in desktop window is not below the others"
+  fi
+  in_session wmctrl -k on
+  wait_until 10 eval '! beneath_shown desktop_shown' || fail "wmctrl -k on hid no window (see $WORK/desktop_shown.png)"
+  face_shown 200 150 desktop_shown || fail "show desktop hid the clock (see $WORK/desktop_shown.png)"
+  in_session wmctrl -k off
+  [ -z "$desktop" ] || in_session xdotool windowactivate "$logo" 2>/dev/null || true
+  wait_until 10 beneath_shown desktop_back || fail "the windows did not come back after show desktop (see $WORK/desktop_back.png)"
+  in_session xdotool windowactivate "$logo" 2>/dev/null || true
+  wait_until 10 face_shown 200 150 desktop_back || fail "after show desktop the clock is not above at its place (see $WORK/desktop_back.png)"
+  # The pointer rules after these take the desktop as no X window.
+  if [ -n "$desktop" ]; then
+    kill "$desktop_pid"
+    wait_for_exit "$desktop_pid" 10 || fail "the stand-in desktop window did not close"
+  fi
+  echo "$1: show desktop ✓ (wmctrl -k on/off${desktop:+, a stand-in desktop window})"
+}
+
 # The gadget in the session, as a user sees it:
 # - the clock stands at its saved 200,150, clear at its corners over the
 #   window beneath, and stays above a window of another program opened
 #   over it later and focused;
+# - it is on every workspace, and "show desktop" does not hide it
+#   (check_workspace_rules);
 # - the resting pointer brings up its hover window, and the pointer leaving
 #   for the desktop (no X11 window) closes it within a second;
 # - over the next minute, with the pointer on the desktop, the clock costs
@@ -190,7 +256,7 @@ cpu_ns() { cat /proc/"$1"/task/*/schedstat | awk '{ sum += $1 } END { printf "%d
 # - the compositor's pointer drags it by (100, 50), and the position is
 #   saved; at its new place the hover window comes and goes as before;
 # - a right click opens its menu beside it.
-check_gadget_in_session() {
+check_gadget_in_session() { # session-name
   make_session_program_folder
   write_cp932 "$PROGRAM/Tockara.ini" "[Setting]
 Left=3000
@@ -220,6 +286,7 @@ Top=4500"
   in_session xdotool windowactivate "$logo" 2>/dev/null || true
   sleep 1
   face_shown 200 150 above || fail "a window opened over the clock and focused covers it (see $WORK/above.png)"
+  check_workspace_rules "$1"
 
   pointer mousemove 230 180 sleep 0.2 mousemove 240 190
   check_hover_lets_go

@@ -907,10 +907,13 @@ TEST_F(ClockFixture, AMonitorGoneBringsTheClockOntoARemainingOneAndBackWhenItRet
 
 // Every window manager is asked to keep the clock off its task bar before it
 // is first shown; where the clock bypasses the window manager it also keeps
-// itself above other programs' windows in the X server's stacking order.
-TEST_F(ClockFixture, TheFirstShowAsksForTheTaskbarAndStackingHints)
+// itself above other programs' windows in the X server's stacking order, and
+// where the window manager manages it, it asks to be on every workspace (a
+// dock on GNOME, which hides all else on "show desktop").
+TEST_F(ClockFixture, TheFirstShowAsksForTheTaskbarStackingAndWorkspaceHints)
 {
-    for (DesktopSession session : {DesktopSession::X11, DesktopSession::WaylandGnome, DesktopSession::WaylandOther}) {
+    for (DesktopSession session : {DesktopSession::X11, DesktopSession::WaylandGnome, DesktopSession::WaylandKde,
+                                   DesktopSession::WaylandOther}) {
         auto fake = std::make_unique<FakeScreen>();
         FakeScreen &screen = *fake;
         screen.sessionKind = session;
@@ -922,8 +925,11 @@ TEST_F(ClockFixture, TheFirstShowAsksForTheTaskbarAndStackingHints)
         clock->show();
         ASSERT_EQ(screen.offTaskbar.size(), 1) << int(session);
         EXPECT_EQ(screen.offTaskbar[0], clock->windowHandle());
-        const bool pastTheWindowManager = session != DesktopSession::WaylandGnome;
+        const bool pastTheWindowManager =
+            session != DesktopSession::WaylandGnome && session != DesktopSession::WaylandKde;
         EXPECT_EQ(screen.keptAbove.size(), pastTheWindowManager ? 1 : 0) << int(session);
+        EXPECT_EQ(screen.onEveryWorkspace.size(), pastTheWindowManager ? 0 : 1) << int(session);
+        EXPECT_EQ(screen.docks.size(), session == DesktopSession::WaylandGnome ? 1 : 0) << int(session);
     }
 }
 

@@ -84,6 +84,8 @@ public:
     DesktopSession session() const override { return sessionKind; }
     bool drawsTranslucency() const override { return compositor; }
     void keepOffTaskbar(QWindow &window) override { offTaskbar << &window; }
+    void keepOnEveryWorkspace(QWindow &window) override { onEveryWorkspace << &window; }
+    void markAsDock(QWindow &window) override { docks << &window; }
     void keepAboveOtherPrograms(QWindow &window) override { keptAbove << &window; }
     // A session that watches for the pointer leaving when pointerWatch is set.
     bool watchPointerLeaving(QRect area, std::function<void()> left) override
@@ -126,7 +128,7 @@ public:
     DesktopSession sessionKind = DesktopSession::X11;
     bool compositor = true;   // what drawsTranslucency answers
     // The windows the program asked about, in turn.
-    QList<QWindow *> offTaskbar, keptAbove;
+    QList<QWindow *> offTaskbar, keptAbove, onEveryWorkspace, docks;
     bool pointerWatch = false;
     QRect watchedArea;                // the watch running; empty when none
     std::function<void()> pointerLeft;

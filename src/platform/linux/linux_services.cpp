@@ -91,6 +91,8 @@ public:
         return session_ != DesktopSession::X11 || CompositingManagerRuns();
     }
     void keepOffTaskbar(QWindow &window) override { KeepOffTaskbarOnX11(window); }
+    void keepOnEveryWorkspace(QWindow &window) override { KeepOnEveryWorkspaceOnX11(window); }
+    void markAsDock(QWindow &window) override { MarkAsDockOnX11(window); }
     void keepAboveOtherPrograms(QWindow &window) override { KeepAboveOtherProgramsOnX11(window); }
     void keepFixedSize(QWindow &window) override { KeepFixedSizeOnX11(window); }
     bool watchPointerLeaving(QRect area, std::function<void()> left) override

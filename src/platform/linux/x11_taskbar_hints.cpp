@@ -1,4 +1,6 @@
 #include <QList>
+#include <QPointer>
+#include <QTimer>
 #include <QWindow>
 
 #include "platform/linux/x11_display.h"
@@ -41,6 +43,71 @@ void KeepOffTaskbarOnX11(QWindow &window)
     const Atom winHints = XInternAtom(display, "_WIN_HINTS", False);
     XChangeProperty(display, id, winHints, XA_CARDINAL, 32, PropModeReplace, reinterpret_cast<unsigned char *>(&hints),
                     1);
+    XFlush(display);
+}
+
+void KeepOnEveryWorkspaceOnX11(QWindow &window)
+{
+    Display *display = ApplicationDisplay();
+    if (!display)
+        return;
+    const Window id = Window(window.winId());
+    Atom sticky = XInternAtom(display, "_NET_WM_STATE_STICKY", False);
+    XChangeProperty(display, id, XInternAtom(display, "_NET_WM_STATE", False), XA_ATOM, 32, PropModeAppend,
+                    reinterpret_cast<unsigned char *>(&sticky), 1);
+    long allDesktops = 0xFFFFFFFF;
+    const Atom desktop = XInternAtom(display, "_NET_WM_DESKTOP", False);
+    XChangeProperty(display, id, desktop, XA_CARDINAL, 32, PropModeReplace,
+                    reinterpret_cast<unsigned char *>(&allDesktops), 1);
+    XFlush(display);
+    // KWin takes the desktop of a tool window from the window it is
+    // transient for (the toolkit's hidden group leader), whatever the window
+    // says: once mapped, the window asks for all desktops again, as a pager
+    // asks it, and the window manager has managed it by the time the request
+    // comes (the map went first on the same connection).
+    QTimer::singleShot(0, &window, [window = QPointer<QWindow>(&window), id, desktop] {
+        Display *display = ApplicationDisplay();
+        if (!display || !window || !window->isVisible())
+            return;
+        XEvent event{};
+        event.xclient.type = ClientMessage;
+        event.xclient.window = id;
+        event.xclient.message_type = desktop;
+        event.xclient.format = 32;
+        event.xclient.data.l[0] = 0xFFFFFFFF;
+        event.xclient.data.l[1] = 2;
+        XSendEvent(display, DefaultRootWindow(display), False, SubstructureRedirectMask | SubstructureNotifyMask,
+                   &event);
+        XFlush(display);
+    });
+}
+
+void MarkAsDockOnX11(QWindow &window)
+{
+    Display *display = ApplicationDisplay();
+    if (!display)
+        return;
+    const Window id = Window(window.winId());
+    const Atom typeAtom = XInternAtom(display, "_NET_WM_WINDOW_TYPE", False);
+    const Atom dock = XInternAtom(display, "_NET_WM_WINDOW_TYPE_DOCK", False);
+    QList<Atom> types{dock};
+    Atom actualType = None;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char *data = nullptr;
+    if (XGetWindowProperty(display, id, typeAtom, 0, 32, False, XA_ATOM, &actualType, &format, &count, &after,
+                           &data) == Success
+        && data) {
+        if (actualType == XA_ATOM && format == 32) {
+            const auto *atoms = reinterpret_cast<const unsigned long *>(data);
+            for (unsigned long i = 0; i < count; ++i)
+                if (Atom(atoms[i]) != dock)
+                    types.append(Atom(atoms[i]));
+        }
+        XFree(data);
+    }
+    XChangeProperty(display, id, typeAtom, XA_ATOM, 32, PropModeReplace,
+                    reinterpret_cast<unsigned char *>(types.data()), int(types.size()));
     XFlush(display);
 }
 

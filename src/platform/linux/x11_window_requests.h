@@ -68,6 +68,22 @@ void KeepAboveOtherProgramsOnX11(QWindow &window);
 // that fluxbox and IceWM read too. Nothing happens without an X display.
 void KeepOffTaskbarOnX11(QWindow &window);
 
+// Marks the window, before it is first shown, as one to be shown on every
+// workspace, in both hints window managers read for it: the extended hints'
+// desktop "all" (_NET_WM_DESKTOP 0xFFFFFFFF: KWin, mutter, xfwm4, openbox)
+// and the sticky state (_NET_WM_STATE_STICKY: mutter, fluxbox, IceWM). The
+// window manager keeps the desktop property up to date, so one started or
+// replaced later reads it too. Once the window is mapped it asks for all
+// desktops again, for the window managers that read no desktop from a
+// window transient for another. Nothing happens without an X display.
+void KeepOnEveryWorkspaceOnX11(QWindow &window);
+
+// Marks the window, before it is first shown, as a dock: the extended hints'
+// window type _NET_WM_WINDOW_TYPE_DOCK put first, before the types the
+// toolkit wrote (which it reads back when the window's flags change later).
+// Nothing happens without an X display.
+void MarkAsDockOnX11(QWindow &window);
+
 // Marks the window, before it is first shown, as one that can be neither
 // resized nor maximised in the Motif hints, which some window managers
 // believe over the size hints (the toolkit's say every framed window can be
