@@ -5,24 +5,6 @@
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/nested_lib.sh"
 
-# GNOME Shell talks to logind on the system bus, and stops where there is
-# none: a bus of its own stands in for it (logind is not on it).
-declare -F start_gnome_shell_nested >/dev/null || start_gnome_shell_nested() {
-  command -v gnome-shell >/dev/null || skip "gnome-shell is not installed"
-  start_host_display
-  SESSION_DESKTOP=GNOME SESSION_WAYLAND=tockara-wayland
-  local system_bus="unix:path=$SESSION_RUNTIME/system_bus"
-  "${AS_SESSION_USER[@]}" dbus-daemon --session --nofork --nopidfile --address="$system_bus" >/dev/null 2>&1 &
-  PIDS+=($!)
-  system_bus_up() { [ -S "$SESSION_RUNTIME/system_bus" ]; }
-  wait_until 10 system_bus_up || skip "no stand-in system bus could be started"
-  "${AS_SESSION_USER[@]}" DISPLAY="$HOST_DISPLAY" MUTTER_DEBUG_DUMMY_MODE_SPECS=1024x768 \
-    DBUS_SYSTEM_BUS_ADDRESS="$system_bus" dbus-run-session -- gnome-shell --nested --wayland \
-    --wayland-display="$SESSION_WAYLAND" >"$WORK/compositor.log" 2>&1 &
-  COMPOSITOR_PID=$!
-  PIDS+=("$COMPOSITOR_PID")
-  find_session gnome-shell
-}
 start_gnome_shell_nested
 
 make_session_program_folder
