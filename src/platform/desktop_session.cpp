@@ -31,7 +31,7 @@ bool PlacesItsOwnWindow(DesktopSession session)
 
 bool MarksItsWindowADock(DesktopSession session)
 {
-    return session == DesktopSession::WaylandGnome;
+    return session == DesktopSession::WaylandGnome || session == DesktopSession::WaylandKde;
 }
 
 bool IgnoresWindowShape(DesktopSession session)

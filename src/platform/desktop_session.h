@@ -32,11 +32,12 @@ DesktopSession CurrentSession();
 bool PlacesItsOwnWindow(DesktopSession session);
 
 // Whether the clock's managed window is marked a dock (panel): mutter's
-// "show desktop" (GNOME) hides every window but the desktop's own and its
-// docks, whatever their states, and draws a dock that stays on top above the
-// other windows. The sessions that place the clock past the window manager
-// need no such mark, and KWin keeps a window that stays on top shown on
-// "show desktop" as it is.
+// "show desktop" (GNOME) and KWin 6's (KDE) hide every window but the
+// desktop's own and its docks, whatever their states, and draw a dock that
+// stays on top above the other windows (KWin 5 raised the desktop's window
+// instead, under a window that stays on top, and is content with the mark
+// too). The sessions that place the clock past the window manager need no
+// such mark.
 bool MarksItsWindowADock(DesktopSession session);
 
 // Whether the compositor ignores the X11 shapes of windows: every Wayland
