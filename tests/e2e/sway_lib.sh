@@ -76,3 +76,20 @@ sway_menu_below() { # reference-screenshot [region]
   shot=$(sway_screenshot menu) || return 1
   [ "$(compare -metric AE -crop "${2:-150x200+340+281}" "$1" "$shot" null: 2>&1)" -gt 3000 ] 2>/dev/null
 }
+
+# Moves the window of sway's second output on the virtual display to X,Y,
+# so that the virtual display's pointer reaches the first output where the
+# two windows stood one over the other (the X11 backend opens each at 0,0).
+# The second output's window is the one made last.
+sway_place_second_output() { # x y
+  local second
+  second=$(xwininfo -root -children | awk '$1 ~ /^0x/ { print $1 }' | sort | tail -1)
+  [ -n "$second" ] || fail "no window of sway's second output"
+  xdotool windowmove "$second" "$1" "$2"
+  placed() { xwininfo -id "$second" | grep -q "Absolute upper-left X: *$1\$"; }
+  wait_until 5 placed "$1" || fail "the second output's window did not move"
+}
+
+# One line for a rule a test checks on sway: ✓, or — and why sway has no
+# such thing; then what was seen.
+sway_report() { printf '%-40s %s%s\n' "sway: $1" "$2" "${3:+ ($3)}"; }

@@ -65,5 +65,5 @@ $(count_colour "$SESSION/start-$kind.png" 80x80+200+150 "$FACE") face pixels, co
 
   kill "$CLOCK_PID" "$beneath"
   wait_for_exit "$CLOCK_PID" 10 && wait_for_exit "$beneath" 10 || fail "the clock or the $kind window did not end"
-  echo "sway gadget over the $kind window: ok"
+  sway_report "full-screen $kind window beneath" ✓ "the clock above it: drawn, dragged, its menu opened"
 done

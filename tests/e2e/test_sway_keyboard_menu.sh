@@ -89,5 +89,10 @@ for case in "${cases[@]}"; do
       wait_until 5 typed_more "$before" || fail "$kind: after $keys a key typed did not reach the window that had the keyboard"
     fi
   done
-  echo "sway --menu, $kind: ok"
+  case $kind in
+    empty) sway_report "--menu, nothing focused" ✓ "empty workspace: Escape closes the menu, the keys open and close the memo window" ;;
+    native) sway_report "--menu, native window focused" ✓ "foot: the same, and the keyboard back to foot after each" ;;
+    x) sway_report "--menu, X window focused" ✓ "xev: the same, and the keyboard back to xev after each" ;;
+  esac
 done
+echo "sway --menu: ok"
