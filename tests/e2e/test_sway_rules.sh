@@ -120,23 +120,13 @@ TYPED=$SESSION/typed
 typed_ks() { grep -c '^k$' "$TYPED" 2>/dev/null || true; }
 typed_more() { [ "$(typed_ks)" -gt "$1" ]; }
 
-# Rule: above an X window opened after the clock, tiled over its place and
-# focused; the pointer rules with nothing and with it beneath.
-check_pointer "the bare desktop" 700 500
-xclock_pid=$(sway_exec xclock "xclock -update 1") || fail "xclock did not start"
-PIDS+=("$xclock_pid")
-wait_until 20 sway_focus_on 'class="XClock"' || fail "xclock did not get sway's focus"
-# shellcheck disable=SC2086
-wait_until 10 face_at $CLOCK_AT over_x || fail "xclock opened later covers the clock (see $SESSION/over_x.png)"
-check_pointer "an X window (xclock)" 700 500
-
-# Rule: on every workspace. On workspace 2 a native window (foot) opened
-# after the clock and focused: the clock above it; a click and a drag on the
-# clock leave the keyboard with foot.
-swaymsg_ workspace 2
 on_workspace() { as_sway_user swaymsg -t get_workspaces | python3 -c 'import json, sys
 sys.exit(not any(w["focused"] and w["name"] == sys.argv[1] and w["output"] == "X11-1" for w in json.load(sys.stdin)))' "$1"; }
-wait_until 5 on_workspace 2 || fail "sway did not show workspace 2 on X11-1"
+switch_to() { # workspace
+  swaymsg_ focus output X11-1
+  swaymsg_ workspace "$1"
+  wait_until 5 on_workspace "$1" || fail "sway did not show workspace $1 on X11-1"
+}
 # Whether sway shows the window with that app_id or class (on a shown workspace).
 sway_shows() { as_sway_user swaymsg -t get_tree | python3 -c 'import json, sys
 def walk(n):
@@ -146,37 +136,45 @@ def walk(n):
         walk(c)
 walk(json.load(sys.stdin))
 sys.exit(1)' "$1"; }
-wait_until 5 eval '! sway_shows XClock' || fail "xclock is still shown on workspace 2"
+restart_clock_at() { # left top (twips)
+  kill "$CLOCK_PID"
+  wait_for_exit "$CLOCK_PID" 10 || fail "the clock did not end"
+  write_cp932 "$INI" "[Setting]"$'\n'"Left=$1"$'\n'"Top=$2"
+  chown "$SESSION_USER:$SESSION_GROUP" "$INI"
+  sway_start_clock
+}
+
+# Rule: above every window opened after it: an X window (xclock) on
+# workspace 1 and a native one (foot) on workspace 2, each tiled over the
+# clock's place and focused.
+xclock_pid=$(sway_exec xclock "xclock -update 1") || fail "xclock did not start"
+PIDS+=("$xclock_pid")
+wait_until 20 sway_focus_on 'class="XClock"' || fail "xclock did not get sway's focus"
+# shellcheck disable=SC2086
+wait_until 10 face_at $CLOCK_AT over_x || fail "xclock opened later covers the clock (see $SESSION/over_x.png)"
+switch_to 2
 foot_pid=$(sway_exec foot "env LANG=C.UTF-8 foot --app-id=typing sh -c 'cat >$TYPED'") || fail "foot did not start"
 PIDS+=("$foot_pid")
 wait_until 20 sway_focus_on 'app_id="typing"' || fail "foot did not get sway's focus"
 # shellcheck disable=SC2086
 wait_until 10 face_at $CLOCK_AT workspace2 || fail "the clock is not on workspace 2 over foot (see $SESSION/workspace2.png)"
 sway_report "above later windows" ✓ "xclock and foot, each focused over it"
-check_pointer "a native window (foot)" 700 500
-sway_focus_on 'app_id="typing"' || fail "after clicks on the clock sway's focus is not on foot but on $(sway_focused)"
-before=$(typed_ks)
-pointer mousemove 700 500 key k Return
-wait_until 5 typed_more "$before" || fail "after clicks on the clock a key typed did not reach foot"
-sway_report "click keeps the keyboard" ✓ "foot focused: a key typed after a drag and clicks reaches it"
 
-# A clock started while workspace 2 is shown is on workspace 1 too, and
-# stays after sway reloads its configuration (its window manager's restart).
-kill "$CLOCK_PID"
-wait_for_exit "$CLOCK_PID" 10 || fail "the clock did not end"
-sway_start_clock
+# Rule: on every workspace: on workspace 2 (above), started there and shown
+# on workspace 1 too, and after sway reloads its configuration (its window
+# manager's restart).
+restart_clock_at 3000 2250
 # shellcheck disable=SC2086
 wait_until 20 face_at $CLOCK_AT restarted || fail "the clock started on workspace 2 is not drawn there"
-swaymsg_ workspace 1
+switch_to 1
 wait_until 5 sway_shows XClock || fail "sway did not show workspace 1 with xclock again"
 # shellcheck disable=SC2086
 wait_until 10 face_at $CLOCK_AT workspace1 || fail "the clock started on workspace 2 is not on workspace 1"
 swaymsg_ reload
-swaymsg_ workspace 2
+switch_to 2
 wait_until 5 sway_shows typing || fail "sway did not show workspace 2 with foot again"
 # shellcheck disable=SC2086
 wait_until 10 face_at $CLOCK_AT reloaded || fail "after swaymsg reload the clock is not on workspace 2"
-swaymsg_ workspace 1
 sway_report "every workspace" ✓ "workspace 2 with foot, started there, after swaymsg reload"
 
 # "Show desktop": sway has no such command.
@@ -187,11 +185,7 @@ sway_report "show desktop" — "sway has no such command"
 # output made 400 x 200, then disabled: wholly on what remains within a
 # second, the stored position kept, back at its place once the output is
 # as before.
-kill "$CLOCK_PID"
-wait_for_exit "$CLOCK_PID" 10 || fail "the clock did not end"
-write_cp932 "$INI" $'[Setting]\nLeft=22500\nTop=4500'
-chown "$SESSION_USER:$SESSION_GROUP" "$INI"
-sway_start_clock
+restart_clock_at 22500 4500
 wait_until 20 face_at 1500 300 second_output || fail "the face is not at 1500,300 on the second output (see $SESSION/second_output.png)"
 within() { # x0 y0 x1 y1
   local x y
@@ -224,4 +218,24 @@ if wait_until 2 output_active X11-2 false; then
 else
   sway_report "output disabled" — "sway $(sway --version | cut -d' ' -f3) on its X11 backend cannot disable an output"
 fi
+
+# Rule: the pointer rules whatever lies beneath: nothing (workspace 3), the
+# X window (workspace 1), the native window (workspace 2), where a click
+# and a drag on the clock leave the keyboard with foot.
+restart_clock_at 3000 2250
+CLOCK_AT="200 150"
+switch_to 3
+# shellcheck disable=SC2086
+wait_until 20 face_at $CLOCK_AT bare || fail "the face is not at 200,150 on the empty workspace (see $SESSION/bare.png)"
+check_pointer "the bare desktop" 700 500
+switch_to 1
+check_pointer "an X window (xclock)" 700 500
+switch_to 2
+wait_until 5 sway_focus_on 'app_id="typing"' || fail "foot does not have sway's focus on workspace 2"
+check_pointer "a native window (foot)" 700 500
+sway_focus_on 'app_id="typing"' || fail "after clicks on the clock sway's focus is not on foot but on $(sway_focused)"
+before=$(typed_ks)
+pointer mousemove 700 500 key k Return
+wait_until 5 typed_more "$before" || fail "after clicks on the clock a key typed did not reach foot"
+sway_report "click keeps the keyboard" ✓ "foot focused: a key typed after a drag and clicks reaches it"
 echo "sway rules: ok"
