@@ -53,7 +53,10 @@ ClockWindow::ClockWindow(Context &ctx) : ctx_(ctx), face_(ctx.settings()), frame
     // Such a window asks the compositor for no keyboard focus: the clock
     // takes no keys, and a click on it leaves the keyboard with the window
     // the user works in (a compositor gives an unmanaged window that asks
-    // for focus the keyboard at each click).
+    // for focus the keyboard at each click). The tool flag already puts the
+    // utility type in the window's type list, which wlroots compositors
+    // never focus; Qt 6.4 drops the notification type asked for here, later
+    // versions put it first.
     if (placesItself_)
         setAttribute(Qt::WA_X11NetWmWindowTypeNotification);
     setAttribute(Qt::WA_ShowWithoutActivating);
