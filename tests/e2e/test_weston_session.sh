@@ -241,7 +241,7 @@ check_full_screen() { # what is-full-screen undo...
   report "full-screen $what" ✓ "covers the clock while full-screen, Weston's rule"
   "$@"
   wait_until 10 eval '! $full' || fail "$what stayed full-screen"
-  if wait_until 3 face_shown "$CLOCK_X" "$CLOCK_Y" windowed; then
+  if wait_until 1 face_shown "$CLOCK_X" "$CLOCK_Y" windowed; then
     report "out of full screen, $what" ✓ "the clock above it at once"
   else
     report "out of full screen, $what" — "Weston $WESTON_MAJOR draws it above the clock while it stays active"
