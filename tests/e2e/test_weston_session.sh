@@ -9,23 +9,7 @@
 # - a right click opens the menu beside the clock.
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/nested_lib.sh"
-command -v weston >/dev/null || skip "weston is not installed"
-start_host_display
-
-# Weston 12 and later name the renderer; Weston 10 takes --use-pixman.
-renderer=--use-pixman
-weston --help 2>&1 | grep -q -- '--renderer' && renderer=--renderer=pixman
-SESSION_WAYLAND=tockara-wayland
-"${AS_SESSION_USER[@]}" DISPLAY="$HOST_DISPLAY" weston --backend=x11-backend.so "$renderer" --xwayland \
-  --idle-time=0 --width=1024 --height=768 --socket="$SESSION_WAYLAND" >"$WORK/compositor.log" 2>&1 &
-COMPOSITOR_PID=$!
-PIDS+=("$COMPOSITOR_PID")
-# Weston starts XWayland with the first X client, on the display it names.
-x_display() { SESSION_X=$(grep -o 'xserver listening on display :[0-9]*' "$WORK/compositor.log" | grep -o ':[0-9]*$'); }
-wait_until 30 x_display || { cat "$WORK/compositor.log" >&2; skip "weston did not start with XWayland"; }
-IN_SESSION=("${AS_SESSION_USER[@]}" DISPLAY="$SESSION_X" WAYLAND_DISPLAY="$SESSION_WAYLAND" XDG_SESSION_TYPE=wayland)
-x_answers() { in_session xdotool getdisplaygeometry >/dev/null 2>&1; }
-wait_until 20 x_answers || { cat "$WORK/compositor.log" >&2; skip "weston's XWayland does not answer"; }
+start_weston_nested
 weston_runs() { ! ended "$COMPOSITOR_PID"; }
 
 make_session_program_folder
