@@ -3,7 +3,7 @@
 # start (mutter nested, GNOME Shell nested, KWin nested, sway and Weston on
 # their X11 backends, each inside a virtual display), against the same clock
 # on that bare virtual display beside it, over the same span:
-#   tockara_idle_sessions.sh [BINARY [SESSION]]
+#   scripts/idle_sessions.sh [BINARY [SESSION]]
 # For each of: nothing beneath the clock, an X window beneath it, a native
 # Wayland window (foot) beneath it, the pointer first rests on the clock on
 # the bare display and on the clock in the session until each one's hover
