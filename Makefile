@@ -6,7 +6,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 PREFIX ?= /usr/local
 
-.PHONY: all deps configure build run test test-debian13 bench install package clean
+.PHONY: all deps configure build run test test-debian13 bench bench-sessions install package clean
 
 all: build
 
@@ -38,6 +38,10 @@ test-debian13:
 
 bench: build
 	@bash scripts/bench.sh $(BUILD)
+
+# The idle clock on each Wayland session against X11 alone (part of make bench).
+bench-sessions: build
+	@bash scripts/idle_sessions.sh $(BUILD)/tockara
 
 install: configure
 	@cmake --build $(BUILD) -j $(JOBS) --target tockara tockara_docs

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Runs every benchmark program of the build, then the idle-process comparison.
+# Runs every benchmark program of the build, then the idle-process comparison
+# on a bare X server, then the idle clock on each Wayland session against X11.
 set -euo pipefail
 build=${1:-build}
 for bench in "$build"/bench/bench_*; do
@@ -12,3 +13,4 @@ for bench in "$build"/bench/bench_*; do
     2> >(grep -v '^This plugin does not support' >&2)
 done
 bash "$(dirname "$0")/idle_cpu.sh" "$build/tockara"
+bash "$(dirname "$0")/idle_sessions.sh" "$build/tockara"

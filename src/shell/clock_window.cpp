@@ -337,34 +337,45 @@ void ClockWindow::ShowChangedPart(const QRect &device)
         repaint(area);
 }
 
-// The opaque window of an X11 session shows the face's pixels one for one:
-// a tick's changed rows are copied straight into the window's backing store
-// and sent to the X server, without the toolkit's painting round them (the
-// paint event, a painter set up on the window). False where that does not
-// hold (a clear window, a scaled screen, a window not on the screen yet):
+// The window shows the face's pixels one for one: a tick's changed rows are
+// copied straight into the window's backing store and sent to the display
+// server, without the toolkit's painting round them (the paint event, a
+// painter set up on the window). A clear window (Wayland sessions) gets the
+// face's pixels inside its ellipse only: the backing store clears what it
+// begins to paint, so outside the ellipse the window stays clear, as
+// paintEvent leaves it. False where that does not hold (a clear window
+// painted with an opacity, a scaled screen, a window not on the screen yet):
 // the caller paints the usual way. Expose and every other repaint still go
 // through paintEvent, which draws the same pixels.
 bool ClockWindow::CopyToBackingStore(const QRect &area)
 {
     const QImage &frame = face_.frame();
-    if (translucent_ || frame.devicePixelRatio() != 1 || frame.format() != QImage::Format_RGB32)
+    if ((translucent_ && paintOpacity_ != 1.0) || frame.devicePixelRatio() != 1
+        || frame.format() != QImage::Format_RGB32)
         return false;
     QWindow *window = windowHandle();
     QBackingStore *store = backingStore();
     if (!window || !window->isExposed() || !store || !store->handle()
         || !QRect(QPoint(), store->size()).contains(area) || !frame.rect().contains(area))
         return false;
+    const QRegion ellipse = translucent_ ? mask() : QRegion();
+    if (translucent_ && ellipse.isEmpty())
+        return false;
     store->beginPaint(area);
     auto *image = dynamic_cast<QImage *>(store->paintDevice());
+    // A clear window needs the premultiplied store, whose bytes an opaque
+    // RGB32 pixel has already.
     const bool copies = image && image->devicePixelRatio() == 1 && image->rect().contains(area)
-                        && (image->format() == QImage::Format_RGB32
-                            || image->format() == QImage::Format_ARGB32_Premultiplied);
+                        && (image->format() == QImage::Format_ARGB32_Premultiplied
+                            || (!translucent_ && image->format() == QImage::Format_RGB32));
     if (copies) {
-        // An RGB32 pixel is an opaque premultiplied one: the bytes are the same.
-        const size_t bytes = size_t(area.width()) * sizeof(QRgb);
-        for (int y = area.top(); y <= area.bottom(); ++y)
-            std::memcpy(image->scanLine(y) + area.left() * sizeof(QRgb),
-                        frame.constScanLine(y) + area.left() * sizeof(QRgb), bytes);
+        const QRegion shown = translucent_ ? ellipse.intersected(area) : QRegion(area);
+        for (const QRect &part : shown) {
+            const size_t bytes = size_t(part.width()) * sizeof(QRgb);
+            for (int y = part.top(); y <= part.bottom(); ++y)
+                std::memcpy(image->scanLine(y) + part.left() * sizeof(QRgb),
+                            frame.constScanLine(y) + part.left() * sizeof(QRgb), bytes);
+        }
     }
     store->endPaint();
     if (copies)

@@ -64,7 +64,7 @@ start_mutter_nested() {
   command -v mutter >/dev/null || skip "mutter is not installed"
   start_host_display
   SESSION_DESKTOP=GNOME SESSION_WAYLAND=tockara-wayland
-  "${AS_SESSION_USER[@]}" DISPLAY="$HOST_DISPLAY" MUTTER_DEBUG_DUMMY_MODE_SPECS=1024x768 \
+  "${AS_SESSION_USER[@]}" DISPLAY="$HOST_DISPLAY" MUTTER_DEBUG_DUMMY_MODE_SPECS=1024x768:800x600 \
     dbus-run-session -- mutter --wayland --nested --wayland-display="$SESSION_WAYLAND" >"$WORK/compositor.log" 2>&1 &
   COMPOSITOR_PID=$!
   PIDS+=("$COMPOSITOR_PID")
@@ -84,7 +84,7 @@ start_gnome_shell_nested() {
   PIDS+=($!)
   system_bus_up() { [ -S "$SESSION_RUNTIME/system_bus" ]; }
   wait_until 10 system_bus_up || skip "no stand-in system bus could be started"
-  "${AS_SESSION_USER[@]}" DISPLAY="$HOST_DISPLAY" MUTTER_DEBUG_DUMMY_MODE_SPECS=1024x768 \
+  "${AS_SESSION_USER[@]}" DISPLAY="$HOST_DISPLAY" MUTTER_DEBUG_DUMMY_MODE_SPECS=1024x768:800x600 \
     DBUS_SYSTEM_BUS_ADDRESS="$system_bus" dbus-run-session -- gnome-shell --nested --wayland --wayland-display="$SESSION_WAYLAND" >"$WORK/compositor.log" 2>&1 &
   COMPOSITOR_PID=$!
   PIDS+=("$COMPOSITOR_PID")
@@ -250,9 +250,6 @@ check_workspace_rules() { # session-name
 #   (check_workspace_rules);
 # - the resting pointer brings up its hover window, and the pointer leaving
 #   for the desktop (no X11 window) closes it within a second;
-# - over the next minute, with the pointer on the desktop, the clock costs
-#   at most 1.5 times the same clock's cost on the host's own X server over
-#   the same minute;
 # - the compositor's pointer drags it by (100, 50), and the position is
 #   saved; at its new place the hover window comes and goes as before;
 # - a right click opens its menu beside it.
@@ -262,19 +259,10 @@ check_gadget_in_session() { # session-name
 Left=3000
 Top=2250"
   chown "$SESSION_USER:$SESSION_GROUP" "$PROGRAM/Tockara.ini"
-  local reference="$WORK/reference"
-  cp -r "$PROGRAM" "$reference"
-  write_cp932 "$reference/Tockara.ini" "[Setting]
-Left=18000
-Top=4500"
 
   "${IN_SESSION[@]}" xmessage -bg magenta -fg magenta -geometry 400x300+100+80 beneath >/dev/null 2>&1 &
   PIDS+=($!)
-  DISPLAY="$HOST_DISPLAY" "$reference/tockara" >"$WORK/reference.log" 2>&1 &
-  local reference_pid=$!
-  PIDS+=("$reference_pid")
   session_start_clock
-  wait_for_title Tockara >/dev/null || fail "the clock on the host's X server did not appear"
   wait_until 20 face_shown 200 150 start corners \
     || fail "the face is not at 200,150 with the window beneath at its corners (see $WORK/start.png)"
 
@@ -290,18 +278,6 @@ Top=4500"
 
   pointer mousemove 230 180 sleep 0.2 mousemove 240 190
   check_hover_lets_go
-
-  sleep 2
-  local session0 reference0 session1 reference1
-  session0=$(cpu_ns "$CLOCK_PID") reference0=$(cpu_ns "$reference_pid")
-  sleep 60
-  session1=$(cpu_ns "$CLOCK_PID") reference1=$(cpu_ns "$reference_pid")
-  local session_cost=$((session1 - session0)) reference_cost=$((reference1 - reference0))
-  echo "idle cost over a minute: $((session_cost / 1000000)) ms in the session, $((reference_cost / 1000000)) ms on X11"
-  # 1.5 times, give or take 20 ms: figures of 40-90 ms a minute move by a
-  # third from run to run on a machine shared with two compositors.
-  ((session_cost * 2 <= reference_cost * 3 + 40000000)) \
-    || fail "the clock in the session costs more than 1.5 times the clock on X11 over the same minute"
 
   drag_clock_by_100_50
   wait_until 10 face_shown 300 200 dragged || fail "after the drag the face is not at 300,200 (see $WORK/dragged.png)"
@@ -391,4 +367,98 @@ the focused X window over the clock's place|234|184|320|150|
 a native Wayland window|235|185|800|600|native_window_opened
 EOF_ROWS
   ((${#failed[@]} == 0)) || fail "the hover window stayed or came back with beneath the pointer's way out: ${failed[*]}"
+}
+
+# The clock's top-left corner on the session's screen, "X Y".
+session_clock_origin() {
+  in_session xwininfo -id "$WINDOW" 2>/dev/null | awk '/Absolute upper-left X/ { x = $4 } /Absolute upper-left Y/ { y = $4 } END { print x, y }'
+}
+session_clock_at() { [ "$(session_clock_origin)" = "$1 $2" ]; }
+# Whether the 80 x 80 clock stands wholly on a W x H screen.
+session_clock_within() { # w h
+  local x y
+  read -r x y <<<"$(session_clock_origin)"
+  [ -n "$y" ] && ((x >= 0 && y >= 0 && x + 80 <= $1 && y + 80 <= $2))
+}
+
+# Sets the one monitor of a mutter session (mutter or GNOME Shell nested,
+# started with the modes 1024x768 and 800x600) to the mode W x H, as the
+# desktop's display settings do: over mutter's DisplayConfig interface.
+mutter_screen_size() { # w h
+  local call=(in_session gdbus call --session --dest org.gnome.Mutter.DisplayConfig
+    --object-path /org/gnome/Mutter/DisplayConfig --method) state serial connector mode
+  state=$("${call[@]}" org.gnome.Mutter.DisplayConfig.GetCurrentState) || return 1
+  serial=$(sed -n 's/^(uint32 \([0-9]*\),.*/\1/p' <<<"$state")
+  connector=$(grep -o "^(uint32 [0-9]*, \[(('[^']*'" <<<"$state" | grep -o "'[^']*'$")
+  mode=$(grep -o "'$1x$2@[0-9.]*'" <<<"$state" | head -1)
+  [ -n "$serial" ] && [ -n "$connector" ] && [ -n "$mode" ] || return 1
+  "${call[@]}" org.gnome.Mutter.DisplayConfig.ApplyMonitorsConfig "$serial" 1 \
+    "[(0, 0, 1.0, uint32 0, true, [($connector, $mode, @a{sv} {})])]" "@a{sv} {}" >/dev/null
+}
+
+# Sets the output of KWin nested to W x H: KWin follows the size of its
+# window on the host's display.
+kwin_screen_size() { # w h
+  local window
+  window=$(xwininfo -root -children | awk '/"KDE Wayland Compositor/ { print $1; exit }') && [ -n "$window" ] || return 1
+  xdotool windowsize "$window" "$1" "$2"
+}
+
+# The rule of a screen that changes under the running clock, for a clock
+# stored at 900,650 on the session's 1024 x 768 screen: the screen lowered
+# to 800 x 600 (by the function SIZER W H) brings the clock wholly onto it
+# within a second, the stored position stays as it was (Tockara.ini
+# unchanged), and with the screen back at 1024 x 768 the clock stands at
+# 900,650 again. One line (✓).
+check_screen_lowered() { # session-name sizer
+  kill "$CLOCK_PID"
+  wait_for_exit "$CLOCK_PID" 10 || fail "the clock did not end"
+  write_cp932 "$PROGRAM/Tockara.ini" $'[Setting]\nLeft=13500\nTop=9750'
+  session_start_clock
+  wait_until 10 session_clock_at 900 650 || fail "the clock is not at 900,650 at start but at $(session_clock_origin)"
+  cp "$PROGRAM/Tockara.ini" "$WORK/stored.ini"
+  local lowered moved_after
+  lowered=$(now_ms)
+  "$2" 800 600 || fail "the session's screen could not be set to 800 x 600"
+  wait_until 5 session_clock_within 800 600 || fail "with the screen at 800 x 600 the clock stands at $(session_clock_origin)"
+  moved_after=$(($(now_ms) - lowered))
+  ((moved_after <= 1000)) || fail "the clock came wholly onto the lowered screen only after $moved_after ms"
+  # Where it stands by then: mutter 48 may first put the window on the
+  # screen itself, and the clock's own move follows.
+  clock_drawn() { face_shown $(session_clock_origin) lowered; }
+  wait_until 10 clock_drawn \
+    || fail "the clock is not drawn at its new place $(session_clock_origin): $(count_colour "$WORK/lowered.png" "80x80+$(session_clock_origin | tr ' ' +)" "$FACE") pixels of the face's colour (see $WORK/lowered.png)"
+  cmp -s "$PROGRAM/Tockara.ini" "$WORK/stored.ini" || fail "the stored position changed when the screen was lowered"
+  "$2" 1024 768 || fail "the session's screen could not be set back to 1024 x 768"
+  wait_until 5 session_clock_at 900 650 || fail "with the screen back the clock stands at $(session_clock_origin)"
+  cmp -s "$PROGRAM/Tockara.ini" "$WORK/stored.ini" || fail "the stored position changed when the screen came back"
+  echo "$1: screen lowered ✓ (to 800 x 600: wholly on it after ${moved_after} ms, Tockara.ini unchanged; back at 900,650 at 1024 x 768)"
+}
+
+# Weston nested in the host's display (its X11 backend, so that xdotool
+# there moves Weston's pointer), with XWayland; sets SESSION_X and
+# IN_SESSION. Skips the test when Weston does not start.
+start_weston_nested() {
+  command -v weston >/dev/null || skip "weston is not installed"
+  start_host_display
+  # Two workspaces where Weston's desktop-shell has them (Weston 10), and no
+  # animation as a window closes: Weston gives the keyboard back once it
+  # has ended.
+  printf '[shell]\nnum-workspaces=2\npanel-position=top\nclose-animation=none\n' >"$SESSION/weston.ini"
+  chown "$SESSION_USER:$SESSION_GROUP" "$SESSION/weston.ini"
+  # Weston 12 and later name the renderer; Weston 10 takes --use-pixman.
+  local renderer=--use-pixman
+  weston --help 2>&1 | grep -q -- '--renderer' && renderer=--renderer=pixman
+  SESSION_WAYLAND=tockara-wayland
+  "${AS_SESSION_USER[@]}" DISPLAY="$HOST_DISPLAY" weston --backend=x11-backend.so "$renderer" --xwayland \
+    --config="$SESSION/weston.ini" --idle-time=0 --width=1024 --height=768 --socket="$SESSION_WAYLAND" \
+    >"$WORK/compositor.log" 2>&1 &
+  COMPOSITOR_PID=$!
+  PIDS+=("$COMPOSITOR_PID")
+  # Weston starts XWayland with the first X client, on the display it names.
+  x_display() { SESSION_X=$(grep -o 'xserver listening on display :[0-9]*' "$WORK/compositor.log" | grep -o ':[0-9]*$'); }
+  wait_until 30 x_display || { cat "$WORK/compositor.log" >&2; skip "weston did not start with XWayland"; }
+  IN_SESSION=("${AS_SESSION_USER[@]}" DISPLAY="$SESSION_X" WAYLAND_DISPLAY="$SESSION_WAYLAND" XDG_SESSION_TYPE=wayland)
+  x_answers() { in_session xdotool getdisplaygeometry >/dev/null 2>&1; }
+  wait_until 20 x_answers || { cat "$WORK/compositor.log" >&2; skip "weston's XWayland does not answer"; }
 }

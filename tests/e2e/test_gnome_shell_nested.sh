@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The whole GNOME on Wayland (GNOME Shell nested in a virtual display): the
 # clock is on every workspace and stays through "show desktop", above a
-# window opened over it later.
+# window opened over it later; the screen lowered under it brings it onto
+# the screen, and back at its place after.
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/nested_lib.sh"
 
@@ -29,3 +30,4 @@ wait_until 20 logo_shown || fail "xlogo did not open"
 in_session xdotool windowactivate "$logo" 2>/dev/null || true
 wait_until 10 face_shown 200 150 above || fail "a window opened over the clock and focused covers it (see $WORK/above.png)"
 check_workspace_rules "GNOME Shell"
+check_screen_lowered "GNOME Shell" mutter_screen_size

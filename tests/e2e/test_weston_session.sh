@@ -20,10 +20,9 @@
 # - "show desktop" and the screen changing: Weston has no such thing.
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/nested_lib.sh"
-command -v weston >/dev/null || skip "weston is not installed"
 command -v xev >/dev/null || skip "xev is not installed"
 command -v foot >/dev/null || skip "foot is not installed"
-start_host_display
+start_weston_nested
 
 WESTON_MAJOR=$(weston --version 2>/dev/null | grep -o '[0-9][0-9]*' | head -1)
 SESSION_NAME="weston $WESTON_MAJOR"
@@ -31,31 +30,13 @@ report() { # rule mark [why]
   printf '%-42s %s%s\n' "$SESSION_NAME: $1" "$2" "${3:+ ($3)}"
 }
 
-# Two workspaces where Weston's desktop-shell has them (it reads the key
-# num-workspaces: Weston 10, not 14), switched with Super+F1 and Super+F2.
-# No animation as a window closes: Weston gives the keyboard back once it
-# has ended.
+# Whether Weston's desktop-shell has workspaces (it reads the key
+# num-workspaces, which start_weston_nested sets to 2: Weston 10, not 14),
+# switched with Super+F1 and Super+F2.
 WORKSPACES=
 for module in /usr/lib/*/weston/desktop-shell.so /usr/lib/weston/desktop-shell.so; do
   [ -e "$module" ] && grep -qa num-workspaces "$module" && WORKSPACES=yes
 done
-printf '[shell]\nnum-workspaces=2\npanel-position=top\nclose-animation=none\n' >"$SESSION/weston.ini"
-chown "$SESSION_USER:$SESSION_GROUP" "$SESSION/weston.ini"
-# Weston 12 and later name the renderer; Weston 10 takes --use-pixman.
-renderer=--use-pixman
-weston --help 2>&1 | grep -q -- '--renderer' && renderer=--renderer=pixman
-SESSION_WAYLAND=tockara-wayland
-"${AS_SESSION_USER[@]}" DISPLAY="$HOST_DISPLAY" weston --backend=x11-backend.so "$renderer" --xwayland \
-  --config="$SESSION/weston.ini" --idle-time=0 --width=1024 --height=768 --socket="$SESSION_WAYLAND" \
-  >"$WORK/compositor.log" 2>&1 &
-COMPOSITOR_PID=$!
-PIDS+=("$COMPOSITOR_PID")
-# Weston starts XWayland with the first X client, on the display it names.
-x_display() { SESSION_X=$(grep -o 'xserver listening on display :[0-9]*' "$WORK/compositor.log" | grep -o ':[0-9]*$'); }
-wait_until 30 x_display || { cat "$WORK/compositor.log" >&2; skip "weston did not start with XWayland"; }
-IN_SESSION=("${AS_SESSION_USER[@]}" DISPLAY="$SESSION_X" WAYLAND_DISPLAY="$SESSION_WAYLAND" XDG_SESSION_TYPE=wayland)
-x_answers() { in_session xdotool getdisplaygeometry >/dev/null 2>&1; }
-wait_until 20 x_answers || { cat "$WORK/compositor.log" >&2; skip "weston's XWayland does not answer"; }
 weston_runs() { ! ended "$COMPOSITOR_PID"; }
 
 make_session_program_folder
