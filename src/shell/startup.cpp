@@ -66,7 +66,11 @@ void CreateClockWindow(Context &ctx, RunningClock &running)
     running.clock = std::make_unique<ClockWindow>(ctx);
     ClockWindow &clock = *running.clock;
     clock.setHoverWindow(running.hover.get());
-    clock.showPopupMenu = [&menu = *running.menu, &clock](QPoint anchor) {
+    clock.showPopupMenu = [&menu = *running.menu, &clock, &running](QPoint anchor) {
+        // A click on the clock gives it no keyboard where the window manager
+        // manages it (a dock there): the menu's keys need it.
+        if (running.keyboard)
+            running.keyboard->askKeyboardFor(clock);
         menu.ShowPopupMenu(anchor, clock.geometry());
     };
     clock.showFortune = [&ctx, &clock] {
