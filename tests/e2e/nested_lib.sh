@@ -555,7 +555,9 @@ check_pointer_and_keyboard_rules() { # session-name
   rule_line "$1" "pointer whatever lies beneath" ✓ "hover gone after: $(IFS=,; echo "${POINTER_TIMES[*]}"); each: drag stored 4500/3000, menu beside"
   [ -z "$native" ] || rule_line "$1" "pointer over a native window" — "not run: $native"
   rule_line "$1" "pointer over another program's open menu" — "not run: an X menu holds the pointer while open"
-  rule_line "$1" "keyboard route whatever has the focus" ✓ "xev${native:+ and nothing}${native:-, foot and nothing}: the menu beside the clock, Escape, memo by keys; a key typed after reaches xev"
+  local focused_kinds="xev, foot and nothing"
+  [ -z "$native" ] || focused_kinds="xev and nothing"
+  rule_line "$1" "keyboard route whatever has the focus" ✓ "$focused_kinds: the menu beside the clock, Escape, memo by keys; a key typed after reaches xev"
   [ -z "$native" ] || rule_line "$1" "keyboard route, a native window focused" — "not run: $native"
   [ -n "$native" ] || rule_line "$1" "keyboard back to a native window (foot)" "${KEYBOARD_NOT_BACK:+—}${KEYBOARD_NOT_BACK:-✓}" "$KEYBOARD_NOT_BACK"
   for pid in "$CLOCK_PID" "$xev_pid" "$foot_pid"; do
