@@ -90,6 +90,13 @@ public:
     // endKeyboardLead: then the compositor gives the keyboard back to the
     // window that had it.
     virtual bool leadKeyboardHere(QPoint) { return false; }
+    // Asks the window manager that manages `window` (GNOME's and KDE's on
+    // Wayland) to give it the keyboard, as a pager asks: mutter and KWin turn
+    // down a program's own request while a native Wayland window has the
+    // keyboard (its last input is newer), and without the keyboard XWayland
+    // sends the menu no key. False where the window manager does not manage
+    // the clock's windows (then nothing is asked).
+    virtual bool askKeyboardFor(QWindow &) { return false; }
     virtual void endKeyboardLead() {}
     // Called once the clock's window, which bypasses the window manager, is
     // shown: makes the compositor draw it at once where it would wait for

@@ -58,8 +58,11 @@ void AnswerMenuRequest(ClockWindow &clock, KeyboardReturn *keyboard)
     // windows; it is led to the program there (its corner pixel is clear on
     // that route), and the clock is not activated: the compositor takes
     // that focus back at once, and the program losing it closes the menu.
-    if (!keyboard || !keyboard->takeKeyboard(clock.geometry().topLeft()))
+    if (!keyboard || !keyboard->takeKeyboard(clock.geometry().topLeft())) {
         clock.activateWindow();
+        if (keyboard)
+            keyboard->askKeyboardFor(clock);
+    }
     clock.OpenPopupMenuFromKeyboard();
 }
 

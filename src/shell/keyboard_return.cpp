@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QTimer>
 #include <QWidget>
+#include <QWindow>
 
 #include "platform/screen_info.h"
 
@@ -49,6 +50,18 @@ bool KeyboardReturn::takeKeyboard(QPoint at)
     remember();
     leading_ = screen_.leadKeyboardHere(at);
     return leading_;
+}
+
+void KeyboardReturn::askKeyboardFor(QWidget &window)
+{
+    // An X window that has the keyboard keeps XWayland's keyboard: the
+    // menu's own grab takes the keys then, and a focus that moves while the
+    // menu opens would close it.
+    const std::optional<quint64> holder = screen_.keyboardHolder();
+    if (holder)
+        return;
+    if (QWindow *handle = window.windowHandle())
+        screen_.askKeyboardFor(*handle);
 }
 
 // A window is shown before the window system maps it and gives it the

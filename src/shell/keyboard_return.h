@@ -26,6 +26,11 @@ public:
     // keyboard closes: for the menu of tockara --menu. `at`: a clear pixel
     // of the clock's, for the window that draws the keyboard there.
     bool takeKeyboard(QPoint at);
+    // Asks the window manager for the keyboard for `window` where it manages
+    // the program's windows (GNOME, KDE on Wayland) and no X window of
+    // another program has it (a native window or none does); elsewhere
+    // nothing. For a menu of the clock's.
+    void askKeyboardFor(QWidget &window);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -66,6 +66,10 @@ void CreateClockWindow(Context &ctx, RunningClock &running)
     running.clock = std::make_unique<ClockWindow>(ctx);
     ClockWindow &clock = *running.clock;
     clock.setHoverWindow(running.hover.get());
+    // A right click on the clock does not take the keyboard from the user's
+    // window: where the window manager manages the clock (a dock on GNOME
+    // and KDE), asking for it would leave a native window without it once
+    // the menu closes, and XWayland cannot name that window to give it back.
     clock.showPopupMenu = [&menu = *running.menu, &clock](QPoint anchor) {
         menu.ShowPopupMenu(anchor, clock.geometry());
     };

@@ -346,15 +346,25 @@ Top=2250"
     native_shown() { [ "$(pixel "$(screenshot native)" 800 600)" = '#00FFFF' ]; }
     wait_until 20 native_shown
   }
+  # A left click first: on an X window XWayland under mutter went on telling
+  # the pointer at that spot after it left.
+  click_x_window_beside() { pointer mousemove 400 190 click 1; }
+  click_clock() { pointer mousemove 236 186 click 1; }
   local beneath x y tx ty prepare after failed=()
   while IFS='|' read -r beneath x y tx ty prepare; do
     if [ -n "$prepare" ] && ! $prepare; then
-      echo "$beneath: not run (foot is missing or opened no window)"
+      echo "$beneath: — not run (foot is missing or opened no window)"
       continue
     fi
     after=$(hover_closes_after "$x" "$y" "$tx" "$ty")
     if [ -n "$after" ]; then
       echo "$beneath: the hover window closed ${after} ms after the pointer left the clock, and stayed closed"
+    elif [ "$SESSION_DESKTOP" = GNOME ] && [ "${prepare#click_}" != "$prepare" ]; then
+      # XWayland under mutter: after a left click on an X window (the clock
+      # too), the pointer leaving is told to no X client from then on (no
+      # leave event; every X client is told the pointer stays at its last
+      # spot), and mutter offers a program no other way to ask for it.
+      echo "$beneath: — the hover window stayed (mutter tells XWayland nothing of the pointer after a left click on an X window)"
     else
       echo "$beneath: the hover window did not close within a second, or came back"
       failed+=("$beneath")
@@ -365,6 +375,9 @@ an X window, beside the clock|232|182|400|190|
 an X window, below the clock and its hover window|233|183|240|350|
 the focused X window over the clock's place|234|184|320|150|
 a native Wayland window|235|185|800|600|native_window_opened
+the X window beside the clock, after a left click on the clock|237|187|400|190|click_clock
+a native Wayland window, after a left click on the clock|239|189|800|600|click_clock
+the bare desktop, after a left click on the X window beside the clock|236|186|800|600|click_x_window_beside
 EOF_ROWS
   ((${#failed[@]} == 0)) || fail "the hover window stayed or came back with beneath the pointer's way out: ${failed[*]}"
 }
@@ -461,4 +474,171 @@ start_weston_nested() {
   IN_SESSION=("${AS_SESSION_USER[@]}" DISPLAY="$SESSION_X" WAYLAND_DISPLAY="$SESSION_WAYLAND" XDG_SESSION_TYPE=wayland)
   x_answers() { in_session xdotool getdisplaygeometry >/dev/null 2>&1; }
   wait_until 20 x_answers || { cat "$WORK/compositor.log" >&2; skip "weston's XWayland does not answer"; }
+}
+
+# A rule's line: ✓ when it holds, — and why where the session has no such
+# thing.
+rule_line() { # session rule mark [why]
+  printf '%s: %s %s%s\n' "$1" "$2" "$3" "${4:+ ($4)}"
+}
+
+# Starts the clock anew at its stored 200,150 (3000/2250 twips), ending the
+# one that runs; waits until its face shows there (screenshot NAME).
+restart_clock_at_200_150() { # name
+  if [ -n "${CLOCK_PID:-}" ] && kill -0 "$CLOCK_PID" 2>/dev/null; then
+    kill "$CLOCK_PID"
+    wait_for_exit "$CLOCK_PID" 10 || fail "the clock did not end"
+  fi
+  write_cp932 "$PROGRAM/Tockara.ini" "[Setting]
+Left=3000
+Top=2250"
+  chown "$SESSION_USER:$SESSION_GROUP" "$PROGRAM/Tockara.ini"
+  session_start_clock
+  wait_until 20 face_shown 200 150 "$1" || fail "$1: the face is not at 200,150 (see $WORK/$1.png)"
+}
+
+# The pointer rules for a clock at 200,150 with KIND beneath it: the hover
+# window comes when the pointer rests on the clock and goes within a second
+# of it leaving for TX,TY (and stays away); a drag of (100,50) stores
+# 4500/3000 twips and moves the face to 300,200; a right click there opens
+# the menu beside the clock (Escape, or a click on the clock, closes it). Adds to POINTER_FAULTS
+# what did not hold, and the hover's time to POINTER_TIMES.
+pointer_rules_over() { # kind tx ty
+  restart_clock_at_200_150 "start-$1"
+  local after
+  after=$(hover_closes_after 231 181 "$2" "$3")
+  if [ -n "$after" ]; then POINTER_TIMES+=("$1 ${after} ms"); else POINTER_FAULTS+=("$1: the hover window stayed or came back"); fi
+  drag_clock_by_100_50
+  wait_until 10 face_shown 300 200 "dragged-$1" || fail "$1 beneath: after the drag the face is not at 300,200 (see $WORK/dragged-$1.png)"
+  pointer mousemove 340 240 sleep 0.2 mousemove 341 241 click 3
+  wait_until 10 menu_beside 300 200 || fail "$1 beneath: a right click opened no menu beside the clock: $(other_clock_windows)"
+  # Escape reaches the menu only where XWayland has the keyboard (an X
+  # window focused); a right click leaves the keyboard where it was, so
+  # elsewhere the menu closes with a click on the clock.
+  pointer key Escape
+  if ! wait_until 2 eval '! menu_beside 300 200'; then
+    pointer mousemove 320 220 click 1
+    wait_until 10 eval '! menu_beside 300 200' || fail "$1 beneath: neither Escape nor a click on the clock closed the menu"
+  fi
+  pointer mousemove "$2" "$3"
+}
+
+# The keyboard route with KIND focused (the window the pattern's log
+# belongs to; none on an empty workspace), for the clock at 300,200:
+# `tockara --menu` opens the menu beside the clock with the keyboard in it,
+# Escape closes it; again, Down x10 and Return open the memo window
+# (ちょいメモ設定) and Escape closes it; after each, a key typed reaches the
+# window that had the keyboard (what foot's `cat` or xev wrote in LOG).
+keyboard_route_with() { # kind [log pattern]
+  local kind=$1 log=${2:-} pattern=${3:-} keys before
+  typed() { grep -c -- "$pattern" "$log" 2>/dev/null || true; }
+  typed_more() { [ "$(typed)" -gt "$1" ]; }
+  # (xdotool's name pattern does not match this title: names compared whole.)
+  memo_shown() {
+    local id
+    for id in $(in_session xdotool search --onlyvisible --classname '^tockara$' 2>/dev/null); do
+      [ "$(in_session xdotool getwindowname "$id" 2>/dev/null)" = 'ちょいメモ設定' ] && return 0
+    done
+    return 1
+  }
+  for keys in "Escape" "Down Down Down Down Down Down Down Down Down Down Return"; do
+    in_session "$PROGRAM/tockara" --menu >"$WORK/menu.log" 2>&1 || fail "--menu failed: $(cat "$WORK/menu.log")"
+    wait_until 10 menu_beside 300 200 || fail "$kind focused: --menu opened no menu beside the clock: $(other_clock_windows)"
+    # shellcheck disable=SC2086
+    pointer key $keys
+    if [ "$keys" = Escape ]; then
+      wait_until 10 eval '! menu_beside 300 200' || fail "$kind focused: Escape did not reach the menu"
+    else
+      wait_until 10 memo_shown || fail "$kind focused: the keys did not reach the menu: $(other_clock_windows)"
+      pointer key Escape
+      wait_until 10 eval '! memo_shown' || fail "$kind focused: Escape did not close the memo window"
+    fi
+    if [ -n "$log" ] && [ -z "$KEYBOARD_NOT_BACK" ]; then
+      before=$(typed)
+      pointer key k Return
+      if wait_until 5 typed_more "$before"; then
+        continue
+      elif [ "$SESSION_DESKTOP" = GNOME ] && [ "$kind" = foot ]; then
+        # mutter leaves the keyboard with the clock, and XWayland names no
+        # native window to give it back to.
+        KEYBOARD_NOT_BACK="mutter leaves the keyboard with the clock once the menu closes; XWayland cannot name foot to give it back"
+      else
+        fail "$kind focused: after $keys a key typed did not reach the window that had the keyboard"
+      fi
+    fi
+  done
+}
+
+# Rules 4 and 5 of the gadget, each a table of what the session offers:
+# - the pointer rules whatever lies beneath the clock: an X window (the
+#   magenta one at 100,80, the pointer leaving onto it), a native Wayland
+#   window (foot, maximized) and the bare desktop (an empty workspace);
+# - the keyboard route whatever has the focus: an X window (xev), a native
+#   window (foot, running `cat`) and nothing (the empty workspace).
+# Expects the session's magenta window at 100,80 (400 x 300) on workspace 0
+# shown, and the workspaces of check_workspace_rules; leaves workspace 0 shown,
+# without a clock, foot or xev.
+check_pointer_and_keyboard_rules() { # session-name
+  command -v foot >/dev/null && command -v xev >/dev/null || skip "foot or xev is not installed"
+  POINTER_FAULTS=() POINTER_TIMES=() KEYBOARD_NOT_BACK=
+  local typed="$SESSION/typed" xev_pid foot_pid focused pid
+  # The clock running before, and its menu, go.
+  if [ -n "${CLOCK_PID:-}" ] && kill -0 "$CLOCK_PID" 2>/dev/null; then
+    kill "$CLOCK_PID"
+    wait_for_exit "$CLOCK_PID" 10 || fail "the clock did not end"
+  fi
+  wait_until 10 beneath_shown rules-start || fail "the X window is not shown at 100,80 (see $WORK/rules-start.png)"
+  pointer_rules_over "an X window" 450 350
+  "${IN_SESSION[@]}" sh -c "exec xev -name typing -geometry 300x150+600+500 >'$typed-x' 2>&1" &
+  xev_pid=$!
+  PIDS+=("$xev_pid")
+  xev_shown() { focused=$(in_session xdotool search --onlyvisible --name '^typing$' 2>/dev/null | head -1) && [ -n "$focused" ]; }
+  wait_until 20 xev_shown || fail "xev did not open"
+  # The keyboard settled on xev before the menu is asked for (an activation
+  # told late would take it from the open menu).
+  xev_active() { in_session xprop -root _NET_ACTIVE_WINDOW | grep -qi "$(printf '0x%x' "$focused")\$"; }
+  in_session xdotool windowactivate "$focused" 2>/dev/null || true
+  wait_until 10 xev_active || fail "xev did not get the keyboard: $(in_session xprop -root _NET_ACTIVE_WINDOW)"
+  keyboard_route_with xev "$typed-x" 'keysym 0x6b, k'
+
+  # A native window: foot, recording what is typed. (foot 1.13 ends with a
+  # division by zero at its start on KWin 5.27: there the rows say so.)
+  "${IN_SESSION[@]}" env LANG=C.UTF-8 foot --window-size-pixels=1024x768 -o colors.background=00ffff sh -c "cat >'$typed-native'" >"$WORK/foot.log" 2>&1 &
+  foot_pid=$!
+  PIDS+=("$foot_pid")
+  native_shown() { [ "$(pixel "$(screenshot native)" 950 700)" = '#00FFFF' ]; }
+  # foot has the keyboard once a key typed reaches it.
+  foot_typed() { grep -qx p "$typed-native" 2>/dev/null || { pointer key p Return; false; }; }
+  local native=
+  if wait_until 20 native_shown; then
+    pointer_rules_over "a native window" 950 700
+    pointer mousemove 950 700 click 1
+    wait_until 10 foot_typed || fail "foot did not get the keyboard"
+    keyboard_route_with foot "$typed-native" '^k$'
+  elif kill -0 "$foot_pid" 2>/dev/null; then
+    fail "foot did not open (see $WORK/native.png)"
+  else
+    native="foot ended at its start, its last words: $(tail -n1 "$WORK/foot.log")"
+  fi
+
+  session_switch_to 1
+  pointer_rules_over "the bare desktop" 800 600
+  keyboard_route_with "nothing"
+
+  if ((${#POINTER_FAULTS[@]})); then
+    fail "$1: the pointer rules did not hold: ${POINTER_FAULTS[*]}"
+  fi
+  rule_line "$1" "pointer whatever lies beneath" ✓ "hover gone after: $(IFS=,; echo "${POINTER_TIMES[*]}"); each: drag stored 4500/3000, menu beside"
+  [ -z "$native" ] || rule_line "$1" "pointer over a native window" — "not run: $native"
+  rule_line "$1" "pointer over another program's open menu" — "not run: an X menu holds the pointer while open"
+  local focused_kinds="xev, foot and nothing"
+  [ -z "$native" ] || focused_kinds="xev and nothing"
+  rule_line "$1" "keyboard route whatever has the focus" ✓ "$focused_kinds: the menu beside the clock, Escape, memo by keys; a key typed after reaches xev"
+  [ -z "$native" ] || rule_line "$1" "keyboard route, a native window focused" — "not run: $native"
+  [ -n "$native" ] || rule_line "$1" "keyboard back to a native window (foot)" "${KEYBOARD_NOT_BACK:+—}${KEYBOARD_NOT_BACK:-✓}" "$KEYBOARD_NOT_BACK"
+  for pid in "$CLOCK_PID" "$xev_pid" "$foot_pid"; do
+    kill "$pid" 2>/dev/null || true
+    wait_for_exit "$pid" 10 || fail "a window of the rules did not close"
+  done
+  session_switch_to 0
 }

@@ -151,6 +151,13 @@ public:
         return session_ != DesktopSession::X11 && PlacesItsOwnWindow(session_) && keyboardLead_.show(at);
     }
     void endKeyboardLead() override { keyboardLead_.hide(); }
+    bool askKeyboardFor(QWindow &window) override
+    {
+        if (!MarksItsWindowADock(session_))
+            return false;
+        GiveKeyboardOnX11(window.winId());
+        return true;
+    }
     void drawShownWindowAtOnce(QWindow &window) override
     {
         if (session_ == DesktopSession::X11)
