@@ -558,10 +558,14 @@ keyboard_route_with() { # kind [log pattern]
       pointer key k Return
       if wait_until 5 typed_more "$before"; then
         continue
-      elif [ "$SESSION_DESKTOP" = GNOME ] && [ "$kind" = foot ]; then
-        # mutter leaves the keyboard with the clock, and XWayland names no
-        # native window to give it back to.
-        KEYBOARD_NOT_BACK="mutter leaves the keyboard with the clock once the menu closes; XWayland cannot name foot to give it back"
+      elif [ "$kind" = foot ]; then
+        # A known fault, reported on the rule's line rather than ending the
+        # test: mutter and KWin 6 leave the keyboard with the clock once the
+        # menu closes, and XWayland names no native window to give it back to.
+        KEYBOARD_NOT_BACK="the window manager leaves the keyboard with the clock once the menu closes; XWayland cannot name foot to give it back"
+        # The route is not run again from there: the keyboard stays with
+        # the clock, so it would no longer start from foot.
+        break
       else
         fail "$kind focused: after $keys a key typed did not reach the window that had the keyboard"
       fi
@@ -635,7 +639,7 @@ check_pointer_and_keyboard_rules() { # session-name
   [ -z "$native" ] || focused_kinds="xev and nothing"
   rule_line "$1" "keyboard route whatever has the focus" ✓ "$focused_kinds: the menu beside the clock, Escape, memo by keys; a key typed after reaches xev"
   [ -z "$native" ] || rule_line "$1" "keyboard route, a native window focused" — "not run: $native"
-  [ -n "$native" ] || rule_line "$1" "keyboard back to a native window (foot)" "${KEYBOARD_NOT_BACK:+—}${KEYBOARD_NOT_BACK:-✓}" "$KEYBOARD_NOT_BACK"
+  [ -n "$native" ] || rule_line "$1" "keyboard back to a native window (foot)" "${KEYBOARD_NOT_BACK:+✗}${KEYBOARD_NOT_BACK:-✓}" "$KEYBOARD_NOT_BACK"
   for pid in "$CLOCK_PID" "$xev_pid" "$foot_pid"; do
     kill "$pid" 2>/dev/null || true
     wait_for_exit "$pid" 10 || fail "a window of the rules did not close"

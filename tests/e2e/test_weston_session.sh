@@ -100,8 +100,11 @@ check_keyboard_route() { # focused x y
       wait_until 10 eval '! menu_shown' || fail "Escape did not reach the menu opened by --menu ($1)"
     else
       wait_until 10 memo_shown || fail "the keys did not reach the menu ($1; weston runs: $(weston_runs && echo yes || echo no))"
-      pointer key Escape
-      wait_until 10 eval '! memo_shown' || fail "Escape did not close the memo window ($1)"
+      # Weston may activate the memo window a moment after it shows it: an
+      # Escape typed before then went to the window below, so it is typed
+      # again while the memo window stays.
+      escape_closes_memo() { memo_shown || return 0; pointer key Escape; sleep 0.5; ! memo_shown; }
+      wait_until 10 escape_closes_memo || fail "Escape did not close the memo window ($1)"
     fi
     weston_runs || fail "weston ended after $keys ($1)"
   done
