@@ -37,22 +37,27 @@ process_tree() { # pid
   done
 }
 
-# Stops the processes PIDS, the last started first (the clients before their
-# display server), each waited for until it has ended. What a process started
-# itself (a program the clock launched, the sleep of a subshell, the services
-# a session bus started) is stopped with it: those still running once their
-# parent has ended are ended by their own pids, listed before the parent went.
-stop_processes() { # pids...
-  local i pid rest
-  for ((i = $#; i > 0; i--)); do
-    pid=${!i}
-    rest=$(process_tree "$pid" | tail -n +2)
+# Stops the process PID, then what it started itself (a program the clock
+# launched, the sleep of a subshell, the services a session bus started):
+# those still running once their parent has ended are ended by their own
+# pids, listed before the parent went. Each is waited for until it has ended.
+stop_process_tree() { # pid
+  local pid rest
+  rest=$(process_tree "$1" | tail -n +2)
+  kill "$1" 2>/dev/null || true
+  wait_for_exit "$1" 10 || kill -KILL "$1" 2>/dev/null || true
+  for pid in $rest; do
     kill "$pid" 2>/dev/null || true
-    wait_for_exit "$pid" 10 || kill -KILL "$pid" 2>/dev/null || true
-    for pid in $rest; do
-      kill "$pid" 2>/dev/null || true
-      wait_for_exit "$pid" 5 || kill -KILL "$pid" 2>/dev/null || true
-    done
+    wait_for_exit "$pid" 5 || kill -KILL "$pid" 2>/dev/null || true
+  done
+}
+
+# Stops the processes PIDS and what each started, the last started first
+# (the clients before their display server).
+stop_processes() { # pids...
+  local i
+  for ((i = $#; i > 0; i--)); do
+    stop_process_tree "${!i}"
   done
   wait 2>/dev/null || true
 }

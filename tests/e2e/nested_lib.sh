@@ -20,13 +20,14 @@ start_host_display() {
 
 # Runs a command inside the compositor's session: its XWayland display, its
 # Wayland display, its bus, and the desktop it names. (In the background:
-# "${IN_SESSION[@]}", for the pid.)
-in_session() { "${IN_SESSION[@]}" "$@"; }
+# "${IN_SESSION[@]}", for the pid.) A short call, as with as_session_user.
+in_session() { "${SHORT_CALL[@]}" "${IN_SESSION[@]}" "$@"; }
 
 # Waits until the compositor (the program named $1 that the session's bus
 # runner COMPOSITOR_PID started) runs XWayland, or with $2 set, offers its
-# display, and takes its display and bus from it.
-# Skips the test when it does not come up.
+# display, and takes its display and bus from it; then, where the test has
+# defined session_ready, until that holds, and until XWayland answers.
+# Returns 1 when the session does not come up.
 find_session() { # compositor-name [lazy]
   local name=$1 lazy=${2:-} compositor xwayland lock
   session_up() {
@@ -48,15 +49,37 @@ find_session() { # compositor-name [lazy]
     done
     return 1
   }
-  wait_until 30 session_up || { cat "$WORK/compositor.log" >&2; skip "$name did not start with XWayland"; }
+  wait_until 30 session_up || { echo "$name did not start with XWayland" >&2; return 1; }
   SESSION_BUS=$(tr '\0' '\n' <"/proc/$compositor/environ" | sed -n 's/^DBUS_SESSION_BUS_ADDRESS=//p')
   # mutter's XWayland takes a cookie file; KWin's lets in its own user.
   SESSION_XAUTH=
   [ -z "$xwayland" ] || SESSION_XAUTH=$(tr '\0' '\n' <"/proc/$xwayland/cmdline" | grep -A1 -x -- -auth | tail -n +2 || true)
   IN_SESSION=("${AS_SESSION_USER[@]}" DISPLAY="$SESSION_X" XAUTHORITY="$SESSION_XAUTH" WAYLAND_DISPLAY="$SESSION_WAYLAND"
     DBUS_SESSION_BUS_ADDRESS="$SESSION_BUS" XDG_SESSION_TYPE=wayland XDG_CURRENT_DESKTOP="$SESSION_DESKTOP")
+  if declare -F session_ready >/dev/null; then
+    wait_until 30 session_ready || { echo "$name did not finish starting" >&2; return 1; }
+  fi
   x_answers() { in_session xdotool getdisplaygeometry >/dev/null 2>&1; }
-  wait_until 20 x_answers || { cat "$WORK/compositor.log" >&2; skip "$name's XWayland does not answer"; }
+  wait_until 20 x_answers || { echo "$name's XWayland does not answer" >&2; return 1; }
+}
+
+# Starts the compositor with LAUNCH (a function that starts it in the
+# background and sets COMPOSITOR_PID) and waits for its session. A nested
+# compositor on a loaded machine has been seen to stall in its own start-up
+# for good (GNOME Shell 43: it never said it had started, and no X client
+# got an answer): it is then stopped and started once more, and only when
+# that fails too does the test skip.
+start_compositor() { # launch name [lazy]
+  local attempt
+  for attempt in 1 2; do
+    "$1"
+    PIDS+=("$COMPOSITOR_PID")
+    find_session "$2" "${3:-}" && return 0
+    echo "$2: start $attempt of 2 failed; the end of its output:" >&2
+    tail -15 "$WORK/compositor.log" >&2
+    stop_process_tree "$COMPOSITOR_PID"
+  done
+  skip "$2 did not come up in two starts"
 }
 
 # mutter nested, as GNOME Shell runs it: managed X11 windows through XWayland.
@@ -64,11 +87,12 @@ start_mutter_nested() {
   command -v mutter >/dev/null || skip "mutter is not installed"
   start_host_display
   SESSION_DESKTOP=GNOME SESSION_WAYLAND=tockara-wayland
-  "${AS_SESSION_USER[@]}" DISPLAY="$HOST_DISPLAY" MUTTER_DEBUG_DUMMY_MODE_SPECS=1024x768:800x600 \
-    dbus-run-session -- mutter --wayland --nested --wayland-display="$SESSION_WAYLAND" >"$WORK/compositor.log" 2>&1 &
-  COMPOSITOR_PID=$!
-  PIDS+=("$COMPOSITOR_PID")
-  find_session mutter
+  launch_mutter() {
+    "${AS_SESSION_USER[@]}" DISPLAY="$HOST_DISPLAY" MUTTER_DEBUG_DUMMY_MODE_SPECS=1024x768:800x600 \
+      dbus-run-session -- mutter --wayland --nested --wayland-display="$SESSION_WAYLAND" >"$WORK/compositor.log" 2>&1 &
+    COMPOSITOR_PID=$!
+  }
+  start_compositor launch_mutter mutter
 }
 
 # GNOME Shell nested: the whole GNOME desktop on mutter (panel, overview,
@@ -84,18 +108,18 @@ start_gnome_shell_nested() {
   PIDS+=($!)
   system_bus_up() { [ -S "$SESSION_RUNTIME/system_bus" ]; }
   wait_until 10 system_bus_up || skip "no stand-in system bus could be started"
-  "${AS_SESSION_USER[@]}" DISPLAY="$HOST_DISPLAY" MUTTER_DEBUG_DUMMY_MODE_SPECS=1024x768:800x600 \
-    DBUS_SYSTEM_BUS_ADDRESS="$system_bus" dbus-run-session -- gnome-shell --nested --wayland --wayland-display="$SESSION_WAYLAND" >"$WORK/compositor.log" 2>&1 &
-  COMPOSITOR_PID=$!
-  PIDS+=("$COMPOSITOR_PID")
-  find_session gnome-shell
+  launch_gnome_shell() {
+    "${AS_SESSION_USER[@]}" DISPLAY="$HOST_DISPLAY" MUTTER_DEBUG_DUMMY_MODE_SPECS=1024x768:800x600 \
+      DBUS_SYSTEM_BUS_ADDRESS="$system_bus" dbus-run-session -- gnome-shell --nested --wayland --wayland-display="$SESSION_WAYLAND" >"$WORK/compositor.log" 2>&1 &
+    COMPOSITOR_PID=$!
+  }
   # Until its start-up animation (the overview coming in) has ended, GNOME
   # Shell covers the screen with a pane that takes the pointer from every
   # window, and a key that closes the overview during that animation leaves
   # the pane there for good (GNOME Shell 48: no window ever got the pointer
   # again). It says when it has started.
-  shell_started() { grep -q 'GNOME Shell started at' "$WORK/compositor.log"; }
-  wait_until 30 shell_started || { cat "$WORK/compositor.log" >&2; skip "gnome-shell did not finish starting"; }
+  session_ready() { grep -q 'GNOME Shell started at' "$WORK/compositor.log"; }
+  start_compositor launch_gnome_shell gnome-shell
 }
 
 # KWin (5 or 6) nested. The packaged kwin_wayland carries a file capability that a
@@ -107,13 +131,14 @@ start_kwin_nested() {
   SESSION_DESKTOP=KDE SESSION_WAYLAND=tockara-wayland
   mkdir -p "$WORK/kwin"
   cp "$(command -v kwin_wayland)" "$WORK/kwin/kwin_wayland"
-  "${AS_SESSION_USER[@]}" DISPLAY="$HOST_DISPLAY" KWIN_WAYLAND_NO_PERMISSION_CHECKS=1 \
-    dbus-run-session -- "$WORK/kwin/kwin_wayland" --xwayland --socket "$SESSION_WAYLAND" \
-    --width 1024 --height 768 --x11-display "$HOST_DISPLAY" >"$WORK/compositor.log" 2>&1 &
-  COMPOSITOR_PID=$!
-  PIDS+=("$COMPOSITOR_PID")
+  launch_kwin() {
+    "${AS_SESSION_USER[@]}" DISPLAY="$HOST_DISPLAY" KWIN_WAYLAND_NO_PERMISSION_CHECKS=1 \
+      dbus-run-session -- "$WORK/kwin/kwin_wayland" --xwayland --socket "$SESSION_WAYLAND" \
+      --width 1024 --height 768 --x11-display "$HOST_DISPLAY" >"$WORK/compositor.log" 2>&1 &
+    COMPOSITOR_PID=$!
+  }
   # KWin 6 starts XWayland with the first X client; KWin 5 at once.
-  find_session kwin_wayland lazy
+  start_compositor launch_kwin kwin_wayland lazy
 }
 
 # Starts the clock of PROGRAM inside the session and waits for its window

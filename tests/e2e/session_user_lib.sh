@@ -13,7 +13,12 @@ skip() {
 # folder and nothing else of the test's environment. A program started in
 # the background is started by "${AS_SESSION_USER[@]}" itself, not by this
 # function: then $! is the program's own pid, the one the test stops.
-as_session_user() { "${AS_SESSION_USER[@]}" "$@"; }
+# Every command run in the foreground this way is a short call (a client's
+# request, a screenshot); one that a stalled compositor leaves hanging fails
+# after 20 s (SHORT_CALL), so that the test says what it waited for instead
+# of running out its time.
+SHORT_CALL=(timeout -k 2 20)
+as_session_user() { "${SHORT_CALL[@]}" "${AS_SESSION_USER[@]}" "$@"; }
 
 # Folders the session's user owns: its runtime folder, its home, SESSION
 # for what its programs write (pid files, logs, screenshots) and, later, the
