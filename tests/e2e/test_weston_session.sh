@@ -73,13 +73,6 @@ keyboard_with_clock() {
   focus=$(in_session xdotool getwindowfocus 2>/dev/null) && ((focus >> 21 == WINDOW >> 21))
 }
 menu_shown() { [ -n "$(other_clock_windows | awk '$3 >= 100')" ]; }
-memo_shown() {
-  local id
-  for id in $(in_session xdotool search --onlyvisible --classname '^tockara$' 2>/dev/null); do
-    [[ "$(in_session xdotool getwindowname "$id" 2>/dev/null)" == ちょいメモ設定 ]] && return 0
-  done
-  return 1
-}
 # Rule: the keyboard route. `tockara --menu` opens the menu with the keys
 # in it (Escape closes it; Down ×10, Return open the memo window, Escape
 # closes that), Weston still runs; then the keyboard is back where it was:
