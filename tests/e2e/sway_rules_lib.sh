@@ -321,5 +321,8 @@ rule_keyboard_menu() { # first-workspace
     esac
   done
 }
-memo_shown() { as_sway_user swaymsg -t get_tree | grep -q '"name": "ちょいメモ設定"'; }
+# The tree is read whole before it is looked at: grep -q, done at the first
+# match, would end swaymsg's writing with SIGPIPE and the pipeline would
+# fail as if the window were gone.
+memo_shown() { [[ $(as_sway_user swaymsg -t get_tree) == *'"name": "ちょいメモ設定"'* ]]; }
 keyboard_menu_shown() { sway_menu_below "$SESSION/before-$1.png" 150x200+220+240; }
