@@ -25,6 +25,9 @@ packages=(
   sway xwayland grim util-linux
   # a native Wayland window beneath the clock on sway (foot, a terminal)
   foot
+  # the pointer and keyboard of sway's headless backend: a VNC server inside
+  # the session (the tests' own client speaks to it)
+  wayvnc
   # GNOME's and KDE's compositors, and the whole GNOME, run nested in a
   # virtual display with XWayland (the hover window letting go of the
   # pointer there, whatever lies beneath)

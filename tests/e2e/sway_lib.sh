@@ -92,4 +92,60 @@ sway_place_second_output() { # x y
 
 # One line for a rule a test checks on sway: ✓, or — and why sway has no
 # such thing; then what was seen.
-sway_report() { printf '%-40s %s%s\n' "sway: $1" "$2" "${3:+ ($3)}"; }
+sway_report() { printf '%-40s %s%s\n' "${SWAY_REPORT_AS:-sway}: $1" "$2" "${3:+ ($3)}"; }
+
+# Starts sway with XWayland and CONFIG_LINES on its headless backend, with
+# OUTPUTS outputs (HEADLESS-1, HEADLESS-2, ...), and wayvnc inside the
+# session, serving HEADLESS-1: wayvnc's virtual pointer and keyboard are the
+# seat's, and from then on `pointer` drives them, in the coordinates of
+# HEADLESS-1, through one VNC client (vnc_input.py) that keeps the buttons
+# held from one call to the next. Sets SWAYSOCK and SWAY_WAYLAND. Skips the
+# test when sway, XWayland, grim or wayvnc is missing or does not start.
+start_sway_headless() { # outputs config_lines
+  local port answer
+  command -v sway >/dev/null && command -v Xwayland >/dev/null && command -v grim >/dev/null \
+    && command -v wayvnc >/dev/null || skip "sway, Xwayland, grim or wayvnc is not installed"
+  id "$SESSION_USER" >/dev/null 2>&1 || skip "no user $SESSION_USER to run sway as"
+  make_session_folders
+  # wayvnc's pointer moves in the coordinates of the output it serves; sway
+  # maps it there as it comes, and, without this line, onto the whole layout
+  # once it reloads its configuration.
+  printf '%s\n' "xwayland enable" "default_border none" "input type:pointer map_to_output HEADLESS-1" "$2" \
+    > "$WORK/sway.config"
+  chmod 644 "$WORK/sway.config"
+  "${AS_SESSION_USER[@]}" WLR_BACKENDS=headless WLR_HEADLESS_OUTPUTS="$1" WLR_LIBINPUT_NO_DEVICES=1 \
+    WLR_RENDERER=pixman sway -c "$WORK/sway.config" >"$WORK/sway.log" 2>&1 &
+  SWAY_PID=$!
+  PIDS+=("$SWAY_PID")
+  sway_socket() { compgen -G "$SESSION_RUNTIME/sway-ipc.*.sock" >/dev/null; }
+  wait_until 20 sway_socket || { cat "$WORK/sway.log" >&2; skip "sway did not start"; }
+  SWAYSOCK=$(compgen -G "$SESSION_RUNTIME/sway-ipc.*.sock" | head -1)
+  SWAY_WAYLAND=$(cd "$SESSION_RUNTIME" && compgen -G 'wayland-*' | grep -v lock | head -1)
+  wait_until 10 swaymsg_ -t get_version || skip "sway does not answer"
+
+  port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+  "${AS_SESSION_USER[@]}" WAYLAND_DISPLAY="$SWAY_WAYLAND" wayvnc -o HEADLESS-1 127.0.0.1 "$port" \
+    >"$WORK/wayvnc.log" 2>&1 &
+  PIDS+=($!)
+  mkfifo "$WORK/vnc.in" "$WORK/vnc.out"
+  python3 "$(dirname "${BASH_SOURCE[0]}")/vnc_input.py" 127.0.0.1 "$port" 10 <"$WORK/vnc.in" >"$WORK/vnc.out" &
+  PIDS+=($!)
+  exec {VNC_IN}>"$WORK/vnc.in" {VNC_OUT}<"$WORK/vnc.out"
+  read -r -t 15 answer <&"$VNC_OUT" || answer="no answer"
+  case $answer in
+    ready*) ;;
+    *) cat "$WORK/wayvnc.log" >&2; skip "wayvnc does not serve HEADLESS-1 ($answer)" ;;
+  esac
+  pointer() { vnc_pointer "$@"; }
+  SWAY_BACKEND=headless SWAY_REPORT_AS="sway headless"
+}
+
+# Sends an xdotool command chain (mousemove X Y, mousedown N, key NAME...)
+# through the VNC client start_sway_headless started; returns once it is sent.
+vnc_pointer() {
+  local answer
+  printf '%q ' "$@" >&"$VNC_IN"
+  echo >&"$VNC_IN"
+  read -r -t 20 answer <&"$VNC_OUT" || answer="no answer"
+  [ "$answer" = ok ] || fail "the VNC client did not send \"$*\": $answer"
+}
