@@ -370,21 +370,29 @@ Top=2250"
   # The steps that make ready a row, each true when done, or false with
   # NOT_RUN saying why the row cannot run.
   # foot, maximized, is shown at 800,600 once it has drawn itself at the
-  # screen's width (its protocol log: a configure 1024 wide, acknowledged,
-  # then a buffer attached): no screenshot needed, so that a session no host
-  # display shows can tell it too. It closes again for the X windows' rows.
-  local native_pid='' pressed_nested=''
+  # screen's width (its protocol log, object@id or object#id as libwayland
+  # writes it: a configure 1024 wide, acknowledged, then a buffer
+  # attached): no screenshot needed, so that a session no host display
+  # shows can tell it too. It closes again for the X windows' rows.
+  local native_pid='' native_failed='' pressed_nested=''
   native_window_opened() {
-    NOT_RUN="foot is missing or opened no window"
-    command -v foot >/dev/null || return 1
+    [ -z "$native_pid" ] || return 0
+    NOT_RUN=${native_failed:-foot is not installed}
+    [ -z "$native_failed" ] && command -v foot >/dev/null || return 1
     "${IN_SESSION[@]}" WAYLAND_DEBUG=1 foot --maximized -o colors.background=00ffff sleep 60 >"$WORK/foot.log" 2>&1 &
     native_pid=$!
     PIDS+=("$native_pid")
     foot_drawn() {
-      awk '/xdg_toplevel@[0-9]+\.configure\(1024,/ { wide = 1 } wide && /ack_configure/ { acked = 1 }
-        acked && /wl_surface@[0-9]+\.attach\(wl_buffer/ { drawn = 1 } END { exit !drawn }' "$WORK/foot.log"
+      awk '/xdg_toplevel[@#][0-9]+\.configure\(1024,/ { wide = 1 } wide && /ack_configure/ { acked = 1 }
+        acked && /wl_surface[@#][0-9]+\.attach\(wl_buffer/ { drawn = 1 } END { exit !drawn }' "$WORK/foot.log"
     }
-    wait_until 20 foot_drawn
+    foot_done() { foot_drawn || ! kill -0 "$native_pid" 2>/dev/null; }
+    wait_until 20 foot_done
+    foot_drawn && kill -0 "$native_pid" 2>/dev/null && return 0
+    NOT_RUN="foot drew no window in 20 s"
+    kill -0 "$native_pid" 2>/dev/null || NOT_RUN="foot ended at its start"
+    native_failed=$NOT_RUN native_pid=
+    return 1
   }
   native_window_closed() {
     [ -z "$native_pid" ] && return 0
@@ -433,7 +441,7 @@ an X window, beside the clock|32|32|400|190|
 an X window, below the clock and its hover window|33|33|240|350|
 the focused X window over the clock's place|34|34|320|150|
 a native Wayland window|35|35|800|600|native_window_opened
-a native Wayland window, after a left click on the clock|39|39|800|600|click_clock
+a native Wayland window, after a left click on the clock|39|39|800|600|native_window_opened click_clock
 the X window beside the clock, after a left click on the clock|37|37|400|190|native_window_closed click_clock
 the bare desktop, after a left click on the X window beside the clock|36|36|800|600|click_x_window_beside
 the bare desktop, after a drag of the clock by 100,50|31|31|800|600|drag_clock
@@ -734,7 +742,9 @@ start_mutter_headless() { # [gnome-shell]
   command -v Xwayland >/dev/null || skip "Xwayland is not installed"
   id "$SESSION_USER" >/dev/null 2>&1 || skip "no user $SESSION_USER to run the compositor as"
   make_session_folders
-  mkdir -p /tmp/.X11-unix
+  # XWayland's socket folder, as an X server makes it when none is there
+  # (no host display here): every user's.
+  [ -d /tmp/.X11-unix ] || install -d -m 1777 /tmp/.X11-unix
   SESSION_DESKTOP=GNOME SESSION_WAYLAND=tockara-wayland
   HEADLESS_COMMAND=(dbus-run-session -- "$program" --headless --wayland --virtual-monitor 1024x768
     --wayland-display="$SESSION_WAYLAND")
