@@ -401,12 +401,13 @@ Top=2250"
     native_pid=
   }
   # A left press first (a click, a drag), on an X window or the clock:
-  # mutter nested in a host X server tells XWayland nothing of the pointer
-  # from then on (no leave event; every X client is told the pointer stays
-  # at its last spot), while mutter on its own input (headless, driven
-  # through its remote desktop devices) tells it as before: the host's input
-  # path, not the session's. There the rows after the first press say so,
-  # and the drag, which would tell nothing more, is not run.
+  # under mutter nested in a host X server, XWayland tells X clients nothing
+  # of the pointer from then on (no leave event, though mutter sends
+  # XWayland its leave; every X client is told the pointer stays at its
+  # last spot), while under mutter on its own input (headless, driven
+  # through its remote desktop devices) they are told as before: the nested
+  # input path, not the session's. There the rows after the first press say
+  # so, and the drag, which would tell nothing more, is not run.
   nested_gnome() { [ "$SESSION_DESKTOP" = GNOME ] && [ -n "${HOST_DISPLAY:-}" ]; }
   click_x_window_beside() { pointer mousemove 400 190 click 1; }
   click_clock() {
@@ -415,7 +416,7 @@ Top=2250"
     pointer mousemove $((x + 36)) $((y + 36)) click 1
   }
   drag_clock() {
-    NOT_RUN="mutter nested tells XWayland nothing of the pointer after a left press from the host's X server"
+    NOT_RUN="under mutter nested, after a left press from the host's X server, XWayland tells X clients nothing more of the pointer"
     ! nested_gnome || return 1
     drag_clock_by_100_50
   }
@@ -430,7 +431,7 @@ Top=2250"
     if [ -n "$after" ]; then
       echo "hover over $beneath: ✓ (closed ${after} ms after the pointer left the clock, and stayed closed)"
     elif [ -n "$pressed_nested" ]; then
-      echo "hover over $beneath: — (it stayed: mutter nested tells XWayland nothing of the pointer after a left press from the host's X server)"
+      echo "hover over $beneath: — (it stayed: under mutter nested, after a left press from the host's X server, XWayland tells X clients nothing more of the pointer)"
     else
       echo "hover over $beneath: ✗ (it did not close within a second, or came back)"
       failed+=("$beneath")
