@@ -353,8 +353,11 @@ hover_closes_after() { # x y tx ty
 # leaving it, and stays away, whatever lies beneath the pointer's way out:
 # the bare desktop, an X window (beneath the clock and right of it), another
 # X window opened later over the clock's place and focused, a native Wayland
-# window (foot, when it is installed: maximized, last). The first argument
-# stands in for wait_until while the first window opens (leave_overview).
+# window (foot, when it is installed: maximized over the others while its
+# rows run); and so after a left click on the clock or on an X window, and
+# after a drag of the clock. One line a row: ✓, — and why, or ✗. The
+# first argument stands in for wait_until while the first window opens
+# (leave_overview).
 check_hover_ways_out() { # [waiter]
   make_session_program_folder
   write_cp932 "$PROGRAM/Tockara.ini" "[Setting]
@@ -374,45 +377,85 @@ Top=2250"
   logo_shown() { logo=$(in_session xdotool search --onlyvisible --class '^XLogo$' 2>/dev/null | head -1) && [ -n "$logo" ]; }
   wait_until 20 logo_shown || fail "xlogo did not open"
   in_session xdotool windowactivate "$logo" 2>/dev/null || true
+  # The steps that make ready a row, each true when done, or false with
+  # NOT_RUN saying why the row cannot run.
+  # foot, maximized, is shown at 800,600 once it has drawn itself at the
+  # screen's width (its protocol log, object@id or object#id as libwayland
+  # writes it: a configure 1024 wide, acknowledged, then a buffer
+  # attached): no screenshot needed, so that a session no host display
+  # shows can tell it too. It closes again for the X windows' rows.
+  local native_pid='' native_failed='' pressed_nested=''
   native_window_opened() {
-    command -v foot >/dev/null || return 1
-    "${IN_SESSION[@]}" foot --maximized -o colors.background=00ffff sleep 60 >"$WORK/foot.log" 2>&1 &
-    PIDS+=($!)
-    native_shown() { [ "$(pixel "$(screenshot native)" 800 600)" = '#00FFFF' ]; }
-    wait_until 20 native_shown
+    [ -z "$native_pid" ] || return 0
+    NOT_RUN=${native_failed:-foot is not installed}
+    [ -z "$native_failed" ] && command -v foot >/dev/null || return 1
+    "${IN_SESSION[@]}" WAYLAND_DEBUG=1 foot --maximized -o colors.background=00ffff sleep 60 >"$WORK/foot.log" 2>&1 &
+    native_pid=$!
+    PIDS+=("$native_pid")
+    foot_drawn() {
+      awk '/xdg_toplevel[@#][0-9]+\.configure\(1024,/ { wide = 1 } wide && /ack_configure/ { acked = 1 }
+        acked && /wl_surface[@#][0-9]+\.attach\(wl_buffer/ { drawn = 1 } END { exit !drawn }' "$WORK/foot.log"
+    }
+    foot_done() { foot_drawn || ! kill -0 "$native_pid" 2>/dev/null; }
+    wait_until 20 foot_done
+    foot_drawn && kill -0 "$native_pid" 2>/dev/null && return 0
+    NOT_RUN="foot drew no window in 20 s"
+    kill -0 "$native_pid" 2>/dev/null || NOT_RUN="foot ended at its start"
+    native_failed=$NOT_RUN native_pid=
+    return 1
   }
-  # A left click first: on an X window XWayland under mutter went on telling
-  # the pointer at that spot after it left.
+  native_window_closed() {
+    [ -z "$native_pid" ] && return 0
+    kill "$native_pid" 2>/dev/null || true
+    wait_for_exit "$native_pid" 10 || fail "foot did not close"
+    native_pid=
+  }
+  # A left press first (a click, a drag), on an X window or the clock:
+  # under mutter nested in a host X server, XWayland tells X clients nothing
+  # of the pointer from then on (no leave event, though mutter sends
+  # XWayland its leave; every X client is told the pointer stays at its
+  # last spot), while under mutter on its own input (headless, driven
+  # through its remote desktop devices) they are told as before: the nested
+  # input path, not the session's. There the rows after the first press say
+  # so, and the drag, which would tell nothing more, is not run.
+  nested_gnome() { [ "$SESSION_DESKTOP" = GNOME ] && [ -n "${HOST_DISPLAY:-}" ]; }
   click_x_window_beside() { pointer mousemove 400 190 click 1; }
-  click_clock() { pointer mousemove 236 186 click 1; }
-  local beneath x y tx ty prepare after failed=()
-  while IFS='|' read -r beneath x y tx ty prepare; do
-    if [ -n "$prepare" ] && ! $prepare; then
-      echo "$beneath: — not run (foot is missing or opened no window)"
-      continue
-    fi
-    after=$(hover_closes_after "$x" "$y" "$tx" "$ty")
+  click_clock() {
+    local x y
+    read -r x y <<<"$(session_clock_origin)"
+    pointer mousemove $((x + 36)) $((y + 36)) click 1
+  }
+  drag_clock() {
+    NOT_RUN="under mutter nested, after a left press from the host's X server, XWayland tells X clients nothing more of the pointer"
+    ! nested_gnome || return 1
+    drag_clock_by_100_50
+  }
+  local beneath dx dy tx ty prepare step x y after failed=() NOT_RUN
+  while IFS='|' read -r beneath dx dy tx ty prepare; do
+    for step in $prepare; do
+      $step || { echo "hover over $beneath: — not run ($NOT_RUN)"; continue 2; }
+      [[ "$step" != click_* ]] || pressed_nested=$(nested_gnome && echo yes || true)
+    done
+    read -r x y <<<"$(session_clock_origin)"
+    after=$(hover_closes_after $((x + dx)) $((y + dy)) "$tx" "$ty")
     if [ -n "$after" ]; then
-      echo "$beneath: the hover window closed ${after} ms after the pointer left the clock, and stayed closed"
-    elif [ "$SESSION_DESKTOP" = GNOME ] && [ "${prepare#click_}" != "$prepare" ]; then
-      # XWayland under mutter: after a left click on an X window (the clock
-      # too), the pointer leaving is told to no X client from then on (no
-      # leave event; every X client is told the pointer stays at its last
-      # spot), and mutter offers a program no other way to ask for it.
-      echo "$beneath: — the hover window stayed (mutter tells XWayland nothing of the pointer after a left click on an X window)"
+      echo "hover over $beneath: ✓ (closed ${after} ms after the pointer left the clock, and stayed closed)"
+    elif [ -n "$pressed_nested" ]; then
+      echo "hover over $beneath: — (it stayed: under mutter nested, after a left press from the host's X server, XWayland tells X clients nothing more of the pointer)"
     else
-      echo "$beneath: the hover window did not close within a second, or came back"
+      echo "hover over $beneath: ✗ (it did not close within a second, or came back)"
       failed+=("$beneath")
     fi
   done <<'EOF_ROWS'
-the bare desktop|231|181|800|600|
-an X window, beside the clock|232|182|400|190|
-an X window, below the clock and its hover window|233|183|240|350|
-the focused X window over the clock's place|234|184|320|150|
-a native Wayland window|235|185|800|600|native_window_opened
-the X window beside the clock, after a left click on the clock|237|187|400|190|click_clock
-a native Wayland window, after a left click on the clock|239|189|800|600|click_clock
-the bare desktop, after a left click on the X window beside the clock|236|186|800|600|click_x_window_beside
+the bare desktop|31|31|800|600|
+an X window, beside the clock|32|32|400|190|
+an X window, below the clock and its hover window|33|33|240|350|
+the focused X window over the clock's place|34|34|320|150|
+a native Wayland window|35|35|800|600|native_window_opened
+a native Wayland window, after a left click on the clock|39|39|800|600|native_window_opened click_clock
+the X window beside the clock, after a left click on the clock|37|37|400|190|native_window_closed click_clock
+the bare desktop, after a left click on the X window beside the clock|36|36|800|600|click_x_window_beside
+the bare desktop, after a drag of the clock by 100,50|31|31|800|600|drag_clock
 EOF_ROWS
   ((${#failed[@]} == 0)) || fail "the hover window stayed or came back with beneath the pointer's way out: ${failed[*]}"
 }
@@ -687,4 +730,76 @@ check_pointer_and_keyboard_rules() { # session-name
     wait_for_exit "$pid" 10 || fail "a window of the rules did not close"
   done
   session_switch_to 0
+}
+
+# mutter's own pointer and keyboard (mutter_input.py on the session's bus,
+# the session's user's), in place of the host display's: `pointer` sends
+# xdotool's steps to it and returns once mutter has taken them.
+start_remote_input() { # width height
+  coproc REMOTE_INPUT { "${IN_SESSION[@]}" /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/mutter_input.py" "$1" "$2" 2>"$WORK/remote_input.log"; }
+  PIDS+=("$REMOTE_INPUT_PID")
+  local answer
+  read -r -t 20 -u "${REMOTE_INPUT[0]}" answer || answer="no answer"
+  [ "$answer" = ok ] || skip "mutter's remote desktop input is not there: $answer $(cat "$WORK/remote_input.log")"
+  pointer() {
+    local answer
+    echo "$*" >&"${REMOTE_INPUT[1]}"
+    read -r -t 20 -u "${REMOTE_INPUT[0]}" answer || answer="no answer"
+    [ "$answer" = ok ] || fail "mutter's remote input did not take '$*': $answer"
+  }
+}
+
+# mutter (or, with gnome-shell, GNOME Shell) on its headless backend: no
+# display of its own, one virtual 1024 x 768 monitor, XWayland; its input
+# that of start_remote_input, the way input reaches windows in a GNOME
+# session on real hardware (mutter's own devices, no host X server), and
+# its screen as its X windows show it (session_x_screenshot).
+start_mutter_headless() { # [gnome-shell]
+  local program=${1:-mutter}
+  command -v "$program" >/dev/null || skip "$program is not installed"
+  command -v Xwayland >/dev/null || skip "Xwayland is not installed"
+  id "$SESSION_USER" >/dev/null 2>&1 || skip "no user $SESSION_USER to run the compositor as"
+  make_session_folders
+  # XWayland's socket folder, as an X server makes it when none is there
+  # (no host display here): every user's.
+  [ -d /tmp/.X11-unix ] || install -d -m 1777 /tmp/.X11-unix
+  SESSION_DESKTOP=GNOME SESSION_WAYLAND=tockara-wayland
+  HEADLESS_COMMAND=(dbus-run-session -- "$program" --headless --wayland --virtual-monitor 1024x768
+    --wayland-display="$SESSION_WAYLAND")
+  if [ "$program" = gnome-shell ]; then
+    # As nested: a bus of its own stands in for the system bus, and the
+    # session is ready once GNOME Shell says it has started.
+    local system_bus="unix:path=$SESSION_RUNTIME/system_bus"
+    "${AS_SESSION_USER[@]}" dbus-daemon --session --nofork --nopidfile --address="$system_bus" >/dev/null 2>&1 &
+    PIDS+=($!)
+    system_bus_up() { [ -S "$SESSION_RUNTIME/system_bus" ]; }
+    wait_until 10 system_bus_up || skip "no stand-in system bus could be started"
+    HEADLESS_COMMAND=(env DBUS_SYSTEM_BUS_ADDRESS="$system_bus" "${HEADLESS_COMMAND[@]}")
+    session_ready() { grep -q 'GNOME Shell started at' "$WORK/compositor.log"; }
+  fi
+  launch_headless() {
+    "${AS_SESSION_USER[@]}" "${HEADLESS_COMMAND[@]}" >"$WORK/compositor.log" 2>&1 &
+    COMPOSITOR_PID=$!
+  }
+  start_compositor launch_headless "$program"
+  start_remote_input 1024 768
+  screenshot() { session_x_screenshot "$1"; }
+}
+
+# The session's screen as its X windows show it, for a compositor whose
+# screen no host display shows (headless): each viewable top-level window
+# of XWayland's, bottom first, drawn at its place over black. Native
+# Wayland windows are not in it.
+session_x_screenshot() { # name
+  local shot="$SESSION/$1.png"
+  in_session sh -c '
+    args=""
+    for id in $(xwininfo -root -children | awk "/^ +0x/ { print \$1 }" | tac); do
+      at=$(xwininfo -id "$id" 2>/dev/null | awk "/Map State: IsViewable/ { v = 1 }
+        /Absolute upper-left X/ { x = \$4 } /Absolute upper-left Y/ { y = \$4 } END { if (v) printf \"%+d%+d\", x, y }")
+      [ -n "$at" ] && import -window "$id" "$0.$id.png" 2>/dev/null && args="$args $0.$id.png -geometry $at -composite"
+    done
+    convert -size 1024x768 xc:black $args "$0" && rm -f "$0".*.png' "$shot"
+  cp "$shot" "$WORK/$1.png"
+  echo "$WORK/$1.png"
 }
