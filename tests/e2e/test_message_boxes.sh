@@ -61,9 +61,16 @@ focused() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
 check_box() { # name text key
   local name="$SESSION: $1" place w h x y box left right top bottom
   place=$(probe --timeout 20 box --part "$2") || fail "$name: no box holds its whole text"
-  read -r w h x y <<<"$(sed 's/[x+]/ /g' <<<"$place")"
+  # A window manager may map the box late on a loaded machine, or move it
+  # after it was first told where it stands: its place is asked again until
+  # a window stands there.
+  box_in_place() { # text
+    place=$(probe --timeout 5 box --part "$1") || return 1
+    read -r w h x y <<<"$(sed 's/[x+]/ /g' <<<"$place")"
+    window_at "$w" "$h" "$x" "$y"
+  }
   FOUND=
-  wait_until 10 window_at "$w" "$h" "$x" "$y" || fail "$name: no window has the box's place $place"
+  wait_until 20 box_in_place "$2" || fail "$name: no window has the box's place $place"
   box=$FOUND
   ((w <= 1024 * 2 / 3)) || fail "$name: the box is $w pixels wide"
   read -r left right top bottom <<<"$(frame_of "$box")"
