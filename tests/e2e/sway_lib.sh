@@ -28,6 +28,12 @@ start_sway() { # outputs config_lines
     sway -c "$WORK/sway.config" >"$WORK/sway.log" 2>&1 &
   SWAY_PID=$!
   PIDS+=("$SWAY_PID")
+  wait_for_sway
+}
+
+# Waits until the sway just started offers its socket and answers; sets
+# SWAYSOCK and SWAY_WAYLAND. Skips the test when sway does not start.
+wait_for_sway() {
   sway_socket() { compgen -G "$SESSION_RUNTIME/sway-ipc.*.sock" >/dev/null; }
   wait_until 20 sway_socket || { cat "$WORK/sway.log" >&2; skip "sway did not start"; }
   SWAYSOCK=$(compgen -G "$SESSION_RUNTIME/sway-ipc.*.sock" | head -1)
@@ -117,11 +123,7 @@ start_sway_headless() { # outputs config_lines
     WLR_RENDERER=pixman sway -c "$WORK/sway.config" >"$WORK/sway.log" 2>&1 &
   SWAY_PID=$!
   PIDS+=("$SWAY_PID")
-  sway_socket() { compgen -G "$SESSION_RUNTIME/sway-ipc.*.sock" >/dev/null; }
-  wait_until 20 sway_socket || { cat "$WORK/sway.log" >&2; skip "sway did not start"; }
-  SWAYSOCK=$(compgen -G "$SESSION_RUNTIME/sway-ipc.*.sock" | head -1)
-  SWAY_WAYLAND=$(cd "$SESSION_RUNTIME" && compgen -G 'wayland-*' | grep -v lock | head -1)
-  wait_until 10 swaymsg_ -t get_version || skip "sway does not answer"
+  wait_for_sway
 
   port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
   "${AS_SESSION_USER[@]}" WAYLAND_DISPLAY="$SWAY_WAYLAND" wayvnc -o HEADLESS-1 127.0.0.1 "$port" \
