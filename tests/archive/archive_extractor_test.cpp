@@ -164,7 +164,7 @@ TEST(ExtractionQuestion, EscapeAndTheCloseButtonCancel)
     Services real = MakeLinuxServices();
     ArchiveExtractor extractor{*fakes.services.archivers, *real.messages, *fakes.services.programs};
     QSignalSpy spy{&extractor, &ArchiveExtractor::finished};
-    const ExtractionSettings settings{"/home/u/dl/", false, "xdg-open", "/opt/tockara"};
+    const ExtractionSettings settings{"/home/u/dl/", false, "xdg-open", "/opt/tockara", {}};
     fakes.archivers->taken = {"a.txt"};
     const auto question = [] {
         for (QWidget *widget : QApplication::topLevelWidgets())

@@ -5,14 +5,10 @@
 #include <QImage>
 
 #include "face/analog_face.h"
+#include "support/face_colours.h"
 #include "support/temp_folder.h"
 
 namespace {
-
-const QRgb kGreen = qRgb(0, 128, 0);
-const QRgb kRed = qRgb(255, 0, 0);
-const QRgb kBlue = qRgb(0, 0, 255);
-const QRgb kWhite = qRgb(255, 255, 255);
 
 QList<QPoint> PixelsOf(const QImage &image, QRgb color)
 {

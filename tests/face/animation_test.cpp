@@ -3,15 +3,12 @@
 
 #include "face/analog_face.h"
 #include "face/animation.h"
+#include "support/face_colours.h"
 #include "support/temp_folder.h"
 
 namespace {
 
 const QRgb kBlack = qRgb(0, 0, 0);
-const QRgb kWhite = qRgb(255, 255, 255);
-const QRgb kGreen = qRgb(0, 128, 0);
-const QRgb kRed = qRgb(255, 0, 0);
-const QRgb kBlue = qRgb(0, 0, 255);
 
 // An 8 x 4 sheet: a 4 x 4 picture at (0, 0), its mask at (4, 0).
 // Picture: red at (1, 1), blue at (2, 2), white at (0, 0), black elsewhere.

@@ -9,6 +9,7 @@
 #include "face/digital_overlay.h"
 #include "face/fonts.h"
 #include "settings/ansi_text.h"
+#include "support/face_colours.h"
 #include "settings/display_patterns.h"
 #include "settings/profile.h"
 #include "support/temp_folder.h"
@@ -16,7 +17,6 @@
 namespace {
 
 const QRgb kFace = qRgb(0, 128, 0);
-const QRgb kWhite = qRgb(255, 255, 255);
 const QRgb kDarkBlue = qRgb(0, 0, 128);   // 8388608, the default outline
 const QString kTime = QStringLiteral("1999/12/06 09:05:07");   // a Monday
 

@@ -12,14 +12,13 @@
 #include "settings/ansi_text.h"
 #include "settings/profile.h"
 #include "context/context.h"
+#include "support/face_colours.h"
 #include "support/fake_services.h"
 #include "support/settings_watch.h"
 #include "support/temp_folder.h"
 
 namespace {
 
-const QRgb kRed = qRgb(255, 0, 0);
-const QRgb kBlue = qRgb(0, 0, 255);
 
 // A 8 x 8 sheet with two 4 x 4 patterns, each a single figure pixel at (2, 2):
 // red in the first, blue in the second; masks in the right column.

@@ -14,7 +14,7 @@
 
 namespace {
 
-const QString kTime = QStringLiteral("2024/05/06 10:08:42");
+const QString kShownTime = QStringLiteral("2024/05/06 10:08:42");
 
 // Face pixels where two drawings at scale 1 differ, widened by `margin`.
 QList<QList<bool>> Changed(const QImage &a, const QImage &b, int margin)
@@ -74,10 +74,10 @@ protected:
         draw(face);
         return face.frame();
     }
-    static void Hands(AnalogFace &face) { face.DrawHands(kTime); }
+    static void Hands(AnalogFace &face) { face.DrawHands(kShownTime); }
     void Texts(AnalogFace &face)
     {
-        DrawDigitalOverlay(face.frame(), settings, "yyyy/mm/dd", "hh:nn", kTime);
+        DrawDigitalOverlay(face.frame(), settings, "yyyy/mm/dd", "hh:nn", kShownTime);
     }
 
     Settings settings;
@@ -155,7 +155,7 @@ TEST(ScaledFace, AScaleOfOneDrawsTheFaceAsBeforeAndAScaleChangeRecomposesIt)
     AnalogFace face(settings);
     face.ApplyBackColor();
     EXPECT_FALSE(face.SetDevicePixelRatio(0.5));   // below 1: drawn as at 1
-    face.DrawHands(kTime);
+    face.DrawHands(kShownTime);
     const QImage plain = face.frame();
     EXPECT_EQ(plain.size(), QSize(80, 80));
 
@@ -164,7 +164,7 @@ TEST(ScaledFace, AScaleOfOneDrawsTheFaceAsBeforeAndAScaleChangeRecomposesIt)
     EXPECT_EQ(face.faceSize(), QSize(80, 80));
     EXPECT_TRUE(face.SetDevicePixelRatio(1));
     face.DrawBackground();
-    face.DrawHands(kTime);
+    face.DrawHands(kShownTime);
     EXPECT_EQ(face.frame(), plain);
 }
 

@@ -17,11 +17,6 @@
 
 namespace {
 
-QByteArray ShiftJis(const QString &text)
-{
-    return QStringEncoder("Shift_JIS")(text);
-}
-
 struct Format {
     const char *library;
     const char *verb;

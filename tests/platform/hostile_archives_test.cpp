@@ -17,11 +17,6 @@ namespace {
 
 using namespace archive_formats_table;
 
-QByteArray ShiftJis(const QString &text)
-{
-    return QStringEncoder("Shift_JIS")(text);
-}
-
 // A file of the target folder that an entry of the same name tries to replace.
 const QByteArray kExisting = "original";
 

@@ -6,16 +6,12 @@
 #include "platform/regular_file.h"
 #include "support/non_regular_files.h"
 #include "support/temp_folder.h"
+#include "support/watchdog.h"
 
 namespace {
 
 // Ends the test program should a refusal wait (a FIFO opened for reading
 // waits for a writer for ever).
-struct Watchdog {
-    Watchdog() { ::alarm(20); }
-    ~Watchdog() { ::alarm(0); }
-};
-
 TEST(RegularFile, WhatIsNoRegularFileIsRefusedAtOnce)
 {
     Watchdog watchdog;

@@ -17,6 +17,7 @@
 #include "support/environment_value.h"
 #include "support/non_regular_files.h"
 #include "support/temp_folder.h"
+#include "support/watchdog.h"
 
 namespace {
 
@@ -50,11 +51,6 @@ TEST(UserDirs, TheFolderIsReadAsTheDesktopWritesIt)
 
 // Ends the test program should a read wait (a FIFO opened for reading waits
 // for a writer for ever; a device may never end).
-struct Watchdog {
-    Watchdog() { ::alarm(20); }
-    ~Watchdog() { ::alarm(0); }
-};
-
 struct DesktopFiles : ::testing::Test {
     TempFolder folder;
     QByteArray home = folder.path().toUtf8();

@@ -1,5 +1,6 @@
 #include "support/archive_bytes.h"
 
+#include <QStringEncoder>
 #include <QtEndian>
 
 namespace {
@@ -149,4 +150,9 @@ QByteArray ArjBytes(const QList<ArchiveItem> &items)
         out += entry.out + data;
     }
     return out + QByteArray("\x60\xEA\0\0", 4);
+}
+
+QByteArray ShiftJis(const QString &text)
+{
+    return QStringEncoder("Shift_JIS")(text);
 }

@@ -4,6 +4,7 @@
 // Entries are stored without compression.
 #include <QByteArray>
 #include <QList>
+#include <QString>
 
 struct ArchiveItem {
     enum Kind { File, Folder, Link, Device };
@@ -36,3 +37,6 @@ QByteArray LzhBytes(const QList<ArchiveItem> &items);
 // a kind of its own: a link, pipe or device is of file type 6, its mode
 // marked 0x4000, described in an extended header.
 QByteArray ArjBytes(const QList<ArchiveItem> &items);
+
+// A name as a Japanese Windows archiver stores it.
+QByteArray ShiftJis(const QString &text);
