@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # What the idle clock costs on each Wayland session the end-to-end tests can
 # start (mutter nested, GNOME Shell nested, KWin nested, sway and Weston on
-# their X11 backends, each inside a virtual display), against the same clock
-# on that bare virtual display beside it, over the same span:
+# their X11 backends, each inside a virtual display; sway headless, driven
+# by wayvnc's pointer, and mutter and GNOME Shell headless, driven by
+# mutter's own remote-desktop pointer), against the same clock on a bare
+# virtual display (the one the session is nested in, or for a headless
+# session one of its own), over the same span:
 #   scripts/idle_sessions.sh [BINARY [SESSION]]
 # For each of: nothing beneath the clock, an X window beneath it, a native
 # Wayland window (foot) beneath it, the pointer first rests on the clock on
@@ -21,7 +24,7 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 binary=$(readlink -f "${1:-build/tockara}")
-sessions=(mutter gnome-shell kwin sway weston)
+sessions=(mutter gnome-shell kwin sway weston sway-headless mutter-headless gnome-shell-headless)
 if [ -z "${2:-}" ]; then
   if [ "$(id -u)" != 0 ]; then
     echo "Wayland sessions: — (their compositors run as the user nobody, which needs root)"
@@ -58,6 +61,10 @@ skip() {
 # at 1200,300 (right of the compositor's 1024 x 768 window).
 # open_in_session NAME COMMAND: a window of another program in the session;
 # sets OPENED to its pid.
+# NATIVE_ENV: set where the session's screenshot shows only XWayland's
+# windows (GNOME headless): foot then writes its protocol log, and is taken
+# as shown once it has drawn itself (foot_drawn).
+NATIVE_ENV=()
 case $session in
   mutter) start_mutter_nested ;;
   gnome-shell) start_gnome_shell_nested ;;
@@ -67,14 +74,28 @@ case $session in
     start_sway 1 "output X11-1 resolution 1024x768 position 0 0"
     HOST_DISPLAY=$DISPLAY ;;
   weston) start_weston_nested ;;
+  sway-headless)
+    source "$here/../tests/e2e/sway_lib.sh"
+    start_sway_headless 1 "output HEADLESS-1 resolution 1024x768 position 0 0"
+    screenshot() { sway_screenshot "$1"; } ;;
+  mutter-headless | gnome-shell-headless)
+    start_mutter_headless "${session%-headless}"
+    NATIVE_ENV=(WAYLAND_DEBUG=1) ;;
   *) echo "no session $session (one of: ${sessions[*]})" >&2; exit 2 ;;
 esac
+# A headless session is shown on no display: the clock to compare with runs
+# on a virtual display of its own, the same size as the host display of a
+# nested session.
+if [[ $session == *-headless ]]; then
+  XVFB_SCREEN=1600x900x24 start_display
+  HOST_DISPLAY=$DISPLAY
+fi
 open_in_session() { # name command
-  if [ "$session" = sway ]; then
+  if [[ $session == sway* ]]; then
     OPENED=$(sway_exec "$1" "$2")
   else
     # shellcheck disable=SC2086
-    "${IN_SESSION[@]}" $2 >/dev/null 2>&1 &
+    "${IN_SESSION[@]}" "${NATIVE_ENV[@]}" $2 >"$WORK/$1.log" 2>&1 &
     OPENED=$!
   fi
   PIDS+=("$OPENED")
@@ -89,7 +110,7 @@ write_cp932 "$reference/Tockara.ini" $'[Setting]\nLeft=18000\nTop=4500'
 DISPLAY="$HOST_DISPLAY" "$reference/tockara" >"$WORK/reference.log" 2>&1 &
 reference_pid=$!
 PIDS+=("$reference_pid")
-if [ "$session" = sway ]; then
+if [[ $session == sway* ]]; then
   sway_start_clock
   clock_window() { WINDOW=$(in_session xdotool search --onlyvisible --name '^Tockara$' 2>/dev/null | head -1) && [ -n "$WINDOW" ]; }
   wait_until 20 clock_window || fail "the clock's window did not appear in the session"
@@ -97,7 +118,7 @@ else
   session_start_clock
 fi
 case $session in
-  gnome-shell) leave_overview 30 face_shown 200 150 start || fail "the clock is not shown at 200,150 (see $WORK/start.png)" ;;
+  gnome-shell | gnome-shell-headless) leave_overview 30 face_shown 200 150 start || fail "the clock is not shown at 200,150 (see $WORK/start.png)" ;;
   weston)
     # Weston's X11 backend moves its pointer by the steps of the virtual
     # display's pointer: from the far corner to 0,0 both stand at 0,0.
@@ -126,7 +147,11 @@ for case in "${cases[@]}"; do
     fi
     open_in_session beneath "$command"
     beneath=$OPENED
-    shown() { [ "$(pixel "$(screenshot beneath)" "$x" "$y")" = "$colour" ]; }
+    if [ "${command%% *}" = foot ] && ((${#NATIVE_ENV[@]})); then
+      shown() { foot_drawn "$WORK/beneath.log"; }
+    else
+      shown() { [ "$(pixel "$(screenshot beneath)" "$x" "$y")" = "$colour" ]; }
+    fi
     if ! wait_until 20 shown; then
       # foot 1.13 ends at once (a division by zero) on an output that tells
       # no physical size, as KWin 5.27 nested's.
@@ -134,17 +159,22 @@ for case in "${cases[@]}"; do
       echo "$session, $name: — (${command%% *} ended at its start)"
       continue
     fi
-    # The clock stays above it (a focused window of another program).
+    # The clock stays above it (a focused window of another program; where
+    # the screenshot shows XWayland's windows only, above the X window).
     wait_until 10 face_shown 200 150 above || fail "$name covers the clock (see $WORK/above.png)"
   fi
   # The hover of the clock on the bare display, then of the clock in the
   # session, comes and goes; the pointer then rests over what lies beneath.
-  pointer mousemove 1240 340 sleep 0.2 mousemove 1245 345
+  # The bare display's pointer is the nested session's; a headless
+  # session's is its own, and the bare display's leaves for an empty spot.
+  xdotool mousemove 1240 340 sleep 0.2 mousemove 1245 345
   wait_until 5 reference_hover_shown || echo "$session, $name: the clock on X11 showed no hover window" >&2
+  [[ $session != *-headless ]] || xdotool mousemove 1400 800
   pointer mousemove 230 180 sleep 0.2 mousemove 240 190
   wait_until 5 hover_shown || echo "$session, $name: the clock in the session showed no hover window" >&2
   pointer mousemove "$x" "$y"
   wait_until 5 eval '! hover_shown' || echo "$session, $name: the hover window stayed" >&2
+  wait_until 5 eval '! reference_hover_shown' || echo "$session, $name: the hover window on X11 stayed" >&2
   sleep 2
   for ((round = 1; round <= rounds; round++)); do
     session0=$(cpu_ns "$CLOCK_PID") reference0=$(cpu_ns "$reference_pid")
@@ -167,7 +197,7 @@ for case in "${cases[@]}"; do
   median=${ratios##*| }
   verdict=✓
   if awk -v m="$median" 'BEGIN { exit !(m > 1.5) }'; then verdict="over 1.5" over=1; fi
-  printf '%-45s session %s   X11 %s   ratio %s %s\n' "$session, $name:" "$(per_minute session)" \
+  printf '%-54s session %s   X11 %s   ratio %s %s\n' "$session, $name:" "$(per_minute session)" \
     "$(per_minute reference)" "$ratios" "$verdict"
   if [ -n "$beneath" ]; then
     kill "$beneath" 2>/dev/null || true

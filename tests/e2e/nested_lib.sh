@@ -380,10 +380,7 @@ Top=2250"
   # The steps that make ready a row, each true when done, or false with
   # NOT_RUN saying why the row cannot run.
   # foot, maximized, is shown at 800,600 once it has drawn itself at the
-  # screen's width (its protocol log, object@id or object#id as libwayland
-  # writes it: a configure 1024 wide, acknowledged, then a buffer
-  # attached): no screenshot needed, so that a session no host display
-  # shows can tell it too. It closes again for the X windows' rows.
+  # screen's width (foot_drawn). It closes again for the X windows' rows.
   local native_pid='' native_failed='' pressed_nested=''
   native_window_opened() {
     [ -z "$native_pid" ] || return 0
@@ -392,13 +389,9 @@ Top=2250"
     "${IN_SESSION[@]}" WAYLAND_DEBUG=1 foot --maximized -o colors.background=00ffff sleep 60 >"$WORK/foot.log" 2>&1 &
     native_pid=$!
     PIDS+=("$native_pid")
-    foot_drawn() {
-      awk '/xdg_toplevel[@#][0-9]+\.configure\(1024,/ { wide = 1 } wide && /ack_configure/ { acked = 1 }
-        acked && /wl_surface[@#][0-9]+\.attach\(wl_buffer/ { drawn = 1 } END { exit !drawn }' "$WORK/foot.log"
-    }
-    foot_done() { foot_drawn || ! kill -0 "$native_pid" 2>/dev/null; }
+    foot_done() { foot_drawn "$WORK/foot.log" || ! kill -0 "$native_pid" 2>/dev/null; }
     wait_until 20 foot_done
-    foot_drawn && kill -0 "$native_pid" 2>/dev/null && return 0
+    foot_drawn "$WORK/foot.log" && kill -0 "$native_pid" 2>/dev/null && return 0
     NOT_RUN="foot drew no window in 20 s"
     kill -0 "$native_pid" 2>/dev/null || NOT_RUN="foot ended at its start"
     native_failed=$NOT_RUN native_pid=
@@ -458,6 +451,16 @@ the bare desktop, after a left click on the X window beside the clock|36|36|800|
 the bare desktop, after a drag of the clock by 100,50|31|31|800|600|drag_clock
 EOF_ROWS
   ((${#failed[@]} == 0)) || fail "the hover window stayed or came back with beneath the pointer's way out: ${failed[*]}"
+}
+
+# Whether foot, run maximized with WAYLAND_DEBUG=1 and its output in LOG,
+# has drawn itself at the screen's width: in its protocol log (object@id or
+# object#id as libwayland writes it) a configure 1024 wide, acknowledged,
+# then a buffer attached. No screenshot needed, so that a session no host
+# display shows can tell it too.
+foot_drawn() { # log
+  awk '/xdg_toplevel[@#][0-9]+\.configure\(1024,/ { wide = 1 } wide && /ack_configure/ { acked = 1 }
+    acked && /wl_surface[@#][0-9]+\.attach\(wl_buffer/ { drawn = 1 } END { exit !drawn }' "$1"
 }
 
 # The clock's top-left corner on the session's screen, "X Y".
