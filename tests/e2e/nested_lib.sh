@@ -563,19 +563,19 @@ rule_line() { # session rule mark [why]
   printf '%s: %s %s%s\n' "$1" "$2" "$3" "${4:+ ($4)}"
 }
 
-# Starts the clock anew at its stored 200,150 (3000/2250 twips), ending the
+# Starts the clock anew at its stored X,Y (15 twips a pixel), ending the
 # one that runs; waits until its face shows there (screenshot NAME).
-restart_clock_at_200_150() { # name
+restart_clock_at() { # x y name
   if [ -n "${CLOCK_PID:-}" ] && kill -0 "$CLOCK_PID" 2>/dev/null; then
     kill "$CLOCK_PID"
     wait_for_exit "$CLOCK_PID" 10 || fail "the clock did not end"
   fi
   write_cp932 "$PROGRAM/Tockara.ini" "[Setting]
-Left=3000
-Top=2250"
+Left=$(($1 * 15))
+Top=$(($2 * 15))"
   chown "$SESSION_USER:$SESSION_GROUP" "$PROGRAM/Tockara.ini"
   session_start_clock
-  wait_until 20 face_shown 200 150 "$1" || fail "$1: the face is not at 200,150 (see $WORK/$1.png)"
+  wait_until 20 face_shown "$1" "$2" "$3" || fail "$3: the face is not at $1,$2 (see $WORK/$3.png)"
 }
 
 # The pointer rules for a clock at 200,150 with KIND beneath it: the hover
@@ -585,7 +585,7 @@ Top=2250"
 # the menu beside the clock (Escape, or a click on the clock, closes it). Adds to POINTER_FAULTS
 # what did not hold, and the hover's time to POINTER_TIMES.
 pointer_rules_over() { # kind tx ty
-  restart_clock_at_200_150 "start-$1"
+  restart_clock_at 200 150 "start-$1"
   local after
   after=$(hover_closes_after 231 181 "$2" "$3")
   if [ -n "$after" ]; then POINTER_TIMES+=("$1 ${after} ms"); else POINTER_FAULTS+=("$1: the hover window stayed or came back"); fi
@@ -620,7 +620,16 @@ keyboard_route_with() { # kind [log pattern]
     # shellcheck disable=SC2086
     pointer key $keys
     if [ "$keys" = Escape ]; then
-      wait_until 10 eval '! menu_beside 300 200' || fail "$kind focused: Escape did not reach the menu"
+      if ! wait_until 10 eval '! menu_beside 300 200'; then
+        [ "$kind" = foot ] || fail "$kind focused: Escape did not reach the menu"
+        # A known fault, reported on the rule's line: mutter 48 leaves the
+        # keyboard with foot while the clock's menu is open. A click on
+        # the clock closes the menu.
+        KEYBOARD_NOT_IN_MENU="the menu opens, but the keys typed go on to foot"
+        pointer mousemove 320 220 click 1
+        wait_until 10 eval '! menu_beside 300 200' || fail "$kind focused: neither Escape nor a click on the clock closed the menu"
+        break
+      fi
     else
       wait_until 10 memo_shown || fail "$kind focused: the keys did not reach the menu: $(other_clock_windows)"
       pointer key Escape
@@ -652,7 +661,8 @@ keyboard_route_with() { # kind [log pattern]
   done
 }
 
-# Rules 4 and 5 of the gadget, each a table of what the session offers:
+# Rules 4 and 5 of the gadget, each a table of what the session offers
+# (only the keyboard's, with "keyboard" after the session's name):
 # - the pointer rules whatever lies beneath the clock: an X window (the
 #   magenta one at 100,80, the pointer leaving onto it), a native Wayland
 #   window (foot, maximized) and the bare desktop (an empty workspace);
@@ -661,9 +671,19 @@ keyboard_route_with() { # kind [log pattern]
 # Expects the session's magenta window at 100,80 (400 x 300) on workspace 0
 # shown, and the workspaces of check_workspace_rules; leaves workspace 0 shown,
 # without a clock, foot or xev.
-check_pointer_and_keyboard_rules() { # session-name
+check_pointer_and_keyboard_rules() { # session-name [keyboard]
   command -v foot >/dev/null && command -v xev >/dev/null || skip "foot or xev is not installed"
-  POINTER_FAULTS=() POINTER_TIMES=() KEYBOARD_NOT_BACK=
+  POINTER_FAULTS=() POINTER_TIMES=() KEYBOARD_NOT_BACK= KEYBOARD_NOT_IN_MENU=
+  local keyboard_only=${2:-}
+  # The pointer rules with KIND beneath, which leave the clock at 300,200;
+  # with the keyboard's alone, the clock is started there.
+  rules_over() { # kind tx ty
+    if [ -n "$keyboard_only" ]; then
+      restart_clock_at 300 200 "start-$1"
+    else
+      pointer_rules_over "$@"
+    fi
+  }
   local typed="$SESSION/typed" xev_pid foot_pid focused pid
   # The clock running before, and its menu, go.
   if [ -n "${CLOCK_PID:-}" ] && kill -0 "$CLOCK_PID" 2>/dev/null; then
@@ -671,7 +691,7 @@ check_pointer_and_keyboard_rules() { # session-name
     wait_for_exit "$CLOCK_PID" 10 || fail "the clock did not end"
   fi
   wait_until 10 beneath_shown rules-start || fail "the X window is not shown at 100,80 (see $WORK/rules-start.png)"
-  pointer_rules_over "an X window" 450 350
+  rules_over "an X window" 450 350
   "${IN_SESSION[@]}" sh -c "exec xev -name typing -geometry 300x150+600+500 >'$typed-x' 2>&1" &
   xev_pid=$!
   PIDS+=("$xev_pid")
@@ -700,7 +720,7 @@ check_pointer_and_keyboard_rules() { # session-name
   foot_typed() { grep -qx p "$typed-native" 2>/dev/null || { pointer key p ctrl+j; false; }; }
   local native=
   if wait_until 20 native_shown; then
-    pointer_rules_over "a native window" 950 700
+    rules_over "a native window" 950 700
     pointer mousemove 950 700 click 1
     wait_until 10 foot_typed || fail "foot did not get the keyboard"
     keyboard_route_with foot "$typed-native" '^k$'
@@ -711,20 +731,24 @@ check_pointer_and_keyboard_rules() { # session-name
   fi
 
   session_switch_to 1
-  pointer_rules_over "the bare desktop" 800 600
+  rules_over "the bare desktop" 800 600
   keyboard_route_with "nothing"
 
   if ((${#POINTER_FAULTS[@]})); then
     fail "$1: the pointer rules did not hold: ${POINTER_FAULTS[*]}"
   fi
-  rule_line "$1" "pointer whatever lies beneath" ✓ "hover gone after: $(IFS=,; echo "${POINTER_TIMES[*]}"); each: drag stored 4500/3000, menu beside"
-  [ -z "$native" ] || rule_line "$1" "pointer over a native window" — "not run: $native"
-  rule_line "$1" "pointer over another program's open menu" — "not run: an X menu holds the pointer while open"
+  if [ -z "$keyboard_only" ]; then
+    rule_line "$1" "pointer whatever lies beneath" ✓ "hover gone after: $(IFS=,; echo "${POINTER_TIMES[*]}"); each: drag stored 4500/3000, menu beside"
+    [ -z "$native" ] || rule_line "$1" "pointer over a native window" — "not run: $native"
+    rule_line "$1" "pointer over another program's open menu" — "not run: an X menu holds the pointer while open"
+  fi
   local focused_kinds="xev, foot and nothing"
-  [ -z "$native" ] || focused_kinds="xev and nothing"
+  [ -z "$native" ] && [ -z "$KEYBOARD_NOT_IN_MENU" ] || focused_kinds="xev and nothing"
   rule_line "$1" "keyboard route whatever has the focus" ✓ "$focused_kinds: the menu beside the clock, Escape, memo by keys; a key typed after reaches xev"
   [ -z "$native" ] || rule_line "$1" "keyboard route, a native window focused" — "not run: $native"
-  if [ -z "$native" ] && [ -n "$KEYBOARD_NOT_BACK" ]; then
+  if [ -n "$KEYBOARD_NOT_IN_MENU" ]; then
+    rule_line "$1" "keyboard route, a native window (foot) focused" ✗ "$KEYBOARD_NOT_IN_MENU"
+  elif [ -z "$native" ] && [ -n "$KEYBOARD_NOT_BACK" ]; then
     rule_line "$1" "keyboard back to a native window (foot)" ✗ "$KEYBOARD_NOT_BACK"
   elif [ -z "$native" ]; then
     rule_line "$1" "keyboard back to a native window (foot)" ✓

@@ -2,7 +2,9 @@
 # The whole GNOME on Wayland (GNOME Shell nested in a virtual display): the
 # clock is on every workspace and stays through "show desktop", above a
 # window opened over it later; the screen lowered under it brings it onto
-# the screen, and back at its place after.
+# the screen, and back at its place after; `tockara --menu` puts the
+# keyboard in the menu whatever has the focus, and it goes back to that
+# window after.
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/nested_lib.sh"
 
@@ -31,3 +33,4 @@ in_session xdotool windowactivate "$logo" 2>/dev/null || true
 wait_until 10 face_shown 200 150 above || fail "a window opened over the clock and focused covers it (see $WORK/above.png)"
 check_workspace_rules "GNOME Shell"
 check_screen_lowered "GNOME Shell" mutter_screen_size
+check_pointer_and_keyboard_rules "GNOME Shell" keyboard
