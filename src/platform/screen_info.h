@@ -97,6 +97,14 @@ public:
     // sends the menu no key. False where the window manager does not manage
     // the clock's windows (then nothing is asked).
     virtual bool askKeyboardFor(QWindow &) { return false; }
+    // Lets go of the keyboard askKeyboardFor brought to the program, where
+    // no window of another program can be named to give it back to (a
+    // native window had it, or none did): by a window at `at` (a clear
+    // pixel of the clock's) that takes the keyboard and goes, so that the
+    // window manager gives it to the window it gives it to when a window
+    // closes (the topmost that takes the keyboard, a native window among
+    // them), not to the clock, which keeps what it was given otherwise.
+    virtual void letKeyboardGo(QPoint) {}
     virtual void endKeyboardLead() {}
     // Called once the clock's window, which bypasses the window manager, is
     // shown: makes the compositor draw it at once where it would wait for

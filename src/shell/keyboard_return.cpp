@@ -60,8 +60,11 @@ void KeyboardReturn::askKeyboardFor(QWidget &window)
     const std::optional<quint64> holder = screen_.keyboardHolder();
     if (holder)
         return;
-    if (QWindow *handle = window.windowHandle())
-        screen_.askKeyboardFor(*handle);
+    QWindow *handle = window.windowHandle();
+    if (handle && screen_.askKeyboardFor(*handle)) {
+        asked_ = true;
+        askedAt_ = window.geometry().topLeft();
+    }
 }
 
 // A window is shown before the window system maps it and gives it the
@@ -94,7 +97,11 @@ void KeyboardReturn::giveBackIfDone()
     // The compositor that lent the keyboard gives it back itself.
     if (std::exchange(leading_, false))
         screen_.endKeyboardLead();
-    if (!holder_)
+    const bool asked = std::exchange(asked_, false);
+    if (!holder_) {
+        if (asked)
+            screen_.letKeyboardGo(askedAt_);
         return;
+    }
     screen_.giveKeyboardTo(*std::exchange(holder_, std::nullopt));
 }

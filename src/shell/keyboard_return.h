@@ -42,4 +42,8 @@ private:
     std::optional<quint64> holder_;
     bool checkPending_ = false;
     bool leading_ = false;
+    // The window manager gave the clock the keyboard on the program's ask;
+    // where the clock was then.
+    bool asked_ = false;
+    QPoint askedAt_;
 };

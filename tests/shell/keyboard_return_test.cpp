@@ -1,5 +1,6 @@
 // The keyboard goes back to the window of another program that had it once
 // the program's menu, tool windows and boxes are all closed.
+#include <optional>
 #include <gtest/gtest.h>
 #include <QApplication>
 #include <QDialog>
@@ -77,18 +78,35 @@ TEST_F(KeyboardReturnTest, NothingIsGivenWhereNoOtherWindowHadTheKeyboard)
 // tockara --menu: the clock takes the keyboard before its menu shows (on a
 // wlroots compositor by a window at the clock's corner, which goes once the
 // menu and the tool window its item opened are closed); the window that had
-// it before that gets it back.
+// it before that gets it back. Where the window manager gave the clock the
+// keyboard on its ask and no X window had it (a native window or none), the
+// clock lets go of it once the last of its windows closes, so that the
+// window manager gives it on.
 TEST_F(KeyboardReturnTest, AMenuRequestRemembersTheWindowBeforeTheClockTakesTheKeyboard)
 {
-    for (const bool leads : {false, true}) {
-        SCOPED_TRACE(leads ? "the keyboard led to the program" : "the clock activated");
+    const struct {
+        const char *name;
+        bool leads, asks;
+        std::optional<quint64> before;
+    } cases[] = {
+        {"the clock activated, an X window had it", false, false, kEditor},
+        {"the keyboard led to the program", true, false, kEditor},
+        {"asked of the window manager, a native window had it", false, true, std::nullopt},
+        {"asked of the window manager, an X window had it", false, true, kEditor},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        const bool leads = c.leads;
         screen.leadsKeyboard = leads;
+        screen.asksKeyboard = c.asks;
         screen.keyboardGiven.clear();
         screen.keyboardLeads.clear();
+        screen.keyboardsLetGo.clear();
         screen.keyboardLeadsEnded = 0;
         Context ctx{fakes.services, folder.path()};
         ClockWindow clock(ctx);
         clock.move(200, 150);
+        clock.winId();   // its window made, as the running clock's is
         QMenu menu;
         QDialog memo;
         int endedWhileOpen = -1;
@@ -101,10 +119,12 @@ TEST_F(KeyboardReturnTest, AMenuRequestRemembersTheWindowBeforeTheClockTakesTheK
             endedWhileOpen = screen.keyboardLeadsEnded;
             memo.hide();
         };
-        screen.holder = kEditor;
+        screen.holder = c.before;
         AnswerMenuRequest(clock, &keyboard);
         settle();
-        EXPECT_EQ(screen.keyboardGiven, QList<quint64>{kEditor});
+        EXPECT_EQ(screen.keyboardGiven, c.before ? QList<quint64>{*c.before} : QList<quint64>{});
+        EXPECT_EQ(screen.keyboardsLetGo,
+                  c.before ? QList<QPoint>{} : QList<QPoint>{clock.geometry().topLeft()});
         EXPECT_EQ(endedWhileOpen, 0) << "the lead went while the memo window was open";
         EXPECT_EQ(screen.keyboardLeads, leads ? QList<QPoint>{clock.geometry().topLeft()} : QList<QPoint>{});
         EXPECT_EQ(screen.keyboardLeadsEnded, leads ? 1 : 0);

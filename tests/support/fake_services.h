@@ -121,6 +121,10 @@ public:
         return leadsKeyboard;
     }
     void endKeyboardLead() override { ++keyboardLeadsEnded; }
+    // A window manager that gives the clock the keyboard when asked (GNOME,
+    // KDE) when asksKeyboard is set; where it was let go.
+    bool askKeyboardFor(QWindow &) override { return asksKeyboard; }
+    void letKeyboardGo(QPoint at) override { keyboardsLetGo << at; }
 
     QRect desktop = QRect(0, 0, 1024, 768);
     QList<QRect> monitors;   // none: one monitor, the desktop
@@ -142,6 +146,8 @@ public:
     bool leadsKeyboard = false;
     QList<QPoint> keyboardLeads;             // where the keyboard was led, in turn
     int keyboardLeadsEnded = 0;
+    bool asksKeyboard = false;
+    QList<QPoint> keyboardsLetGo;
 };
 
 class FakeChoosers : public ChooserService {

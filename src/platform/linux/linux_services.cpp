@@ -62,6 +62,14 @@ public:
     {
         if (session_ != DesktopSession::X11)
             KeepTransientsOffBypassingWindows();
+        handOffPoll_.callOnTimeout([this] {
+            if (handOff_.hasKeyboard() || ++handOffTicks_ > 20) {
+                handOff_.hide();
+                handOffPoll_.stop();
+            } else {
+                handOff_.askForKeyboard();
+            }
+        });
     }
     QRect desktopRect() const override
     {
@@ -151,10 +159,20 @@ public:
         return session_ != DesktopSession::X11 && PlacesItsOwnWindow(session_) && keyboardLead_.show(at);
     }
     void endKeyboardLead() override { keyboardLead_.hide(); }
+    void letKeyboardGo(QPoint at) override
+    {
+        if (!MarksItsWindowADock(session_) || !handOff_.showManaged(at))
+            return;
+        handOffTicks_ = 0;
+        handOffPoll_.start(50);
+    }
     bool askKeyboardFor(QWindow &window) override
     {
         if (!MarksItsWindowADock(session_))
             return false;
+        // A keyboard let go a moment ago is not handed on over this ask.
+        handOffPoll_.stop();
+        handOff_.hide();
         GiveKeyboardOnX11(window.winId());
         return true;
     }
@@ -193,6 +211,11 @@ private:
     bool motionTried_ = false;
     X11KeyboardLead keyboardLead_;
     X11KeyboardLead drawingLead_;
+    // The window letKeyboardGo hands the keyboard on by: it goes once the
+    // window manager gave it the keyboard, or after a second.
+    X11KeyboardLead handOff_;
+    QTimer handOffPoll_;
+    int handOffTicks_ = 0;
     static double dpiX()
     {
         QScreen *s = QGuiApplication::primaryScreen();

@@ -165,8 +165,7 @@ X11KeyboardLead::~X11KeyboardLead()
 bool X11KeyboardLead::show(QPoint at)
 {
     const X11Screen x = X11Screen::Current();
-    xcb_screen_t *screen = x ? ScreenOf(x.connection, x.root) : nullptr;
-    if (!screen)
+    if (!x)
         return false;
     // Under XWayland's window manager of the wlroots compositors ("wlroots
     // wm") a window that bypasses it and is of the normal type gets the
@@ -175,6 +174,29 @@ bool X11KeyboardLead::show(QPoint at)
     const QString manager = x.windowManagerName();
     const bool bypasses = manager.contains(QLatin1String("wlroots"), Qt::CaseInsensitive);
     if (!bypasses && manager != kWestonManager)
+        return false;
+    return create(at, bypasses);
+}
+
+bool X11KeyboardLead::showManaged(QPoint at)
+{
+    const X11Screen x = X11Screen::Current();
+    if (!x || !x.windowManagerRuns())
+        return false;
+    return create(at, false);
+}
+
+void X11KeyboardLead::askForKeyboard()
+{
+    if (window_ != 0)
+        GiveKeyboardOnX11(window_);
+}
+
+bool X11KeyboardLead::create(QPoint at, bool bypasses)
+{
+    const X11Screen x = X11Screen::Current();
+    xcb_screen_t *screen = x ? ScreenOf(x.connection, x.root) : nullptr;
+    if (!screen)
         return false;
     hide();
     // One clear pixel (of the screen's own depth, black, where no visual

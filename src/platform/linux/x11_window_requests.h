@@ -124,12 +124,20 @@ public:
     // that of the wlroots compositors nor Weston's, the ones known to give
     // such a window the keyboard.
     bool show(QPoint at);
+    // Shows it managed by the window manager, whichever that is: given the
+    // keyboard (askForKeyboard, once it is mapped), the window manager
+    // chooses anew who has the keyboard once it goes (hide). False without
+    // a window manager.
+    bool showManaged(QPoint at);
+    void askForKeyboard();
     void hide();
     // Whether the X server's keyboard focus is on it (its window manager
     // activated it).
     bool hasKeyboard() const;
 
 private:
+    bool create(QPoint at, bool bypasses);
+
     quint32 window_ = 0;
     quint32 colormap_ = 0;
 };
