@@ -622,9 +622,9 @@ keyboard_route_with() { # kind [log pattern]
     if [ "$keys" = Escape ]; then
       if ! wait_until 10 eval '! menu_beside 300 200'; then
         [ "$kind" = foot ] || fail "$kind focused: Escape did not reach the menu"
-        # A known fault, reported on the rule's line: mutter 48 leaves the
-        # keyboard with foot while the clock's menu is open. A click on
-        # the clock closes the menu.
+        # A known fault, reported on the rule's line: mutter 48 (and so
+        # GNOME Shell 48) leaves the keyboard with foot while the clock's
+        # menu is open. A click on the clock closes the menu.
         KEYBOARD_NOT_IN_MENU="the menu opens, but the keys typed go on to foot"
         pointer mousemove 320 220 click 1
         wait_until 10 eval '! menu_beside 300 200' || fail "$kind focused: neither Escape nor a click on the clock closed the menu"
@@ -635,7 +635,7 @@ keyboard_route_with() { # kind [log pattern]
       pointer key Escape
       wait_until 10 eval '! memo_shown' || fail "$kind focused: Escape did not close the memo window"
     fi
-    if [ -n "$log" ] && [ -z "$KEYBOARD_NOT_BACK" ]; then
+    if [ -n "$log" ]; then
       before=$(typed)
       # Ctrl+J ends foot's line as Return does; Return reaching the clock
       # instead would open its fortune box, and the next --menu would raise
@@ -643,20 +643,7 @@ keyboard_route_with() { # kind [log pattern]
       # compositor gives the keyboard back a moment after the last of the
       # clock's windows closed, and a key typed sooner goes to the clock.
       key_reaches() { pointer key k ctrl+j; sleep 0.3; typed_more "$before"; }
-      if wait_until 5 key_reaches; then
-        continue
-      elif [ "$kind" = foot ]; then
-        # A known fault, reported on the rule's line rather than ending the
-        # test: mutter 43 always, and KWin 6 at times, leave the keyboard
-        # with the clock once its windows close, and XWayland names no
-        # native window to give it back to.
-        KEYBOARD_NOT_BACK="the window manager leaves the keyboard with the clock once the menu closes; XWayland cannot name foot to give it back"
-        # The route is not run again from there: the keyboard stays with
-        # the clock, so it would no longer start from foot.
-        break
-      else
-        fail "$kind focused: after $keys a key typed did not reach the window that had the keyboard"
-      fi
+      wait_until 5 key_reaches || fail "$kind focused: after $keys a key typed did not reach the window that had the keyboard"
     fi
   done
 }
@@ -673,7 +660,7 @@ keyboard_route_with() { # kind [log pattern]
 # without a clock, foot or xev.
 check_pointer_and_keyboard_rules() { # session-name [keyboard]
   command -v foot >/dev/null && command -v xev >/dev/null || skip "foot or xev is not installed"
-  POINTER_FAULTS=() POINTER_TIMES=() KEYBOARD_NOT_BACK= KEYBOARD_NOT_IN_MENU=
+  POINTER_FAULTS=() POINTER_TIMES=() KEYBOARD_NOT_IN_MENU=
   local keyboard_only=${2:-}
   # The pointer rules with KIND beneath, which leave the clock at 300,200;
   # with the keyboard's alone, the clock is started there.
@@ -707,7 +694,12 @@ check_pointer_and_keyboard_rules() { # session-name [keyboard]
   # told late would take it from the open menu).
   xev_active() { in_session xprop -root _NET_ACTIVE_WINDOW | grep -qi "$(printf '0x%x' "$focused")\$"; }
   in_session xdotool windowactivate "$focused" 2>/dev/null || true
-  wait_until 10 xev_active || fail "xev did not get the keyboard: $(in_session xprop -root _NET_ACTIVE_WINDOW)"
+  # (GNOME Shell 48 may turn that request down: a click on xev, as a user
+  # gives it the keyboard, does it.)
+  if ! wait_until 5 xev_active; then
+    pointer mousemove 750 575 click 1
+    wait_until 10 xev_active || fail "xev did not get the keyboard: $(in_session xprop -root _NET_ACTIVE_WINDOW)"
+  fi
   keyboard_route_with xev "$typed-x" 'keysym 0x6b, k'
 
   # A native window: foot, recording what is typed. (foot 1.13 ends with a
@@ -748,8 +740,6 @@ check_pointer_and_keyboard_rules() { # session-name [keyboard]
   [ -z "$native" ] || rule_line "$1" "keyboard route, a native window focused" — "not run: $native"
   if [ -n "$KEYBOARD_NOT_IN_MENU" ]; then
     rule_line "$1" "keyboard route, a native window (foot) focused" ✗ "$KEYBOARD_NOT_IN_MENU"
-  elif [ -z "$native" ] && [ -n "$KEYBOARD_NOT_BACK" ]; then
-    rule_line "$1" "keyboard back to a native window (foot)" ✗ "$KEYBOARD_NOT_BACK"
   elif [ -z "$native" ]; then
     rule_line "$1" "keyboard back to a native window (foot)" ✓
   fi
