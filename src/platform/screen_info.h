@@ -97,6 +97,9 @@ public:
     // sends the menu no key. False where the window manager does not manage
     // the clock's windows (then nothing is asked).
     virtual bool askKeyboardFor(QWindow &) { return false; }
+    // Whether `window` has the keyboard now, as both the window system and
+    // the toolkit tell it: the window manager gave it on the ask above.
+    virtual bool hasKeyboard(QWindow &) const { return true; }
     // Lets go of the keyboard askKeyboardFor brought to the program, where
     // no window of another program can be named to give it back to (a
     // native window had it, or none did): by a window at `at` (a clear

@@ -5,6 +5,7 @@
 #include <thread>
 #include <QApplication>
 #include <QMetaObject>
+#include <QPointer>
 #include <QWidget>
 
 #include "platform/linux/clock_requests.h"
@@ -44,7 +45,7 @@ int PassToRunningClock(const QString &programFolder, int argc, char **argv)
 
 void AnswerMenuRequest(ClockWindow &clock, KeyboardReturn *keyboard)
 {
-    if (clock.exiting() || QApplication::activePopupWidget())
+    if (clock.exiting() || QApplication::activePopupWidget() || (keyboard && keyboard->waiting()))
         return;
     if (QWidget *open = QApplication::activeModalWidget()) {
         open->raise();
@@ -58,12 +59,18 @@ void AnswerMenuRequest(ClockWindow &clock, KeyboardReturn *keyboard)
     // windows; it is led to the program there (its corner pixel is clear on
     // that route), and the clock is not activated: the compositor takes
     // that focus back at once, and the program losing it closes the menu.
+    auto open = [opening = QPointer<ClockWindow>(&clock)] {
+        if (opening && !opening->exiting())
+            opening->OpenPopupMenuFromKeyboard();
+    };
     if (!keyboard || !keyboard->takeKeyboard(clock.geometry().topLeft())) {
         clock.activateWindow();
-        if (keyboard)
-            keyboard->askKeyboardFor(clock);
+        if (keyboard) {
+            keyboard->askKeyboardFor(clock, open);
+            return;
+        }
     }
-    clock.OpenPopupMenuFromKeyboard();
+    open();
 }
 
 KeyboardMenu::KeyboardMenu(const QString &programFolder, RunningClock &running, bool openAtStart)

@@ -3,6 +3,7 @@
 #include <utility>
 #include <QApplication>
 #include <QEvent>
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
@@ -52,19 +53,45 @@ bool KeyboardReturn::takeKeyboard(QPoint at)
     return leading_;
 }
 
-void KeyboardReturn::askKeyboardFor(QWidget &window)
+void KeyboardReturn::askKeyboardFor(QWidget &window, std::function<void()> open)
 {
     // An X window that has the keyboard keeps XWayland's keyboard: the
     // menu's own grab takes the keys then, and a focus that moves while the
     // menu opens would close it.
     const std::optional<quint64> holder = screen_.keyboardHolder();
-    if (holder)
-        return;
     QWindow *handle = window.windowHandle();
-    if (handle && screen_.askKeyboardFor(*handle)) {
-        asked_ = true;
-        askedAt_ = window.geometry().topLeft();
+    if (holder || !handle || !screen_.askKeyboardFor(*handle)) {
+        open();
+        return;
     }
+    asked_ = true;
+    askedAt_ = window.geometry().topLeft();
+    openOnceKeyboardArrives(*handle, std::move(open));
+}
+
+void KeyboardReturn::openOnceKeyboardArrives(QWindow &window, std::function<void()> open)
+{
+    // Looked at every 20 ms, 25 times at most: a window manager that turns
+    // the ask down (a native window keeps the keyboard) costs the menu half
+    // a second, no more.
+    constexpr int kLookEveryMs = 20, kLooks = 25;
+    if (screen_.hasKeyboard(window)) {
+        open();
+        return;
+    }
+    waiting_ = true;
+    auto *look = new QTimer(this);
+    look->setInterval(kLookEveryMs);
+    connect(look, &QTimer::timeout, this,
+            [this, look, target = QPointer<QWindow>(&window), open = std::move(open), looks = 1]() mutable {
+                if (target && !screen_.hasKeyboard(*target) && ++looks <= kLooks)
+                    return;
+                look->stop();
+                look->deleteLater();
+                waiting_ = false;
+                open();
+            });
+    look->start();
 }
 
 // A window is shown before the window system maps it and gives it the

@@ -4,10 +4,12 @@
 // or a box of the program came up gets it again once the last of them
 // closes: a keyboard user goes on where they were, without reaching for the
 // desktop's shortcut again.
+#include <functional>
 #include <optional>
 #include <QObject>
 #include <QPoint>
 
+class QWindow;
 class ScreenInfo;
 
 class KeyboardReturn : public QObject {
@@ -29,14 +31,23 @@ public:
     // Asks the window manager for the keyboard for `window` where it manages
     // the program's windows (GNOME, KDE on Wayland) and no X window of
     // another program has it (a native window or none does); elsewhere
-    // nothing. For a menu of the clock's.
-    void askKeyboardFor(QWidget &window);
+    // nothing. Then calls `open` (the clock's menu): once the window has
+    // the keyboard, or after half a second without it, where it was asked;
+    // at once elsewhere. A menu opened before the keyboard arrives would
+    // close again: the toolkit closes its menus as the program loses the
+    // keyboard, and the keyboard moving to the clock from a window that is
+    // not the toolkit's (the hand-off window of a moment ago) is told as
+    // such a loss first.
+    void askKeyboardFor(QWidget &window, std::function<void()> open);
+    // An ask waits for the keyboard: the menu it opens is on its way.
+    bool waiting() const { return waiting_; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void giveBackIfDone();
+    void openOnceKeyboardArrives(QWindow &window, std::function<void()> open);
 
     ScreenInfo &screen_;
     std::optional<quint64> holder_;
@@ -46,4 +57,5 @@ private:
     // where the clock was then.
     bool asked_ = false;
     QPoint askedAt_;
+    bool waiting_ = false;
 };

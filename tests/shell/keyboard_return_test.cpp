@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <QApplication>
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QMenu>
 #include <QTimer>
 
@@ -128,6 +129,49 @@ TEST_F(KeyboardReturnTest, AMenuRequestRemembersTheWindowBeforeTheClockTakesTheK
         EXPECT_EQ(endedWhileOpen, 0) << "the lead went while the memo window was open";
         EXPECT_EQ(screen.keyboardLeads, leads ? QList<QPoint>{clock.geometry().topLeft()} : QList<QPoint>{});
         EXPECT_EQ(screen.keyboardLeadsEnded, leads ? 1 : 0);
+    }
+}
+
+// tockara --menu where the clock asked the window manager for the keyboard:
+// the menu opens once the clock has it (a menu opened before would close as
+// the keyboard moves), or after half a second where the window manager keeps
+// it from the clock; a second request meanwhile opens no second menu.
+TEST_F(KeyboardReturnTest, TheMenuAskedForOpensOnceTheKeyboardArrives)
+{
+    const struct {
+        const char *name;
+        std::optional<int> arrivesAtLook;
+        bool atOnce;
+        int atLeastMs;
+    } cases[] = {
+        {"the clock has it already", 0, true, 0},
+        {"given a moment after the ask", 4, false, 0},
+        {"never given", std::nullopt, false, 400},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        screen.asksKeyboard = true;
+        screen.holder.reset();
+        screen.keyboardArrivesAtLook = c.arrivesAtLook;
+        screen.looksForKeyboard = 0;
+        Context ctx{fakes.services, folder.path()};
+        ClockWindow clock(ctx);
+        clock.winId();
+        int opened = 0;
+        clock.showPopupMenu = [&](QPoint) { ++opened; };
+        QElapsedTimer asked;
+        asked.start();
+        AnswerMenuRequest(clock, &keyboard);
+        EXPECT_EQ(opened, c.atOnce ? 1 : 0);
+        AnswerMenuRequest(clock, &keyboard);   // the shortcut pressed again
+        while (opened == 0 && asked.elapsed() < 2000)
+            QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        const qint64 openedAfter = asked.elapsed();
+        while (asked.elapsed() < openedAfter + 100)   // no second menu comes later
+            QApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+        EXPECT_EQ(opened, c.atOnce ? 2 : 1);
+        EXPECT_GE(openedAfter, c.atLeastMs);
+        EXPECT_FALSE(keyboard.waiting());
     }
 }
 

@@ -124,6 +124,12 @@ public:
     // A window manager that gives the clock the keyboard when asked (GNOME,
     // KDE) when asksKeyboard is set; where it was let go.
     bool askKeyboardFor(QWindow &) override { return asksKeyboard; }
+    // The keyboard arrives at the asking window at the given look (0: the
+    // first), never when unset.
+    bool hasKeyboard(QWindow &) const override
+    {
+        return keyboardArrivesAtLook && looksForKeyboard++ >= *keyboardArrivesAtLook;
+    }
     void letKeyboardGo(QPoint at) override { keyboardsLetGo << at; }
 
     QRect desktop = QRect(0, 0, 1024, 768);
@@ -147,6 +153,8 @@ public:
     QList<QPoint> keyboardLeads;             // where the keyboard was led, in turn
     int keyboardLeadsEnded = 0;
     bool asksKeyboard = false;
+    std::optional<int> keyboardArrivesAtLook = 0;
+    mutable int looksForKeyboard = 0;
     QList<QPoint> keyboardsLetGo;
 };
 

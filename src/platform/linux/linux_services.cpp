@@ -176,6 +176,10 @@ public:
         GiveKeyboardOnX11(window.winId());
         return true;
     }
+    bool hasKeyboard(QWindow &window) const override
+    {
+        return QGuiApplication::focusWindow() == &window && HasKeyboardOnX11(window.winId());
+    }
     void drawShownWindowAtOnce(QWindow &window) override
     {
         if (session_ == DesktopSession::X11)

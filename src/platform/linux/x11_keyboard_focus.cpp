@@ -244,13 +244,18 @@ bool X11KeyboardLead::create(QPoint at, bool bypasses)
     return true;
 }
 
-bool X11KeyboardLead::hasKeyboard() const
+bool HasKeyboardOnX11(quint64 window)
 {
     const X11Screen x = X11Screen::Current();
-    if (!x || window_ == 0)
+    if (!x || window == 0)
         return false;
     auto focus = Owned(xcb_get_input_focus_reply(x.connection, xcb_get_input_focus(x.connection), nullptr));
-    return focus && focus->focus == window_;
+    return focus && focus->focus == window;
+}
+
+bool X11KeyboardLead::hasKeyboard() const
+{
+    return HasKeyboardOnX11(window_);
 }
 
 bool WestonManagesX11Windows()

@@ -102,6 +102,9 @@ std::optional<quint64> KeyboardHolderOnX11();
 // from the X server directly.
 void GiveKeyboardOnX11(quint64 holder);
 
+// Whether the X server's keyboard focus is on `window`.
+bool HasKeyboardOnX11(quint64 window);
+
 
 // A window of the program that the compositor gives its keyboard to as
 // soon as it is shown: one clear pixel. Under a compositor of the wlroots
