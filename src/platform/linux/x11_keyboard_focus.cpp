@@ -61,11 +61,20 @@ struct X11Screen {
                                          xcb_get_property_value_length(reply.get()))
                      : QString();
     }
-    // The windows of this program share the resource base of its connection.
-    bool ours(xcb_window_t window) const
+    // The windows of one client share the resource base of its connection.
+    bool sameClient(xcb_window_t window, xcb_window_t other) const
     {
-        const xcb_setup_t *setup = xcb_get_setup(connection);
-        return (window & ~setup->resource_id_mask) == setup->resource_id_base;
+        const uint32_t mask = xcb_get_setup(connection)->resource_id_mask;
+        return (window & ~mask) == (other & ~mask);
+    }
+    bool ours(xcb_window_t window) const { return sameClient(window, xcb_get_setup(connection)->resource_id_base); }
+    // A window of the window manager's own (mutter 48 names its hidden
+    // window that takes no keys as the active one while a native Wayland
+    // window has the keyboard).
+    bool windowManagers(xcb_window_t window) const
+    {
+        const xcb_window_t check = rootWindowProperty("_NET_SUPPORTING_WM_CHECK");
+        return check != XCB_NONE && sameClient(window, check);
     }
 };
 
@@ -86,7 +95,7 @@ std::optional<quint64> KeyboardHolderOnX11()
                                                               nullptr))) {
         holder = focus->focus;
     }
-    if (holder == XCB_NONE || x.ours(holder))
+    if (holder == XCB_NONE || x.ours(holder) || x.windowManagers(holder))
         return std::nullopt;
     return holder;
 }

@@ -94,7 +94,9 @@ void KeepFixedSizeOnX11(QWindow &window);
 // given the keyboard again: the window manager's active window where one
 // names it, else the X server's focus (the pointer's window, when the
 // keyboard follows the pointer). Nothing when one of this program's windows
-// has it, none does, or there is no X display.
+// has it, a window of the window manager's own does (mutter 48 names its
+// hidden window that takes no keys while a native Wayland window has the
+// keyboard), none does, or there is no X display.
 std::optional<quint64> KeyboardHolderOnX11();
 
 // Gives the keyboard to `holder` (from KeyboardHolderOnX11) if it is still
