@@ -620,16 +620,7 @@ keyboard_route_with() { # kind [log pattern]
     # shellcheck disable=SC2086
     pointer key $keys
     if [ "$keys" = Escape ]; then
-      if ! wait_until 10 eval '! menu_beside 300 200'; then
-        [ "$kind" = foot ] || fail "$kind focused: Escape did not reach the menu"
-        # A known fault, reported on the rule's line: mutter 48 (and so
-        # GNOME Shell 48) leaves the keyboard with foot while the clock's
-        # menu is open. A click on the clock closes the menu.
-        KEYBOARD_NOT_IN_MENU="the menu opens, but the keys typed go on to foot"
-        pointer mousemove 320 220 click 1
-        wait_until 10 eval '! menu_beside 300 200' || fail "$kind focused: neither Escape nor a click on the clock closed the menu"
-        break
-      fi
+      wait_until 10 eval '! menu_beside 300 200' || fail "$kind focused: Escape did not reach the menu"
     else
       wait_until 10 memo_shown || fail "$kind focused: the keys did not reach the menu: $(other_clock_windows)"
       pointer key Escape
@@ -660,7 +651,7 @@ keyboard_route_with() { # kind [log pattern]
 # without a clock, foot or xev.
 check_pointer_and_keyboard_rules() { # session-name [keyboard]
   command -v foot >/dev/null && command -v xev >/dev/null || skip "foot or xev is not installed"
-  POINTER_FAULTS=() POINTER_TIMES=() KEYBOARD_NOT_IN_MENU=
+  POINTER_FAULTS=() POINTER_TIMES=()
   local keyboard_only=${2:-}
   # The pointer rules with KIND beneath, which leave the clock at 300,200;
   # with the keyboard's alone, the clock is started there.
@@ -683,11 +674,16 @@ check_pointer_and_keyboard_rules() { # session-name [keyboard]
   xev_pid=$!
   PIDS+=("$xev_pid")
   # (mutter 48 frames X windows in an X client of its own, "mutter-x11-frames",
-  # whose frame windows carry the names of the windows they frame.)
+  # whose frame windows carry the names of the windows they frame; xev's own
+  # window has no class. Each window is asked for its class: a frame that
+  # appears meanwhile is not taken for xev.)
   xev_shown() {
-    local frames
-    frames=$(in_session xdotool search --class '^mutter-x11-frames$' 2>/dev/null || true)
-    focused=$(in_session xdotool search --onlyvisible --name '^typing$' 2>/dev/null | grep -vxF -e "${frames:-none}" | head -1) && [ -n "$focused" ]
+    local id
+    focused=
+    for id in $(in_session xdotool search --onlyvisible --name '^typing$' 2>/dev/null); do
+      in_session xprop -id "$id" WM_CLASS 2>/dev/null | grep -q mutter-x11-frames || { focused=$id; break; }
+    done
+    [ -n "$focused" ]
   }
   wait_until 20 xev_shown || fail "xev did not open"
   # The keyboard settled on xev before the menu is asked for (an activation
@@ -735,14 +731,10 @@ check_pointer_and_keyboard_rules() { # session-name [keyboard]
     rule_line "$1" "pointer over another program's open menu" — "not run: an X menu holds the pointer while open"
   fi
   local focused_kinds="xev, foot and nothing"
-  [ -z "$native" ] && [ -z "$KEYBOARD_NOT_IN_MENU" ] || focused_kinds="xev and nothing"
+  [ -z "$native" ] || focused_kinds="xev and nothing"
   rule_line "$1" "keyboard route whatever has the focus" ✓ "$focused_kinds: the menu beside the clock, Escape, memo by keys; a key typed after reaches xev"
   [ -z "$native" ] || rule_line "$1" "keyboard route, a native window focused" — "not run: $native"
-  if [ -n "$KEYBOARD_NOT_IN_MENU" ]; then
-    rule_line "$1" "keyboard route, a native window (foot) focused" ✗ "$KEYBOARD_NOT_IN_MENU"
-  elif [ -z "$native" ]; then
-    rule_line "$1" "keyboard back to a native window (foot)" ✓
-  fi
+  [ -n "$native" ] || rule_line "$1" "keyboard back to a native window (foot)" ✓
   for pid in "$CLOCK_PID" "$xev_pid" "$foot_pid"; do
     kill "$pid" 2>/dev/null || true
     wait_for_exit "$pid" 10 || fail "a window of the rules did not close"
