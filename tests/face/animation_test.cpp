@@ -30,7 +30,7 @@ QImage TestSheet()
 
 const SpritePattern kTestPattern{0, 0, 4, 0, 4, 4, 0, 0, 3};
 
-QImage Face(int w, int h, QImage::Format format = QImage::Format_RGB32)
+QImage GreenFace(int w, int h, QImage::Format format = QImage::Format_RGB32)
 {
     QImage face(w, h, format);
     face.fill(kGreen);
@@ -70,7 +70,7 @@ QList<int> ShownPatterns(FaceAnimation &animation, int ticks)
 TEST(DrawSpriteTest, MaskIsAndedThenPictureXored)
 {
     FaceAnimation animation = Animation(WithPatterns({kTestPattern}));
-    QImage face = Face(10, 10);
+    QImage face = GreenFace(10, 10);
     animation.DrawSprite(face, 1, 5, 5);   // corner (5 - 4 / 2, 5 - 4 / 2) = (3, 3)
 
     EXPECT_EQ(face.pixel(4, 4), kRed);     // figure: exactly the picture's colour
@@ -85,11 +85,11 @@ TEST(DrawSpriteTest, MaskIsAndedThenPictureXored)
 TEST(DrawSpriteTest, EverySurfaceFormatGivesTheSameFace)
 {
     FaceAnimation animation = Animation(WithPatterns({kTestPattern}));
-    QImage reference = Face(10, 10);
+    QImage reference = GreenFace(10, 10);
     animation.DrawSprite(reference, 1, 5, 5);
     for (const QImage::Format format : {QImage::Format_ARGB32_Premultiplied,
                                         QImage::Format_ARGB32, QImage::Format_RGB888}) {
-        QImage face = Face(10, 10, format);
+        QImage face = GreenFace(10, 10, format);
         animation.DrawSprite(face, 1, 5, 5);
         EXPECT_EQ(face.convertToFormat(QImage::Format_RGB32), reference) << format;
     }
@@ -101,7 +101,7 @@ TEST(DrawSpriteTest, CentresOnThePointShiftedByTheOffsets)
     env.AdjustX = "10";
     env.AdjustY = "-1";
     FaceAnimation animation = Animation(env);
-    QImage face = Face(20, 10);
+    QImage face = GreenFace(20, 10);
     animation.DrawSprite(face, 1, 5, 5);
     EXPECT_EQ(face.pixel(14, 3), kRed);    // (4, 4) moved 10 right, 1 up
     EXPECT_EQ(face.pixel(4, 4), kGreen);
@@ -110,7 +110,7 @@ TEST(DrawSpriteTest, CentresOnThePointShiftedByTheOffsets)
     env.AdjustX = env.AdjustY = "0";
     env.Patterns = {{0, 0, 4, 0, 3, 3, 0, 0, 3}};
     animation = Animation(env);
-    face = Face(10, 10);
+    face = GreenFace(10, 10);
     animation.DrawSprite(face, 1, 5, 5);   // corner (4, 4)
     EXPECT_EQ(face.pixel(5, 5), kRed);
 
@@ -118,7 +118,7 @@ TEST(DrawSpriteTest, CentresOnThePointShiftedByTheOffsets)
     env.AdjustX = "40000";
     env.AdjustY = "-40000";
     animation = Animation(env);
-    face = Face(10, 10);
+    face = GreenFace(10, 10);
     animation.DrawSprite(face, 1, -39995, 40005);   // corner (4, 4) again
     EXPECT_EQ(face.pixel(5, 5), kRed);
 }
@@ -127,12 +127,12 @@ TEST(DrawSpriteTest, DrawsOnlyWhatLiesOnTheFaceAndTheSheet)
 {
     FaceAnimation animation = Animation(WithPatterns(
         {kTestPattern, {0, 0, 4, 0, 0, 4, 0, 0, 3}, {-2, -2, 2, -2, 4, 4, 0, 0, 3}}));
-    QImage face = Face(10, 10);
+    QImage face = GreenFace(10, 10);
     animation.DrawSprite(face, 1, 0, 0);   // corner (-2, -2)
     EXPECT_EQ(face.pixel(0, 0), kBlue);
     EXPECT_EQ(face.pixel(1, 1), kGreen);
 
-    face = Face(10, 10);
+    face = GreenFace(10, 10);
     const QImage untouched = face;
     animation.DrawSprite(face, 2, 5, 5);   // width 0
     animation.DrawSprite(face, 0, 5, 5);   // no pattern yet

@@ -61,20 +61,11 @@ struct X11Screen {
                                          xcb_get_property_value_length(reply.get()))
                      : QString();
     }
-    // The windows of one client share the resource base of its connection.
-    bool sameClient(xcb_window_t window, xcb_window_t other) const
+    // The windows of this program share the resource base of its connection.
+    bool ours(xcb_window_t window) const
     {
-        const uint32_t mask = xcb_get_setup(connection)->resource_id_mask;
-        return (window & ~mask) == (other & ~mask);
-    }
-    bool ours(xcb_window_t window) const { return sameClient(window, xcb_get_setup(connection)->resource_id_base); }
-    // A window of the window manager's own (mutter 48 names its hidden
-    // window that takes no keys as the active one while a native Wayland
-    // window has the keyboard).
-    bool windowManagers(xcb_window_t window) const
-    {
-        const xcb_window_t check = rootWindowProperty("_NET_SUPPORTING_WM_CHECK");
-        return check != XCB_NONE && sameClient(window, check);
+        const xcb_setup_t *setup = xcb_get_setup(connection);
+        return (window & ~setup->resource_id_mask) == setup->resource_id_base;
     }
 };
 
@@ -83,21 +74,31 @@ const QLatin1String kWestonManager("Weston WM");
 
 } // namespace
 
+std::optional<quint64> OtherProgramsWindow(quint32 window, XClientIds ours, quint32 managerCheck)
+{
+    // The windows of one client share the resource base of its connection.
+    const auto client = [&ours](quint32 id) { return id & ~ours.mask; };
+    if (window == XCB_NONE || client(window) == ours.base
+        || (managerCheck != XCB_NONE && client(window) == client(managerCheck)))
+        return std::nullopt;
+    return window;
+}
+
 std::optional<quint64> KeyboardHolderOnX11()
 {
     const X11Screen x = X11Screen::Current();
     if (!x)
         return std::nullopt;
     xcb_window_t holder = XCB_NONE;
-    if (x.windowManagerRuns()) {
+    const xcb_window_t managerCheck = x.rootWindowProperty("_NET_SUPPORTING_WM_CHECK");
+    if (managerCheck != XCB_NONE) {
         holder = x.rootWindowProperty("_NET_ACTIVE_WINDOW");
     } else if (auto focus = Owned(xcb_get_input_focus_reply(x.connection, xcb_get_input_focus(x.connection),
                                                               nullptr))) {
         holder = focus->focus;
     }
-    if (holder == XCB_NONE || x.ours(holder) || x.windowManagers(holder))
-        return std::nullopt;
-    return holder;
+    const xcb_setup_t *setup = xcb_get_setup(x.connection);
+    return OtherProgramsWindow(holder, {setup->resource_id_base, setup->resource_id_mask}, managerCheck);
 }
 
 void GiveKeyboardOnX11(quint64 holder)

@@ -99,6 +99,17 @@ void KeepFixedSizeOnX11(QWindow &window);
 // keyboard), none does, or there is no X display.
 std::optional<quint64> KeyboardHolderOnX11();
 
+// The ids of an X client's windows: its resource base, and the mask of the
+// bits it chooses.
+struct XClientIds {
+    quint32 base = 0, mask = 0;
+};
+// `window` (the active window the window manager names, or the X server's
+// focus) as a window of another program, or nothing: none, one of this
+// program's own (`ours`), or one of the window manager's own client, that of
+// its check window `managerCheck` (none when no window manager runs).
+std::optional<quint64> OtherProgramsWindow(quint32 window, XClientIds ours, quint32 managerCheck);
+
 // Gives the keyboard to `holder` (from KeyboardHolderOnX11) if it is still
 // shown: through the window manager where one runs, as a pager asks it, else
 // from the X server directly.
