@@ -71,21 +71,32 @@ void KeyboardReturn::askKeyboardFor(QWidget &window, std::function<void()> open)
 
 void KeyboardReturn::openOnceKeyboardArrives(QWindow &window, std::function<void()> open)
 {
-    // Looked at every 20 ms, 25 times at most: a window manager that turns
-    // the ask down (a native window keeps the keyboard) costs the menu half
-    // a second, no more.
-    constexpr int kLookEveryMs = 20, kLooks = 25;
-    if (screen_.hasKeyboard(window)) {
-        open();
-        return;
-    }
+    // Looked at every 20 ms. The keyboard counts as arrived once the clock
+    // has held it for six looks in a row: the window manager may give it
+    // and take it again a moment later (to the window it falls back to as
+    // the hand-off window of a request before goes), and the toolkit tells
+    // the loss 100 ms after. Asked again after ten looks without it; opened
+    // anyway after forty (a window manager that turns the ask down, where a
+    // native window keeps the keyboard, costs the menu under a second).
+    constexpr int kLookEveryMs = 20, kHeldLooks = 6, kAskAgainLooks = 10, kLooks = 40;
     waiting_ = true;
     auto *look = new QTimer(this);
     look->setInterval(kLookEveryMs);
     connect(look, &QTimer::timeout, this,
-            [this, look, target = QPointer<QWindow>(&window), open = std::move(open), looks = 1]() mutable {
-                if (target && !screen_.hasKeyboard(*target) && ++looks <= kLooks)
-                    return;
+            [this, look, target = QPointer<QWindow>(&window), open = std::move(open), looks = 0, held = 0,
+             without = 0]() mutable {
+                if (target && ++looks < kLooks) {
+                    if (screen_.hasKeyboard(*target)) {
+                        without = 0;
+                        if (++held < kHeldLooks)
+                            return;
+                    } else {
+                        held = 0;
+                        if (++without % kAskAgainLooks == 0)
+                            screen_.askKeyboardFor(*target);
+                        return;
+                    }
+                }
                 look->stop();
                 look->deleteLater();
                 waiting_ = false;

@@ -32,8 +32,8 @@ public:
     // the program's windows (GNOME, KDE on Wayland) and no X window of
     // another program has it (a native window or none does); elsewhere
     // nothing. Then calls `open` (the clock's menu): once the window has
-    // the keyboard, or after half a second without it, where it was asked;
-    // at once elsewhere. A menu opened before the keyboard arrives would
+    // held the keyboard for a moment, or after under a second without it,
+    // where it was asked; at once elsewhere. A menu opened before the keyboard arrives would
     // close again: the toolkit closes its menus as the program loses the
     // keyboard, and the keyboard moving to the clock from a window that is
     // not the toolkit's (the hand-off window of a moment ago) is told as

@@ -1,6 +1,7 @@
 #pragma once
 // Test doubles of the platform services. They record what they were asked and
 // answer from scripts the test sets up.
+#include <algorithm>
 #include <condition_variable>
 #include <deque>
 #include <mutex>
@@ -123,12 +124,17 @@ public:
     void endKeyboardLead() override { ++keyboardLeadsEnded; }
     // A window manager that gives the clock the keyboard when asked (GNOME,
     // KDE) when asksKeyboard is set; where it was let go.
-    bool askKeyboardFor(QWindow &) override { return asksKeyboard; }
-    // The keyboard arrives at the asking window at the given look (0: the
-    // first), never when unset.
+    bool askKeyboardFor(QWindow &) override
+    {
+        ++keyboardAsks;
+        return asksKeyboard;
+    }
+    // Whether the asking window has the keyboard at each look (0: the
+    // first); the last answer stands for the looks after.
     bool hasKeyboard(QWindow &) const override
     {
-        return keyboardArrivesAtLook && looksForKeyboard++ >= *keyboardArrivesAtLook;
+        const int look = looksForKeyboard++;
+        return keyboardAtLooks.value(std::min<qsizetype>(look, keyboardAtLooks.size() - 1), false);
     }
     void letKeyboardGo(QPoint at) override { keyboardsLetGo << at; }
 
@@ -153,7 +159,8 @@ public:
     QList<QPoint> keyboardLeads;             // where the keyboard was led, in turn
     int keyboardLeadsEnded = 0;
     bool asksKeyboard = false;
-    std::optional<int> keyboardArrivesAtLook = 0;
+    int keyboardAsks = 0;
+    QList<bool> keyboardAtLooks{true};
     mutable int looksForKeyboard = 0;
     QList<QPoint> keyboardsLetGo;
 };
