@@ -61,7 +61,7 @@ public:
     QtScreens()
     {
         if (session_ != DesktopSession::X11)
-            KeepTransientsOffBypassingWindows();
+            FollowWestonsManagedWindows();
         handOffPoll_.callOnTimeout([this] {
             if (handOff_.hasKeyboard() || ++handOffTicks_ > 20) {
                 handOff_.hide();

@@ -161,8 +161,13 @@ private:
 // Whether XWayland's window manager is Weston's ("Weston WM").
 bool WestonManagesX11Windows();
 
-// On Weston, a window it manages is never made transient for one of the
-// program's windows that bypass it (the clock): Weston 10 ends on such a
-// window (its shell looks for a parent it does not know). Such a window is
-// then transient for the program as a whole, as a window without a parent.
-void KeepTransientsOffBypassingWindows();
+// Follows each window Weston manages (tool windows, boxes, choosers) as it
+// is shown, where XWayland's window manager is Weston's:
+// - it is never made transient for one of the program's windows that bypass
+//   Weston (the clock): Weston 10 ends on such a window (its shell looks for
+//   a parent it does not know). Such a window is then transient for the
+//   program as a whole, as a window without a parent;
+// - it is drawn again a few times after it is shown: Weston drops a first
+//   frame that comes before it has paired the window with its surface, and
+//   shows the window (and gives it the keyboard) only from a frame after.
+void FollowWestonsManagedWindows();
