@@ -544,12 +544,12 @@ start_weston_nested() {
   local renderer=--use-pixman
   weston --help 2>&1 | grep -q -- '--renderer' && renderer=--renderer=pixman
   SESSION_WAYLAND=tockara-wayland
-  # Weston's window manager writes each step it takes to the log: the trail
-  # to read when a rule fails, and it makes the window manager lag behind
-  # XWayland as on a busy machine, where the pairing of a window with its
-  # surface comes late.
+  # With WESTON_WM_LOG set, Weston's window manager writes each step it
+  # takes to the log: the trail to read when a rule fails, and it makes the
+  # window manager lag behind XWayland as on a busy machine, where the
+  # pairing of a window with its surface comes late. Not for measuring.
   "${AS_SESSION_USER[@]}" DISPLAY="$HOST_DISPLAY" weston --backend=x11-backend.so "$renderer" --xwayland \
-    --config="$SESSION/weston.ini" --idle-time=0 --logger-scopes=log,xwm-wm-x11 \
+    --config="$SESSION/weston.ini" --idle-time=0 ${WESTON_WM_LOG:+--logger-scopes=log,xwm-wm-x11} \
     --width=1024 --height=768 --socket="$SESSION_WAYLAND" \
     >"$WORK/compositor.log" 2>&1 &
   COMPOSITOR_PID=$!

@@ -22,7 +22,7 @@ source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/nested_lib.sh"
 command -v xev >/dev/null || skip "xev is not installed"
 command -v foot >/dev/null || skip "foot is not installed"
-start_weston_nested
+WESTON_WM_LOG=yes start_weston_nested
 
 WESTON_MAJOR=$(weston --version 2>/dev/null | grep -o '[0-9][0-9]*' | head -1)
 SESSION_NAME="weston $WESTON_MAJOR"
