@@ -379,8 +379,9 @@ Top=2250"
   in_session xdotool windowactivate "$logo" 2>/dev/null || true
   # The steps that make ready a row, each true when done, or false with
   # NOT_RUN saying why the row cannot run.
-  # foot, maximized, is shown at 800,600 once it has drawn itself at the
-  # screen's width (foot_drawn). It closes again for the X windows' rows.
+  # foot (or weston-terminal where foot ends at its start), maximized, is
+  # shown at 800,600 once it has drawn itself at the screen's width
+  # (foot_drawn). It closes again for the X windows' rows.
   local native_pid='' native_failed='' pressed_nested=''
   native_window_opened() {
     [ -z "$native_pid" ] || return 0
@@ -393,14 +394,23 @@ Top=2250"
     wait_until 20 foot_done
     foot_drawn "$WORK/foot.log" && kill -0 "$native_pid" 2>/dev/null && return 0
     NOT_RUN="foot drew no window in 20 s"
-    kill -0 "$native_pid" 2>/dev/null || NOT_RUN="foot ended at its start"
+    if ! kill -0 "$native_pid" 2>/dev/null; then
+      NOT_RUN="foot ended at its start"
+      if start_weston_terminal "$WORK/native.log" "sleep 60"; then
+        native_pid=$NATIVE_PID
+        native_done() { foot_drawn "$WORK/native.log" || ! kill -0 "$native_pid" 2>/dev/null; }
+        wait_until 20 native_done
+        foot_drawn "$WORK/native.log" && kill -0 "$native_pid" 2>/dev/null && return 0
+        NOT_RUN="foot ended at its start, and weston-terminal drew no window in 20 s"
+      fi
+    fi
     native_failed=$NOT_RUN native_pid=
     return 1
   }
   native_window_closed() {
     [ -z "$native_pid" ] && return 0
     kill "$native_pid" 2>/dev/null || true
-    wait_for_exit "$native_pid" 10 || fail "foot did not close"
+    wait_for_exit "$native_pid" 10 || fail "the native window did not close"
     native_pid=
   }
   # A left press first (a click, a drag), on an X window or the clock:
@@ -461,6 +471,20 @@ EOF_ROWS
 foot_drawn() { # log
   awk '/xdg_toplevel[@#][0-9]+\.configure\(1024,/ { wide = 1 } wide && /ack_configure/ { acked = 1 }
     acked && /wl_surface[@#][0-9]+\.attach\(wl_buffer/ { drawn = 1 } END { exit !drawn }' "$1"
+}
+
+# In place of foot where foot ends at its start (foot 1.13 divides by zero
+# there on KWin 5.27): weston-terminal, maximized, its protocol written to
+# LOG (foot_drawn reads it as well), its shell a script that fills it with
+# cyan cells (its colour 51 of 256, #00D5D5) and then runs COMMAND. Its pid
+# in NATIVE_PID; false where weston-terminal is not installed.
+start_weston_terminal() { # log command
+  command -v weston-terminal >/dev/null || return 1
+  printf '#!/bin/sh\nprintf "\\033[48;5;51m\\033[2J"\nfor row in $(seq 200); do printf "%%200s" ""; done\nexec %s\n' "$2" >"$SESSION/native-shell"
+  chmod 755 "$SESSION/native-shell"
+  "${IN_SESSION[@]}" env LANG=C.UTF-8 WAYLAND_DEBUG=1 weston-terminal --maximized --shell="$SESSION/native-shell" >"$1" 2>&1 &
+  NATIVE_PID=$!
+  PIDS+=("$NATIVE_PID")
 }
 
 # The clock's top-left corner on the session's screen, "X Y".
@@ -667,7 +691,7 @@ check_pointer_and_keyboard_rules() { # session-name [keyboard]
       pointer_rules_over "$@"
     fi
   }
-  local typed="$SESSION/typed" xev_pid foot_pid focused pid
+  local typed="$SESSION/typed" xev_pid native_pid focused pid
   # The clock running before, and its menu, go.
   if [ -n "${CLOCK_PID:-}" ] && kill -0 "$CLOCK_PID" 2>/dev/null; then
     kill "$CLOCK_PID"
@@ -703,24 +727,31 @@ check_pointer_and_keyboard_rules() { # session-name [keyboard]
   fi
   keyboard_route_with xev "$typed-x" 'keysym 0x6b, k'
 
-  # A native window: foot, recording what is typed. (foot 1.13 ends with a
-  # division by zero at its start on KWin 5.27: there the rows say so.)
+  # A native window, cyan, recording what is typed: foot, or where foot
+  # ends at its start weston-terminal.
+  local native_name=foot native= native_cyan='#00FFFF'
   "${IN_SESSION[@]}" env LANG=C.UTF-8 foot --window-size-pixels=1024x768 -o colors.background=00ffff sh -c "cat >'$typed-native'" >"$WORK/foot.log" 2>&1 &
-  foot_pid=$!
-  PIDS+=("$foot_pid")
-  native_shown() { [ "$(pixel "$(screenshot native)" 950 700)" = '#00FFFF' ]; }
-  # foot has the keyboard once a key typed reaches it.
-  foot_typed() { grep -qx p "$typed-native" 2>/dev/null || { pointer key p ctrl+j; false; }; }
-  local native=
+  native_pid=$!
+  PIDS+=("$native_pid")
+  native_shown() { [ "$(pixel "$(screenshot native)" 950 700)" = "$native_cyan" ]; }
+  native_ended() { ! kill -0 "$native_pid" 2>/dev/null; }
+  if wait_until 20 eval 'native_shown || native_ended' && ! native_shown \
+    && start_weston_terminal "$WORK/native.log" "cat >$(printf %q "$typed-native")"; then
+    native="foot ended at its start, its last words: $(tail -n1 "$WORK/foot.log")"
+    native_pid=$NATIVE_PID native_name=weston-terminal native_cyan='#00D5D5'
+  fi
+  # The native window has the keyboard once a key typed reaches it.
+  native_typed() { grep -qx p "$typed-native" 2>/dev/null || { pointer key p ctrl+j; false; }; }
   if wait_until 20 native_shown; then
+    native=
     rules_over "a native window" 950 700
     pointer mousemove 950 700 click 1
-    wait_until 10 foot_typed || fail "foot did not get the keyboard"
-    keyboard_route_with foot "$typed-native" '^k$'
-  elif kill -0 "$foot_pid" 2>/dev/null; then
-    fail "foot did not open (see $WORK/native.png)"
+    wait_until 10 native_typed || fail "$native_name did not get the keyboard"
+    keyboard_route_with "$native_name" "$typed-native" '^k$'
+  elif ! native_ended; then
+    fail "$native_name did not open (see $WORK/native.png)"
   else
-    native="foot ended at its start, its last words: $(tail -n1 "$WORK/foot.log")"
+    native=${native:-"foot ended at its start, its last words: $(tail -n1 "$WORK/foot.log")"}
   fi
 
   session_switch_to 1
@@ -735,12 +766,12 @@ check_pointer_and_keyboard_rules() { # session-name [keyboard]
     [ -z "$native" ] || rule_line "$1" "pointer over a native window" — "not run: $native"
     rule_line "$1" "pointer over another program's open menu" — "not run: an X menu holds the pointer while open"
   fi
-  local focused_kinds="xev, foot and nothing"
+  local focused_kinds="xev, $native_name and nothing"
   [ -z "$native" ] || focused_kinds="xev and nothing"
   rule_line "$1" "keyboard route whatever has the focus" ✓ "$focused_kinds: the menu beside the clock, Escape, memo by keys; a key typed after reaches xev"
   [ -z "$native" ] || rule_line "$1" "keyboard route, a native window focused" — "not run: $native"
-  [ -n "$native" ] || rule_line "$1" "keyboard back to a native window (foot)" ✓
-  for pid in "$CLOCK_PID" "$xev_pid" "$foot_pid"; do
+  [ -n "$native" ] || rule_line "$1" "keyboard back to a native window ($native_name)" ✓
+  for pid in "$CLOCK_PID" "$xev_pid" "$native_pid"; do
     kill "$pid" 2>/dev/null || true
     wait_for_exit "$pid" 10 || fail "a window of the rules did not close"
   done
